@@ -1,0 +1,76 @@
+// The console answer rules.
+#include "console.hpp"
+
+#include <cctype>
+#include <cstdarg>
+
+#include "fatal_error.hpp"
+#include "number_text.hpp"
+
+namespace clonal {
+
+void Console::print(const char* fmt, ...) {
+    std::va_list args;
+    va_start(args, fmt);
+    out_ << vformat(fmt, args);
+    va_end(args);
+}
+
+void Console::skip_space_before_number() {
+    out_.flush();
+    for (;;) {
+        const int c = in_.peek();
+        if (c == std::char_traits<char>::eof()) {
+            throw end_of_input_error();
+        }
+        if (!std::isspace(static_cast<unsigned char>(c))) {
+            return;
+        }
+        in_.get();
+    }
+}
+
+std::string Console::rest_of_line() {
+    std::string line;
+    std::getline(in_, line);
+    in_.clear(in_.rdstate() & ~std::ios::failbit);
+    return line;
+}
+
+void Console::read_int(int32_t& value) {
+    skip_space_before_number();
+    if (const auto number = leading_int(rest_of_line())) {
+        value = *number;
+    }
+}
+
+void Console::read_float(float& value) {
+    skip_space_before_number();
+    if (const auto number = leading_float(rest_of_line())) {
+        value = *number;
+    }
+}
+
+std::string Console::read_line() {
+    out_.flush();
+    if (in_.peek() == std::char_traits<char>::eof()) {
+        throw end_of_input_error();
+    }
+    std::string line = rest_of_line();
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return line;
+}
+
+bool Console::read_yes() {
+    const std::string line = read_line();
+    return !line.empty() && (line[0] == 'y' || line[0] == 'Y');
+}
+
+char Console::read_first_char() {
+    const std::string line = read_line();
+    return line.empty() ? '\0' : line[0];
+}
+
+}  // namespace clonal

@@ -1,0 +1,28 @@
+// The error that ends a program run: it carries the exact text to print and the stream it goes
+// to. Only the program's entry point catches it, prints it and ends with exit status 1.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace clonal {
+
+enum class ErrorStream { kConsole, kErrorStream };
+
+class FatalError : public std::runtime_error {
+public:
+    explicit FatalError(const std::string& message, ErrorStream stream = ErrorStream::kConsole)
+        : std::runtime_error(message), stream_(stream) {}
+
+    ErrorStream stream() const { return stream_; }
+
+private:
+    ErrorStream stream_;
+};
+
+// Raised by the console when an answer is needed and standard input has ended.
+inline FatalError end_of_input_error() {
+    return FatalError("\nERROR: unexpected end of input\n");
+}
+
+}  // namespace clonal
