@@ -37,18 +37,22 @@ std::string Console::rest_of_line() {
     return line;
 }
 
-void Console::read_int(int32_t& value) {
+bool Console::read_int(int32_t& value) {
     skip_space_before_number();
-    if (const auto number = leading_int(rest_of_line())) {
+    const auto number = leading_int(rest_of_line());
+    if (number) {
         value = *number;
     }
+    return number.has_value();
 }
 
-void Console::read_float(float& value) {
+bool Console::read_float(float& value) {
     skip_space_before_number();
-    if (const auto number = leading_float(rest_of_line())) {
+    const auto number = leading_float(rest_of_line());
+    if (number) {
         value = *number;
     }
+    return number.has_value();
 }
 
 std::string Console::read_line() {

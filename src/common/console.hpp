@@ -27,12 +27,12 @@ public:
     void print(const char* fmt, ...) CLONAL_PRINTF_FORMAT(2, 3);
 
     // An integer answer as scanf's %d reads it; a number outside the 32-bit range counts as no
-    // number.
-    void read_int(int32_t& value);
+    // number. True when the line held a number.
+    bool read_int(int32_t& value);
 
     // A real answer as scanf's %f reads it, rounded once to single precision; infinities and
-    // values that are not numbers count as no number.
-    void read_float(float& value);
+    // values that are not numbers count as no number. True when the line held a number.
+    bool read_float(float& value);
 
     // One whole input line without its line end.
     std::string read_line();

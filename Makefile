@@ -1,0 +1,25 @@
+# The commands a user types; CMake and CTest do the work.
+JOBS ?= 2
+
+.PHONY: all test demo bench asan clean
+
+all:
+	cmake --preset release > /dev/null
+	cmake --build --preset release -j $(JOBS)
+
+test: all
+	ctest --preset release -j $(JOBS)
+
+demo: all
+	sh examples/run_demo.sh build/release
+
+bench: all
+	sh bench/run_benchmarks.sh build/release/bench
+
+asan:
+	cmake --preset asan > /dev/null
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+clean:
+	rm -rf build demo-output

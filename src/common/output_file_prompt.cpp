@@ -1,0 +1,27 @@
+// Asking for result files and reporting failed writes.
+#include "output_file_prompt.hpp"
+
+namespace clonal {
+
+NamedOutputFile ask_output_file(Console& console, const char* prompt, const char* error,
+                                WriteMode mode) {
+    for (;;) {
+        console.print("%s", prompt);
+        NamedOutputFile named;
+        named.name = console.read_line();
+        if (named.file.open(named.name, mode)) {
+            return named;
+        }
+        console.print("%s", error);
+    }
+}
+
+bool close_reporting_failure(OutputFile& file, Console& console, const char* error) {
+    if (file.close()) {
+        return true;
+    }
+    console.print("%s", error);
+    return false;
+}
+
+}  // namespace clonal

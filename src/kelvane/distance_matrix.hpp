@@ -1,0 +1,43 @@
+// The distance matrix: one 32-bit distance for every ordered pair of individuals, held in one
+// contiguous block, row by row.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kelvane {
+
+class DistanceMatrix {
+public:
+    // n rows of n zeros; a matrix that cannot be allocated ends the run with its message.
+    explicit DistanceMatrix(int n);
+
+    int size() const { return n_; }
+
+    int32_t& at(int i, int j) { return cells_[index(i, j)]; }
+    int32_t at(int i, int j) const { return cells_[index(i, j)]; }
+
+    // Sets (i, j) and (j, i) to the same distance.
+    void set_pair(int i, int j, int32_t distance) {
+        at(i, j) = distance;
+        at(j, i) = distance;
+    }
+
+    std::span<const int32_t> row(int i) const {
+        return std::span<const int32_t>(cells_).subspan(index(i, 0), static_cast<std::size_t>(n_));
+    }
+    std::span<const int32_t> cells() const { return cells_; }
+
+private:
+    std::size_t index(int i, int j) const {
+        return static_cast<std::size_t>(i) * static_cast<std::size_t>(n_) +
+               static_cast<std::size_t>(j);
+    }
+
+    int n_;
+    std::vector<int32_t> cells_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,138 @@
+// The FSTAT data file reader: a counting pass finds the number of individuals and the longest
+// genotype word, a reading pass stores them.
+#include "fstat_reader.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+#include "fatal_error.hpp"
+#include "genotype_split.hpp"
+#include "input_errors.hpp"
+#include "printf.hpp"
+#include "text_scanner.hpp"
+
+namespace kelvane {
+namespace {
+
+constexpr int32_t kMaxDigits = 9;
+constexpr const char* kFstatTitle = "Data read from Fstat file\n";
+
+struct FstatHeader {
+    int32_t n_populations = 0;
+    int32_t n_loci = 0;
+    int32_t digits = 0;
+    std::vector<std::string> locus_names;
+};
+
+FstatHeader read_header(clonal::TextScanner& scanner) {
+    constexpr int32_t kAny = std::numeric_limits<int32_t>::max();
+    FstatHeader header;
+    header.n_populations = read_header_number(scanner, "samples", kAny);
+    header.n_loci = read_header_number(scanner, "loci", kAny);
+    // The highest allele number is read and not used.
+    scanner.integer();
+    header.digits = read_header_number(scanner, "digits per allele", kMaxDigits);
+    for (int k = 1; k <= header.n_loci; ++k) {
+        const std::string_view name = scanner.word();
+        if (name.empty()) {
+            break;
+        }
+        check_name_length(name, kMaxLocusName, "locus", k);
+        header.locus_names.emplace_back(name);
+    }
+    return header;
+}
+
+struct Census {
+    int32_t n_individuals = 0;
+    int32_t max_ploidy = 2;
+};
+
+// Counts the records up to the end of the file and finds the largest number of copies a word holds.
+Census count_records(clonal::TextScanner& scanner, const FstatHeader& header) {
+    Census census;
+    for (;;) {
+        scanner.skip_white_space();
+        if (scanner.at_end()) {
+            return census;
+        }
+        if (census.n_individuals == std::numeric_limits<int32_t>::max()) {
+            throw clonal::FatalError("ERROR: too many individuals in input file");
+        }
+        const int individual = census.n_individuals + 1;
+        scanner.integer();
+        for (int k = 1; k <= header.n_loci; ++k) {
+            const std::string_view word = scanner.word();
+            check_genotype_word(word, individual, k);
+            const std::size_t copies = copies_in_word(word.size(), header.digits);
+            if (copies > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
+                throw clonal::FatalError(clonal::format(
+                    "ERROR: ploidy higher than maximum, individual %d, locus %d", individual, k));
+            }
+            census.max_ploidy = std::max(census.max_ploidy, static_cast<int32_t>(copies));
+        }
+        census.n_individuals = individual;
+    }
+}
+
+void read_record(clonal::TextScanner& scanner, MarkerData& data, int i) {
+    scanner.skip_white_space();
+    if (scanner.at_end()) {
+        throw clonal::FatalError("ERROR in establishing number of individuals");
+    }
+    const clonal::ScannedInt sample = scanner.integer();
+    if (sample.status == clonal::ScanStatus::kTooLarge) {
+        throw clonal::FatalError(
+            clonal::format("ERROR: individual %d: population number too large", i + 1));
+    }
+    if (sample.value > data.n_populations) {
+        throw clonal::FatalError(
+            clonal::format("ERROR: individual %d population number too high", i));
+    }
+    data.pop_vector.push_back(sample.value);
+    data.ind_names.push_back(clonal::format("ind%d", i + 1));
+    for (int k = 0; k < data.n_loci; ++k) {
+        const std::string_view word = scanner.word();
+        check_genotype_word(word, i + 1, k + 1);
+        split_genotype(word, data.digits, data.genotype(i, k), i + 1, k + 1);
+    }
+}
+
+}  // namespace
+
+MarkerData read_fstat_file(std::string content) {
+    clonal::TextScanner counting(content);
+    FstatHeader header = read_header(counting);
+    const Census census = count_records(counting, header);
+    if (census.n_individuals == 0) {
+        throw clonal::FatalError("ERROR: no individuals in input file");
+    }
+
+    MarkerData data;
+    data.title = kFstatTitle;
+    data.n_individuals = census.n_individuals;
+    data.n_populations = header.n_populations;
+    data.n_loci = header.n_loci;
+    data.max_ploidy = census.max_ploidy;
+    data.digits = header.digits;
+    data.locus_names = std::move(header.locus_names);
+    try {
+        for (int p = 1; p <= data.n_populations; ++p) {
+            data.pop_names.push_back(clonal::format("pop%d", p));
+        }
+        data.copies.assign(data.genotype_offset(data.n_individuals, 0), 0);
+        clonal::TextScanner reading(std::move(content));
+        read_header(reading);
+        for (int i = 0; i < data.n_individuals; ++i) {
+            read_record(reading, data, i);
+        }
+    } catch (const std::bad_alloc&) {
+        throw clonal::FatalError("ERROR: markerdata malloc failed, more memory needed");
+    } catch (const std::length_error&) {
+        throw clonal::FatalError("ERROR: markerdata malloc failed, more memory needed");
+    }
+    return data;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,51 @@
+// Splitting a genotype word into its allele copies.
+#include "genotype_split.hpp"
+
+#include "fatal_error.hpp"
+#include "input_errors.hpp"
+#include "number_text.hpp"
+#include "printf.hpp"
+
+namespace kelvane {
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The value of one piece: its leading digits, 0 when it has none.
+int32_t piece_value(std::string_view piece, int individual, int locus) {
+    if (piece.size() > 1 && (piece[0] == '+' || piece[0] == '-') && is_digit(piece[1])) {
+        input_file_error(individual, locus);
+    }
+    std::size_t end = 0;
+    while (end < piece.size() && is_digit(piece[end])) {
+        ++end;
+    }
+    // At most nine digits per allele, so the value always fits.
+    return clonal::digits_value(piece.substr(0, end)).value_or(0);
+}
+
+}  // namespace
+
+std::size_t copies_in_word(std::size_t length, int digits) {
+    const auto d = static_cast<std::size_t>(digits);
+    return length / d + (length % d > 0 ? 1 : 0);
+}
+
+void split_genotype(std::string_view word, int digits, std::span<int32_t> copies, int individual,
+                    int locus) {
+    if (copies_in_word(word.size(), digits) > copies.size()) {
+        throw clonal::FatalError(clonal::format(
+            "ERROR: ploidy higher than maximum, individual %d, locus %d", individual, locus));
+    }
+    const auto d = static_cast<std::size_t>(digits);
+    std::size_t slot = 0;
+    std::size_t pos = word.size() % d;
+    if (pos > 0) {
+        copies[slot++] = piece_value(word.substr(0, pos), individual, locus);
+    }
+    for (; pos < word.size(); pos += d) {
+        copies[slot++] = piece_value(word.substr(pos, d), individual, locus);
+    }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,67 @@
+// The whole run of kelvane: banner, input file, data, the three menus, end.
+#include "kelvane_program.hpp"
+
+#include <string>
+
+#include "array_utils.hpp"
+#include "input_file_prompt.hpp"
+#include "kelvane_run.hpp"
+#include "marker_data_loader.hpp"
+
+namespace kelvane {
+namespace {
+
+const std::string kRule(68, '-');
+
+void print_banner(clonal::Console& console) {
+    console.print("\n    %s", kRule.c_str());
+    console.print("\n\n               Kelvane version %.1f  (clonal genotypes from marker data)",
+                  kVersion);
+    console.print("\n\n                      population genetics of clonal organisms");
+    console.print("\n                        run 'kelvane --help' for help");
+    console.print("\n\n    %s\n", kRule.c_str());
+}
+
+int kelvane_dialogue(clonal::Console& console) {
+    print_banner(console);
+    clonal::InputFile input = clonal::open_input_file(console, clonal::AfterOffer::kLineEnd);
+    const MarkerData data = load_marker_data(input.name, std::move(input.content), console);
+    input.content.clear();
+    DistanceMatrix matrix(data.n_individuals);
+    KelvaneRun run{console, data, matrix, clonal::Random{}};
+    distance_menu(run);
+    analysis_menu(run);
+    save_menu(run);
+    clonal::print_separator(console.out());
+    console.print("\n\nThat's all folks!!\n\n");
+    console.out().flush();
+    return 0;
+}
+
+}  // namespace
+
+const clonal::ProgramInfo& program_info() {
+    static const clonal::ProgramInfo info{
+        "kelvane", "1.2",
+        "kelvane 1.2: assigns individuals to clonal genotypes from multilocus marker data.\n"
+        "\n"
+        "It reads a marker data file (or an FSTAT file ending in .dat), computes a matrix of\n"
+        "pairwise genetic distances under a mutation model of your choice (or imports one),\n"
+        "shows a histogram of the distances, groups individuals into clonal genotypes at a\n"
+        "threshold, runs a simple AMOVA, and writes result files, among them the input file\n"
+        "of marsyl.\n"
+        "\n"
+        "Usage: kelvane             asks its questions on the console\n"
+        "       kelvane < answers   takes the answers, one per line, from a file\n"
+        "       kelvane --version   prints the version\n"
+        "       kelvane --help      prints this text\n"};
+    return info;
+}
+
+int run_kelvane(std::istream& in, std::ostream& out, std::ostream& err) {
+    clonal::Console console(in, out);
+    return clonal::run_reporting_fatal_errors([&console] { return kelvane_dialogue(console); },
+                                              out, err);
+}
+
+}  // namespace kelvane

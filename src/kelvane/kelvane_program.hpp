@@ -1,0 +1,18 @@
+// The whole run of kelvane on a console given as streams.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "program_entry.hpp"
+
+namespace kelvane {
+
+inline constexpr double kVersion = 1.2;
+
+const clonal::ProgramInfo& program_info();
+
+// Runs the dialogue on in and out; fatal errors are printed on their stream. The exit status.
+int run_kelvane(std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace kelvane

@@ -1,0 +1,16 @@
+// Entry point of kelvane: wires the console to the dialogue.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "kelvane_program.hpp"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto status = clonal::handle_arguments(arguments, kelvane::program_info(), std::cout,
+                                                     std::cerr)) {
+        return *status;
+    }
+    std::ios::sync_with_stdio(false);
+    return kelvane::run_kelvane(std::cin, std::cout, std::cerr);
+}

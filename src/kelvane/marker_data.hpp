@@ -1,0 +1,54 @@
+// The marker data set: every individual's population, name and allele copies at every locus,
+// read once at start and unchanged for the whole run.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+struct MarkerData {
+    // The first line of the input file as read, its line end included.
+    std::string title;
+    int32_t n_individuals = 0;
+    int32_t n_populations = 0;
+    int32_t n_loci = 0;
+    int32_t max_ploidy = 0;  // P: the number of copy slots of every genotype
+    int32_t digits = 0;      // digits per allele
+
+    // For every individual i and locus k, P allele copies at ((i * n_loci) + k) * P; 0 means a
+    // missing copy. Copies fill the slots from 0 upward in the order written.
+    std::vector<int32_t> copies;
+    std::vector<int32_t> pop_vector;  // population number of each individual, from 1
+    std::vector<std::string> pop_names;
+    std::vector<std::string> ind_names;
+    std::vector<std::string> locus_names;
+
+    // The total number of distinct alleles over all loci, negated when the Dice distance is
+    // offered (see count_alleles).
+    int32_t total_alleles = 0;
+
+    std::size_t genotype_offset(int individual, int locus) const {
+        return (static_cast<std::size_t>(individual) * static_cast<std::size_t>(n_loci) +
+                static_cast<std::size_t>(locus)) *
+               static_cast<std::size_t>(max_ploidy);
+    }
+    std::span<const int32_t> genotype(int individual, int locus) const {
+        return std::span<const int32_t>(copies).subspan(genotype_offset(individual, locus),
+                                                        static_cast<std::size_t>(max_ploidy));
+    }
+    std::span<int32_t> genotype(int individual, int locus) {
+        return std::span<int32_t>(copies).subspan(genotype_offset(individual, locus),
+                                                  static_cast<std::size_t>(max_ploidy));
+    }
+};
+
+// The longest names the data set holds.
+inline constexpr std::size_t kMaxPopulationName = 24;
+inline constexpr std::size_t kMaxIndividualName = 11;
+inline constexpr std::size_t kMaxLocusName = 24;
+
+}  // namespace kelvane
