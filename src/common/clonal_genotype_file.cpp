@@ -1,0 +1,172 @@
+// Reading a Clonal genotype file into the clonal data set, in two passes: the first counts the
+// individuals of each population and rejects a malformed file before anything is stored, the
+// second stores the genotype numbers into arrays of exactly the counted sizes.
+#include "clonal_genotype_file.hpp"
+
+#include <algorithm>
+#include <new>
+#include <string_view>
+
+#include "fatal_error.hpp"
+#include "printf.hpp"
+#include "text_scanner.hpp"
+
+namespace clonal {
+namespace {
+
+constexpr std::size_t kLongestTitle = 999;  // line end included
+constexpr std::size_t kLongestName = 24;
+
+FatalError allocation_error(const char* table) {
+    return FatalError(format("ERROR: %s failed, more memory needed", table));
+}
+
+std::string read_title(TextScanner& scanner) {
+    const std::string_view line = scanner.line();
+    if (line.size() > kLongestTitle) {
+        throw FatalError("ERROR: title line longer than 999 characters");
+    }
+    return std::string(line);
+}
+
+int32_t read_population_count(TextScanner& scanner) {
+    const ScannedInt count = scanner.integer();
+    if (count.status == ScanStatus::kTooLarge) {
+        throw FatalError("ERROR: number of populations too large");
+    }
+    if (count.status != ScanStatus::kNumber) {
+        throw FatalError("ERROR: number of populations missing or not a number");
+    }
+    if (count.value < 0) {
+        throw FatalError("ERROR: number of populations below 0");
+    }
+    return count.value;
+}
+
+// The names are read one by one rather than into a table of P entries made up front, so that a
+// huge P in a short file ends with a missing name instead of an enormous allocation.
+std::vector<std::string> read_names(TextScanner& scanner, int32_t populations) {
+    std::vector<std::string> names;
+    try {
+        names.emplace_back();
+        for (int32_t k = 1; k <= populations; ++k) {
+            const std::string_view name = scanner.word();
+            if (name.empty()) {
+                throw FatalError(format("ERROR: population %d: name missing", k));
+            }
+            if (name.size() > kLongestName) {
+                throw FatalError(format("ERROR: population %d: name longer than 24 characters", k));
+            }
+            names.emplace_back(name);
+        }
+    } catch (const std::bad_alloc&) {
+        throw allocation_error("pop_names malloc");
+    }
+    return names;
+}
+
+// One number of an individual's pair; what is not a non-negative 32-bit integer ends the run.
+int32_t checked_number(const ScannedInt& number, int32_t individual, const char* what) {
+    if (number.status == ScanStatus::kNoNumber) {
+        throw FatalError(format("ERROR: individual %d: %s is not an integer", individual, what));
+    }
+    if (number.status == ScanStatus::kTooLarge) {
+        throw FatalError(format("ERROR: individual %d: %s does not fit 32 bits", individual, what));
+    }
+    if (number.value < 0) {
+        throw FatalError(format("ERROR: individual %d: negative %s", individual, what));
+    }
+    return number.value;
+}
+
+// Calls store(population, genotype) for every individual in file order. A population number at
+// the very end of the file without its genotype number gives genotype number 0.
+template <typename Store>
+void for_each_individual(TextScanner& scanner, int32_t populations, Store store) {
+    int32_t individual = 0;
+    for (;;) {
+        const ScannedInt population = scanner.integer();
+        if (population.status == ScanStatus::kEnd) {
+            return;
+        }
+        if (individual == INT32_MAX) {
+            throw FatalError("ERROR: more individuals than can be counted");
+        }
+        ++individual;
+        if (population.status == ScanStatus::kNumber && population.value > populations) {
+            throw FatalError(
+                format("ERROR: individual %d: population number higher than "
+                       "number of populations",
+                       individual));
+        }
+        const int32_t p = checked_number(population, individual, "population number");
+        const ScannedInt genotype = scanner.integer();
+        const int32_t g = genotype.status == ScanStatus::kEnd
+                              ? 0
+                              : checked_number(genotype, individual, "genotype number");
+        store(p, g);
+    }
+}
+
+template <typename T>
+std::vector<T> allocate(std::size_t count, const char* table) {
+    try {
+        return std::vector<T>(count);
+    } catch (const std::bad_alloc&) {
+        throw allocation_error(table);
+    }
+}
+
+}  // namespace
+
+ClonalData read_clonal_file(const std::string& content, std::ostream& out) {
+    ClonalData data;
+    TextScanner counting(content);
+    data.title = read_title(counting);
+    data.populations = read_population_count(counting);
+    print(out, "\n\n%s\n", data.title.c_str());
+    print(out, "%d populations\n", data.populations);
+    data.names = read_names(counting, data.populations);
+
+    const auto slots = static_cast<std::size_t>(data.populations) + 1;
+    auto sizes = allocate<int32_t>(slots, "pop_names malloc");
+    auto filled = allocate<int32_t>(slots, "ind_nums malloc");
+    for_each_individual(counting, data.populations,
+                        [&sizes](int32_t p, int32_t) { ++sizes[static_cast<std::size_t>(p)]; });
+
+    TextScanner storing(content);
+    storing.line();
+    storing.integer();
+    for (int32_t k = 1; k <= data.populations; ++k) {
+        storing.word();
+    }
+    for (int32_t k = 1; k <= data.populations; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        print(out, " %15s:\t%d individuals\n", data.names[slot].c_str(), sizes[slot]);
+    }
+    try {
+        data.genotypes.resize(slots);
+    } catch (const std::bad_alloc&) {
+        throw allocation_error("input malloc");
+    }
+    for (std::size_t k = 0; k < slots; ++k) {
+        data.genotypes[k] = allocate<int32_t>(static_cast<std::size_t>(sizes[k]), "input malloc2");
+    }
+    for_each_individual(storing, data.populations, [&](int32_t p, int32_t g) {
+        const auto slot = static_cast<std::size_t>(p);
+        data.genotypes[slot][static_cast<std::size_t>(filled[slot]++)] = g;
+    });
+    return data;
+}
+
+int32_t raise_largest_genotype(const ClonalData& data, int32_t current) {
+    int32_t largest = current;
+    for (std::size_t k = 1; k < data.genotypes.size(); ++k) {
+        for (const int32_t g : data.genotypes[k]) {
+            largest = std::max(largest, g);
+        }
+    }
+    return largest;
+}
+
+}  // namespace clonal

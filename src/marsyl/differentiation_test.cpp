@@ -1,0 +1,71 @@
+// Menu choice 3: the permutation test of every pair of populations for a difference in genotype
+// composition, as a lower-triangular table of p-values in the report.
+#include "g_statistic.hpp"
+#include "marsyl_run.hpp"
+#include "permutations_prompt.hpp"
+#include "printf.hpp"
+
+namespace marsyl {
+namespace {
+
+// The share of the permutations, the observed data counted among them, whose G reaches the
+// observed G; equal values count, so the comparison is exact.
+double pair_p_value(MarsylRun& run, std::span<const int32_t> a, std::span<const int32_t> b,
+                    int32_t permutations, std::ostream* permutations_file) {
+    PairGStatistic pair(a, b);
+    const double observed = pair.observed();
+    if (permutations_file != nullptr) {
+        clonal::print(*permutations_file, "%f\n", observed);
+    }
+    int64_t count = 0;
+    for (int32_t r = 1; r < permutations; ++r) {
+        const double permuted = pair.permuted(run.random);
+        count += permuted >= observed ? 1 : 0;
+        if (permutations_file != nullptr) {
+            clonal::print(*permutations_file, "%f\n", permuted);
+        }
+    }
+    return static_cast<double>(count + 1) / static_cast<double>(permutations);
+}
+
+}  // namespace
+
+void differentiation_test(MarsylRun& run) {
+    clonal::Console& console = run.console;
+    console.print("\n\nPairwise test for population differentiation\n");
+    run.reseed_unless_user_seeds();
+    const int32_t permutations = ask_permutations(run, OfferFile::kYes);
+    console.print("\nPerforming permutations...\n");
+
+    std::ostream& report = run.report.stream();
+    std::ostream* permutations_file = run.permutations_stream();
+    const clonal::ClonalData& data = run.data;
+    report << "\n\nTEST FOR POPULATION DIFFERENTIATION\n";
+    clonal::print(report, "number of permutations: %d = (%d + original)\n\n", permutations,
+                  permutations - 1);
+    for (int32_t i = 1; i <= data.populations; ++i) {
+        clonal::print(report, "\t%s", data.names[static_cast<std::size_t>(i)].c_str());
+    }
+    report << "\n";
+    for (int32_t i = 1; i <= data.populations; ++i) {
+        const char* name_i = data.names[static_cast<std::size_t>(i)].c_str();
+        clonal::print(report, "%s\t", name_i);
+        for (int32_t j = 1; j < i; ++j) {
+            const char* name_j = data.names[static_cast<std::size_t>(j)].c_str();
+            if (permutations_file != nullptr) {
+                clonal::print(*permutations_file, "\n%s vs. %s\n", name_i, name_j);
+            }
+            console.print("%s vs. %s\n", name_i, name_j);
+            const double p = pair_p_value(run, data.genotypes[static_cast<std::size_t>(i)],
+                                          data.genotypes[static_cast<std::size_t>(j)], permutations,
+                                          permutations_file);
+            clonal::print(report, "%f\t", p);
+        }
+        report << "\n";
+    }
+    run.report.flush(console);
+    run.permutations.flush(console);
+    wait_for_enter(run, "\nCalculations finished, press ENTER to proceed: ");
+}
+
+}  // namespace marsyl

@@ -1,0 +1,82 @@
+// The whole run of marsyl: banner, files, the analysis menu until the user leaves, end.
+#include "marsyl_program.hpp"
+
+#include <string>
+
+namespace marsyl {
+namespace {
+
+const std::string kRule(68, '-');
+
+void print_banner(clonal::Console& console) {
+    console.print("\n    %s", kRule.c_str());
+    console.print("\n\n               Marsyl version %.1f%s", kVersion, kCredit);
+    console.print("\n\n                      population genetics of clonal organisms");
+    console.print("\n                        run 'marsyl --help' for help");
+    console.print("\n\n    %s\n", kRule.c_str());
+}
+
+int marsyl_dialogue(clonal::Console& console, const LocalClock& clock) {
+    MarsylRun run(console, clock);
+    print_banner(console);
+    open_files(run);
+    analysis_menu(run);
+    console.print("You can now close the window.\n");
+    run.report.close(console);
+    run.permutations.close(console);
+    console.out().flush();
+    return 0;
+}
+
+}  // namespace
+
+const clonal::ProgramInfo& program_info() {
+    static const clonal::ProgramInfo info{
+        "marsyl", "1.1",
+        "marsyl 1.1: clonal diversity of populations from their clonal genotypes.\n"
+        "\n"
+        "It reads a Clonal genotype file (as kelvane writes it), appends every result to a\n"
+        "report file, and offers a menu of analyses: indices of clonal diversity per population\n"
+        "with the partitioning of diversity among populations, bootstrap tests for differences\n"
+        "in diversity, pairwise permutation tests for differentiation, jackknife curves over\n"
+        "increasing sample sizes, export as an FSTAT data file, and seeds of your choosing for\n"
+        "the random number generator.\n"
+        "\n"
+        "Usage: marsyl             asks its questions on the console\n"
+        "       marsyl < answers   takes the answers, one per line, from a file\n"
+        "       marsyl --version   prints the version\n"
+        "       marsyl --help      prints this text\n"};
+    return info;
+}
+
+std::tm machine_local_time() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+std::tm test_local_time() {
+    std::tm time{};
+    time.tm_year = 2024 - 1900;
+    time.tm_mon = 3;
+    time.tm_mday = 9;
+    time.tm_hour = 10;
+    time.tm_min = 15;
+    time.tm_sec = 30;
+    time.tm_wday = 2;
+    time.tm_yday = 99;
+    return time;
+}
+
+int run_marsyl(std::istream& in, std::ostream& out, std::ostream& err, const LocalClock& clock) {
+    clonal::Console console(in, out);
+    return clonal::run_reporting_fatal_errors(
+        [&console, &clock] { return marsyl_dialogue(console, clock); }, out, err);
+}
+
+int run_marsyl_for_tests(std::istream& in, std::ostream& out, std::ostream& err) {
+    return run_marsyl(in, out, err, test_local_time);
+}
+
+}  // namespace marsyl

@@ -1,0 +1,55 @@
+// Asking for the number of permutations and the permutations file.
+#include "permutations_prompt.hpp"
+
+#include <string>
+
+namespace marsyl {
+namespace {
+
+// An answer without a number, or below 1, would leave no permutation to count the observed
+// data in, so the question is asked again.
+int32_t ask_count(clonal::Console& console) {
+    int32_t count = 0;
+    do {
+        console.print("\nGive the number of permutations: ");
+        count = 0;
+        console.read_int(count);
+    } while (count < 1);
+    return count;
+}
+
+void choose_permutations_file(MarsylRun& run) {
+    clonal::Console& console = run.console;
+    for (;;) {
+        console.print("\nGive name of permutations file: ");
+        const std::string name = console.read_line();
+        if (run.permutations.open(console, name, clonal::WriteMode::kReplace)) {
+            return;
+        }
+        console.print("%s", kPermutationsWriteError);
+    }
+}
+
+}  // namespace
+
+int32_t ask_permutations(MarsylRun& run, OfferFile offer_file) {
+    const int32_t count = ask_count(run.console);
+    if (offer_file == OfferFile::kNo) {
+        return count;
+    }
+    for (;;) {
+        run.console.print("\nDo you want to save the permuted values to a file (y/n)?");
+        const char answer = run.console.read_first_char();
+        if (answer == 'y' || answer == 'Y') {
+            run.permutations.close(run.console);
+            choose_permutations_file(run);
+            return count;
+        }
+        if (answer == 'n' || answer == 'N') {
+            run.permutations.close(run.console);
+            return count;
+        }
+    }
+}
+
+}  // namespace marsyl

@@ -1,0 +1,18 @@
+// The question for the number of permutations of a resampling analysis and, for the two tests
+// between populations, whether the permuted values go to a permutations file.
+#pragma once
+
+#include <cstdint>
+
+#include "marsyl_run.hpp"
+
+namespace marsyl {
+
+enum class OfferFile { kNo, kYes };
+
+// The number of permutations typed, 1 or more (the observed data count as one of them). With
+// OfferFile::kYes the permutations file of the run is chosen anew: a file left open by an
+// earlier test is closed first, and stays closed when the user declines.
+int32_t ask_permutations(MarsylRun& run, OfferFile offer_file);
+
+}  // namespace marsyl

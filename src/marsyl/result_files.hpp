@@ -1,0 +1,43 @@
+// The two files that stay open across analyses: the report file, to which every analysis
+// appends, and the permutations file, which the tests fill with every permuted value while the
+// user wants it. A write that fails is reported when the file is flushed at the end of an
+// analysis, and again at its close, instead of passing for success.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "console.hpp"
+#include "file_io.hpp"
+
+namespace marsyl {
+
+inline constexpr const char* kReportWriteError = "ERROR: Unable to write to output file\n";
+inline constexpr const char* kPermutationsWriteError =
+    "ERROR: Unable to write to permutations file\n";
+
+class ResultFile {
+  public:
+    explicit ResultFile(const char* write_error) : write_error_(write_error) {}
+
+    bool is_open() const { return file_.is_open(); }
+    const std::string& name() const { return name_; }
+    std::ostream& stream() { return file_.stream(); }
+
+    // Closes the file in use (reporting a failed write), then opens the named one.
+    bool open(clonal::Console& console, const std::string& name, clonal::WriteMode mode);
+
+    // Makes everything written so far reach the file; a failed write is reported once per file.
+    void flush(clonal::Console& console);
+
+    // Closes the file if it is open, reporting a failed write not reported before.
+    void close(clonal::Console& console);
+
+  private:
+    const char* write_error_;
+    std::string name_;
+    clonal::OutputFile file_;
+    bool failure_reported_ = false;
+};
+
+}  // namespace marsyl
