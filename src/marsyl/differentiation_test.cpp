@@ -1,25 +1,23 @@
 // Menu choice 3: the permutation test of every pair of populations for a difference in genotype
 // composition, as a lower-triangular table of p-values in the report.
-#include "g_statistic.hpp"
+#include "differentiation_test.hpp"
+
 #include "marsyl_run.hpp"
 #include "permutations_prompt.hpp"
 #include "printf.hpp"
 
 namespace marsyl {
-namespace {
 
-// The share of the permutations, the observed data counted among them, whose G reaches the
-// observed G; equal values count, so the comparison is exact.
-double pair_p_value(MarsylRun& run, std::span<const int32_t> a, std::span<const int32_t> b,
-                    int32_t permutations, std::ostream* permutations_file) {
-    PairGStatistic pair(a, b);
+double differentiation_p_value(PairGStatistic& pair, int32_t permutations, clonal::Random& random,
+                               std::ostream* permutations_file) {
     const double observed = pair.observed();
     if (permutations_file != nullptr) {
         clonal::print(*permutations_file, "%f\n", observed);
     }
+    // Equal values count as reaching the observed one, so the comparison is exact.
     int64_t count = 0;
     for (int32_t r = 1; r < permutations; ++r) {
-        const double permuted = pair.permuted(run.random);
+        const double permuted = pair.permuted(random);
         count += permuted >= observed ? 1 : 0;
         if (permutations_file != nullptr) {
             clonal::print(*permutations_file, "%f\n", permuted);
@@ -27,8 +25,6 @@ double pair_p_value(MarsylRun& run, std::span<const int32_t> a, std::span<const 
     }
     return static_cast<double>(count + 1) / static_cast<double>(permutations);
 }
-
-}  // namespace
 
 void differentiation_test(MarsylRun& run) {
     clonal::Console& console = run.console;
@@ -56,9 +52,10 @@ void differentiation_test(MarsylRun& run) {
                 clonal::print(*permutations_file, "\n%s vs. %s\n", name_i, name_j);
             }
             console.print("%s vs. %s\n", name_i, name_j);
-            const double p = pair_p_value(run, data.genotypes[static_cast<std::size_t>(i)],
-                                          data.genotypes[static_cast<std::size_t>(j)], permutations,
-                                          permutations_file);
+            PairGStatistic pair(data.genotypes[static_cast<std::size_t>(i)],
+                                data.genotypes[static_cast<std::size_t>(j)]);
+            const double p =
+                differentiation_p_value(pair, permutations, run.random, permutations_file);
             clonal::print(report, "%f\t", p);
         }
         report << "\n";

@@ -53,6 +53,27 @@ JackknifeRow jackknife_size(std::span<int32_t> genotypes, int32_t size, clonal::
     return row;
 }
 
+void jackknife_population(std::ostream& report, int32_t number, const std::string& name,
+                          std::span<int32_t> genotypes, clonal::Random& random,
+                          JackknifeWorkspace& workspace) {
+    const auto n = static_cast<int32_t>(genotypes.size());
+    const IndexSet whole = workspace.calculator.compute(genotypes);
+    clonal::print(report, "Population %d: %s\n", number, name.c_str());
+    report << "subsample size\tnumber of genotypes\tlow\tup\teffective number of "
+              "genotypes\tlow\tup\tgenotypic diversity\tlow\tup\tevenness\tlow\tup\tshannon-"
+              "wiener\tlow\tup\tcorrected shannon-wiener\tlow\tup\n";
+    for (int32_t size = 2; size < n; ++size) {
+        const JackknifeRow row = jackknife_size(genotypes, size, random, workspace);
+        clonal::print(report, "%d", size);
+        for (int k = 0; k < kIndexCount; ++k) {
+            clonal::print(report, "\t%f\t%f\t%f", row.mean[k], row.low[k], row.up[k]);
+        }
+        report << "\n";
+    }
+    clonal::print(report, "%d\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\n\n\n", n, whole[kGen],
+                  whole[kEff], whole[kDiv], whole[kEve], whole[kShw], whole[kShc]);
+}
+
 void jackknife(MarsylRun& run) {
     clonal::Console& console = run.console;
     console.print("\n\nJackknifing with increasing sample sizes\n");
@@ -66,25 +87,10 @@ void jackknife(MarsylRun& run) {
     JackknifeWorkspace workspace(permutations);
     clonal::ClonalData& data = run.data;
     for (int32_t i = 1; i <= data.populations; ++i) {
-        const char* name = data.names[static_cast<std::size_t>(i)].c_str();
-        auto& genotypes = data.genotypes[static_cast<std::size_t>(i)];
-        const auto n = static_cast<int32_t>(genotypes.size());
-        console.print("\tpopulation %d: %s\n", i, name);
-        const IndexSet whole = workspace.calculator.compute(genotypes);
-        clonal::print(report, "Population %d: %s\n", i, name);
-        report << "subsample size\tnumber of genotypes\tlow\tup\teffective number of "
-                  "genotypes\tlow\tup\tgenotypic diversity\tlow\tup\tevenness\tlow\tup\tshannon-"
-                  "wiener\tlow\tup\tcorrected shannon-wiener\tlow\tup\n";
-        for (int32_t size = 2; size < n; ++size) {
-            const JackknifeRow row = jackknife_size(genotypes, size, run.random, workspace);
-            clonal::print(report, "%d", size);
-            for (int k = 0; k < kIndexCount; ++k) {
-                clonal::print(report, "\t%f\t%f\t%f", row.mean[k], row.low[k], row.up[k]);
-            }
-            report << "\n";
-        }
-        clonal::print(report, "%d\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\n\n\n", n,
-                      whole[kGen], whole[kEff], whole[kDiv], whole[kEve], whole[kShw], whole[kShc]);
+        const std::string& name = data.names[static_cast<std::size_t>(i)];
+        console.print("\tpopulation %d: %s\n", i, name.c_str());
+        jackknife_population(report, i, name, data.genotypes[static_cast<std::size_t>(i)],
+                             run.random, workspace);
     }
     run.report.flush(console);
     wait_for_enter(run, "\nCalculations finished, press ENTER to proceed: ");

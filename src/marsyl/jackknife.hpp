@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "diversity_indices.hpp"
@@ -36,5 +38,11 @@ class JackknifeWorkspace {
 // that are not numbers sort after all numbers.
 JackknifeRow jackknife_size(std::span<int32_t> genotypes, int32_t size, clonal::Random& random,
                             JackknifeWorkspace& workspace);
+
+// One population's block of the report: its name line, the header, a row per subsample size
+// from 2 to N - 1 and the row of the whole sample.
+void jackknife_population(std::ostream& report, int32_t number, const std::string& name,
+                          std::span<int32_t> genotypes, clonal::Random& random,
+                          JackknifeWorkspace& workspace);
 
 }  // namespace marsyl
