@@ -1,0 +1,79 @@
+// The program around the dialogue: its command line, and the local clock it is given.
+#include "marsyl_program.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace marsyl {
+namespace {
+
+namespace fs = std::filesystem;
+
+int arguments_status(const std::vector<std::string>& arguments, std::string& out,
+                     std::string& err) {
+    std::ostringstream out_stream;
+    std::ostringstream err_stream;
+    const auto status = clonal::handle_arguments(arguments, program_info(), out_stream, err_stream);
+    out = out_stream.str();
+    err = err_stream.str();
+    return status.value_or(-1);
+}
+
+TEST(MarsylProgram, CommandLine) {
+    std::string out;
+    std::string err;
+    EXPECT_EQ(arguments_status({"--version"}, out, err), 0);
+    EXPECT_EQ(out, "marsyl 1.1\n");
+    EXPECT_EQ(arguments_status({"--help"}, out, err), 0);
+    EXPECT_EQ(out.rfind("marsyl 1.1: ", 0), 0u);
+    EXPECT_EQ(arguments_status({"--seed"}, out, err), 2);
+    EXPECT_EQ(err,
+              "marsyl: unknown argument '--seed'\nTry 'marsyl --help' for more information.\n");
+    EXPECT_EQ(arguments_status({}, out, err), -1);
+}
+
+TEST(MarsylProgram, ReportHeaderTakesItsDateFromTheClockGiven) {
+    const fs::path folder = fs::temp_directory_path() / "marsyl-program-clock";
+    fs::create_directories(folder);
+    const std::string data = (folder / "data.txt").string();
+    const std::string report = (folder / "report.txt").string();
+    fs::remove(report);
+    std::ofstream(data) << "New year\n1\nA\n1 1\n1 2\n";
+    const auto new_year = [] {
+        std::tm time{};
+        time.tm_year = 2025 - 1900;
+        time.tm_mday = 1;
+        time.tm_wday = 3;
+        time.tm_hour = 7;
+        time.tm_min = 5;
+        time.tm_sec = 9;
+        return time;
+    };
+    std::istringstream in(data + "\n" + report + "\n9\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(run_marsyl(in, out, err, new_year), 0);
+    std::ifstream written(report);
+    std::ostringstream text;
+    text << written.rdbuf();
+    EXPECT_NE(text.str().find("\nOutput generated: Wed, Jan. 01, 07:05:09\ninput file: "),
+              std::string::npos)
+        << text.str();
+    EXPECT_EQ(err.str(), "");
+    fs::remove_all(folder);
+}
+
+TEST(MarsylProgram, TestClockIsTheDocumentedMoment) {
+    const std::tm time = test_local_time();
+    char text[64];
+    std::strftime(text, sizeof text, "%a, %b. %d, %H:%M:%S %Y, day %j", &time);
+    EXPECT_STREQ(text, "Tue, Apr. 09, 10:15:30 2024, day 100");
+}
+
+}  // namespace
+}  // namespace marsyl
