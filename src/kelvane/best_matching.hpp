@@ -1,0 +1,55 @@
+// The best one-to-one pairing of the allele copies of two individuals at a locus, for the
+// two-phase distance: the smallest sum of pair costs over all pairings, each sum added in row
+// order in double precision, exactly as trying every pairing gives it, without trying them all.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "hungarian_assignment.hpp"
+
+namespace kelvane {
+
+// A square table of pair costs: entry (x, y) at cells[x * stride + y]; row x is a copy of the
+// first individual, column y one of the second.
+struct CostTable {
+    std::span<const double> cells;
+    int stride = 0;
+
+    double at(int x, int y) const {
+        return cells[static_cast<std::size_t>(x) * static_cast<std::size_t>(stride) +
+                     static_cast<std::size_t>(y)];
+    }
+};
+
+// The value of the enumeration of all pairings of the first k rows with the first k columns:
+// for k = 1 entry (0, 0); for k = 2 (0,0) + (1,1) when it is strictly smaller than
+// (1,0) + (0,1), else the latter; for larger k the smallest row-order sum of all k! pairings,
+// but at most 10000000.0; for k = 0, 0.0. Entries must be finite and lie in 0 to 1.
+class BestMatching {
+  public:
+    double sum(const CostTable& costs, int k);
+
+    // How many calls needed the search for exact floating-point ties (see best_matching.cpp).
+    int64_t searches() const { return searches_; }
+
+  private:
+    bool scaled_integer_sum(const CostTable& costs, int k, double& sum);
+    double search_sum(const CostTable& costs, int k);
+
+    HungarianAssignment<int64_t> integer_assignment_;
+    HungarianAssignment<double> real_assignment_;
+    std::vector<int64_t> scaled_;
+    int64_t searches_ = 0;
+};
+
+// One pairing without a reusable solver.
+double best_matching_sum(const CostTable& costs, int k);
+
+// The same value found by trying every pairing in the order of k nested loops (row 0 outermost,
+// columns ascending), keeping a sum only when it is strictly smaller: the reference the fast
+// pairing is measured and tested against. Its work grows as k!.
+double enumerated_matching_sum(const CostTable& costs, int k);
+
+}  // namespace kelvane

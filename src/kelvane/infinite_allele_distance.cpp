@@ -1,0 +1,92 @@
+// The infinite allele distances: per locus, the allele copies of one individual that find no
+// identical copy in the other, with missing copies counting one mutation or a given number.
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+
+#include "capped_steps.hpp"
+#include "distance_models.hpp"
+#include "locus_genotypes.hpp"
+#include "locus_sum_distance.hpp"
+
+namespace kelvane {
+namespace {
+
+// Matching every copy of one individual with an identical unused copy of the other gives as many
+// matches as the two multisets of copies have in common, whatever the slot order; on copies in
+// descending order that is one merge. Missing slots (0) match each other when counted.
+int32_t common_copies(std::span<const int32_t> first, std::span<const int32_t> second,
+                      bool count_missing) {
+    int32_t common = 0;
+    std::size_t a = 0;
+    std::size_t b = 0;
+    while (a < first.size() && b < second.size()) {
+        if (first[a] > second[b]) {
+            ++a;
+        } else if (first[a] < second[b]) {
+            ++b;
+        } else {
+            if (first[a] != 0 || count_missing) {
+                ++common;
+            }
+            ++a;
+            ++b;
+        }
+    }
+    return common;
+}
+
+struct InfiniteAlleleModel {
+    using Value = int64_t;
+    struct Workspace {};
+
+    const DescendingCopies& copies;
+    int32_t ploidy;
+
+    Workspace workspace() const { return {}; }
+};
+
+// Every slot takes part, missing ones included: the slots of one individual without an identical
+// slot in the other.
+struct OneMutationModel : InfiniteAlleleModel {
+    Value locus_value(Workspace&, int locus, int i, int j, int32_t) const {
+        return ploidy - common_copies(copies.genotype(i, locus), copies.genotype(j, locus), true);
+    }
+};
+
+// The copies missing in the individual with fewer present copies count the given number of
+// mutations each (up to the copy count of the pair); its present copies without an identical
+// partner count one.
+struct MutationsModel : InfiniteAlleleModel {
+    int64_t missing_mutations;
+
+    Value locus_value(Workspace&, int locus, int i, int j, int32_t copy_count) const {
+        const auto first = copies.genotype(i, locus);
+        const auto second = copies.genotype(j, locus);
+        const int64_t fewer = std::min(present_copies(first), present_copies(second));
+        const int64_t missing = capped_multiply(copy_count - fewer, missing_mutations);
+        return capped_add(missing, fewer - common_copies(first, second, false));
+    }
+};
+
+}  // namespace
+
+DistanceResult infinite_allele_one(const MarkerData& data, DistanceMatrix& matrix,
+                                   const DistanceOptions& options) {
+    const DescendingCopies copies(data);
+    const OneMutationModel model{{copies, data.max_ploidy}};
+    return fill_locus_sums(data, matrix, model, {}, options);
+}
+
+DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& matrix,
+                                     int32_t missing_mutations, const DistanceOptions& options) {
+    if (missing_mutations < 0) {
+        throw std::invalid_argument("infinite_allele_steps: negative number of mutations");
+    }
+    const DescendingCopies copies(data);
+    const MutationsModel model{{copies, data.max_ploidy}, missing_mutations};
+    return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+}
+
+}  // namespace kelvane

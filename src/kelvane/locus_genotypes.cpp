@@ -1,0 +1,75 @@
+// Distinct genotypes per locus, copies in descending order and copy counts per individual.
+#include "locus_genotypes.hpp"
+
+#include <algorithm>
+#include <numeric>
+
+#include "array_utils.hpp"
+
+namespace kelvane {
+namespace {
+
+LocusGenotypes locus_genotypes(const DescendingCopies& sorted, int n, int locus) {
+    const auto key = [&](std::size_t i) { return sorted.genotype(static_cast<int>(i), locus); };
+    std::vector<std::size_t> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    // Equal genotypes end up next to each other, the first individual of each first.
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const auto ka = key(a);
+        const auto kb = key(b);
+        const auto mismatch = std::mismatch(ka.begin(), ka.end(), kb.begin());
+        if (mismatch.first != ka.end()) {
+            return *mismatch.first < *mismatch.second;
+        }
+        return a < b;
+    });
+    LocusGenotypes result;
+    result.id_of.assign(order.size(), 0);
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        const std::size_t i = order[position];
+        if (position == 0 || !std::ranges::equal(key(i), key(order[position - 1]))) {
+            result.representative.push_back(static_cast<int32_t>(i));
+        }
+        result.id_of[i] = static_cast<int32_t>(result.representative.size() - 1);
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<LocusGenotypes> distinct_genotypes(const MarkerData& data) {
+    const DescendingCopies sorted(data);
+    std::vector<LocusGenotypes> loci;
+    loci.reserve(static_cast<std::size_t>(data.n_loci));
+    for (int locus = 0; locus < data.n_loci; ++locus) {
+        loci.push_back(locus_genotypes(sorted, data.n_individuals, locus));
+    }
+    return loci;
+}
+
+DescendingCopies::DescendingCopies(const MarkerData& data)
+    : n_loci_(static_cast<std::size_t>(data.n_loci)),
+      ploidy_(static_cast<std::size_t>(data.max_ploidy)),
+      copies_(data.copies) {
+    for (std::size_t start = 0; ploidy_ > 0 && start + ploidy_ <= copies_.size();
+         start += ploidy_) {
+        clonal::sort_descending(std::span<int32_t>(copies_).subspan(start, ploidy_));
+    }
+}
+
+int32_t present_copies(std::span<const int32_t> copies) {
+    return static_cast<int32_t>(std::ranges::count_if(copies, [](int32_t c) { return c != 0; }));
+}
+
+std::vector<int32_t> most_present_copies(const MarkerData& data) {
+    std::vector<int32_t> most(static_cast<std::size_t>(data.n_individuals), 0);
+    for (int i = 0; i < data.n_individuals; ++i) {
+        for (int locus = 0; locus < data.n_loci; ++locus) {
+            most[static_cast<std::size_t>(i)] = std::max(most[static_cast<std::size_t>(i)],
+                                                         present_copies(data.genotype(i, locus)));
+        }
+    }
+    return most;
+}
+
+}  // namespace kelvane

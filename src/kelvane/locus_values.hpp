@@ -1,0 +1,152 @@
+// The result of one locus for one pair of individuals, computed once per pair of distinct
+// genotypes where that saves work. Clonal data repeat genotypes a lot: the result for two
+// genotypes (and the pair's copy count, for the models that use it) is then looked up in a table
+// built once for the locus instead of being computed for every pair of individuals holding them.
+// Loci with too many distinct genotypes for a table to pay are computed pair by pair; both ways
+// give the same values, since a locus result depends only on the two genotypes.
+//
+// A model supplies:
+//   using Value = ...;              the type of a locus result
+//   using Workspace = ...;          scratch space of one worker
+//   Workspace workspace() const;
+//   Value locus_value(Workspace&, int locus, int first, int second, int32_t copy_count) const;
+#pragma once
+
+#include <algorithm>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "distance_models.hpp"
+#include "locus_genotypes.hpp"
+#include "marker_data.hpp"
+#include "parallel_work.hpp"
+
+namespace kelvane {
+
+// Tables of all loci together hold at most this many results.
+inline constexpr std::size_t kLocusTableBudget = std::size_t{1} << 23;
+
+template <class Model>
+class LocusValues {
+  public:
+    using Value = typename Model::Value;
+    using Workspace = typename Model::Workspace;
+
+    // copy_counts: per individual, its largest number of present copies (most_present_copies),
+    // for models whose locus result depends on the copy count of the pair; empty otherwise.
+    LocusValues(const MarkerData& data, const Model& model, std::vector<int32_t> copy_counts,
+                const DistanceOptions& options)
+        : model_(model),
+          copy_counts_(std::move(copy_counts)),
+          tables_(static_cast<std::size_t>(data.n_loci)) {
+        if (options.share_locus_results) {
+            build_tables(data, options.threads);
+        }
+    }
+
+    // The copy count of a pair: the larger of the two individuals' counts (0 when unused).
+    int32_t copy_count(int first, int second) const {
+        if (copy_counts_.empty()) {
+            return 0;
+        }
+        return std::max(copy_counts_[static_cast<std::size_t>(first)],
+                        copy_counts_[static_cast<std::size_t>(second)]);
+    }
+
+    Value value(Workspace& workspace, int locus, int first, int second, int32_t count) const {
+        const Table& table = tables_[static_cast<std::size_t>(locus)];
+        if (table.cells.empty()) {
+            return model_.locus_value(workspace, locus, first, second, count);
+        }
+        const std::size_t slot = slot_of_count_[static_cast<std::size_t>(count)];
+        const auto a = static_cast<std::size_t>(table.id_of[static_cast<std::size_t>(first)]);
+        const auto b = static_cast<std::size_t>(table.id_of[static_cast<std::size_t>(second)]);
+        return table.cells[(slot * table.distinct + a) * table.distinct + b];
+    }
+
+    // How many loci are looked up in tables (for tests and measurements).
+    int tabled_loci() const {
+        return static_cast<int>(
+            std::ranges::count_if(tables_, [](const Table& t) { return !t.cells.empty(); }));
+    }
+
+  private:
+    struct Table {
+        std::size_t distinct = 0;
+        std::vector<int32_t> id_of;
+        std::vector<Value> cells;  // [slot][first genotype][second genotype]
+    };
+
+    // The copy counts that some pair has: the largest count of any two individuals.
+    std::vector<int32_t> pair_copy_counts() const {
+        if (copy_counts_.empty()) {
+            return {0};
+        }
+        std::vector<int32_t> sorted = copy_counts_;
+        std::ranges::sort(sorted);
+        std::vector<int32_t> counts;
+        for (std::size_t i = 1; i < sorted.size(); ++i) {
+            // Every individual but the first in ascending order pairs with one at or below it.
+            if (counts.empty() || counts.back() != sorted[i]) {
+                counts.push_back(sorted[i]);
+            }
+        }
+        return counts;
+    }
+
+    void build_tables(const MarkerData& data, int threads) {
+        const std::vector<int32_t> counts = pair_copy_counts();
+        if (counts.empty()) {
+            return;
+        }
+        slot_of_count_.assign(static_cast<std::size_t>(counts.back()) + 1, 0);
+        for (std::size_t slot = 0; slot < counts.size(); ++slot) {
+            slot_of_count_[static_cast<std::size_t>(counts[slot])] = slot;
+        }
+        const auto n = static_cast<std::size_t>(data.n_individuals);
+        const std::size_t pairs = n * (n - 1) / 2;
+        std::vector<LocusGenotypes> genotypes = distinct_genotypes(data);
+        std::size_t budget = kLocusTableBudget;
+        for (std::size_t locus = 0; locus < genotypes.size(); ++locus) {
+            const std::size_t distinct = genotypes[locus].representative.size();
+            const std::size_t cells = counts.size() * distinct * distinct;
+            // A table pays when it needs at most half the results that pairs would.
+            if (cells > pairs / 2 || cells > budget) {
+                continue;
+            }
+            budget -= cells;
+            Table& table = tables_[locus];
+            table.distinct = distinct;
+            table.id_of = std::move(genotypes[locus].id_of);
+            table.cells.resize(cells);
+            fill_table(table, static_cast<int>(locus), genotypes[locus].representative, counts,
+                       threads);
+        }
+    }
+
+    void fill_table(Table& table, int locus, const std::vector<int32_t>& representative,
+                    const std::vector<int32_t>& counts, int threads) {
+        const std::size_t rows = counts.size() * table.distinct;
+        std::atomic<std::size_t> next_row{0};
+        run_workers(worker_count(threads), [&](int) {
+            Workspace workspace = model_.workspace();
+            for (std::size_t row = next_row++; row < rows; row = next_row++) {
+                const int32_t count = counts[row / table.distinct];
+                const int first = representative[row % table.distinct];
+                for (std::size_t b = 0; b < table.distinct; ++b) {
+                    table.cells[row * table.distinct + b] =
+                        model_.locus_value(workspace, locus, first, representative[b], count);
+                }
+            }
+        });
+    }
+
+    const Model& model_;
+    std::vector<int32_t> copy_counts_;
+    std::vector<std::size_t> slot_of_count_;
+    std::vector<Table> tables_;
+};
+
+}  // namespace kelvane

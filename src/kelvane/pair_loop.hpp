@@ -1,0 +1,55 @@
+// The loop over all pairs of individuals that every distance model shares: it fills the lower
+// triangle row by row on every worker, mirrors it into the upper one, and refuses the whole
+// matrix as soon as one distance does not fit 32 bits.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+
+#include "distance_matrix.hpp"
+#include "distance_models.hpp"
+#include "parallel_work.hpp"
+
+namespace kelvane {
+
+// Copies every (i, j) with j < i to (j, i), in blocks that stay in the cache.
+void mirror_lower_triangle(DistanceMatrix& matrix);
+
+// Calls distance(workspace, i, j) for every pair j < i, each pair on exactly one worker, and
+// stores the results at (i, j) and (j, i). make_workspace() gives each worker its own scratch
+// space. A distance of std::nullopt (too large) stops the loop: the matrix is then incomplete and
+// the result kTooLarge.
+template <class MakeWorkspace, class PairDistance>
+DistanceResult fill_distance_matrix(DistanceMatrix& matrix, int threads,
+                                    MakeWorkspace make_workspace, PairDistance distance) {
+    const int n = matrix.size();
+    std::atomic<int> rows_taken{0};
+    std::atomic<bool> too_large{false};
+    run_workers(worker_count(threads), [&](int) {
+        auto workspace = make_workspace();
+        while (!too_large.load(std::memory_order_relaxed)) {
+            // The longest rows go first, so the workers finish close together.
+            const int taken = rows_taken.fetch_add(1, std::memory_order_relaxed);
+            if (taken >= n) {
+                return;
+            }
+            const int i = n - 1 - taken;
+            for (int j = 0; j < i; ++j) {
+                const std::optional<int32_t> value = distance(workspace, i, j);
+                if (!value) {
+                    too_large.store(true, std::memory_order_relaxed);
+                    return;
+                }
+                matrix.at(i, j) = *value;
+            }
+        }
+    });
+    if (too_large.load()) {
+        return DistanceResult::kTooLarge;
+    }
+    mirror_lower_triangle(matrix);
+    return DistanceResult::kDone;
+}
+
+}  // namespace kelvane

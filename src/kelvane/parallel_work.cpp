@@ -1,0 +1,52 @@
+// Worker threads for the distance models.
+#include "parallel_work.hpp"
+
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace kelvane {
+
+int worker_count(int requested) {
+    if (requested >= 1) {
+        return requested;
+    }
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+void run_workers(int workers, const std::function<void(int worker)>& body) {
+    std::exception_ptr failure;
+    std::mutex failure_lock;
+    // A worker that fails keeps its exception for the caller instead of ending the process.
+    const auto guarded = [&](int worker) {
+        try {
+            body(worker);
+        } catch (...) {
+            const std::lock_guard<std::mutex> hold(failure_lock);
+            if (!failure) {
+                failure = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<std::size_t>(workers > 1 ? workers - 1 : 0));
+    try {
+        for (int worker = 1; worker < workers; ++worker) {
+            threads.emplace_back(guarded, worker);
+        }
+    } catch (const std::system_error&) {
+        // Fewer threads only make the run slower, never its results different.
+    }
+    guarded(0);
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,20 @@
+// Work shared among the cores of the machine: a fixed number of worker threads running one body
+// each. The distance models split their pairs among them; every result is computed by exactly
+// one worker, so the outcome never depends on how many workers there are.
+#pragma once
+
+#include <functional>
+
+namespace kelvane {
+
+// The number of workers to use: requested when it is 1 or more, otherwise every core the
+// machine reports (at least one).
+int worker_count(int requested);
+
+// Runs body(worker) for worker 0 to workers - 1, each on its own thread (worker 0 on the calling
+// thread), and returns when all have finished. Bodies take their work from a shared counter, so
+// when the system refuses a further thread the workers already running do all the work. An
+// exception thrown by a body is rethrown here after every thread has been joined.
+void run_workers(int workers, const std::function<void(int worker)>& body);
+
+}  // namespace kelvane

@@ -1,0 +1,185 @@
+// The stepwise mutation distances: the steps between paired allele copies, summed over loci,
+// with missing copies not counted, counted as a given number of steps, or replaced by the
+// average allele value of their locus.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+#include "capped_steps.hpp"
+#include "closest_allele_matching.hpp"
+#include "distance_models.hpp"
+#include "locus_genotypes.hpp"
+#include "locus_sum_distance.hpp"
+
+namespace kelvane {
+namespace {
+
+// The two individuals' copies at the locus being compared.
+struct CopyPair {
+    std::vector<int32_t> first;
+    std::vector<int32_t> second;
+};
+
+CopyPair copy_pair(const MarkerData& data) {
+    const auto ploidy = static_cast<std::size_t>(data.max_ploidy);
+    return {std::vector<int32_t>(ploidy), std::vector<int32_t>(ploidy)};
+}
+
+// The matching reorders the copies it works on, so each pair works on its own copy of them.
+void load(std::span<int32_t> target, const DescendingCopies& copies, int i, int locus) {
+    const auto genotype = copies.genotype(i, locus);
+    std::copy(genotype.begin(), genotype.end(), target.begin());
+}
+
+// Copies paired position by position: the sum of |a - b|, or of its squares.
+int64_t positionwise_steps(std::span<const int32_t> first, std::span<const int32_t> second,
+                           bool squared) {
+    int64_t sum = 0;
+    for (std::size_t l = 0; l < first.size(); ++l) {
+        const int64_t steps = capped_steps(first[l], second[l]);
+        sum = capped_add(sum, squared ? capped_square(steps) : steps);
+    }
+    return sum;
+}
+
+struct NotCountedModel {
+    using Value = int64_t;
+    using Workspace = CopyPair;
+
+    const MarkerData& data;
+    const DescendingCopies& copies;
+    bool squared;
+
+    Workspace workspace() const { return copy_pair(data); }
+
+    Value locus_value(Workspace& w, int locus, int i, int j, int32_t) const {
+        load(w.first, copies, i, locus);
+        load(w.second, copies, j, locus);
+        if (present_copies(w.first) == present_copies(w.second)) {
+            return positionwise_steps(w.first, w.second, squared);
+        }
+        // With unequal counts the squared distance squares the locus sum of plain steps.
+        const MatchingSums sums =
+            closest_allele_matching(w.first, w.second, data.max_ploidy, false);
+        const int64_t steps = std::min(sums.first_to_second, sums.second_to_first);
+        return squared ? capped_square(steps) : steps;
+    }
+};
+
+struct MissingStepsModel {
+    using Value = int64_t;
+    using Workspace = CopyPair;
+
+    const MarkerData& data;
+    const DescendingCopies& copies;
+    int64_t missing_steps;
+    bool squared;
+
+    Workspace workspace() const { return copy_pair(data); }
+
+    Value locus_value(Workspace& w, int locus, int i, int j, int32_t copy_count) const {
+        load(w.first, copies, i, locus);
+        load(w.second, copies, j, locus);
+        const int32_t first_count = present_copies(w.first);
+        const int32_t second_count = present_copies(w.second);
+        // Copies without a partner because they are missing, each counting the given steps.
+        const int64_t unpaired = copy_count - std::min(first_count, second_count);
+        const int64_t per_missing = squared ? capped_square(missing_steps) : missing_steps;
+        const int64_t missing = capped_multiply(unpaired, per_missing);
+        if (first_count == second_count) {
+            return capped_add(missing, positionwise_steps(w.first, w.second, squared));
+        }
+        const MatchingSums sums = closest_allele_matching(w.first, w.second, copy_count, squared);
+        return capped_add(missing, std::min(sums.first_to_second, sums.second_to_first));
+    }
+};
+
+// The average of every locus: all copies summed, divided by the number of present ones, rounded
+// to the nearest integer with halves away from zero. A locus without any present copy gets 0:
+// every copy there is replaced by the same value, so the value does not matter.
+std::vector<int64_t> average_allele_values(const MarkerData& data) {
+    std::vector<int64_t> averages(static_cast<std::size_t>(data.n_loci), 0);
+    for (int locus = 0; locus < data.n_loci; ++locus) {
+        int64_t sum = 0;
+        int64_t present = 0;
+        for (int i = 0; i < data.n_individuals; ++i) {
+            for (const int32_t copy : data.genotype(i, locus)) {
+                sum += copy;
+                present += copy > 0 ? 1 : 0;
+            }
+        }
+        if (present > 0) {
+            const double average = static_cast<double>(sum) / static_cast<double>(present);
+            averages[static_cast<std::size_t>(locus)] = static_cast<int64_t>(
+                average >= 0.0 ? std::trunc(average + 0.5) : std::trunc(average - 0.5));
+        }
+    }
+    return averages;
+}
+
+struct AverageFillModel {
+    using Value = int64_t;
+    struct Workspace {
+        std::vector<int64_t> first;
+        std::vector<int64_t> second;
+    };
+
+    const MarkerData& data;
+    std::vector<int64_t> averages;
+
+    Workspace workspace() const {
+        const auto ploidy = static_cast<std::size_t>(data.max_ploidy);
+        return {std::vector<int64_t>(ploidy), std::vector<int64_t>(ploidy)};
+    }
+
+    void load_filled(std::span<int64_t> target, int i, int locus) const {
+        const auto copies = data.genotype(i, locus);
+        const int64_t average = averages[static_cast<std::size_t>(locus)];
+        std::ranges::transform(copies, target.begin(), [average](int32_t copy) {
+            return copy == 0 ? average : int64_t{copy};
+        });
+        std::ranges::sort(target);
+    }
+
+    Value locus_value(Workspace& w, int locus, int i, int j, int32_t) const {
+        load_filled(w.first, i, locus);
+        load_filled(w.second, j, locus);
+        int64_t sum = 0;
+        for (std::size_t l = 0; l < w.first.size(); ++l) {
+            const int64_t difference = w.first[l] - w.second[l];
+            sum = capped_add(sum, capped(difference < 0 ? -difference : difference));
+        }
+        return sum;
+    }
+};
+
+}  // namespace
+
+DistanceResult stepwise_not_counted(const MarkerData& data, DistanceMatrix& matrix, bool squared,
+                                    const DistanceOptions& options) {
+    const DescendingCopies copies(data);
+    const NotCountedModel model{data, copies, squared};
+    return fill_locus_sums(data, matrix, model, {}, options);
+}
+
+DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& matrix,
+                                      int32_t missing_steps, bool squared,
+                                      const DistanceOptions& options) {
+    if (missing_steps < 0) {
+        throw std::invalid_argument("stepwise_missing_steps: negative number of steps");
+    }
+    const DescendingCopies copies(data);
+    const MissingStepsModel model{data, copies, capped(missing_steps), squared};
+    return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+}
+
+DistanceResult stepwise_average_fill(const MarkerData& data, DistanceMatrix& matrix,
+                                     const DistanceOptions& options) {
+    const AverageFillModel model{data, average_allele_values(data)};
+    return fill_locus_sums(data, matrix, model, {}, options);
+}
+
+}  // namespace kelvane
