@@ -1,0 +1,285 @@
+// The genotypes at every threshold. Single-linkage groups at threshold t are the connected
+// components of the pairs at or below t, and those are the components of the edges at or below t
+// of any minimum spanning tree of the pairs. So one tree, its edges sorted by weight and a
+// union-find sweep over them give every column of the table, numbered exactly as regrouping at
+// each threshold numbers them (by the first member of each genotype in input order).
+#include "all_thresholds.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <numeric>
+#include <stdexcept>
+#include <string_view>
+
+#include "checked_allocation.hpp"
+#include "fatal_error.hpp"
+#include "genotype_grouping.hpp"
+
+namespace kelvane {
+namespace {
+
+constexpr const char* kTableOutOfMemory = "cut_matrix, out of memory\n";
+
+struct TreeEdge {
+    int32_t weight;
+    int a;
+    int b;
+};
+
+// The distance that links u and v for the grouping: the entry in the row of the first of them.
+int32_t linking_distance(const DistanceMatrix& matrix, int u, int v) {
+    return u < v ? matrix.at(u, v) : matrix.at(v, u);
+}
+
+// Prim's algorithm on the complete graph of the individuals, O(n^2).
+std::vector<TreeEdge> minimum_spanning_tree(const DistanceMatrix& matrix) {
+    const int n = matrix.size();
+    std::vector<TreeEdge> edges;
+    if (n <= 1) {
+        return edges;
+    }
+    edges.reserve(static_cast<std::size_t>(n) - 1);
+    // Cheapest known link of every individual outside the tree into it.
+    std::vector<int64_t> link(static_cast<std::size_t>(n), std::numeric_limits<int64_t>::max());
+    std::vector<int> link_to(static_cast<std::size_t>(n), 0);
+    std::vector<int> outside(static_cast<std::size_t>(n) - 1);
+    std::iota(outside.begin(), outside.end(), 1);
+    int added = 0;
+    while (!outside.empty()) {
+        std::size_t best = 0;
+        for (std::size_t k = 0; k < outside.size(); ++k) {
+            const auto v = static_cast<std::size_t>(outside[k]);
+            const int32_t distance = linking_distance(matrix, added, outside[k]);
+            if (distance < link[v]) {
+                link[v] = distance;
+                link_to[v] = added;
+            }
+            if (link[v] < link[static_cast<std::size_t>(outside[best])]) {
+                best = k;
+            }
+        }
+        const int next = outside[best];
+        const auto next_index = static_cast<std::size_t>(next);
+        edges.push_back({static_cast<int32_t>(link[next_index]), link_to[next_index], next});
+        outside[best] = outside.back();
+        outside.pop_back();
+        added = next;
+    }
+    return edges;
+}
+
+class UnionFind {
+  public:
+    explicit UnionFind(int n) : parent_(static_cast<std::size_t>(n)), size_(parent_.size(), 1) {
+        std::iota(parent_.begin(), parent_.end(), 0);
+    }
+
+    int find(int x) {
+        while (parent_[static_cast<std::size_t>(x)] != x) {
+            int& up = parent_[static_cast<std::size_t>(x)];
+            up = parent_[static_cast<std::size_t>(up)];
+            x = up;
+        }
+        return x;
+    }
+
+    // False when a and b were joined already.
+    bool join(int a, int b) {
+        int ra = find(a);
+        int rb = find(b);
+        if (ra == rb) {
+            return false;
+        }
+        if (size_[static_cast<std::size_t>(ra)] < size_[static_cast<std::size_t>(rb)]) {
+            std::swap(ra, rb);
+        }
+        parent_[static_cast<std::size_t>(rb)] = ra;
+        size_[static_cast<std::size_t>(ra)] += size_[static_cast<std::size_t>(rb)];
+        return true;
+    }
+
+  private:
+    std::vector<int> parent_;
+    std::vector<int> size_;
+};
+
+// Columns of the table: one for threshold 0 and one for every distinct positive weight of the
+// tree, since every tree edge joins two genotypes.
+std::size_t count_columns(const std::vector<TreeEdge>& sorted_edges) {
+    std::size_t columns = 1;
+    for (std::size_t e = 0; e < sorted_edges.size(); ++e) {
+        const int32_t w = sorted_edges[e].weight;
+        if (w > 0 && (e == 0 || w != sorted_edges[e - 1].weight)) {
+            ++columns;
+        }
+    }
+    return columns;
+}
+
+// Numbers the components 1 to k by their first member in input order into column.
+void number_components(UnionFind& groups, std::span<int32_t> column, std::vector<int>& stamp,
+                       std::vector<int32_t>& number_of_root, int column_index) {
+    int32_t count = 0;
+    for (std::size_t i = 0; i < column.size(); ++i) {
+        const auto root = static_cast<std::size_t>(groups.find(static_cast<int>(i)));
+        if (stamp[root] != column_index) {
+            stamp[root] = column_index;
+            number_of_root[root] = ++count;
+        }
+        column[i] = number_of_root[root];
+    }
+}
+
+std::vector<int32_t> allocate_columns(std::size_t columns, int n) {
+    return zeroed_vector_or_fail<int32_t>(columns * static_cast<std::size_t>(n), kTableOutOfMemory,
+                                          clonal::ErrorStream::kErrorStream);
+}
+
+// Collects text and hands it to the stream in large pieces.
+class BufferedText {
+  public:
+    explicit BufferedText(std::ostream& out) : out_(out) { text_.reserve(kPiece + 64); }
+    ~BufferedText() { flush(); }
+    BufferedText(const BufferedText&) = delete;
+    BufferedText& operator=(const BufferedText&) = delete;
+
+    void append(std::string_view piece) {
+        text_.append(piece);
+        if (text_.size() >= kPiece) {
+            flush();
+        }
+    }
+
+    void flush() {
+        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+        text_.clear();
+    }
+
+  private:
+    static constexpr std::size_t kPiece = std::size_t{1} << 16;
+    std::ostream& out_;
+    std::string text_;
+};
+
+// A number followed by a tab, as "%d\t" writes it.
+struct NumberWithTab {
+    explicit NumberWithTab(int64_t value) {
+        const auto result = std::to_chars(text, text + sizeof text - 1, value);
+        *result.ptr = '\t';
+        length = static_cast<std::size_t>(result.ptr - text) + 1;
+    }
+    std::string_view view() const { return {text, length}; }
+
+    char text[24];
+    std::size_t length;
+};
+
+}  // namespace
+
+int32_t GenotypeTable::genotype(int individual, int64_t threshold) const {
+    const auto after = std::upper_bound(column_start.begin(), column_start.end(), threshold);
+    const auto column = static_cast<std::size_t>(after - column_start.begin()) - 1;
+    return numbers[column * static_cast<std::size_t>(individuals) +
+                   static_cast<std::size_t>(individual)];
+}
+
+GenotypeTable genotype_table(const DistanceMatrix& matrix) {
+    const int n = matrix.size();
+    GenotypeTable table;
+    table.individuals = n;
+    std::vector<TreeEdge> edges = minimum_spanning_tree(matrix);
+    std::sort(edges.begin(), edges.end(),
+              [](const TreeEdge& x, const TreeEdge& y) { return x.weight < y.weight; });
+    const std::size_t columns = count_columns(edges);
+    table.numbers = allocate_columns(columns, n);
+    table.column_start.reserve(columns);
+
+    UnionFind groups(n);
+    std::vector<int> stamp(static_cast<std::size_t>(n), -1);
+    std::vector<int32_t> number_of_root(static_cast<std::size_t>(n), 0);
+    int remaining = n;
+    std::size_t next_edge = 0;
+    int64_t threshold = 0;
+    for (;;) {
+        while (next_edge < edges.size() && edges[next_edge].weight <= threshold) {
+            if (groups.join(edges[next_edge].a, edges[next_edge].b)) {
+                --remaining;
+            }
+            ++next_edge;
+        }
+        const auto column_index = static_cast<int>(table.column_start.size());
+        table.column_start.push_back(threshold);
+        const std::span<int32_t> column =
+            std::span<int32_t>(table.numbers)
+                .subspan(static_cast<std::size_t>(column_index) * static_cast<std::size_t>(n),
+                         static_cast<std::size_t>(n));
+        number_components(groups, column, stamp, number_of_root, column_index);
+        if (remaining <= 1) {
+            break;
+        }
+        // The genotypes stay as they are up to the weight of the next tree edge.
+        threshold = edges[next_edge].weight;
+    }
+    table.last_threshold = threshold;
+    return table;
+}
+
+GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
+    const int n = matrix.size();
+    GenotypeTable table;
+    table.individuals = n;
+    for (int64_t threshold = 0;; ++threshold) {
+        std::vector<int32_t> geno_vector = zeroed_vector_or_fail<int32_t>(
+            static_cast<std::size_t>(n),
+            "ERROR: make_geno_vector malloc failed, more memory needed ");
+        assign_genotypes(matrix, static_cast<int32_t>(threshold), geno_vector);
+        const int32_t count = renumber_genotypes(geno_vector);
+        try {
+            table.column_start.push_back(threshold);
+            table.numbers.insert(table.numbers.end(), geno_vector.begin(), geno_vector.end());
+        } catch (const std::bad_alloc&) {
+            throw clonal::FatalError(kTableOutOfMemory, clonal::ErrorStream::kErrorStream);
+        }
+        if (count <= 1) {
+            table.last_threshold = threshold;
+            return table;
+        }
+    }
+}
+
+void write_genotype_table(const GenotypeTable& table, std::span<const std::string> names,
+                          std::ostream& out) {
+    BufferedText text(out);
+    text.append("name\t");
+    for (int64_t threshold = 0; threshold <= table.last_threshold; ++threshold) {
+        text.append(NumberWithTab(threshold).view());
+    }
+    text.append("\n");
+    const std::size_t columns = table.column_start.size();
+    const auto n = static_cast<std::size_t>(table.individuals);
+    for (std::size_t i = 0; i < n; ++i) {
+        // As "%s" writes it: up to the first zero character.
+        const char* name = names[i].c_str();
+        text.append(std::string_view(name, std::strlen(name)));
+        text.append("\t");
+        for (std::size_t c = 0; c < columns; ++c) {
+            const int64_t end =
+                c + 1 < columns ? table.column_start[c + 1] : table.last_threshold + 1;
+            const NumberWithTab entry(table.numbers[c * n + i]);
+            for (int64_t threshold = table.column_start[c]; threshold < end; ++threshold) {
+                text.append(entry.view());
+            }
+        }
+        text.append("\n");
+    }
+}
+
+void genotypes_all_thresholds(const DistanceMatrix& matrix, std::span<const std::string> names,
+                              std::ostream& out) {
+    write_genotype_table(genotype_table(matrix), names, out);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,177 @@
+// The sums of pair distances of the AMOVA and the parallel evaluation of permuted assignments.
+#include "amova_sums.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <exception>
+#include <limits>
+#include <thread>
+
+#include "amova_table.hpp"
+#include "checked_allocation.hpp"
+
+namespace kelvane {
+namespace {
+
+// Integer sums of absolute values up to this are exact as doubles.
+constexpr uint64_t kExactLimit = uint64_t{1} << 53;
+
+// Assignments evaluated together, so that each row of distances is read from memory once for
+// all of them.
+constexpr std::size_t kBatch = 8;
+
+// The sum of row[b] over the b whose group is group. Added in 32-bit blocks short enough not to
+// overflow, which the compiler turns into vector instructions.
+int64_t masked_row_sum(std::span<const int32_t> row, const int32_t* groups, int32_t group,
+                       int block_length) {
+    const auto length = static_cast<int>(row.size());
+    const int32_t* distances = row.data();
+    int64_t sum = 0;
+    for (int start = 0; start < length; start += std::min(block_length, length - start)) {
+        const int end = start + std::min(block_length, length - start);
+        int32_t part = 0;
+        for (int b = start; b < end; ++b) {
+            part += groups[b] == group ? distances[b] : 0;
+        }
+        sum += part;
+    }
+    return sum;
+}
+
+std::vector<double> as_doubles(const std::vector<int64_t>& sums) {
+    return std::vector<double>(sums.begin(), sums.end());
+}
+
+// Phi-st of the assignments first to last - 1 into results.
+void evaluate_batch(const SamplePairs& pairs, std::span<const std::vector<int32_t>> assignments,
+                    std::span<const int32_t> group_sizes, std::size_t first, std::size_t last,
+                    std::span<double> results) {
+    const auto group_count = static_cast<int32_t>(group_sizes.size());
+    if (!pairs.exact()) {
+        for (std::size_t q = first; q < last; ++q) {
+            const auto within = within_sums_in_order(pairs, assignments[q], group_count);
+            results[q] = amova_table(pairs.total(), within, group_sizes).phi_st;
+        }
+        return;
+    }
+    const std::size_t count = last - first;
+    std::vector<int64_t> sums(count * group_sizes.size(), 0);
+    for (int a = 1; a < pairs.size(); ++a) {
+        const auto row = pairs.row(a);
+        for (std::size_t q = 0; q < count; ++q) {
+            const int32_t* groups = assignments[first + q].data();
+            const int32_t group = groups[a];
+            sums[q * group_sizes.size() + static_cast<std::size_t>(group)] +=
+                masked_row_sum(row, groups, group, pairs.block_length());
+        }
+    }
+    for (std::size_t q = 0; q < count; ++q) {
+        const auto begin = sums.begin() + static_cast<std::ptrdiff_t>(q * group_sizes.size());
+        const std::vector<double> within(begin,
+                                         begin + static_cast<std::ptrdiff_t>(group_sizes.size()));
+        results[first + q] = amova_table(pairs.total(), within, group_sizes).phi_st;
+    }
+}
+
+}  // namespace
+
+SamplePairs::SamplePairs(const DistanceMatrix& matrix, std::span<const int> members)
+    : size_(static_cast<int>(members.size())) {
+    cells_ = zeroed_vector_or_fail<int32_t>(row_start(size_),
+                                            "ERROR: AMOVA pairs malloc failed, more memory needed");
+    uint64_t absolute_sum = 0;
+    int64_t largest_absolute = 0;
+    std::size_t cell = 0;
+    for (int a = 0; a < size_; ++a) {
+        const auto matrix_row = matrix.row(members[static_cast<std::size_t>(a)]);
+        for (int b = 0; b < a; ++b) {
+            const int32_t distance =
+                matrix_row[static_cast<std::size_t>(members[static_cast<std::size_t>(b)])];
+            cells_[cell++] = distance;
+            total_ += distance;
+            const int64_t absolute = std::abs(int64_t{distance});
+            largest_absolute = std::max(largest_absolute, absolute);
+            // Stops growing past the limit, so it cannot overflow.
+            if (absolute_sum <= kExactLimit) {
+                absolute_sum += static_cast<uint64_t>(absolute);
+            }
+        }
+    }
+    exact_ = absolute_sum <= kExactLimit;
+    const int64_t block = largest_absolute == 0
+                              ? std::numeric_limits<int>::max()
+                              : std::numeric_limits<int32_t>::max() / largest_absolute;
+    block_length_ = static_cast<int>(std::max<int64_t>(block, 1));
+}
+
+std::vector<double> within_sums(const SamplePairs& pairs, std::span<const int32_t> groups,
+                                int32_t group_count) {
+    if (!pairs.exact()) {
+        return within_sums_in_order(pairs, groups, group_count);
+    }
+    std::vector<int64_t> sums(static_cast<std::size_t>(group_count), 0);
+    for (int a = 1; a < pairs.size(); ++a) {
+        const int32_t group = groups[static_cast<std::size_t>(a)];
+        sums[static_cast<std::size_t>(group)] +=
+            masked_row_sum(pairs.row(a), groups.data(), group, pairs.block_length());
+    }
+    return as_doubles(sums);
+}
+
+std::vector<double> within_sums_in_order(const SamplePairs& pairs, std::span<const int32_t> groups,
+                                         int32_t group_count) {
+    std::vector<double> sums(static_cast<std::size_t>(group_count), 0.0);
+    for (int a = 1; a < pairs.size(); ++a) {
+        const int32_t group = groups[static_cast<std::size_t>(a)];
+        const auto row = pairs.row(a);
+        for (int b = 0; b < a; ++b) {
+            if (groups[static_cast<std::size_t>(b)] == group) {
+                sums[static_cast<std::size_t>(group)] += row[static_cast<std::size_t>(b)];
+            }
+        }
+    }
+    return sums;
+}
+
+std::vector<double> permuted_phi_st(const SamplePairs& pairs,
+                                    std::span<const std::vector<int32_t>> assignments,
+                                    std::span<const int32_t> group_sizes, unsigned threads) {
+    std::vector<double> results(assignments.size(), 0.0);
+    const std::size_t batches = (assignments.size() + kBatch - 1) / kBatch;
+    const auto workers = static_cast<unsigned>(
+        std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(batches, 1)));
+    std::atomic<std::size_t> next_batch{0};
+    std::vector<std::exception_ptr> errors(workers);
+    const auto work = [&](unsigned worker) {
+        try {
+            for (std::size_t batch = next_batch++; batch < batches; batch = next_batch++) {
+                const std::size_t first = batch * kBatch;
+                const std::size_t last = std::min(first + kBatch, assignments.size());
+                evaluate_batch(pairs, assignments, group_sizes, first, last, results);
+            }
+        } catch (...) {
+            errors[worker] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned worker = 1; worker < workers; ++worker) {
+        try {
+            helpers.emplace_back(work, worker);
+        } catch (const std::system_error&) {
+            break;  // fewer threads: the batches left are taken by those running
+        }
+    }
+    work(0);
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    for (const std::exception_ptr& error : errors) {
+        if (error) {
+            std::rethrow_exception(error);
+        }
+    }
+    return results;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,69 @@
+// The sums of pair distances an AMOVA needs, for the observed assignment of individuals to
+// populations and for many permuted ones.
+//
+// Sums are defined as doubles accumulated pair by pair (rows ascending, within a row the earlier
+// individuals ascending). When the absolute distances of all pairs add up to at most 2^53,
+// every partial sum is an integer a double holds exactly, so integer arithmetic in any order
+// gives bit-identical results; the fast paths rely on that and the defined order is kept
+// otherwise.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "distance_matrix.hpp"
+
+namespace kelvane {
+
+// The distances between the members of a sample (a subset of the individuals in input order),
+// the lower triangle packed row after row.
+class SamplePairs {
+  public:
+    SamplePairs(const DistanceMatrix& matrix, std::span<const int> members);
+
+    int size() const { return size_; }
+
+    // The distances of member a to the members before it.
+    std::span<const int32_t> row(int a) const {
+        return std::span<const int32_t>(cells_).subspan(row_start(a), static_cast<std::size_t>(a));
+    }
+
+    // True when integer sums of the distances equal the sums accumulated as doubles.
+    bool exact() const { return exact_; }
+
+    // The sum of all pair distances.
+    double total() const { return total_; }
+
+    // How many distances can be added in 32 bits without overflow.
+    int block_length() const { return block_length_; }
+
+  private:
+    static std::size_t row_start(int a) {
+        return static_cast<std::size_t>(a) * static_cast<std::size_t>(a > 0 ? a - 1 : 0) / 2;
+    }
+
+    int size_;
+    std::vector<int32_t> cells_;
+    bool exact_ = true;
+    double total_ = 0.0;
+    int block_length_ = 1;
+};
+
+// The sum of the distances of the pairs within each group; groups holds each member's group
+// index (0 to group_count - 1).
+std::vector<double> within_sums(const SamplePairs& pairs, std::span<const int32_t> groups,
+                                int32_t group_count);
+
+// The same sums accumulated as doubles in the defined order, whatever the distances.
+std::vector<double> within_sums_in_order(const SamplePairs& pairs, std::span<const int32_t> groups,
+                                         int32_t group_count);
+
+// Phi-st of each assignment of the members to the groups, the assignments being permutations of
+// one another (same group sizes). Computed on up to threads threads; the results do not depend
+// on their number.
+std::vector<double> permuted_phi_st(const SamplePairs& pairs,
+                                    std::span<const std::vector<int32_t>> assignments,
+                                    std::span<const int32_t> group_sizes, unsigned threads);
+
+}  // namespace kelvane

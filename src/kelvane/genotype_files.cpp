@@ -1,0 +1,93 @@
+// The save options that write genotype results: the Marsyl input file and the genotypes file at
+// a threshold, the big genotypes file for all thresholds, and the histogram file.
+#include <string>
+
+#include "all_thresholds.hpp"
+#include "genotype_grouping.hpp"
+#include "genotype_operations.hpp"
+#include "output_file_prompt.hpp"
+#include "printf.hpp"
+
+namespace kelvane {
+namespace {
+
+constexpr const char* kWriteError = "ERROR: Could not write file\n";
+
+int32_t ask_threshold(clonal::Console& console) {
+    int32_t threshold = -1;
+    while (threshold < 0) {
+        console.print("\nGive threshold: ");
+        console.read_int(threshold);
+    }
+    return threshold;
+}
+
+// The threshold prompt, the grouping and its count on the console.
+Genotypes group_at_asked_threshold(clonal::Console& console, const DistanceMatrix& matrix) {
+    const int32_t threshold = ask_threshold(console);
+    Genotypes genotypes = genotypes_at_threshold(matrix, threshold);
+    console.print("\nnumber of genotypes: %d\n", genotypes.count);
+    return genotypes;
+}
+
+clonal::NamedOutputFile ask_file(clonal::Console& console, const char* prompt) {
+    return clonal::ask_output_file(console, prompt, kWriteError, clonal::WriteMode::kReplace);
+}
+
+bool close_file(clonal::Console& console, clonal::NamedOutputFile& output) {
+    return clonal::close_reporting_failure(output.file, console, kWriteError);
+}
+
+// The title as its own first line: a title read without a line end gets one, or the number of
+// populations would continue it and the file could not be read back.
+std::string title_line(const std::string& title) {
+    if (!title.empty() && title.back() == '\n') {
+        return title;
+    }
+    return title + '\n';
+}
+
+}  // namespace
+
+bool save_clonal_genotype_file(clonal::Console& console, const DistanceMatrix& matrix,
+                               const MarkerData& data) {
+    const Genotypes genotypes = group_at_asked_threshold(console, matrix);
+    auto output = ask_file(console, "\nGive name of Marsyl file: ");
+    std::string text = title_line(data.title);
+    text += clonal::format("%d\n", data.n_populations);
+    for (const std::string& name : data.pop_names) {
+        text += clonal::format("%s\n", name.c_str());
+    }
+    for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
+        text += clonal::format("%d\t%d\n", data.pop_vector[i], genotypes.numbers[i]);
+    }
+    output.file.stream() << text;
+    return close_file(console, output);
+}
+
+bool save_genotypes(clonal::Console& console, const DistanceMatrix& matrix,
+                    const MarkerData& data) {
+    const Genotypes genotypes = group_at_asked_threshold(console, matrix);
+    auto output = ask_file(console, "\nGive name of genotypes file: ");
+    std::string text;
+    for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
+        text += clonal::format("%s\t%d\n", data.ind_names[i].c_str(), genotypes.numbers[i]);
+    }
+    output.file.stream() << text;
+    return close_file(console, output);
+}
+
+bool save_all_thresholds(clonal::Console& console, const DistanceMatrix& matrix,
+                         const MarkerData& data) {
+    auto output = ask_file(console, "\n\nGive name of big genotypes file: ");
+    genotypes_all_thresholds(matrix, data.ind_names, output.file.stream());
+    return close_file(console, output);
+}
+
+bool save_histogram(clonal::Console& console, const DistanceMatrix& matrix) {
+    auto output = ask_file(console, "\n\nGive name of histogram file: ");
+    distance_histogram(console, matrix, &output.file.stream());
+    return close_file(console, output);
+}
+
+}  // namespace kelvane
