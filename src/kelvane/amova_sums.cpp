@@ -22,7 +22,7 @@ constexpr uint64_t kExactLimit = uint64_t{1} << 53;
 constexpr std::size_t kBatch = 8;
 
 // The sum of row[b] over the b whose group is group. Added in 32-bit blocks short enough not to
-// overflow, which the compiler turns into vector instructions.
+// overflow.
 int64_t masked_row_sum(std::span<const int32_t> row, const int32_t* groups, int32_t group,
                        int block_length) {
     const auto length = static_cast<int>(row.size());
@@ -32,7 +32,9 @@ int64_t masked_row_sum(std::span<const int32_t> row, const int32_t* groups, int3
         const int end = start + std::min(block_length, length - start);
         int32_t part = 0;
         for (int b = start; b < end; ++b) {
-            part += groups[b] == group ? distances[b] : 0;
+            // All ones for a member of the group, else zero: no branch, so it vectorises.
+            const int32_t mask = -static_cast<int32_t>(groups[b] == group);
+            part += distances[b] & mask;
         }
         sum += part;
     }
