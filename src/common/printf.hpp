@@ -3,7 +3,9 @@
 // directive against its arguments.
 #pragma once
 
+#include <cmath>
 #include <cstdarg>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -20,5 +22,11 @@ std::string format(const char* fmt, ...) CLONAL_PRINTF_FORMAT(1, 2);
 
 // Writes the text that std::printf would print for fmt and the arguments onto os.
 void print(std::ostream& os, const char* fmt, ...) CLONAL_PRINTF_FORMAT(2, 3);
+
+// A value for printing: a result that is not a number prints as "nan" on every platform and
+// with every compiler, whatever sign bit the arithmetic happened to leave on it.
+inline double printable(double value) {
+    return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
+}
 
 }  // namespace clonal

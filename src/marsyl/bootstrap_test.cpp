@@ -24,7 +24,7 @@ void write_values_line(std::ostream& out, const IndexSet& a, const IndexSet& b,
                        const IndexSet& difference) {
     for (const IndexSet* group : {&a, &b, &difference}) {
         for (const double value : *group) {
-            clonal::print(out, "%f\t", value);
+            clonal::print(out, "%f\t", clonal::printable(value));
         }
         out << (group == &difference ? "\n" : "\t");
     }

@@ -12,7 +12,7 @@ double differentiation_p_value(PairGStatistic& pair, int32_t permutations, clona
                                std::ostream* permutations_file) {
     const double observed = pair.observed();
     if (permutations_file != nullptr) {
-        clonal::print(*permutations_file, "%f\n", observed);
+        clonal::print(*permutations_file, "%f\n", clonal::printable(observed));
     }
     // Equal values count as reaching the observed one, so the comparison is exact.
     int64_t count = 0;
@@ -20,7 +20,7 @@ double differentiation_p_value(PairGStatistic& pair, int32_t permutations, clona
         const double permuted = pair.permuted(random);
         count += permuted >= observed ? 1 : 0;
         if (permutations_file != nullptr) {
-            clonal::print(*permutations_file, "%f\n", permuted);
+            clonal::print(*permutations_file, "%f\n", clonal::printable(permuted));
         }
     }
     return static_cast<double>(count + 1) / static_cast<double>(permutations);

@@ -9,7 +9,8 @@ namespace {
 
 void print_partitioning(clonal::Console& console, const Partitioning& part) {
     const auto line = [&console](const char* fmt, const std::array<double, 3>& values) {
-        console.print(fmt, values[0], values[1], values[2]);
+        console.print(fmt, clonal::printable(values[0]), clonal::printable(values[1]),
+                      clonal::printable(values[2]));
     };
     console.print("\nPartitioning of diversity:\n");
     console.print("\t              div    shw    shc \n");
@@ -21,7 +22,8 @@ void print_partitioning(clonal::Console& console, const Partitioning& part) {
 
 void write_partitioning(std::ostream& report, const Partitioning& part) {
     const auto line = [&report](const char* fmt, const std::array<double, 3>& values) {
-        clonal::print(report, fmt, values[0], values[1], values[2]);
+        clonal::print(report, fmt, clonal::printable(values[0]), clonal::printable(values[1]),
+                      clonal::printable(values[2]));
     };
     report << "\nPartitioning of diversity:\n";
     report << "\tgenotypic diversity\tshannon-wiener\tcorrected shannon-wiener\n";
@@ -48,13 +50,14 @@ void clonal_diversity_table(MarsylRun& run) {
     for (int32_t i = 1; i <= run.data.populations; ++i) {
         const char* name = run.data.names[static_cast<std::size_t>(i)].c_str();
         const PopulationIndices& row = results.populations[static_cast<std::size_t>(i - 1)];
-        const IndexSet& x = row.indices;
-        clonal::print(report, "%s\t%d\t%.0f\t%f\t%f\t%f\t%f\t%f\t", name, run.data.size(i), x[kGen],
-                      x[kEff], x[kDiv], x[kEve], x[kShw], x[kShc]);
-        clonal::print(report, "%f\n", row.diu);
-        console.print("%15s   %3.0f   %7.2f   %5.2f   %.2f   %.2f   %.2f   ", name, x[kGen],
-                      x[kEff], x[kDiv], x[kEve], x[kShw], x[kShc]);
-        console.print("%.2f\n", row.diu);
+        const auto x = [&row](int k) { return clonal::printable(row.indices[static_cast<std::size_t>(k)]); };
+        const double diu = clonal::printable(row.diu);
+        clonal::print(report, "%s\t%d\t%.0f\t%f\t%f\t%f\t%f\t%f\t", name, run.data.size(i), x(kGen),
+                      x(kEff), x(kDiv), x(kEve), x(kShw), x(kShc));
+        clonal::print(report, "%f\n", diu);
+        console.print("%15s   %3.0f   %7.2f   %5.2f   %.2f   %.2f   %.2f   ", name, x(kGen),
+                      x(kEff), x(kDiv), x(kEve), x(kShw), x(kShc));
+        console.print("%.2f\n", diu);
     }
     if (run.data.populations > 1) {
         print_partitioning(console, results.partitioning);

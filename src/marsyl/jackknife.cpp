@@ -66,12 +66,15 @@ void jackknife_population(std::ostream& report, int32_t number, const std::strin
         const JackknifeRow row = jackknife_size(genotypes, size, random, workspace);
         clonal::print(report, "%d", size);
         for (int k = 0; k < kIndexCount; ++k) {
-            clonal::print(report, "\t%f\t%f\t%f", row.mean[k], row.low[k], row.up[k]);
+            clonal::print(report, "\t%f\t%f\t%f", clonal::printable(row.mean[k]),
+                          clonal::printable(row.low[k]), clonal::printable(row.up[k]));
         }
         report << "\n";
     }
-    clonal::print(report, "%d\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\n\n\n", n, whole[kGen],
-                  whole[kEff], whole[kDiv], whole[kEve], whole[kShw], whole[kShc]);
+    clonal::print(report, "%d\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\n\n\n", n,
+                  clonal::printable(whole[kGen]), clonal::printable(whole[kEff]),
+                  clonal::printable(whole[kDiv]), clonal::printable(whole[kEve]),
+                  clonal::printable(whole[kShw]), clonal::printable(whole[kShc]));
 }
 
 void jackknife(MarsylRun& run) {
