@@ -1,24 +1,31 @@
 #!/bin/sh
-# Runs kelvane on the example data with the example answer script, in a fresh folder
-# demo-output/, and prints the console transcript and the files it wrote.
+# The whole road on the example data, in a fresh folder demo-output/: kelvane computes stepwise
+# distances between the plants, shows the histogram, runs the AMOVA and writes the Clonal
+# genotype file at threshold 4; marsyl reads that file (with its seeds set, so the run repeats
+# itself), reports the diversity indices, a bootstrap test and a differentiation test, and
+# exports the data as an FSTAT file. Prints both console transcripts and the files written.
 set -e
 build=${1:?usage: run_demo.sh BUILD_FOLDER}
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 kelvane="$top/$build/src/kelvane/kelvane"
+marsyl="$top/$build/src/marsyl/marsyl"
 out="$top/demo-output"
 
 rm -rf "$out"
 mkdir -p "$out"
-cp "$here/clonal_plants.txt" "$here/clonal_plants_distances.txt" "$out/"
+cp "$here/clonal_plants.txt" "$out/"
 cd "$out"
 
-echo "=== kelvane < examples/kelvane_answers.txt"
+echo "=================== kelvane < examples/kelvane_answers.txt"
 "$kelvane" < "$here/kelvane_answers.txt"
 echo
-echo "=== files written in demo-output/"
-for file in distances_square.txt; do
-    echo "--- $file"
+echo "=================== marsyl < examples/marsyl_answers.txt"
+"$marsyl" < "$here/marsyl_answers.txt"
+echo
+for file in clonal_plants_genotypes.txt genotypes.txt marsyl_report.txt clonal_plants.dat; do
+    echo "=================== demo-output/$file"
     cat "$file"
     echo
 done
+echo "=================== all files are in demo-output/: $(ls | tr '\n' ' ')"
