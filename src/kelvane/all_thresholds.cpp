@@ -260,7 +260,9 @@ void write_genotype_table(const GenotypeTable& table, std::span<const std::strin
     text.append("\n");
     const std::size_t columns = table.column_start.size();
     const auto n = static_cast<std::size_t>(table.individuals);
-    for (std::size_t i = 0; i < n; ++i) {
+    // A stream that failed (a full disk) takes no more: the failure is reported when the file
+    // is closed, and the rest of a large table would only be formatted in vain.
+    for (std::size_t i = 0; i < n && out.good(); ++i) {
         // As "%s" writes it: up to the first zero character.
         const char* name = names[i].c_str();
         text.append(std::string_view(name, std::strlen(name)));
