@@ -137,17 +137,18 @@ double amova_phi_st(clonal::Console& console, const SamplePairs& pairs,
 }
 
 void print_amova_table(clonal::Console& console, const AmovaTable& table) {
+    using clonal::printable;
     console.print("AMOVA\n(assumes distances are squared Euclidean)\n\n");
     console.print("                  SS      d.f.     var.comp.  perc. var\n");
-    console.print("Within pops:   %6.2f  %6d       %6.2f       %2.1f\n", table.ss_within,
-                  table.df_within, table.sigma2_within,
-                  (100 * table.sigma2_within) / table.sigma2_total);
-    console.print("Among pops:    %6.2f  %6d       %6.2f       %2.1f\n", table.ss_among,
-                  table.df_among, table.sigma2_among,
-                  (100 * table.sigma2_among) / table.sigma2_total);
-    console.print("Total:         %6.2f  %6d       %6.2f\n", table.ss_total, table.df_total,
-                  table.sigma2_total);
-    console.print("\nPhi-st:        %5.3f\n", table.phi_st);
+    console.print("Within pops:   %6.2f  %6d       %6.2f       %2.1f\n", printable(table.ss_within),
+                  table.df_within, printable(table.sigma2_within),
+                  printable((100 * table.sigma2_within) / table.sigma2_total));
+    console.print("Among pops:    %6.2f  %6d       %6.2f       %2.1f\n", printable(table.ss_among),
+                  table.df_among, printable(table.sigma2_among),
+                  printable((100 * table.sigma2_among) / table.sigma2_total));
+    console.print("Total:         %6.2f  %6d       %6.2f\n", printable(table.ss_total),
+                  table.df_total, printable(table.sigma2_total));
+    console.print("\nPhi-st:        %5.3f\n", printable(table.phi_st));
 }
 
 int simple_amova(clonal::Console& console, clonal::Random& random, const DistanceMatrix& matrix,
@@ -171,7 +172,7 @@ int simple_amova(clonal::Console& console, clonal::Random& random, const Distanc
     const bool verbose = answer < 0;
     const int64_t permutations = std::abs(int64_t{answer});
     if (verbose) {
-        console.print("original\t%f\n", observed);
+        console.print("original\t%f\n", clonal::printable(observed));
     }
     std::vector<int32_t> assignment = sample.groups;
     PermutationCounts counts;
@@ -183,7 +184,7 @@ int simple_amova(clonal::Console& console, clonal::Random& random, const Distanc
         for (const double value : permuted) {
             ++done;
             if (verbose) {
-                console.print("%lld\t%f\n", static_cast<long long>(done), value);
+                console.print("%lld\t%f\n", static_cast<long long>(done), clonal::printable(value));
             }
             counts.add(value, observed);
         }

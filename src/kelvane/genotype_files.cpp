@@ -38,13 +38,19 @@ bool close_file(clonal::Console& console, clonal::NamedOutputFile& output) {
     return clonal::close_reporting_failure(output.file, console, kWriteError);
 }
 
-// The title as its own first line: a title read without a line end gets one, or the number of
-// populations would continue it and the file could not be read back.
+// The title as its own first line, of at most 999 characters with its line end as the Clonal
+// genotype file allows: a title read without a line end gets one (or the number of populations
+// would continue it), and a longer title is cut (or marsyl could not read the file back).
 std::string title_line(const std::string& title) {
-    if (!title.empty() && title.back() == '\n') {
-        return title;
+    constexpr std::size_t kLongestTitle = 998;
+    std::string line = title;
+    if (!line.empty() && line.back() == '\n') {
+        line.pop_back();
     }
-    return title + '\n';
+    if (line.size() > kLongestTitle) {
+        line.resize(kLongestTitle);
+    }
+    return line + '\n';
 }
 
 }  // namespace

@@ -112,6 +112,22 @@ TEST_F(GenotypeFiles, ATitleWithoutLineEndKeepsItsOwnLine) {
     EXPECT_EQ(content(file), "No line end\n2\nNorth\nSouth\n1\t1\n2\t1\n2\t1\n");
 }
 
+TEST_F(GenotypeFiles, ATitleTooLongForTheClonalGenotypeFileIsCut) {
+    const MarkerData data = three_individuals(std::string(1200, 'T') + "\r\n");
+    const DistanceMatrix matrix = three_matrix();
+    const std::string file = path("marsyl.txt");
+    run("9\n" + file + "\n",
+        [&](clonal::Console& console) { return save_clonal_genotype_file(console, matrix, data); });
+    EXPECT_EQ(content(file),
+              std::string(998, 'T') + "\n2\nNorth\nSouth\n1\t1\n2\t1\n2\t1\n");
+
+    const MarkerData longest = three_individuals(std::string(997, 'T') + "\r\n");
+    run("9\n" + file + "\n", [&](clonal::Console& console) {
+        return save_clonal_genotype_file(console, matrix, longest);
+    });
+    EXPECT_EQ(content(file).substr(995, 8), "TT\r\n2\nNo");
+}
+
 TEST_F(GenotypeFiles, GenotypesFile) {
     const MarkerData data = three_individuals("t\n");
     const DistanceMatrix matrix = three_matrix();
