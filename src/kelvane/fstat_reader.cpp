@@ -92,11 +92,7 @@ void read_record(clonal::TextScanner& scanner, MarkerData& data, int i) {
     }
     data.pop_vector.push_back(sample.value);
     data.ind_names.push_back(clonal::format("ind%d", i + 1));
-    for (int k = 0; k < data.n_loci; ++k) {
-        const std::string_view word = scanner.word();
-        check_genotype_word(word, i + 1, k + 1);
-        split_genotype(word, data.digits, data.genotype(i, k), i + 1, k + 1);
-    }
+    read_genotype_words(scanner, data, i);
 }
 
 }  // namespace

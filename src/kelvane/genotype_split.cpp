@@ -48,4 +48,12 @@ void split_genotype(std::string_view word, int digits, std::span<int32_t> copies
     }
 }
 
+void read_genotype_words(clonal::TextScanner& scanner, MarkerData& data, int i) {
+    for (int k = 0; k < data.n_loci; ++k) {
+        const std::string_view word = scanner.word();
+        check_genotype_word(word, i + 1, k + 1);
+        split_genotype(word, data.digits, data.genotype(i, k), i + 1, k + 1);
+    }
+}
+
 }  // namespace kelvane

@@ -5,6 +5,9 @@
 #include <span>
 #include <string_view>
 
+#include "marker_data.hpp"
+#include "text_scanner.hpp"
+
 namespace kelvane {
 
 // The number of copies a word of this length holds with the given digits per allele: one per
@@ -19,5 +22,9 @@ std::size_t copies_in_word(std::size_t length, int digits);
 // 1, for the messages.
 void split_genotype(std::string_view word, int digits, std::span<int32_t> copies, int individual,
                     int locus);
+
+// Reads the genotype word of every locus of individual i (counted from 0) from the scanner and
+// stores its copies; a missing word or one that does not start with a digit is an input error.
+void read_genotype_words(clonal::TextScanner& scanner, MarkerData& data, int i);
 
 }  // namespace kelvane

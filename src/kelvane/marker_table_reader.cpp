@@ -60,11 +60,7 @@ void read_record(clonal::TextScanner& scanner, MarkerData& data, int i) {
     check_name_length(name, kMaxIndividualName, "individual", i + 1);
     data.ind_names.emplace_back(name);
     data.copies.resize(data.genotype_offset(i + 1, 0), 0);
-    for (int k = 0; k < data.n_loci; ++k) {
-        const std::string_view word = scanner.word();
-        check_genotype_word(word, i + 1, k + 1);
-        split_genotype(word, data.digits, data.genotype(i, k), i + 1, k + 1);
-    }
+    read_genotype_words(scanner, data, i);
 }
 
 }  // namespace
