@@ -10,8 +10,6 @@
 namespace kelvane {
 namespace {
 
-enum class Layout { kSquare = 1, kLowerTriangle = 2 };
-
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -33,7 +31,7 @@ std::optional<int32_t> next_value(clonal::TextScanner& file, clonal::Console& co
     return value.value;
 }
 
-Layout ask_layout(clonal::Console& console) {
+MatrixLayout ask_layout(clonal::Console& console) {
     int32_t answer = 100;
     while (answer != 1 && answer != 2) {
         console.print("\nDistance matrix format:\n ");
@@ -41,7 +39,7 @@ Layout ask_layout(clonal::Console& console) {
         console.print("\t\t2.\t Unfolded lower triangular\n\n");
         console.read_int(answer);
     }
-    return static_cast<Layout>(answer);
+    return static_cast<MatrixLayout>(answer);
 }
 
 bool read_square(clonal::TextScanner& file, clonal::Console& console, DistanceMatrix& matrix) {
@@ -92,6 +90,18 @@ void check_trailing_text(clonal::TextScanner& file, clonal::Console& console) {
 
 }  // namespace
 
+int read_distance_matrix(std::string content, MatrixLayout layout, clonal::Console& console,
+                         DistanceMatrix& matrix) {
+    clonal::TextScanner file(std::move(content));
+    const bool read = layout == MatrixLayout::kSquare ? read_square(file, console, matrix)
+                                                      : read_lower_triangle(file, console, matrix);
+    if (!read) {
+        return 0;
+    }
+    check_trailing_text(file, console);
+    return 1;
+}
+
 int import_distance_matrix(clonal::Console& console, DistanceMatrix& matrix) {
     console.print("\n\nGive the name of the distance matrix file: ");
     const std::string name = console.read_line();
@@ -100,15 +110,8 @@ int import_distance_matrix(clonal::Console& console, DistanceMatrix& matrix) {
         console.print("ERROR: Could not open input-file\n");
         return 0;
     }
-    const Layout layout = ask_layout(console);
-    clonal::TextScanner file(std::move(*content));
-    const bool read = layout == Layout::kSquare ? read_square(file, console, matrix)
-                                                : read_lower_triangle(file, console, matrix);
-    if (!read) {
-        return 0;
-    }
-    check_trailing_text(file, console);
-    return 1;
+    const MatrixLayout layout = ask_layout(console);
+    return read_distance_matrix(std::move(*content), layout, console, matrix);
 }
 
 }  // namespace kelvane
