@@ -84,7 +84,7 @@ bool BestMatching::scaled_integer_sum(const CostTable& costs, int k, double& sum
         --rows;
     }
     if (rows > 0) {
-        integer_assignment_.solve(rows, k, cost);
+        integer_assignment_.solve(scaled_, size, rows, k);
         for (int x = 0; x < rows; ++x) {
             total += cost(x, integer_assignment_.column_of_row()[static_cast<std::size_t>(x)]);
         }

@@ -110,7 +110,7 @@ Layer merged(const Layer& children) {
 
 double float_exact_pairing_search(const CostTable& costs, int k,
                                   HungarianAssignment<double>& assignment) {
-    assignment.solve(k, k, [&costs](int x, int y) { return costs.at(x, y); });
+    assignment.solve(costs.cells, static_cast<std::size_t>(costs.stride), k, k);
     double best = 0.0;
     for (int x = 0; x < k; ++x) {
         best += costs.at(x, assignment.column_of_row()[static_cast<std::size_t>(x)]);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <iostream>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -119,16 +120,46 @@ TEST(BestMatching, ThreeByThreeFindsTheBestOfSixPairings) {
 TEST(HungarianAssignment, FindsTheCheapestAssignmentOfRowsToColumns) {
     const std::vector<int64_t> costs{4, 1, 3, 2, 0, 5, 3, 2, 2};
     HungarianAssignment<int64_t> assignment;
-    assignment.solve(3, 3,
-                     [&](int x, int y) { return costs[static_cast<std::size_t>(x * 3 + y)]; });
+    assignment.solve(costs, 3, 3, 3);
     EXPECT_EQ(assignment.column_of_row()[0], 1);
     EXPECT_EQ(assignment.column_of_row()[1], 0);
     EXPECT_EQ(assignment.column_of_row()[2], 2);
     // Fewer rows than columns: each row takes its own column.
-    assignment.solve(2, 3,
-                     [&](int x, int y) { return costs[static_cast<std::size_t>(x * 3 + y)]; });
+    assignment.solve(costs, 3, 2, 3);
     EXPECT_EQ(assignment.column_of_row()[0], 1);
     EXPECT_EQ(assignment.column_of_row()[1], 0);
+}
+
+TEST(HungarianAssignment, MatchesTheCheapestPermutationOfRandomIntegerTables) {
+    std::mt19937 engine(3);
+    for (int k = 1; k <= 7; ++k) {
+        for (int t = 0; t < 300; ++t) {
+            // Few distinct costs: rows compete for the same cheapest columns.
+            std::vector<int64_t> costs(static_cast<std::size_t>(k * k));
+            for (int64_t& cost : costs) {
+                cost = static_cast<int64_t>(engine() % 4) << 40;
+            }
+            HungarianAssignment<int64_t> assignment;
+            assignment.solve(costs, static_cast<std::size_t>(k), k, k);
+            int64_t found = 0;
+            for (int x = 0; x < k; ++x) {
+                found += costs[static_cast<std::size_t>(
+                    x * k + assignment.column_of_row()[static_cast<std::size_t>(x)])];
+            }
+            std::vector<int> permutation(static_cast<std::size_t>(k));
+            std::iota(permutation.begin(), permutation.end(), 0);
+            int64_t cheapest = INT64_MAX;
+            do {
+                int64_t total = 0;
+                for (int x = 0; x < k; ++x) {
+                    total += costs[static_cast<std::size_t>(
+                        x * k + permutation[static_cast<std::size_t>(x)])];
+                }
+                cheapest = std::min(cheapest, total);
+            } while (std::next_permutation(permutation.begin(), permutation.end()));
+            ASSERT_EQ(found, cheapest) << "k " << k << ", table " << t;
+        }
+    }
 }
 
 struct Counts {
