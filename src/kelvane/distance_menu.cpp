@@ -18,13 +18,15 @@ constexpr int32_t kNoChoice = 100;
 
 void separator(KelvaneRun& run) { clonal::print_separator(run.console.out()); }
 
-// A refused computation leaves the menu open for another choice.
+// A refused computation (a distance beyond the 32-bit range) leaves the menu open for another
+// choice.
 bool report(KelvaneRun& run, DistanceResult result) {
     if (result == DistanceResult::kDone) {
         return true;
     }
     run.console.print(
-        "\nERROR: a distance does not fit a 32-bit integer, the matrix was not calculated\n");
+        "\nERROR: a distance exceeds 2147483647 and does not fit the matrix; choose another "
+        "model or other settings\n");
     return false;
 }
 
