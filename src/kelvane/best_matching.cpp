@@ -6,8 +6,6 @@
 #include <cmath>
 #include <vector>
 
-#include "pairing_search.hpp"
-
 namespace kelvane {
 namespace {
 
@@ -40,7 +38,7 @@ double BestMatching::sum(const CostTable& costs, int k) {
     double value = 0.0;
     if (!scaled_integer_sum(costs, k, value)) {
         ++searches_;
-        value = float_exact_pairing_search(costs, k, real_assignment_);
+        value = search_.best_sum(costs, k);
     }
     return std::min(value, kEnumerationBound);
 }

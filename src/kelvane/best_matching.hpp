@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hungarian_assignment.hpp"
+#include "pairing_search.hpp"
 
 namespace kelvane {
 
@@ -36,10 +37,9 @@ class BestMatching {
 
   private:
     bool scaled_integer_sum(const CostTable& costs, int k, double& sum);
-    double search_sum(const CostTable& costs, int k);
 
     HungarianAssignment<int64_t> integer_assignment_;
-    HungarianAssignment<double> real_assignment_;
+    PairingSearch search_;
     std::vector<int64_t> scaled_;
     int64_t searches_ = 0;
 };

@@ -16,16 +16,18 @@
 //   total found so far (which starts as the total of the assignment the Hungarian method finds).
 //   The bound holds in exact arithmetic for any potentials u, v: the remaining rows R and
 //   columns C of a pairing cost sum over R of u + sum over C of v minus |R| times the largest
-//   amount by which any cost falls below u + v. Rounding of the remaining additions and of the
-//   bound itself is covered by a margin far above the possible error, so the bound never
-//   exceeds a reachable total; a looser bound only keeps more states.
+//   amount by which any cost falls below u + v. Each remaining addition rounds its sum down by
+//   at most 2^-53 of it, and evaluating the bound in double precision errs by a few units of
+//   2^-53 of the magnitude M of the values involved (costs, potentials, partial sums); the
+//   margin subtracted, 16 (k + 4)^2 2^-53 M, exceeds both together many times, so the bound
+//   never exceeds a reachable total. A looser bound only keeps more states.
 #include "pairing_search.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <numeric>
-#include <vector>
+
+#include "best_matching.hpp"
 
 namespace kelvane {
 namespace {
@@ -50,39 +52,82 @@ bool constant_row(const CostTable& costs, int k, int x) {
     return true;
 }
 
-// The states of one row of the search: the set of used columns as a bit set of `words` words,
-// the smallest partial sum reaching it and the sum of the column potentials of its columns.
-struct Layer {
-    std::size_t words = 1;
-    std::vector<uint64_t> keys;
-    std::vector<double> partial;
-    std::vector<double> used_potential;
+}  // namespace
 
-    std::size_t size() const { return partial.size(); }
-    const uint64_t* key(std::size_t state) const { return keys.data() + state * words; }
-    bool uses(std::size_t state, int column) const {
-        const auto c = static_cast<std::size_t>(column);
-        return ((key(state)[c / 64] >> (c % 64)) & 1U) != 0;
-    }
-    void add(const uint64_t* from, int column, double sum, double potential) {
-        const std::size_t start = keys.size();
-        keys.insert(keys.end(), from, from + words);
+bool PairingSearch::Layer::uses(std::size_t state, int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    return ((key(state)[c / 64] >> (c % 64)) & 1U) != 0;
+}
+
+void PairingSearch::Layer::clear(std::size_t key_words) {
+    words = key_words;
+    keys.clear();
+    partial.clear();
+    used_potential.clear();
+}
+
+void PairingSearch::Layer::add(const uint64_t* from, int column, double sum, double potential) {
+    const std::size_t start = keys.size();
+    keys.insert(keys.end(), from, from + words);
+    if (column >= 0) {
         const auto c = static_cast<std::size_t>(column);
         keys[start + c / 64] |= uint64_t{1} << (c % 64);
-        partial.push_back(sum);
-        used_potential.push_back(potential);
     }
-};
+    partial.push_back(sum);
+    used_potential.push_back(potential);
+}
+
+// The assignment, the classes of identical columns, the constant rows at the end and the
+// ingredients of the lower bound.
+void PairingSearch::analyse(const CostTable& costs, int k) {
+    const auto size = static_cast<std::size_t>(k);
+    previous_same_.assign(size, -1);
+    for (int y = 1; y < k; ++y) {
+        for (int other = y - 1; other >= 0; --other) {
+            if (same_column(costs, k, other, y)) {
+                previous_same_[static_cast<std::size_t>(y)] = other;
+                break;
+            }
+        }
+    }
+    search_rows_ = k;
+    while (search_rows_ > 0 && constant_row(costs, k, search_rows_ - 1)) {
+        --search_rows_;
+    }
+    row_potential_from_.assign(size + 1, 0.0);
+    for (int x = k - 1; x >= 0; --x) {
+        row_potential_from_[static_cast<std::size_t>(x)] =
+            row_potential_from_[static_cast<std::size_t>(x) + 1] + assignment_.row_potential(x);
+    }
+    column_potentials_ = 0.0;
+    below_potentials_ = 0.0;
+    double magnitude = k;
+    for (int x = 0; x < k; ++x) {
+        double largest = 0.0;
+        for (int y = 0; y < k; ++y) {
+            const double reduced =
+                costs.at(x, y) - assignment_.row_potential(x) - assignment_.column_potential(y);
+            below_potentials_ = std::max(below_potentials_, -reduced);
+            largest = std::max(largest, std::fabs(costs.at(x, y)));
+        }
+        magnitude += largest + std::fabs(assignment_.row_potential(x)) +
+                     std::fabs(assignment_.column_potential(x));
+        column_potentials_ += assignment_.column_potential(x);
+    }
+    const double grown = k + 4;
+    margin_ = 16.0 * grown * grown * kUnitRoundoff * magnitude;
+}
 
 // Keeps one state per set of used columns, the one with the smallest partial sum.
-Layer merged(const Layer& children) {
-    std::vector<std::size_t> order(children.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
+void PairingSearch::merge_children() {
+    const Layer& children = children_;
+    order_.resize(children.size());
+    std::iota(order_.begin(), order_.end(), std::size_t{0});
     const auto key_less = [&](std::size_t a, std::size_t b) {
         return std::lexicographical_compare(children.key(a), children.key(a) + children.words,
                                             children.key(b), children.key(b) + children.words);
     };
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    std::sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
         if (key_less(a, b)) {
             return true;
         }
@@ -91,100 +136,55 @@ Layer merged(const Layer& children) {
         }
         return children.partial[a] < children.partial[b];
     });
-    Layer result;
-    result.words = children.words;
-    for (std::size_t position = 0; position < order.size(); ++position) {
-        const std::size_t state = order[position];
-        if (position > 0 && !key_less(order[position - 1], state)) {
-            continue;
+    layer_.clear(children.words);
+    for (std::size_t position = 0; position < order_.size(); ++position) {
+        const std::size_t state = order_[position];
+        if (position == 0 || key_less(order_[position - 1], state)) {
+            layer_.add(children.key(state), -1, children.partial[state],
+                       children.used_potential[state]);
         }
-        result.keys.insert(result.keys.end(), children.key(state),
-                           children.key(state) + children.words);
-        result.partial.push_back(children.partial[state]);
-        result.used_potential.push_back(children.used_potential[state]);
     }
-    return result;
 }
 
-}  // namespace
-
-double float_exact_pairing_search(const CostTable& costs, int k,
-                                  HungarianAssignment<double>& assignment) {
-    assignment.solve(costs.cells, static_cast<std::size_t>(costs.stride), k, k);
+double PairingSearch::best_sum(const CostTable& costs, int k) {
+    assignment_.solve(costs.cells, static_cast<std::size_t>(costs.stride), k, k);
     double best = 0.0;
     for (int x = 0; x < k; ++x) {
-        best += costs.at(x, assignment.column_of_row()[static_cast<std::size_t>(x)]);
+        best += costs.at(x, assignment_.column_of_row()[static_cast<std::size_t>(x)]);
     }
-
-    std::vector<int> previous_same(static_cast<std::size_t>(k), -1);
-    for (int y = 1; y < k; ++y) {
-        for (int other = y - 1; other >= 0; --other) {
-            if (same_column(costs, k, other, y)) {
-                previous_same[static_cast<std::size_t>(y)] = other;
-                break;
-            }
-        }
-    }
-    int search_rows = k;
-    while (search_rows > 0 && constant_row(costs, k, search_rows - 1)) {
-        --search_rows;
-    }
-
-    std::vector<double> row_potential_from(static_cast<std::size_t>(k) + 1, 0.0);
-    double column_potentials = 0.0;
-    double below_potentials = 0.0;
-    double magnitude = k;
-    for (int x = k - 1; x >= 0; --x) {
-        row_potential_from[static_cast<std::size_t>(x)] =
-            row_potential_from[static_cast<std::size_t>(x) + 1] + assignment.row_potential(x);
-    }
-    for (int x = 0; x < k; ++x) {
-        double largest = 0.0;
-        for (int y = 0; y < k; ++y) {
-            const double reduced =
-                costs.at(x, y) - assignment.row_potential(x) - assignment.column_potential(y);
-            below_potentials = std::max(below_potentials, -reduced);
-            largest = std::max(largest, std::fabs(costs.at(x, y)));
-        }
-        magnitude += largest + std::fabs(assignment.row_potential(x)) +
-                     std::fabs(assignment.column_potential(x));
-        column_potentials += assignment.column_potential(x);
-    }
-    const double size = k + 4;
-    const double margin = 16.0 * size * size * kUnitRoundoff * magnitude;
+    analyse(costs, k);
     const auto lower_bound = [&](int rows_done, double partial, double used_potential) {
-        return partial + row_potential_from[static_cast<std::size_t>(rows_done)] +
-               (column_potentials - used_potential) - (k - rows_done) * below_potentials - margin;
+        return partial + row_potential_from_[static_cast<std::size_t>(rows_done)] +
+               (column_potentials_ - used_potential) - (k - rows_done) * below_potentials_ -
+               margin_;
     };
 
-    Layer layer;
-    layer.words = (static_cast<std::size_t>(k) + 63) / 64;
-    layer.keys.assign(layer.words, 0);
-    layer.partial.push_back(0.0);
-    layer.used_potential.push_back(0.0);
-    for (int row = 0; row < search_rows && layer.size() > 0; ++row) {
-        Layer children;
-        children.words = layer.words;
-        for (std::size_t state = 0; state < layer.size(); ++state) {
+    const std::size_t words = (static_cast<std::size_t>(k) + 63) / 64;
+    const std::vector<uint64_t> no_columns(words, 0);
+    layer_.clear(words);
+    layer_.add(no_columns.data(), -1, 0.0, 0.0);
+    for (int row = 0; row < search_rows_ && layer_.size() > 0; ++row) {
+        children_.clear(words);
+        for (std::size_t state = 0; state < layer_.size(); ++state) {
             for (int y = 0; y < k; ++y) {
-                const int previous = previous_same[static_cast<std::size_t>(y)];
-                if (layer.uses(state, y) || (previous >= 0 && !layer.uses(state, previous))) {
+                const int previous = previous_same_[static_cast<std::size_t>(y)];
+                if (layer_.uses(state, y) || (previous >= 0 && !layer_.uses(state, previous))) {
                     continue;
                 }
-                const double partial = layer.partial[state] + costs.at(row, y);
+                const double partial = layer_.partial[state] + costs.at(row, y);
                 const double potential =
-                    layer.used_potential[state] + assignment.column_potential(y);
+                    layer_.used_potential[state] + assignment_.column_potential(y);
                 if (lower_bound(row + 1, partial, potential) >= best) {
                     continue;
                 }
-                children.add(layer.key(state), y, partial, potential);
+                children_.add(layer_.key(state), y, partial, potential);
             }
         }
-        layer = merged(children);
+        merge_children();
     }
-    for (std::size_t state = 0; state < layer.size(); ++state) {
-        double total = layer.partial[state];
-        for (int x = search_rows; x < k; ++x) {
+    for (std::size_t state = 0; state < layer_.size(); ++state) {
+        double total = layer_.partial[state];
+        for (int x = search_rows_; x < k; ++x) {
             total += costs.at(x, 0);
         }
         best = std::min(best, total);
