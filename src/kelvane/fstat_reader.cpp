@@ -113,10 +113,9 @@ MarkerData read_fstat_file(std::string content) {
     data.max_ploidy = census.max_ploidy;
     data.digits = header.digits;
     data.locus_names = std::move(header.locus_names);
+    // The populations are named pop1, pop2, ... by population_name, so that a header that
+    // declares a huge number of samples costs no memory.
     try {
-        for (int p = 1; p <= data.n_populations; ++p) {
-            data.pop_names.push_back(clonal::format("pop%d", p));
-        }
         data.copies.assign(data.genotype_offset(data.n_individuals, 0), 0);
         clonal::TextScanner reading(std::move(content));
         read_header(reading);

@@ -61,8 +61,9 @@ bool save_clonal_genotype_file(clonal::Console& console, const DistanceMatrix& m
     auto output = ask_file(console, "\nGive name of Marsyl file: ");
     std::string text = title_line(data.title);
     text += clonal::format("%d\n", data.n_populations);
-    for (const std::string& name : data.pop_names) {
-        text += clonal::format("%s\n", name.c_str());
+    for (int p = 1; p <= data.n_populations; ++p) {
+        text += data.population_name(p);
+        text += '\n';
     }
     for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
         text += clonal::format("%d\t%d\n", data.pop_vector[i], genotypes.numbers[i]);

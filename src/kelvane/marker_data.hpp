@@ -23,6 +23,8 @@ struct MarkerData {
     // missing copy. Copies fill the slots from 0 upward in the order written.
     std::vector<int32_t> copies;
     std::vector<int32_t> pop_vector;  // population number of each individual, from 1
+    // The names read from a marker data file; empty for an FSTAT file, whose populations are
+    // named by their numbers (see population_name).
     std::vector<std::string> pop_names;
     std::vector<std::string> ind_names;
     std::vector<std::string> locus_names;
@@ -30,6 +32,12 @@ struct MarkerData {
     // The total number of distinct alleles over all loci, negated when the Dice distance is
     // offered (see count_alleles).
     int32_t total_alleles = 0;
+
+    // The name of population p (from 1): as read, or "pop" and its number.
+    std::string population_name(int p) const {
+        const auto index = static_cast<std::size_t>(p - 1);
+        return index < pop_names.size() ? pop_names[index] : "pop" + std::to_string(p);
+    }
 
     std::size_t genotype_offset(int individual, int locus) const {
         return (static_cast<std::size_t>(individual) * static_cast<std::size_t>(n_loci) +

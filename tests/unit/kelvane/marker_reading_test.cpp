@@ -152,7 +152,8 @@ TEST(FstatReader, DiploidTwoDigitData) {
     EXPECT_EQ(data.n_individuals, 2);
     EXPECT_EQ(data.n_populations, 2);
     EXPECT_EQ(data.max_ploidy, 2);
-    EXPECT_EQ(data.pop_names, (std::vector<std::string>{"pop1", "pop2"}));
+    EXPECT_EQ(data.population_name(1), "pop1");
+    EXPECT_EQ(data.population_name(2), "pop2");
     EXPECT_EQ(data.ind_names, (std::vector<std::string>{"ind1", "ind2"}));
     EXPECT_EQ(data.locus_names, (std::vector<std::string>{"locA", "locB"}));
     EXPECT_EQ(copies_of(data, 0, 0), (std::vector<int32_t>{1, 2}));
@@ -191,6 +192,9 @@ TEST(FstatReader, InputErrors) {
               "not 0");
     EXPECT_EQ(error_of([] { read_fstat_file("2 1 9 1\nL\n"); }),
               "ERROR: no individuals in input file");
+    // A huge number of samples costs no memory of its own.
+    EXPECT_EQ(read_fstat_file("2000000000 1 9 1\nL\n1 1\n").population_name(2000000000),
+              "pop2000000000");
 }
 
 TEST(LoadMarkerData, ChoosesTheFormatByTheNameAndPrintsTheSummary) {
