@@ -1,7 +1,9 @@
 # The commands a user types; CMake and CTest do the work.
 JOBS ?= 2
 
-.PHONY: all test demo bench asan clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all test demo bench asan fuzz clean
 
 all:
 	cmake --preset release > /dev/null
@@ -20,6 +22,11 @@ asan:
 	cmake --preset asan > /dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+fuzz:
+	cmake --preset fuzz > /dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	sh fuzz/run_fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build demo-output

@@ -1,0 +1,16 @@
+// Fuzz target: the FSTAT data file reader on arbitrary file contents.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fatal_error.hpp"
+#include "fstat_reader.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    try {
+        kelvane::read_fstat_file(std::string(reinterpret_cast<const char*>(data), size));
+    } catch (const clonal::FatalError&) {
+        // Bad input ends the run with a message; that is the expected outcome.
+    }
+    return 0;
+}
