@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "capped_steps.hpp"
+#include "distance_memory.hpp"
 #include "distance_models.hpp"
 #include "locus_genotypes.hpp"
 #include "locus_sum_distance.hpp"
@@ -74,9 +75,11 @@ struct MutationsModel : InfiniteAlleleModel {
 
 DistanceResult infinite_allele_one(const MarkerData& data, DistanceMatrix& matrix,
                                    const DistanceOptions& options) {
-    const DescendingCopies copies(data);
-    const OneMutationModel model{{copies, data.max_ploidy}};
-    return fill_locus_sums(data, matrix, model, {}, options);
+    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+        const DescendingCopies copies(data);
+        const OneMutationModel model{{copies, data.max_ploidy}};
+        return fill_locus_sums(data, matrix, model, {}, options);
+    });
 }
 
 DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& matrix,
@@ -84,9 +87,11 @@ DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& mat
     if (missing_mutations < 0) {
         throw std::invalid_argument("infinite_allele_steps: negative number of mutations");
     }
-    const DescendingCopies copies(data);
-    const MutationsModel model{{copies, data.max_ploidy}, missing_mutations};
-    return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+        const DescendingCopies copies(data);
+        const MutationsModel model{{copies, data.max_ploidy}, missing_mutations};
+        return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+    });
 }
 
 }  // namespace kelvane

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "distance_models.hpp"
@@ -116,11 +117,17 @@ class LocusValues {
             if (cells > pairs / 2 || cells > budget) {
                 continue;
             }
-            budget -= cells;
             Table& table = tables_[locus];
+            try {
+                table.cells.resize(cells);
+            } catch (const std::bad_alloc&) {
+                // Without room for a table the locus is computed pair by pair.
+                table.cells = {};
+                continue;
+            }
+            budget -= cells;
             table.distinct = distinct;
             table.id_of = std::move(genotypes[locus].id_of);
-            table.cells.resize(cells);
             fill_table(table, static_cast<int>(locus), genotypes[locus].representative, counts,
                        threads);
         }

@@ -10,6 +10,7 @@
 
 #include "capped_steps.hpp"
 #include "closest_allele_matching.hpp"
+#include "distance_memory.hpp"
 #include "distance_models.hpp"
 #include "locus_genotypes.hpp"
 #include "locus_sum_distance.hpp"
@@ -160,9 +161,11 @@ struct AverageFillModel {
 
 DistanceResult stepwise_not_counted(const MarkerData& data, DistanceMatrix& matrix, bool squared,
                                     const DistanceOptions& options) {
-    const DescendingCopies copies(data);
-    const NotCountedModel model{data, copies, squared};
-    return fill_locus_sums(data, matrix, model, {}, options);
+    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+        const DescendingCopies copies(data);
+        const NotCountedModel model{data, copies, squared};
+        return fill_locus_sums(data, matrix, model, {}, options);
+    });
 }
 
 DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& matrix,
@@ -171,15 +174,19 @@ DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& ma
     if (missing_steps < 0) {
         throw std::invalid_argument("stepwise_missing_steps: negative number of steps");
     }
-    const DescendingCopies copies(data);
-    const MissingStepsModel model{data, copies, capped(missing_steps), squared};
-    return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+        const DescendingCopies copies(data);
+        const MissingStepsModel model{data, copies, capped(missing_steps), squared};
+        return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+    });
 }
 
 DistanceResult stepwise_average_fill(const MarkerData& data, DistanceMatrix& matrix,
                                      const DistanceOptions& options) {
-    const AverageFillModel model{data, average_allele_values(data)};
-    return fill_locus_sums(data, matrix, model, {}, options);
+    return ending_run_without_memory("ERROR: meanlength malloc failed, more memory needed", [&] {
+        const AverageFillModel model{data, average_allele_values(data)};
+        return fill_locus_sums(data, matrix, model, {}, options);
+    });
 }
 
 }  // namespace kelvane

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "best_matching.hpp"
+#include "distance_memory.hpp"
 #include "distance_models.hpp"
 #include "locus_genotypes.hpp"
 #include "locus_values.hpp"
@@ -86,22 +87,27 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
     if (!(base >= 1.0f)) {
         throw std::invalid_argument("two_phase_distance: base below 1");
     }
-    const DescendingCopies copies(data);
-    const TwoPhaseCosts costs(base, missing, largest_steps(data));
-    const TwoPhaseModel model{copies, costs, data.max_ploidy, options.enumerate_pairings};
-    const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data), options);
-    return fill_distance_matrix(
-        matrix, options.threads, [&model] { return model.workspace(); },
-        [&](TwoPhaseModel::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
-            const int32_t copy_count = values.copy_count(i, j);
-            if (copy_count == 0) {
-                return 0;
-            }
-            double sum = 0.0;
-            for (int locus = 0; locus < data.n_loci; ++locus) {
-                sum += values.value(workspace, locus, i, j, copy_count);
-            }
-            return scaled_distance(sum, data.n_loci, static_cast<double>(multiplier), copy_count);
+    return ending_run_without_memory(
+        "ERROR: alleleDistances malloc failed, more memory needed", [&] {
+            const DescendingCopies copies(data);
+            const TwoPhaseCosts costs(base, missing, largest_steps(data));
+            const TwoPhaseModel model{copies, costs, data.max_ploidy, options.enumerate_pairings};
+            const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data),
+                                                    options);
+            return fill_distance_matrix(
+                matrix, options.threads, [&model] { return model.workspace(); },
+                [&](TwoPhaseModel::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
+                    const int32_t copy_count = values.copy_count(i, j);
+                    if (copy_count == 0) {
+                        return 0;
+                    }
+                    double sum = 0.0;
+                    for (int locus = 0; locus < data.n_loci; ++locus) {
+                        sum += values.value(workspace, locus, i, j, copy_count);
+                    }
+                    return scaled_distance(sum, data.n_loci, static_cast<double>(multiplier),
+                                           copy_count);
+                });
         });
 }
 

@@ -5,11 +5,14 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <random>
 #include <vector>
 
+#include "distance_memory.hpp"
 #include "distance_models.hpp"
 #include "distance_test_data.hpp"
+#include "fatal_error.hpp"
 #include "locus_genotypes.hpp"
 #include "locus_values.hpp"
 
@@ -172,6 +175,18 @@ TEST(LocusValues, SharesResultsAmongEqualGenotypes) {
     EXPECT_EQ(direct.tabled_loci(), 0);
     EXPECT_EQ(direct.value(workspace, 0, 1, 2, 0), 7 * 1000 + 9);
     EXPECT_EQ(direct_calls.load(), 1);
+}
+
+TEST(DistanceMemory, AnAllocationThatFailsEndsTheRunWithItsMessage) {
+    const auto failing = []() -> DistanceResult { throw std::bad_alloc(); };
+    try {
+        ending_run_without_memory("ERROR: meanlength malloc failed, more memory needed", failing);
+        FAIL() << "no fatal error";
+    } catch (const clonal::FatalError& error) {
+        EXPECT_STREQ(error.what(), "ERROR: meanlength malloc failed, more memory needed");
+    }
+    EXPECT_EQ(ending_run_without_memory("unused", [] { return DistanceResult::kTooLarge; }),
+              DistanceResult::kTooLarge);
 }
 
 TEST(LocusGenotypes, GroupsEqualCopiesInAnySlotOrder) {
