@@ -1,7 +1,7 @@
 // The two-phase distance scaled by ploidy: at every locus the copies of two individuals are
 // paired one to one so that the sum of pair costs 1 - base^(-steps) is smallest; the sums are
 // averaged over loci, divided by the copy count of the pair and multiplied by a factor.
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
