@@ -156,6 +156,8 @@ void list_data(KelvaneRun& run) {
             for (const int32_t copy : data.genotype(i, k)) {
                 line += std::to_string(copy);
             }
+            // The slots up to P that are not stored are missing copies.
+            line.append(static_cast<std::size_t>(data.max_ploidy - data.slots()), '0');
             line += '\t';
         }
         line += '\n';

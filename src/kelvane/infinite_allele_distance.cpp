@@ -77,7 +77,7 @@ DistanceResult infinite_allele_one(const MarkerData& data, DistanceMatrix& matri
                                    const DistanceOptions& options) {
     return ending_run_without_memory(kDistanceMemoryMessage, [&] {
         const DescendingCopies copies(data);
-        const OneMutationModel model{{copies, data.max_ploidy}};
+        const OneMutationModel model{{copies, data.slots()}};
         return fill_locus_sums(data, matrix, model, {}, options);
     });
 }
@@ -89,7 +89,7 @@ DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& mat
     }
     return ending_run_without_memory(kDistanceMemoryMessage, [&] {
         const DescendingCopies copies(data);
-        const MutationsModel model{{copies, data.max_ploidy}, missing_mutations};
+        const MutationsModel model{{copies, data.slots()}, missing_mutations};
         return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
     });
 }

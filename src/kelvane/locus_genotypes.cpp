@@ -49,7 +49,7 @@ std::vector<LocusGenotypes> distinct_genotypes(const MarkerData& data) {
 
 DescendingCopies::DescendingCopies(const MarkerData& data)
     : n_loci_(static_cast<std::size_t>(data.n_loci)),
-      ploidy_(static_cast<std::size_t>(data.max_ploidy)),
+      ploidy_(static_cast<std::size_t>(data.slots())),
       copies_(data.copies) {
     for (std::size_t start = 0; ploidy_ > 0 && start + ploidy_ <= copies_.size();
          start += ploidy_) {

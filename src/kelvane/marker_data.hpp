@@ -16,11 +16,15 @@ struct MarkerData {
     int32_t n_individuals = 0;
     int32_t n_populations = 0;
     int32_t n_loci = 0;
-    int32_t max_ploidy = 0;  // P: the number of copy slots of every genotype
+    int32_t max_ploidy = 0;  // P as declared: printed, and it decides whether Dice is offered
     int32_t digits = 0;      // digits per allele
+    // At most this many copy slots are stored per genotype (0: no limit). A P far above the
+    // copies any genotype holds only adds missing copies, which change no distance once there
+    // are twice as many slots as copies, so they are not stored (see slots()).
+    int32_t slot_limit = 0;
 
-    // For every individual i and locus k, P allele copies at ((i * n_loci) + k) * P; 0 means a
-    // missing copy. Copies fill the slots from 0 upward in the order written.
+    // For every individual i and locus k, slots() allele copies at ((i * n_loci) + k) * slots();
+    // 0 means a missing copy. Copies fill the slots from 0 upward in the order written.
     std::vector<int32_t> copies;
     std::vector<int32_t> pop_vector;  // population number of each individual, from 1
     // The names read from a marker data file; empty for an FSTAT file, whose populations are
@@ -39,18 +43,24 @@ struct MarkerData {
         return index < pop_names.size() ? pop_names[index] : "pop" + std::to_string(p);
     }
 
+    // The copy slots of every genotype: P, or fewer under the slot limit. Every distance model
+    // works on these slots; the slots beyond them up to P would all be missing copies.
+    int32_t slots() const {
+        return slot_limit > 0 && slot_limit < max_ploidy ? slot_limit : max_ploidy;
+    }
+
     std::size_t genotype_offset(int individual, int locus) const {
         return (static_cast<std::size_t>(individual) * static_cast<std::size_t>(n_loci) +
                 static_cast<std::size_t>(locus)) *
-               static_cast<std::size_t>(max_ploidy);
+               static_cast<std::size_t>(slots());
     }
     std::span<const int32_t> genotype(int individual, int locus) const {
         return std::span<const int32_t>(copies).subspan(genotype_offset(individual, locus),
-                                                        static_cast<std::size_t>(max_ploidy));
+                                                        static_cast<std::size_t>(slots()));
     }
     std::span<int32_t> genotype(int individual, int locus) {
         return std::span<int32_t>(copies).subspan(genotype_offset(individual, locus),
-                                                  static_cast<std::size_t>(max_ploidy));
+                                                  static_cast<std::size_t>(slots()));
     }
 };
 

@@ -1,6 +1,7 @@
 // The marker data file reader.
 #include "marker_table_reader.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -54,13 +55,51 @@ int32_t read_population_number(clonal::TextScanner& scanner, const MarkerData& d
     return number.value;
 }
 
-void read_record(clonal::TextScanner& scanner, MarkerData& data, int i) {
+// The copies of every genotype as read, one after the other, before they are laid out in slots.
+struct ReadCopies {
+    std::vector<int32_t> values;
+    std::vector<std::size_t> counts;  // per genotype, individual by individual
+    std::size_t most = 1;             // the most copies of one genotype
+};
+
+void read_genotypes(clonal::TextScanner& scanner, const MarkerData& data, int i, ReadCopies& read) {
+    std::vector<int32_t> copies;
+    for (int k = 0; k < data.n_loci; ++k) {
+        const std::string_view word = scanner.word();
+        check_genotype_word(word, i + 1, k + 1);
+        const std::size_t count = copies_in_word(word.size(), data.digits);
+        copies.assign(std::min(count, static_cast<std::size_t>(data.max_ploidy)), 0);
+        split_genotype(word, data.digits, copies, i + 1, k + 1);
+        read.values.insert(read.values.end(), copies.begin(), copies.end());
+        read.counts.push_back(copies.size());
+        read.most = std::max(read.most, copies.size());
+    }
+}
+
+void read_record(clonal::TextScanner& scanner, MarkerData& data, int i, ReadCopies& read) {
     data.pop_vector.push_back(read_population_number(scanner, data, i));
     const std::string_view name = scanner.word();
     check_name_length(name, kMaxIndividualName, "individual", i + 1);
     data.ind_names.emplace_back(name);
-    data.copies.resize(data.genotype_offset(i + 1, 0), 0);
-    read_genotype_words(scanner, data, i);
+    read_genotypes(scanner, data, i, read);
+}
+
+// Lays the copies out in the slots of every genotype. Twice as many slots as the most copies of
+// one genotype keep every distance what it is with P slots.
+void store_copies(const ReadCopies& read, MarkerData& data) {
+    const auto limit = std::min<std::size_t>(2 * read.most, static_cast<std::size_t>(INT32_MAX));
+    data.slot_limit = static_cast<int32_t>(limit);
+    data.copies.assign(data.genotype_offset(data.n_individuals, 0), 0);
+    std::size_t from = 0;
+    std::size_t genotype = 0;
+    for (int i = 0; i < data.n_individuals; ++i) {
+        for (int k = 0; k < data.n_loci; ++k, ++genotype) {
+            const std::size_t count = read.counts[genotype];
+            std::copy_n(read.values.begin() + static_cast<std::ptrdiff_t>(from), count,
+                        data.genotype(i, k).begin());
+            from += count;
+        }
+    }
 }
 
 }  // namespace
@@ -72,11 +111,13 @@ MarkerData read_marker_table(std::string content) {
     read_header(scanner, data);
     try {
         read_population_names(scanner, data);
-        // Records are stored as they are read, so a header that promises more than the file
-        // holds ends in "wrong number of individuals", not in a huge allocation.
+        // Records are kept as they are read, so a header that promises more than the file holds
+        // ends in "wrong number of individuals", not in a huge allocation.
+        ReadCopies read;
         for (int i = 0; i < data.n_individuals; ++i) {
-            read_record(scanner, data, i);
+            read_record(scanner, data, i, read);
         }
+        store_copies(read, data);
         for (int k = 1; k <= data.n_loci; ++k) {
             data.locus_names.push_back(clonal::format("Locus%d", k));
         }

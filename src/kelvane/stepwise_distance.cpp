@@ -25,7 +25,7 @@ struct CopyPair {
 };
 
 CopyPair copy_pair(const MarkerData& data) {
-    const auto ploidy = static_cast<std::size_t>(data.max_ploidy);
+    const auto ploidy = static_cast<std::size_t>(data.slots());
     return {std::vector<int32_t>(ploidy), std::vector<int32_t>(ploidy)};
 }
 
@@ -64,7 +64,7 @@ struct NotCountedModel {
         }
         // With unequal counts the squared distance squares the locus sum of plain steps.
         const MatchingSums sums =
-            closest_allele_matching(w.first, w.second, data.max_ploidy, false);
+            closest_allele_matching(w.first, w.second, data.slots(), false);
         const int64_t steps = std::min(sums.first_to_second, sums.second_to_first);
         return squared ? capped_square(steps) : steps;
     }
@@ -132,7 +132,7 @@ struct AverageFillModel {
     std::vector<int64_t> averages;
 
     Workspace workspace() const {
-        const auto ploidy = static_cast<std::size_t>(data.max_ploidy);
+        const auto ploidy = static_cast<std::size_t>(data.slots());
         return {std::vector<int64_t>(ploidy), std::vector<int64_t>(ploidy)};
     }
 

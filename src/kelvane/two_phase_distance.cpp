@@ -91,7 +91,7 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
         "ERROR: alleleDistances malloc failed, more memory needed", [&] {
             const DescendingCopies copies(data);
             const TwoPhaseCosts costs(base, missing, largest_steps(data));
-            const TwoPhaseModel model{copies, costs, data.max_ploidy, options.enumerate_pairings};
+            const TwoPhaseModel model{copies, costs, data.slots(), options.enumerate_pairings};
             const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data),
                                                     options);
             return fill_distance_matrix(
