@@ -10,3 +10,5 @@ for program in "$folder"/*_bench; do
     "$program"
 done
 [ "$found" = 1 ] || echo "no benchmarks yet"
+echo "== scale_check"
+sh "$(dirname "$0")/scale_check.sh" "$(cd "$folder/.." && pwd)"

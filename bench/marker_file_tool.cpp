@@ -1,0 +1,44 @@
+// Writes a synthetic marker data file, for runs of kelvane at scale:
+//   marker_file_tool INDIVIDUALS LOCI PLOIDY FILE
+// Individuals are spread over five populations; allele values 100 to 130 with three digits,
+// three percent of copies missing.
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "printf.hpp"
+#include "synthetic_markers.hpp"
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::cerr << "usage: marker_file_tool INDIVIDUALS LOCI PLOIDY FILE\n";
+        return 2;
+    }
+    kelvane::bench::SyntheticMarkers settings;
+    settings.individuals = std::atoi(argv[1]);
+    settings.loci = std::atoi(argv[2]);
+    settings.ploidy = std::atoi(argv[3]);
+    const kelvane::MarkerData data = kelvane::bench::synthetic_markers(settings);
+    constexpr int kPopulations = 5;
+    std::ofstream out(argv[4], std::ios::binary);
+    clonal::print(out, "Synthetic marker data\n%d %d %d %d 3\n", data.n_individuals, kPopulations,
+                  data.n_loci, data.max_ploidy);
+    for (int p = 1; p <= kPopulations; ++p) {
+        clonal::print(out, "site%d\n", p);
+    }
+    for (int i = 0; i < data.n_individuals; ++i) {
+        clonal::print(out, "%d i%d", 1 + i % kPopulations, i + 1);
+        for (int k = 0; k < data.n_loci; ++k) {
+            std::string word;
+            for (const int32_t copy : data.genotype(i, k)) {
+                if (copy != 0) {
+                    word += clonal::format("%03d", copy);
+                }
+            }
+            out << ' ' << (word.empty() ? "0" : word);
+        }
+        out << '\n';
+    }
+    return out.good() ? 0 : 1;
+}
