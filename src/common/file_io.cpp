@@ -1,16 +1,18 @@
-// Input files read whole, result files with their write errors reported.
+// Input files read whole, result files with their write errors reported and taken back.
 #include "file_io.hpp"
 
-#include <filesystem>
 #include <iterator>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 namespace clonal {
 
+namespace fs = std::filesystem;
+
 std::optional<std::string> read_file(const std::string& name) {
     std::error_code error;
-    if (name.empty() || std::filesystem::is_directory(name, error)) {
+    if (name.empty() || fs::is_directory(name, error)) {
         return std::nullopt;
     }
     std::ifstream in(name, std::ios::binary);
@@ -25,35 +27,122 @@ std::optional<std::string> read_file(const std::string& name) {
     return std::move(content).str();
 }
 
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : stream_(std::move(other.stream_)),
+      state_(std::exchange(other.state_, State::kClosed)),
+      restore_(std::exchange(other.restore_, std::nullopt)) {}
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
+    if (this != &other) {
+        if (state_ == State::kWriting) {
+            take_back();
+        }
+        stream_ = std::move(other.stream_);
+        state_ = std::exchange(other.state_, State::kClosed);
+        restore_ = std::exchange(other.restore_, std::nullopt);
+    }
+    return *this;
+}
+
+// A file nobody closed was not finished.
+OutputFile::~OutputFile() {
+    if (state_ == State::kWriting) {
+        take_back();
+    }
+}
+
 bool OutputFile::open(const std::string& name, WriteMode mode) {
-    if (stream_.is_open()) {
-        stream_.close();
+    if (is_open()) {
+        close();
     }
     stream_.clear();
+    restore_.reset();
     std::error_code error;
-    if (name.empty() || std::filesystem::is_directory(name, error)) {
+    if (name.empty() || fs::is_directory(name, error)) {
         return false;
     }
-    const auto flags = std::ios::binary | (mode == WriteMode::kAppend ? std::ios::app : std::ios::trunc);
+    const bool existed = fs::exists(name, error);
+    // The size to keep of a file appended to; unknown for anything but a regular file.
+    std::optional<std::uintmax_t> size_before = 0;
+    if (existed) {
+        const std::uintmax_t size = fs::file_size(name, error);
+        size_before = error ? std::nullopt : std::optional<std::uintmax_t>(size);
+    }
+    const auto flags =
+        std::ios::binary | (mode == WriteMode::kAppend ? std::ios::app : std::ios::trunc);
     stream_.open(name, std::ios::out | flags);
-    return stream_.is_open();
+    if (!stream_.is_open()) {
+        return false;
+    }
+    state_ = State::kWriting;
+    const bool replaced = mode == WriteMode::kReplace;
+    if (fs::is_regular_file(name, error) && (replaced || size_before)) {
+        fs::path real = fs::canonical(name, error);
+        if (!error) {
+            restore_ = Restore{std::move(real), replaced ? 0 : *size_before, replaced, !existed};
+        }
+    }
+    return true;
 }
 
 bool OutputFile::flush() {
+    if (state_ != State::kWriting) {
+        return state_ == State::kClosed;
+    }
     stream_.flush();
-    return !stream_.fail();
+    if (stream_.fail()) {
+        take_back();
+        return false;
+    }
+    // A replaced file is complete only when closed; an appended one keeps every flushed part.
+    if (restore_ && !restore_->replaced) {
+        std::error_code error;
+        const std::uintmax_t size = fs::file_size(restore_->path, error);
+        if (!error) {
+            restore_->kept = size;
+        }
+    }
+    return true;
 }
 
 bool OutputFile::close() {
-    if (!stream_.is_open()) {
+    if (state_ != State::kWriting) {
+        // Closed already, or taken back after a failed write.
+        state_ = State::kClosed;
+        stream_.clear();
         return false;
     }
     stream_.flush();
     const bool written = !stream_.fail();
     stream_.close();
     const bool closed = !stream_.fail();
+    if (!written || !closed) {
+        take_back();
+    }
+    state_ = State::kClosed;
+    restore_.reset();
     stream_.clear();
     return written && closed;
+}
+
+void OutputFile::take_back() {
+    // The stream is closed first: a buffer it still holds would otherwise reach the file after
+    // it was taken back.
+    if (stream_.is_open()) {
+        stream_.close();
+    }
+    stream_.setstate(std::ios::badbit);
+    state_ = State::kFailed;
+    if (!restore_) {
+        return;
+    }
+    std::error_code error;
+    if (restore_->replaced || (restore_->created && restore_->kept == 0)) {
+        fs::remove(restore_->path, error);
+    } else {
+        fs::resize_file(restore_->path, restore_->kept, error);
+    }
+    restore_.reset();
 }
 
 }  // namespace clonal

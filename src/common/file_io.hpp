@@ -1,7 +1,11 @@
 // Files of the programs: an input file is read whole into memory when it is opened, and a result
-// file reports, when it is closed, whether every byte reached the disk.
+// file reports whether every byte reached the disk. A result file whose writing failed, or that
+// was left unfinished, is taken back, so that no half-written result remains and nothing that
+// was in the file before is lost.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -15,22 +19,54 @@ std::optional<std::string> read_file(const std::string& name);
 enum class WriteMode { kReplace, kAppend };
 
 // A result file open for writing.
+//
+// When a write fails (found at the latest when the file is flushed or closed) or the file is
+// destroyed without being closed, a regular file is taken back: a replaced file is removed, an
+// appended one is cut back to what it held when opened, or after the last flush that succeeded
+// (each flush marks a complete part, such as one analysis of a report); an appended file that
+// did not exist before is removed when nothing of it is kept. Anything that is not a regular
+// file (a device such as /dev/full) is left alone. Nothing written after a failure reaches the
+// file.
 class OutputFile {
-public:
-    // Opens the named file; false when it cannot be opened for writing.
+  public:
+    OutputFile() = default;
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&& other) noexcept;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    ~OutputFile();
+
+    // Opens the named file, closing the one in use first; false when it cannot be opened for
+    // writing (a directory, a folder that does not exist, no permission).
     bool open(const std::string& name, WriteMode mode);
 
-    bool is_open() const { return stream_.is_open(); }
+    // From a successful open until close, also after a failed write.
+    bool is_open() const { return state_ != State::kClosed; }
     std::ofstream& stream() { return stream_; }
 
-    // Flushes what is buffered; false when a write has failed so far.
+    // Makes everything written so far reach the file; false when a write has failed so far.
     bool flush();
 
     // Closes the file; false when any write, the flush or the close failed.
     bool close();
 
-private:
+  private:
+    enum class State { kClosed, kWriting, kFailed };
+
+    // What a regular file is taken back to.
+    struct Restore {
+        std::filesystem::path path;  // the file itself, behind any link
+        std::uintmax_t kept = 0;     // the size that stays
+        bool replaced = false;       // opened to be replaced: nothing of it stays
+        bool created = false;        // did not exist before: removed when nothing stays
+    };
+
+    // Closes the stream and takes the file back; every later write goes nowhere.
+    void take_back();
+
     std::ofstream stream_;
+    State state_ = State::kClosed;
+    std::optional<Restore> restore_;
 };
 
 }  // namespace clonal
