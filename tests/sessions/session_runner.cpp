@@ -1,6 +1,7 @@
 // Runs one scripted session: copies the case's input files into a fresh temporary folder, runs
 // the program there in-process with answers.txt as its console input, and compares the exit
-// status, the console output and every file the run created or changed with expected/. A
+// status, the console output and every file the run created or changed with expected/, and the
+// files it removed with expected/removed.txt (one name a line; none when it is missing). A
 // difference is shown as a unified diff.
 #include <cstdlib>
 #include <filesystem>
@@ -148,6 +149,16 @@ int main(int argc, char** argv) {
             ok = false;
         }
     }
+    std::string removed;
+    for (const auto& [name, content] : before) {
+        if (after.count(name) == 0) {
+            removed += name + "\n";
+        }
+    }
+    const std::string want_removed = fs::exists(expected_dir / "removed.txt")
+                                         ? read_bytes(expected_dir / "removed.txt")
+                                         : std::string();
+    ok &= same("files removed", want_removed, removed, scratch);
 
     fs::remove_all(work);
     fs::remove_all(scratch);
