@@ -1,6 +1,9 @@
 // Command-line conventions and fatal errors of both programs.
 #include "program_entry.hpp"
 
+#include <new>
+#include <stdexcept>
+
 #include "fatal_error.hpp"
 
 namespace clonal {
@@ -23,16 +26,31 @@ std::optional<int> handle_arguments(std::span<const std::string> arguments, cons
     return 2;
 }
 
+namespace {
+
+// The working arrays whose size the user or the data decide carry their own messages; memory
+// that runs out anywhere else ends the run in the same way.
+constexpr const char* kOutOfMemory = "ERROR: malloc failed, more memory needed";
+
+int report(std::ostream& stream, std::ostream& out, const char* message) {
+    out.flush();
+    stream << message;
+    stream.flush();
+    return 1;
+}
+
+}  // namespace
+
 int run_reporting_fatal_errors(const std::function<int()>& dialogue, std::ostream& out,
                                std::ostream& err) {
     try {
         return dialogue();
     } catch (const FatalError& error) {
-        std::ostream& stream = error.stream() == ErrorStream::kErrorStream ? err : out;
-        out.flush();
-        stream << error.what();
-        stream.flush();
-        return 1;
+        return report(error.stream() == ErrorStream::kErrorStream ? err : out, out, error.what());
+    } catch (const std::bad_alloc&) {
+        return report(out, out, kOutOfMemory);
+    } catch (const std::length_error&) {
+        return report(out, out, kOutOfMemory);
     }
 }
 

@@ -22,7 +22,8 @@ struct ProgramInfo {
 std::optional<int> handle_arguments(std::span<const std::string> arguments, const ProgramInfo& info,
                                     std::ostream& out, std::ostream& err);
 
-// Runs the dialogue; a fatal error prints its message on its stream and gives exit status 1.
+// Runs the dialogue; a fatal error prints its message on its stream and gives exit status 1, and
+// so does memory running out where no working array of the run names it.
 int run_reporting_fatal_errors(const std::function<int()>& dialogue, std::ostream& out,
                                std::ostream& err);
 

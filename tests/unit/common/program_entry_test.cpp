@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 #include "fatal_error.hpp"
@@ -25,7 +28,9 @@ Outcome handle(const std::vector<std::string>& arguments) {
     return {status, out.str(), err.str()};
 }
 
-TEST(HandleArguments, NoArgumentsRunsTheDialogue) { EXPECT_FALSE(handle({}).status); }
+TEST(HandleArguments, NoArgumentsRunsTheDialogue) {
+    EXPECT_FALSE(handle({}).status);
+}
 
 TEST(HandleArguments, VersionAndHelpEndTheRunWithStatusZero) {
     const Outcome version = handle({"--version"});
@@ -51,15 +56,30 @@ TEST(RunReportingFatalErrors, PrintsTheMessageOnItsStreamAndGivesStatusOne) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(run_reporting_fatal_errors([] { return 0; }, out, err), 0);
-    EXPECT_EQ(run_reporting_fatal_errors(
-                  []() -> int { throw FatalError("ERROR: on the console"); }, out, err),
+    EXPECT_EQ(run_reporting_fatal_errors([]() -> int { throw FatalError("ERROR: on the console"); },
+                                         out, err),
               1);
-    EXPECT_EQ(run_reporting_fatal_errors(
-                  []() -> int { throw FatalError("to the error stream\n", ErrorStream::kErrorStream); },
-                  out, err),
-              1);
+    EXPECT_EQ(
+        run_reporting_fatal_errors(
+            []() -> int { throw FatalError("to the error stream\n", ErrorStream::kErrorStream); },
+            out, err),
+        1);
     EXPECT_EQ(out.str(), "ERROR: on the console");
     EXPECT_EQ(err.str(), "to the error stream\n");
+}
+
+// Working arrays that the run names have their own messages; memory that runs out anywhere else
+// still ends the run with a message and status 1 instead of an abort.
+TEST(RunReportingFatalErrors, MemoryRunningOutAnywhereEndsTheRunWithAMessage) {
+    for (const auto& dialogue : std::vector<std::function<int()>>{
+             []() -> int { throw std::bad_alloc(); },
+             []() -> int { throw std::length_error("vector::reserve"); }}) {
+        std::ostringstream out("earlier output", std::ios::ate);
+        std::ostringstream err;
+        EXPECT_EQ(run_reporting_fatal_errors(dialogue, out, err), 1);
+        EXPECT_EQ(out.str(), "earlier outputERROR: malloc failed, more memory needed");
+        EXPECT_EQ(err.str(), "");
+    }
 }
 
 }  // namespace
