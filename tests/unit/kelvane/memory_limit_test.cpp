@@ -1,0 +1,145 @@
+// Whole runs of kelvane on a machine without enough memory for what the data or the answers ask
+// for: each ends with the message of the array that could not be allocated and exit status 1,
+// never with an abort, and leaves no result file behind. The runs happen in a child process whose
+// address space is limited to 1 GiB more than the test process holds.
+#include "../memory_limit.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "kelvane_program.hpp"
+
+namespace kelvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kHeadroom = std::size_t{1} << 30;
+
+class MemoryLimit : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (memory_limit::kUnderAddressSanitizer) {
+            GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
+        }
+        folder = fs::temp_directory_path() /
+                 ("kelvane-memory-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        if (!folder.empty()) {
+            fs::remove_all(folder);
+        }
+    }
+
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream out(path(name), std::ios::binary);
+        out << text;
+    }
+
+    // Runs kelvane on the answers under the memory limit; nothing when no limit can be set.
+    static std::optional<memory_limit::LimitedRun> run(const std::string& answers) {
+        return memory_limit::run_with_memory_limit(kHeadroom, [&answers](std::ostream& out) {
+            std::istringstream in(answers);
+            std::ostringstream err;
+            const int status = run_kelvane(in, out, err);
+            out << err.str();
+            return status;
+        });
+    }
+
+    static bool ends_with(const std::string& text, const std::string& end) {
+        return text.size() >= end.size() &&
+               text.compare(text.size() - end.size(), end.size(), end) == 0;
+    }
+
+    // Three plants whose distances are imported from a lower triangle, up to the analysis menu.
+    std::string three_plants_imported() const {
+        write("data.txt", "Three plants\n3 1 1 2 3\nall\n1 a 100102\n1 b 100104\n1 c 100110\n");
+        write("m.txt", "2\n8 6\n");
+        return path("data.txt") + "\n1\n" + path("m.txt") + "\n2\n";
+    }
+
+    fs::path folder;
+};
+
+// 30000 individuals need 3.6 GB of distances.
+TEST_F(MemoryLimit, ADistanceMatrixBeyondTheMemoryEndsTheRun) {
+    std::string data = "Many plants\n30000 1 1 2 3\nall\n";
+    for (int i = 1; i <= 30000; ++i) {
+        data += "1 p" + std::to_string(i) + " 100102\n";
+    }
+    write("many.txt", data);
+    const auto outcome = run(path("many.txt") + "\n2\n1\n");
+    if (!outcome) {
+        GTEST_SKIP() << "no address space limit can be set here";
+    }
+    EXPECT_EQ(outcome->status, 1);
+    EXPECT_TRUE(ends_with(outcome->output,
+                          "\n\nGive name of input file: 30000 individuals\n1 population\n1 locus\n"
+                          "3 digits per allele\n\nMaximum ploidy level: 2\n"
+                          "Total number of alleles: 2\n"
+                          "ERROR: distance matrix malloc failed, more memory needed"))
+        << outcome->output;
+}
+
+// The largest number of classes asks for 16 GiB of counters.
+TEST_F(MemoryLimit, HistogramClassesBeyondTheMemoryEndTheRun) {
+    const auto outcome = run(three_plants_imported() + "1\n2147483647\n10\n4\n6\n");
+    if (!outcome) {
+        GTEST_SKIP() << "no address space limit can be set here";
+    }
+    EXPECT_EQ(outcome->status, 1);
+    EXPECT_TRUE(ends_with(outcome->output,
+                          "\nGENOTYPE ASSIGNMENT:\nmaximum distance:\t8\n"
+                          "\nGive the number of frequency classes (>1):\n"
+                          "ERROR: frequency classes, more memory needed"))
+        << outcome->output;
+}
+
+TEST_F(MemoryLimit, AHistogramFileWhoseClassesDoNotFitIsNotLeftBehind) {
+    write("h.txt", "an earlier histogram\n");
+    const auto outcome = run(three_plants_imported() + "4\n5\n" + path("h.txt") + "\n2147483647\n");
+    if (!outcome) {
+        GTEST_SKIP() << "no address space limit can be set here";
+    }
+    EXPECT_EQ(outcome->status, 1);
+    EXPECT_TRUE(ends_with(outcome->output, "\n\nGive name of histogram file: \n\n    " +
+                                               std::string(68, '-') +
+                                               "\n\n\nGENOTYPE ASSIGNMENT:\nmaximum distance:\t8\n"
+                                               "\nGive the number of frequency classes (>1):\n"
+                                               "ERROR: frequency classes, more memory needed"))
+        << outcome->output;
+    EXPECT_FALSE(fs::exists(path("h.txt")));
+}
+
+// The limit is real: a run that needs little memory is not disturbed by it.
+TEST_F(MemoryLimit, ARunWithinTheMemoryIsUndisturbed) {
+    const auto outcome =
+        run(three_plants_imported() + "1\n3\n9\n4\n5\n" + path("h.txt") + "\n3\n9\n6\n");
+    if (!outcome) {
+        GTEST_SKIP() << "no address space limit can be set here";
+    }
+    EXPECT_EQ(outcome->status, 0);
+    EXPECT_TRUE(ends_with(outcome->output, "That's all folks!!\n\n"));
+    std::ifstream table(path("h.txt"));
+    std::ostringstream text;
+    text << table.rdbuf();
+    EXPECT_EQ(text.str(),
+              "class  \tthresh\t#pairs| #pairs\n"
+              "   0\t  0.00\t     0| \n"
+              "   1\t  3.00\t     1| *\n"
+              "   2\t  6.00\t     1| *\n"
+              "   3\t  9.00\t     1| *\n");
+}
+
+}  // namespace
+}  // namespace kelvane
