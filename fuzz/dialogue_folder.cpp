@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace fuzzing {
 namespace {
@@ -65,6 +66,18 @@ bool answers_stay_small(const std::string& answers) {
         }
     }
     return true;
+}
+
+void run_dialogue(const Dialogue& dialogue, const uint8_t* data, std::size_t size) {
+    const std::string answers(reinterpret_cast<const char*>(data), size);
+    if (!answers_stay_small(answers)) {
+        return;
+    }
+    prepare_dialogue_folder();
+    std::istringstream in(answers);
+    std::ostringstream out;
+    std::ostringstream err;
+    dialogue(in, out, err);
 }
 
 }  // namespace fuzzing

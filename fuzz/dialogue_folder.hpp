@@ -3,6 +3,11 @@
 // size of work that ends quickly.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <istream>
+#include <ostream>
 #include <string>
 
 namespace fuzzing {
@@ -14,5 +19,11 @@ void prepare_dialogue_folder();
 // or a backslash), or a number of more than four digits (numbers of permutations or classes
 // beyond that only make a run long, not different).
 bool answers_stay_small(const std::string& answers);
+
+using Dialogue = std::function<int(std::istream&, std::ostream&, std::ostream&)>;
+
+// Runs the dialogue in the folder on the fuzz input as its answer stream, unless the answers
+// would leave the folder or run long.
+void run_dialogue(const Dialogue& dialogue, const uint8_t* data, std::size_t size);
 
 }  // namespace fuzzing

@@ -2,21 +2,11 @@
 // small input files.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
-#include <string>
 
 #include "dialogue_folder.hpp"
 #include "kelvane_program.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string answers(reinterpret_cast<const char*>(data), size);
-    if (!fuzzing::answers_stay_small(answers)) {
-        return 0;
-    }
-    fuzzing::prepare_dialogue_folder();
-    std::istringstream in(answers);
-    std::ostringstream out;
-    std::ostringstream err;
-    kelvane::run_kelvane(in, out, err);
+    fuzzing::run_dialogue(kelvane::run_kelvane, data, size);
     return 0;
 }
