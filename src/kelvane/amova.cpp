@@ -23,14 +23,31 @@ constexpr int64_t kPermutationsPerRound = 128;
 
 constexpr double kStronglyNegative = -0.2;
 
-std::vector<int32_t> population_sizes(std::span<const int32_t> pop_vector, int32_t n_populations) {
-    std::vector<int32_t> sizes(static_cast<std::size_t>(std::max(n_populations, 0)) + 1, 0);
+struct OccupiedPopulation {
+    int32_t number;
+    int32_t size;
+};
+
+// The populations 1 to P that hold individuals, in increasing order, with their sizes. Counted by
+// sorting, so that the room needed depends on the individuals and not on P, which a header may
+// declare far larger.
+std::vector<OccupiedPopulation> occupied_populations(std::span<const int32_t> pop_vector,
+                                                     int32_t n_populations) {
+    std::vector<int32_t> numbers;
     for (const int32_t population : pop_vector) {
         if (population >= 1 && population <= n_populations) {
-            ++sizes[static_cast<std::size_t>(population)];
+            numbers.push_back(population);
         }
     }
-    return sizes;
+    std::sort(numbers.begin(), numbers.end());
+    std::vector<OccupiedPopulation> occupied;
+    for (const int32_t population : numbers) {
+        if (occupied.empty() || occupied.back().number != population) {
+            occupied.push_back({population, 0});
+        }
+        ++occupied.back().size;
+    }
+    return occupied;
 }
 
 const char* refusal_message(AmovaRefusal refusal) {
@@ -88,37 +105,34 @@ std::optional<AmovaRefusal> amova_refusal(std::span<const int32_t> pop_vector,
     if (n_populations == 1) {
         return AmovaRefusal::kOnePopulation;
     }
-    const std::vector<int32_t> sizes = population_sizes(pop_vector, n_populations);
-    int occupied = 0;
-    for (std::size_t p = 1; p < sizes.size(); ++p) {
-        if (sizes[p] == 1) {
+    const std::vector<OccupiedPopulation> occupied =
+        occupied_populations(pop_vector, n_populations);
+    for (const OccupiedPopulation& population : occupied) {
+        if (population.size == 1) {
             return AmovaRefusal::kSingleIndividual;
         }
-        if (sizes[p] > 0) {
-            ++occupied;
-        }
     }
-    if (occupied <= 1) {
+    if (occupied.size() <= 1) {
         return AmovaRefusal::kOneOccupiedPopulation;
     }
     return std::nullopt;
 }
 
 AmovaSample amova_sample(std::span<const int32_t> pop_vector, int32_t n_populations) {
-    const std::vector<int32_t> sizes = population_sizes(pop_vector, n_populations);
+    const std::vector<OccupiedPopulation> occupied =
+        occupied_populations(pop_vector, n_populations);
     AmovaSample sample;
-    std::vector<int32_t> group_of_population(sizes.size(), -1);
-    for (std::size_t p = 1; p < sizes.size(); ++p) {
-        if (sizes[p] > 0) {
-            group_of_population[p] = static_cast<int32_t>(sample.group_sizes.size());
-            sample.group_sizes.push_back(sizes[p]);
-        }
+    for (const OccupiedPopulation& population : occupied) {
+        sample.group_sizes.push_back(population.size);
     }
     for (std::size_t i = 0; i < pop_vector.size(); ++i) {
         const int32_t population = pop_vector[i];
         if (population >= 1 && population <= n_populations) {
+            const auto group = std::lower_bound(
+                occupied.begin(), occupied.end(), population,
+                [](const OccupiedPopulation& x, int32_t number) { return x.number < number; });
             sample.members.push_back(static_cast<int>(i));
-            sample.groups.push_back(group_of_population[static_cast<std::size_t>(population)]);
+            sample.groups.push_back(static_cast<int32_t>(group - occupied.begin()));
         }
     }
     return sample;

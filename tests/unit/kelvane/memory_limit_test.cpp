@@ -121,6 +121,26 @@ TEST_F(MemoryLimit, AHistogramFileWhoseClassesDoNotFitIsNotLeftBehind) {
     EXPECT_FALSE(fs::exists(path("h.txt")));
 }
 
+// An FSTAT header may declare far more samples than hold individuals; the AMOVA needs room only
+// for the populations that do.
+TEST_F(MemoryLimit, AnAmovaNeedsNoRoomForEmptyPopulations) {
+    write("sites.dat", "2000000000 1 99 2\nL1\n1 0101\n1 0102\n2 0303\n2 0304\n");
+    write("m.txt", "0\n4 4\n4 4 0\n");
+    const auto outcome = run(path("sites.dat") + "\n1\n" + path("m.txt") + "\n2\n2\n0\n4\n6\n");
+    if (!outcome) {
+        GTEST_SKIP() << "no address space limit can be set here";
+    }
+    EXPECT_EQ(outcome->status, 0) << outcome->output;
+    EXPECT_NE(outcome->output.find("Within pops:     0.00       2         0.00       0.0\n"
+                                   "Among pops:      4.00       1         2.00       100.0\n"
+                                   "Total:           4.00       3         2.00\n"
+                                   "\nPhi-st:        1.000\n"
+                                   "\nGive the number of permutations (e.g. 99 or 999)\n"
+                                   "\np(greater):  1.0000\n"),
+              std::string::npos)
+        << outcome->output;
+}
+
 // The limit is real: a run that needs little memory is not disturbed by it.
 TEST_F(MemoryLimit, ARunWithinTheMemoryIsUndisturbed) {
     const auto outcome =
