@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "buffered_text.hpp"
 #include "checked_allocation.hpp"
 #include "fatal_error.hpp"
 #include "genotype_grouping.hpp"
@@ -138,32 +139,6 @@ std::vector<int32_t> allocate_columns(std::size_t columns, int n) {
                                           clonal::ErrorStream::kErrorStream);
 }
 
-// Collects text and hands it to the stream in large pieces.
-class BufferedText {
-  public:
-    explicit BufferedText(std::ostream& out) : out_(out) { text_.reserve(kPiece + 64); }
-    ~BufferedText() { flush(); }
-    BufferedText(const BufferedText&) = delete;
-    BufferedText& operator=(const BufferedText&) = delete;
-
-    void append(std::string_view piece) {
-        text_.append(piece);
-        if (text_.size() >= kPiece) {
-            flush();
-        }
-    }
-
-    void flush() {
-        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-        text_.clear();
-    }
-
-  private:
-    static constexpr std::size_t kPiece = std::size_t{1} << 16;
-    std::ostream& out_;
-    std::string text_;
-};
-
 // A number followed by a tab, as "%d\t" writes it.
 struct NumberWithTab {
     explicit NumberWithTab(int64_t value) {
@@ -262,7 +237,7 @@ void write_genotype_table(const GenotypeTable& table, std::span<const std::strin
     const auto n = static_cast<std::size_t>(table.individuals);
     // A stream that failed (a full disk) takes no more: the failure is reported when the file
     // is closed, and the rest of a large table would only be formatted in vain.
-    for (std::size_t i = 0; i < n && out.good(); ++i) {
+    for (std::size_t i = 0; i < n && text.good(); ++i) {
         // As "%s" writes it: up to the first zero character.
         const char* name = names[i].c_str();
         text.append(std::string_view(name, std::strlen(name)));

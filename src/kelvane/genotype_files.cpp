@@ -3,6 +3,7 @@
 #include <string>
 
 #include "all_thresholds.hpp"
+#include "buffered_text.hpp"
 #include "genotype_grouping.hpp"
 #include "genotype_operations.hpp"
 #include "output_file_prompt.hpp"
@@ -59,16 +60,20 @@ bool save_clonal_genotype_file(clonal::Console& console, const DistanceMatrix& m
                                const MarkerData& data) {
     const Genotypes genotypes = group_at_asked_threshold(console, matrix);
     auto output = ask_file(console, "\nGive name of Marsyl file: ");
-    std::string text = title_line(data.title);
-    text += clonal::format("%d\n", data.n_populations);
-    for (int p = 1; p <= data.n_populations; ++p) {
-        text += data.population_name(p);
-        text += '\n';
+    {
+        // Written as it comes: a header may declare far more populations than hold individuals,
+        // and each of them has its name line.
+        BufferedText text(output.file.stream());
+        text.append(title_line(data.title));
+        text.append(clonal::format("%d\n", data.n_populations));
+        for (int p = 1; p <= data.n_populations && text.good(); ++p) {
+            text.append(data.population_name(p));
+            text.append("\n");
+        }
+        for (std::size_t i = 0; i < genotypes.numbers.size() && text.good(); ++i) {
+            text.append(clonal::format("%d\t%d\n", data.pop_vector[i], genotypes.numbers[i]));
+        }
     }
-    for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
-        text += clonal::format("%d\t%d\n", data.pop_vector[i], genotypes.numbers[i]);
-    }
-    output.file.stream() << text;
     return close_file(console, output);
 }
 

@@ -141,6 +141,28 @@ TEST_F(MemoryLimit, AnAmovaNeedsNoRoomForEmptyPopulations) {
         << outcome->output;
 }
 
+// The Marsyl file names every declared population; they are written as they come, so a file
+// that cannot take them fails as a write, not as memory.
+TEST_F(MemoryLimit, AMarsylFileIsWrittenAsItComes) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no device that fails every write";
+    }
+    write("sites.dat", "2000000000 1 99 2\nL1\n1 0101\n1 0102\n2 0303\n2 0304\n");
+    write("m.txt", "0\n4 4\n4 4 0\n");
+    const auto outcome =
+        run(path("sites.dat") + "\n1\n" + path("m.txt") + "\n2\n4\n1\n0\n/dev/full\n6\n");
+    if (!outcome) {
+        GTEST_SKIP() << "no address space limit can be set here";
+    }
+    EXPECT_EQ(outcome->status, 0) << outcome->output;
+    EXPECT_NE(outcome->output.find("\nGive threshold: \nnumber of genotypes: 2\n"
+                                   "\nGive name of Marsyl file: ERROR: Could not write file\n"
+                                   "\n    -----"),
+              std::string::npos)
+        << outcome->output;
+    EXPECT_EQ(outcome->output.find("Outputfile written to disk"), std::string::npos);
+}
+
 // The limit is real: a run that needs little memory is not disturbed by it.
 TEST_F(MemoryLimit, ARunWithinTheMemoryIsUndisturbed) {
     const auto outcome =
