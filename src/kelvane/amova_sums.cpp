@@ -41,6 +41,18 @@ int64_t masked_row_sum(std::span<const int32_t> row, const int32_t* groups, int3
     return sum;
 }
 
+bool is_everyone(const DistanceMatrix& matrix, std::span<const int> members) {
+    if (static_cast<int>(members.size()) != matrix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (members[i] != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<double> as_doubles(const std::vector<int64_t>& sums) {
     return std::vector<double>(sums.begin(), sums.end());
 }
@@ -80,17 +92,25 @@ void evaluate_batch(const SamplePairs& pairs, std::span<const std::vector<int32_
 
 SamplePairs::SamplePairs(const DistanceMatrix& matrix, std::span<const int> members)
     : size_(static_cast<int>(members.size())) {
-    cells_ = zeroed_vector_or_fail<int32_t>(row_start(size_),
-                                            "ERROR: AMOVA pairs malloc failed, more memory needed");
+    // A copy of half the matrix would be needed for nothing, and might not fit beside it.
+    if (is_everyone(matrix, members)) {
+        everyone_ = &matrix;
+    } else {
+        cells_ = zeroed_vector_or_fail<int32_t>(
+            row_start(size_), "ERROR: AMOVA pairs malloc failed, more memory needed");
+        std::size_t cell = 0;
+        for (int a = 0; a < size_; ++a) {
+            const auto matrix_row = matrix.row(members[static_cast<std::size_t>(a)]);
+            for (int b = 0; b < a; ++b) {
+                cells_[cell++] =
+                    matrix_row[static_cast<std::size_t>(members[static_cast<std::size_t>(b)])];
+            }
+        }
+    }
     uint64_t absolute_sum = 0;
     int64_t largest_absolute = 0;
-    std::size_t cell = 0;
     for (int a = 0; a < size_; ++a) {
-        const auto matrix_row = matrix.row(members[static_cast<std::size_t>(a)]);
-        for (int b = 0; b < a; ++b) {
-            const int32_t distance =
-                matrix_row[static_cast<std::size_t>(members[static_cast<std::size_t>(b)])];
-            cells_[cell++] = distance;
+        for (const int32_t distance : row(a)) {
             total_ += distance;
             const int64_t absolute = std::abs(int64_t{distance});
             largest_absolute = std::max(largest_absolute, absolute);

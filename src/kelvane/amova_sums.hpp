@@ -16,8 +16,9 @@
 
 namespace kelvane {
 
-// The distances between the members of a sample (a subset of the individuals in input order),
-// the lower triangle packed row after row.
+// The distances between the members of a sample (a subset of the individuals in input order).
+// When every individual is a member they are read from the matrix, which must outlive this;
+// otherwise the lower triangle of the members is packed row after row.
 class SamplePairs {
   public:
     SamplePairs(const DistanceMatrix& matrix, std::span<const int> members);
@@ -26,6 +27,9 @@ class SamplePairs {
 
     // The distances of member a to the members before it.
     std::span<const int32_t> row(int a) const {
+        if (everyone_ != nullptr) {
+            return everyone_->row(a).first(static_cast<std::size_t>(a));
+        }
         return std::span<const int32_t>(cells_).subspan(row_start(a), static_cast<std::size_t>(a));
     }
 
@@ -44,6 +48,7 @@ class SamplePairs {
     }
 
     int size_;
+    const DistanceMatrix* everyone_ = nullptr;
     std::vector<int32_t> cells_;
     bool exact_ = true;
     double total_ = 0.0;

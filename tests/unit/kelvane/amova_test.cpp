@@ -224,6 +224,38 @@ std::vector<int> everyone(int n) {
     return members;
 }
 
+// Distance of i and j: 10 * i + j below the diagonal, its negative above it, so that a row read
+// from the wrong triangle or the wrong individual shows.
+DistanceMatrix numbered_matrix(int n) {
+    DistanceMatrix matrix(n);
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < i; ++j) {
+            matrix.at(i, j) = 10 * i + j;
+            matrix.at(j, i) = -(10 * i + j);
+        }
+    }
+    return matrix;
+}
+
+TEST(AmovaSums, EveryMemberReadsItsDistancesToTheMembersBeforeIt) {
+    const DistanceMatrix matrix = numbered_matrix(4);
+    const SamplePairs all(matrix, everyone(4));
+    ASSERT_EQ(all.size(), 4);
+    EXPECT_TRUE(all.row(0).empty());
+    EXPECT_EQ(std::vector<int32_t>(all.row(3).begin(), all.row(3).end()),
+              (std::vector<int32_t>{30, 31, 32}));
+    EXPECT_EQ(all.total(), 10.0 + 20 + 21 + 30 + 31 + 32);
+
+    const std::vector<int> some{0, 2, 3};
+    const SamplePairs part(matrix, some);
+    ASSERT_EQ(part.size(), 3);
+    EXPECT_EQ(std::vector<int32_t>(part.row(1).begin(), part.row(1).end()),
+              (std::vector<int32_t>{20}));
+    EXPECT_EQ(std::vector<int32_t>(part.row(2).begin(), part.row(2).end()),
+              (std::vector<int32_t>{30, 32}));
+    EXPECT_EQ(part.total(), 20.0 + 30 + 32);
+}
+
 TEST(AmovaSums, FastSumsAreBitIdenticalToTheDefinedOrder) {
     std::mt19937 generator(99);
     const std::vector<std::pair<int32_t, int32_t>> ranges{

@@ -163,6 +163,24 @@ TEST_F(MemoryLimit, AMarsylFileIsWrittenAsItComes) {
     EXPECT_EQ(outcome->output.find("Outputfile written to disk"), std::string::npos);
 }
 
+// 14000 individuals take 784 MB of distances, which fit under the limit once but not one and a
+// half times: the AMOVA of all individuals reads the matrix as it stands.
+TEST_F(MemoryLimit, AnAmovaOfEveryIndividualNeedsNoCopyOfTheDistances) {
+    const char* kWords[] = {"100100", "100102", "102104"};
+    std::string data = "Many plants\n14000 2 1 2 3\nwest east\n";
+    for (int i = 0; i < 14000; ++i) {
+        data += std::to_string(1 + i % 2) + " p" + std::to_string(i) + " " + kWords[i % 3] + "\n";
+    }
+    write("many.txt", data);
+    const auto outcome = run(path("many.txt") + "\n2\n1\n2\n0\n4\n6\n");
+    if (!outcome) {
+        GTEST_SKIP() << "no address space limit can be set here";
+    }
+    EXPECT_EQ(outcome->status, 0) << outcome->output.substr(outcome->output.size() - 200);
+    EXPECT_NE(outcome->output.find("\nPhi-st:        "), std::string::npos);
+    EXPECT_NE(outcome->output.find("\np(greater):  1.0000\n"), std::string::npos);
+}
+
 // The limit is real: a run that needs little memory is not disturbed by it.
 TEST_F(MemoryLimit, ARunWithinTheMemoryIsUndisturbed) {
     const auto outcome =
