@@ -60,8 +60,9 @@ void set_seeds(MarsylRun& run) {
     report << "\n\nRandom number generator seeds set by user\n";
     clonal::print(report, "\tseed 1: %d\n", seed1);
     clonal::print(report, "\tseed 2: %d\n", seed2);
-    wait_for_enter(run, "\nSeeds set, press ENTER to proceed: ");
+    // The seeds reach the report before the wait, so that they stay there however the run ends.
     run.report.flush(run.console);
+    wait_for_enter(run, "\nSeeds set, press ENTER to proceed: ");
     run.user_seeds = true;
 }
 
