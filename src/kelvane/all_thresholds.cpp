@@ -227,26 +227,28 @@ GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
 
 void write_genotype_table(const GenotypeTable& table, std::span<const std::string> names,
                           std::ostream& out) {
+    // A stream that failed (a full disk) takes no more: the failure is reported when the file
+    // is closed, and the rest of a large table (a line may hold 2^31 thresholds) would only be
+    // formatted in vain.
     BufferedText text(out);
     text.append("name\t");
-    for (int64_t threshold = 0; threshold <= table.last_threshold; ++threshold) {
+    for (int64_t threshold = 0; threshold <= table.last_threshold && text.good(); ++threshold) {
         text.append(NumberWithTab(threshold).view());
     }
     text.append("\n");
     const std::size_t columns = table.column_start.size();
     const auto n = static_cast<std::size_t>(table.individuals);
-    // A stream that failed (a full disk) takes no more: the failure is reported when the file
-    // is closed, and the rest of a large table would only be formatted in vain.
     for (std::size_t i = 0; i < n && text.good(); ++i) {
         // As "%s" writes it: up to the first zero character.
         const char* name = names[i].c_str();
         text.append(std::string_view(name, std::strlen(name)));
         text.append("\t");
-        for (std::size_t c = 0; c < columns; ++c) {
+        for (std::size_t c = 0; c < columns && text.good(); ++c) {
             const int64_t end =
                 c + 1 < columns ? table.column_start[c + 1] : table.last_threshold + 1;
             const NumberWithTab entry(table.numbers[c * n + i]);
-            for (int64_t threshold = table.column_start[c]; threshold < end; ++threshold) {
+            for (int64_t threshold = table.column_start[c]; threshold < end && text.good();
+                 ++threshold) {
                 text.append(entry.view());
             }
         }

@@ -76,7 +76,8 @@ int64_t bar_length(int64_t count, int64_t top) {
 void write_histogram_table(std::ostream& out, std::span<const int64_t> counts, double width) {
     std::string text = "class  \tthresh\t#pairs| #pairs\n";
     const int64_t top = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
-    for (std::size_t k = 0; k < counts.size(); ++k) {
+    // A stream that failed (a full disk) takes no more lines; the rest are not formatted.
+    for (std::size_t k = 0; k < counts.size() && out.good(); ++k) {
         text += clonal::format("%4d\t%6.2f\t", static_cast<int>(k), static_cast<double>(k) * width);
         text += clonal::format("%6lld| ", static_cast<long long>(counts[k]));
         text.append(static_cast<std::size_t>(bar_length(counts[k], top)), '*');

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "filling_stream.hpp"
 
 namespace kelvane {
 namespace {
@@ -26,6 +29,22 @@ std::string table_text(const DistanceMatrix& matrix) {
     std::ostringstream out;
     genotypes_all_thresholds(matrix, names(matrix.size()), out);
     return out.str();
+}
+
+// Two individuals at the largest distance make a table of 2^31 thresholds, whose text takes
+// more than twenty seconds to format; once the stream has failed, none of it could be written.
+TEST(AllThresholds, NothingMoreIsFormattedOnceTheStreamHasFailed) {
+    DistanceMatrix matrix(2);
+    matrix.set_pair(0, 1, 2147483647);
+    const GenotypeTable table = genotype_table(matrix);
+    ASSERT_EQ(table.last_threshold, 2147483647);
+    FillingBuffer disk(1000);
+    std::ostream out(&disk);
+    const auto start = std::chrono::steady_clock::now();
+    write_genotype_table(table, names(2), out);
+    const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(out.bad());
+    EXPECT_LT(taken.count(), 2.0);
 }
 
 TEST(AllThresholds, OneIndividualHasTheSingleColumnZero) {

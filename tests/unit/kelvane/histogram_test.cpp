@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "filling_stream.hpp"
 #include "genotype_operations.hpp"
 
 namespace kelvane {
@@ -121,6 +123,19 @@ TEST(Histogram, TableWithScaledBars) {
     EXPECT_EQ(out.str(), kHeader + "   0\t  0.00\t    39| " + std::string(38, '*') + "\n" +
                              "   1\t  1.50\t     1| \n" + "   2\t  3.00\t    20| " +
                              std::string(19, '*') + "\n");
+}
+
+// Four million classes make 100 MB of table, more than a second of formatting; once the stream
+// has failed, none of it could be written.
+TEST(Histogram, NothingMoreIsFormattedOnceTheStreamHasFailed) {
+    const std::vector<int64_t> counts(4000000, 7);
+    FillingBuffer disk(1000);
+    std::ostream out(&disk);
+    const auto start = std::chrono::steady_clock::now();
+    write_histogram_table(out, counts, 0.5);
+    const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(out.bad());
+    EXPECT_LT(taken.count(), 0.3);
 }
 
 TEST(Histogram, TableWithTopThirtyEight) {
