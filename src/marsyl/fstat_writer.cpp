@@ -32,7 +32,8 @@ void write_fstat_file(MarsylRun& run) {
     for (;;) {
         console.print("\nGive name of fstat file (format FILENAME.DAT): ");
         const std::string name = console.read_line();
-        if (file.open(name, clonal::WriteMode::kReplace)) {
+        // Replacing the report would wipe it while it is written to.
+        if (!run.report.holds(name) && file.open(name, clonal::WriteMode::kReplace)) {
             break;
         }
         console.print("%s", kReportWriteError);

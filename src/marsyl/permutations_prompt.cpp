@@ -23,7 +23,9 @@ void choose_permutations_file(MarsylRun& run) {
     for (;;) {
         console.print("\nGive name of permutations file: ");
         const std::string name = console.read_line();
-        if (run.permutations.open(console, name, clonal::WriteMode::kReplace)) {
+        // Replacing the report would wipe it while it is written to.
+        if (!run.report.holds(name) &&
+            run.permutations.open(console, name, clonal::WriteMode::kReplace)) {
             return;
         }
         console.print("%s", kPermutationsWriteError);

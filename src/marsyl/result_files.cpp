@@ -1,7 +1,15 @@
 // The report and permutations files.
 #include "result_files.hpp"
 
+#include <filesystem>
+#include <system_error>
+
 namespace marsyl {
+
+bool ResultFile::holds(const std::string& name) const {
+    std::error_code error;
+    return file_.is_open() && std::filesystem::equivalent(name, name_, error);
+}
 
 bool ResultFile::open(clonal::Console& console, const std::string& name, clonal::WriteMode mode) {
     close(console);

@@ -24,6 +24,9 @@ class ResultFile {
     const std::string& name() const { return name_; }
     std::ostream& stream() { return file_.stream(); }
 
+    // Whether name refers to the file in use, under any of its names.
+    bool holds(const std::string& name) const;
+
     // Closes the file in use (reporting a failed write), then opens the named one.
     bool open(clonal::Console& console, const std::string& name, clonal::WriteMode mode);
 

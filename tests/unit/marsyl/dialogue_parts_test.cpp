@@ -133,6 +133,21 @@ TEST_F(DialogueParts, FailedWritesOfTheReportAreReportedOnce) {
               "ERROR: Unable to write to permutations file\n");
 }
 
+TEST_F(DialogueParts, AResultFileKnowsItsFileUnderAnyName) {
+    std::istringstream in;
+    std::ostringstream out;
+    clonal::Console console(in, out);
+    ResultFile report(kReportWriteError);
+    EXPECT_FALSE(report.holds(path("report.txt")));
+    ASSERT_TRUE(report.open(console, path("report.txt"), clonal::WriteMode::kAppend));
+    EXPECT_TRUE(report.holds(path("report.txt")));
+    EXPECT_TRUE(
+        report.holds((fs::path(path("report.txt")).parent_path() / "." / "report.txt").string()));
+    EXPECT_FALSE(report.holds(path("other.txt")));
+    report.close(console);
+    EXPECT_FALSE(report.holds(path("report.txt")));
+}
+
 TEST_F(DialogueParts, WrittenFilesReportNothing) {
     std::istringstream in;
     std::ostringstream out;
