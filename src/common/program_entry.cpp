@@ -54,4 +54,14 @@ int run_reporting_fatal_errors(const std::function<int()>& dialogue, std::ostrea
     }
 }
 
+int finish_output(std::ostream& out, std::ostream& err, const ProgramInfo& info, int status) {
+    out.flush();
+    if (!out.fail()) {
+        return status;
+    }
+    err << info.name << ": could not write to standard output\n";
+    err.flush();
+    return status == 0 ? 1 : status;
+}
+
 }  // namespace clonal

@@ -27,4 +27,8 @@ std::optional<int> handle_arguments(std::span<const std::string> arguments, cons
 int run_reporting_fatal_errors(const std::function<int()>& dialogue, std::ostream& out,
                                std::ostream& err);
 
+// The exit status once out is flushed: status, or 1 with a message on err when out could not be
+// written (standard output on a full disk), since the run's transcript is then lost.
+int finish_output(std::ostream& out, std::ostream& err, const ProgramInfo& info, int status);
+
 }  // namespace clonal

@@ -7,10 +7,11 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (const auto status = clonal::handle_arguments(arguments, kelvane::program_info(), std::cout,
-                                                     std::cerr)) {
+    if (const auto status =
+            clonal::handle_arguments(arguments, kelvane::program_info(), std::cout, std::cerr)) {
         return *status;
     }
     std::ios::sync_with_stdio(false);
-    return kelvane::run_kelvane(std::cin, std::cout, std::cerr);
+    const int status = kelvane::run_kelvane(std::cin, std::cout, std::cerr);
+    return clonal::finish_output(std::cout, std::cerr, kelvane::program_info(), status);
 }

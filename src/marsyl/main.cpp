@@ -12,5 +12,7 @@ int main(int argc, char** argv) {
         return *status;
     }
     std::ios::sync_with_stdio(false);
-    return marsyl::run_marsyl(std::cin, std::cout, std::cerr, marsyl::machine_local_time);
+    const int status =
+        marsyl::run_marsyl(std::cin, std::cout, std::cerr, marsyl::machine_local_time);
+    return clonal::finish_output(std::cout, std::cerr, marsyl::program_info(), status);
 }

@@ -82,5 +82,22 @@ TEST(RunReportingFatalErrors, MemoryRunningOutAnywhereEndsTheRunWithAMessage) {
     }
 }
 
+// The console transcript is what a scripted run leaves: when it could not be written (standard
+// output on a full disk), the run did not succeed.
+TEST(FinishOutput, AnOutputThatCouldNotBeWrittenFailsTheRun) {
+    std::ostringstream written;
+    std::ostringstream err;
+    written << "transcript";
+    EXPECT_EQ(finish_output(written, err, kInfo, 0), 0);
+    EXPECT_EQ(finish_output(written, err, kInfo, 1), 1);
+    EXPECT_EQ(err.str(), "");
+
+    std::ostream lost(nullptr);
+    lost << "transcript";
+    EXPECT_EQ(finish_output(lost, err, kInfo, 0), 1);
+    EXPECT_EQ(err.str(), "tool: could not write to standard output\n");
+    EXPECT_EQ(finish_output(lost, err, kInfo, 1), 1);
+}
+
 }  // namespace
 }  // namespace clonal
