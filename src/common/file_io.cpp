@@ -79,7 +79,7 @@ bool OutputFile::open(const std::string& name, WriteMode mode) {
     if (fs::is_regular_file(name, error) && (replaced || size_before)) {
         fs::path real = fs::canonical(name, error);
         if (!error) {
-            restore_ = Restore{std::move(real), replaced ? 0 : *size_before, replaced, !existed};
+            restore_ = Restore{std::move(real), replaced ? 0 : *size_before, replaced || !existed};
         }
     }
     return true;
@@ -94,8 +94,7 @@ bool OutputFile::flush() {
         take_back();
         return false;
     }
-    // A replaced file is complete only when closed; an appended one keeps every flushed part.
-    if (restore_ && !restore_->replaced) {
+    if (restore_) {
         std::error_code error;
         const std::uintmax_t size = fs::file_size(restore_->path, error);
         if (!error) {
@@ -137,7 +136,7 @@ void OutputFile::take_back() {
         return;
     }
     std::error_code error;
-    if (restore_->replaced || (restore_->created && restore_->kept == 0)) {
+    if (restore_->kept == 0 && restore_->removable) {
         fs::remove(restore_->path, error);
     } else {
         fs::resize_file(restore_->path, restore_->kept, error);

@@ -21,12 +21,12 @@ enum class WriteMode { kReplace, kAppend };
 // A result file open for writing.
 //
 // When a write fails (found at the latest when the file is flushed or closed) or the file is
-// destroyed without being closed, a regular file is taken back: a replaced file is removed, an
-// appended one is cut back to what it held when opened, or after the last flush that succeeded
-// (each flush marks a complete part, such as one analysis of a report); an appended file that
-// did not exist before is removed when nothing of it is kept. Anything that is not a regular
-// file (a device such as /dev/full) is left alone. Nothing written after a failure reaches the
-// file.
+// destroyed without being closed, a regular file is taken back to what was complete: what it
+// held when opened for appending, or everything up to the last flush that succeeded (a flush
+// marks a complete part, such as one analysis of a report). A file of which nothing is complete
+// is removed when it was opened to be replaced or did not exist before. Anything that is not a
+// regular file (a device such as /dev/full) is left alone. Nothing written after a failure
+// reaches the file.
 class OutputFile {
   public:
     OutputFile() = default;
@@ -57,8 +57,7 @@ class OutputFile {
     struct Restore {
         std::filesystem::path path;  // the file itself, behind any link
         std::uintmax_t kept = 0;     // the size that stays
-        bool replaced = false;       // opened to be replaced: nothing of it stays
-        bool created = false;        // did not exist before: removed when nothing stays
+        bool removable = false;      // replaced or created: removed when nothing of it stays
     };
 
     // Closes the stream and takes the file back; every later write goes nowhere.

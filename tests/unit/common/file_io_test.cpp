@@ -65,15 +65,16 @@ TEST_F(FileIo, AReplacedFileWhoseWritingFailsIsRemoved) {
     EXPECT_FALSE(fs::exists(path("out.txt")));
 }
 
-TEST_F(FileIo, AReplacedFileIsRemovedEvenAfterAFlushThatWorked) {
+TEST_F(FileIo, AReplacedFileKeepsWhatWasFlushedBeforeTheFailure) {
+    write(path("out.txt"), "earlier result\n");
     OutputFile file;
     ASSERT_TRUE(file.open(path("out.txt"), WriteMode::kReplace));
-    file.stream() << "first part\n";
+    file.stream() << "complete part\n";
     EXPECT_TRUE(file.flush());
-    file.stream() << "second";
+    file.stream() << "half";
     fail_writing(file);
     EXPECT_FALSE(file.close());
-    EXPECT_FALSE(fs::exists(path("out.txt")));
+    EXPECT_EQ(content(path("out.txt")), "complete part\n");
 }
 
 TEST_F(FileIo, AnAppendedFileIsCutBackToWhatItHeldWhenOpened) {
