@@ -6,9 +6,12 @@
 
 namespace kelvane {
 
+// A stream that failed (a full disk) takes no more rows: the failure is reported when the file is
+// closed, and the rest of the matrix would only be formatted in vain.
+
 void write_square(const DistanceMatrix& matrix, std::ostream& out) {
     const int n = matrix.size();
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n && out.good(); ++i) {
         for (int j = 0; j < n; ++j) {
             clonal::print(out, j == 0 ? "%d" : "\t%d", matrix.at(i, j));
         }
@@ -20,7 +23,7 @@ void write_square(const DistanceMatrix& matrix, std::ostream& out) {
 
 void write_lower_triangle(const DistanceMatrix& matrix, std::ostream& out) {
     const int n = matrix.size();
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n && out.good(); ++i) {
         for (int j = 0; j < i; ++j) {
             clonal::print(out, "%d\n", matrix.at(i, j));
         }
