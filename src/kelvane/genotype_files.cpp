@@ -66,8 +66,9 @@ bool save_clonal_genotype_file(clonal::Console& console, const DistanceMatrix& m
         BufferedText text(output.file.stream());
         text.append(title_line(data.title));
         text.append(clonal::format("%d\n", data.n_populations));
-        for (int p = 1; p <= data.n_populations && text.good(); ++p) {
-            text.append(data.population_name(p));
+        // Counted in 64 bits: P may be the largest 32-bit number.
+        for (int64_t p = 1; p <= data.n_populations && text.good(); ++p) {
+            text.append(data.population_name(static_cast<int>(p)));
             text.append("\n");
         }
         for (std::size_t i = 0; i < genotypes.numbers.size() && text.good(); ++i) {
