@@ -1,7 +1,8 @@
 // The two files that stay open across analyses: the report file, to which every analysis
 // appends, and the permutations file, which the tests fill with every permuted value while the
-// user wants it. A write that fails is reported when the file is flushed at the end of an
-// analysis, and again at its close, instead of passing for success.
+// user wants it. A write that fails is reported once, when the file is flushed at the end of an
+// analysis or closed, instead of passing for success; the file is then taken back to what the
+// analyses before wrote completely.
 #pragma once
 
 #include <ostream>
