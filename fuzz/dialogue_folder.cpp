@@ -61,7 +61,7 @@ bool answers_stay_small(const std::string& answers) {
             return false;
         }
         digits_in_a_row = (c >= '0' && c <= '9') ? digits_in_a_row + 1 : 0;
-        if (digits_in_a_row > 4) {
+        if (digits_in_a_row > 3) {
             return false;
         }
     }

@@ -16,8 +16,9 @@ namespace fuzzing {
 void prepare_dialogue_folder();
 
 // False for answer streams the targets skip: a line naming a path outside the folder (a slash
-// or a backslash), or a number of more than four digits (numbers of permutations or classes
-// beyond that only make a run long, not different).
+// or a backslash), or a number of more than three digits (larger numbers of permutations,
+// classes or missing steps only make a run long, not different: squared missing steps of 5002
+// give a table of genotypes over 10^8 thresholds).
 bool answers_stay_small(const std::string& answers);
 
 using Dialogue = std::function<int(std::istream&, std::ostream&, std::ostream&)>;
