@@ -16,11 +16,17 @@ void sort_ints(std::span<int32_t> values, int left, int right) {
     std::sort(values.begin() + left, values.begin() + right + 1);
 }
 
-void swap_ints(int32_t& p, int32_t& q) { std::swap(p, q); }
+void swap_ints(int32_t& p, int32_t& q) {
+    std::swap(p, q);
+}
 
-int32_t max_int(int32_t a, int32_t b) { return b > a ? b : a; }
+int32_t max_int(int32_t a, int32_t b) {
+    return b > a ? b : a;
+}
 
-int32_t min_int(int32_t a, int32_t b) { return b < a ? b : a; }
+int32_t min_int(int32_t a, int32_t b) {
+    return b < a ? b : a;
+}
 
 int32_t max_of_vector(std::span<const int32_t> values) {
     int32_t largest = kSmallestInt;
@@ -34,7 +40,8 @@ int32_t max_of_matrix(std::span<const int32_t> cells, int rows, int columns) {
     if (rows <= 0 || columns <= 0) {
         return kSmallestInt;
     }
-    return max_of_vector(cells.first(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns)));
+    return max_of_vector(
+        cells.first(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns)));
 }
 
 int64_t ceiling_with_tolerance(double x) {
@@ -47,7 +54,9 @@ int64_t ceiling_with_tolerance(double x) {
     return (x - t < 0.000001) ? truncated : truncated + 1;
 }
 
-int compare_ints_descending(int32_t p, int32_t q) { return (q > p) - (q < p); }
+int compare_ints_descending(int32_t p, int32_t q) {
+    return (q > p) - (q < p);
+}
 
 void sort_descending(std::span<int32_t> values) {
     std::sort(values.begin(), values.end(), [](int32_t a, int32_t b) { return a > b; });

@@ -17,8 +17,8 @@ namespace {
 constexpr std::size_t kLongestTitle = 999;  // line end included
 constexpr std::size_t kLongestName = 24;
 
-FatalError allocation_error(const char* table) {
-    return FatalError(format("ERROR: %s failed, more memory needed", table));
+std::string allocation_message(const char* table) {
+    return format("ERROR: %s failed, more memory needed", table);
 }
 
 std::string read_title(TextScanner& scanner) {
@@ -47,7 +47,7 @@ int32_t read_population_count(TextScanner& scanner) {
 // huge P in a short file ends with a missing name instead of an enormous allocation.
 std::vector<std::string> read_names(TextScanner& scanner, int32_t populations) {
     std::vector<std::string> names;
-    try {
+    with_memory_message(allocation_message("pop_names malloc"), [&] {
         names.emplace_back();
         for (int32_t k = 1; k <= populations; ++k) {
             const std::string_view name = scanner.word();
@@ -59,9 +59,7 @@ std::vector<std::string> read_names(TextScanner& scanner, int32_t populations) {
             }
             names.emplace_back(name);
         }
-    } catch (const std::bad_alloc&) {
-        throw allocation_error("pop_names malloc");
-    }
+    });
     return names;
 }
 
@@ -110,11 +108,8 @@ void for_each_individual(TextScanner& scanner, int32_t populations, Store store)
 
 template <typename T>
 std::vector<T> allocate(std::size_t count, const char* table) {
-    try {
-        return std::vector<T>(count);
-    } catch (const std::bad_alloc&) {
-        throw allocation_error(table);
-    }
+    return with_memory_message(allocation_message(table),
+                               [count] { return std::vector<T>(count); });
 }
 
 }  // namespace
@@ -144,11 +139,7 @@ ClonalData read_clonal_file(const std::string& content, std::ostream& out) {
         const auto slot = static_cast<std::size_t>(k);
         print(out, " %15s:\t%d individuals\n", data.names[slot].c_str(), sizes[slot]);
     }
-    try {
-        data.genotypes.resize(slots);
-    } catch (const std::bad_alloc&) {
-        throw allocation_error("input malloc");
-    }
+    with_memory_message(allocation_message("input malloc"), [&] { data.genotypes.resize(slots); });
     for (std::size_t k = 0; k < slots; ++k) {
         data.genotypes[k] = allocate<int32_t>(static_cast<std::size_t>(sizes[k]), "input malloc2");
     }

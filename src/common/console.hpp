@@ -19,7 +19,7 @@
 namespace clonal {
 
 class Console {
-public:
+  public:
     Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
 
     std::ostream& out() { return out_; }
@@ -43,7 +43,7 @@ public:
     // The first character of a whole input line, or '\0' for an empty line.
     char read_first_char();
 
-private:
+  private:
     // Skips white space, line ends included; ends the run when the input ends there.
     void skip_space_before_number();
     // The rest of the current input line, its line end read and dropped.

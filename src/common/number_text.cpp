@@ -9,7 +9,9 @@
 namespace clonal {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t digit_run(std::string_view text, std::size_t from) {
     std::size_t end = from;

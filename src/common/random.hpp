@@ -10,7 +10,7 @@
 namespace clonal {
 
 class Random {
-public:
+  public:
     static constexpr int32_t kStartSeed1 = 12345;
     static constexpr int32_t kStartSeed2 = 67890;
 
@@ -24,7 +24,7 @@ public:
     int32_t seed1() const { return seed1_; }
     int32_t seed2() const { return seed2_; }
 
-private:
+  private:
     int32_t seed1_ = kStartSeed1;
     int32_t seed2_ = kStartSeed2;
 };

@@ -21,7 +21,7 @@ struct ScannedInt {
 };
 
 class TextScanner {
-public:
+  public:
     explicit TextScanner(std::string text) : text_(std::move(text)) {}
 
     bool at_end() const { return pos_ >= text_.size(); }
@@ -47,7 +47,7 @@ public:
     // A run of decimal digits from here, without a sign (the caller has checked the first one).
     ScannedInt digits();
 
-private:
+  private:
     std::string text_;
     std::size_t pos_ = 0;
 };

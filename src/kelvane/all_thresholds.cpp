@@ -212,12 +212,13 @@ GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
             "ERROR: make_geno_vector malloc failed, more memory needed ");
         assign_genotypes(matrix, static_cast<int32_t>(threshold), geno_vector);
         const int32_t count = renumber_genotypes(geno_vector);
-        try {
-            table.column_start.push_back(threshold);
-            table.numbers.insert(table.numbers.end(), geno_vector.begin(), geno_vector.end());
-        } catch (const std::bad_alloc&) {
-            throw clonal::FatalError(kTableOutOfMemory, clonal::ErrorStream::kErrorStream);
-        }
+        clonal::with_memory_message(
+            kTableOutOfMemory,
+            [&] {
+                table.column_start.push_back(threshold);
+                table.numbers.insert(table.numbers.end(), geno_vector.begin(), geno_vector.end());
+            },
+            clonal::ErrorStream::kErrorStream);
         if (count <= 1) {
             table.last_threshold = threshold;
             return table;

@@ -15,13 +15,8 @@ namespace kelvane {
 template <class T>
 std::vector<T> zeroed_vector_or_fail(std::size_t count, const char* message,
                                      clonal::ErrorStream stream = clonal::ErrorStream::kConsole) {
-    try {
-        return std::vector<T>(count);
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError(message, stream);
-    } catch (const std::length_error&) {
-        throw clonal::FatalError(message, stream);
-    }
+    return clonal::with_memory_message(
+        message, [count] { return std::vector<T>(count); }, stream);
 }
 
 }  // namespace kelvane

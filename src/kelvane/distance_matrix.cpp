@@ -9,13 +9,9 @@
 namespace kelvane {
 
 DistanceMatrix::DistanceMatrix(int n) : n_(n) {
-    try {
+    clonal::with_memory_message("ERROR: distance matrix malloc failed, more memory needed", [&] {
         cells_.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0);
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError("ERROR: distance matrix malloc failed, more memory needed");
-    } catch (const std::length_error&) {
-        throw clonal::FatalError("ERROR: distance matrix malloc failed, more memory needed");
-    }
+    });
 }
 
 }  // namespace kelvane

@@ -10,7 +10,7 @@
 namespace kelvane {
 
 class DistanceMatrix {
-public:
+  public:
     // n rows of n zeros; a matrix that cannot be allocated ends the run with its message.
     explicit DistanceMatrix(int n);
 
@@ -30,7 +30,7 @@ public:
     }
     std::span<const int32_t> cells() const { return cells_; }
 
-private:
+  private:
     std::size_t index(int i, int j) const {
         return static_cast<std::size_t>(i) * static_cast<std::size_t>(n_) +
                static_cast<std::size_t>(j);

@@ -14,13 +14,7 @@ namespace kelvane {
 // carrying message.
 template <class Computation>
 DistanceResult ending_run_without_memory(const char* message, Computation computation) {
-    try {
-        return computation();
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError(message);
-    } catch (const std::length_error&) {
-        throw clonal::FatalError(message);
-    }
+    return clonal::with_memory_message(message, computation);
 }
 
 // The message of the models whose working arrays have no name of their own.

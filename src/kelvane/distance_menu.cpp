@@ -16,7 +16,9 @@ namespace {
 // the menu again.
 constexpr int32_t kNoChoice = 100;
 
-void separator(KelvaneRun& run) { clonal::print_separator(run.console.out()); }
+void separator(KelvaneRun& run) {
+    clonal::print_separator(run.console.out());
+}
 
 // A refused computation (a distance beyond the 32-bit range) leaves the menu open for another
 // choice.

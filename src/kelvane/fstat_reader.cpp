@@ -115,18 +115,14 @@ MarkerData read_fstat_file(std::string content) {
     data.locus_names = std::move(header.locus_names);
     // The populations are named pop1, pop2, ... by population_name, so that a header that
     // declares a huge number of samples costs no memory.
-    try {
+    clonal::with_memory_message("ERROR: markerdata malloc failed, more memory needed", [&] {
         data.copies.assign(data.genotype_offset(data.n_individuals, 0), 0);
         clonal::TextScanner reading(std::move(content));
         read_header(reading);
         for (int i = 0; i < data.n_individuals; ++i) {
             read_record(reading, data, i);
         }
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError("ERROR: markerdata malloc failed, more memory needed");
-    } catch (const std::length_error&) {
-        throw clonal::FatalError("ERROR: markerdata malloc failed, more memory needed");
-    }
+    });
     return data;
 }
 

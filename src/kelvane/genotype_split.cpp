@@ -9,7 +9,9 @@
 namespace kelvane {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The value of one piece: its leading digits, 0 when it has none.
 int32_t piece_value(std::string_view piece, int individual, int locus) {

@@ -26,8 +26,8 @@ int32_t read_header_number(clonal::TextScanner& scanner, const char* item, int32
 
 void check_name_length(std::string_view name, std::size_t longest, const char* what, int number) {
     if (name.size() > longest) {
-        throw clonal::FatalError(clonal::format("ERROR: %s %d: name longer than %zu characters",
-                                                what, number, longest));
+        throw clonal::FatalError(
+            clonal::format("ERROR: %s %d: name longer than %zu characters", what, number, longest));
     }
 }
 

@@ -60,8 +60,8 @@ const clonal::ProgramInfo& program_info() {
 
 int run_kelvane(std::istream& in, std::ostream& out, std::ostream& err) {
     clonal::Console console(in, out);
-    return clonal::run_reporting_fatal_errors([&console] { return kelvane_dialogue(console); },
-                                              out, err);
+    return clonal::run_reporting_fatal_errors([&console] { return kelvane_dialogue(console); }, out,
+                                              err);
 }
 
 }  // namespace kelvane

@@ -109,7 +109,7 @@ MarkerData read_marker_table(std::string content) {
     MarkerData data;
     data.title = std::string(scanner.line());
     read_header(scanner, data);
-    try {
+    clonal::with_memory_message("ERROR: markerdata malloc failed, more memory needed", [&] {
         read_population_names(scanner, data);
         // Records are kept as they are read, so a header that promises more than the file holds
         // ends in "wrong number of individuals", not in a huge allocation.
@@ -121,11 +121,7 @@ MarkerData read_marker_table(std::string content) {
         for (int k = 1; k <= data.n_loci; ++k) {
             data.locus_names.push_back(clonal::format("Locus%d", k));
         }
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError("ERROR: markerdata malloc failed, more memory needed");
-    } catch (const std::length_error&) {
-        throw clonal::FatalError("ERROR: markerdata malloc failed, more memory needed");
-    }
+    });
     return data;
 }
 

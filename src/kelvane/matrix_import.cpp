@@ -10,8 +10,12 @@
 namespace kelvane {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool is_letter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // The next value of the file, or nothing after printing why the import fails.
 std::optional<int32_t> next_value(clonal::TextScanner& file, clonal::Console& console) {

@@ -63,8 +63,7 @@ struct NotCountedModel {
             return positionwise_steps(w.first, w.second, squared);
         }
         // With unequal counts the squared distance squares the locus sum of plain steps.
-        const MatchingSums sums =
-            closest_allele_matching(w.first, w.second, data.slots(), false);
+        const MatchingSums sums = closest_allele_matching(w.first, w.second, data.slots(), false);
         const int64_t steps = std::min(sums.first_to_second, sums.second_to_first);
         return squared ? capped_square(steps) : steps;
     }

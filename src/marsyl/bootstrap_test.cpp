@@ -61,12 +61,10 @@ BootstrapPValues bootstrap_pair(std::span<const int32_t> a, std::span<const int3
                                 int32_t permutations, clonal::Random& random,
                                 std::ostream* permutations_file) {
     BootstrapWorkspace workspace;
-    try {
+    clonal::with_memory_message("ERROR: Malloc failed", [&] {
         workspace.sample_a.resize(a.size());
         workspace.sample_b.resize(b.size());
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError("ERROR: Malloc failed");
-    }
+    });
     const IndexSet observed_a = workspace.calculator.compute(a);
     const IndexSet observed_b = workspace.calculator.compute(b);
     const IndexSet observed = difference(observed_a, observed_b);

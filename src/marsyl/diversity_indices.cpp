@@ -22,14 +22,12 @@ const IndexCalculator::Terms& IndexCalculator::terms_for(int32_t count, double n
 
 // Every buffer at once, so that the calls after it never allocate.
 void IndexCalculator::grow(std::size_t size) {
-    try {
+    clonal::with_memory_message("ERROR: genotype_count calloc failed, more memory needed", [&] {
         sorted_.reserve(size);
         counts_.reserve(size);
         terms_.resize(size + 1);
         stamp_.resize(size + 1, call_);
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError("ERROR: genotype_count calloc failed, more memory needed");
-    }
+    });
 }
 
 IndexSet IndexCalculator::compute(std::span<const int32_t> genotypes) {

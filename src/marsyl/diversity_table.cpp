@@ -50,7 +50,9 @@ void clonal_diversity_table(MarsylRun& run) {
     for (int32_t i = 1; i <= run.data.populations; ++i) {
         const char* name = run.data.names[static_cast<std::size_t>(i)].c_str();
         const PopulationIndices& row = results.populations[static_cast<std::size_t>(i - 1)];
-        const auto x = [&row](int k) { return clonal::printable(row.indices[static_cast<std::size_t>(k)]); };
+        const auto x = [&row](int k) {
+            return clonal::printable(row.indices[static_cast<std::size_t>(k)]);
+        };
         const double diu = clonal::printable(row.diu);
         clonal::print(report, "%s\t%d\t%.0f\t%f\t%f\t%f\t%f\t%f\t", name, run.data.size(i), x(kGen),
                       x(kEff), x(kDiv), x(kEve), x(kShw), x(kShc));

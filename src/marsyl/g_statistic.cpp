@@ -12,11 +12,7 @@ namespace {
 
 template <typename T>
 void allocate(std::vector<T>& table, std::size_t size, const char* message) {
-    try {
-        table.resize(size);
-    } catch (const std::bad_alloc&) {
-        throw clonal::FatalError(message);
-    }
+    clonal::with_memory_message(message, [&] { table.resize(size); });
 }
 
 }  // namespace

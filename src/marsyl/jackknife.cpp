@@ -18,11 +18,8 @@ JackknifeWorkspace::JackknifeWorkspace(int32_t subsamples) {
         "ERROR: div_matrix Malloc failed",   "ERROR: eve_matrix Malloc failed",
         "ERROR: shw_matrix Malloc failed",   "ERROR: shc_matrix Malloc failed"};
     for (int k = 0; k < kIndexCount; ++k) {
-        try {
-            values[k].resize(static_cast<std::size_t>(subsamples));
-        } catch (const std::bad_alloc&) {
-            throw clonal::FatalError(kMessages[k]);
-        }
+        clonal::with_memory_message(
+            kMessages[k], [&] { values[k].resize(static_cast<std::size_t>(subsamples)); });
     }
 }
 

@@ -66,8 +66,8 @@ bool same(const std::string& what, const std::string& expected, const std::strin
     write_bytes(want, expected);
     write_bytes(got, actual);
     std::cout << "--- difference in " << what << " (expected, then actual) ---\n" << std::flush;
-    const std::string command = "diff -u --label expected --label actual '" + want.string() +
-                                "' '" + got.string() + "'";
+    const std::string command =
+        "diff -u --label expected --label actual '" + want.string() + "' '" + got.string() + "'";
     [[maybe_unused]] const int ignored = std::system(command.c_str());
     return false;
 }

@@ -118,8 +118,7 @@ TEST_F(GenotypeFiles, ATitleTooLongForTheClonalGenotypeFileIsCut) {
     const std::string file = path("marsyl.txt");
     run("9\n" + file + "\n",
         [&](clonal::Console& console) { return save_clonal_genotype_file(console, matrix, data); });
-    EXPECT_EQ(content(file),
-              std::string(998, 'T') + "\n2\nNorth\nSouth\n1\t1\n2\t1\n2\t1\n");
+    EXPECT_EQ(content(file), std::string(998, 'T') + "\n2\nNorth\nSouth\n1\t1\n2\t1\n2\t1\n");
 
     const MarkerData longest = three_individuals(std::string(997, 'T') + "\r\n");
     run("9\n" + file + "\n", [&](clonal::Console& console) {

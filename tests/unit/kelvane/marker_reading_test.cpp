@@ -74,8 +74,8 @@ TEST(MarkerTable, ReadsTheTwoIndividualExample) {
 }
 
 TEST(MarkerTable, FreeLayoutAnyPopulationOrderAndSkippedSigns) {
-    const MarkerData data = read_marker_table(
-        "t\n3 2 1 1 2\nA B\n2 x\n11 -1 y 12 0 z\n13 extra records are ignored");
+    const MarkerData data =
+        read_marker_table("t\n3 2 1 1 2\nA B\n2 x\n11 -1 y 12 0 z\n13 extra records are ignored");
     EXPECT_EQ(data.pop_vector, (std::vector<int32_t>{2, 1, 0}));
     EXPECT_EQ(data.ind_names, (std::vector<std::string>{"x", "y", "z"}));
     EXPECT_EQ(copies_of(data, 2, 0), std::vector<int32_t>{13});
@@ -128,8 +128,7 @@ TEST(MarkerTable, TitleLinesOfAnyLengthAreKeptWhole) {
 }
 
 TEST(AlleleTally, CountsDistinctPresentAllelesPerLocus) {
-    const MarkerData data =
-        read_marker_table("t\n2 1 2 3 3\nA\n1 a 100102 98100\n1 b 102 100\n");
+    const MarkerData data = read_marker_table("t\n2 1 2 3 3\nA\n1 a 100102 98100\n1 b 102 100\n");
     EXPECT_EQ(count_alleles(data), 4);
     std::ostringstream out;
     list_alleles(data, out);

@@ -1,4 +1,6 @@
 // The value-reading rule of the distance matrix import.
+#include "matrix_import.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 #include <sstream>
 
 #include "matrix_export.hpp"
-#include "matrix_import.hpp"
 
 namespace kelvane {
 namespace {
@@ -14,7 +15,8 @@ namespace {
 struct Import {
     Import(const std::string& file_content, const std::string& answers) : in(answers) {
         path = std::filesystem::temp_directory_path() /
-               ("matrix-import-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ("matrix-import-test-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::ofstream(path, std::ios::binary) << file_content;
         in.str(path.string() + "\n" + answers);

@@ -26,7 +26,9 @@ std::vector<Model> every_model() {
         [](const MarkerData& d, DistanceMatrix& m) {
             return stepwise_missing_steps(d, m, 3, false);
         },
-        [](const MarkerData& d, DistanceMatrix& m) { return stepwise_missing_steps(d, m, 2, true); },
+        [](const MarkerData& d, DistanceMatrix& m) {
+            return stepwise_missing_steps(d, m, 2, true);
+        },
         [](const MarkerData& d, DistanceMatrix& m) { return stepwise_average_fill(d, m); },
         [](const MarkerData& d, DistanceMatrix& m) { return infinite_allele_one(d, m); },
         [](const MarkerData& d, DistanceMatrix& m) { return infinite_allele_steps(d, m, 2); },
@@ -56,7 +58,8 @@ TEST(SlotLimit, EveryModelGivesTheDistancesOfAllSlots) {
             for (Genotype& genotype : individual) {
                 const int count = static_cast<int>(random() % 6);
                 for (int c = 0; c < count; ++c) {
-                    genotype.push_back(static_cast<int32_t>(random() % 4 == 0 ? 0 : 10 + random() % 7));
+                    genotype.push_back(
+                        static_cast<int32_t>(random() % 4 == 0 ? 0 : 10 + random() % 7));
                 }
             }
         }
