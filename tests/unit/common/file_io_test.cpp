@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "../scratch_folder.hpp"
+
 namespace clonal {
 namespace {
 
@@ -17,33 +19,20 @@ namespace fs = std::filesystem;
 
 class FileIo : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("file-io-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
 
     static std::string content(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return testing_support::file_content(name);
     }
 
     static void write(const std::string& name, const std::string& text) {
-        std::ofstream out(name, std::ios::binary);
-        out << text;
+        testing_support::write_file(name, text);
     }
 
     // A write that fails the way a full disk fails it: the stream goes bad.
     static void fail_writing(OutputFile& file) { file.stream().setstate(std::ios::badbit); }
 
-    fs::path folder;
+    testing_support::ScratchFolder scratch{"file-io"};
 };
 
 TEST_F(FileIo, AWrittenFileIsKept) {

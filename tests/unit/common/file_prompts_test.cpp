@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "../scratch_folder.hpp"
 #include "fatal_error.hpp"
 #include "input_file_prompt.hpp"
 #include "output_file_prompt.hpp"
@@ -21,30 +22,15 @@ constexpr const char* kWriteError = "ERROR: Could not write file\n";
 
 class FilePrompts : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("file-prompts-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add);
-        }
-        fs::remove_all(folder);
-    }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
 
     void write(const std::string& name, const std::string& text) const {
-        std::ofstream out(path(name), std::ios::binary);
-        out << text;
+        scratch.write(name, text);
     }
 
     static bool superuser() { return geteuid() == 0; }
 
-    fs::path folder;
+    testing_support::ScratchFolder scratch{"file-prompts"};
 };
 
 TEST_F(FilePrompts, AnInputFileWithoutReadPermissionIsAskedForAgain) {

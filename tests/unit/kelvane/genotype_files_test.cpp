@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "../scratch_folder.hpp"
 #include "genotype_operations.hpp"
 
 namespace kelvane {
@@ -16,28 +17,15 @@ namespace fs = std::filesystem;
 const std::string kSeparator =
     "\n    --------------------------------------------------------------------\n\n";
 
-// A fresh folder for the files of one test, removed afterwards.
 class GenotypeFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("genotype-files-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
 
     static std::string content(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return testing_support::file_content(name);
     }
 
-    fs::path folder;
+    testing_support::ScratchFolder scratch{"genotype-files"};
 };
 
 // Three individuals of two populations; only the first two are close (distance 3).

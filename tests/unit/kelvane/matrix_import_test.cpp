@@ -7,28 +7,24 @@
 #include <fstream>
 #include <sstream>
 
+#include "../scratch_folder.hpp"
 #include "matrix_export.hpp"
 
 namespace kelvane {
 namespace {
 
 struct Import {
-    Import(const std::string& file_content, const std::string& answers) : in(answers) {
-        path = std::filesystem::temp_directory_path() /
-               ("matrix-import-test-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::ofstream(path, std::ios::binary) << file_content;
-        in.str(path.string() + "\n" + answers);
+    Import(const std::string& file_content, const std::string& answers) {
+        scratch.write("matrix.txt", file_content);
+        in.str(scratch.path("matrix.txt") + "\n" + answers);
     }
-    ~Import() { std::filesystem::remove(path); }
 
     int run(DistanceMatrix& matrix) {
         clonal::Console console(in, out);
         return import_distance_matrix(console, matrix);
     }
 
-    std::filesystem::path path;
+    testing_support::ScratchFolder scratch{"matrix-import"};
     std::istringstream in;
     std::ostringstream out;
 };

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "../scratch_folder.hpp"
 #include "kelvane_program.hpp"
 
 namespace kelvane {
@@ -26,23 +27,11 @@ class MemoryLimit : public ::testing::Test {
         if (memory_limit::kUnderAddressSanitizer) {
             GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
         }
-        folder = fs::temp_directory_path() /
-                 ("kelvane-memory-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
     }
-    void TearDown() override {
-        if (!folder.empty()) {
-            fs::remove_all(folder);
-        }
-    }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
 
     void write(const std::string& name, const std::string& text) const {
-        std::ofstream out(path(name), std::ios::binary);
-        out << text;
+        scratch.write(name, text);
     }
 
     // Runs kelvane on the answers under the memory limit; nothing when no limit can be set.
@@ -68,7 +57,7 @@ class MemoryLimit : public ::testing::Test {
         return path("data.txt") + "\n1\n" + path("m.txt") + "\n2\n";
     }
 
-    fs::path folder;
+    testing_support::ScratchFolder scratch{"kelvane-memory"};
 };
 
 // 30000 individuals need 3.6 GB of distances.

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "../scratch_folder.hpp"
 #include "fatal_error.hpp"
 #include "marsyl_program.hpp"
 #include "permutations_prompt.hpp"
@@ -36,24 +37,13 @@ TEST(UserSeeds, DecimalRealTruncatedAndHeldInside32Bits) {
 // A run on string streams with its files in a folder of its own.
 class DialogueParts : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("marsyl-dialogue-" +
-                   std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string path(const char* name) const { return (folder_ / name).string(); }
+    std::string path(const char* name) const { return scratch.path(name); }
 
     static std::string content(const std::string& name) {
-        std::ifstream in(name);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return testing_support::file_content(name);
     }
 
-    fs::path folder_;
+    testing_support::ScratchFolder scratch{"marsyl-dialogue"};
 };
 
 TEST_F(DialogueParts, NumberOfPermutationsIsAskedUntilItIsOneOrMore) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "../scratch_folder.hpp"
+
 namespace marsyl {
 namespace {
 
@@ -38,12 +40,10 @@ TEST(MarsylProgram, CommandLine) {
 }
 
 TEST(MarsylProgram, ReportHeaderTakesItsDateFromTheClockGiven) {
-    const fs::path folder = fs::temp_directory_path() / "marsyl-program-clock";
-    fs::create_directories(folder);
-    const std::string data = (folder / "data.txt").string();
-    const std::string report = (folder / "report.txt").string();
-    fs::remove(report);
-    std::ofstream(data) << "New year\n1\nA\n1 1\n1 2\n";
+    const testing_support::ScratchFolder scratch("marsyl-program");
+    const std::string data = scratch.path("data.txt");
+    const std::string report = scratch.path("report.txt");
+    scratch.write("data.txt", "New year\n1\nA\n1 1\n1 2\n");
     const auto new_year = [] {
         std::tm time{};
         time.tm_year = 2025 - 1900;
@@ -58,14 +58,11 @@ TEST(MarsylProgram, ReportHeaderTakesItsDateFromTheClockGiven) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(run_marsyl(in, out, err, new_year), 0);
-    std::ifstream written(report);
-    std::ostringstream text;
-    text << written.rdbuf();
-    EXPECT_NE(text.str().find("\nOutput generated: Wed, Jan. 01, 07:05:09\ninput file: "),
+    const std::string text = testing_support::file_content(report);
+    EXPECT_NE(text.find("\nOutput generated: Wed, Jan. 01, 07:05:09\ninput file: "),
               std::string::npos)
-        << text.str();
+        << text;
     EXPECT_EQ(err.str(), "");
-    fs::remove_all(folder);
 }
 
 TEST(MarsylProgram, TestClockIsTheDocumentedMoment) {

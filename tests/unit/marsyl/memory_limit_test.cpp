@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "../scratch_folder.hpp"
 #include "marsyl_program.hpp"
 
 namespace marsyl {
@@ -26,27 +27,13 @@ class MemoryLimit : public ::testing::Test {
         if (memory_limit::kUnderAddressSanitizer) {
             GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
         }
-        folder = fs::temp_directory_path() /
-                 ("marsyl-memory-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         std::ofstream data(path("data.txt"));
         data << "Two sites\n2\nNorth South\n1 1\n1 2\n1 2\n2 2\n2 3\n2 3\n";
     }
-    void TearDown() override {
-        if (!folder.empty()) {
-            fs::remove_all(folder);
-        }
-    }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
 
     static std::string content(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return testing_support::file_content(name);
     }
 
     static std::optional<memory_limit::LimitedRun> run(const std::string& answers) {
@@ -72,7 +59,7 @@ class MemoryLimit : public ::testing::Test {
                "\nTwo sites\n\nnumber of populations: 2\n";
     }
 
-    fs::path folder;
+    testing_support::ScratchFolder scratch{"marsyl-memory"};
 };
 
 // Six arrays of the largest number of permutations would take 96 GiB.
