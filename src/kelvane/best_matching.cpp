@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace kelvane {
@@ -21,9 +22,9 @@ int bits_for(int k) {
     return bits;
 }
 
-}  // namespace
-
-double BestMatching::sum(const CostTable& costs, int k) {
+// The sum for the sizes that need no search: none for no copies, the one entry for one copy, and
+// for two copies the first pairing when it is strictly smaller, else the second.
+std::optional<double> small_matching_sum(const CostTable& costs, int k) {
     if (k <= 0) {
         return 0.0;
     }
@@ -34,6 +35,15 @@ double BestMatching::sum(const CostTable& costs, int k) {
         const double first = costs.at(0, 0) + costs.at(1, 1);
         const double second = costs.at(1, 0) + costs.at(0, 1);
         return first < second ? first : second;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+double BestMatching::sum(const CostTable& costs, int k) {
+    if (const auto small = small_matching_sum(costs, k)) {
+        return *small;
     }
     double value = 0.0;
     if (!scaled_integer_sum(costs, k, value)) {
@@ -121,16 +131,8 @@ void enumerate_rows(const CostTable& costs, int k, int row, double partial, std:
 }  // namespace
 
 double enumerated_matching_sum(const CostTable& costs, int k) {
-    if (k <= 0) {
-        return 0.0;
-    }
-    if (k == 1) {
-        return costs.at(0, 0);
-    }
-    if (k == 2) {
-        const double first = costs.at(0, 0) + costs.at(1, 1);
-        const double second = costs.at(1, 0) + costs.at(0, 1);
-        return first < second ? first : second;
+    if (const auto small = small_matching_sum(costs, k)) {
+        return *small;
     }
     double best = kEnumerationBound;
     std::vector<bool> used(static_cast<std::size_t>(k), false);
