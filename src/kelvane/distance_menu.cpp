@@ -32,78 +32,94 @@ bool report(KelvaneRun& run, DistanceResult result) {
     return false;
 }
 
-bool stepwise_menu(KelvaneRun& run) {
+void print_stepwise_choices(clonal::Console& console) {
+    console.print("\nChoose stepwise mutation method:\n\n");
+    console.print("\t Number of mutation steps\n");
+    console.print("\t\t1. Missing data not counted\n");
+    console.print("\t\t2. Missing data equals specified number of mutations\n\n");
+    console.print("\t Squared number of mutation steps (Amova-type)\n");
+    console.print("\t\t3. Missing data not counted\n");
+    console.print("\t\t4. Missing data equals specified number of mutations\n\n");
+    console.print(
+        "\t Number of mutation steps, scaled by ploidy (two-phase model, Bruvo et al.)\n");
+    console.print("\t\t5. Missing data not counted\n");
+    console.print("\t\t6. Missing data equals infinitely large mutation\n");
+    console.print("\t\t7. Specify settings\n");
+}
+
+// Choice 2: a number of steps of 0 or more, or -1 for the locus averages.
+DistanceResult stepwise_missing_or_average(KelvaneRun& run) {
+    int32_t steps = -2;
+    while (steps < -1) {
+        run.console.print("\nMissing data equates to what number of mutationsteps?\n");
+        run.console.print("(when typing \"-1\", average allele length is used)\n");
+        run.console.read_int(steps);
+    }
+    if (steps == -1) {
+        return stepwise_average_fill(run.data, run.matrix);
+    }
+    return stepwise_missing_steps(run.data, run.matrix, steps, false);
+}
+
+// Choice 4: squared steps with a number of steps of 0 or more for a missing copy.
+DistanceResult squared_missing_steps(KelvaneRun& run) {
+    int32_t steps = -2;
+    while (steps < 0) {
+        run.console.print("\nMissing data equates to what number of mutationsteps?\n");
+        run.console.read_int(steps);
+    }
+    return stepwise_missing_steps(run.data, run.matrix, steps, true);
+}
+
+// Choice 7: the two-phase model with the user's missing steps, multiplier and base.
+DistanceResult two_phase_with_settings(KelvaneRun& run) {
     clonal::Console& console = run.console;
+    int32_t missing = -1;
+    while (missing < 0) {
+        console.print("\nMissing data equals what number of mutationsteps?\n");
+        console.read_int(missing);
+    }
+    float multiplier = -1.0f;
+    while (multiplier < 1.0f) {
+        console.print("\nMultiply with what number before rounding (e.g. 100 or 10.000)?\n");
+        console.read_float(multiplier);
+    }
+    float base = -1.0f;
+    while (base < 1.0f) {
+        console.print("\nGive base for exponent in two-phase model (>=1, normal = 2)?\n");
+        console.read_float(base);
+    }
+    return two_phase_distance(run.data, run.matrix, missing, base, multiplier);
+}
+
+DistanceResult run_stepwise_choice(KelvaneRun& run, int32_t choice) {
+    switch (choice) {
+        case 1:
+            return stepwise_not_counted(run.data, run.matrix, false);
+        case 2:
+            return stepwise_missing_or_average(run);
+        case 3:
+            return stepwise_not_counted(run.data, run.matrix, true);
+        case 4:
+            return squared_missing_steps(run);
+        case 5:
+            return two_phase_distance(run.data, run.matrix, 0, 2.0f, 100.0f);
+        case 6:
+            return two_phase_distance(run.data, run.matrix, 10001, 2.0f, 100.0f);
+        default:
+            return two_phase_with_settings(run);
+    }
+}
+
+bool stepwise_menu(KelvaneRun& run) {
     int32_t choice = kNoChoice;
-    while (choice > 7 || choice < 1) {
-        console.print("\nChoose stepwise mutation method:\n\n");
-        console.print("\t Number of mutation steps\n");
-        console.print("\t\t1. Missing data not counted\n");
-        console.print("\t\t2. Missing data equals specified number of mutations\n\n");
-        console.print("\t Squared number of mutation steps (Amova-type)\n");
-        console.print("\t\t3. Missing data not counted\n");
-        console.print("\t\t4. Missing data equals specified number of mutations\n\n");
-        console.print(
-            "\t Number of mutation steps, scaled by ploidy (two-phase model, Bruvo et al.)\n");
-        console.print("\t\t5. Missing data not counted\n");
-        console.print("\t\t6. Missing data equals infinitely large mutation\n");
-        console.print("\t\t7. Specify settings\n");
-        console.read_int(choice);
-        switch (choice) {
-            case 1:
-                return report(run, stepwise_not_counted(run.data, run.matrix, false));
-            case 2: {
-                int32_t steps = -2;
-                while (steps < -1) {
-                    console.print("\nMissing data equates to what number of mutationsteps?\n");
-                    console.print("(when typing \"-1\", average allele length is used)\n");
-                    console.read_int(steps);
-                }
-                if (steps == -1) {
-                    return report(run, stepwise_average_fill(run.data, run.matrix));
-                }
-                return report(run, stepwise_missing_steps(run.data, run.matrix, steps, false));
-            }
-            case 3:
-                return report(run, stepwise_not_counted(run.data, run.matrix, true));
-            case 4: {
-                int32_t steps = -2;
-                while (steps < 0) {
-                    console.print("\nMissing data equates to what number of mutationsteps?\n");
-                    console.read_int(steps);
-                }
-                return report(run, stepwise_missing_steps(run.data, run.matrix, steps, true));
-            }
-            case 5:
-                return report(run, two_phase_distance(run.data, run.matrix, 0, 2.0f, 100.0f));
-            case 6:
-                return report(run, two_phase_distance(run.data, run.matrix, 10001, 2.0f, 100.0f));
-            case 7: {
-                int32_t missing = -1;
-                while (missing < 0) {
-                    console.print("\nMissing data equals what number of mutationsteps?\n");
-                    console.read_int(missing);
-                }
-                float multiplier = -1.0f;
-                while (multiplier < 1.0f) {
-                    console.print(
-                        "\nMultiply with what number before rounding (e.g. 100 or 10.000)?\n");
-                    console.read_float(multiplier);
-                }
-                float base = -1.0f;
-                while (base < 1.0f) {
-                    console.print(
-                        "\nGive base for exponent in two-phase model (>=1, normal = 2)?\n");
-                    console.read_float(base);
-                }
-                return report(run,
-                              two_phase_distance(run.data, run.matrix, missing, base, multiplier));
-            }
-            default:
-                break;
+    for (;;) {
+        print_stepwise_choices(run.console);
+        run.console.read_int(choice);
+        if (choice >= 1 && choice <= 7) {
+            return report(run, run_stepwise_choice(run, choice));
         }
     }
-    return true;
 }
 
 bool infinite_allele_menu(KelvaneRun& run) {
