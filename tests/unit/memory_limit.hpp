@@ -108,4 +108,25 @@ inline std::optional<LimitedRun> run_with_memory_limit(
     return run;
 }
 
+using Program = std::function<int(std::istream& in, std::ostream& out, std::ostream& err)>;
+
+// Runs a whole program on the answers under the memory limit; its console and error output
+// together are the output. Nothing when no limit can be set.
+inline std::optional<LimitedRun> run_program_with_memory_limit(std::size_t headroom,
+                                                               const Program& program,
+                                                               const std::string& answers) {
+    return run_with_memory_limit(headroom, [&](std::ostream& out) {
+        std::istringstream in(answers);
+        std::ostringstream err;
+        const int status = program(in, out, err);
+        out << err.str();
+        return status;
+    });
+}
+
+inline bool ends_with(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 }  // namespace memory_limit

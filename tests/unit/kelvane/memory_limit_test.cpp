@@ -34,20 +34,12 @@ class MemoryLimit : public ::testing::Test {
         scratch.write(name, text);
     }
 
-    // Runs kelvane on the answers under the memory limit; nothing when no limit can be set.
     static std::optional<memory_limit::LimitedRun> run(const std::string& answers) {
-        return memory_limit::run_with_memory_limit(kHeadroom, [&answers](std::ostream& out) {
-            std::istringstream in(answers);
-            std::ostringstream err;
-            const int status = run_kelvane(in, out, err);
-            out << err.str();
-            return status;
-        });
+        return memory_limit::run_program_with_memory_limit(kHeadroom, run_kelvane, answers);
     }
 
     static bool ends_with(const std::string& text, const std::string& end) {
-        return text.size() >= end.size() &&
-               text.compare(text.size() - end.size(), end.size(), end) == 0;
+        return memory_limit::ends_with(text, end);
     }
 
     // Three plants whose distances are imported from a lower triangle, up to the analysis menu.

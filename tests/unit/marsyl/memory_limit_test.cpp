@@ -37,18 +37,12 @@ class MemoryLimit : public ::testing::Test {
     }
 
     static std::optional<memory_limit::LimitedRun> run(const std::string& answers) {
-        return memory_limit::run_with_memory_limit(kHeadroom, [&answers](std::ostream& out) {
-            std::istringstream in(answers);
-            std::ostringstream err;
-            const int status = run_marsyl_for_tests(in, out, err);
-            out << err.str();
-            return status;
-        });
+        return memory_limit::run_program_with_memory_limit(kHeadroom, run_marsyl_for_tests,
+                                                           answers);
     }
 
     static bool ends_with(const std::string& text, const std::string& end) {
-        return text.size() >= end.size() &&
-               text.compare(text.size() - end.size(), end.size(), end) == 0;
+        return memory_limit::ends_with(text, end);
     }
 
     std::string report_header() const {
