@@ -4,6 +4,7 @@
 // a pipe together with its exit status.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -128,5 +129,18 @@ inline bool ends_with(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
+
+// The room the child may take beyond what the test process holds.
+inline constexpr std::size_t kHeadroom = std::size_t{1} << 30;
+
+// Tests of whole runs under the limit; they skip themselves under the address sanitizer.
+class LimitedRunTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (kUnderAddressSanitizer) {
+            GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
+        }
+    }
+};
 
 }  // namespace memory_limit

@@ -19,15 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kHeadroom = std::size_t{1} << 30;
+using memory_limit::kHeadroom;
 
-class MemoryLimit : public ::testing::Test {
+class MemoryLimit : public memory_limit::LimitedRunTest {
   protected:
-    void SetUp() override {
-        if (memory_limit::kUnderAddressSanitizer) {
-            GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
-        }
-    }
     std::string path(const std::string& name) const { return scratch.path(name); }
 
     void write(const std::string& name, const std::string& text) const {

@@ -19,13 +19,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kHeadroom = std::size_t{1} << 30;
+using memory_limit::kHeadroom;
 
-class MemoryLimit : public ::testing::Test {
+class MemoryLimit : public memory_limit::LimitedRunTest {
   protected:
     void SetUp() override {
-        if (memory_limit::kUnderAddressSanitizer) {
-            GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
+        memory_limit::LimitedRunTest::SetUp();
+        if (IsSkipped()) {
+            return;
         }
         std::ofstream data(path("data.txt"));
         data << "Two sites\n2\nNorth South\n1 1\n1 2\n1 2\n2 2\n2 3\n2 3\n";
