@@ -9,7 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "distance_models.hpp"
+#include "kelvane/distance/dice_distance.hpp"
+#include "kelvane/distance/distance_models.hpp"
+#include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/stepwise_distance.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
 #include "synthetic_markers.hpp"
 
 namespace {

@@ -16,9 +16,10 @@
 #include <thread>
 #include <vector>
 
-#include "all_thresholds.hpp"
-#include "amova.hpp"
-#include "genotype_operations.hpp"
+#include "common/dialogue/console.hpp"
+#include "kelvane/amova/amova_permutations.hpp"
+#include "kelvane/dialogue/amova_dialogue.hpp"
+#include "kelvane/grouping/all_thresholds.hpp"
 
 namespace {
 
@@ -147,7 +148,7 @@ void amova_bench() {
         clonal::shuffle(random, assignment);
         permuted = assignment;
     }
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     start = Clock::now();
     const auto single = kelvane::permuted_phi_st(pairs, drawn, sample.group_sizes, 1);
     const double single_seconds = seconds_since(start);
@@ -170,7 +171,7 @@ void amova_bench() {
     std::printf("  %-58s %7.3f s\n", "999 evaluations, plain sums in order (from 20)",
                 plain_seconds);
     std::printf("  %-58s %7.3f s\n", "999 evaluations, fast sums, 1 thread", single_seconds);
-    std::printf("  %-50s %2u threads %7.3f s\n", "999 evaluations, fast sums,", threads,
+    std::printf("  %-50s %2d threads %7.3f s\n", "999 evaluations, fast sums,", threads,
                 parallel_seconds);
     std::printf("  %-58s %7.1f x  (results %s)\n", "ratio plain / fast on all threads",
                 plain_seconds / parallel_seconds,

@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include "printf.hpp"
+#include "common/core/printf.hpp"
 #include "synthetic_markers.hpp"
 
 int main(int argc, char** argv) {
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
         clonal::print(out, "%d i%d", 1 + i % kPopulations, i + 1);
         for (int k = 0; k < data.n_loci; ++k) {
             std::string word;
-            for (const int32_t copy : data.genotype(i, k)) {
+            for (const int32_t copy : data.locus_genotype(i, k)) {
                 if (copy != 0) {
                     word += clonal::format("%03d", copy);
                 }

@@ -9,9 +9,13 @@
 #include <sstream>
 #include <thread>
 
-#include "diversity_indices.hpp"
-#include "marsyl_program.hpp"
-#include "marsyl_run.hpp"
+#include "common/dialogue/output_file_prompt.hpp"
+#include "marsyl/core/diversity_indices.hpp"
+#include "marsyl/dialogue/bootstrap_choice.hpp"
+#include "marsyl/dialogue/differentiation_choice.hpp"
+#include "marsyl/dialogue/jackknife_choice.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
+#include "marsyl/dialogue/marsyl_run.hpp"
 #include "marsyl_synthetic.hpp"
 
 namespace {
@@ -34,7 +38,9 @@ double time_choice(const clonal::ClonalData& data, int32_t largest_code, const c
     run.user_seeds = true;
     run.random.set_seeds(1234, 5678);
     const auto report = std::filesystem::temp_directory_path() / "marsyl_bench_report.txt";
-    run.report.open(console, report.string(), clonal::WriteMode::kReplace);
+    clonal::NamedOutputFile opened{report.string(), {}};
+    opened.file.open(opened.name, clonal::WriteMode::kReplace);
+    run.report.adopt(std::move(opened));
     const auto start = Clock::now();
     choice(run);
     const double elapsed = seconds_since(start);

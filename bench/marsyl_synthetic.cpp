@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "random.hpp"
+#include "common/core/random.hpp"
 
 namespace marsyl_bench {
 

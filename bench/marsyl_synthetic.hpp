@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "clonal_genotype_file.hpp"
+#include "common/core/clonal_genotype_file.hpp"
 
 namespace marsyl_bench {
 

@@ -30,7 +30,7 @@ MarkerData synthetic_markers(const SyntheticMarkers& settings) {
         name += std::to_string(i + 1);
         data.ind_names.push_back(name);
         for (int k = 0; k < settings.loci; ++k) {
-            auto slots = data.genotype(i, k);
+            auto slots = data.locus_genotype(i, k);
             std::size_t filled = 0;
             for (std::size_t copy = 0; copy < slots.size(); ++copy) {
                 if (!missing(engine)) {

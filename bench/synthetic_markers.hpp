@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "marker_data.hpp"
+#include "kelvane/data/marker_data.hpp"
 
 namespace kelvane::bench {
 

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "clonal_genotype_file.hpp"
-#include "fatal_error.hpp"
+#include "common/core/clonal_genotype_file.hpp"
+#include "common/core/fatal_error.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostringstream console;

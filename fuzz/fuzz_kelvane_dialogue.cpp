@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "dialogue_folder.hpp"
-#include "kelvane_program.hpp"
+#include "kelvane/dialogue/kelvane_program.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzing::run_dialogue(kelvane::run_kelvane, data, size);

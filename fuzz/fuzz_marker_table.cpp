@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "fatal_error.hpp"
-#include "marker_table_reader.hpp"
+#include "common/core/fatal_error.hpp"
+#include "kelvane/data/marker_table_reader.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "dialogue_folder.hpp"
-#include "marsyl_program.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzing::run_dialogue(marsyl::run_marsyl_for_tests, data, size);

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "matrix_import.hpp"
+#include "kelvane/matrix/matrix_import.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "kelvane_program.hpp"
+#include "kelvane/dialogue/kelvane_program.hpp"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);

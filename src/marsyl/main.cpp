@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "marsyl_program.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -1,5 +1,6 @@
 // Runs one scripted session: copies the case's input files into a fresh temporary folder, runs
-// the program there in-process with answers.txt as its console input, and compares the exit
+// the program there in-process with answers.txt as its console input (less the lines that start
+// with '#': comments that name the prompt each answer goes to), and compares the exit
 // status, the console output and every file the run created or changed with expected/, and the
 // files it removed with expected/removed.txt (one name a line; none when it is missing). A
 // difference is shown as a unified diff.
@@ -12,10 +13,8 @@
 #include <sstream>
 #include <string>
 
-#include "kelvane_program.hpp"
-#ifdef CLONAL_WITH_MARSYL
-#include "marsyl_program.hpp"
-#endif
+#include "kelvane/dialogue/kelvane_program.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
 
 namespace fs = std::filesystem;
 
@@ -26,9 +25,7 @@ using Program = std::function<int(std::istream&, std::ostream&, std::ostream&)>;
 std::map<std::string, Program> programs() {
     std::map<std::string, Program> table;
     table["kelvane"] = kelvane::run_kelvane;
-#ifdef CLONAL_WITH_MARSYL
     table["marsyl"] = marsyl::run_marsyl_for_tests;
-#endif
     return table;
 }
 
@@ -72,6 +69,21 @@ bool same(const std::string& what, const std::string& expected, const std::strin
     return false;
 }
 
+// The answers as the program reads them: every line that starts with '#' left out.
+std::string answers_without_comments(const std::string& text) {
+    std::string answers;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t newline = text.find('\n', start);
+        const std::size_t end = newline == std::string::npos ? text.size() : newline + 1;
+        if (text[start] != '#') {
+            answers.append(text, start, end - start);
+        }
+        start = end;
+    }
+    return answers;
+}
+
 fs::path make_work_folder() {
     std::string pattern = (fs::temp_directory_path() / "session-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -107,7 +119,7 @@ int main(int argc, char** argv) {
     }
     const auto before = snapshot(work);
 
-    std::istringstream in(read_bytes(case_dir / "answers.txt"));
+    std::istringstream in(answers_without_comments(read_bytes(case_dir / "answers.txt")));
     std::ostringstream out;
     std::ostringstream err;
     const fs::path home = fs::current_path();

@@ -1,22 +1,37 @@
-// Allocation of the working arrays of the analyses: an array that cannot be allocated ends the
-// run with the message that names it, as every other fatal error does.
+// Working arrays whose size the user or the data decide: when one cannot be allocated, the run
+// ends with the message that names it, as every other fatal error does.
 #pragma once
 
 #include <cstddef>
 #include <new>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
-#include "fatal_error.hpp"
+#include "common/core/fatal_error.hpp"
 
-namespace kelvane {
+namespace clonal {
 
-// count value-initialised elements, or a FatalError carrying message on the given stream.
+// Runs action and returns what it returns; when memory runs out inside it (std::bad_alloc, or a
+// size beyond what a container can hold), a FatalError carrying message is thrown instead.
+template <class Action>
+auto with_memory_message(const std::string& message, Action&& action,
+                         ErrorStream stream = ErrorStream::kConsole) -> decltype(action()) {
+    try {
+        return action();
+    } catch (const std::bad_alloc&) {
+        throw FatalError(message, stream);
+    } catch (const std::length_error&) {
+        throw FatalError(message, stream);
+    }
+}
+
+// count value-initialised elements, or a FatalError carrying message.
 template <class T>
-std::vector<T> zeroed_vector_or_fail(std::size_t count, const char* message,
-                                     clonal::ErrorStream stream = clonal::ErrorStream::kConsole) {
-    return clonal::with_memory_message(
+std::vector<T> allocate_or_fail(std::size_t count, const std::string& message,
+                                ErrorStream stream = ErrorStream::kConsole) {
+    return with_memory_message(
         message, [count] { return std::vector<T>(count); }, stream);
 }
 
-}  // namespace kelvane
+}  // namespace clonal

@@ -1,14 +1,16 @@
-// Text for a result file collected and handed to the stream in large pieces, so that a file of
-// any size is written without holding it all in memory, and formatting stops paying once the
-// stream has failed.
+// Large text (a result file, a long listing) collected and handed to the stream in large pieces,
+// so that text of any size is written without holding it all in memory, and formatting stops
+// paying once the stream has failed.
 #pragma once
 
+#include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
 
-namespace kelvane {
+namespace clonal {
 
 class BufferedText {
   public:
@@ -22,6 +24,13 @@ class BufferedText {
         if (text_.size() >= kPiece) {
             flush();
         }
+    }
+
+    // An integer in decimal, as "%d" or "%lld" writes it.
+    void append_number(int64_t value) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
     }
 
     void flush() {
@@ -38,4 +47,4 @@ class BufferedText {
     std::string text_;
 };
 
-}  // namespace kelvane
+}  // namespace clonal

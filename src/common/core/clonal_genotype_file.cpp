@@ -1,15 +1,16 @@
 // Reading a Clonal genotype file into the clonal data set, in two passes: the first counts the
 // individuals of each population and rejects a malformed file before anything is stored, the
 // second stores the genotype numbers into arrays of exactly the counted sizes.
-#include "clonal_genotype_file.hpp"
+#include "common/core/clonal_genotype_file.hpp"
 
 #include <algorithm>
-#include <new>
 #include <string_view>
 
-#include "fatal_error.hpp"
-#include "printf.hpp"
-#include "text_scanner.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/buffered_text.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/printf.hpp"
+#include "common/core/text_scanner.hpp"
 
 namespace clonal {
 namespace {
@@ -108,46 +109,88 @@ void for_each_individual(TextScanner& scanner, int32_t populations, Store store)
 
 template <typename T>
 std::vector<T> allocate(std::size_t count, const char* table) {
-    return with_memory_message(allocation_message(table),
-                               [count] { return std::vector<T>(count); });
+    return allocate_or_fail<T>(count, allocation_message(table));
 }
 
 }  // namespace
 
-ClonalData read_clonal_file(const std::string& content, std::ostream& out) {
-    ClonalData data;
-    TextScanner counting(content);
-    data.title = read_title(counting);
-    data.populations = read_population_count(counting);
-    print(out, "\n\n%s\n", data.title.c_str());
-    print(out, "%d populations\n", data.populations);
-    data.names = read_names(counting, data.populations);
+const ClonalData& ClonalFileReader::read_header() {
+    TextScanner scanner(content_);
+    data_.title = read_title(scanner);
+    data_.populations = read_population_count(scanner);
+    header_end_ = scanner.position();
+    return data_;
+}
 
-    const auto slots = static_cast<std::size_t>(data.populations) + 1;
-    auto sizes = allocate<int32_t>(slots, "pop_names malloc");
-    auto filled = allocate<int32_t>(slots, "ind_nums malloc");
-    for_each_individual(counting, data.populations,
-                        [&sizes](int32_t p, int32_t) { ++sizes[static_cast<std::size_t>(p)]; });
+const std::vector<int32_t>& ClonalFileReader::read_census() {
+    TextScanner scanner(content_);
+    scanner.skip_to(header_end_);
+    data_.names = read_names(scanner, data_.populations);
+    const auto slots = static_cast<std::size_t>(data_.populations) + 1;
+    sizes_ = allocate<int32_t>(slots, "pop_names malloc");
+    filled_ = allocate<int32_t>(slots, "ind_nums malloc");
+    for_each_individual(scanner, data_.populations,
+                        [this](int32_t p, int32_t) { ++sizes_[static_cast<std::size_t>(p)]; });
+    return sizes_;
+}
 
-    TextScanner storing(content);
-    storing.line();
-    storing.integer();
-    for (int32_t k = 1; k <= data.populations; ++k) {
-        storing.word();
+ClonalData ClonalFileReader::read_genotypes() {
+    TextScanner scanner(content_);
+    scanner.skip_to(header_end_);
+    for (int32_t k = 1; k <= data_.populations; ++k) {
+        scanner.word();
     }
-    for (int32_t k = 1; k <= data.populations; ++k) {
-        const auto slot = static_cast<std::size_t>(k);
-        print(out, " %15s:\t%d individuals\n", data.names[slot].c_str(), sizes[slot]);
-    }
-    with_memory_message(allocation_message("input malloc"), [&] { data.genotypes.resize(slots); });
+    const std::size_t slots = sizes_.size();
+    with_memory_message(allocation_message("input malloc"), [&] { data_.genotypes.resize(slots); });
     for (std::size_t k = 0; k < slots; ++k) {
-        data.genotypes[k] = allocate<int32_t>(static_cast<std::size_t>(sizes[k]), "input malloc2");
+        data_.genotypes[k] =
+            allocate<int32_t>(static_cast<std::size_t>(sizes_[k]), "input malloc2");
     }
-    for_each_individual(storing, data.populations, [&](int32_t p, int32_t g) {
+    for_each_individual(scanner, data_.populations, [&](int32_t p, int32_t g) {
         const auto slot = static_cast<std::size_t>(p);
-        data.genotypes[slot][static_cast<std::size_t>(filled[slot]++)] = g;
+        data_.genotypes[slot][static_cast<std::size_t>(filled_[slot]++)] = g;
     });
-    return data;
+    return std::move(data_);
+}
+
+ClonalData read_clonal_file(const std::string& content) {
+    ClonalFileReader reader(content);
+    reader.read_header();
+    reader.read_census();
+    return reader.read_genotypes();
+}
+
+namespace {
+
+// The title as its own first line that the reader takes back.
+std::string title_line(const std::string& title) {
+    std::string line = title;
+    if (!line.empty() && line.back() == '\n') {
+        line.pop_back();
+    }
+    if (line.size() > kLongestTitle - 1) {
+        line.resize(kLongestTitle - 1);
+    }
+    return line + '\n';
+}
+
+}  // namespace
+
+void write_clonal_file(std::ostream& out, const std::string& title, int32_t populations,
+                       const std::function<std::string(int32_t)>& population_name,
+                       std::span<const int32_t> population_of,
+                       std::span<const int32_t> genotype_of) {
+    BufferedText text(out);
+    text.append(title_line(title));
+    text.append(format("%d\n", populations));
+    // Counted in 64 bits: the number of populations may be the largest 32-bit number.
+    for (int64_t p = 1; p <= populations && text.good(); ++p) {
+        text.append(population_name(static_cast<int32_t>(p)));
+        text.append("\n");
+    }
+    for (std::size_t i = 0; i < genotype_of.size() && text.good(); ++i) {
+        text.append(format("%d\t%d\n", population_of[i], genotype_of[i]));
+    }
 }
 
 int32_t raise_largest_genotype(const ClonalData& data, int32_t current) {

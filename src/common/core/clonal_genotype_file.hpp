@@ -1,10 +1,12 @@
 // The Clonal genotype file, the input of marsyl: a title line, the number of populations, their
 // names, then pairs of population number and genotype number up to the end of the file. This
-// module holds the clonal data set built from it and its reader.
+// module holds the clonal data set built from it, its reader and its writer.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,45 @@ struct ClonalData {
     }
 };
 
-// Builds the clonal data set from the whole text of a Clonal genotype file, printing the title,
-// the number of populations and one line per population on out as it goes. A malformed file or
-// a failed allocation throws FatalError with its message.
-ClonalData read_clonal_file(const std::string& content, std::ostream& out);
+// Reads a Clonal genotype file in three steps, so that a caller can report what the file holds
+// as it goes: the header (title and number of populations), the census (the population names and
+// sizes; every record is checked here, before anything is stored) and the genotype numbers. A
+// malformed file or a failed allocation throws FatalError with its message; each step must
+// follow the one before.
+class ClonalFileReader {
+  public:
+    explicit ClonalFileReader(const std::string& content) : content_(content) {}
+
+    // The title and the number of populations.
+    const ClonalData& read_header();
+
+    // The population names, and the number of individuals of populations 0 to P.
+    const std::vector<int32_t>& read_census();
+
+    // The whole data set.
+    ClonalData read_genotypes();
+
+  private:
+    const std::string& content_;
+    ClonalData data_;
+    std::vector<int32_t> sizes_;
+    std::vector<int32_t> filled_;
+    std::size_t header_end_ = 0;
+};
+
+// All three steps at once.
+ClonalData read_clonal_file(const std::string& content);
+
+// Writes a Clonal genotype file as it goes (a header may declare far more populations than hold
+// individuals, each with its name line): the title as its own first line, at most 999
+// characters with its line end (a longer title is cut, a title without a line end gets one), the
+// number of populations, population_name(p) for p = 1 to populations, then one line per
+// individual with its population number and genotype number, a tab between them. Stops once the
+// stream has failed.
+void write_clonal_file(std::ostream& out, const std::string& title, int32_t populations,
+                       const std::function<std::string(int32_t)>& population_name,
+                       std::span<const int32_t> population_of,
+                       std::span<const int32_t> genotype_of);
 
 // The largest genotype number of populations 1 to P, or current when that is larger: the
 // largest genotype number only ever rises from one loaded file to the next.

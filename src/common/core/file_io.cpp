@@ -1,5 +1,5 @@
 // Input files read whole, result files with their write errors reported and taken back.
-#include "file_io.hpp"
+#include "common/core/file_io.hpp"
 
 #include <iterator>
 #include <sstream>

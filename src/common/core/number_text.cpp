@@ -1,17 +1,15 @@
 // Numbers at the start of a piece of text.
-#include "number_text.hpp"
+#include "common/core/number_text.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "common/core/characters.hpp"
+
 namespace clonal {
 namespace {
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 std::size_t digit_run(std::string_view text, std::size_t from) {
     std::size_t end = from;

@@ -1,5 +1,5 @@
 // printf-style output onto C++ streams.
-#include "printf.hpp"
+#include "common/core/printf.hpp"
 
 #include <cstdarg>
 #include <cstdio>

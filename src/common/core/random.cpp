@@ -1,5 +1,5 @@
 // The uniform random number generator, its clock seeding and the shuffles.
-#include "random.hpp"
+#include "common/core/random.hpp"
 
 #include <algorithm>
 

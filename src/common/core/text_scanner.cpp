@@ -1,21 +1,10 @@
 // Reading the items of a text file held in memory.
-#include "text_scanner.hpp"
+#include "common/core/text_scanner.hpp"
 
-#include "number_text.hpp"
+#include "common/core/characters.hpp"
+#include "common/core/number_text.hpp"
 
 namespace clonal {
-namespace {
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
-
-bool is_white_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 void TextScanner::skip_white_space() {
     while (!at_end() && is_white_space(peek())) {
         ++pos_;

@@ -9,10 +9,6 @@
 
 namespace clonal {
 
-// White space in the sense of the C library: blank, tab, line end, carriage return, vertical
-// tab, form feed.
-bool is_white_space(char c);
-
 enum class ScanStatus { kNumber, kNoNumber, kEnd, kTooLarge };
 
 struct ScannedInt {
@@ -28,6 +24,7 @@ class TextScanner {
     char peek() const { return text_[pos_]; }
     char get() { return text_[pos_++]; }
     std::size_t position() const { return pos_; }
+    void skip_to(std::size_t position) { pos_ = position < text_.size() ? position : text_.size(); }
 
     void skip_white_space();
 

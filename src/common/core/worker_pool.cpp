@@ -1,5 +1,5 @@
-// Worker threads for the distance models.
-#include "parallel_work.hpp"
+// Worker threads shared by every parallel computation.
+#include "common/core/worker_pool.hpp"
 
 #include <exception>
 #include <mutex>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace kelvane {
+namespace clonal {
 
 int worker_count(int requested) {
     if (requested >= 1) {
@@ -49,4 +49,4 @@ void run_workers(int workers, const std::function<void(int worker)>& body) {
     }
 }
 
-}  // namespace kelvane
+}  // namespace clonal

@@ -1,11 +1,12 @@
 // Work shared among the cores of the machine: a fixed number of worker threads running one body
-// each. The distance models split their pairs among them; every result is computed by exactly
-// one worker, so the outcome never depends on how many workers there are.
+// each. The distance models and the AMOVA's permutations split their work among them; every
+// result is computed by exactly one worker, so the outcome never depends on how many workers
+// there are.
 #pragma once
 
 #include <functional>
 
-namespace kelvane {
+namespace clonal {
 
 // The number of workers to use: requested when it is 1 or more, otherwise every core the
 // machine reports (at least one).
@@ -17,4 +18,4 @@ int worker_count(int requested);
 // exception thrown by a body is rethrown here after every thread has been joined.
 void run_workers(int workers, const std::function<void(int worker)>& body);
 
-}  // namespace kelvane
+}  // namespace clonal

@@ -1,11 +1,11 @@
 // The console answer rules.
-#include "console.hpp"
+#include "common/dialogue/console.hpp"
 
 #include <cctype>
 #include <cstdarg>
 
-#include "fatal_error.hpp"
-#include "number_text.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/number_text.hpp"
 
 namespace clonal {
 

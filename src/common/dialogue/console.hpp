@@ -14,7 +14,9 @@
 #include <ostream>
 #include <string>
 
-#include "printf.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/printf.hpp"
+#include "common/dialogue/dialogue_only.hpp"
 
 namespace clonal {
 
@@ -52,5 +54,10 @@ class Console {
     std::istream& in_;
     std::ostream& out_;
 };
+
+// Raised when an answer is needed and standard input has ended.
+inline FatalError end_of_input_error() {
+    return FatalError("\nERROR: unexpected end of input\n");
+}
 
 }  // namespace clonal

@@ -1,7 +1,7 @@
 // The input file prompt of both programs.
-#include "input_file_prompt.hpp"
+#include "common/dialogue/input_file_prompt.hpp"
 
-#include "file_io.hpp"
+#include "common/core/file_io.hpp"
 
 namespace clonal {
 namespace {

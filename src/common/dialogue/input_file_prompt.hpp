@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "console.hpp"
+#include "common/dialogue/console.hpp"
+#include "common/dialogue/dialogue_only.hpp"
 
 namespace clonal {
 

@@ -1,15 +1,15 @@
 // Asking for result files and reporting failed writes.
-#include "output_file_prompt.hpp"
+#include "common/dialogue/output_file_prompt.hpp"
 
 namespace clonal {
 
 NamedOutputFile ask_output_file(Console& console, const char* prompt, const char* error,
-                                WriteMode mode) {
+                                WriteMode mode, const RefusedName& refused) {
     for (;;) {
         console.print("%s", prompt);
         NamedOutputFile named;
         named.name = console.read_line();
-        if (named.file.open(named.name, mode)) {
+        if (!(refused && refused(named.name)) && named.file.open(named.name, mode)) {
             return named;
         }
         console.print("%s", error);

@@ -2,10 +2,12 @@
 // whose writing failed.
 #pragma once
 
+#include <functional>
 #include <string>
 
-#include "console.hpp"
-#include "file_io.hpp"
+#include "common/core/file_io.hpp"
+#include "common/dialogue/console.hpp"
+#include "common/dialogue/dialogue_only.hpp"
 
 namespace clonal {
 
@@ -14,10 +16,13 @@ struct NamedOutputFile {
     OutputFile file;
 };
 
-// Prints prompt, reads a whole line as the name and opens it; on failure prints error and asks
-// again, as often as needed.
+// A name that must not be opened (for instance the file a run is writing to already).
+using RefusedName = std::function<bool(const std::string& name)>;
+
+// Prints prompt, reads a whole line as the name and opens it; when it cannot be opened, or
+// refused says so, prints error and asks again, as often as needed.
 NamedOutputFile ask_output_file(Console& console, const char* prompt, const char* error,
-                                WriteMode mode);
+                                WriteMode mode, const RefusedName& refused = {});
 
 // Closes the file; when any of its writes failed, prints error and returns false.
 bool close_reporting_failure(OutputFile& file, Console& console, const char* error);

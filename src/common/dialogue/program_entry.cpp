@@ -1,10 +1,10 @@
 // Command-line conventions and fatal errors of both programs.
-#include "program_entry.hpp"
+#include "common/dialogue/program_entry.hpp"
 
 #include <new>
 #include <stdexcept>
 
-#include "fatal_error.hpp"
+#include "common/core/fatal_error.hpp"
 
 namespace clonal {
 

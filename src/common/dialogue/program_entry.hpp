@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 
+#include "common/dialogue/dialogue_only.hpp"
+
 namespace clonal {
 
 struct ProgramInfo {

@@ -1,15 +1,14 @@
 // The sums of pair distances of the AMOVA and the parallel evaluation of permuted assignments.
-#include "amova_sums.hpp"
+#include "kelvane/amova/amova_sums.hpp"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <exception>
 #include <limits>
-#include <thread>
 
-#include "amova_table.hpp"
-#include "checked_allocation.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/worker_pool.hpp"
+#include "kelvane/amova/amova_table.hpp"
 
 namespace kelvane {
 namespace {
@@ -96,7 +95,7 @@ SamplePairs::SamplePairs(const DistanceMatrix& matrix, std::span<const int> memb
     if (is_everyone(matrix, members)) {
         everyone_ = &matrix;
     } else {
-        cells_ = zeroed_vector_or_fail<int32_t>(
+        cells_ = clonal::allocate_or_fail<int32_t>(
             row_start(size_), "ERROR: AMOVA pairs malloc failed, more memory needed");
         std::size_t cell = 0;
         for (int a = 0; a < size_; ++a) {
@@ -158,41 +157,20 @@ std::vector<double> within_sums_in_order(const SamplePairs& pairs, std::span<con
 
 std::vector<double> permuted_phi_st(const SamplePairs& pairs,
                                     std::span<const std::vector<int32_t>> assignments,
-                                    std::span<const int32_t> group_sizes, unsigned threads) {
+                                    std::span<const int32_t> group_sizes, int threads) {
     std::vector<double> results(assignments.size(), 0.0);
     const std::size_t batches = (assignments.size() + kBatch - 1) / kBatch;
-    const auto workers = static_cast<unsigned>(
-        std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(batches, 1)));
+    const auto workers = static_cast<int>(
+        std::clamp<std::size_t>(static_cast<std::size_t>(clonal::worker_count(threads)), 1,
+                                std::max<std::size_t>(batches, 1)));
     std::atomic<std::size_t> next_batch{0};
-    std::vector<std::exception_ptr> errors(workers);
-    const auto work = [&](unsigned worker) {
-        try {
-            for (std::size_t batch = next_batch++; batch < batches; batch = next_batch++) {
-                const std::size_t first = batch * kBatch;
-                const std::size_t last = std::min(first + kBatch, assignments.size());
-                evaluate_batch(pairs, assignments, group_sizes, first, last, results);
-            }
-        } catch (...) {
-            errors[worker] = std::current_exception();
+    clonal::run_workers(workers, [&](int) {
+        for (std::size_t batch = next_batch++; batch < batches; batch = next_batch++) {
+            const std::size_t first = batch * kBatch;
+            const std::size_t last = std::min(first + kBatch, assignments.size());
+            evaluate_batch(pairs, assignments, group_sizes, first, last, results);
         }
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned worker = 1; worker < workers; ++worker) {
-        try {
-            helpers.emplace_back(work, worker);
-        } catch (const std::system_error&) {
-            break;  // fewer threads: the batches left are taken by those running
-        }
-    }
-    work(0);
-    for (std::thread& helper : helpers) {
-        helper.join();
-    }
-    for (const std::exception_ptr& error : errors) {
-        if (error) {
-            std::rethrow_exception(error);
-        }
-    }
+    });
     return results;
 }
 

@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "distance_matrix.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 
@@ -65,10 +65,10 @@ std::vector<double> within_sums_in_order(const SamplePairs& pairs, std::span<con
                                          int32_t group_count);
 
 // Phi-st of each assignment of the members to the groups, the assignments being permutations of
-// one another (same group sizes). Computed on up to threads threads; the results do not depend
-// on their number.
+// one another (same group sizes). Computed on up to threads workers (0: every core); the results
+// do not depend on their number.
 std::vector<double> permuted_phi_st(const SamplePairs& pairs,
                                     std::span<const std::vector<int32_t>> assignments,
-                                    std::span<const int32_t> group_sizes, unsigned threads);
+                                    std::span<const int32_t> group_sizes, int threads);
 
 }  // namespace kelvane

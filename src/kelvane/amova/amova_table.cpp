@@ -1,5 +1,5 @@
 // The AMOVA quantities from the sums of pair distances.
-#include "amova_table.hpp"
+#include "kelvane/amova/amova_table.hpp"
 
 namespace kelvane {
 

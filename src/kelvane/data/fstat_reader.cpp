@@ -1,16 +1,17 @@
 // The FSTAT data file reader: a counting pass finds the number of individuals and the longest
 // genotype word, a reading pass stores them.
-#include "fstat_reader.hpp"
+#include "kelvane/data/fstat_reader.hpp"
 
 #include <algorithm>
 #include <limits>
 #include <new>
 
-#include "fatal_error.hpp"
-#include "genotype_split.hpp"
-#include "input_errors.hpp"
-#include "printf.hpp"
-#include "text_scanner.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/printf.hpp"
+#include "common/core/text_scanner.hpp"
+#include "kelvane/data/genotype_split.hpp"
+#include "kelvane/data/input_errors.hpp"
 
 namespace kelvane {
 namespace {
@@ -87,6 +88,7 @@ void read_record(clonal::TextScanner& scanner, MarkerData& data, int i) {
             clonal::format("ERROR: individual %d: population number too large", i + 1));
     }
     if (sample.value > data.n_populations) {
+        // Counted from 0 here, from 1 in the message above: both as the format's users know them.
         throw clonal::FatalError(
             clonal::format("ERROR: individual %d population number too high", i));
     }
@@ -116,7 +118,7 @@ MarkerData read_fstat_file(std::string content) {
     // The populations are named pop1, pop2, ... by population_name, so that a header that
     // declares a huge number of samples costs no memory.
     clonal::with_memory_message("ERROR: markerdata malloc failed, more memory needed", [&] {
-        data.copies.assign(data.genotype_offset(data.n_individuals, 0), 0);
+        data.copies.assign(data.locus_genotype_offset(data.n_individuals, 0), 0);
         clonal::TextScanner reading(std::move(content));
         read_header(reading);
         for (int i = 0; i < data.n_individuals; ++i) {

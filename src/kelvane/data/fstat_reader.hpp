@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "marker_data.hpp"
+#include "kelvane/data/marker_data.hpp"
 
 namespace kelvane {
 

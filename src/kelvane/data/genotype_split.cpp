@@ -1,17 +1,16 @@
 // Splitting a genotype word into its allele copies.
-#include "genotype_split.hpp"
+#include "kelvane/data/genotype_split.hpp"
 
-#include "fatal_error.hpp"
-#include "input_errors.hpp"
-#include "number_text.hpp"
-#include "printf.hpp"
+#include "common/core/characters.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/number_text.hpp"
+#include "common/core/printf.hpp"
+#include "kelvane/data/input_errors.hpp"
 
 namespace kelvane {
 namespace {
 
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
+using clonal::is_digit;
 
 // The value of one piece: its leading digits, 0 when it has none.
 int32_t piece_value(std::string_view piece, int individual, int locus) {
@@ -54,7 +53,7 @@ void read_genotype_words(clonal::TextScanner& scanner, MarkerData& data, int i) 
     for (int k = 0; k < data.n_loci; ++k) {
         const std::string_view word = scanner.word();
         check_genotype_word(word, i + 1, k + 1);
-        split_genotype(word, data.digits, data.genotype(i, k), i + 1, k + 1);
+        split_genotype(word, data.digits, data.locus_genotype(i, k), i + 1, k + 1);
     }
 }
 

@@ -1,8 +1,8 @@
 // Messages of the input readers that more than one reader gives.
-#include "input_errors.hpp"
+#include "kelvane/data/input_errors.hpp"
 
-#include "fatal_error.hpp"
-#include "printf.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/printf.hpp"
 
 namespace kelvane {
 

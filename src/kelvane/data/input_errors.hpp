@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "marker_data.hpp"
-#include "text_scanner.hpp"
+#include "common/core/text_scanner.hpp"
+#include "kelvane/data/marker_data.hpp"
 
 namespace kelvane {
 

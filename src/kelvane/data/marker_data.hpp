@@ -33,9 +33,10 @@ struct MarkerData {
     std::vector<std::string> ind_names;
     std::vector<std::string> locus_names;
 
-    // The total number of distinct alleles over all loci, negated when the Dice distance is
-    // offered (see count_alleles).
+    // The total number of distinct alleles over all loci (see count_alleles).
     int32_t total_alleles = 0;
+    // Whether the data look like presence/absence bands, for which the Dice distance is offered.
+    bool dice_offered = false;
 
     // The name of population p (from 1): as read, or "pop" and its number.
     std::string population_name(int p) const {
@@ -49,17 +50,17 @@ struct MarkerData {
         return slot_limit > 0 && slot_limit < max_ploidy ? slot_limit : max_ploidy;
     }
 
-    std::size_t genotype_offset(int individual, int locus) const {
+    std::size_t locus_genotype_offset(int individual, int locus) const {
         return (static_cast<std::size_t>(individual) * static_cast<std::size_t>(n_loci) +
                 static_cast<std::size_t>(locus)) *
                static_cast<std::size_t>(slots());
     }
-    std::span<const int32_t> genotype(int individual, int locus) const {
-        return std::span<const int32_t>(copies).subspan(genotype_offset(individual, locus),
+    std::span<const int32_t> locus_genotype(int individual, int locus) const {
+        return std::span<const int32_t>(copies).subspan(locus_genotype_offset(individual, locus),
                                                         static_cast<std::size_t>(slots()));
     }
-    std::span<int32_t> genotype(int individual, int locus) {
-        return std::span<int32_t>(copies).subspan(genotype_offset(individual, locus),
+    std::span<int32_t> locus_genotype(int individual, int locus) {
+        return std::span<int32_t>(copies).subspan(locus_genotype_offset(individual, locus),
                                                   static_cast<std::size_t>(slots()));
     }
 };

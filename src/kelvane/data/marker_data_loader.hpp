@@ -1,11 +1,9 @@
-// Reading the marker data set from the input file in the format its name tells, with the data
-// summary printed afterwards.
+// Reading the marker data set from the input file in the format its name tells.
 #pragma once
 
 #include <string>
 
-#include "console.hpp"
-#include "marker_data.hpp"
+#include "kelvane/data/marker_data.hpp"
 
 namespace kelvane {
 
@@ -13,10 +11,8 @@ namespace kelvane {
 // any other name is a marker data file.
 bool is_fstat_name(const std::string& name);
 
-MarkerData load_marker_data(const std::string& name, std::string content, clonal::Console& console);
-
-// The summary lines: individuals, populations, loci, digits per allele, maximum ploidy and the
-// total number of alleles.
-void print_data_summary(const MarkerData& data, clonal::Console& console);
+// The data set of a file's content, with its allele count; an input error throws FatalError
+// carrying its message.
+MarkerData load_marker_data(const std::string& name, std::string content);
 
 }  // namespace kelvane

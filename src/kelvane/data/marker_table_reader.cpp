@@ -1,15 +1,16 @@
 // The marker data file reader.
-#include "marker_table_reader.hpp"
+#include "kelvane/data/marker_table_reader.hpp"
 
 #include <algorithm>
 #include <limits>
 #include <new>
 
-#include "fatal_error.hpp"
-#include "genotype_split.hpp"
-#include "input_errors.hpp"
-#include "printf.hpp"
-#include "text_scanner.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/printf.hpp"
+#include "common/core/text_scanner.hpp"
+#include "kelvane/data/genotype_split.hpp"
+#include "kelvane/data/input_errors.hpp"
 
 namespace kelvane {
 namespace {
@@ -49,6 +50,7 @@ int32_t read_population_number(clonal::TextScanner& scanner, const MarkerData& d
             clonal::format("ERROR: individual %d: population number too large", i + 1));
     }
     if (number.value > data.n_populations) {
+        // Counted from 0 here, from 1 in the message above: both as the format's users know them.
         throw clonal::FatalError(clonal::format(
             "ERROR: individual %d population number too high (%d)", i, number.value));
     }
@@ -89,14 +91,14 @@ void read_record(clonal::TextScanner& scanner, MarkerData& data, int i, ReadCopi
 void store_copies(const ReadCopies& read, MarkerData& data) {
     const auto limit = std::min<std::size_t>(2 * read.most, static_cast<std::size_t>(INT32_MAX));
     data.slot_limit = static_cast<int32_t>(limit);
-    data.copies.assign(data.genotype_offset(data.n_individuals, 0), 0);
+    data.copies.assign(data.locus_genotype_offset(data.n_individuals, 0), 0);
     std::size_t from = 0;
     std::size_t genotype = 0;
     for (int i = 0; i < data.n_individuals; ++i) {
         for (int k = 0; k < data.n_loci; ++k, ++genotype) {
             const std::size_t count = read.counts[genotype];
             std::copy_n(read.values.begin() + static_cast<std::ptrdiff_t>(from), count,
-                        data.genotype(i, k).begin());
+                        data.locus_genotype(i, k).begin());
             from += count;
         }
     }

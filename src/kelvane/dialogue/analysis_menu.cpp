@@ -1,37 +1,13 @@
 // The analysis menu of kelvane: histogram, AMOVA, a new distance matrix, or on to the output.
-#include <string>
+#include "kelvane/dialogue/analysis_menu.hpp"
 
-#include "array_utils.hpp"
-#include "genotype_operations.hpp"
-#include "kelvane_run.hpp"
+#include "common/dialogue/separator.hpp"
+#include "kelvane/dialogue/amova_dialogue.hpp"
+#include "kelvane/dialogue/distance_menu.hpp"
+#include "kelvane/dialogue/histogram_dialogue.hpp"
+#include "kelvane/matrix/matrix_export.hpp"
 
 namespace kelvane {
-namespace {
-
-constexpr int32_t kNoChoice = 100;
-
-// The hidden choice 5: the matrix, rows of tab-separated values.
-void print_matrix(KelvaneRun& run) {
-    const int n = run.matrix.size();
-    std::string line;
-    for (int i = 0; i < n; ++i) {
-        line.clear();
-        for (int j = 0; j < n; ++j) {
-            if (j > 0) {
-                line += '\t';
-            }
-            line += std::to_string(run.matrix.at(i, j));
-        }
-        if (i < n - 1) {
-            line += '\n';
-        }
-        run.console.out() << line;
-    }
-    run.console.print("\n");
-}
-
-}  // namespace
-
 void analysis_menu(KelvaneRun& run) {
     clonal::Console& console = run.console;
     int32_t choice = kNoChoice;
@@ -57,7 +33,9 @@ void analysis_menu(KelvaneRun& run) {
                 choice = kNoChoice;
                 break;
             case 5:
-                print_matrix(run);
+                // The hidden choice: the matrix, rows of tab-separated values.
+                write_square(run.matrix, console.out());
+                console.print("\n");
                 break;
             default:
                 break;

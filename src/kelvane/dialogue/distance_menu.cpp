@@ -1,29 +1,23 @@
 // The distance menu of kelvane and its stepwise and infinite allele sub-menus: how the distance
 // matrix is filled.
-#include <cstdlib>
-#include <string>
+#include "kelvane/dialogue/distance_menu.hpp"
 
-#include "allele_tally.hpp"
-#include "array_utils.hpp"
-#include "distance_models.hpp"
-#include "kelvane_run.hpp"
-#include "matrix_import.hpp"
+#include "common/dialogue/separator.hpp"
+#include "kelvane/dialogue/data_summary.hpp"
+#include "kelvane/dialogue/matrix_import_dialogue.hpp"
+#include "kelvane/distance/distance_models.hpp"
 
 namespace kelvane {
 namespace {
-
-// Menus start from this answer, which is no choice, so a first answer without a number shows
-// the menu again.
-constexpr int32_t kNoChoice = 100;
 
 void separator(KelvaneRun& run) {
     clonal::print_separator(run.console.out());
 }
 
-// A refused computation (a distance beyond the 32-bit range) leaves the menu open for another
-// choice.
-bool report(KelvaneRun& run, DistanceResult result) {
-    if (result == DistanceResult::kDone) {
+// Fills the matrix; a refused computation (a distance beyond the 32-bit range) leaves the menu
+// open for another choice.
+bool fill(KelvaneRun& run, const DistanceModel& model) {
+    if (compute_distances(run.data, run.matrix, model) == DistanceResult::kDone) {
         return true;
     }
     run.console.print(
@@ -47,33 +41,39 @@ void print_stepwise_choices(clonal::Console& console) {
     console.print("\t\t7. Specify settings\n");
 }
 
+DistanceModel with_missing_steps(DistanceKind kind, int32_t steps) {
+    DistanceModel model{kind};
+    model.missing = MissingData::kSteps;
+    model.missing_steps = steps;
+    return model;
+}
+
 // Choice 2: a number of steps of 0 or more, or -1 for the locus averages.
-DistanceResult stepwise_missing_or_average(KelvaneRun& run) {
+DistanceModel stepwise_missing_or_average(clonal::Console& console) {
     int32_t steps = -2;
     while (steps < -1) {
-        run.console.print("\nMissing data equates to what number of mutationsteps?\n");
-        run.console.print("(when typing \"-1\", average allele length is used)\n");
-        run.console.read_int(steps);
+        console.print("\nMissing data equates to what number of mutationsteps?\n");
+        console.print("(when typing \"-1\", average allele length is used)\n");
+        console.read_int(steps);
     }
     if (steps == -1) {
-        return stepwise_average_fill(run.data, run.matrix);
+        return {DistanceKind::kStepwise, MissingData::kAverage};
     }
-    return stepwise_missing_steps(run.data, run.matrix, steps, false);
+    return with_missing_steps(DistanceKind::kStepwise, steps);
 }
 
 // Choice 4: squared steps with a number of steps of 0 or more for a missing copy.
-DistanceResult squared_missing_steps(KelvaneRun& run) {
+DistanceModel squared_missing_steps(clonal::Console& console) {
     int32_t steps = -2;
     while (steps < 0) {
-        run.console.print("\nMissing data equates to what number of mutationsteps?\n");
-        run.console.read_int(steps);
+        console.print("\nMissing data equates to what number of mutationsteps?\n");
+        console.read_int(steps);
     }
-    return stepwise_missing_steps(run.data, run.matrix, steps, true);
+    return with_missing_steps(DistanceKind::kSquared, steps);
 }
 
 // Choice 7: the two-phase model with the user's missing steps, multiplier and base.
-DistanceResult two_phase_with_settings(KelvaneRun& run) {
-    clonal::Console& console = run.console;
+DistanceModel two_phase_with_settings(clonal::Console& console) {
     int32_t missing = -1;
     while (missing < 0) {
         console.print("\nMissing data equals what number of mutationsteps?\n");
@@ -89,25 +89,29 @@ DistanceResult two_phase_with_settings(KelvaneRun& run) {
         console.print("\nGive base for exponent in two-phase model (>=1, normal = 2)?\n");
         console.read_float(base);
     }
-    return two_phase_distance(run.data, run.matrix, missing, base, multiplier);
+    DistanceModel model = with_missing_steps(DistanceKind::kTwoPhase, missing);
+    model.multiplier = multiplier;
+    model.base = base;
+    return model;
 }
 
-DistanceResult run_stepwise_choice(KelvaneRun& run, int32_t choice) {
+// The two-phase choices 5 and 6 take the defaults of DistanceModel: base 2, multiplier 100.
+DistanceModel stepwise_choice(clonal::Console& console, int32_t choice) {
     switch (choice) {
         case 1:
-            return stepwise_not_counted(run.data, run.matrix, false);
+            return {DistanceKind::kStepwise};
         case 2:
-            return stepwise_missing_or_average(run);
+            return stepwise_missing_or_average(console);
         case 3:
-            return stepwise_not_counted(run.data, run.matrix, true);
+            return {DistanceKind::kSquared};
         case 4:
-            return squared_missing_steps(run);
+            return squared_missing_steps(console);
         case 5:
-            return two_phase_distance(run.data, run.matrix, 0, 2.0f, 100.0f);
+            return {DistanceKind::kTwoPhase};
         case 6:
-            return two_phase_distance(run.data, run.matrix, 10001, 2.0f, 100.0f);
+            return {DistanceKind::kTwoPhase, MissingData::kInfinite};
         default:
-            return two_phase_with_settings(run);
+            return two_phase_with_settings(console);
     }
 }
 
@@ -117,7 +121,7 @@ bool stepwise_menu(KelvaneRun& run) {
         print_stepwise_choices(run.console);
         run.console.read_int(choice);
         if (choice >= 1 && choice <= 7) {
-            return report(run, run_stepwise_choice(run, choice));
+            return fill(run, stepwise_choice(run.console, choice));
         }
     }
 }
@@ -133,16 +137,16 @@ bool infinite_allele_menu(KelvaneRun& run) {
         console.read_int(choice);
         switch (choice) {
             case 1:
-                return report(run, infinite_allele_steps(run.data, run.matrix, 0));
+                return fill(run, {DistanceKind::kInfiniteAllele});
             case 2:
-                return report(run, infinite_allele_one(run.data, run.matrix));
+                return fill(run, {DistanceKind::kInfiniteAllele, MissingData::kOneMutation});
             case 3: {
                 int32_t mutations = -1;
                 while (mutations < 0) {
                     console.print("\nMissing data equals what number of mutations?\n");
                     console.read_int(mutations);
                 }
-                return report(run, infinite_allele_steps(run.data, run.matrix, mutations));
+                return fill(run, with_missing_steps(DistanceKind::kInfiniteAllele, mutations));
             }
             default:
                 break;
@@ -159,34 +163,9 @@ bool dice_choice(KelvaneRun& run) {
     do {
         console.print("\nGive the allele-code used for absence (I use 8): ");
     } while (!console.read_int(absence_code));
-    return report(run, dice_distance(run.data, run.matrix, absence_code));
-}
-
-// The hidden choice 5: every individual's copies, locus by locus, and the alleles of every locus.
-void list_data(KelvaneRun& run) {
-    clonal::Console& console = run.console;
-    const MarkerData& data = run.data;
-    console.print("\n");
-    std::string line;
-    for (int i = 0; i < data.n_individuals; ++i) {
-        line.clear();
-        for (int k = 0; k < data.n_loci; ++k) {
-            for (const int32_t copy : data.genotype(i, k)) {
-                line += std::to_string(copy);
-            }
-            // The slots up to P that are not stored are missing copies.
-            line.append(static_cast<std::size_t>(data.max_ploidy - data.slots()), '0');
-            line += '\t';
-        }
-        line += '\n';
-        console.out() << line;
-    }
-    console.print("\nTotal number of alleles:\t%d\n", std::abs(data.total_alleles));
-    list_alleles(data, console.out());
-}
-
-bool dice_offered(const MarkerData& data) {
-    return data.max_ploidy == 1 && data.total_alleles < 0;
+    DistanceModel model{DistanceKind::kDice};
+    model.absence_code = absence_code;
+    return fill(run, model);
 }
 
 }  // namespace
@@ -200,7 +179,7 @@ void distance_menu(KelvaneRun& run) {
         console.print("\t1. Import matrix from file\n");
         console.print("\t2. Stepwise mutation model\n");
         console.print("\t3. Infinite allele model\n");
-        if (dice_offered(run.data)) {
+        if (run.data.dice_offered) {
             console.print("\t4. Dice similarity (transformed to distance)\n");
         }
         console.read_int(choice);
@@ -225,7 +204,7 @@ void distance_menu(KelvaneRun& run) {
                 filled = dice_choice(run);
                 break;
             case 5:
-                list_data(run);
+                list_data(console, run.data);
                 choice = kNoChoice;
                 break;
             default:

@@ -1,31 +1,31 @@
 // The whole run of kelvane: banner, input file, data, the three menus, end.
-#include "kelvane_program.hpp"
+#include "kelvane/dialogue/kelvane_program.hpp"
 
-#include <string>
-
-#include "array_utils.hpp"
-#include "input_file_prompt.hpp"
-#include "kelvane_run.hpp"
-#include "marker_data_loader.hpp"
+#include "common/dialogue/input_file_prompt.hpp"
+#include "common/dialogue/separator.hpp"
+#include "kelvane/dialogue/analysis_menu.hpp"
+#include "kelvane/dialogue/data_summary.hpp"
+#include "kelvane/dialogue/distance_menu.hpp"
+#include "kelvane/dialogue/kelvane_run.hpp"
+#include "kelvane/dialogue/save_menu.hpp"
 
 namespace kelvane {
 namespace {
 
-const std::string kRule(68, '-');
-
 void print_banner(clonal::Console& console) {
-    console.print("\n    %s", kRule.c_str());
+    const std::string rule(clonal::kRule);
+    console.print("\n    %s", rule.c_str());
     console.print("\n\n               Kelvane version %.1f  (clonal genotypes from marker data)",
                   kVersion);
     console.print("\n\n                      population genetics of clonal organisms");
     console.print("\n                        run 'kelvane --help' for help");
-    console.print("\n\n    %s\n", kRule.c_str());
+    console.print("\n\n    %s\n", rule.c_str());
 }
 
 int kelvane_dialogue(clonal::Console& console) {
     print_banner(console);
     clonal::InputFile input = clonal::open_input_file(console, clonal::AfterOffer::kLineEnd);
-    const MarkerData data = load_marker_data(input.name, std::move(input.content), console);
+    const MarkerData data = load_and_summarise(console, input.name, std::move(input.content));
     input.content.clear();
     DistanceMatrix matrix(data.n_individuals);
     KelvaneRun run{console, data, matrix, clonal::Random{}};

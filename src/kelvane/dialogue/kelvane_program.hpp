@@ -4,7 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "program_entry.hpp"
+#include "common/dialogue/program_entry.hpp"
 
 namespace kelvane {
 

@@ -1,13 +1,20 @@
-// What one run of kelvane owns from the reading of the data to the end: the console, the marker
-// data set, the distance matrix and the generator.
+// What one run of kelvane's dialogue owns from the reading of the data to the end: the console,
+// the marker data set, the distance matrix and the generator.
 #pragma once
 
-#include "console.hpp"
-#include "distance_matrix.hpp"
-#include "marker_data.hpp"
-#include "random.hpp"
+#include <cstdint>
+
+#include "common/core/random.hpp"
+#include "common/dialogue/console.hpp"
+#include "common/dialogue/dialogue_only.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
+
+// Menus start from this answer, which is no choice, so a first answer without a number shows
+// the menu again.
+inline constexpr int32_t kNoChoice = 100;
 
 struct KelvaneRun {
     clonal::Console& console;
@@ -15,10 +22,5 @@ struct KelvaneRun {
     DistanceMatrix& matrix;
     clonal::Random random;
 };
-
-// The three menus, in the order the run passes through them.
-void distance_menu(KelvaneRun& run);
-void analysis_menu(KelvaneRun& run);
-void save_menu(KelvaneRun& run);
 
 }  // namespace kelvane

@@ -1,27 +1,98 @@
 // The save menu of kelvane: the result files, then the end of the run.
-#include "array_utils.hpp"
-#include "genotype_operations.hpp"
-#include "kelvane_run.hpp"
-#include "matrix_export.hpp"
+#include "kelvane/dialogue/save_menu.hpp"
+
+#include "common/dialogue/output_file_prompt.hpp"
+#include "common/dialogue/separator.hpp"
+#include "kelvane/dialogue/histogram_dialogue.hpp"
+#include "kelvane/grouping/all_thresholds.hpp"
+#include "kelvane/grouping/genotype_files.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
+#include "kelvane/matrix/matrix_export.hpp"
 
 namespace kelvane {
 namespace {
 
-constexpr int32_t kNoChoice = 100;
+constexpr const char* kWriteError = "ERROR: Could not write file\n";
+constexpr const char* kMatrixWriteError = "ERROR: Could not write to file\n";
+
+// The threshold prompt, the grouping and its count on the console.
+Genotypes group_at_asked_threshold(clonal::Console& console, const DistanceMatrix& matrix) {
+    int32_t threshold = -1;
+    while (threshold < 0) {
+        console.print("\nGive threshold: ");
+        console.read_int(threshold);
+    }
+    Genotypes genotypes = genotypes_at_threshold(matrix, threshold);
+    console.print("\nnumber of genotypes: %d\n", genotypes.count);
+    return genotypes;
+}
+
+clonal::NamedOutputFile ask_file(clonal::Console& console, const char* prompt) {
+    return clonal::ask_output_file(console, prompt, kWriteError, clonal::WriteMode::kReplace);
+}
+
+bool close_file(clonal::Console& console, clonal::NamedOutputFile& output) {
+    return clonal::close_reporting_failure(output.file, console, kWriteError);
+}
+
+bool save_clonal_genotype_file(KelvaneRun& run) {
+    const Genotypes genotypes = group_at_asked_threshold(run.console, run.matrix);
+    auto output = ask_file(run.console, "\nGive name of Marsyl file: ");
+    write_clonal_genotype_file(run.data, genotypes, output.file.stream());
+    return close_file(run.console, output);
+}
+
+bool save_genotypes(KelvaneRun& run) {
+    const Genotypes genotypes = group_at_asked_threshold(run.console, run.matrix);
+    auto output = ask_file(run.console, "\nGive name of genotypes file: ");
+    write_genotypes_file(run.data, genotypes, output.file.stream());
+    return close_file(run.console, output);
+}
+
+bool save_all_thresholds(KelvaneRun& run) {
+    auto output = ask_file(run.console, "\n\nGive name of big genotypes file: ");
+    genotypes_all_thresholds(run.matrix, run.data.ind_names, output.file.stream());
+    return close_file(run.console, output);
+}
+
+bool save_distance_matrix(KelvaneRun& run) {
+    clonal::Console& console = run.console;
+    int32_t layout = 0;
+    while (layout != 1 && layout != 2) {
+        console.print("\nFormat of distance matrix:\n");
+        console.print("\t\t1.\tSquare\n");
+        console.print("\t\t2.\tUnfolded lower triangle\n");
+        console.read_int(layout);
+    }
+    auto output = clonal::ask_output_file(
+        console, "\nGive name of distance file: ", kMatrixWriteError, clonal::WriteMode::kReplace);
+    if (layout == 1) {
+        write_square(run.matrix, output.file.stream());
+    } else {
+        write_lower_triangle(run.matrix, output.file.stream());
+    }
+    return clonal::close_reporting_failure(output.file, console, kMatrixWriteError);
+}
+
+bool save_histogram(KelvaneRun& run) {
+    auto output = ask_file(run.console, "\n\nGive name of histogram file: ");
+    distance_histogram(run.console, run.matrix, &output.file.stream());
+    return close_file(run.console, output);
+}
 
 // Runs save choice 1 to 5; false when its file could not be written.
 bool save(KelvaneRun& run, int32_t choice) {
     switch (choice) {
         case 1:
-            return save_clonal_genotype_file(run.console, run.matrix, run.data);
+            return save_clonal_genotype_file(run);
         case 2:
-            return save_genotypes(run.console, run.matrix, run.data);
+            return save_genotypes(run);
         case 3:
-            return save_all_thresholds(run.console, run.matrix, run.data);
+            return save_all_thresholds(run);
         case 4:
-            return save_distance_matrix(run.console, run.matrix);
+            return save_distance_matrix(run);
         default:
-            return save_histogram(run.console, run.matrix);
+            return save_histogram(run);
     }
 }
 

@@ -1,11 +1,12 @@
 // The Dice distance of presence/absence data: one minus the Dice similarity of the bands two
 // individuals show, on a scale of 100 (or 100000), over the loci where both are typed.
+#include "kelvane/distance/dice_distance.hpp"
+
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
-#include "distance_models.hpp"
-#include "pair_loop.hpp"
+#include "kelvane/distance/pair_loop.hpp"
 
 namespace kelvane {
 namespace {
@@ -34,8 +35,8 @@ int32_t pair_distance(const MarkerData& data, const DiceScale& dice, int i, int 
     int32_t shared = 0;
     for (int locus = 0; locus < data.n_loci; ++locus) {
         // Only the first slot is looked at; a locus where either is missing does not count.
-        const int32_t band_i = data.genotype(i, locus)[0];
-        const int32_t band_j = data.genotype(j, locus)[0];
+        const int32_t band_i = data.locus_genotype(i, locus)[0];
+        const int32_t band_j = data.locus_genotype(j, locus)[0];
         if (band_i == 0 || band_j == 0) {
             continue;
         }

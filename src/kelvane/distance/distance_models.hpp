@@ -1,63 +1,43 @@
-// The distance models that fill the distance matrix from the marker data set. Each overwrites
-// every off-diagonal cell with the same value at (i, j) and (j, i) and returns kDone, or returns
-// kTooLarge, leaving the matrix incomplete, when a distance does not fit a 32-bit integer.
-//
-// All models work for any maximum ploidy, spread their pairs over the cores of the machine and
-// give the same matrix whatever the number of workers.
+// The distance models as data: which model and which settings, exactly the settings the menus of
+// the dialogue offer, and the one call that fills the matrix with any of them. Every model works
+// for any maximum ploidy, spreads its pairs over the cores of the machine and gives the same
+// matrix whatever the number of workers.
 #pragma once
 
 #include <cstdint>
 
-#include "distance_matrix.hpp"
-#include "marker_data.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/distance_fill.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 
-enum class DistanceResult { kDone, kTooLarge };
+enum class DistanceKind { kStepwise, kSquared, kTwoPhase, kInfiniteAllele, kDice };
 
-// How a model computes; none of these settings changes a distance.
-struct DistanceOptions {
-    // Worker threads; 0 or less uses every core the machine reports.
-    int threads = 0;
-    // Compute each locus result once per pair of distinct genotypes of that locus and share it
-    // among all pairs of individuals holding them (clonal data repeat genotypes a lot).
-    bool share_locus_results = true;
-    // Two-phase model only: pair allele copies by trying every one-to-one pairing instead of the
-    // fast exact search. Slow beyond a handful of copies; kept as the reference to measure and
-    // test the fast pairing against.
-    bool enumerate_pairings = false;
+// What a missing copy counts for; each kind takes some of these (see model_accepts).
+enum class MissingData {
+    kNotCounted,   // every kind but Dice
+    kSteps,        // missing_steps steps or mutations each: every kind but Dice
+    kAverage,      // stepwise only: the average allele value of the locus
+    kInfinite,     // two-phase only: infinitely many steps
+    kOneMutation,  // infinite allele only: every copy slot takes part, a missing one counts one
 };
 
-// Stepwise mutation model, missing copies not counted; squared: the "Amova-type" distance.
-DistanceResult stepwise_not_counted(const MarkerData& data, DistanceMatrix& matrix, bool squared,
-                                    const DistanceOptions& options = {});
+struct DistanceModel {
+    DistanceKind kind = DistanceKind::kStepwise;
+    MissingData missing = MissingData::kNotCounted;
+    int32_t missing_steps = 0;  // with kSteps, 0 or more
+    float multiplier = 100.0f;  // two-phase, 1 or more
+    float base = 2.0f;          // two-phase, 1 or more
+    int32_t absence_code = 8;   // Dice
+};
 
-// Stepwise mutation model, every missing copy counting missing_steps (0 or more) steps.
-DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& matrix,
-                                      int32_t missing_steps, bool squared,
-                                      const DistanceOptions& options = {});
+// Whether kind takes missing: Dice takes only kNotCounted (its missing copies are discarded).
+bool model_accepts(DistanceKind kind, MissingData missing);
 
-// Stepwise mutation model, missing copies replaced by the average allele value of their locus.
-DistanceResult stepwise_average_fill(const MarkerData& data, DistanceMatrix& matrix,
-                                     const DistanceOptions& options = {});
-
-// Infinite allele model, a missing copy counting as one mutation.
-DistanceResult infinite_allele_one(const MarkerData& data, DistanceMatrix& matrix,
-                                   const DistanceOptions& options = {});
-
-// Infinite allele model, a missing copy counting missing_mutations (0 or more) mutations.
-DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& matrix,
-                                     int32_t missing_mutations,
-                                     const DistanceOptions& options = {});
-
-// Dice similarity of presence/absence data, turned into a distance on a scale of 100 (100000
-// for a negative absence code).
-DistanceResult dice_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t absence_code,
-                             const DistanceOptions& options = {});
-
-// Two-phase model scaled by ploidy, with the best one-to-one pairing of allele copies.
-DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
-                                  float base, float multiplier,
-                                  const DistanceOptions& options = {});
+// Fills the matrix with the model's distances. The model's settings must be accepted and in
+// range.
+DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
+                                 const DistanceModel& model, const DistanceOptions& options = {});
 
 }  // namespace kelvane

@@ -1,15 +1,16 @@
 // The infinite allele distances: per locus, the allele copies of one individual that find no
 // identical copy in the other, with missing copies counting one mutation or a given number.
+#include "kelvane/distance/infinite_allele_distance.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 
-#include "capped_steps.hpp"
-#include "distance_memory.hpp"
-#include "distance_models.hpp"
-#include "locus_genotypes.hpp"
-#include "locus_sum_distance.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/bug_check.hpp"
+#include "kelvane/distance/capped_steps.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
+#include "kelvane/distance/locus_sum_distance.hpp"
 
 namespace kelvane {
 namespace {
@@ -52,7 +53,8 @@ struct InfiniteAlleleModel {
 // slot in the other.
 struct OneMutationModel : InfiniteAlleleModel {
     Value locus_value(Workspace&, int locus, int i, int j, int32_t) const {
-        return ploidy - common_copies(copies.genotype(i, locus), copies.genotype(j, locus), true);
+        return ploidy - common_copies(copies.locus_genotype(i, locus),
+                                      copies.locus_genotype(j, locus), true);
     }
 };
 
@@ -63,8 +65,8 @@ struct MutationsModel : InfiniteAlleleModel {
     int64_t missing_mutations;
 
     Value locus_value(Workspace&, int locus, int i, int j, int32_t copy_count) const {
-        const auto first = copies.genotype(i, locus);
-        const auto second = copies.genotype(j, locus);
+        const auto first = copies.locus_genotype(i, locus);
+        const auto second = copies.locus_genotype(j, locus);
         const int64_t fewer = std::min(present_copies(first), present_copies(second));
         const int64_t missing = capped_multiply(copy_count - fewer, missing_mutations);
         return capped_add(missing, fewer - common_copies(first, second, false));
@@ -75,7 +77,7 @@ struct MutationsModel : InfiniteAlleleModel {
 
 DistanceResult infinite_allele_one(const MarkerData& data, DistanceMatrix& matrix,
                                    const DistanceOptions& options) {
-    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+    return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
         const DescendingCopies copies(data);
         const OneMutationModel model{{copies, data.slots()}};
         return fill_locus_sums(data, matrix, model, {}, options);
@@ -84,10 +86,8 @@ DistanceResult infinite_allele_one(const MarkerData& data, DistanceMatrix& matri
 
 DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& matrix,
                                      int32_t missing_mutations, const DistanceOptions& options) {
-    if (missing_mutations < 0) {
-        throw std::invalid_argument("infinite_allele_steps: negative number of mutations");
-    }
-    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+    CLONAL_BUG_CHECK(missing_mutations >= 0);
+    return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
         const DescendingCopies copies(data);
         const MutationsModel model{{copies, data.slots()}, missing_mutations};
         return fill_locus_sums(data, matrix, model, most_present_copies(data), options);

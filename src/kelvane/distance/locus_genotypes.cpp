@@ -1,16 +1,16 @@
 // Distinct genotypes per locus, copies in descending order and copy counts per individual.
-#include "locus_genotypes.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
 
 #include <algorithm>
 #include <numeric>
-
-#include "array_utils.hpp"
 
 namespace kelvane {
 namespace {
 
 LocusGenotypes locus_genotypes(const DescendingCopies& sorted, int n, int locus) {
-    const auto key = [&](std::size_t i) { return sorted.genotype(static_cast<int>(i), locus); };
+    const auto key = [&](std::size_t i) {
+        return sorted.locus_genotype(static_cast<int>(i), locus);
+    };
     std::vector<std::size_t> order(static_cast<std::size_t>(n));
     std::iota(order.begin(), order.end(), std::size_t{0});
     // Equal genotypes end up next to each other, the first individual of each first.
@@ -53,8 +53,12 @@ DescendingCopies::DescendingCopies(const MarkerData& data)
       copies_(data.copies) {
     for (std::size_t start = 0; ploidy_ > 0 && start + ploidy_ <= copies_.size();
          start += ploidy_) {
-        clonal::sort_descending(std::span<int32_t>(copies_).subspan(start, ploidy_));
+        sort_descending(std::span<int32_t>(copies_).subspan(start, ploidy_));
     }
+}
+
+void sort_descending(std::span<int32_t> copies) {
+    std::sort(copies.begin(), copies.end(), [](int32_t a, int32_t b) { return a > b; });
 }
 
 int32_t present_copies(std::span<const int32_t> copies) {
@@ -65,8 +69,8 @@ std::vector<int32_t> most_present_copies(const MarkerData& data) {
     std::vector<int32_t> most(static_cast<std::size_t>(data.n_individuals), 0);
     for (int i = 0; i < data.n_individuals; ++i) {
         for (int locus = 0; locus < data.n_loci; ++locus) {
-            most[static_cast<std::size_t>(i)] = std::max(most[static_cast<std::size_t>(i)],
-                                                         present_copies(data.genotype(i, locus)));
+            most[static_cast<std::size_t>(i)] = std::max(
+                most[static_cast<std::size_t>(i)], present_copies(data.locus_genotype(i, locus)));
         }
     }
     return most;

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "marker_data.hpp"
+#include "kelvane/data/marker_data.hpp"
 
 namespace kelvane {
 
@@ -27,7 +27,7 @@ class DescendingCopies {
   public:
     explicit DescendingCopies(const MarkerData& data);
 
-    std::span<const int32_t> genotype(int individual, int locus) const {
+    std::span<const int32_t> locus_genotype(int individual, int locus) const {
         return std::span<const int32_t>(copies_).subspan(
             (static_cast<std::size_t>(individual) * n_loci_ + static_cast<std::size_t>(locus)) *
                 ploidy_,
@@ -39,6 +39,10 @@ class DescendingCopies {
     std::size_t ploidy_;
     std::vector<int32_t> copies_;
 };
+
+// Sorts copies in descending order, so that the missing copies (0) of positive allele values
+// come last.
+void sort_descending(std::span<int32_t> copies);
 
 // The number of present (non-zero) copies of a genotype.
 int32_t present_copies(std::span<const int32_t> copies);

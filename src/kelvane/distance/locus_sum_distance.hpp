@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "capped_steps.hpp"
-#include "distance_matrix.hpp"
-#include "distance_models.hpp"
-#include "locus_values.hpp"
-#include "marker_data.hpp"
-#include "pair_loop.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/capped_steps.hpp"
+#include "kelvane/distance/distance_fill.hpp"
+#include "kelvane/distance/locus_values.hpp"
+#include "kelvane/distance/pair_loop.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 

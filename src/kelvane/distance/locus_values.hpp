@@ -19,10 +19,10 @@
 #include <new>
 #include <vector>
 
-#include "distance_models.hpp"
-#include "locus_genotypes.hpp"
-#include "marker_data.hpp"
-#include "parallel_work.hpp"
+#include "common/core/worker_pool.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/distance_fill.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
 
 namespace kelvane {
 
@@ -137,7 +137,7 @@ class LocusValues {
                     const std::vector<int32_t>& counts, int threads) {
         const std::size_t rows = counts.size() * table.distinct;
         std::atomic<std::size_t> next_row{0};
-        run_workers(worker_count(threads), [&](int) {
+        clonal::run_workers(clonal::worker_count(threads), [&](int) {
             Workspace workspace = model_.workspace();
             for (std::size_t row = next_row++; row < rows; row = next_row++) {
                 const int32_t count = counts[row / table.distinct];

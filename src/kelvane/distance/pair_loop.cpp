@@ -1,5 +1,5 @@
 // Mirroring the lower triangle of the distance matrix.
-#include "pair_loop.hpp"
+#include "kelvane/distance/pair_loop.hpp"
 
 #include <algorithm>
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "distance_matrix.hpp"
-#include "distance_models.hpp"
-#include "parallel_work.hpp"
+#include "common/core/worker_pool.hpp"
+#include "kelvane/distance/distance_fill.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 
@@ -26,7 +26,7 @@ DistanceResult fill_distance_matrix(DistanceMatrix& matrix, int threads,
     const int n = matrix.size();
     std::atomic<int> rows_taken{0};
     std::atomic<bool> too_large{false};
-    run_workers(worker_count(threads), [&](int) {
+    clonal::run_workers(clonal::worker_count(threads), [&](int) {
         auto workspace = make_workspace();
         while (!too_large.load(std::memory_order_relaxed)) {
             // The longest rows go first, so the workers finish close together.

@@ -1,37 +1,38 @@
-// The stepwise mutation distances: the steps between paired allele copies, summed over loci,
+// The stepwise mutation distances: the steps between matched allele copies, summed over loci,
 // with missing copies not counted, counted as a given number of steps, or replaced by the
 // average allele value of their locus.
+#include "kelvane/distance/stepwise_distance.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <vector>
 
-#include "capped_steps.hpp"
-#include "closest_allele_matching.hpp"
-#include "distance_memory.hpp"
-#include "distance_models.hpp"
-#include "locus_genotypes.hpp"
-#include "locus_sum_distance.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/bug_check.hpp"
+#include "kelvane/distance/capped_steps.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
+#include "kelvane/distance/locus_sum_distance.hpp"
+#include "kelvane/distance/matching/closest_allele_matching.hpp"
 
 namespace kelvane {
 namespace {
 
-// The two individuals' copies at the locus being compared.
-struct CopyPair {
+// The copies of the two individuals at the locus being compared.
+struct CopyBuffers {
     std::vector<int32_t> first;
     std::vector<int32_t> second;
 };
 
-CopyPair copy_pair(const MarkerData& data) {
+CopyBuffers copy_buffers(const MarkerData& data) {
     const auto ploidy = static_cast<std::size_t>(data.slots());
     return {std::vector<int32_t>(ploidy), std::vector<int32_t>(ploidy)};
 }
 
 // The matching reorders the copies it works on, so each pair works on its own copy of them.
 void load(std::span<int32_t> target, const DescendingCopies& copies, int i, int locus) {
-    const auto genotype = copies.genotype(i, locus);
+    const auto genotype = copies.locus_genotype(i, locus);
     std::copy(genotype.begin(), genotype.end(), target.begin());
 }
 
@@ -48,13 +49,13 @@ int64_t positionwise_steps(std::span<const int32_t> first, std::span<const int32
 
 struct NotCountedModel {
     using Value = int64_t;
-    using Workspace = CopyPair;
+    using Workspace = CopyBuffers;
 
     const MarkerData& data;
     const DescendingCopies& copies;
     bool squared;
 
-    Workspace workspace() const { return copy_pair(data); }
+    Workspace workspace() const { return copy_buffers(data); }
 
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t) const {
         load(w.first, copies, i, locus);
@@ -71,14 +72,14 @@ struct NotCountedModel {
 
 struct MissingStepsModel {
     using Value = int64_t;
-    using Workspace = CopyPair;
+    using Workspace = CopyBuffers;
 
     const MarkerData& data;
     const DescendingCopies& copies;
     int64_t missing_steps;
     bool squared;
 
-    Workspace workspace() const { return copy_pair(data); }
+    Workspace workspace() const { return copy_buffers(data); }
 
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t copy_count) const {
         load(w.first, copies, i, locus);
@@ -106,7 +107,7 @@ std::vector<int64_t> average_allele_values(const MarkerData& data) {
         int64_t sum = 0;
         int64_t present = 0;
         for (int i = 0; i < data.n_individuals; ++i) {
-            for (const int32_t copy : data.genotype(i, locus)) {
+            for (const int32_t copy : data.locus_genotype(i, locus)) {
                 sum += copy;
                 present += copy > 0 ? 1 : 0;
             }
@@ -136,7 +137,7 @@ struct AverageFillModel {
     }
 
     void load_filled(std::span<int64_t> target, int i, int locus) const {
-        const auto copies = data.genotype(i, locus);
+        const auto copies = data.locus_genotype(i, locus);
         const int64_t average = averages[static_cast<std::size_t>(locus)];
         std::ranges::transform(copies, target.begin(), [average](int32_t copy) {
             return copy == 0 ? average : int64_t{copy};
@@ -160,7 +161,7 @@ struct AverageFillModel {
 
 DistanceResult stepwise_not_counted(const MarkerData& data, DistanceMatrix& matrix, bool squared,
                                     const DistanceOptions& options) {
-    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+    return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
         const DescendingCopies copies(data);
         const NotCountedModel model{data, copies, squared};
         return fill_locus_sums(data, matrix, model, {}, options);
@@ -170,10 +171,8 @@ DistanceResult stepwise_not_counted(const MarkerData& data, DistanceMatrix& matr
 DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& matrix,
                                       int32_t missing_steps, bool squared,
                                       const DistanceOptions& options) {
-    if (missing_steps < 0) {
-        throw std::invalid_argument("stepwise_missing_steps: negative number of steps");
-    }
-    return ending_run_without_memory(kDistanceMemoryMessage, [&] {
+    CLONAL_BUG_CHECK(missing_steps >= 0);
+    return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
         const DescendingCopies copies(data);
         const MissingStepsModel model{data, copies, capped(missing_steps), squared};
         return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
@@ -182,7 +181,7 @@ DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& ma
 
 DistanceResult stepwise_average_fill(const MarkerData& data, DistanceMatrix& matrix,
                                      const DistanceOptions& options) {
-    return ending_run_without_memory("ERROR: meanlength malloc failed, more memory needed", [&] {
+    return clonal::with_memory_message("ERROR: meanlength malloc failed, more memory needed", [&] {
         const AverageFillModel model{data, average_allele_values(data)};
         return fill_locus_sums(data, matrix, model, {}, options);
     });

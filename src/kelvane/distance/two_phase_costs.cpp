@@ -1,5 +1,5 @@
-// Costs of pairing allele copies under the two-phase model.
-#include "two_phase_costs.hpp"
+// Costs of matching allele copies under the two-phase model.
+#include "kelvane/distance/two_phase_costs.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-// The cost of pairing two allele copies under the two-phase model: 1 - base^(-steps) for two
+// The cost of matching two allele copies under the two-phase model: 1 - base^(-steps) for two
 // present copies, a fixed cost when either is missing.
 #pragma once
 

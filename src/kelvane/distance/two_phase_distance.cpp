@@ -1,19 +1,20 @@
 // The two-phase distance scaled by ploidy: at every locus the copies of two individuals are
-// paired one to one so that the sum of pair costs 1 - base^(-steps) is smallest; the sums are
+// matched one to one so that the sum of copy costs 1 - base^(-steps) is smallest; the sums are
 // averaged over loci, divided by the copy count of the pair and multiplied by a factor.
+#include "kelvane/distance/two_phase_distance.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
-#include "best_matching.hpp"
-#include "distance_memory.hpp"
-#include "distance_models.hpp"
-#include "locus_genotypes.hpp"
-#include "locus_values.hpp"
-#include "pair_loop.hpp"
-#include "two_phase_costs.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/bug_check.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
+#include "kelvane/distance/locus_values.hpp"
+#include "kelvane/distance/matching/best_matching.hpp"
+#include "kelvane/distance/pair_loop.hpp"
+#include "kelvane/distance/two_phase_costs.hpp"
 
 namespace kelvane {
 namespace {
@@ -50,10 +51,10 @@ struct TwoPhaseModel {
         return {std::vector<double>(size * size), BestMatching{}};
     }
 
-    // The best pairing sum of the first copy_count copies of both (in descending order).
+    // The best matching sum of the first copy_count copies of both (in descending order).
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t copy_count) const {
-        const auto first = copies.genotype(i, locus);
-        const auto second = copies.genotype(j, locus);
+        const auto first = copies.locus_genotype(i, locus);
+        const auto second = copies.locus_genotype(j, locus);
         const auto size = static_cast<std::size_t>(copy_count);
         for (std::size_t x = 0; x < size; ++x) {
             for (std::size_t y = 0; y < size; ++y) {
@@ -84,14 +85,12 @@ std::optional<int32_t> scaled_distance(double sum, int n_loci, double multiplier
 
 DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
                                   float base, float multiplier, const DistanceOptions& options) {
-    if (!(base >= 1.0f)) {
-        throw std::invalid_argument("two_phase_distance: base below 1");
-    }
-    return ending_run_without_memory(
+    CLONAL_BUG_CHECK(base >= 1.0f);
+    return clonal::with_memory_message(
         "ERROR: alleleDistances malloc failed, more memory needed", [&] {
             const DescendingCopies copies(data);
             const TwoPhaseCosts costs(base, missing, largest_steps(data));
-            const TwoPhaseModel model{copies, costs, data.slots(), options.enumerate_pairings};
+            const TwoPhaseModel model{copies, costs, data.slots(), options.enumerate_matchings};
             const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data),
                                                     options);
             return fill_distance_matrix(

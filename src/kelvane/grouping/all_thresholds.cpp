@@ -3,7 +3,7 @@
 // of any minimum spanning tree of the pairs. So one tree, its edges sorted by weight and a
 // union-find sweep over them give every column of the table, numbered exactly as regrouping at
 // each threshold numbers them (by the first member of each genotype in input order).
-#include "all_thresholds.hpp"
+#include "kelvane/grouping/all_thresholds.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -14,10 +14,10 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "buffered_text.hpp"
-#include "checked_allocation.hpp"
-#include "fatal_error.hpp"
-#include "genotype_grouping.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/buffered_text.hpp"
+#include "common/core/fatal_error.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
 
 namespace kelvane {
 namespace {
@@ -135,8 +135,8 @@ void number_components(UnionFind& groups, std::span<int32_t> column, std::vector
 }
 
 std::vector<int32_t> allocate_columns(std::size_t columns, int n) {
-    return zeroed_vector_or_fail<int32_t>(columns * static_cast<std::size_t>(n), kTableOutOfMemory,
-                                          clonal::ErrorStream::kErrorStream);
+    return clonal::allocate_or_fail<int32_t>(columns * static_cast<std::size_t>(n),
+                                             kTableOutOfMemory, clonal::ErrorStream::kErrorStream);
 }
 
 // A number followed by a tab, as "%d\t" writes it.
@@ -207,7 +207,7 @@ GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
     GenotypeTable table;
     table.individuals = n;
     for (int64_t threshold = 0;; ++threshold) {
-        std::vector<int32_t> geno_vector = zeroed_vector_or_fail<int32_t>(
+        std::vector<int32_t> geno_vector = clonal::allocate_or_fail<int32_t>(
             static_cast<std::size_t>(n),
             "ERROR: make_geno_vector malloc failed, more memory needed ");
         assign_genotypes(matrix, static_cast<int32_t>(threshold), geno_vector);
@@ -231,7 +231,7 @@ void write_genotype_table(const GenotypeTable& table, std::span<const std::strin
     // A stream that failed (a full disk) takes no more: the failure is reported when the file
     // is closed, and the rest of a large table (a line may hold 2^31 thresholds) would only be
     // formatted in vain.
-    BufferedText text(out);
+    clonal::BufferedText text(out);
     text.append("name\t");
     for (int64_t threshold = 0; threshold <= table.last_threshold && text.good(); ++threshold) {
         text.append(NumberWithTab(threshold).view());

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "distance_matrix.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 

@@ -1,10 +1,10 @@
 // Single-linkage grouping at one threshold and the numbering of the genotypes.
-#include "genotype_grouping.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
 
 #include <new>
 #include <unordered_map>
 
-#include "checked_allocation.hpp"
+#include "common/core/allocation.hpp"
 
 namespace kelvane {
 
@@ -63,8 +63,8 @@ int32_t renumber_genotypes(std::span<int32_t> geno_vector) {
 Genotypes genotypes_at_threshold(const DistanceMatrix& matrix, int32_t threshold) {
     Genotypes genotypes;
     genotypes.numbers =
-        zeroed_vector_or_fail<int32_t>(static_cast<std::size_t>(matrix.size()),
-                                       "ERROR: geno_vector malloc failed, more memory needed ");
+        clonal::allocate_or_fail<int32_t>(static_cast<std::size_t>(matrix.size()),
+                                          "ERROR: geno_vector malloc failed, more memory needed ");
     assign_genotypes(matrix, threshold, genotypes.numbers);
     genotypes.count = renumber_genotypes(genotypes.numbers);
     return genotypes;

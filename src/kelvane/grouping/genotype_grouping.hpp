@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "distance_matrix.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 

@@ -1,14 +1,14 @@
-// The distance histogram: its dialogue, the tally of the pairs into classes and the table.
-#include "histogram.hpp"
+// The distance histogram: the tally of the pairs into classes and the table.
+#include "kelvane/grouping/histogram.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "array_utils.hpp"
-#include "checked_allocation.hpp"
-#include "genotype_operations.hpp"
-#include "printf.hpp"
+#include "common/core/allocation.hpp"
+#include "common/core/buffered_text.hpp"
+#include "common/core/printf.hpp"
 
 namespace kelvane {
 namespace {
@@ -17,31 +17,22 @@ namespace {
 constexpr int64_t kLongestBar = 38;
 constexpr double kOneOverLongestBar = 0.02631578947368421;
 
-int32_t ask_classes(clonal::Console& console) {
-    int32_t classes = 1;
-    while (classes < 2) {
-        console.print("\nGive the number of frequency classes (>1):\n");
-        console.read_int(classes);
-    }
-    return classes;
-}
-
-int32_t ask_max_distance(clonal::Console& console) {
-    int32_t max_distance = 0;
-    while (max_distance < 1) {
-        console.print("\nGive maximum distance for histogram:\n");
-        console.read_int(max_distance);
-    }
-    return max_distance;
-}
-
-std::vector<int64_t> make_counters(int32_t classes) {
-    // Counted in 64 bits, so that the size of the largest class cannot overflow.
-    return zeroed_vector_or_fail<int64_t>(static_cast<std::size_t>(classes) + 1,
-                                          "ERROR: frequency classes, more memory needed");
-}
-
 }  // namespace
+
+int64_t ceiling_with_tolerance(double x) {
+    constexpr double kLimit = 4.0e18;
+    if (std::isnan(x)) {
+        return INT64_MAX;
+    }
+    const double t = std::trunc(std::clamp(x, -kLimit, kLimit));
+    const auto truncated = static_cast<int64_t>(t);
+    return (x - t < 0.000001) ? truncated : truncated + 1;
+}
+
+int32_t largest_distance(const DistanceMatrix& matrix) {
+    const auto cells = matrix.cells();
+    return cells.empty() ? INT32_MIN : *std::max_element(cells.begin(), cells.end());
+}
 
 double class_width(int32_t max_distance, int32_t classes) {
     return static_cast<double>(max_distance) / static_cast<double>(classes);
@@ -57,7 +48,7 @@ void tally_distance_classes(const DistanceMatrix& matrix, double width, std::spa
             if (distance < 0) {
                 continue;  // no class below 0 to hold it
             }
-            const int64_t k = clonal::ceiling_with_tolerance(static_cast<double>(distance) / width);
+            const int64_t k = ceiling_with_tolerance(static_cast<double>(distance) / width);
             if (k <= last_class) {
                 ++counts[static_cast<std::size_t>(k)];
             }
@@ -74,36 +65,30 @@ int64_t bar_length(int64_t count, int64_t top) {
 }
 
 void write_histogram_table(std::ostream& out, std::span<const int64_t> counts, double width) {
-    std::string text = "class  \tthresh\t#pairs| #pairs\n";
+    clonal::BufferedText text(out);
+    text.append("class  \tthresh\t#pairs| #pairs\n");
     const int64_t top = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    std::string line;
     // A stream that failed (a full disk) takes no more lines; the rest are not formatted.
-    for (std::size_t k = 0; k < counts.size() && out.good(); ++k) {
-        text += clonal::format("%4d\t%6.2f\t", static_cast<int>(k), static_cast<double>(k) * width);
-        text += clonal::format("%6lld| ", static_cast<long long>(counts[k]));
-        text.append(static_cast<std::size_t>(bar_length(counts[k], top)), '*');
-        text += '\n';
-        if (text.size() >= (std::size_t{1} << 16)) {
-            out << text;
-            text.clear();
-        }
+    for (std::size_t k = 0; k < counts.size() && text.good(); ++k) {
+        line = clonal::format("%4d\t%6.2f\t", static_cast<int>(k), static_cast<double>(k) * width);
+        line += clonal::format("%6lld| ", static_cast<long long>(counts[k]));
+        line.append(static_cast<std::size_t>(bar_length(counts[k], top)), '*');
+        line += '\n';
+        text.append(line);
     }
-    out << text;
 }
 
-void distance_histogram(clonal::Console& console, const DistanceMatrix& matrix, std::ostream* out) {
-    std::ostream& table = out == nullptr ? console.out() : *out;
-    console.print("\n");
-    clonal::print_separator(console.out());
-    console.print("\nGENOTYPE ASSIGNMENT:\n");
-    const int n = matrix.size();
-    console.print("maximum distance:\t%d\n", clonal::max_of_matrix(matrix.cells(), n, n));
-    const int32_t classes = ask_classes(console);
-    std::vector<int64_t> counts = make_counters(classes);
-    const int32_t max_distance = ask_max_distance(console);
-    console.print("\n");
-    const double width = class_width(max_distance, classes);
-    tally_distance_classes(matrix, width, counts);
-    write_histogram_table(table, counts, width);
+std::vector<int64_t> class_counters(int32_t classes) {
+    return clonal::allocate_or_fail<int64_t>(static_cast<std::size_t>(classes) + 1,
+                                             "ERROR: frequency classes, more memory needed");
+}
+
+std::vector<int64_t> histogram_counts(const DistanceMatrix& matrix, int32_t classes,
+                                      int32_t max_distance) {
+    std::vector<int64_t> counts = class_counters(classes);
+    tally_distance_classes(matrix, class_width(max_distance, classes), counts);
+    return counts;
 }
 
 }  // namespace kelvane

@@ -1,10 +1,10 @@
 // The distance matrix store.
-#include "distance_matrix.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 #include <new>
 #include <stdexcept>
 
-#include "fatal_error.hpp"
+#include "common/core/allocation.hpp"
 
 namespace kelvane {
 

@@ -1,11 +1,10 @@
-// Writing the distance matrix to a text file, square or as the unfolded lower triangle, in the
-// layouts the import reads back.
+// Writing the distance matrix as text, square or as the unfolded lower triangle, in the layouts
+// the import reads back.
 #pragma once
 
 #include <ostream>
 
-#include "console.hpp"
-#include "distance_matrix.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 
@@ -14,9 +13,5 @@ void write_square(const DistanceMatrix& matrix, std::ostream& out);
 
 // One value per line in the order (1,0), (2,0), (2,1), (3,0), ...
 void write_lower_triangle(const DistanceMatrix& matrix, std::ostream& out);
-
-// Asks for the layout and the file name and writes the file; false when the writing failed
-// (reported on the console).
-bool save_distance_matrix(clonal::Console& console, const DistanceMatrix& matrix);
 
 }  // namespace kelvane

@@ -4,12 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
+#include <functional>
 #include <span>
 #include <vector>
 
-#include "diversity_indices.hpp"
-#include "random.hpp"
+#include "common/core/random.hpp"
+#include "marsyl/core/diversity_indices.hpp"
 
 namespace marsyl {
 
@@ -25,17 +25,25 @@ struct BootstrapWorkspace {
     std::vector<int32_t> sample_b;
 };
 
-// One replicate: N_A draws from a, then N_B draws from b, one uniform number each; returns the
-// differences of the redrawn samples' indices less the observed differences. With a
-// permutations file, writes the line of the redrawn indices and centred differences to it.
-IndexSet bootstrap_resample(std::span<const int32_t> a, std::span<const int32_t> b,
-                            const IndexSet& observed_difference, clonal::Random& random,
-                            BootstrapWorkspace& workspace, std::ostream* permutations);
+// The indices of the two samples and their difference: of the observed samples, or of one
+// replicate's redrawn samples with the difference centred on the observed one.
+struct BootstrapValues {
+    IndexSet a;
+    IndexSet b;
+    IndexSet difference;
+};
 
-// Tests one pair with permutations - 1 replicates (the observed data are the remaining one);
-// with a permutations file, writes the observed line and every replicate's line to it.
+// One replicate: N_A draws from a, then N_B draws from b, one uniform number each.
+BootstrapValues bootstrap_resample(std::span<const int32_t> a, std::span<const int32_t> b,
+                                   const IndexSet& observed_difference, clonal::Random& random,
+                                   BootstrapWorkspace& workspace);
+
+// Called with the observed values first, then with those of every replicate in order.
+using BootstrapObserver = std::function<void(const BootstrapValues& values)>;
+
+// Tests one pair with permutations - 1 replicates (the observed data are the remaining one).
 BootstrapPValues bootstrap_pair(std::span<const int32_t> a, std::span<const int32_t> b,
                                 int32_t permutations, clonal::Random& random,
-                                std::ostream* permutations_file);
+                                const BootstrapObserver& each = {});
 
 }  // namespace marsyl

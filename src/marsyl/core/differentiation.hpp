@@ -2,17 +2,19 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
+#include <functional>
 
-#include "g_statistic.hpp"
-#include "random.hpp"
+#include "common/core/random.hpp"
+#include "marsyl/core/g_statistic.hpp"
 
 namespace marsyl {
 
+// Called with the observed G first, then with every permuted G in order.
+using GObserver = std::function<void(double g)>;
+
 // The share of the permutations, the observed data counted as one of them, whose G reaches the
-// observed G: (count + 1) / permutations after permutations - 1 random reassignments. With a
-// permutations file, writes the observed G and every permuted G to it, one a line.
+// observed G: (count + 1) / permutations after permutations - 1 random reassignments.
 double differentiation_p_value(PairGStatistic& pair, int32_t permutations, clonal::Random& random,
-                               std::ostream* permutations_file);
+                               const GObserver& each = {});
 
 }  // namespace marsyl

@@ -1,11 +1,10 @@
 // The clonal diversity indices of one sample.
-#include "diversity_indices.hpp"
+#include "marsyl/core/diversity_indices.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
-#include "fatal_error.hpp"
+#include "common/core/allocation.hpp"
 
 namespace marsyl {
 

@@ -1,5 +1,5 @@
 // The indices of all populations and the partitioning of diversity among them.
-#include "diversity_partitioning.hpp"
+#include "marsyl/core/diversity_partitioning.hpp"
 
 #include <algorithm>
 #include <cmath>

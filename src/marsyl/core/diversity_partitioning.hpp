@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "clonal_genotype_file.hpp"
-#include "diversity_indices.hpp"
+#include "common/core/clonal_genotype_file.hpp"
+#include "marsyl/core/diversity_indices.hpp"
 
 namespace marsyl {
 

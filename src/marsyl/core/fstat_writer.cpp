@@ -1,10 +1,9 @@
-// Menu choice 6: the clonal data set as an FSTAT data file.
-#include "fstat_writer.hpp"
+// The clonal data set as an FSTAT data file.
+#include "marsyl/core/fstat_writer.hpp"
 
 #include <string>
 
-#include "marsyl_run.hpp"
-#include "printf.hpp"
+#include "common/core/printf.hpp"
 
 namespace marsyl {
 
@@ -23,26 +22,6 @@ void write_fstat_records(const clonal::ClonalData& data, int32_t largest_genotyp
             clonal::print(out, "%d\t%0*d%0*d\n", p, digits, g, digits, g);
         }
     }
-}
-
-void write_fstat_file(MarsylRun& run) {
-    clonal::Console& console = run.console;
-    console.print("\nWrite input-file in Fstat-format\n");
-    clonal::OutputFile file;
-    for (;;) {
-        console.print("\nGive name of fstat file (format FILENAME.DAT): ");
-        const std::string name = console.read_line();
-        // Replacing the report would wipe it while it is written to.
-        if (!run.report.holds(name) && file.open(name, clonal::WriteMode::kReplace)) {
-            break;
-        }
-        console.print("%s", kReportWriteError);
-    }
-    write_fstat_records(run.data, run.largest_genotype, file.stream());
-    if (!file.close()) {
-        console.print("%s", kReportWriteError);
-    }
-    wait_for_enter(run, "\nConversion finished, press ENTER to proceed: ");
 }
 
 }  // namespace marsyl

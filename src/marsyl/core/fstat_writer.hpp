@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "clonal_genotype_file.hpp"
+#include "common/core/clonal_genotype_file.hpp"
 
 namespace marsyl {
 

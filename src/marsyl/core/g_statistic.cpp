@@ -1,18 +1,17 @@
 // The G statistic of two samples and its permuted values.
-#include "g_statistic.hpp"
+#include "marsyl/core/g_statistic.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
-#include "fatal_error.hpp"
+#include "common/core/allocation.hpp"
 
 namespace marsyl {
 namespace {
 
 template <typename T>
 void allocate(std::vector<T>& table, std::size_t size, const char* message) {
-    clonal::with_memory_message(message, [&] { table.resize(size); });
+    table = clonal::allocate_or_fail<T>(size, message);
 }
 
 }  // namespace
@@ -75,11 +74,6 @@ double PairGStatistic::permuted(clonal::Random& random) {
 
 double g_statistic(std::span<const int32_t> a, std::span<const int32_t> b) {
     return PairGStatistic(a, b).observed();
-}
-
-double permuted_g_statistic(std::span<const int32_t> a, std::span<const int32_t> b,
-                            clonal::Random& random) {
-    return PairGStatistic(a, b).permuted(random);
 }
 
 }  // namespace marsyl

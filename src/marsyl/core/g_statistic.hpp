@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "random.hpp"
+#include "common/core/random.hpp"
 
 namespace marsyl {
 
@@ -38,8 +38,5 @@ class PairGStatistic {
 };
 
 double g_statistic(std::span<const int32_t> a, std::span<const int32_t> b);
-
-double permuted_g_statistic(std::span<const int32_t> a, std::span<const int32_t> b,
-                            clonal::Random& random);
 
 }  // namespace marsyl

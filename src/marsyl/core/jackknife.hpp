@@ -5,13 +5,11 @@
 
 #include <array>
 #include <cstdint>
-#include <ostream>
 #include <span>
-#include <string>
 #include <vector>
 
-#include "diversity_indices.hpp"
-#include "random.hpp"
+#include "common/core/random.hpp"
+#include "marsyl/core/diversity_indices.hpp"
 
 namespace marsyl {
 
@@ -39,10 +37,14 @@ class JackknifeWorkspace {
 JackknifeRow jackknife_size(std::span<int32_t> genotypes, int32_t size, clonal::Random& random,
                             JackknifeWorkspace& workspace);
 
-// One population's block of the report: its name line, the header, a row per subsample size
-// from 2 to N - 1 and the row of the whole sample.
-void jackknife_population(std::ostream& report, int32_t number, const std::string& name,
-                          std::span<int32_t> genotypes, clonal::Random& random,
-                          JackknifeWorkspace& workspace);
+// The jackknife curve of one population: a row per subsample size from 2 to N - 1 (rows[0] is
+// size 2), and the indices of the whole sample.
+struct JackknifeCurve {
+    std::vector<JackknifeRow> rows;
+    IndexSet whole;
+};
+
+JackknifeCurve jackknife_population(std::span<int32_t> genotypes, clonal::Random& random,
+                                    JackknifeWorkspace& workspace);
 
 }  // namespace marsyl

@@ -1,13 +1,21 @@
 // The analysis menu of marsyl: the first character of the answer line picks the choice, and
 // anything that is no other choice computes the diversity indices.
+#include "marsyl/dialogue/analysis_menu.hpp"
+
 #include <string>
 
-#include "marsyl_run.hpp"
+#include "common/dialogue/separator.hpp"
+#include "marsyl/dialogue/bootstrap_choice.hpp"
+#include "marsyl/dialogue/differentiation_choice.hpp"
+#include "marsyl/dialogue/diversity_choice.hpp"
+#include "marsyl/dialogue/jackknife_choice.hpp"
+#include "marsyl/dialogue/open_files.hpp"
+#include "marsyl/dialogue/other_choices.hpp"
 
 namespace marsyl {
 namespace {
 
-const std::string kRule(68, '-');
+const std::string kRule(clonal::kRule);
 
 void print_menu(clonal::Console& console) {
     console.print("\n\n%s", kRule.c_str());
@@ -31,15 +39,10 @@ void run_between_populations(MarsylRun& run, void (*analysis)(MarsylRun&), const
         return;
     }
     run.console.print("%s", refusal);
-    wait_for_enter(run, "Press Enter to continue:");
+    run.wait_for_enter("Press Enter to continue:");
 }
 
 }  // namespace
-
-void wait_for_enter(MarsylRun& run, const char* prompt) {
-    run.console.print("%s", prompt);
-    run.console.read_line();
-}
 
 void analysis_menu(MarsylRun& run) {
     for (;;) {

@@ -1,8 +1,8 @@
-// Menu choice 1: the table of clonal diversity indices of every population and, for more than
-// one population, the partitioning of diversity, on the console and in the report.
-#include "diversity_partitioning.hpp"
-#include "marsyl_run.hpp"
-#include "printf.hpp"
+// Menu choice 1: the table of clonal diversity indices and the partitioning of diversity.
+#include "marsyl/dialogue/diversity_choice.hpp"
+
+#include "common/core/printf.hpp"
+#include "marsyl/core/diversity_partitioning.hpp"
 
 namespace marsyl {
 namespace {
@@ -67,7 +67,7 @@ void clonal_diversity_table(MarsylRun& run) {
     }
     console.out().flush();
     run.report.flush(console);
-    wait_for_enter(run, "\nCalculations finished, press ENTER to proceed: ");
+    run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
 }
 
 }  // namespace marsyl

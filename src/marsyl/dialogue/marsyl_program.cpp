@@ -1,12 +1,16 @@
 // The whole run of marsyl: banner, files, the analysis menu until the user leaves, end.
-#include "marsyl_program.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
 
 #include <string>
+
+#include "common/dialogue/separator.hpp"
+#include "marsyl/dialogue/analysis_menu.hpp"
+#include "marsyl/dialogue/open_files.hpp"
 
 namespace marsyl {
 namespace {
 
-const std::string kRule(68, '-');
+const std::string kRule(clonal::kRule);
 
 void print_banner(clonal::Console& console) {
     console.print("\n    %s", kRule.c_str());

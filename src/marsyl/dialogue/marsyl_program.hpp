@@ -6,8 +6,8 @@
 #include <istream>
 #include <ostream>
 
-#include "marsyl_run.hpp"
-#include "program_entry.hpp"
+#include "common/dialogue/program_entry.hpp"
+#include "marsyl/dialogue/marsyl_run.hpp"
 
 namespace marsyl {
 

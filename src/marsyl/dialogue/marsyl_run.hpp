@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "clonal_genotype_file.hpp"
-#include "console.hpp"
-#include "random.hpp"
-#include "result_files.hpp"
+#include "common/core/clonal_genotype_file.hpp"
+#include "common/core/random.hpp"
+#include "common/dialogue/console.hpp"
+#include "marsyl/dialogue/result_files.hpp"
 
 namespace marsyl {
 
@@ -44,19 +44,12 @@ struct MarsylRun {
     std::ostream* permutations_stream() {
         return permutations.is_open() ? &permutations.stream() : nullptr;
     }
+
+    // Prints the prompt to go on and waits for the user's line.
+    void wait_for_enter(const char* prompt) {
+        console.print("%s", prompt);
+        console.read_line();
+    }
 };
-
-// The steps of the dialogue and the menu choices, each working on the run.
-void open_files(MarsylRun& run);
-void analysis_menu(MarsylRun& run);
-void clonal_diversity_table(MarsylRun& run);
-void bootstrap_test(MarsylRun& run);
-void differentiation_test(MarsylRun& run);
-void jackknife(MarsylRun& run);
-void write_fstat_file(MarsylRun& run);
-void set_seeds(MarsylRun& run);
-
-// Prints the prompt to go on and waits for the user's line.
-void wait_for_enter(MarsylRun& run, const char* prompt);
 
 }  // namespace marsyl

@@ -1,24 +1,37 @@
 // Opening the files of a run, at its start and again at menu choice 7: the Clonal genotype file
 // with its loading, then the report file with its header.
+#include "marsyl/dialogue/open_files.hpp"
+
 #include <string>
 
-#include "input_file_prompt.hpp"
-#include "marsyl_program.hpp"
-#include "marsyl_run.hpp"
-#include "printf.hpp"
+#include "common/core/printf.hpp"
+#include "common/dialogue/input_file_prompt.hpp"
+#include "common/dialogue/output_file_prompt.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
 
 namespace marsyl {
 namespace {
 
 void open_report(MarsylRun& run) {
-    for (;;) {
-        run.console.print("\nGive name of output file: ");
-        const std::string name = run.console.read_line();
-        if (run.report.open(run.console, name, clonal::WriteMode::kAppend)) {
-            return;
-        }
-        run.console.print("%s", kReportWriteError);
+    // Everything written to the report in use has been flushed and any failure reported.
+    run.report.close(run.console);
+    run.report.adopt(clonal::ask_output_file(run.console, "\nGive name of output file: ",
+                                             kReportWriteError, clonal::WriteMode::kAppend));
+}
+
+// Reads the data set, printing its title, the number of populations and one line per population
+// as each part is read.
+clonal::ClonalData read_and_summarise(clonal::Console& console, const std::string& content) {
+    clonal::ClonalFileReader reader(content);
+    const clonal::ClonalData& header = reader.read_header();
+    console.print("\n\n%s\n", header.title.c_str());
+    console.print("%d populations\n", header.populations);
+    const std::vector<int32_t>& sizes = reader.read_census();
+    for (int32_t k = 1; k <= header.populations; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        console.print(" %15s:\t%d individuals\n", header.names[slot].c_str(), sizes[slot]);
     }
+    return reader.read_genotypes();
 }
 
 std::string formatted_date(const std::tm& local_time) {
@@ -46,7 +59,7 @@ void open_files(MarsylRun& run) {
     clonal::InputFile input = clonal::open_input_file(run.console, clonal::AfterOffer::kNothing);
     // Nothing of an earlier data set is used once another file is chosen.
     run.data = clonal::ClonalData{};
-    run.data = clonal::read_clonal_file(input.content, run.console.out());
+    run.data = read_and_summarise(run.console, input.content);
     run.largest_genotype = clonal::raise_largest_genotype(run.data, run.largest_genotype);
     run.input_name = std::move(input.name);
     input.content.clear();

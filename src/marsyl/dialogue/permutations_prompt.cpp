@@ -1,7 +1,9 @@
 // Asking for the number of permutations and the permutations file.
-#include "permutations_prompt.hpp"
+#include "marsyl/dialogue/permutations_prompt.hpp"
 
 #include <string>
+
+#include "common/dialogue/output_file_prompt.hpp"
 
 namespace marsyl {
 namespace {
@@ -18,18 +20,12 @@ int32_t ask_count(clonal::Console& console) {
     return count;
 }
 
+// Replacing the report would wipe it while it is written to.
 void choose_permutations_file(MarsylRun& run) {
-    clonal::Console& console = run.console;
-    for (;;) {
-        console.print("\nGive name of permutations file: ");
-        const std::string name = console.read_line();
-        // Replacing the report would wipe it while it is written to.
-        if (!run.report.holds(name) &&
-            run.permutations.open(console, name, clonal::WriteMode::kReplace)) {
-            return;
-        }
-        console.print("%s", kPermutationsWriteError);
-    }
+    run.permutations.adopt(clonal::ask_output_file(
+        run.console, "\nGive name of permutations file: ", kPermutationsWriteError,
+        clonal::WriteMode::kReplace,
+        [&run](const std::string& name) { return run.report.holds(name); }));
 }
 
 }  // namespace

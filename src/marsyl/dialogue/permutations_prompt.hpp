@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "marsyl_run.hpp"
+#include "marsyl/dialogue/marsyl_run.hpp"
 
 namespace marsyl {
 

@@ -1,8 +1,11 @@
 // The report and permutations files.
-#include "result_files.hpp"
+#include "marsyl/dialogue/result_files.hpp"
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
+
+#include "common/core/bug_check.hpp"
 
 namespace marsyl {
 
@@ -11,11 +14,11 @@ bool ResultFile::holds(const std::string& name) const {
     return file_.is_open() && std::filesystem::equivalent(name, name_, error);
 }
 
-bool ResultFile::open(clonal::Console& console, const std::string& name, clonal::WriteMode mode) {
-    close(console);
-    name_ = name;
+void ResultFile::adopt(clonal::NamedOutputFile&& opened) {
+    CLONAL_BUG_CHECK(!file_.is_open());
+    name_ = std::move(opened.name);
+    file_ = std::move(opened.file);
     failure_reported_ = false;
-    return file_.open(name, mode);
 }
 
 void ResultFile::flush(clonal::Console& console) {

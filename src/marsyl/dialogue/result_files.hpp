@@ -8,8 +8,9 @@
 #include <ostream>
 #include <string>
 
-#include "console.hpp"
-#include "file_io.hpp"
+#include "common/core/file_io.hpp"
+#include "common/dialogue/console.hpp"
+#include "common/dialogue/output_file_prompt.hpp"
 
 namespace marsyl {
 
@@ -28,8 +29,8 @@ class ResultFile {
     // Whether name refers to the file in use, under any of its names.
     bool holds(const std::string& name) const;
 
-    // Closes the file in use (reporting a failed write), then opens the named one.
-    bool open(clonal::Console& console, const std::string& name, clonal::WriteMode mode);
+    // Takes over a file just opened; the one in use must have been closed.
+    void adopt(clonal::NamedOutputFile&& opened);
 
     // Makes everything written so far reach the file; a failed write is reported once per file.
     void flush(clonal::Console& console);

@@ -2,7 +2,7 @@
 // for: each ends with the message of the array that could not be allocated and exit status 1,
 // never with an abort, and leaves no result file behind. The runs happen in a child process whose
 // address space is limited to 1 GiB more than the test process holds.
-#include "../memory_limit.hpp"
+#include "support/memory_limit.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "../scratch_folder.hpp"
-#include "kelvane_program.hpp"
+#include "kelvane/dialogue/kelvane_program.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace kelvane {
 namespace {

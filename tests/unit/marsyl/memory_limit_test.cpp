@@ -2,7 +2,7 @@
 // for: the run ends with the message of the array that could not be allocated and exit status 1,
 // never with an abort, and the report keeps no half-written section. The runs happen in a child
 // process whose address space is limited to 1 GiB more than the test process holds.
-#include "../memory_limit.hpp"
+#include "support/memory_limit.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "../scratch_folder.hpp"
-#include "marsyl_program.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace marsyl {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "distance_matrix.hpp"
-#include "marker_data.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane::testing {
 
@@ -31,7 +31,7 @@ inline MarkerData markers(int32_t ploidy, const std::vector<Individual>& individ
         for (int k = 0; k < data.n_loci; ++k) {
             const Genotype& copies =
                 individuals[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)];
-            auto slots = data.genotype(i, k);
+            auto slots = data.locus_genotype(i, k);
             for (std::size_t slot = 0; slot < copies.size() && slot < slots.size(); ++slot) {
                 slots[slot] = copies[slot];
             }

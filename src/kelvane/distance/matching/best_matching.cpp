@@ -1,6 +1,6 @@
-// The best pairing of allele copies: fast where exact integer arithmetic applies, an exact search
-// otherwise, and the enumeration of all pairings it reproduces.
-#include "best_matching.hpp"
+// The best matching of allele copies: fast where exact integer arithmetic applies, an exact search
+// otherwise, and the enumeration of all matchings it reproduces.
+#include "kelvane/distance/matching/best_matching.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +23,7 @@ int bits_for(int k) {
 }
 
 // The sum for the sizes that need no search: none for no copies, the one entry for one copy, and
-// for two copies the first pairing when it is strictly smaller, else the second.
+// for two copies the first matching when it is strictly smaller, else the second.
 std::optional<double> small_matching_sum(const CostTable& costs, int k) {
     if (k <= 0) {
         return 0.0;
@@ -54,8 +54,8 @@ double BestMatching::sum(const CostTable& costs, int k) {
 }
 
 // When every cost is a multiple of 2^-q for q = 53 - bits_for(k) (costs of base 2 up to about
-// 49 steps, 0 and 1), every partial sum of every pairing is a multiple of 2^-q not above k and
-// so has at most 53 significant bits: every addition is exact, every pairing's row-order sum is
+// 49 steps, 0 and 1), every partial sum of every matching is a multiple of 2^-q not above k and
+// so has at most 53 significant bits: every addition is exact, every matching's row-order sum is
 // its exact sum, and the smallest one is the optimum of the integer assignment of the costs
 // times 2^q, which the Hungarian method finds exactly in 64-bit integers.
 bool BestMatching::scaled_integer_sum(const CostTable& costs, int k, double& sum) {

@@ -1,18 +1,18 @@
-// The best one-to-one pairing of the allele copies of two individuals at a locus, for the
-// two-phase distance: the smallest sum of pair costs over all pairings, each sum added in row
-// order in double precision, exactly as trying every pairing gives it, without trying them all.
+// The best one-to-one matching of the allele copies of two individuals at a locus, for the
+// two-phase distance: the smallest sum of copy costs over all matchings, each sum added in row
+// order in double precision, exactly as trying every matching gives it, without trying them all.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-#include "hungarian_assignment.hpp"
-#include "pairing_search.hpp"
+#include "kelvane/distance/matching/hungarian_assignment.hpp"
+#include "kelvane/distance/matching/matching_search.hpp"
 
 namespace kelvane {
 
-// A square table of pair costs: entry (x, y) at cells[x * stride + y]; row x is a copy of the
+// A square table of copy costs: entry (x, y) at cells[x * stride + y]; row x is a copy of the
 // first individual, column y one of the second.
 struct CostTable {
     std::span<const double> cells;
@@ -24,9 +24,9 @@ struct CostTable {
     }
 };
 
-// The value of the enumeration of all pairings of the first k rows with the first k columns:
+// The value of the enumeration of all matchings of the first k rows with the first k columns:
 // for k = 1 entry (0, 0); for k = 2 (0,0) + (1,1) when it is strictly smaller than
-// (1,0) + (0,1), else the latter; for larger k the smallest row-order sum of all k! pairings,
+// (1,0) + (0,1), else the latter; for larger k the smallest row-order sum of all k! matchings,
 // but at most 10000000.0; for k = 0, 0.0. Entries must be finite and lie in 0 to 1.
 class BestMatching {
   public:
@@ -39,17 +39,17 @@ class BestMatching {
     bool scaled_integer_sum(const CostTable& costs, int k, double& sum);
 
     HungarianAssignment<int64_t> integer_assignment_;
-    PairingSearch search_;
+    MatchingSearch search_;
     std::vector<int64_t> scaled_;
     int64_t searches_ = 0;
 };
 
-// One pairing without a reusable solver.
+// One matching without a reusable solver.
 double best_matching_sum(const CostTable& costs, int k);
 
-// The same value found by trying every pairing in the order of k nested loops (row 0 outermost,
+// The same value found by trying every matching in the order of k nested loops (row 0 outermost,
 // columns ascending), keeping a sum only when it is strictly smaller: the reference the fast
-// pairing is measured and tested against. Its work grows as k!.
+// matching is measured and tested against. Its work grows as k!.
 double enumerated_matching_sum(const CostTable& costs, int k);
 
 }  // namespace kelvane

@@ -1,8 +1,10 @@
 // Closest-allele matching of the stepwise distances.
-#include "closest_allele_matching.hpp"
+#include "kelvane/distance/matching/closest_allele_matching.hpp"
 
-#include "array_utils.hpp"
-#include "capped_steps.hpp"
+#include <utility>
+
+#include "kelvane/distance/capped_steps.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
 
 namespace kelvane {
 namespace {
@@ -29,8 +31,8 @@ int64_t one_direction(std::span<const int32_t> looking, std::span<int32_t> other
         }
         if (chosen >= 0) {
             sum = capped_add(sum, squared_cost ? capped_square(best) : best);
-            clonal::swap_ints(others[static_cast<std::size_t>(chosen)],
-                              others[static_cast<std::size_t>(active - 1)]);
+            std::swap(others[static_cast<std::size_t>(chosen)],
+                      others[static_cast<std::size_t>(active - 1)]);
             --active;
         }
     }
@@ -43,11 +45,11 @@ MatchingSums closest_allele_matching(std::span<int32_t> first, std::span<int32_t
                                      bool squared_cost) {
     MatchingSums sums;
     sums.first_to_second = one_direction(first, second, range, squared_cost);
-    clonal::sort_descending(first);
-    clonal::sort_descending(second);
+    sort_descending(first);
+    sort_descending(second);
     sums.second_to_first = one_direction(second, first, range, squared_cost);
-    clonal::sort_descending(first);
-    clonal::sort_descending(second);
+    sort_descending(first);
+    sort_descending(second);
     return sums;
 }
 

@@ -7,7 +7,7 @@
 
 namespace kelvane {
 
-// The sums of pair costs of the two directions.
+// The sums of copy costs of the two directions.
 struct MatchingSums {
     int64_t first_to_second = 0;  // copies of the first individual looking in the second (S1)
     int64_t second_to_first = 0;  // the other way round (S2)

@@ -1,6 +1,6 @@
 // The minimum-cost assignment of rows to distinct columns (Hungarian method with shortest
 // augmenting paths and potentials, O(rows^2 x columns)). Exact with integer costs; with real
-// costs it gives a good assignment and potentials from which the exact pairing search starts.
+// costs it gives a good assignment and potentials from which the exact matching search starts.
 #pragma once
 
 #include <algorithm>

@@ -1,33 +1,33 @@
-// The exact search for the best pairing when the row-order sums of different pairings may round
+// The exact search for the best matching when the row-order sums of different matchings may round
 // differently (costs that are not short binary fractions).
 //
 // Why it is exact:
 // - Rounding to nearest is monotone: if two partial sums s <= s', then s + e rounds to at most
-//   what s' + e rounds to. So among pairings that give the same set of columns to rows 0..r-1,
+//   what s' + e rounds to. So among matchings that give the same set of columns to rows 0..r-1,
 //   only the smallest partial sum can lead to the smallest total: the search goes row by row
 //   and keeps, for each set of used columns, only its smallest partial sum (at most one state
 //   per set, so the work is bounded by the number of sets instead of k!).
 // - Identical columns (copies with the same value, missing copies) give identical sums
-//   whichever of them takes which row, so only pairings that hand the columns of such a class
+//   whichever of them takes which row, so only matchings that hand the columns of such a class
 //   to rows in column order are tried.
 // - Rows that are constant at the end (missing copies of the first individual come last) add
 //   the same values whatever columns they take.
 // - A state is dropped when a lower bound of every total it can lead to is not below the best
 //   total found so far (which starts as the total of the assignment the Hungarian method finds).
 //   The bound holds in exact arithmetic for any potentials u, v: the remaining rows R and
-//   columns C of a pairing cost sum over R of u + sum over C of v minus |R| times the largest
+//   columns C of a matching cost sum over R of u + sum over C of v minus |R| times the largest
 //   amount by which any cost falls below u + v. Each remaining addition rounds its sum down by
 //   at most 2^-53 of it, and evaluating the bound in double precision errs by a few units of
 //   2^-53 of the magnitude M of the values involved (costs, potentials, partial sums); the
 //   margin subtracted, 16 (k + 4)^2 2^-53 M, exceeds both together many times, so the bound
 //   never exceeds a reachable total. A looser bound only keeps more states.
-#include "pairing_search.hpp"
+#include "kelvane/distance/matching/matching_search.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-#include "best_matching.hpp"
+#include "kelvane/distance/matching/best_matching.hpp"
 
 namespace kelvane {
 namespace {
@@ -54,19 +54,19 @@ bool constant_row(const CostTable& costs, int k, int x) {
 
 }  // namespace
 
-bool PairingSearch::Layer::uses(std::size_t state, int column) const {
+bool MatchingSearch::Layer::uses(std::size_t state, int column) const {
     const auto c = static_cast<std::size_t>(column);
     return ((key(state)[c / 64] >> (c % 64)) & 1U) != 0;
 }
 
-void PairingSearch::Layer::clear(std::size_t key_words) {
+void MatchingSearch::Layer::clear(std::size_t key_words) {
     words = key_words;
     keys.clear();
     partial.clear();
     used_potential.clear();
 }
 
-void PairingSearch::Layer::add(const uint64_t* from, int column, double sum, double potential) {
+void MatchingSearch::Layer::add(const uint64_t* from, int column, double sum, double potential) {
     const std::size_t start = keys.size();
     keys.insert(keys.end(), from, from + words);
     if (column >= 0) {
@@ -79,7 +79,7 @@ void PairingSearch::Layer::add(const uint64_t* from, int column, double sum, dou
 
 // The assignment, the classes of identical columns, the constant rows at the end and the
 // ingredients of the lower bound.
-void PairingSearch::analyse(const CostTable& costs, int k) {
+void MatchingSearch::analyse(const CostTable& costs, int k) {
     const auto size = static_cast<std::size_t>(k);
     previous_same_.assign(size, -1);
     for (int y = 1; y < k; ++y) {
@@ -119,7 +119,7 @@ void PairingSearch::analyse(const CostTable& costs, int k) {
 }
 
 // Keeps one state per set of used columns, the one with the smallest partial sum.
-void PairingSearch::merge_children() {
+void MatchingSearch::merge_children() {
     const Layer& children = children_;
     order_.resize(children.size());
     std::iota(order_.begin(), order_.end(), std::size_t{0});
@@ -146,7 +146,7 @@ void PairingSearch::merge_children() {
     }
 }
 
-double PairingSearch::best_sum(const CostTable& costs, int k) {
+double MatchingSearch::best_sum(const CostTable& costs, int k) {
     assignment_.solve(costs.cells, static_cast<std::size_t>(costs.stride), k, k);
     double best = 0.0;
     for (int x = 0; x < k; ++x) {

@@ -1,19 +1,19 @@
-// The exact search for the best pairing when rounding makes the order of additions matter.
+// The exact search for the best matching when rounding makes the order of additions matter.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "hungarian_assignment.hpp"
+#include "kelvane/distance/matching/hungarian_assignment.hpp"
 
 namespace kelvane {
 
 struct CostTable;
 
-// Finds the smallest row-order sum in double precision over all pairings of the k rows with the
-// k columns (k >= 1) without trying every pairing. Keeps its scratch space between calls.
-class PairingSearch {
+// Finds the smallest row-order sum in double precision over all matchings of the k rows with the
+// k columns (k >= 1) without trying every matching. Keeps its scratch space between calls.
+class MatchingSearch {
   public:
     double best_sum(const CostTable& costs, int k);
 

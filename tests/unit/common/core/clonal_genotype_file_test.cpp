@@ -1,5 +1,6 @@
-// The Clonal genotype file reader: layouts, populations, loading lines and rejected files.
-#include "clonal_genotype_file.hpp"
+// The Clonal genotype file: the reader's layouts, populations, steps and rejected files, and the
+// writer read back.
+#include "common/core/clonal_genotype_file.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,43 +8,60 @@
 #include <string>
 #include <vector>
 
-#include "fatal_error.hpp"
+#include "common/core/fatal_error.hpp"
 
 namespace clonal {
 namespace {
 
 using Genotypes = std::vector<int32_t>;
 
-ClonalData load(const std::string& text, std::string* printed = nullptr) {
-    std::ostringstream out;
-    ClonalData data = read_clonal_file(text, out);
-    if (printed != nullptr) {
-        *printed = out.str();
+// What the reader's first two steps gave: the title and number of populations, then the sizes of
+// populations 1 to P.
+struct Steps {
+    std::string title;
+    int32_t populations = -1;
+    std::vector<int32_t> sizes;
+};
+
+ClonalData read_in_steps(const std::string& text, Steps& steps) {
+    ClonalFileReader reader(text);
+    const ClonalData& header = reader.read_header();
+    steps.title = header.title;
+    steps.populations = header.populations;
+    const std::vector<int32_t>& sizes = reader.read_census();
+    steps.sizes.assign(sizes.begin() + 1, sizes.end());
+    return reader.read_genotypes();
+}
+
+ClonalData load(const std::string& text, Steps* steps = nullptr) {
+    Steps taken;
+    ClonalData data = read_in_steps(text, taken);
+    if (steps != nullptr) {
+        *steps = taken;
     }
     return data;
 }
 
-// The message of the fatal error the text raises, and what was printed before it.
-std::string rejection(const std::string& text, std::string* printed = nullptr) {
-    std::ostringstream out;
+// The message of the fatal error the text raises, and the steps taken before it.
+std::string rejection(const std::string& text, Steps* steps = nullptr) {
+    Steps taken;
     try {
-        read_clonal_file(text, out);
+        read_in_steps(text, taken);
     } catch (const FatalError& error) {
-        if (printed != nullptr) {
-            *printed = out.str();
+        if (steps != nullptr) {
+            *steps = taken;
         }
         return error.what();
     }
     return "<accepted>";
 }
 
-TEST(ClonalGenotypeFile, CanonicalLayoutAndItsLoadingLines) {
-    std::string printed;
-    const ClonalData data = load("Sample data\n2\nNorth\nSouth\n1\t4\n2\t4\n2\t7\n", &printed);
-    EXPECT_EQ(printed,
-              "\n\nSample data\n\n2 populations\n"
-              "           North:\t1 individuals\n"
-              "           South:\t2 individuals\n");
+TEST(ClonalGenotypeFile, CanonicalLayoutAndItsSteps) {
+    Steps steps;
+    const ClonalData data = load("Sample data\n2\nNorth\nSouth\n1\t4\n2\t4\n2\t7\n", &steps);
+    EXPECT_EQ(steps.title, "Sample data\n");
+    EXPECT_EQ(steps.populations, 2);
+    EXPECT_EQ(steps.sizes, (std::vector<int32_t>{1, 2}));
     EXPECT_EQ(data.title, "Sample data\n");
     EXPECT_EQ(data.populations, 2);
     EXPECT_EQ(data.names, (std::vector<std::string>{"", "North", "South"}));
@@ -70,22 +88,19 @@ TEST(ClonalGenotypeFile, InterleavedPopulationsKeepFileOrder) {
 }
 
 TEST(ClonalGenotypeFile, EmptyPopulationAndPopulationZero) {
-    std::string printed;
-    const ClonalData data = load("t\n3\nA\nB\nC\n1 5\n0 99\n3 6\n0 98\n", &printed);
-    EXPECT_EQ(printed,
-              "\n\nt\n\n3 populations\n"
-              "               A:\t1 individuals\n"
-              "               B:\t0 individuals\n"
-              "               C:\t1 individuals\n");
+    Steps steps;
+    const ClonalData data = load("t\n3\nA\nB\nC\n1 5\n0 99\n3 6\n0 98\n", &steps);
+    EXPECT_EQ(steps.sizes, (std::vector<int32_t>{1, 0, 1}));
     EXPECT_EQ(data.genotypes, (std::vector<Genotypes>{{99, 98}, {5}, {}, {6}}));
     // Population 0 takes no part in the largest genotype number.
     EXPECT_EQ(raise_largest_genotype(data, 0), 6);
 }
 
 TEST(ClonalGenotypeFile, NoPopulationsAndNoIndividuals) {
-    std::string printed;
-    const ClonalData data = load("empty\n0\n", &printed);
-    EXPECT_EQ(printed, "\n\nempty\n\n0 populations\n");
+    Steps steps;
+    const ClonalData data = load("empty\n0\n", &steps);
+    EXPECT_EQ(steps.title, "empty\n");
+    EXPECT_TRUE(steps.sizes.empty());
     EXPECT_EQ(data.populations, 0);
     EXPECT_EQ(data.genotypes.size(), 1u);
     EXPECT_EQ(raise_largest_genotype(data, 0), 0);
@@ -100,10 +115,12 @@ TEST(ClonalGenotypeFile, TitleWithoutLineEndAndLastGenotypeMissing) {
 }
 
 TEST(ClonalGenotypeFile, PopulationNumberAboveTheCountStopsAtItsIndividual) {
-    std::string printed;
-    EXPECT_EQ(rejection("t\n2\nA\nB\n1 1\n2 2\n1 3\n2 4\n3 5\n1 6\n", &printed),
+    // The census checks every record before any size is known.
+    Steps steps;
+    EXPECT_EQ(rejection("t\n2\nA\nB\n1 1\n2 2\n1 3\n2 4\n3 5\n1 6\n", &steps),
               "ERROR: individual 5: population number higher than number of populations");
-    EXPECT_EQ(printed, "\n\nt\n\n2 populations\n");
+    EXPECT_EQ(steps.populations, 2);
+    EXPECT_TRUE(steps.sizes.empty());
 }
 
 TEST(ClonalGenotypeFile, MalformedFilesAreRejected) {
@@ -129,6 +146,22 @@ TEST(ClonalGenotypeFile, MalformedFilesAreRejected) {
     EXPECT_EQ(rejection("t\n1\nA\n1 2147483648\n"),
               "ERROR: individual 1: genotype number does not fit 32 bits");
     EXPECT_EQ(rejection("t\n1\nA\n1 2147483647\n"), "<accepted>");
+}
+
+TEST(ClonalGenotypeFile, WrittenFilesReadBackWithTheirTitleLineFitted) {
+    const std::vector<int32_t> populations{2, 1, 2};
+    const std::vector<int32_t> genotypes{1, 1, 2};
+    const auto name = [](int32_t p) { return "site" + std::to_string(p); };
+    std::ostringstream out;
+    write_clonal_file(out, "no line end", 2, name, populations, genotypes);
+    EXPECT_EQ(out.str(), "no line end\n2\nsite1\nsite2\n2\t1\n1\t1\n2\t2\n");
+    const ClonalData data = load(out.str());
+    EXPECT_EQ(data.genotypes, (std::vector<Genotypes>{{}, {1}, {1, 2}}));
+
+    // A title of 999 characters before its line end is cut to 998, the longest the reader takes.
+    std::ostringstream long_title;
+    write_clonal_file(long_title, std::string(999, 't') + "\n", 1, name, {}, {});
+    EXPECT_EQ(load(long_title.str()).title, std::string(998, 't') + "\n");
 }
 
 TEST(ClonalGenotypeFile, LargestGenotypeNumberOnlyRises) {

@@ -1,6 +1,6 @@
 // Reading input files and writing result files: what a write that fails leaves on disk (nothing
 // half-written, nothing that was there lost), and files that cannot be opened.
-#include "file_io.hpp"
+#include "common/core/file_io.hpp"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "../scratch_folder.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace clonal {
 namespace {

@@ -1,8 +1,8 @@
-#include "number_text.hpp"
+#include "common/core/number_text.hpp"
 
 #include <gtest/gtest.h>
 
-#include "text_scanner.hpp"
+#include "common/core/text_scanner.hpp"
 
 namespace clonal {
 namespace {

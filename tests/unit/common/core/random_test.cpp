@@ -1,4 +1,4 @@
-#include "random.hpp"
+#include "common/core/random.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "console.hpp"
+#include "common/dialogue/console.hpp"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "fatal_error.hpp"
+#include "common/core/fatal_error.hpp"
 
 namespace clonal {
 namespace {

@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "../scratch_folder.hpp"
-#include "fatal_error.hpp"
-#include "input_file_prompt.hpp"
-#include "output_file_prompt.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/dialogue/input_file_prompt.hpp"
+#include "common/dialogue/output_file_prompt.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace clonal {
 namespace {

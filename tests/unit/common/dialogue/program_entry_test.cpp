@@ -1,4 +1,4 @@
-#include "program_entry.hpp"
+#include "common/dialogue/program_entry.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "fatal_error.hpp"
+#include "common/core/fatal_error.hpp"
 
 namespace clonal {
 namespace {

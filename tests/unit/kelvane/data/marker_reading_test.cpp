@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "allele_tally.hpp"
-#include "fatal_error.hpp"
-#include "fstat_reader.hpp"
-#include "genotype_split.hpp"
-#include "marker_data_loader.hpp"
-#include "marker_table_reader.hpp"
+#include "common/core/fatal_error.hpp"
+#include "kelvane/data/allele_tally.hpp"
+#include "kelvane/data/fstat_reader.hpp"
+#include "kelvane/data/genotype_split.hpp"
+#include "kelvane/data/marker_data_loader.hpp"
+#include "kelvane/data/marker_table_reader.hpp"
 
 namespace kelvane {
 namespace {
@@ -30,7 +30,7 @@ std::string error_of(const std::function<void()>& action) {
 }
 
 std::vector<int32_t> copies_of(const MarkerData& data, int i, int k) {
-    const auto span = data.genotype(i, k);
+    const auto span = data.locus_genotype(i, k);
     return {span.begin(), span.end()};
 }
 
@@ -129,20 +129,21 @@ TEST(MarkerTable, TitleLinesOfAnyLengthAreKeptWhole) {
 
 TEST(AlleleTally, CountsDistinctPresentAllelesPerLocus) {
     const MarkerData data = read_marker_table("t\n2 1 2 3 3\nA\n1 a 100102 98100\n1 b 102 100\n");
-    EXPECT_EQ(count_alleles(data), 4);
-    std::ostringstream out;
-    list_alleles(data, out);
-    EXPECT_EQ(out.str(),
-              "The following alleles were found:\nLocus1: \n100\t102\t\nLocus2: \n98\t100\t\n");
+    EXPECT_EQ(count_alleles(data).total, 4);
+    EXPECT_EQ(alleles_per_locus(data), (std::vector<std::vector<int32_t>>{{100, 102}, {98, 100}}));
 }
 
-TEST(AlleleTally, NegatedWhenTheDataSuitTheDiceDistance) {
+TEST(AlleleTally, TellsWhenTheDataSuitTheDiceDistance) {
     const MarkerData haploid = read_marker_table("t\n3 1 2 1 1\nA\n1 a 1 1\n1 b 8 2\n1 c 1 3\n");
-    EXPECT_EQ(count_alleles(haploid), -5);
+    EXPECT_EQ(count_alleles(haploid).total, 5);
+    EXPECT_TRUE(count_alleles(haploid).dice_suitable);
     const MarkerData two_digits = read_marker_table("t\n2 1 1 1 2\nA\n1 a 1\n1 b 8\n");
-    EXPECT_EQ(count_alleles(two_digits), 2);
+    EXPECT_FALSE(count_alleles(two_digits).dice_suitable);
     const MarkerData diploid = read_marker_table("t\n2 1 1 2 1\nA\n1 a 1\n1 b 8\n");
-    EXPECT_EQ(count_alleles(diploid), 2);
+    EXPECT_FALSE(count_alleles(diploid).dice_suitable);
+    // Dice is offered only where there is an allele to count: all-missing data are not.
+    EXPECT_TRUE(load_marker_data("d.txt", "t\n2 1 1 1 1\nA\n1 a 1\n1 b 8\n").dice_offered);
+    EXPECT_FALSE(load_marker_data("d.txt", "t\n2 1 1 1 1\nA\n1 a 0\n1 b 0\n").dice_offered);
 }
 
 TEST(FstatReader, DiploidTwoDigitData) {
@@ -196,25 +197,19 @@ TEST(FstatReader, InputErrors) {
               "pop2000000000");
 }
 
-TEST(LoadMarkerData, ChoosesTheFormatByTheNameAndPrintsTheSummary) {
+TEST(LoadMarkerData, ChoosesTheFormatByTheName) {
     EXPECT_TRUE(is_fstat_name("sample.dat"));
     EXPECT_FALSE(is_fstat_name("sample.DAT"));
     EXPECT_FALSE(is_fstat_name(".dat"));
     EXPECT_TRUE(is_fstat_name("a.dat"));
 
-    std::istringstream in;
-    std::ostringstream out;
-    clonal::Console console(in, out);
-    load_marker_data("x.dat", "2 1 9 1\nL\n1 1\n1 2\n", console);
-    EXPECT_EQ(out.str(),
-              "Data read from Fstat-format\n\n2 individuals\n2 populations\n1 locus\n"
-              "1 digit per allele\nMaximum ploidy level: 2\nTotal number of alleles: 2\n");
-
-    out.str("");
-    load_marker_data("x.txt", "t\n3 2 2 1 2\nA B\n1 a 1 2\n2 b 3 4\n1 c 5 6\n", console);
-    EXPECT_EQ(out.str(),
-              "3 individuals\n2 populations\n2 loci\n2 digits per allele\n\n"
-              "Maximum ploidy level: 1\nTotal number of alleles: 6\n");
+    const MarkerData fstat = load_marker_data("x.dat", "2 1 9 1\nL\n1 1\n1 2\n");
+    EXPECT_EQ(fstat.title, "Data read from Fstat file\n");
+    EXPECT_EQ(fstat.total_alleles, 2);
+    const MarkerData table =
+        load_marker_data("x.txt", "t\n3 2 2 1 2\nA B\n1 a 1 2\n2 b 3 4\n1 c 5 6\n");
+    EXPECT_EQ(table.title, "t\n");
+    EXPECT_EQ(table.total_alleles, 6);
 }
 
 }  // namespace

@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "distance_models.hpp"
-#include "distance_test_data.hpp"
-#include "marker_table_reader.hpp"
+#include "kelvane/data/marker_table_reader.hpp"
+#include "kelvane/distance/dice_distance.hpp"
+#include "kelvane/distance/distance_models.hpp"
+#include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/stepwise_distance.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
+#include "support/distance_test_data.hpp"
 
 namespace kelvane {
 namespace {
@@ -45,8 +49,9 @@ TEST(SlotLimit, AHugeDeclaredPloidyIsReadIntoTwiceTheMostCopies) {
     EXPECT_EQ(data.max_ploidy, 2000000000);
     EXPECT_EQ(data.slots(), 6);
     EXPECT_EQ(data.copies.size(), 2u * 2u * 6u);
-    EXPECT_EQ(std::vector<int32_t>(data.genotype(0, 0).begin(), data.genotype(0, 0).end()),
-              (std::vector<int32_t>{10, 11, 12, 0, 0, 0}));
+    EXPECT_EQ(
+        std::vector<int32_t>(data.locus_genotype(0, 0).begin(), data.locus_genotype(0, 0).end()),
+        (std::vector<int32_t>{10, 11, 12, 0, 0, 0}));
 }
 
 TEST(SlotLimit, EveryModelGivesTheDistancesOfAllSlots) {

@@ -1,10 +1,15 @@
+#include "kelvane/distance/dice_distance.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "distance_models.hpp"
-#include "distance_test_data.hpp"
+#include "kelvane/distance/distance_models.hpp"
+#include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/stepwise_distance.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
+#include "support/distance_test_data.hpp"
 
 namespace kelvane {
 namespace {

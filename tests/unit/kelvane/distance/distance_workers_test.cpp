@@ -9,12 +9,15 @@
 #include <random>
 #include <vector>
 
-#include "distance_memory.hpp"
-#include "distance_models.hpp"
-#include "distance_test_data.hpp"
-#include "fatal_error.hpp"
-#include "locus_genotypes.hpp"
-#include "locus_values.hpp"
+#include "common/core/fatal_error.hpp"
+#include "kelvane/distance/dice_distance.hpp"
+#include "kelvane/distance/distance_models.hpp"
+#include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
+#include "kelvane/distance/locus_values.hpp"
+#include "kelvane/distance/stepwise_distance.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
+#include "support/distance_test_data.hpp"
 
 namespace kelvane {
 namespace {
@@ -141,7 +144,8 @@ struct CountingModel {
     Workspace workspace() const { return {}; }
     Value locus_value(Workspace&, int locus, int i, int j, int32_t copy_count) const {
         ++*calls;
-        return data.genotype(i, locus)[0] * 1000 + data.genotype(j, locus)[0] + copy_count;
+        return data.locus_genotype(i, locus)[0] * 1000 + data.locus_genotype(j, locus)[0] +
+               copy_count;
     }
 };
 
@@ -177,18 +181,6 @@ TEST(LocusValues, SharesResultsAmongEqualGenotypes) {
     EXPECT_EQ(direct_calls.load(), 1);
 }
 
-TEST(DistanceMemory, AnAllocationThatFailsEndsTheRunWithItsMessage) {
-    const auto failing = []() -> DistanceResult { throw std::bad_alloc(); };
-    try {
-        ending_run_without_memory("ERROR: meanlength malloc failed, more memory needed", failing);
-        FAIL() << "no fatal error";
-    } catch (const clonal::FatalError& error) {
-        EXPECT_STREQ(error.what(), "ERROR: meanlength malloc failed, more memory needed");
-    }
-    EXPECT_EQ(ending_run_without_memory("unused", [] { return DistanceResult::kTooLarge; }),
-              DistanceResult::kTooLarge);
-}
-
 TEST(LocusGenotypes, GroupsEqualCopiesInAnySlotOrder) {
     const MarkerData data =
         testing::markers(3, {{{5, 7}, {1}}, {{7, 5}, {2}}, {{7}, {1}}, {{5, 7, 0}, {1, 1}}});
@@ -202,7 +194,8 @@ TEST(LocusGenotypes, GroupsEqualCopiesInAnySlotOrder) {
     EXPECT_EQ(loci[1].representative.size(), 3U);
     EXPECT_EQ(most_present_copies(data), (std::vector<int32_t>{2, 2, 1, 2}));
     const DescendingCopies sorted(data);
-    EXPECT_EQ(std::vector<int32_t>(sorted.genotype(3, 0).begin(), sorted.genotype(3, 0).end()),
+    EXPECT_EQ(std::vector<int32_t>(sorted.locus_genotype(3, 0).begin(),
+                                   sorted.locus_genotype(3, 0).end()),
               (std::vector<int32_t>{7, 5, 0}));
 }
 

@@ -1,11 +1,16 @@
+#include "kelvane/distance/stepwise_distance.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "closest_allele_matching.hpp"
-#include "distance_models.hpp"
-#include "distance_test_data.hpp"
+#include "kelvane/distance/dice_distance.hpp"
+#include "kelvane/distance/distance_models.hpp"
+#include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/matching/closest_allele_matching.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
+#include "support/distance_test_data.hpp"
 
 namespace kelvane {
 namespace {

@@ -1,6 +1,6 @@
 // The genotypes at every threshold: worked tables, and the table from the spanning tree held
 // against grouping from scratch at every threshold on many random matrices.
-#include "all_thresholds.hpp"
+#include "kelvane/grouping/all_thresholds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "filling_stream.hpp"
+#include "support/filling_stream.hpp"
 
 namespace kelvane {
 namespace {

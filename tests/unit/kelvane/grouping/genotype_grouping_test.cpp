@@ -1,5 +1,5 @@
 // Grouping into genotypes at one threshold and the numbering of the genotypes.
-#include "genotype_grouping.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Writing the distance matrix onto a disk that fills up: the values after the failure are not
 // formatted in vain (a matrix of 30000 individuals holds 900 million of them).
-#include "matrix_export.hpp"
+#include "kelvane/matrix/matrix_export.hpp"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <ostream>
 
-#include "filling_stream.hpp"
+#include "support/filling_stream.hpp"
 
 namespace kelvane {
 namespace {

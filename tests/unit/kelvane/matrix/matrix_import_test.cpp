@@ -1,38 +1,27 @@
-// The value-reading rule of the distance matrix import.
-#include "matrix_import.hpp"
+// The value-reading rule of the distance matrix import, its rejections and the round trip with
+// the export.
+#include "kelvane/matrix/matrix_import.hpp"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
+#include <vector>
 
-#include "../scratch_folder.hpp"
-#include "matrix_export.hpp"
+#include "kelvane/matrix/matrix_export.hpp"
 
 namespace kelvane {
 namespace {
 
-struct Import {
-    Import(const std::string& file_content, const std::string& answers) {
-        scratch.write("matrix.txt", file_content);
-        in.str(scratch.path("matrix.txt") + "\n" + answers);
-    }
-
-    int run(DistanceMatrix& matrix) {
-        clonal::Console console(in, out);
-        return import_distance_matrix(console, matrix);
-    }
-
-    testing_support::ScratchFolder scratch{"matrix-import"};
-    std::istringstream in;
-    std::ostringstream out;
-};
+std::vector<int32_t> cells(const DistanceMatrix& matrix) {
+    return std::vector<int32_t>(matrix.cells().begin(), matrix.cells().end());
+}
 
 TEST(MatrixImport, ValuesAreTheLeadingDigitsOfWordsStartingAtADigit) {
-    Import import("-3 2.75 1e5 .5 ind12 x,y 7", "2\n");
     DistanceMatrix matrix(4);
-    ASSERT_EQ(import.run(matrix), 1);
+    const MatrixImport import =
+        read_distance_matrix("-3 2.75 1e5 .5 ind12 x,y 7", MatrixLayout::kLowerTriangle, matrix);
+    ASSERT_FALSE(import.error);
+    EXPECT_FALSE(import.trailing_text);
     EXPECT_EQ(matrix.at(1, 0), 3);
     EXPECT_EQ(matrix.at(2, 0), 2);
     EXPECT_EQ(matrix.at(2, 1), 1);
@@ -42,11 +31,21 @@ TEST(MatrixImport, ValuesAreTheLeadingDigitsOfWordsStartingAtADigit) {
     EXPECT_EQ(matrix.at(0, 3), 5);
 }
 
-TEST(MatrixImport, ValuesBeyondThirtyTwoBitsFailTheImport) {
-    Import import("0 2147483648\n3 0\n", "1\n");
+TEST(MatrixImport, RejectionsComeBackAsValues) {
     DistanceMatrix matrix(2);
-    EXPECT_EQ(import.run(matrix), 0);
-    EXPECT_NE(import.out.str().find("ERROR: matrix value too large"), std::string::npos);
+    EXPECT_EQ(read_distance_matrix("0 2147483648\n3 0\n", MatrixLayout::kSquare, matrix).error,
+              "ERROR: matrix value too large");
+    EXPECT_EQ(read_distance_matrix("0 1\n1 5\n", MatrixLayout::kSquare, matrix).error,
+              "ERROR: diagonal should consist of zeros");
+    EXPECT_EQ(read_distance_matrix("0 1 1", MatrixLayout::kSquare, matrix).error,
+              "ERROR: wrong number of individuals");
+    // Punctuation after the last value passes; a letter or a digit is worth a warning.
+    EXPECT_FALSE(
+        read_distance_matrix("4 .;\n", MatrixLayout::kLowerTriangle, matrix).trailing_text);
+    const MatrixImport trailing =
+        read_distance_matrix("4 end", MatrixLayout::kLowerTriangle, matrix);
+    EXPECT_FALSE(trailing.error);
+    EXPECT_TRUE(trailing.trailing_text);
 }
 
 TEST(MatrixImport, SquareAndLowerTriangleRoundTrip) {
@@ -54,19 +53,18 @@ TEST(MatrixImport, SquareAndLowerTriangleRoundTrip) {
     matrix.set_pair(1, 0, 4);
     matrix.set_pair(2, 0, 2147483647);
     matrix.set_pair(2, 1, 9);
-    for (const char* layout : {"1\n", "2\n"}) {
+    for (const MatrixLayout layout : {MatrixLayout::kSquare, MatrixLayout::kLowerTriangle}) {
         std::ostringstream file;
-        if (layout[0] == '1') {
+        if (layout == MatrixLayout::kSquare) {
             write_square(matrix, file);
         } else {
             write_lower_triangle(matrix, file);
         }
-        Import import(file.str(), layout);
         DistanceMatrix back(3);
-        ASSERT_EQ(import.run(back), 1);
-        EXPECT_EQ(std::vector<int32_t>(back.cells().begin(), back.cells().end()),
-                  std::vector<int32_t>(matrix.cells().begin(), matrix.cells().end()));
-        EXPECT_EQ(import.out.str().find("BEWARE"), std::string::npos);
+        const MatrixImport import = read_distance_matrix(file.str(), layout, back);
+        ASSERT_FALSE(import.error);
+        EXPECT_FALSE(import.trailing_text);
+        EXPECT_EQ(cells(back), cells(matrix));
     }
 }
 

@@ -1,6 +1,6 @@
 // The index set of one sample: the worked samples, the degenerate ones, and the fast calculator
 // against the formulas summed over every genotype number from 0 to the largest.
-#include "diversity_indices.hpp"
+#include "marsyl/core/diversity_indices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <vector>
 
-#include "random.hpp"
+#include "common/core/random.hpp"
 
 namespace marsyl {
 namespace {

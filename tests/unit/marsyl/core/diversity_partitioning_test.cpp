@@ -1,7 +1,7 @@
 // The indices of all populations and the partitioning of diversity: the worked pair of
 // populations, degenerate populations, and the pooled sums against the formulas summed over
 // every genotype number from 0 to the largest.
-#include "diversity_partitioning.hpp"
+#include "marsyl/core/diversity_partitioning.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "printf.hpp"
-#include "random.hpp"
+#include "common/core/printf.hpp"
+#include "common/core/random.hpp"
 
 namespace marsyl {
 namespace {

@@ -1,5 +1,5 @@
 // The FSTAT export of a clonal data set.
-#include "fstat_writer.hpp"
+#include "marsyl/core/fstat_writer.hpp"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include <sstream>
 #include <string>
 
-#include "../scratch_folder.hpp"
-#include "fatal_error.hpp"
-#include "marsyl_program.hpp"
-#include "permutations_prompt.hpp"
-#include "user_seeds.hpp"
+#include "common/core/fatal_error.hpp"
+#include "marsyl/core/user_seeds.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
+#include "marsyl/dialogue/permutations_prompt.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace marsyl {
 namespace {
@@ -98,6 +98,16 @@ TEST_F(DialogueParts, EndOfInputAtTheQuestionEndsTheRun) {
     EXPECT_THROW(ask_permutations(run, OfferFile::kNo), clonal::FatalError);
 }
 
+// Opens the named file into a result file, as the file prompts do.
+bool open(ResultFile& result, const std::string& name, clonal::WriteMode mode) {
+    clonal::NamedOutputFile opened{name, {}};
+    if (!opened.file.open(name, mode)) {
+        return false;
+    }
+    result.adopt(std::move(opened));
+    return true;
+}
+
 // The full device of the system takes the opening of a file but none of its bytes.
 TEST_F(DialogueParts, FailedWritesOfTheReportAreReportedOnce) {
     if (!fs::exists("/dev/full")) {
@@ -107,7 +117,7 @@ TEST_F(DialogueParts, FailedWritesOfTheReportAreReportedOnce) {
     std::ostringstream out;
     clonal::Console console(in, out);
     ResultFile report(kReportWriteError);
-    ASSERT_TRUE(report.open(console, "/dev/full", clonal::WriteMode::kAppend));
+    ASSERT_TRUE(open(report, "/dev/full", clonal::WriteMode::kAppend));
     report.stream() << std::string(100000, 'x');
     report.flush(console);
     report.flush(console);
@@ -115,7 +125,7 @@ TEST_F(DialogueParts, FailedWritesOfTheReportAreReportedOnce) {
     EXPECT_EQ(out.str(), "ERROR: Unable to write to output file\n");
 
     ResultFile permutations(kPermutationsWriteError);
-    ASSERT_TRUE(permutations.open(console, "/dev/full", clonal::WriteMode::kReplace));
+    ASSERT_TRUE(open(permutations, "/dev/full", clonal::WriteMode::kReplace));
     permutations.stream() << "1.000000\n";
     permutations.close(console);
     EXPECT_EQ(out.str(),
@@ -129,7 +139,7 @@ TEST_F(DialogueParts, AResultFileKnowsItsFileUnderAnyName) {
     clonal::Console console(in, out);
     ResultFile report(kReportWriteError);
     EXPECT_FALSE(report.holds(path("report.txt")));
-    ASSERT_TRUE(report.open(console, path("report.txt"), clonal::WriteMode::kAppend));
+    ASSERT_TRUE(open(report, path("report.txt"), clonal::WriteMode::kAppend));
     EXPECT_TRUE(report.holds(path("report.txt")));
     EXPECT_TRUE(
         report.holds((fs::path(path("report.txt")).parent_path() / "." / "report.txt").string()));
@@ -143,7 +153,7 @@ TEST_F(DialogueParts, WrittenFilesReportNothing) {
     std::ostringstream out;
     clonal::Console console(in, out);
     ResultFile report(kReportWriteError);
-    ASSERT_TRUE(report.open(console, path("report.txt"), clonal::WriteMode::kAppend));
+    ASSERT_TRUE(open(report, path("report.txt"), clonal::WriteMode::kAppend));
     report.stream() << "line\n";
     report.flush(console);
     report.close(console);

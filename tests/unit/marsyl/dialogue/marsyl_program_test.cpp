@@ -1,5 +1,5 @@
 // The program around the dialogue: its command line, and the local clock it is given.
-#include "marsyl_program.hpp"
+#include "marsyl/dialogue/marsyl_program.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../scratch_folder.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace marsyl {
 namespace {

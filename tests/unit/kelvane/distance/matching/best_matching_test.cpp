@@ -1,4 +1,4 @@
-#include "best_matching.hpp"
+#include "kelvane/distance/matching/best_matching.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "hungarian_assignment.hpp"
-#include "two_phase_costs.hpp"
+#include "kelvane/distance/matching/hungarian_assignment.hpp"
+#include "kelvane/distance/two_phase_costs.hpp"
 
 namespace kelvane {
 namespace {

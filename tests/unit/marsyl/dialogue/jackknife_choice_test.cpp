@@ -1,6 +1,6 @@
-// The jackknife: the blocks of populations of 1, 2 and 3 and of a worked population, the limits
-// of the sorted values, and the new order it leaves in the population's array.
-#include "jackknife.hpp"
+// The jackknife and its blocks of the report: populations of 1, 2 and 3 and a worked
+// population, the limits of the sorted values, and the new order it leaves in the array.
+#include "marsyl/dialogue/jackknife_choice.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "fstat_writer.hpp"
-#include "printf.hpp"
+#include "common/core/printf.hpp"
+#include "marsyl/core/fstat_writer.hpp"
 
 namespace marsyl {
 namespace {
@@ -32,7 +32,8 @@ std::string without_nan_signs(std::string text) {
 std::string block(Genotypes& genotypes, int32_t subsamples, clonal::Random& random) {
     std::ostringstream report;
     JackknifeWorkspace workspace(subsamples);
-    jackknife_population(report, 3, "C", genotypes, random, workspace);
+    const JackknifeCurve curve = jackknife_population(genotypes, random, workspace);
+    write_jackknife_population(report, 3, "C", static_cast<int32_t>(genotypes.size()), curve);
     return without_nan_signs(report.str());
 }
 

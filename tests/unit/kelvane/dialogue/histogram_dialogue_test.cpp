@@ -1,5 +1,5 @@
 // The distance histogram: classes, thresholds, bars and the dialogue around the table.
-#include "histogram.hpp"
+#include "kelvane/dialogue/histogram_dialogue.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "filling_stream.hpp"
-#include "genotype_operations.hpp"
+#include "common/dialogue/console.hpp"
+#include "kelvane/grouping/histogram.hpp"
+#include "support/filling_stream.hpp"
 
 namespace kelvane {
 namespace {
@@ -71,6 +72,15 @@ TEST(Histogram, ThreeClassesUpToTenWithTheToleranceOnTheQuotient) {
                                "   1\t  3.33\t     1| *\n"
                                "   2\t  6.67\t     1| *\n"
                                "   3\t 10.00\t     2| **\n");
+}
+
+TEST(Histogram, CeilingTakesValuesJustAboveAnIntegerAsThatInteger) {
+    EXPECT_EQ(ceiling_with_tolerance(3.0000004), 3);
+    EXPECT_EQ(ceiling_with_tolerance(3.01), 4);
+    EXPECT_EQ(ceiling_with_tolerance(3.0), 3);
+    EXPECT_EQ(ceiling_with_tolerance(-2.5), -2);
+    EXPECT_EQ(ceiling_with_tolerance(0.0), 0);
+    EXPECT_GT(ceiling_with_tolerance(1e300), int64_t{INT32_MAX});
 }
 
 TEST(Histogram, TallyAlone) {

@@ -1,0 +1,66 @@
+// Every distance model behind one call.
+#include "kelvane/distance/distance_models.hpp"
+
+#include "common/core/bug_check.hpp"
+#include "kelvane/distance/dice_distance.hpp"
+#include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/stepwise_distance.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
+
+namespace kelvane {
+namespace {
+
+// The steps of a missing copy that the two-phase model reads as infinitely many.
+constexpr int32_t kInfiniteSteps = 10001;
+
+}  // namespace
+
+bool model_accepts(DistanceKind kind, MissingData missing) {
+    switch (missing) {
+        case MissingData::kNotCounted:
+            return true;
+        case MissingData::kSteps:
+            return kind != DistanceKind::kDice;
+        case MissingData::kAverage:
+            return kind == DistanceKind::kStepwise;
+        case MissingData::kInfinite:
+            return kind == DistanceKind::kTwoPhase;
+        case MissingData::kOneMutation:
+            return kind == DistanceKind::kInfiniteAllele;
+    }
+    return false;
+}
+
+DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
+                                 const DistanceModel& model, const DistanceOptions& options) {
+    CLONAL_BUG_CHECK(model_accepts(model.kind, model.missing));
+    const int32_t steps = model.missing == MissingData::kSteps ? model.missing_steps : 0;
+    switch (model.kind) {
+        case DistanceKind::kStepwise:
+        case DistanceKind::kSquared: {
+            const bool squared = model.kind == DistanceKind::kSquared;
+            if (model.missing == MissingData::kAverage) {
+                return stepwise_average_fill(data, matrix, options);
+            }
+            if (model.missing == MissingData::kSteps) {
+                return stepwise_missing_steps(data, matrix, steps, squared, options);
+            }
+            return stepwise_not_counted(data, matrix, squared, options);
+        }
+        case DistanceKind::kTwoPhase: {
+            const int32_t missing =
+                model.missing == MissingData::kInfinite ? kInfiniteSteps : steps;
+            return two_phase_distance(data, matrix, missing, model.base, model.multiplier, options);
+        }
+        case DistanceKind::kInfiniteAllele:
+            if (model.missing == MissingData::kOneMutation) {
+                return infinite_allele_one(data, matrix, options);
+            }
+            return infinite_allele_steps(data, matrix, steps, options);
+        case DistanceKind::kDice:
+            return dice_distance(data, matrix, model.absence_code, options);
+    }
+    clonal::bug_check_failed("a known distance kind", __FILE__, __LINE__);
+}
+
+}  // namespace kelvane

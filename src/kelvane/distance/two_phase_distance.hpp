@@ -1,0 +1,19 @@
+// The two-phase distance scaled by ploidy: at every locus the copies of two individuals are
+// matched one to one so that the sum of copy costs 1 - base^(-steps) is smallest.
+#pragma once
+
+#include <cstdint>
+
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/distance_fill.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+
+namespace kelvane {
+
+// missing: the steps a missing copy stands for (0: not counted, above 9999: infinitely many);
+// base: 1 or more; multiplier: the factor before rounding.
+DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
+                                  float base, float multiplier,
+                                  const DistanceOptions& options = {});
+
+}  // namespace kelvane

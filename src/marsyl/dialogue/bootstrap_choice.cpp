@@ -1,0 +1,76 @@
+// Menu choice 2: the bootstrap tests of every pair of populations.
+#include "marsyl/dialogue/bootstrap_choice.hpp"
+
+#include "common/core/printf.hpp"
+#include "marsyl/core/bootstrap.hpp"
+#include "marsyl/dialogue/permutations_prompt.hpp"
+
+namespace marsyl {
+namespace {
+
+// Every value followed by a tab, a further tab after the first two groups of six.
+void write_values_line(std::ostream& out, const BootstrapValues& values) {
+    for (const IndexSet* group : {&values.a, &values.b, &values.difference}) {
+        for (const double value : *group) {
+            clonal::print(out, "%f\t", clonal::printable(value));
+        }
+        out << (group == &values.difference ? "\n" : "\t");
+    }
+}
+
+}  // namespace
+
+void bootstrap_test(MarsylRun& run) {
+    clonal::Console& console = run.console;
+    console.print("\n\nBootstrap tests for differences in clonal diversity\n");
+    run.reseed_unless_user_seeds();
+    const int32_t permutations = ask_permutations(run, OfferFile::kYes);
+    console.print("\nperforming bootstrap permutations...\n");
+
+    std::ostream& report = run.report.stream();
+    std::ostream* permutations_file = run.permutations_stream();
+    report << "\n\nBOOTSTRAP TESTS FOR DIFFERENCES IN GENOTYPIC DIVERSITY BETWEEN POPULATIONS:\n";
+    if (permutations_file != nullptr) {
+        clonal::print(report, "permutations file: %s\n", run.permutations.name().c_str());
+        *permutations_file << "Marsyl bootstrap permutations";
+    }
+    clonal::print(report, "number of permutations: %d = (%d + original)\n\n", permutations,
+                  permutations - 1);
+    report << "\t\tgen\t\teff\t\tdiv\t\teve\t\tshw\t\tshc\t\n";
+    report << "pop A\tpop B";
+    for (int k = 0; k < kIndexCount; ++k) {
+        report << "\tp(A>=B)\tp(A<=B)";
+    }
+    report << "\n";
+
+    const clonal::ClonalData& data = run.data;
+    for (int32_t a = 2; a <= data.populations; ++a) {
+        for (int32_t b = 1; b < a; ++b) {
+            const char* name_a = data.names[static_cast<std::size_t>(a)].c_str();
+            const char* name_b = data.names[static_cast<std::size_t>(b)].c_str();
+            if (permutations_file != nullptr) {
+                clonal::print(*permutations_file, "\n%s vs. %s\n", name_a, name_b);
+            }
+            console.print("\t%s vs. %s\n", name_a, name_b);
+            clonal::print(report, "%s\t%s\t", name_a, name_b);
+            BootstrapObserver write_line;
+            if (permutations_file != nullptr) {
+                write_line = [permutations_file](const BootstrapValues& values) {
+                    write_values_line(*permutations_file, values);
+                };
+            }
+            const BootstrapPValues p = bootstrap_pair(data.genotypes[static_cast<std::size_t>(a)],
+                                                      data.genotypes[static_cast<std::size_t>(b)],
+                                                      permutations, run.random, write_line);
+            for (int k = 0; k < kIndexCount; ++k) {
+                clonal::print(report, "%f\t%f\t", p.at_least[k], p.at_most[k]);
+            }
+            report << "\n";
+        }
+    }
+    run.report.flush(console);
+    run.permutations.flush(console);
+    run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
+}
+
+}  // namespace marsyl

@@ -1,0 +1,55 @@
+// Menu choice 4: the jackknife curves of every population.
+#include "marsyl/dialogue/jackknife_choice.hpp"
+
+#include "common/core/printf.hpp"
+#include "marsyl/core/jackknife.hpp"
+#include "marsyl/dialogue/permutations_prompt.hpp"
+
+namespace marsyl {
+
+void write_jackknife_population(std::ostream& report, int32_t number, const std::string& name,
+                                int32_t n, const JackknifeCurve& curve) {
+    const IndexSet& whole = curve.whole;
+    clonal::print(report, "Population %d: %s\n", number, name.c_str());
+    report << "subsample size\tnumber of genotypes\tlow\tup\teffective number of "
+              "genotypes\tlow\tup\tgenotypic diversity\tlow\tup\tevenness\tlow\tup\tshannon-"
+              "wiener\tlow\tup\tcorrected shannon-wiener\tlow\tup\n";
+    for (int32_t size = 2; size < n; ++size) {
+        const JackknifeRow& row = curve.rows[static_cast<std::size_t>(size - 2)];
+        clonal::print(report, "%d", size);
+        for (int k = 0; k < kIndexCount; ++k) {
+            clonal::print(report, "\t%f\t%f\t%f", clonal::printable(row.mean[k]),
+                          clonal::printable(row.low[k]), clonal::printable(row.up[k]));
+        }
+        report << "\n";
+    }
+    clonal::print(report, "%d\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\t\t\t%f\n\n\n", n,
+                  clonal::printable(whole[kGen]), clonal::printable(whole[kEff]),
+                  clonal::printable(whole[kDiv]), clonal::printable(whole[kEve]),
+                  clonal::printable(whole[kShw]), clonal::printable(whole[kShc]));
+}
+
+void jackknife(MarsylRun& run) {
+    clonal::Console& console = run.console;
+    console.print("\n\nJackknifing with increasing sample sizes\n");
+    run.reseed_unless_user_seeds();
+    const int32_t permutations = ask_permutations(run, OfferFile::kNo);
+    console.print("\nPerforming jackknife permutations...\n");
+
+    std::ostream& report = run.report.stream();
+    report << "\n\nJACKKNIFE PERMUTATIONS\n";
+    clonal::print(report, "number of permutations per subsample size: %d\n", permutations);
+    JackknifeWorkspace workspace(permutations);
+    clonal::ClonalData& data = run.data;
+    for (int32_t i = 1; i <= data.populations; ++i) {
+        const std::string& name = data.names[static_cast<std::size_t>(i)];
+        console.print("\tpopulation %d: %s\n", i, name.c_str());
+        std::vector<int32_t>& genotypes = data.genotypes[static_cast<std::size_t>(i)];
+        const JackknifeCurve curve = jackknife_population(genotypes, run.random, workspace);
+        write_jackknife_population(report, i, name, static_cast<int32_t>(genotypes.size()), curve);
+    }
+    run.report.flush(console);
+    run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
+}
+
+}  // namespace marsyl
