@@ -32,6 +32,18 @@ class Console {
     // number. True when the line held a number.
     bool read_int(int32_t& value);
 
+    // Prints prompt and reads an integer answer until the value is accepted: start at first, then
+    // the last number typed (an answer without a number keeps the value it had).
+    template <class Accept>
+    int32_t ask_int_until(const char* prompt, int32_t start, Accept accepted) {
+        int32_t value = start;
+        while (!accepted(value)) {
+            print("%s", prompt);
+            read_int(value);
+        }
+        return value;
+    }
+
     // A real answer as scanf's %f reads it, rounded once to single precision; infinities and
     // values that are not numbers count as no number. True when the line held a number.
     bool read_float(float& value);

@@ -18,7 +18,8 @@ void check_name_length(std::string_view name, std::size_t longest, const char* w
 // "ERROR: input file error, individual %d, locus %d", both counted from 1.
 [[noreturn]] void input_file_error(int individual, int locus);
 
-// Ends the run when the word cannot be a genotype: it is missing or does not start with a digit.
+// Ends the run when the word cannot be a genotype word: it is missing or does not start with a
+// digit.
 void check_genotype_word(std::string_view word, int individual, int locus);
 
 }  // namespace kelvane

@@ -18,9 +18,9 @@ struct MarkerData {
     int32_t n_loci = 0;
     int32_t max_ploidy = 0;  // P as declared: printed, and it decides whether Dice is offered
     int32_t digits = 0;      // digits per allele
-    // At most this many copy slots are stored per genotype (0: no limit). A P far above the
-    // copies any genotype holds only adds missing copies, which change no distance once there
-    // are twice as many slots as copies, so they are not stored (see slots()).
+    // At most this many copy slots are stored per locus genotype (0: no limit). A P far above
+    // the copies any locus genotype holds only adds missing copies, which change no distance once
+    // there are twice as many slots as copies, so they are not stored (see slots()).
     int32_t slot_limit = 0;
 
     // For every individual i and locus k, slots() allele copies at ((i * n_loci) + k) * slots();
@@ -44,8 +44,8 @@ struct MarkerData {
         return index < pop_names.size() ? pop_names[index] : "pop" + std::to_string(p);
     }
 
-    // The copy slots of every genotype: P, or fewer under the slot limit. Every distance model
-    // works on these slots; the slots beyond them up to P would all be missing copies.
+    // The copy slots of every locus genotype: P, or fewer under the slot limit. Every distance
+    // model works on these slots; the slots beyond them up to P would all be missing copies.
     int32_t slots() const {
         return slot_limit > 0 && slot_limit < max_ploidy ? slot_limit : max_ploidy;
     }

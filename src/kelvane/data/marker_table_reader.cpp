@@ -57,14 +57,16 @@ int32_t read_population_number(clonal::TextScanner& scanner, const MarkerData& d
     return number.value;
 }
 
-// The copies of every genotype as read, one after the other, before they are laid out in slots.
+// The copies of every locus genotype as read, one after the other, before they are laid out in
+// slots.
 struct ReadCopies {
     std::vector<int32_t> values;
-    std::vector<std::size_t> counts;  // per genotype, individual by individual
-    std::size_t most = 1;             // the most copies of one genotype
+    std::vector<std::size_t> counts;  // per locus genotype, individual by individual
+    std::size_t most = 1;             // the most copies of one locus genotype
 };
 
-void read_genotypes(clonal::TextScanner& scanner, const MarkerData& data, int i, ReadCopies& read) {
+void read_locus_genotypes(clonal::TextScanner& scanner, const MarkerData& data, int i,
+                          ReadCopies& read) {
     std::vector<int32_t> copies;
     for (int k = 0; k < data.n_loci; ++k) {
         const std::string_view word = scanner.word();
@@ -83,20 +85,20 @@ void read_record(clonal::TextScanner& scanner, MarkerData& data, int i, ReadCopi
     const std::string_view name = scanner.word();
     check_name_length(name, kMaxIndividualName, "individual", i + 1);
     data.ind_names.emplace_back(name);
-    read_genotypes(scanner, data, i, read);
+    read_locus_genotypes(scanner, data, i, read);
 }
 
-// Lays the copies out in the slots of every genotype. Twice as many slots as the most copies of
-// one genotype keep every distance what it is with P slots.
+// Lays the copies out in the slots of every locus genotype. Twice as many slots as the most
+// copies of one locus genotype keep every distance what it is with P slots.
 void store_copies(const ReadCopies& read, MarkerData& data) {
     const auto limit = std::min<std::size_t>(2 * read.most, static_cast<std::size_t>(INT32_MAX));
     data.slot_limit = static_cast<int32_t>(limit);
     data.copies.assign(data.locus_genotype_offset(data.n_individuals, 0), 0);
     std::size_t from = 0;
-    std::size_t genotype = 0;
+    std::size_t read_index = 0;
     for (int i = 0; i < data.n_individuals; ++i) {
-        for (int k = 0; k < data.n_loci; ++k, ++genotype) {
-            const std::size_t count = read.counts[genotype];
+        for (int k = 0; k < data.n_loci; ++k, ++read_index) {
+            const std::size_t count = read.counts[read_index];
             std::copy_n(read.values.begin() + static_cast<std::ptrdiff_t>(from), count,
                         data.locus_genotype(i, k).begin());
             from += count;

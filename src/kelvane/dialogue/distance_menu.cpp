@@ -41,6 +41,10 @@ void print_stepwise_choices(clonal::Console& console) {
     console.print("\t\t7. Specify settings\n");
 }
 
+bool at_least_zero(int32_t value) {
+    return value >= 0;
+}
+
 DistanceModel with_missing_steps(DistanceKind kind, int32_t steps) {
     DistanceModel model{kind};
     model.missing = MissingData::kSteps;
@@ -50,12 +54,10 @@ DistanceModel with_missing_steps(DistanceKind kind, int32_t steps) {
 
 // Choice 2: a number of steps of 0 or more, or -1 for the locus averages.
 DistanceModel stepwise_missing_or_average(clonal::Console& console) {
-    int32_t steps = -2;
-    while (steps < -1) {
-        console.print("\nMissing data equates to what number of mutationsteps?\n");
-        console.print("(when typing \"-1\", average allele length is used)\n");
-        console.read_int(steps);
-    }
+    const int32_t steps = console.ask_int_until(
+        "\nMissing data equates to what number of mutationsteps?\n"
+        "(when typing \"-1\", average allele length is used)\n",
+        -2, [](int32_t answer) { return answer >= -1; });
     if (steps == -1) {
         return {DistanceKind::kStepwise, MissingData::kAverage};
     }
@@ -64,21 +66,15 @@ DistanceModel stepwise_missing_or_average(clonal::Console& console) {
 
 // Choice 4: squared steps with a number of steps of 0 or more for a missing copy.
 DistanceModel squared_missing_steps(clonal::Console& console) {
-    int32_t steps = -2;
-    while (steps < 0) {
-        console.print("\nMissing data equates to what number of mutationsteps?\n");
-        console.read_int(steps);
-    }
+    const int32_t steps = console.ask_int_until(
+        "\nMissing data equates to what number of mutationsteps?\n", -2, at_least_zero);
     return with_missing_steps(DistanceKind::kSquared, steps);
 }
 
 // Choice 7: the two-phase model with the user's missing steps, multiplier and base.
 DistanceModel two_phase_with_settings(clonal::Console& console) {
-    int32_t missing = -1;
-    while (missing < 0) {
-        console.print("\nMissing data equals what number of mutationsteps?\n");
-        console.read_int(missing);
-    }
+    const int32_t missing = console.ask_int_until(
+        "\nMissing data equals what number of mutationsteps?\n", -1, at_least_zero);
     float multiplier = -1.0f;
     while (multiplier < 1.0f) {
         console.print("\nMultiply with what number before rounding (e.g. 100 or 10.000)?\n");
@@ -141,11 +137,8 @@ bool infinite_allele_menu(KelvaneRun& run) {
             case 2:
                 return fill(run, {DistanceKind::kInfiniteAllele, MissingData::kOneMutation});
             case 3: {
-                int32_t mutations = -1;
-                while (mutations < 0) {
-                    console.print("\nMissing data equals what number of mutations?\n");
-                    console.read_int(mutations);
-                }
+                const int32_t mutations = console.ask_int_until(
+                    "\nMissing data equals what number of mutations?\n", -1, at_least_zero);
                 return fill(run, with_missing_steps(DistanceKind::kInfiniteAllele, mutations));
             }
             default:

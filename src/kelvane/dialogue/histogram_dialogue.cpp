@@ -10,21 +10,13 @@ namespace kelvane {
 namespace {
 
 int32_t ask_classes(clonal::Console& console) {
-    int32_t classes = 1;
-    while (classes < 2) {
-        console.print("\nGive the number of frequency classes (>1):\n");
-        console.read_int(classes);
-    }
-    return classes;
+    return console.ask_int_until("\nGive the number of frequency classes (>1):\n", 1,
+                                 [](int32_t classes) { return classes >= 2; });
 }
 
 int32_t ask_max_distance(clonal::Console& console) {
-    int32_t max_distance = 0;
-    while (max_distance < 1) {
-        console.print("\nGive maximum distance for histogram:\n");
-        console.read_int(max_distance);
-    }
-    return max_distance;
+    return console.ask_int_until("\nGive maximum distance for histogram:\n", 0,
+                                 [](int32_t distance) { return distance >= 1; });
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The whole run of kelvane: banner, input file, data, the three menus, end.
 #include "kelvane/dialogue/kelvane_program.hpp"
 
+#include "common/core/printf.hpp"
 #include "common/dialogue/input_file_prompt.hpp"
 #include "common/dialogue/separator.hpp"
 #include "kelvane/dialogue/analysis_menu.hpp"
@@ -12,18 +13,11 @@
 namespace kelvane {
 namespace {
 
-void print_banner(clonal::Console& console) {
-    const std::string rule(clonal::kRule);
-    console.print("\n    %s", rule.c_str());
-    console.print("\n\n               Kelvane version %.1f  (clonal genotypes from marker data)",
-                  kVersion);
-    console.print("\n\n                      population genetics of clonal organisms");
-    console.print("\n                        run 'kelvane --help' for help");
-    console.print("\n\n    %s\n", rule.c_str());
-}
-
 int kelvane_dialogue(clonal::Console& console) {
-    print_banner(console);
+    clonal::print_banner(
+        console.out(),
+        clonal::format("Kelvane version %.1f  (clonal genotypes from marker data)", kVersion),
+        "kelvane");
     clonal::InputFile input = clonal::open_input_file(console, clonal::AfterOffer::kLineEnd);
     const MarkerData data = load_and_summarise(console, input.name, std::move(input.content));
     input.content.clear();

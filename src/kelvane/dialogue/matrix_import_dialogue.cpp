@@ -4,19 +4,16 @@
 #include <string>
 
 #include "common/core/file_io.hpp"
+#include "kelvane/dialogue/kelvane_run.hpp"
 #include "kelvane/matrix/matrix_import.hpp"
 
 namespace kelvane {
 namespace {
 
 MatrixLayout ask_layout(clonal::Console& console) {
-    int32_t answer = 100;
-    while (answer != 1 && answer != 2) {
-        console.print("\nDistance matrix format:\n ");
-        console.print("\t\t1.\t Square\n ");
-        console.print("\t\t2.\t Unfolded lower triangular\n\n");
-        console.read_int(answer);
-    }
+    const int32_t answer = console.ask_int_until(
+        "\nDistance matrix format:\n \t\t1.\t Square\n \t\t2.\t Unfolded lower triangular\n\n",
+        kNoChoice, [](int32_t choice) { return choice == 1 || choice == 2; });
     return static_cast<MatrixLayout>(answer);
 }
 

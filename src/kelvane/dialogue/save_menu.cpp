@@ -15,13 +15,13 @@ namespace {
 constexpr const char* kWriteError = "ERROR: Could not write file\n";
 constexpr const char* kMatrixWriteError = "ERROR: Could not write to file\n";
 
+bool at_least_zero(int32_t value) {
+    return value >= 0;
+}
+
 // The threshold prompt, the grouping and its count on the console.
 Genotypes group_at_asked_threshold(clonal::Console& console, const DistanceMatrix& matrix) {
-    int32_t threshold = -1;
-    while (threshold < 0) {
-        console.print("\nGive threshold: ");
-        console.read_int(threshold);
-    }
+    const int32_t threshold = console.ask_int_until("\nGive threshold: ", -1, at_least_zero);
     Genotypes genotypes = genotypes_at_threshold(matrix, threshold);
     console.print("\nnumber of genotypes: %d\n", genotypes.count);
     return genotypes;
@@ -57,13 +57,9 @@ bool save_all_thresholds(KelvaneRun& run) {
 
 bool save_distance_matrix(KelvaneRun& run) {
     clonal::Console& console = run.console;
-    int32_t layout = 0;
-    while (layout != 1 && layout != 2) {
-        console.print("\nFormat of distance matrix:\n");
-        console.print("\t\t1.\tSquare\n");
-        console.print("\t\t2.\tUnfolded lower triangle\n");
-        console.read_int(layout);
-    }
+    const int32_t layout = console.ask_int_until(
+        "\nFormat of distance matrix:\n\t\t1.\tSquare\n\t\t2.\tUnfolded lower triangle\n", 0,
+        [](int32_t answer) { return answer == 1 || answer == 2; });
     auto output = clonal::ask_output_file(
         console, "\nGive name of distance file: ", kMatrixWriteError, clonal::WriteMode::kReplace);
     if (layout == 1) {

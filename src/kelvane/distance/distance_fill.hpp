@@ -10,8 +10,8 @@ enum class DistanceResult { kDone, kTooLarge };
 struct DistanceOptions {
     // Worker threads; 0 or less uses every core the machine reports.
     int threads = 0;
-    // Compute each locus result once per pair of distinct genotypes of that locus and share it
-    // among all pairs of individuals holding them (clonal data repeat genotypes a lot).
+    // Compute each locus result once per pair of distinct locus genotypes and share it among all
+    // pairs of individuals holding them (clonal data repeat locus genotypes a lot).
     bool share_locus_results = true;
     // Two-phase model only: match allele copies by trying every one-to-one matching instead of
     // the fast exact search. Slow beyond a handful of copies; kept as the reference to measure

@@ -37,7 +37,7 @@ LocusGenotypes locus_genotypes(const DescendingCopies& sorted, int n, int locus)
 
 }  // namespace
 
-std::vector<LocusGenotypes> distinct_genotypes(const MarkerData& data) {
+std::vector<LocusGenotypes> distinct_locus_genotypes(const MarkerData& data) {
     const DescendingCopies sorted(data);
     std::vector<LocusGenotypes> loci;
     loci.reserve(static_cast<std::size_t>(data.n_loci));

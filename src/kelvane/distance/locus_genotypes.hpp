@@ -1,5 +1,5 @@
-// The distinct genotypes of every locus and the copy counts of individuals: what the distance
-// models need to share work among individuals and to scale by ploidy.
+// The distinct locus genotypes of every locus and the copy counts of individuals: what the
+// distance models need to share work among individuals and to scale by ploidy.
 #pragma once
 
 #include <cstddef>
@@ -11,17 +11,18 @@
 
 namespace kelvane {
 
-// The distinct genotypes of one locus. Two individuals share a genotype when they hold the same
-// copies, in any slot order (missing copies included): every distance model looks at a locus
-// only through its copies sorted, so a locus result depends only on the two genotypes.
+// The distinct locus genotypes of one locus. Two individuals share a locus genotype when they
+// hold the same copies, in any slot order (missing copies included): every distance model looks
+// at a locus only through its copies sorted, so a locus result depends only on the two locus
+// genotypes.
 struct LocusGenotypes {
-    std::vector<int32_t> id_of;           // per individual: its genotype, from 0
-    std::vector<int32_t> representative;  // per genotype: the first individual holding it
+    std::vector<int32_t> id_of;           // per individual: its locus genotype, from 0
+    std::vector<int32_t> representative;  // per locus genotype: the first individual holding it
 };
 
-std::vector<LocusGenotypes> distinct_genotypes(const MarkerData& data);
+std::vector<LocusGenotypes> distinct_locus_genotypes(const MarkerData& data);
 
-// Every genotype of the data set with its copies in descending order (present copies of
+// Every locus genotype of the data set with its copies in descending order (present copies of
 // positive values first, missing ones last), as the distance models look at them.
 class DescendingCopies {
   public:
@@ -44,7 +45,7 @@ class DescendingCopies {
 // come last.
 void sort_descending(std::span<int32_t> copies);
 
-// The number of present (non-zero) copies of a genotype.
+// The number of present (non-zero) copies of a locus genotype.
 int32_t present_copies(std::span<const int32_t> copies);
 
 // Per individual, the largest number of present copies it has at any locus. The copy count of a

@@ -1,9 +1,10 @@
 // The result of one locus for one pair of individuals, computed once per pair of distinct
-// genotypes where that saves work. Clonal data repeat genotypes a lot: the result for two
-// genotypes (and the pair's copy count, for the models that use it) is then looked up in a table
-// built once for the locus instead of being computed for every pair of individuals holding them.
-// Loci with too many distinct genotypes for a table to pay are computed pair by pair; both ways
-// give the same values, since a locus result depends only on the two genotypes.
+// locus genotypes where that saves work. Clonal data repeat locus genotypes a lot: the result
+// for two locus genotypes (and the pair's copy count, for the models that use it) is then looked up
+// in a table built once for the locus instead of being computed for every pair of individuals
+// holding them. Loci with too many distinct locus genotypes for a table to pay are computed pair by
+// pair; both ways give the same values, since a locus result depends only on the two locus
+// genotypes.
 //
 // A model supplies:
 //   using Value = ...;              the type of a locus result
@@ -77,7 +78,7 @@ class LocusValues {
     struct Table {
         std::size_t distinct = 0;
         std::vector<int32_t> id_of;
-        std::vector<Value> cells;  // [slot][first genotype][second genotype]
+        std::vector<Value> cells;  // [slot][first locus genotype][second]
     };
 
     // The copy counts that some pair has: the largest count of any two individuals.
@@ -108,10 +109,10 @@ class LocusValues {
         }
         const auto n = static_cast<std::size_t>(data.n_individuals);
         const std::size_t pairs = n * (n - 1) / 2;
-        std::vector<LocusGenotypes> genotypes = distinct_genotypes(data);
+        std::vector<LocusGenotypes> loci = distinct_locus_genotypes(data);
         std::size_t budget = kLocusTableBudget;
-        for (std::size_t locus = 0; locus < genotypes.size(); ++locus) {
-            const std::size_t distinct = genotypes[locus].representative.size();
+        for (std::size_t locus = 0; locus < loci.size(); ++locus) {
+            const std::size_t distinct = loci[locus].representative.size();
             const std::size_t cells = counts.size() * distinct * distinct;
             // A table pays when it needs at most half the results that pairs would.
             if (cells > pairs / 2 || cells > budget) {
@@ -127,9 +128,8 @@ class LocusValues {
             }
             budget -= cells;
             table.distinct = distinct;
-            table.id_of = std::move(genotypes[locus].id_of);
-            fill_table(table, static_cast<int>(locus), genotypes[locus].representative, counts,
-                       threads);
+            table.id_of = std::move(loci[locus].id_of);
+            fill_table(table, static_cast<int>(locus), loci[locus].representative, counts, threads);
         }
     }
 

@@ -36,7 +36,7 @@ void load(std::span<int32_t> target, const DescendingCopies& copies, int i, int 
     std::copy(genotype.begin(), genotype.end(), target.begin());
 }
 
-// Copies paired position by position: the sum of |a - b|, or of its squares.
+// Copies matched position by position: the sum of |a - b|, or of its squares.
 int64_t positionwise_steps(std::span<const int32_t> first, std::span<const int32_t> second,
                            bool squared) {
     int64_t sum = 0;
@@ -87,9 +87,9 @@ struct MissingStepsModel {
         const int32_t first_count = present_copies(w.first);
         const int32_t second_count = present_copies(w.second);
         // Copies without a partner because they are missing, each counting the given steps.
-        const int64_t unpaired = copy_count - std::min(first_count, second_count);
+        const int64_t unmatched = copy_count - std::min(first_count, second_count);
         const int64_t per_missing = squared ? capped_square(missing_steps) : missing_steps;
-        const int64_t missing = capped_multiply(unpaired, per_missing);
+        const int64_t missing = capped_multiply(unmatched, per_missing);
         if (first_count == second_count) {
             return capped_add(missing, positionwise_steps(w.first, w.second, squared));
         }

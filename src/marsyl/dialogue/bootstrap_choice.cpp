@@ -22,10 +22,9 @@ void write_values_line(std::ostream& out, const BootstrapValues& values) {
 
 void bootstrap_test(MarsylRun& run) {
     clonal::Console& console = run.console;
-    console.print("\n\nBootstrap tests for differences in clonal diversity\n");
-    run.reseed_unless_user_seeds();
-    const int32_t permutations = ask_permutations(run, OfferFile::kYes);
-    console.print("\nperforming bootstrap permutations...\n");
+    const int32_t permutations =
+        start_resampling(run, "\n\nBootstrap tests for differences in clonal diversity\n",
+                         OfferFile::kYes, "\nperforming bootstrap permutations...\n");
 
     std::ostream& report = run.report.stream();
     std::ostream* permutations_file = run.permutations_stream();
@@ -68,9 +67,7 @@ void bootstrap_test(MarsylRun& run) {
             report << "\n";
         }
     }
-    run.report.flush(console);
-    run.permutations.flush(console);
-    run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
+    finish_resampling(run);
 }
 
 }  // namespace marsyl

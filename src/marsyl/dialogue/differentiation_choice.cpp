@@ -9,10 +9,9 @@ namespace marsyl {
 
 void differentiation_test(MarsylRun& run) {
     clonal::Console& console = run.console;
-    console.print("\n\nPairwise test for population differentiation\n");
-    run.reseed_unless_user_seeds();
-    const int32_t permutations = ask_permutations(run, OfferFile::kYes);
-    console.print("\nPerforming permutations...\n");
+    const int32_t permutations =
+        start_resampling(run, "\n\nPairwise test for population differentiation\n", OfferFile::kYes,
+                         "\nPerforming permutations...\n");
 
     std::ostream& report = run.report.stream();
     std::ostream* permutations_file = run.permutations_stream();
@@ -46,9 +45,7 @@ void differentiation_test(MarsylRun& run) {
         }
         report << "\n";
     }
-    run.report.flush(console);
-    run.permutations.flush(console);
-    run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
+    finish_resampling(run);
 }
 
 }  // namespace marsyl

@@ -31,10 +31,9 @@ void write_jackknife_population(std::ostream& report, int32_t number, const std:
 
 void jackknife(MarsylRun& run) {
     clonal::Console& console = run.console;
-    console.print("\n\nJackknifing with increasing sample sizes\n");
-    run.reseed_unless_user_seeds();
-    const int32_t permutations = ask_permutations(run, OfferFile::kNo);
-    console.print("\nPerforming jackknife permutations...\n");
+    const int32_t permutations =
+        start_resampling(run, "\n\nJackknifing with increasing sample sizes\n", OfferFile::kNo,
+                         "\nPerforming jackknife permutations...\n");
 
     std::ostream& report = run.report.stream();
     report << "\n\nJACKKNIFE PERMUTATIONS\n";
@@ -48,8 +47,7 @@ void jackknife(MarsylRun& run) {
         const JackknifeCurve curve = jackknife_population(genotypes, run.random, workspace);
         write_jackknife_population(report, i, name, static_cast<int32_t>(genotypes.size()), curve);
     }
-    run.report.flush(console);
-    run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
+    finish_resampling(run);
 }
 
 }  // namespace marsyl

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/core/printf.hpp"
 #include "common/dialogue/separator.hpp"
 #include "marsyl/dialogue/analysis_menu.hpp"
 #include "marsyl/dialogue/open_files.hpp"
@@ -10,19 +11,10 @@
 namespace marsyl {
 namespace {
 
-const std::string kRule(clonal::kRule);
-
-void print_banner(clonal::Console& console) {
-    console.print("\n    %s", kRule.c_str());
-    console.print("\n\n               Marsyl version %.1f%s", kVersion, kCredit);
-    console.print("\n\n                      population genetics of clonal organisms");
-    console.print("\n                        run 'marsyl --help' for help");
-    console.print("\n\n    %s\n", kRule.c_str());
-}
-
 int marsyl_dialogue(clonal::Console& console, const LocalClock& clock) {
     MarsylRun run(console, clock);
-    print_banner(console);
+    clonal::print_banner(console.out(), clonal::format("Marsyl version %.1f%s", kVersion, kCredit),
+                         "marsyl");
     open_files(run);
     analysis_menu(run);
     console.print("You can now close the window.\n");

@@ -50,4 +50,19 @@ int32_t ask_permutations(MarsylRun& run, OfferFile offer_file) {
     }
 }
 
+int32_t start_resampling(MarsylRun& run, const char* heading, OfferFile offer_file,
+                         const char* working) {
+    run.console.print("%s", heading);
+    run.reseed_unless_user_seeds();
+    const int32_t permutations = ask_permutations(run, offer_file);
+    run.console.print("%s", working);
+    return permutations;
+}
+
+void finish_resampling(MarsylRun& run) {
+    run.report.flush(run.console);
+    run.permutations.flush(run.console);
+    run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
+}
+
 }  // namespace marsyl

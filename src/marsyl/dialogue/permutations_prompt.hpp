@@ -15,4 +15,14 @@ enum class OfferFile { kNo, kYes };
 // earlier test is closed first, and stays closed when the user declines.
 int32_t ask_permutations(MarsylRun& run, OfferFile offer_file);
 
+// The start of a resampling analysis: its heading on the console, fresh seeds from the clock
+// (unless the user set them), the number of permutations (and the permutations file when
+// offered), then the line that says the work has begun. The number of permutations.
+int32_t start_resampling(MarsylRun& run, const char* heading, OfferFile offer_file,
+                         const char* working);
+
+// The end of one: the report and the permutations file flushed (a failed write reported), and
+// the wait for the user.
+void finish_resampling(MarsylRun& run);
+
 }  // namespace marsyl
