@@ -2,7 +2,6 @@
 // and the number of individuals (1 to 64); the rest is the content of the matrix file.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 #include "kelvane/matrix/matrix_import.hpp"
@@ -14,11 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto layout =
         (data[0] & 1) == 0 ? kelvane::MatrixLayout::kSquare : kelvane::MatrixLayout::kLowerTriangle;
     const int n = 1 + ((data[0] >> 1) & 63);
-    std::istringstream in;
-    std::ostringstream out;
-    clonal::Console console(in, out);
     kelvane::DistanceMatrix matrix(n);
     kelvane::read_distance_matrix(std::string(reinterpret_cast<const char*>(data + 1), size - 1),
-                                  layout, console, matrix);
+                                  layout, matrix);
     return 0;
 }
