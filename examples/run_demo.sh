@@ -3,7 +3,9 @@
 # distances between the plants, shows the histogram, runs the AMOVA and writes the Clonal
 # genotype file at threshold 4; marsyl reads that file (with its seeds set, so the run repeats
 # itself), reports the diversity indices, a bootstrap test and a differentiation test, and
-# exports the data as an FSTAT file. Prints both console transcripts and the files written.
+# exports the data as an FSTAT file. Prints both console transcripts and the files written. Then
+# the same road on the command line: thresholds, clones at threshold 4 with marsyl's input, and
+# marsyl's indices, as tab-separated tables.
 set -e
 build=${1:?usage: run_demo.sh BUILD_FOLDER}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,4 +30,14 @@ for file in clonal_plants_genotypes.txt genotypes.txt marsyl_report.txt clonal_p
     cat "$file"
     echo
 done
+echo "=================== the command line: kelvane thresholds clonal_plants.txt"
+"$kelvane" thresholds clonal_plants.txt
+echo
+echo "=================== kelvane clones clonal_plants.txt --threshold 4 --clonal clones.txt --out clones.tsv"
+"$kelvane" clones clonal_plants.txt --threshold 4 --clonal clones.txt --out clones.tsv
+cat clones.tsv
+echo
+echo "=================== marsyl indices clones.txt"
+"$marsyl" indices clones.txt
+echo
 echo "=================== all files are in demo-output/: $(ls | tr '\n' ' ')"

@@ -1,17 +1,22 @@
-// Entry point of kelvane: wires the console to the dialogue.
+// Entry point of kelvane: without arguments the dialogue on the console, with arguments the
+// command they name.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "common/dialogue/program_entry.hpp"
+#include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/dialogue/kelvane_program.hpp"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (const auto status =
-            clonal::handle_arguments(arguments, kelvane::program_info(), std::cout, std::cerr)) {
-        return *status;
-    }
     std::ios::sync_with_stdio(false);
+    if (!arguments.empty()) {
+        const clonal::cli::Terminal terminal{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+        return kelvane::run_kelvane_command_line(arguments, terminal);
+    }
     const int status = kelvane::run_kelvane(std::cin, std::cout, std::cerr);
     return clonal::finish_output(std::cout, std::cerr, kelvane::program_info(), status);
 }

@@ -1,18 +1,23 @@
-// Entry point of marsyl: wires the console and the machine's clock to the dialogue.
+// Entry point of marsyl: without arguments the dialogue on the console with the machine's clock,
+// with arguments the command they name.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "common/dialogue/program_entry.hpp"
+#include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/dialogue/marsyl_program.hpp"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (const auto status =
-            clonal::handle_arguments(arguments, marsyl::program_info(), std::cout, std::cerr)) {
-        return *status;
-    }
     std::ios::sync_with_stdio(false);
+    if (!arguments.empty()) {
+        const clonal::cli::Terminal terminal{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+        return marsyl::run_marsyl_command_line(arguments, terminal);
+    }
     const int status =
-        marsyl::run_marsyl(std::cin, std::cout, std::cerr, marsyl::machine_local_time);
+        marsyl::run_marsyl(std::cin, std::cout, std::cerr, clonal::machine_local_time);
     return clonal::finish_output(std::cout, std::cerr, marsyl::program_info(), status);
 }

@@ -13,16 +13,16 @@
 namespace clonal {
 
 // Runs action and returns what it returns; when memory runs out inside it (std::bad_alloc, or a
-// size beyond what a container can hold), a FatalError carrying message is thrown instead.
+// size beyond what a container can hold), a MemoryError carrying message is thrown instead.
 template <class Action>
 auto with_memory_message(const std::string& message, Action&& action,
                          ErrorStream stream = ErrorStream::kConsole) -> decltype(action()) {
     try {
         return action();
     } catch (const std::bad_alloc&) {
-        throw FatalError(message, stream);
+        throw MemoryError(message, stream);
     } catch (const std::length_error&) {
-        throw FatalError(message, stream);
+        throw MemoryError(message, stream);
     }
 }
 

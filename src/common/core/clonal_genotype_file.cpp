@@ -116,8 +116,12 @@ std::vector<T> allocate(std::size_t count, const char* table) {
 
 const ClonalData& ClonalFileReader::read_header() {
     TextScanner scanner(content_);
-    data_.title = read_title(scanner);
-    data_.populations = read_population_count(scanner);
+    reporting_line(
+        [&] {
+            data_.title = read_title(scanner);
+            data_.populations = read_population_count(scanner);
+        },
+        [&scanner] { return scanner.line_number(); });
     header_end_ = scanner.position();
     return data_;
 }
@@ -125,12 +129,17 @@ const ClonalData& ClonalFileReader::read_header() {
 const std::vector<int32_t>& ClonalFileReader::read_census() {
     TextScanner scanner(content_);
     scanner.skip_to(header_end_);
-    data_.names = read_names(scanner, data_.populations);
-    const auto slots = static_cast<std::size_t>(data_.populations) + 1;
-    sizes_ = allocate<int32_t>(slots, "pop_names malloc");
-    filled_ = allocate<int32_t>(slots, "ind_nums malloc");
-    for_each_individual(scanner, data_.populations,
-                        [this](int32_t p, int32_t) { ++sizes_[static_cast<std::size_t>(p)]; });
+    reporting_line(
+        [&] {
+            data_.names = read_names(scanner, data_.populations);
+            const auto slots = static_cast<std::size_t>(data_.populations) + 1;
+            sizes_ = allocate<int32_t>(slots, "pop_names malloc");
+            filled_ = allocate<int32_t>(slots, "ind_nums malloc");
+            for_each_individual(scanner, data_.populations, [this](int32_t p, int32_t) {
+                ++sizes_[static_cast<std::size_t>(p)];
+            });
+        },
+        [&scanner] { return scanner.line_number(); });
     return sizes_;
 }
 

@@ -2,6 +2,7 @@
 // to. Only the program's entry point catches it, prints it and ends with exit status 1.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -19,5 +20,40 @@ class FatalError : public std::runtime_error {
   private:
     ErrorStream stream_;
 };
+
+// Memory that ran out where a working array is allocated; the message names the array.
+class MemoryError : public FatalError {
+  public:
+    using FatalError::FatalError;
+};
+
+// A fatal error in the text of an input file, with the line (from 1) where reading stopped.
+class InputError : public FatalError {
+  public:
+    InputError(const std::string& message, int64_t line) : FatalError(message), line_(line) {}
+
+    int64_t line() const { return line_; }
+
+  private:
+    int64_t line_;
+};
+
+// Runs read, turning a FatalError it throws into an InputError at line(); an InputError or a
+// MemoryError passes as it is.
+template <class Read, class Line>
+auto reporting_line(Read&& read, Line&& line) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const InputError&) {
+        throw;
+    } catch (const MemoryError&) {
+        throw;
+    } catch (const FatalError& error) {
+        if (error.stream() != ErrorStream::kConsole) {
+            throw;
+        }
+        throw InputError(error.what(), line());
+    }
+}
 
 }  // namespace clonal

@@ -40,6 +40,13 @@ double Random::next_uniform() {
     return static_cast<double>(z) * kScale;
 }
 
+std::tm machine_local_time() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
 int32_t clock_seed_base(const std::tm& local_time) {
     constexpr double kOver24 = 1.0 / 24.0;
     constexpr double kOver60 = 1.0 / 60.0;

@@ -29,6 +29,9 @@ class Random {
     int32_t seed2_ = kStartSeed2;
 };
 
+// The clock of the machine: the local time at each call.
+std::tm machine_local_time();
+
 // The integer c from which the clock seeds are drawn, for a local time.
 int32_t clock_seed_base(const std::tm& local_time);
 

@@ -1,10 +1,17 @@
 // Reading the items of a text file held in memory.
 #include "common/core/text_scanner.hpp"
 
+#include <algorithm>
+
 #include "common/core/characters.hpp"
 #include "common/core/number_text.hpp"
 
 namespace clonal {
+int64_t TextScanner::line_number() const {
+    const auto end = text_.begin() + static_cast<std::ptrdiff_t>(std::min(pos_, text_.size()));
+    return 1 + std::count(text_.begin(), end, '\n');
+}
+
 void TextScanner::skip_white_space() {
     while (!at_end() && is_white_space(peek())) {
         ++pos_;

@@ -24,6 +24,8 @@ class TextScanner {
     char peek() const { return text_[pos_]; }
     char get() { return text_[pos_++]; }
     std::size_t position() const { return pos_; }
+    // The line (from 1) of the current position.
+    int64_t line_number() const;
     void skip_to(std::size_t position) { pos_ = position < text_.size() ? position : text_.size(); }
 
     void skip_white_space();

@@ -1,4 +1,4 @@
-// Command-line conventions and fatal errors of both programs.
+// Fatal errors and the transcript of both programs' dialogues.
 #include "common/dialogue/program_entry.hpp"
 
 #include <new>
@@ -7,24 +7,6 @@
 #include "common/core/fatal_error.hpp"
 
 namespace clonal {
-
-std::optional<int> handle_arguments(std::span<const std::string> arguments, const ProgramInfo& info,
-                                    std::ostream& out, std::ostream& err) {
-    if (arguments.empty()) {
-        return std::nullopt;
-    }
-    if (arguments.size() == 1 && arguments[0] == "--version") {
-        out << info.name << ' ' << info.version << '\n';
-        return 0;
-    }
-    if (arguments.size() == 1 && arguments[0] == "--help") {
-        out << info.help;
-        return 0;
-    }
-    err << info.name << ": unknown argument '" << arguments[0] << "'\n"
-        << "Try '" << info.name << " --help' for more information.\n";
-    return 2;
-}
 
 namespace {
 

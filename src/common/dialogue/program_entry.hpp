@@ -1,28 +1,14 @@
-// What both programs do around their dialogue: the command-line conventions (no arguments runs
-// the dialogue, --version, --help, anything else is refused) and the turning of a fatal error
-// into its message and exit status 1.
+// What both programs do around their dialogue: the turning of a fatal error into its message and
+// exit status 1, and the check that the transcript reached standard output.
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <ostream>
-#include <span>
-#include <string>
 
+#include "common/core/program_info.hpp"
 #include "common/dialogue/dialogue_only.hpp"
 
 namespace clonal {
-
-struct ProgramInfo {
-    std::string name;     // as typed on the command line, e.g. "kelvane"
-    std::string version;  // e.g. "1.2"
-    std::string help;     // the text of --help
-};
-
-// The exit status when the arguments end the run by themselves (--version, --help, an unknown
-// argument), or nothing when the dialogue is to run (no arguments).
-std::optional<int> handle_arguments(std::span<const std::string> arguments, const ProgramInfo& info,
-                                    std::ostream& out, std::ostream& err);
 
 // Runs the dialogue; a fatal error prints its message on its stream and gives exit status 1, and
 // so does memory running out where no working array of the run names it.

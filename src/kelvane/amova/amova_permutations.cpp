@@ -35,7 +35,8 @@ AmovaTable observed_amova(const SamplePairs& pairs, const AmovaSample& sample) {
 AmovaPermutationTest amova_permutation_test(const SamplePairs& pairs, const AmovaSample& sample,
                                             double observed, int64_t permutations,
                                             clonal::Random& random, int threads,
-                                            const PermutedValue& each_value) {
+                                            const PermutedValue& each_value,
+                                            const clonal::ProgressReport& progress) {
     AmovaPermutationTest test;
     test.permutations = permutations;
     std::vector<int32_t> assignment = sample.groups;
@@ -50,6 +51,9 @@ AmovaPermutationTest amova_permutation_test(const SamplePairs& pairs, const Amov
                 each_value(done, value);
             }
             test.counts.add(value, observed);
+        }
+        if (progress) {
+            progress(static_cast<uint64_t>(done), static_cast<uint64_t>(permutations));
         }
     }
     return test;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "common/core/permutation_counts.hpp"
+#include "common/core/progress.hpp"
 #include "common/core/random.hpp"
 #include "kelvane/amova/amova_sample.hpp"
 #include "kelvane/amova/amova_sums.hpp"
@@ -36,6 +37,7 @@ using PermutedValue = std::function<void(int64_t permutation, double phi_st)>;
 AmovaPermutationTest amova_permutation_test(const SamplePairs& pairs, const AmovaSample& sample,
                                             double observed, int64_t permutations,
                                             clonal::Random& random, int threads = 0,
-                                            const PermutedValue& each_value = {});
+                                            const PermutedValue& each_value = {},
+                                            const clonal::ProgressReport& progress = {});
 
 }  // namespace kelvane

@@ -101,8 +101,13 @@ void read_record(clonal::TextScanner& scanner, MarkerData& data, int i) {
 
 MarkerData read_fstat_file(std::string content) {
     clonal::TextScanner counting(content);
-    FstatHeader header = read_header(counting);
-    const Census census = count_records(counting, header);
+    FstatHeader header;
+    const Census census = clonal::reporting_line(
+        [&] {
+            header = read_header(counting);
+            return count_records(counting, header);
+        },
+        [&counting] { return counting.line_number(); });
     if (census.n_individuals == 0) {
         throw clonal::FatalError("ERROR: no individuals in input file");
     }
@@ -117,13 +122,17 @@ MarkerData read_fstat_file(std::string content) {
     data.locus_names = std::move(header.locus_names);
     // The populations are named pop1, pop2, ... by population_name, so that a header that
     // declares a huge number of samples costs no memory.
+    clonal::TextScanner reading(std::move(content));
     clonal::with_memory_message("ERROR: markerdata malloc failed, more memory needed", [&] {
         data.copies.assign(data.locus_genotype_offset(data.n_individuals, 0), 0);
-        clonal::TextScanner reading(std::move(content));
-        read_header(reading);
-        for (int i = 0; i < data.n_individuals; ++i) {
-            read_record(reading, data, i);
-        }
+        clonal::reporting_line(
+            [&] {
+                read_header(reading);
+                for (int i = 0; i < data.n_individuals; ++i) {
+                    read_record(reading, data, i);
+                }
+            },
+            [&reading] { return reading.line_number(); });
     });
     return data;
 }

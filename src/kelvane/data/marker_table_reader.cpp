@@ -106,10 +106,7 @@ void store_copies(const ReadCopies& read, MarkerData& data) {
     }
 }
 
-}  // namespace
-
-MarkerData read_marker_table(std::string content) {
-    clonal::TextScanner scanner(std::move(content));
+MarkerData read_data(clonal::TextScanner& scanner) {
     MarkerData data;
     data.title = std::string(scanner.line());
     read_header(scanner, data);
@@ -127,6 +124,14 @@ MarkerData read_marker_table(std::string content) {
         }
     });
     return data;
+}
+
+}  // namespace
+
+MarkerData read_marker_table(std::string content) {
+    clonal::TextScanner scanner(std::move(content));
+    return clonal::reporting_line([&] { return read_data(scanner); },
+                                  [&scanner] { return scanner.line_number(); });
 }
 
 }  // namespace kelvane

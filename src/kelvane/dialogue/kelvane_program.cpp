@@ -3,6 +3,7 @@
 
 #include "common/core/printf.hpp"
 #include "common/dialogue/input_file_prompt.hpp"
+#include "common/dialogue/program_entry.hpp"
 #include "common/dialogue/separator.hpp"
 #include "kelvane/dialogue/analysis_menu.hpp"
 #include "kelvane/dialogue/data_summary.hpp"
@@ -33,24 +34,6 @@ int kelvane_dialogue(clonal::Console& console) {
 }
 
 }  // namespace
-
-const clonal::ProgramInfo& program_info() {
-    static const clonal::ProgramInfo info{
-        "kelvane", "1.2",
-        "kelvane 1.2: assigns individuals to clonal genotypes from multilocus marker data.\n"
-        "\n"
-        "It reads a marker data file (or an FSTAT file ending in .dat), computes a matrix of\n"
-        "pairwise genetic distances under a mutation model of your choice (or imports one),\n"
-        "shows a histogram of the distances, groups individuals into clonal genotypes at a\n"
-        "threshold, runs a simple AMOVA, and writes result files, among them the input file\n"
-        "of marsyl.\n"
-        "\n"
-        "Usage: kelvane             asks its questions on the console\n"
-        "       kelvane < answers   takes the answers, one per line, from a file\n"
-        "       kelvane --version   prints the version\n"
-        "       kelvane --help      prints this text\n"};
-    return info;
-}
 
 int run_kelvane(std::istream& in, std::ostream& out, std::ostream& err) {
     clonal::Console console(in, out);

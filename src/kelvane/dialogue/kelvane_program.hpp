@@ -4,13 +4,11 @@
 #include <istream>
 #include <ostream>
 
-#include "common/dialogue/program_entry.hpp"
+#include "common/dialogue/dialogue_only.hpp"
 
 namespace kelvane {
 
 inline constexpr double kVersion = 1.2;
-
-const clonal::ProgramInfo& program_info();
 
 // Runs the dialogue on in and out; fatal errors are printed on their stream. The exit status.
 int run_kelvane(std::istream& in, std::ostream& out, std::ostream& err);

@@ -58,7 +58,7 @@ DistanceResult dice_distance(const MarkerData& data, DistanceMatrix& matrix, int
     const DiceScale dice = dice_scale(absence_code);
     struct NoWorkspace {};
     return fill_distance_matrix(
-        matrix, options.threads, [] { return NoWorkspace{}; },
+        matrix, options, [] { return NoWorkspace{}; },
         [&](NoWorkspace&, int i, int j) -> std::optional<int32_t> {
             return pair_distance(data, dice, i, j);
         });

@@ -2,6 +2,8 @@
 // is computed, none of which changes a distance.
 #pragma once
 
+#include "common/core/progress.hpp"
+
 namespace kelvane {
 
 // kTooLarge: a distance does not fit a 32-bit integer; the matrix is then incomplete.
@@ -17,6 +19,8 @@ struct DistanceOptions {
     // the fast exact search. Slow beyond a handful of copies; kept as the reference to measure
     // and test the fast search against.
     bool enumerate_matchings = false;
+    // Pairs of individuals done out of all pairs, now and then.
+    clonal::ProgressReport progress = {};
 };
 
 // The message of the models whose working arrays have no name of their own.

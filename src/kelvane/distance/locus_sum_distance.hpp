@@ -24,7 +24,7 @@ DistanceResult fill_locus_sums(const MarkerData& data, DistanceMatrix& matrix, c
                                std::vector<int32_t> copy_counts, const DistanceOptions& options) {
     const LocusValues<Model> values(data, model, std::move(copy_counts), options);
     return fill_distance_matrix(
-        matrix, options.threads, [&model] { return model.workspace(); },
+        matrix, options, [&model] { return model.workspace(); },
         [&](typename Model::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
             const int32_t copy_count = values.copy_count(i, j);
             int64_t total = 0;

@@ -19,14 +19,16 @@ void mirror_lower_triangle(DistanceMatrix& matrix);
 // Calls distance(workspace, i, j) for every pair j < i, each pair on exactly one worker, and
 // stores the results at (i, j) and (j, i). make_workspace() gives each worker its own scratch
 // space. A distance of std::nullopt (too large) stops the loop: the matrix is then incomplete and
-// the result kTooLarge.
+// the result kTooLarge. The pairs done are reported after each row of the calling thread.
 template <class MakeWorkspace, class PairDistance>
-DistanceResult fill_distance_matrix(DistanceMatrix& matrix, int threads,
+DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOptions& options,
                                     MakeWorkspace make_workspace, PairDistance distance) {
     const int n = matrix.size();
+    const auto all_pairs = static_cast<uint64_t>(n) * static_cast<uint64_t>(n > 0 ? n - 1 : 0) / 2;
     std::atomic<int> rows_taken{0};
+    std::atomic<uint64_t> pairs_done{0};
     std::atomic<bool> too_large{false};
-    clonal::run_workers(clonal::worker_count(threads), [&](int) {
+    clonal::run_workers(clonal::worker_count(options.threads), [&](int worker) {
         auto workspace = make_workspace();
         while (!too_large.load(std::memory_order_relaxed)) {
             // The longest rows go first, so the workers finish close together.
@@ -42,6 +44,10 @@ DistanceResult fill_distance_matrix(DistanceMatrix& matrix, int threads,
                     return;
                 }
                 matrix.at(i, j) = *value;
+            }
+            const uint64_t done = pairs_done += static_cast<uint64_t>(i);
+            if (worker == 0 && options.progress) {
+                options.progress(done, all_pairs);
             }
         }
     });

@@ -94,7 +94,7 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
             const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data),
                                                     options);
             return fill_distance_matrix(
-                matrix, options.threads, [&model] { return model.workspace(); },
+                matrix, options, [&model] { return model.workspace(); },
                 [&](TwoPhaseModel::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
                     const int32_t copy_count = values.copy_count(i, j);
                     if (copy_count == 0) {

@@ -202,6 +202,28 @@ GenotypeTable genotype_table(const DistanceMatrix& matrix) {
     return table;
 }
 
+std::vector<ThresholdCount> genotype_counts(const DistanceMatrix& matrix) {
+    std::vector<TreeEdge> edges = minimum_spanning_tree(matrix);
+    std::sort(edges.begin(), edges.end(),
+              [](const TreeEdge& x, const TreeEdge& y) { return x.weight < y.weight; });
+    // Every tree edge joins two genotypes, so the count falls by one per edge.
+    std::vector<ThresholdCount> counts;
+    auto remaining = static_cast<int32_t>(matrix.size());
+    std::size_t next_edge = 0;
+    int64_t threshold = 0;
+    for (;;) {
+        while (next_edge < edges.size() && edges[next_edge].weight <= threshold) {
+            --remaining;
+            ++next_edge;
+        }
+        counts.push_back({threshold, remaining});
+        if (next_edge == edges.size()) {
+            return counts;
+        }
+        threshold = edges[next_edge].weight;
+    }
+}
+
 GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
     const int n = matrix.size();
     GenotypeTable table;

@@ -41,6 +41,14 @@ GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix);
 void write_genotype_table(const GenotypeTable& table, std::span<const std::string> names,
                           std::ostream& out);
 
+// The number of genotypes at threshold 0 and at every threshold where it changes, up to the
+// first at which one genotype remains: the counts of the table's columns, without the table.
+struct ThresholdCount {
+    int64_t threshold;
+    int32_t genotypes;
+};
+std::vector<ThresholdCount> genotype_counts(const DistanceMatrix& matrix);
+
 // Builds the table and writes it.
 void genotypes_all_thresholds(const DistanceMatrix& matrix, std::span<const std::string> names,
                               std::ostream& out);

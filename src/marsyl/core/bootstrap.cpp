@@ -17,6 +17,9 @@ void draw_with_replacement(std::span<const int32_t> from, std::vector<int32_t>& 
     }
 }
 
+// Replicates between two reports of progress.
+constexpr int32_t kReportEvery = 64;
+
 IndexSet difference(const IndexSet& a, const IndexSet& b) {
     IndexSet d{};
     for (int k = 0; k < kIndexCount; ++k) {
@@ -43,7 +46,8 @@ BootstrapValues bootstrap_resample(std::span<const int32_t> a, std::span<const i
 
 BootstrapPValues bootstrap_pair(std::span<const int32_t> a, std::span<const int32_t> b,
                                 int32_t permutations, clonal::Random& random,
-                                const BootstrapObserver& each) {
+                                const BootstrapObserver& each,
+                                const clonal::ProgressReport& progress) {
     BootstrapWorkspace workspace;
     clonal::with_memory_message("ERROR: Malloc failed", [&] {
         workspace.sample_a.resize(a.size());
@@ -66,6 +70,9 @@ BootstrapPValues bootstrap_pair(std::span<const int32_t> a, std::span<const int3
         }
         for (int k = 0; k < kIndexCount; ++k) {
             counts[k].add(replicate.difference[k], observed.difference[k]);
+        }
+        if (progress && r % kReportEvery == 0) {
+            progress(static_cast<uint64_t>(r), static_cast<uint64_t>(permutations));
         }
     }
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "common/core/progress.hpp"
 #include "common/core/random.hpp"
 #include "marsyl/core/diversity_indices.hpp"
 
@@ -44,6 +45,7 @@ using BootstrapObserver = std::function<void(const BootstrapValues& values)>;
 // Tests one pair with permutations - 1 replicates (the observed data are the remaining one).
 BootstrapPValues bootstrap_pair(std::span<const int32_t> a, std::span<const int32_t> b,
                                 int32_t permutations, clonal::Random& random,
-                                const BootstrapObserver& each = {});
+                                const BootstrapObserver& each = {},
+                                const clonal::ProgressReport& progress = {});
 
 }  // namespace marsyl

@@ -6,7 +6,7 @@
 namespace marsyl {
 
 double differentiation_p_value(PairGStatistic& pair, int32_t permutations, clonal::Random& random,
-                               const GObserver& each) {
+                               const GObserver& each, const clonal::ProgressReport& progress) {
     const double observed = pair.observed();
     if (each) {
         each(observed);
@@ -18,6 +18,9 @@ double differentiation_p_value(PairGStatistic& pair, int32_t permutations, clona
         counts.add(permuted, observed);
         if (each) {
             each(permuted);
+        }
+        if (progress && r % 256 == 0) {
+            progress(static_cast<uint64_t>(r), static_cast<uint64_t>(permutations));
         }
     }
     return counts.p_at_least(permutations);

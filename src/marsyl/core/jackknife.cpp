@@ -63,12 +63,16 @@ JackknifeRow jackknife_size(std::span<int32_t> genotypes, int32_t size, clonal::
 }
 
 JackknifeCurve jackknife_population(std::span<int32_t> genotypes, clonal::Random& random,
-                                    JackknifeWorkspace& workspace) {
+                                    JackknifeWorkspace& workspace,
+                                    const clonal::ProgressReport& progress) {
     const auto n = static_cast<int32_t>(genotypes.size());
     JackknifeCurve curve;
     curve.whole = workspace.calculator.compute(genotypes);
     for (int32_t size = 2; size < n; ++size) {
         curve.rows.push_back(jackknife_size(genotypes, size, random, workspace));
+        if (progress) {
+            progress(static_cast<uint64_t>(size - 1), static_cast<uint64_t>(n - 2));
+        }
     }
     return curve;
 }

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "common/core/progress.hpp"
 #include "common/core/random.hpp"
 #include "marsyl/core/diversity_indices.hpp"
 
@@ -44,7 +45,9 @@ struct JackknifeCurve {
     IndexSet whole;
 };
 
+// Progress counts the subsample sizes done.
 JackknifeCurve jackknife_population(std::span<int32_t> genotypes, clonal::Random& random,
-                                    JackknifeWorkspace& workspace);
+                                    JackknifeWorkspace& workspace,
+                                    const clonal::ProgressReport& progress = {});
 
 }  // namespace marsyl

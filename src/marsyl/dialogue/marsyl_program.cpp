@@ -26,32 +26,6 @@ int marsyl_dialogue(clonal::Console& console, const LocalClock& clock) {
 
 }  // namespace
 
-const clonal::ProgramInfo& program_info() {
-    static const clonal::ProgramInfo info{
-        "marsyl", "1.1",
-        "marsyl 1.1: clonal diversity of populations from their clonal genotypes.\n"
-        "\n"
-        "It reads a Clonal genotype file (as kelvane writes it), appends every result to a\n"
-        "report file, and offers a menu of analyses: indices of clonal diversity per population\n"
-        "with the partitioning of diversity among populations, bootstrap tests for differences\n"
-        "in diversity, pairwise permutation tests for differentiation, jackknife curves over\n"
-        "increasing sample sizes, export as an FSTAT data file, and seeds of your choosing for\n"
-        "the random number generator.\n"
-        "\n"
-        "Usage: marsyl             asks its questions on the console\n"
-        "       marsyl < answers   takes the answers, one per line, from a file\n"
-        "       marsyl --version   prints the version\n"
-        "       marsyl --help      prints this text\n"};
-    return info;
-}
-
-std::tm machine_local_time() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
 std::tm test_local_time() {
     std::tm time{};
     time.tm_year = 2024 - 1900;

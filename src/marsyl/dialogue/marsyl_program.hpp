@@ -16,11 +16,6 @@ inline constexpr double kVersion = 1.1;
 // Follows "Marsyl version 1.1" in the banner and in the header of every report.
 inline constexpr const char* kCredit = " - clonal diversity, by the clonal genotypes team";
 
-const clonal::ProgramInfo& program_info();
-
-// The clock of the machine: the local time at each call.
-std::tm machine_local_time();
-
 // The fixed time of the test runs: Tuesday 9 April 2024, 10:15:30, the 100th day of the year.
 std::tm test_local_time();
 

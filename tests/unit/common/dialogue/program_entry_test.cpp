@@ -15,43 +15,6 @@ namespace {
 
 const ProgramInfo kInfo{"tool", "3.4", "tool: what it does\n"};
 
-struct Outcome {
-    std::optional<int> status;
-    std::string out;
-    std::string err;
-};
-
-Outcome handle(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const auto status = handle_arguments(arguments, kInfo, out, err);
-    return {status, out.str(), err.str()};
-}
-
-TEST(HandleArguments, NoArgumentsRunsTheDialogue) {
-    EXPECT_FALSE(handle({}).status);
-}
-
-TEST(HandleArguments, VersionAndHelpEndTheRunWithStatusZero) {
-    const Outcome version = handle({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "tool 3.4\n");
-    const Outcome help = handle({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out, "tool: what it does\n");
-}
-
-TEST(HandleArguments, AnythingElseIsRefusedOnTheErrorStream) {
-    for (const auto& arguments :
-         {std::vector<std::string>{"data.txt"}, {"--version", "x"}, {"-h"}}) {
-        const Outcome refused = handle(arguments);
-        EXPECT_EQ(refused.status, 2);
-        EXPECT_EQ(refused.out, "");
-        EXPECT_EQ(refused.err, "tool: unknown argument '" + arguments[0] +
-                                   "'\nTry 'tool --help' for more information.\n");
-    }
-}
-
 TEST(RunReportingFatalErrors, PrintsTheMessageOnItsStreamAndGivesStatusOne) {
     std::ostringstream out;
     std::ostringstream err;

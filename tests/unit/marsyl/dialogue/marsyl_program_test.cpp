@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "marsyl/cli/marsyl_cli.hpp"
 #include "support/scratch_folder.hpp"
 
 namespace marsyl {
@@ -20,10 +21,10 @@ int arguments_status(const std::vector<std::string>& arguments, std::string& out
                      std::string& err) {
     std::ostringstream out_stream;
     std::ostringstream err_stream;
-    const auto status = clonal::handle_arguments(arguments, program_info(), out_stream, err_stream);
+    const int status = run_marsyl_command_line(arguments, {out_stream, err_stream, false});
     out = out_stream.str();
     err = err_stream.str();
-    return status.value_or(-1);
+    return status;
 }
 
 TEST(MarsylProgram, CommandLine) {
@@ -33,10 +34,11 @@ TEST(MarsylProgram, CommandLine) {
     EXPECT_EQ(out, "marsyl 1.1\n");
     EXPECT_EQ(arguments_status({"--help"}, out, err), 0);
     EXPECT_EQ(out.rfind("marsyl 1.1: ", 0), 0u);
+    EXPECT_NE(out.find("bootstrap"), std::string::npos);
     EXPECT_EQ(arguments_status({"--seed"}, out, err), 2);
-    EXPECT_EQ(err,
-              "marsyl: unknown argument '--seed'\nTry 'marsyl --help' for more information.\n");
-    EXPECT_EQ(arguments_status({}, out, err), -1);
+    EXPECT_EQ(err.rfind("marsyl: error: ", 0), 0u);
+    EXPECT_EQ(arguments_status({"bootstrap", "x.txt", "--seed", "1"}, out, err), 2);
+    EXPECT_EQ(err, "marsyl: error: --seed takes two 32-bit integers S1,S2, not '1'\n");
 }
 
 TEST(MarsylProgram, ReportHeaderTakesItsDateFromTheClockGiven) {

@@ -1,7 +1,8 @@
-// Runs one scripted session: copies the case's input files into a fresh temporary folder, runs
-// the program there in-process with answers.txt as its console input (less the lines that start
-// with '#': comments that name the prompt each answer goes to), and compares the exit
-// status, the console output and every file the run created or changed with expected/, and the
+// Runs one whole case: copies the case's input files into a fresh temporary folder and runs the
+// program there in-process, either its dialogue with answers.txt as its console input (less the
+// lines that start with '#': comments that name the prompt each answer goes to) or its command
+// line with the arguments of args.txt (one a line, '#' lines left out as well), and compares the
+// exit status, the console output and every file the run created or changed with expected/, and the
 // files it removed with expected/removed.txt (one name a line; none when it is missing). A
 // difference is shown as a unified diff.
 #include <cstdlib>
@@ -12,21 +13,41 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/dialogue/kelvane_program.hpp"
+#include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/dialogue/marsyl_program.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Program = std::function<int(std::istream&, std::ostream&, std::ostream&)>;
+using Dialogue = std::function<int(std::istream&, std::ostream&, std::ostream&)>;
+using CommandLine =
+    std::function<int(const std::vector<std::string>&, const clonal::cli::Terminal&)>;
+
+struct Program {
+    Dialogue dialogue;
+    CommandLine command_line;
+};
 
 std::map<std::string, Program> programs() {
     std::map<std::string, Program> table;
-    table["kelvane"] = kelvane::run_kelvane;
-    table["marsyl"] = marsyl::run_marsyl_for_tests;
+    table["kelvane"] = {kelvane::run_kelvane, kelvane::run_kelvane_command_line};
+    table["marsyl"] = {marsyl::run_marsyl_for_tests, marsyl::run_marsyl_command_line};
     return table;
+}
+
+// The lines of a text, each without its line end.
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 std::string read_bytes(const fs::path& path) {
@@ -97,7 +118,7 @@ fs::path make_work_folder() {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::cerr << "usage: session_runner PROGRAM CASE_FOLDER\n";
+        std::cerr << "usage: case_runner PROGRAM CASE_FOLDER\n";
         return 2;
     }
     const auto table = programs();
@@ -113,18 +134,25 @@ int main(int argc, char** argv) {
 
     for (const auto& entry : fs::directory_iterator(case_dir)) {
         const std::string name = entry.path().filename().string();
-        if (name != "answers.txt" && name != "expected") {
+        if (name != "answers.txt" && name != "args.txt" && name != "expected") {
             fs::copy(entry.path(), work / name, fs::copy_options::recursive);
         }
     }
     const auto before = snapshot(work);
 
-    std::istringstream in(answers_without_comments(read_bytes(case_dir / "answers.txt")));
     std::ostringstream out;
     std::ostringstream err;
     const fs::path home = fs::current_path();
     fs::current_path(work);
-    const int status = program->second(in, out, err);
+    int status = 0;
+    if (fs::exists(case_dir / "args.txt")) {
+        const auto arguments =
+            lines_of(answers_without_comments(read_bytes(case_dir / "args.txt")));
+        status = program->second.command_line(arguments, {out, err, false});
+    } else {
+        std::istringstream in(answers_without_comments(read_bytes(case_dir / "answers.txt")));
+        status = program->second.dialogue(in, out, err);
+    }
     fs::current_path(home);
 
     bool ok = true;

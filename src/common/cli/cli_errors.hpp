@@ -1,0 +1,33 @@
+// The two ways a command-line run fails: bad usage (exit status 2) and bad data or a failed
+// write (exit status 1). Each carries the one line that follows "program: error: ".
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "common/core/fatal_error.hpp"
+
+namespace clonal::cli {
+
+inline constexpr int kDataFailure = 1;
+inline constexpr int kUsageFailure = 2;
+
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class DataError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The message of a fatal error of the core as one line: without the "ERROR: " its dialogue
+// prints and without line ends.
+std::string one_line(const std::string& message);
+
+// The DataError of a fatal error met in reading a file: the message as one line, then the file
+// and, for an error in its text, the line ("what, file line n").
+DataError file_error(const std::string& file, const FatalError& error);
+
+}  // namespace clonal::cli

@@ -1,0 +1,126 @@
+// Parsing a program's command line and running the command it names.
+#include "common/cli/command_line.hpp"
+
+#include <algorithm>
+#include <new>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/number_text.hpp"
+
+namespace clonal::cli {
+
+std::vector<Command> CommandList::in_order() const {
+    std::vector<Command> sorted = commands_;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Command& a, const Command& b) { return a.order < b.order; });
+    return sorted;
+}
+
+void add_common_options(CLI::App& command, CommonOptions& options) {
+    command.add_option("--threads", options.threads, "worker threads (0: every core)")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    command.add_option("--out", options.out, "where the table goes (-: standard output)")
+        ->capture_default_str();
+    command.add_flag("--progress", options.progress,
+                     "show progress on standard error even when it is not a terminal");
+    command.add_flag("--quiet", options.quiet, "show no progress");
+}
+
+void add_seed_option(CLI::App& command, SeedOption& seeds, const std::string& when_absent) {
+    command.add_option("--seed", seeds.text,
+                       "two integers S1,S2 that seed the generator (default: " + when_absent + ")");
+}
+
+std::optional<std::pair<int32_t, int32_t>> parse_seeds(const SeedOption& seeds) {
+    if (seeds.text.empty()) {
+        return std::nullopt;
+    }
+    const std::size_t comma = seeds.text.find(',');
+    const auto whole_int = [](std::string_view text) -> std::optional<int32_t> {
+        if (text.empty() || integer_length(text) != text.size()) {
+            return std::nullopt;
+        }
+        return leading_int(text);
+    };
+    if (comma != std::string::npos) {
+        const std::string_view text(seeds.text);
+        const auto first = whole_int(text.substr(0, comma));
+        const auto second = whole_int(text.substr(comma + 1));
+        if (first && second) {
+            return std::make_pair(*first, *second);
+        }
+    }
+    throw UsageError("--seed takes two 32-bit integers S1,S2, not '" + seeds.text + "'");
+}
+
+void record_seeds(const Terminal& terminal, const Random& random) {
+    terminal.err << "# seeds: " << random.seed1() << ',' << random.seed2() << '\n' << std::flush;
+}
+
+namespace {
+
+int fail(const ProgramInfo& info, const Terminal& terminal, const std::string& message,
+         int status) {
+    terminal.out.flush();
+    terminal.err << info.name << ": error: " << message << '\n' << std::flush;
+    return status;
+}
+
+}  // namespace
+
+int run_command_line(const ProgramInfo& info, const CommandList& commands,
+                     const std::vector<std::string>& arguments, const Terminal& terminal) {
+    const std::vector<Command> listed = commands.in_order();
+    CLI::App app(info.help, info.name);
+    app.require_subcommand(0, 1);
+    app.footer("\nRun '" + info.name + " COMMAND --help' for the options of a command.");
+    bool version = false;
+    app.add_flag("--version", version, "print the version and exit");
+    std::vector<std::pair<CLI::App*, Action>> actions;
+    for (const Command& command : listed) {
+        CLI::App* sub = app.add_subcommand(command.name, command.summary);
+        sub->footer("");
+        actions.emplace_back(sub, command.setup(*sub));
+    }
+
+    std::vector<const char*> argv{info.name.c_str()};
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help, terminal.out, terminal.err);
+    } catch (const CLI::ParseError& error) {
+        return fail(info, terminal, one_line(error.what()), kUsageFailure);
+    }
+    if (version) {
+        terminal.out << info.name << ' ' << info.version << '\n';
+        return 0;
+    }
+    for (const auto& [sub, action] : actions) {
+        if (!sub->parsed()) {
+            continue;
+        }
+        try {
+            action(terminal);
+            return 0;
+        } catch (const UsageError& error) {
+            return fail(info, terminal, error.what(), kUsageFailure);
+        } catch (const DataError& error) {
+            return fail(info, terminal, error.what(), kDataFailure);
+        } catch (const FatalError& error) {
+            return fail(info, terminal, one_line(error.what()), kDataFailure);
+        } catch (const std::bad_alloc&) {
+            return fail(info, terminal, "out of memory", kDataFailure);
+        } catch (const std::length_error&) {
+            return fail(info, terminal, "out of memory", kDataFailure);
+        }
+    }
+    return fail(info, terminal, "a command is needed; run '" + info.name + " --help' for the list",
+                kUsageFailure);
+}
+
+}  // namespace clonal::cli

@@ -1,0 +1,67 @@
+// Results written in full or not at all.
+#include "common/cli/result_output.hpp"
+
+#include <unistd.h>
+
+#include <system_error>
+
+#include "common/cli/cli_errors.hpp"
+
+namespace clonal::cli {
+
+namespace fs = std::filesystem;
+
+ResultOutput::ResultOutput(const std::string& name, std::ostream& standard_output) : name_(name) {
+    if (name == "-") {
+        standard_output_ = &standard_output;
+        return;
+    }
+    std::error_code error;
+    if (name.empty() || fs::is_directory(name, error)) {
+        throw DataError(name + ": cannot write a result here");
+    }
+    const fs::path path(name);
+    // Hidden beside the result, and owned by this process.
+    std::string hidden(1, '.');
+    hidden += path.filename().string();
+    hidden += ".partial-";
+    hidden += std::to_string(static_cast<long>(getpid()));
+    temporary_ = path.parent_path() / hidden;
+    if (!file_.open(temporary_.string(), WriteMode::kReplace)) {
+        throw DataError(name + ": cannot be written");
+    }
+}
+
+ResultOutput::~ResultOutput() {
+    if (!committed_ && !temporary_.empty()) {
+        file_.close();
+        std::error_code error;
+        fs::remove(temporary_, error);
+    }
+}
+
+std::ostream& ResultOutput::stream() {
+    return standard_output_ != nullptr ? *standard_output_ : file_.stream();
+}
+
+void ResultOutput::commit() {
+    if (standard_output_ != nullptr) {
+        standard_output_->flush();
+        if (!standard_output_->good()) {
+            throw DataError("standard output could not be written");
+        }
+        committed_ = true;
+        return;
+    }
+    if (!file_.close()) {
+        throw DataError(name_ + ": could not be written");
+    }
+    std::error_code error;
+    fs::rename(temporary_, name_, error);
+    if (error) {
+        throw DataError(name_ + ": could not be written (" + error.message() + ")");
+    }
+    committed_ = true;
+}
+
+}  // namespace clonal::cli

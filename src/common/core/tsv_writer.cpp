@@ -1,0 +1,77 @@
+// Tab-separated tables.
+#include "common/core/tsv_writer.hpp"
+
+#include <charconv>
+#include <cmath>
+
+namespace clonal {
+
+std::string shortest_real(double value) {
+    if (std::isnan(value)) {
+        return "NA";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "Inf" : "-Inf";
+    }
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return std::string(digits, static_cast<std::size_t>(end - digits));
+}
+
+void TsvWriter::header(std::initializer_list<std::string_view> columns) {
+    for (const std::string_view column : columns) {
+        text(column);
+    }
+    end_row();
+}
+
+void TsvWriter::separate() {
+    if (row_started_) {
+        text_.append("\t");
+    }
+    row_started_ = true;
+}
+
+TsvWriter& TsvWriter::text(std::string_view value) {
+    separate();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\t' || value[i] == '\n' || value[i] == '\r') {
+            text_.append(value.substr(start, i - start));
+            text_.append(" ");
+            start = i + 1;
+        }
+    }
+    text_.append(value.substr(start));
+    return *this;
+}
+
+TsvWriter& TsvWriter::integer(int64_t value) {
+    separate();
+    text_.append_number(value);
+    return *this;
+}
+
+TsvWriter& TsvWriter::real(double value) {
+    separate();
+    text_.append(shortest_real(value));
+    return *this;
+}
+
+TsvWriter& TsvWriter::missing() {
+    separate();
+    text_.append("NA");
+    return *this;
+}
+
+void TsvWriter::end_row() {
+    text_.append("\n");
+    row_started_ = false;
+}
+
+bool TsvWriter::flush() {
+    text_.flush();
+    return text_.good();
+}
+
+}  // namespace clonal

@@ -1,0 +1,43 @@
+// Tab-separated tables for scripts: one header line, one row per item, no padding. Reals are
+// written in the shortest form that reads back as the same double, a value that is not a number
+// as NA and infinities as Inf and -Inf, so that R and Python read back exactly what was computed.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "common/core/buffered_text.hpp"
+
+namespace clonal {
+
+class TsvWriter {
+  public:
+    explicit TsvWriter(std::ostream& out) : text_(out) {}
+
+    void header(std::initializer_list<std::string_view> columns);
+
+    // Text is written as it is, but for tabs and line ends, which would break the table and
+    // become blanks.
+    TsvWriter& text(std::string_view value);
+    TsvWriter& integer(int64_t value);
+    TsvWriter& real(double value);
+    TsvWriter& missing();  // NA
+    void end_row();
+
+    // Makes everything reach the stream; false when a write to it has failed.
+    bool flush();
+
+  private:
+    void separate();
+
+    BufferedText text_;
+    bool row_started_ = false;
+};
+
+// The shortest decimal text that reads back as value; NA, Inf, -Inf as above.
+std::string shortest_real(double value);
+
+}  // namespace clonal

@@ -1,0 +1,206 @@
+// The data and model options of kelvane's commands.
+#include "kelvane/cli/data_options.hpp"
+
+#include <map>
+#include <optional>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/cli/progress_bar.hpp"
+#include "common/core/characters.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/file_io.hpp"
+#include "common/core/number_text.hpp"
+#include "common/core/text_scanner.hpp"
+#include "kelvane/data/marker_data_loader.hpp"
+#include "kelvane/matrix/matrix_import.hpp"
+
+namespace kelvane {
+namespace {
+
+using clonal::cli::DataError;
+using clonal::cli::UsageError;
+
+const std::map<std::string, DistanceKind> kKinds{{"stepwise", DistanceKind::kStepwise},
+                                                 {"squared", DistanceKind::kSquared},
+                                                 {"two-phase", DistanceKind::kTwoPhase},
+                                                 {"infinite-allele", DistanceKind::kInfiniteAllele},
+                                                 {"dice", DistanceKind::kDice}};
+
+const std::map<std::string, MissingData> kMissing{{"not-counted", MissingData::kNotCounted},
+                                                  {"average", MissingData::kAverage},
+                                                  {"infinite", MissingData::kInfinite},
+                                                  {"one-mutation", MissingData::kOneMutation}};
+
+// The whole text as one number, read as the dialogue reads its answers.
+std::optional<int32_t> whole_int(const std::string& text) {
+    if (text.empty() || clonal::integer_length(text) != text.size()) {
+        return std::nullopt;
+    }
+    return clonal::leading_int(text);
+}
+
+float setting_at_least_one(const std::string& option, const std::string& text) {
+    const auto value = clonal::leading_float(text);
+    if (!value || !(*value >= 1.0f)) {
+        throw UsageError(option + " takes a number of 1 or more, not '" + text + "'");
+    }
+    return *value;
+}
+
+std::string read_whole(const std::string& file) {
+    auto content = clonal::read_file(file);
+    if (!content) {
+        throw DataError(file + ": cannot be read");
+    }
+    return std::move(*content);
+}
+
+// The layout of a matrix file of n individuals: as asked, or told by the number of values.
+MatrixLayout matrix_layout(const DataOptions& options, const std::string& content, int n) {
+    if (options.matrix_layout == "square") {
+        return MatrixLayout::kSquare;
+    }
+    if (options.matrix_layout == "lower") {
+        return MatrixLayout::kLowerTriangle;
+    }
+    clonal::TextScanner scanner(content);
+    int64_t values = 0;
+    const auto square = static_cast<int64_t>(n) * n;
+    // Counted as the import reads them: the leading digits of a word, the rest of it skipped.
+    while (values < square && scanner.skip_to_digit()) {
+        while (!scanner.at_end() && !clonal::is_white_space(scanner.peek())) {
+            scanner.get();
+        }
+        ++values;
+    }
+    return values >= square ? MatrixLayout::kSquare : MatrixLayout::kLowerTriangle;
+}
+
+}  // namespace
+
+void add_data_argument(CLI::App& command, DataOptions& options) {
+    command
+        .add_option("DATA", options.data, "the marker data file (an FSTAT file if it ends in .dat)")
+        ->required();
+}
+
+void add_model_options(CLI::App& command, DataOptions& options) {
+    add_data_argument(command, options);
+    command
+        .add_option("--distance", options.distance,
+                    "the distance model: stepwise, squared, two-phase, infinite-allele or dice")
+        ->check(CLI::IsMember({"stepwise", "squared", "two-phase", "infinite-allele", "dice"}))
+        ->capture_default_str();
+    command
+        .add_option("--missing", options.missing,
+                    "what a missing copy counts: not-counted, a number N of steps or mutations, "
+                    "average (stepwise), infinite (two-phase) or one-mutation (infinite-allele)")
+        ->capture_default_str();
+    command.add_option("--multiplier", options.multiplier,
+                       "two-phase: the factor before rounding (default 100)");
+    command.add_option("--base", options.base,
+                       "two-phase: the base of the exponent, 1 or more (default 2)");
+    command.add_option("--absence-code", options.absence_code,
+                       "dice: the allele code of an absent band (default 8; negative: a scale of "
+                       "100000)");
+    command.add_option("--matrix", options.matrix,
+                       "import the distance matrix from this file instead of computing one");
+    command
+        .add_option("--matrix-layout", options.matrix_layout,
+                    "the layout of --matrix: square, lower or auto (told by the number of "
+                    "values)")
+        ->check(CLI::IsMember({"auto", "square", "lower"}))
+        ->capture_default_str();
+}
+
+MarkerData read_data(const DataOptions& options) {
+    std::string content = read_whole(options.data);
+    try {
+        return load_marker_data(options.data, std::move(content));
+    } catch (const clonal::FatalError& error) {
+        throw clonal::cli::file_error(options.data, error);
+    }
+}
+
+DistanceModel distance_model(const DataOptions& options, const MarkerData& data) {
+    DistanceModel model;
+    model.kind = kKinds.at(options.distance);
+    if (const auto missing = kMissing.find(options.missing); missing != kMissing.end()) {
+        model.missing = missing->second;
+    } else if (const auto steps = whole_int(options.missing); steps && *steps >= 0) {
+        model.missing = MissingData::kSteps;
+        model.missing_steps = *steps;
+    } else {
+        throw UsageError(
+            "--missing takes not-counted, average, infinite, one-mutation or a number "
+            "of 0 or more, not '" +
+            options.missing + "'");
+    }
+    if (!model_accepts(model.kind, model.missing)) {
+        throw UsageError("--missing " + options.missing + " does not go with --distance " +
+                         options.distance);
+    }
+    const bool two_phase = model.kind == DistanceKind::kTwoPhase;
+    if (!options.multiplier.empty()) {
+        if (!two_phase) {
+            throw UsageError("--multiplier goes with --distance two-phase only");
+        }
+        model.multiplier = setting_at_least_one("--multiplier", options.multiplier);
+    }
+    if (!options.base.empty()) {
+        if (!two_phase) {
+            throw UsageError("--base goes with --distance two-phase only");
+        }
+        model.base = setting_at_least_one("--base", options.base);
+    }
+    if (model.kind == DistanceKind::kDice) {
+        if (!data.dice_offered) {
+            throw UsageError(
+                "--distance dice needs presence/absence data: one copy and one digit "
+                "per allele, and at most two alleles at some locus");
+        }
+        if (!options.absence_code.empty()) {
+            const auto code = whole_int(options.absence_code);
+            if (!code) {
+                throw UsageError("--absence-code takes an integer, not '" + options.absence_code +
+                                 "'");
+            }
+            model.absence_code = *code;
+        }
+    } else if (!options.absence_code.empty()) {
+        throw UsageError("--absence-code goes with --distance dice only");
+    }
+    return model;
+}
+
+DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
+                               const clonal::cli::CommonOptions& common,
+                               const clonal::cli::Terminal& terminal) {
+    DistanceMatrix matrix(data.n_individuals);
+    if (!options.matrix.empty()) {
+        if (options.distance != "stepwise" || options.missing != "not-counted" ||
+            !options.multiplier.empty() || !options.base.empty() || !options.absence_code.empty()) {
+            throw UsageError("--matrix imports the distances: it takes no model options");
+        }
+        std::string content = read_whole(options.matrix);
+        const MatrixLayout layout = matrix_layout(options, content, data.n_individuals);
+        const MatrixImport import = read_distance_matrix(std::move(content), layout, matrix);
+        if (import.error) {
+            throw DataError(clonal::cli::one_line(*import.error) + ", " + options.matrix);
+        }
+        return matrix;
+    }
+    const DistanceModel model = distance_model(options, data);
+    clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
+    DistanceOptions fill;
+    fill.threads = common.threads;
+    fill.progress = bar.report();
+    if (compute_distances(data, matrix, model, fill) != DistanceResult::kDone) {
+        throw DataError(
+            "a distance exceeds 2147483647 and does not fit the matrix; choose another "
+            "model or other settings");
+    }
+    return matrix;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,45 @@
+// What every kelvane command reads: the data file and how its distance matrix is made, from a
+// model with its settings (the settings the dialogue's menus offer) or imported from a file.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "common/cli/command_line.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/distance_models.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+
+namespace kelvane {
+
+struct DataOptions {
+    std::string data;
+    std::string distance = "stepwise";
+    std::string missing = "not-counted";
+    std::string multiplier;
+    std::string base;
+    std::string absence_code;
+    std::string matrix;
+    std::string matrix_layout = "auto";
+};
+
+// DATA and the data options alone.
+void add_data_argument(CLI::App& command, DataOptions& options);
+
+// DATA, the model options and --matrix.
+void add_model_options(CLI::App& command, DataOptions& options);
+
+// The marker data set of DATA; bad data are a DataError naming the file and line.
+MarkerData read_data(const DataOptions& options);
+
+// The model the options name; a setting the model does not take, or a value out of range, is a
+// UsageError naming the option.
+DistanceModel distance_model(const DataOptions& options, const MarkerData& data);
+
+// The distance matrix of the data: computed with the model (progress shown as the options say)
+// or imported; a distance beyond 32 bits or a rejected matrix file is a DataError.
+DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
+                               const clonal::cli::CommonOptions& common,
+                               const clonal::cli::Terminal& terminal);
+
+}  // namespace kelvane

@@ -1,0 +1,33 @@
+// kelvane's command line.
+#include "kelvane/cli/kelvane_cli.hpp"
+
+namespace kelvane {
+
+const clonal::ProgramInfo& program_info() {
+    static const clonal::ProgramInfo info{
+        "kelvane", "1.2",
+        "kelvane 1.2: assigns individuals to clonal genotypes from multilocus marker data.\n"
+        "\n"
+        "It reads a marker data file (or an FSTAT file ending in .dat), computes a matrix of\n"
+        "pairwise genetic distances under a mutation model of your choice (or imports one),\n"
+        "shows a histogram of the distances, groups individuals into clonal genotypes at a\n"
+        "threshold, runs a simple AMOVA, and writes result files, among them the input file\n"
+        "of marsyl.\n"
+        "\n"
+        "Usage: kelvane                    asks its questions on the console\n"
+        "       kelvane < answers          takes the answers, one per line, from a file\n"
+        "       kelvane COMMAND [OPTIONS]  runs one analysis and writes a tab-separated table\n"};
+    return info;
+}
+
+clonal::cli::CommandList& kelvane_commands() {
+    static clonal::cli::CommandList commands;
+    return commands;
+}
+
+int run_kelvane_command_line(const std::vector<std::string>& arguments,
+                             const clonal::cli::Terminal& terminal) {
+    return clonal::cli::run_command_line(program_info(), kelvane_commands(), arguments, terminal);
+}
+
+}  // namespace kelvane

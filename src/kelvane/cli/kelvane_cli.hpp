@@ -1,0 +1,21 @@
+// kelvane's command line: what the program says about itself, its list of commands (each
+// command's file registers itself there) and the run of one command.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/cli/command_line.hpp"
+#include "common/core/program_info.hpp"
+
+namespace kelvane {
+
+const clonal::ProgramInfo& program_info();
+
+clonal::cli::CommandList& kelvane_commands();
+
+// The exit status of the command the arguments name.
+int run_kelvane_command_line(const std::vector<std::string>& arguments,
+                             const clonal::cli::Terminal& terminal);
+
+}  // namespace kelvane

@@ -1,0 +1,53 @@
+// The input and resampling options of marsyl's commands.
+#include "marsyl/cli/clonal_options.hpp"
+
+#include "common/cli/cli_errors.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/file_io.hpp"
+
+namespace marsyl {
+
+void add_clonal_argument(CLI::App& command, std::string& file) {
+    command
+        .add_option("CLONAL", file,
+                    "the Clonal genotype file (as kelvane clones --clonal writes it)")
+        ->required();
+}
+
+ClonalInput read_clonal_input(const std::string& file) {
+    const auto content = clonal::read_file(file);
+    if (!content) {
+        throw clonal::cli::DataError(file + ": cannot be read");
+    }
+    ClonalInput input;
+    try {
+        input.data = clonal::read_clonal_file(*content);
+    } catch (const clonal::FatalError& error) {
+        throw clonal::cli::file_error(file, error);
+    }
+    input.largest_genotype = clonal::raise_largest_genotype(input.data, 0);
+    return input;
+}
+
+void add_resampling_options(CLI::App& command, ResamplingOptions& options,
+                            int32_t default_permutations, const char* what_permutations) {
+    options.permutations = default_permutations;
+    command.add_option("--permutations", options.permutations, what_permutations)
+        ->check(CLI::Range(1, INT32_MAX))
+        ->capture_default_str();
+    clonal::cli::add_seed_option(command, options.seeds, "from the clock, as the dialogue seeds");
+}
+
+clonal::Random seeded_random(const ResamplingOptions& options,
+                             const clonal::cli::Terminal& terminal) {
+    clonal::Random random;
+    if (const auto seeds = clonal::cli::parse_seeds(options.seeds)) {
+        random.set_seeds(seeds->first, seeds->second);
+    } else {
+        clonal::seed_from_clock(random, clonal::machine_local_time());
+    }
+    clonal::cli::record_seeds(terminal, random);
+    return random;
+}
+
+}  // namespace marsyl
