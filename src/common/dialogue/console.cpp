@@ -1,9 +1,9 @@
 // The console answer rules.
 #include "common/dialogue/console.hpp"
 
-#include <cctype>
 #include <cstdarg>
 
+#include "common/core/characters.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/core/number_text.hpp"
 
@@ -23,7 +23,7 @@ void Console::skip_space_before_number() {
         if (c == std::char_traits<char>::eof()) {
             throw end_of_input_error();
         }
-        if (!std::isspace(static_cast<unsigned char>(c))) {
+        if (!is_white_space(static_cast<char>(c))) {
             return;
         }
         in_.get();

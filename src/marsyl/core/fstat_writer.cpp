@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/core/buffered_text.hpp"
 #include "common/core/printf.hpp"
 
 namespace marsyl {
@@ -15,11 +16,13 @@ int allele_digits(int32_t largest_genotype) {
 void write_fstat_records(const clonal::ClonalData& data, int32_t largest_genotype,
                          std::ostream& out) {
     const int digits = allele_digits(largest_genotype);
-    clonal::print(out, "%d\t1\t%0*d\t%d\t\n", data.populations, digits, largest_genotype, digits);
-    out << "geno_as_haplotype\n";
-    for (int32_t p = 1; p <= data.populations; ++p) {
+    clonal::BufferedText text(out);
+    text.append(clonal::format("%d\t1\t%0*d\t%d\t\n", data.populations, digits, largest_genotype,
+                               digits));
+    text.append("geno_as_haplotype\n");
+    for (int32_t p = 1; p <= data.populations && text.good(); ++p) {
         for (const int32_t g : data.genotypes[static_cast<std::size_t>(p)]) {
-            clonal::print(out, "%d\t%0*d%0*d\n", p, digits, g, digits, g);
+            text.append(clonal::format("%d\t%0*d%0*d\n", p, digits, g, digits, g));
         }
     }
 }
