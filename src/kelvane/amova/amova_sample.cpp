@@ -54,6 +54,18 @@ std::optional<AmovaRefusal> amova_refusal(std::span<const int32_t> pop_vector,
     return std::nullopt;
 }
 
+const char* refusal_sentence(AmovaRefusal refusal) {
+    switch (refusal) {
+        case AmovaRefusal::kOnePopulation:
+            return "Only one population, AMOVA not possible";
+        case AmovaRefusal::kSingleIndividual:
+            return "One or more populations have only one individual, AMOVA not possible";
+        case AmovaRefusal::kOneOccupiedPopulation:
+            break;
+    }
+    return "There is only one population that contains individuals, AMOVA not possible";
+}
+
 AmovaSample amova_sample(std::span<const int32_t> pop_vector, int32_t n_populations) {
     const std::vector<OccupiedPopulation> occupied =
         occupied_populations(pop_vector, n_populations);

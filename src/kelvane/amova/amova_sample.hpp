@@ -24,6 +24,9 @@ enum class AmovaRefusal { kOnePopulation, kSingleIndividual, kOneOccupiedPopulat
 std::optional<AmovaRefusal> amova_refusal(std::span<const int32_t> pop_vector,
                                           int32_t n_populations);
 
+// Why the AMOVA cannot run, as a sentence (without its line end).
+const char* refusal_sentence(AmovaRefusal refusal);
+
 AmovaSample amova_sample(std::span<const int32_t> pop_vector, int32_t n_populations);
 
 }  // namespace kelvane

@@ -1,4 +1,5 @@
 // kelvane amova: the simple AMOVA of the populations and the permutation test of its Phi-st.
+#include <cctype>
 #include <memory>
 
 #include "common/cli/cli_errors.hpp"
@@ -18,18 +19,6 @@ struct AmovaOptions {
     int32_t permutations = 999;
     clonal::cli::SeedOption seeds;
 };
-
-const char* refusal_text(AmovaRefusal refusal) {
-    switch (refusal) {
-        case AmovaRefusal::kOnePopulation:
-            return "only one population, AMOVA not possible";
-        case AmovaRefusal::kSingleIndividual:
-            return "one or more populations have only one individual, AMOVA not possible";
-        case AmovaRefusal::kOneOccupiedPopulation:
-            break;
-    }
-    return "there is only one population that contains individuals, AMOVA not possible";
-}
 
 void write_row(clonal::TsvWriter& tsv, const char* source, int32_t df, double ss, double variance,
                double total_variance) {
@@ -51,8 +40,9 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         const MarkerData data = read_data(options->data);
         if (const auto refusal = amova_refusal(data.pop_vector, data.n_populations)) {
-            throw clonal::cli::DataError(std::string(refusal_text(*refusal)) + ", " +
-                                         options->data.data);
+            std::string reason = refusal_sentence(*refusal);
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+            throw clonal::cli::DataError(reason + ", " + options->data.data);
         }
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);

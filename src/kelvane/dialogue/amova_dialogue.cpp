@@ -11,18 +11,6 @@ namespace {
 
 constexpr double kStronglyNegative = -0.2;
 
-const char* refusal_message(AmovaRefusal refusal) {
-    switch (refusal) {
-        case AmovaRefusal::kOnePopulation:
-            return "Only one population, AMOVA not possible\n";
-        case AmovaRefusal::kSingleIndividual:
-            return "One or more populations have only one individual, AMOVA not possible\n";
-        case AmovaRefusal::kOneOccupiedPopulation:
-            break;
-    }
-    return "There is only one population that contains individuals, AMOVA not possible\n";
-}
-
 void print_amova_table(clonal::Console& console, const AmovaTable& table) {
     using clonal::printable;
     console.print("AMOVA\n(assumes distances are squared Euclidean)\n\n");
@@ -54,7 +42,7 @@ int simple_amova(clonal::Console& console, clonal::Random& random, const Distanc
     console.print("\n");
     clonal::print_separator(console.out());
     if (const auto refusal = amova_refusal(pop_vector, n_populations)) {
-        console.print("%s", refusal_message(*refusal));
+        console.print("%s\n", refusal_sentence(*refusal));
         return 0;
     }
     const AmovaSample sample = amova_sample(pop_vector, n_populations);

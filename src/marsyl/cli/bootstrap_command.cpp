@@ -31,15 +31,7 @@ clonal::cli::Action setup(CLI::App& command) {
         const int32_t permutations = options->resampling.permutations;
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "bootstrap");
-        const auto pairs = static_cast<uint64_t>(data.populations) *
-                           static_cast<uint64_t>(std::max(data.populations - 1, 0)) / 2;
-        uint64_t pairs_done = 0;
-        const clonal::ProgressReport report = bar.report();
-        const auto pair_progress = [&](uint64_t done, uint64_t total) {
-            if (report) {
-                report(pairs_done * total + done, pairs * total);
-            }
-        };
+        PairsProgress progress(bar.report(), data.populations);
         clonal::cli::ResultOutput output(options->common.out, terminal.out);
         {
             clonal::TsvWriter tsv(output.stream());
@@ -51,8 +43,7 @@ clonal::cli::Action setup(CLI::App& command) {
                     const BootstrapPValues p =
                         bootstrap_pair(data.genotypes[static_cast<std::size_t>(a)],
                                        data.genotypes[static_cast<std::size_t>(b)], permutations,
-                                       random, {}, pair_progress);
-                    ++pairs_done;
+                                       random, {}, progress.next_pair());
                     tsv.text(data.names[static_cast<std::size_t>(a)])
                         .text(data.names[static_cast<std::size_t>(b)]);
                     for (int k = 0; k < kIndexCount; ++k) {

@@ -5,9 +5,11 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "common/cli/command_line.hpp"
 #include "common/core/clonal_genotype_file.hpp"
+#include "common/core/progress.hpp"
 #include "common/core/random.hpp"
 
 namespace marsyl {
@@ -35,5 +37,30 @@ void add_resampling_options(CLI::App& command, ResamplingOptions& options,
 // are written to standard error.
 clonal::Random seeded_random(const ResamplingOptions& options,
                              const clonal::cli::Terminal& terminal);
+
+// Progress over every pair of populations, each pair's test reporting its own permutations.
+class PairsProgress {
+  public:
+    PairsProgress(clonal::ProgressReport overall, int32_t populations)
+        : overall_(std::move(overall)),
+          pairs_(static_cast<uint64_t>(populations) *
+                 static_cast<uint64_t>(populations > 1 ? populations - 1 : 0) / 2) {}
+
+    // The report to hand to the test of the next pair.
+    clonal::ProgressReport next_pair() {
+        if (!overall_) {
+            return {};
+        }
+        const uint64_t before = done_++;
+        return [this, before](uint64_t done, uint64_t total) {
+            overall_(before * total + done, pairs_ * total);
+        };
+    }
+
+  private:
+    clonal::ProgressReport overall_;
+    uint64_t pairs_;
+    uint64_t done_ = 0;
+};
 
 }  // namespace marsyl

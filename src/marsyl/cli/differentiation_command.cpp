@@ -30,15 +30,7 @@ clonal::cli::Action setup(CLI::App& command) {
         const clonal::ClonalData& data = input.data;
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "differentiation");
-        const auto pairs = static_cast<uint64_t>(data.populations) *
-                           static_cast<uint64_t>(std::max(data.populations - 1, 0)) / 2;
-        uint64_t pairs_done = 0;
-        const clonal::ProgressReport report = bar.report();
-        const auto pair_progress = [&](uint64_t done, uint64_t total) {
-            if (report) {
-                report(pairs_done * total + done, pairs * total);
-            }
-        };
+        PairsProgress progress(bar.report(), data.populations);
         clonal::cli::ResultOutput output(options->common.out, terminal.out);
         {
             clonal::TsvWriter tsv(output.stream());
@@ -48,8 +40,7 @@ clonal::cli::Action setup(CLI::App& command) {
                     PairGStatistic pair(data.genotypes[static_cast<std::size_t>(i)],
                                         data.genotypes[static_cast<std::size_t>(j)]);
                     const double p = differentiation_p_value(pair, options->resampling.permutations,
-                                                             random, {}, pair_progress);
-                    ++pairs_done;
+                                                             random, {}, progress.next_pair());
                     tsv.text(data.names[static_cast<std::size_t>(i)])
                         .text(data.names[static_cast<std::size_t>(j)])
                         .real(p);
