@@ -1,11 +1,14 @@
-// The best pairing of allele copies: fast where exact integer arithmetic applies, an exact search
-// otherwise, and the enumeration of all pairings it reproduces.
+// The best pairing of allele copies: a programme over sets of columns for a few copies, fast
+// where exact arithmetic applies, an exact search otherwise, and the enumeration of all pairings
+// they reproduce.
 #include "best_matching.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
+
+#include "subset_pairing.hpp"
 
 namespace kelvane {
 namespace {
@@ -46,7 +49,11 @@ double BestMatching::sum(const CostTable& costs, int k) {
         return *small;
     }
     double value = 0.0;
-    if (!scaled_integer_sum(costs, k, value)) {
+    if (k <= kSubsetPairingCopies) {
+        // Cheaper than either way below for few copies, and exact for any table.
+        ++searches_;
+        value = subset_pairing_sum(costs, k);
+    } else if (!scaled_integer_sum(costs, k, value)) {
         ++searches_;
         value = search_.best_sum(costs, k);
     }

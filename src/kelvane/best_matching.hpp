@@ -32,7 +32,9 @@ class BestMatching {
   public:
     double sum(const CostTable& costs, int k);
 
-    // How many calls needed the search for exact floating-point ties (see best_matching.cpp).
+    // How many calls needed a search over the row-order sums in double precision (the
+    // programme over sets of columns, or the pairing search for exact floating-point ties), as
+    // opposed to the rules for one or two copies or exact integer arithmetic.
     int64_t searches() const { return searches_; }
 
   private:
