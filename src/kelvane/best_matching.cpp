@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -40,6 +41,15 @@ std::optional<double> small_matching_sum(const CostTable& costs, int k) {
         return first < second ? first : second;
     }
     return std::nullopt;
+}
+
+// Whether value times scale = 2^q is a whole number from 0 to 2^q, for q <= 51. Adding and
+// removing 2^52 rounds a number from 0 to 2^51 to a whole one (from 2^52 on, doubles are whole
+// numbers one apart), which leaves whole numbers as they are.
+bool whole_when_scaled(double value, double scale) {
+    constexpr double kWhole = 0x1p52;
+    const double scaled = value * scale;
+    return (scaled >= 0.0) & (scaled <= scale) & ((scaled + kWhole) - kWhole == scaled);
 }
 
 }  // namespace
@@ -106,6 +116,12 @@ bool BestMatching::scaled_integer_sum(const CostTable& costs, int k, double& sum
     }
     sum = std::ldexp(static_cast<double>(total), -q);
     return true;
+}
+
+// A sum of at most 2^b multiples of 2^-q from 0 to 1 is a multiple of 2^-q not above 2^b, and a
+// difference of two lies in -1 to 1: both need at most q + b = 53 significant bits.
+bool adds_exactly(double value, int k) {
+    return whole_when_scaled(value, std::ldexp(1.0, 53 - bits_for(k)));
 }
 
 double best_matching_sum(const CostTable& costs, int k) {

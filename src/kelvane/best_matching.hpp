@@ -46,6 +46,12 @@ class BestMatching {
     int64_t searches_ = 0;
 };
 
+// Whether value lies in 0 to 1 and is a multiple of 2^-q for q = 53 - b, 2^b the smallest power
+// of two not below k (k >= 3). For tables of such entries every sum of at most k entries
+// and every difference of two is exact in double precision: a pairing's row-order sum is then
+// its exact sum, whatever the order of its additions.
+bool adds_exactly(double value, int k);
+
 // One pairing without a reusable solver.
 double best_matching_sum(const CostTable& costs, int k);
 

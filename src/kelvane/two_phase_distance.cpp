@@ -5,15 +5,14 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
-#include <vector>
 
-#include "best_matching.hpp"
 #include "distance_memory.hpp"
 #include "distance_models.hpp"
 #include "locus_genotypes.hpp"
 #include "locus_values.hpp"
 #include "pair_loop.hpp"
 #include "two_phase_costs.hpp"
+#include "two_phase_pairing.hpp"
 
 namespace kelvane {
 namespace {
@@ -35,37 +34,20 @@ int64_t largest_steps(const MarkerData& data) {
 
 struct TwoPhaseModel {
     using Value = double;
-    struct Workspace {
-        std::vector<double> table;
-        BestMatching matching;
-    };
+    using Workspace = TwoPhasePairing;
 
     const DescendingCopies& copies;
-    const TwoPhaseCosts& costs;
-    int ploidy;
+    const TwoPhasePairing& pairing;
     bool enumerate;
 
-    Workspace workspace() const {
-        const auto size = static_cast<std::size_t>(ploidy);
-        return {std::vector<double>(size * size), BestMatching{}};
-    }
+    Workspace workspace() const { return pairing; }
 
     // The best pairing sum of the first copy_count copies of both (in descending order).
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t copy_count) const {
         const auto first = copies.genotype(i, locus);
         const auto second = copies.genotype(j, locus);
-        const auto size = static_cast<std::size_t>(copy_count);
-        for (std::size_t x = 0; x < size; ++x) {
-            for (std::size_t y = 0; y < size; ++y) {
-                const int64_t a = first[x];
-                const int64_t b = second[y];
-                w.table[x * size + y] = (a == 0 || b == 0) ? costs.missing_cost()
-                                                           : costs.step_cost(a > b ? a - b : b - a);
-            }
-        }
-        const CostTable table{w.table, copy_count};
-        return enumerate ? enumerated_matching_sum(table, copy_count)
-                         : w.matching.sum(table, copy_count);
+        return enumerate ? w.enumerated_sum(first, second, copy_count)
+                         : w.best_sum(first, second, copy_count);
     }
 };
 
@@ -90,8 +72,10 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
     return ending_run_without_memory(
         "ERROR: alleleDistances malloc failed, more memory needed", [&] {
             const DescendingCopies copies(data);
-            const TwoPhaseCosts costs(base, missing, largest_steps(data));
-            const TwoPhaseModel model{copies, costs, data.slots(), options.enumerate_pairings};
+            const int64_t steps = largest_steps(data);
+            const TwoPhaseCosts costs(base, missing, steps);
+            const TwoPhasePairing pairing(costs, data.slots(), steps);
+            const TwoPhaseModel model{copies, pairing, options.enumerate_pairings};
             const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data),
                                                     options);
             return fill_distance_matrix(
