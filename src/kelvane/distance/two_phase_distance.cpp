@@ -6,15 +6,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "common/core/allocation.hpp"
 #include "common/core/bug_check.hpp"
 #include "kelvane/distance/locus_genotypes.hpp"
 #include "kelvane/distance/locus_values.hpp"
-#include "kelvane/distance/matching/best_matching.hpp"
+#include "kelvane/distance/matching/two_phase_costs.hpp"
+#include "kelvane/distance/matching/two_phase_matching.hpp"
 #include "kelvane/distance/pair_loop.hpp"
-#include "kelvane/distance/two_phase_costs.hpp"
 
 namespace kelvane {
 namespace {
@@ -36,37 +35,20 @@ int64_t largest_steps(const MarkerData& data) {
 
 struct TwoPhaseModel {
     using Value = double;
-    struct Workspace {
-        std::vector<double> table;
-        BestMatching matching;
-    };
+    using Workspace = TwoPhaseMatching;
 
     const DescendingCopies& copies;
-    const TwoPhaseCosts& costs;
-    int ploidy;
+    const TwoPhaseMatching& matching;
     bool enumerate;
 
-    Workspace workspace() const {
-        const auto size = static_cast<std::size_t>(ploidy);
-        return {std::vector<double>(size * size), BestMatching{}};
-    }
+    Workspace workspace() const { return matching; }
 
     // The best matching sum of the first copy_count copies of both (in descending order).
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t copy_count) const {
         const auto first = copies.locus_genotype(i, locus);
         const auto second = copies.locus_genotype(j, locus);
-        const auto size = static_cast<std::size_t>(copy_count);
-        for (std::size_t x = 0; x < size; ++x) {
-            for (std::size_t y = 0; y < size; ++y) {
-                const int64_t a = first[x];
-                const int64_t b = second[y];
-                w.table[x * size + y] = (a == 0 || b == 0) ? costs.missing_cost()
-                                                           : costs.step_cost(a > b ? a - b : b - a);
-            }
-        }
-        const CostTable table{w.table, copy_count};
-        return enumerate ? enumerated_matching_sum(table, copy_count)
-                         : w.matching.sum(table, copy_count);
+        return enumerate ? w.enumerated_sum(first, second, copy_count)
+                         : w.best_sum(first, second, copy_count);
     }
 };
 
@@ -89,8 +71,10 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
     return clonal::with_memory_message(
         "ERROR: alleleDistances malloc failed, more memory needed", [&] {
             const DescendingCopies copies(data);
-            const TwoPhaseCosts costs(base, missing, largest_steps(data));
-            const TwoPhaseModel model{copies, costs, data.slots(), options.enumerate_matchings};
+            const int64_t steps = largest_steps(data);
+            const TwoPhaseCosts costs(base, missing, steps);
+            const TwoPhaseMatching matching(costs, data.slots(), steps);
+            const TwoPhaseModel model{copies, matching, options.enumerate_matchings};
             const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data),
                                                     options);
             return fill_distance_matrix(

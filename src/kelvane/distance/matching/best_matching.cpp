@@ -1,11 +1,15 @@
-// The best matching of allele copies: fast where exact integer arithmetic applies, an exact search
-// otherwise, and the enumeration of all matchings it reproduces.
+// The best matching of allele copies: a programme over sets of columns for a few copies, fast
+// where exact arithmetic applies, an exact search otherwise, and the enumeration of all matchings
+// they reproduce.
 #include "kelvane/distance/matching/best_matching.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <vector>
+
+#include "kelvane/distance/matching/subset_matching.hpp"
 
 namespace kelvane {
 namespace {
@@ -39,6 +43,15 @@ std::optional<double> small_matching_sum(const CostTable& costs, int k) {
     return std::nullopt;
 }
 
+// Whether value times scale = 2^q is a whole number from 0 to 2^q, for q <= 51. Adding and
+// removing 2^52 rounds a number from 0 to 2^51 to a whole one (from 2^52 on, doubles are whole
+// numbers one apart), which leaves whole numbers as they are.
+bool whole_when_scaled(double value, double scale) {
+    constexpr double kWhole = 0x1p52;
+    const double scaled = value * scale;
+    return (scaled >= 0.0) & (scaled <= scale) & ((scaled + kWhole) - kWhole == scaled);
+}
+
 }  // namespace
 
 double BestMatching::sum(const CostTable& costs, int k) {
@@ -46,7 +59,11 @@ double BestMatching::sum(const CostTable& costs, int k) {
         return *small;
     }
     double value = 0.0;
-    if (!scaled_integer_sum(costs, k, value)) {
+    if (k <= kSubsetMatchingCopies) {
+        // Cheaper than either way below for few copies, and exact for any table.
+        ++searches_;
+        value = subset_matching_sum(costs, k);
+    } else if (!scaled_integer_sum(costs, k, value)) {
         ++searches_;
         value = search_.best_sum(costs, k);
     }
@@ -99,6 +116,12 @@ bool BestMatching::scaled_integer_sum(const CostTable& costs, int k, double& sum
     }
     sum = std::ldexp(static_cast<double>(total), -q);
     return true;
+}
+
+// A sum of at most 2^b multiples of 2^-q from 0 to 1 is a multiple of 2^-q not above 2^b, and a
+// difference of two lies in -1 to 1: both need at most q + b = 53 significant bits.
+bool adds_exactly(double value, int k) {
+    return whole_when_scaled(value, std::ldexp(1.0, 53 - bits_for(k)));
 }
 
 double best_matching_sum(const CostTable& costs, int k) {

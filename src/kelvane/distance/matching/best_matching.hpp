@@ -32,7 +32,9 @@ class BestMatching {
   public:
     double sum(const CostTable& costs, int k);
 
-    // How many calls needed the search for exact floating-point ties (see best_matching.cpp).
+    // How many calls needed a search over the row-order sums in double precision (the
+    // programme over sets of columns, or the matching search for exact floating-point ties), as
+    // opposed to the rules for one or two copies or exact integer arithmetic.
     int64_t searches() const { return searches_; }
 
   private:
@@ -43,6 +45,12 @@ class BestMatching {
     std::vector<int64_t> scaled_;
     int64_t searches_ = 0;
 };
+
+// Whether value lies in 0 to 1 and is a multiple of 2^-q for q = 53 - b, 2^b the smallest power
+// of two not below k (k >= 3). For tables of such entries every sum of at most k entries
+// and every difference of two is exact in double precision: a matching's row-order sum is then
+// its exact sum, whatever the order of its additions.
+bool adds_exactly(double value, int k);
 
 // One matching without a reusable solver.
 double best_matching_sum(const CostTable& costs, int k);

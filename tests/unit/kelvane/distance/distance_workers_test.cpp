@@ -1,5 +1,5 @@
 // The distance models give the same matrix whatever the number of workers, whether locus results
-// are shared among equal genotypes or not, and (two-phase) whether pairings are enumerated.
+// are shared among equal genotypes or not, and (two-phase) whether matchings are enumerated.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -108,7 +108,7 @@ TEST(DistanceWorkers, EveryModelGivesTheSingleThreadedMatrix) {
     }
 }
 
-TEST(DistanceWorkers, FastPairingGivesTheEnumeratedMatrix) {
+TEST(DistanceWorkers, FastMatchingGivesTheEnumeratedMatrix) {
     for (const int ploidy : {3, 5, 6}) {
         const MarkerData data = clonal_sample(40, ploidy, 3, 20 + static_cast<uint32_t>(ploidy));
         for (const float base : {2.0f, 1.3f, 1.7f}) {

@@ -10,8 +10,8 @@
 #include "kelvane/distance/dice_distance.hpp"
 #include "kelvane/distance/distance_models.hpp"
 #include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/matching/two_phase_costs.hpp"
 #include "kelvane/distance/stepwise_distance.hpp"
-#include "kelvane/distance/two_phase_costs.hpp"
 #include "support/distance_test_data.hpp"
 
 namespace kelvane {
@@ -52,7 +52,7 @@ TEST(TwoPhaseCosts, StepsAndMissingCopies) {
 }
 
 TEST(TwoPhaseDistance, DiploidPairAveragedAndScaled) {
-    // 12, 10 against 14, 11: rows 0.75, 0.5 and 0.9375, 0.5; the best pairing sums 1.25;
+    // 12, 10 against 14, 11: rows 0.75, 0.5 and 0.9375, 0.5; the best matching sums 1.25;
     // 1.25 x 100 / 2 = 62.5, stored as 63.
     const MarkerData data = markers(2, {{{11, 14}}, {{10, 12}}});
     EXPECT_EQ(two_phase(data, 0), 63);
@@ -60,7 +60,7 @@ TEST(TwoPhaseDistance, DiploidPairAveragedAndScaled) {
     const MarkerData same = markers(2, {{{10, 12}, {20, 22}}, {{12, 10}, {22, 20}}});
     EXPECT_EQ(two_phase(same, 0), 0);
     EXPECT_EQ(two_phase(same, 10001), 0);
-    // The same single copy 20 at locus 2 leaves an empty slot on both sides, paired at 1.0
+    // The same single copy 20 at locus 2 leaves an empty slot on both sides, matched at 1.0
     // under choice 6: 1.0 / 2 x 100 / 2.
     const MarkerData same_single = markers(2, {{{10, 12}, {20}}, {{12, 10}, {20}}});
     EXPECT_EQ(two_phase(same_single, 0), 0);

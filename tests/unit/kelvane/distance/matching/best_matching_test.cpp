@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "kelvane/distance/matching/hungarian_assignment.hpp"
-#include "kelvane/distance/two_phase_costs.hpp"
+#include "kelvane/distance/matching/two_phase_costs.hpp"
+#include "kelvane/distance/matching/two_phase_matching.hpp"
 
 namespace kelvane {
 namespace {
@@ -28,7 +29,7 @@ struct Table {
     }
 };
 
-// The best row-order sum over all pairings by the subsets of used columns: a second reference,
+// The best row-order sum over all matchings by the subsets of used columns: a second reference,
 // independent of the enumeration, usable up to k = 20. It is exact because rounding is
 // monotone: for each set of columns given to the first rows only the smallest partial sum can
 // lead to the smallest total.
@@ -52,7 +53,7 @@ double subset_reference(const CostTable& costs, int k) {
     return std::min(best.back(), 10000000.0);
 }
 
-// Two individuals' copies in descending order, missing ones last, paired under the two-phase
+// Two individuals' copies in descending order, missing ones last, matched under the two-phase
 // costs: the tables the distance builds.
 Table copies_table(const std::vector<int32_t>& first, const std::vector<int32_t>& second,
                    const TwoPhaseCosts& costs) {
@@ -89,6 +90,19 @@ class RandomCopies {
         return copies;
     }
 
+    // Sometimes the same genotypes with negative codes: the missing copies then come first.
+    void maybe_negate(std::vector<int32_t>& first, std::vector<int32_t>& second) {
+        if (below(8) != 0) {
+            return;
+        }
+        for (auto* copies : {&first, &second}) {
+            for (int32_t& copy : *copies) {
+                copy = -copy;
+            }
+            std::sort(copies->begin(), copies->end(), std::greater<>());
+        }
+    }
+
   private:
     std::mt19937 engine_;
 };
@@ -108,7 +122,7 @@ TEST(BestMatching, SmallTablesFollowTheirOwnRules) {
     EXPECT_EQ(best_matching_sum({block, 3}, 3), 0.9);
 }
 
-TEST(BestMatching, ThreeByThreeFindsTheBestOfSixPairings) {
+TEST(BestMatching, ThreeByThreeFindsTheBestOfSixMatchings) {
     // Rows 14, 10, 6 against 13, 9, missing (choice 6 costs): the best pairs 14-13 and 10-9 and
     // leaves 6 with the missing copy.
     const TwoPhaseCosts costs(2.0f, 10001, 20);
@@ -168,30 +182,44 @@ struct Counts {
     int mismatches = 0;
 };
 
-// Tables of random copies at k = 1 to 9 under one base; every fast result must equal (==) the
-// enumeration's.
+// The matching of two genotypes the distance computes, which pairs equal copies first where it
+// may: the first k copies (of slots that go on beyond them), under a matching prepared for
+// most_copies.
+double matched_sum(const TwoPhaseCosts& costs, std::vector<int32_t> first,
+                   std::vector<int32_t> second, int k, int most_copies) {
+    first.resize(first.size() + 2, 0);
+    second.resize(second.size() + 2, 0);
+    TwoPhaseMatching matching(costs, most_copies, 200);
+    return matching.best_sum(first, second, k);
+}
+
+// Tables of random copies at k = 1 to 9 under one base; every fast result, of the table and of
+// the genotypes it comes from, must equal (==) the enumeration's.
 Counts compare_with_enumeration(float base, uint32_t seed, int tables_per_k) {
     RandomCopies random(seed);
     const int32_t missing_choices[] = {0, 1, 2, 5, 10001, 60};
     const int spreads[] = {1, 3, 8, 31, 130};
     Counts counts;
     for (int k = 1; k <= 9; ++k) {
-        // The enumeration of 9 copies tries 362880 pairings: fewer tables there.
+        // The enumeration of 9 copies tries 362880 matchings: fewer tables there.
         const int tables = k <= 7 ? tables_per_k : tables_per_k / (k == 8 ? 10 : 40);
         for (int t = 0; t < tables; ++t) {
             const TwoPhaseCosts costs(base, missing_choices[random.below(6)], 200);
             const int spread = spreads[random.below(5)];
-            const Table table =
-                copies_table(random.genotype(k, spread), random.genotype(k, spread), costs);
+            std::vector<int32_t> first = random.genotype(k, spread);
+            std::vector<int32_t> second = random.genotype(k, spread);
+            random.maybe_negate(first, second);
+            const Table table = copies_table(first, second, costs);
             BestMatching matching;
             const double fast = matching.sum(table.costs(), k);
             const double slow = enumerated_matching_sum(table.costs(), k);
+            const double matched = matched_sum(costs, first, second, k, k + random.below(8));
             ++counts.tables;
             counts.searched += static_cast<int>(matching.searches());
-            if (fast != slow) {
+            if (fast != slow || matched != slow) {
                 ++counts.mismatches;
-                ADD_FAILURE() << "base " << base << ", k " << k << ": fast " << fast
-                              << ", enumeration " << slow;
+                ADD_FAILURE() << "base " << base << ", k " << k << ": fast " << fast << ", matched "
+                              << matched << ", enumeration " << slow;
             }
         }
     }
@@ -215,7 +243,7 @@ TEST(BestMatchingProperty, EqualsTheEnumerationUnderBasesThatAreNotPowersOfTwo) 
 }
 
 TEST(BestMatchingProperty, EqualsTheEnumerationOnArbitraryTablesWithTies) {
-    // Entries drawn from a few random reals, so that many pairings tie or nearly tie.
+    // Entries drawn from a few random reals, so that many matchings tie or nearly tie.
     std::mt19937 engine(14);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     int mismatches = 0;
@@ -260,9 +288,12 @@ TEST(BestMatchingProperty, EqualsTheSubsetReferenceUpToSixteenCopies) {
         for (int t = 0; t < 30; ++t) {
             const TwoPhaseCosts costs(bases[t % 3], t % 2 == 0 ? 10001 : 3, 200);
             const int spread = t % 4 == 0 ? 130 : 31;
-            const Table table =
-                copies_table(random.genotype(k, spread), random.genotype(k, spread), costs);
-            if (best_matching_sum(table.costs(), k) != subset_reference(table.costs(), k)) {
+            const std::vector<int32_t> first = random.genotype(k, spread);
+            const std::vector<int32_t> second = random.genotype(k, spread);
+            const Table table = copies_table(first, second, costs);
+            const double reference = subset_reference(table.costs(), k);
+            if (best_matching_sum(table.costs(), k) != reference ||
+                matched_sum(costs, first, second, k, k) != reference) {
                 ++mismatches;
             }
         }
@@ -270,8 +301,8 @@ TEST(BestMatchingProperty, EqualsTheSubsetReferenceUpToSixteenCopies) {
     EXPECT_EQ(mismatches, 0);
 }
 
-// Tables where almost every pairing ties: they must neither hang nor lose exactness.
-TEST(BestMatching, ManyTiedPairingsOfSixteenCopiesStayQuick) {
+// Tables where almost every matching ties: they must neither hang nor lose exactness.
+TEST(BestMatching, ManyTiedMatchingsOfSixteenCopiesStayQuick) {
     const TwoPhaseCosts base_13(1.3f, 10001, 200);
     const TwoPhaseCosts base_2(2.0f, 7, 200);
     const std::vector<int32_t> homozygous(16, 110);
@@ -302,7 +333,7 @@ TEST(BestMatching, ManyTiedPairingsOfSixteenCopiesStayQuick) {
 }
 
 TEST(BestMatching, LargerThanSixteenCopiesIsExactToo) {
-    // 24 copies: ties everywhere, found without trying 24! pairings.
+    // 24 copies: ties everywhere, found without trying 24! matchings.
     const TwoPhaseCosts costs(2.0f, 10001, 200);
     std::vector<int32_t> first(24, 120);
     std::vector<int32_t> second(24, 0);

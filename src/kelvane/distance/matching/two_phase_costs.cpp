@@ -1,5 +1,5 @@
 // Costs of matching allele copies under the two-phase model.
-#include "kelvane/distance/two_phase_costs.hpp"
+#include "kelvane/distance/matching/two_phase_costs.hpp"
 
 #include <algorithm>
 #include <cmath>

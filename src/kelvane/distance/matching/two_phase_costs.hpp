@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace kelvane {
@@ -24,6 +25,10 @@ class TwoPhaseCosts {
         }
         return computed_cost(steps);
     }
+
+    // The costs of 0, 1, 2, ... steps computed once: every step count up to the largest one given
+    // to the constructor, unless there are too many.
+    std::span<const double> kept_step_costs() const { return step_costs_; }
 
   private:
     double computed_cost(int64_t steps) const;
