@@ -20,6 +20,14 @@ ResultOutput::ResultOutput(const std::string& name, std::ostream& standard_outpu
     if (name.empty() || fs::is_directory(name, error)) {
         throw DataError(name + ": cannot write a result here");
     }
+    // A device or a pipe (/dev/null, /dev/stdout, a named pipe) is written as it is: it cannot
+    // hold a partial result, and renaming a file over it would replace it.
+    if (fs::exists(name, error) && !fs::is_regular_file(name, error)) {
+        if (!file_.open(name, WriteMode::kReplace)) {
+            throw DataError(name + ": cannot be written");
+        }
+        return;
+    }
     const fs::path path(name);
     // Hidden beside the result, and owned by this process.
     std::string hidden(1, '.');
@@ -55,6 +63,10 @@ void ResultOutput::commit() {
     }
     if (!file_.close()) {
         throw DataError(name_ + ": could not be written");
+    }
+    committed_ = temporary_.empty();
+    if (committed_) {
+        return;
     }
     std::error_code error;
     fs::rename(temporary_, name_, error);

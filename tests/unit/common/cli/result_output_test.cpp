@@ -47,6 +47,13 @@ TEST(ResultOutput, AFileTakesItsNameOnlyWhenTheResultIsComplete) {
     to_standard_output.commit();
     EXPECT_EQ(standard_output.str(), "row\n");
     EXPECT_THROW(ResultOutput(scratch.path("no/such/folder.tsv"), standard_output), DataError);
+    // A device is written as it is, never replaced by a file.
+    {
+        ResultOutput device("/dev/null", standard_output);
+        device.stream() << "discarded\n";
+        device.commit();
+    }
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
     EXPECT_THROW(ResultOutput(scratch.path(""), standard_output), DataError);
 }
 
