@@ -1,5 +1,6 @@
 #!/bin/sh
-# Runs every benchmark program of the build folder given, one after another.
+# Runs every benchmark program of the build folder given, one after another, then every
+# <name>_bench.sh script of this folder (cli_bench.sh among them) and scale_check.sh.
 set -e
 folder=${1:?usage: run_benchmarks.sh BENCH_BUILD_FOLDER}
 found=0
@@ -10,7 +11,9 @@ for program in "$folder"/*_bench; do
     "$program"
 done
 [ "$found" = 1 ] || echo "no benchmarks yet"
-echo "== cli_bench"
-sh "$(dirname "$0")/cli_bench.sh" "$(cd "$folder/.." && pwd)"
+for script in "$(dirname "$0")"/*_bench.sh; do
+    echo "== $(basename "$script" .sh)"
+    sh "$script" "$(cd "$folder/.." && pwd)"
+done
 echo "== scale_check"
 sh "$(dirname "$0")/scale_check.sh" "$(cd "$folder/.." && pwd)"

@@ -1,0 +1,23 @@
+// The Pareto distribution of clone sizes: for every distinct clone size x the share y of
+// individuals that belong to clones of size x or larger, and the least-squares line of log10 y
+// on log10 x. Its negated slope beta is the Pareto index: small when a few large clones hold most
+// individuals, large when clones are of similar size.
+#pragma once
+
+#include <cstdint>
+
+#include "marsyl/core/extended/size_spectrum.hpp"
+
+namespace marsyl {
+
+// beta, c and r2 are undefined (NaN) for fewer than two points.
+struct ParetoFit {
+    double beta = 0.0;   // -slope
+    double c = 0.0;      // beta + 1
+    double r2 = 0.0;     // the plain coefficient of determination of the fit
+    int64_t points = 0;  // distinct clone sizes
+};
+
+ParetoFit pareto_fit(const SizeSpectrum& spectrum);
+
+}  // namespace marsyl
