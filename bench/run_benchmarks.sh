@@ -12,5 +12,7 @@ done
 [ "$found" = 1 ] || echo "no benchmarks yet"
 echo "== cli_bench"
 sh "$(dirname "$0")/cli_bench.sh" "$(cd "$folder/.." && pwd)"
+echo "== evidence_bench"
+sh "$(dirname "$0")/evidence_bench.sh" "$(cd "$folder/.." && pwd)"
 echo "== scale_check"
 sh "$(dirname "$0")/scale_check.sh" "$(cd "$folder/.." && pwd)"

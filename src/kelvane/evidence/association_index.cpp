@@ -89,56 +89,50 @@ LocusComponents locus_components(const MarkerData& data, std::span<const int> sa
     return result;
 }
 
-// The sum of the squares of the table M of two loci, from the individuals typed at both. The
-// table is filled and read densely when it is small against the entries added, and through the
-// list of its cells in use otherwise, so that its cost follows the individuals.
+// The sum of the squares of the table M of two loci, from the individuals typed at both. Adding
+// 1 to a cell holding m adds 2m + 1 to the sum of squares, so the sum grows as the table is
+// filled and no cell is read twice; the cells used are then cleared, one by one or all at once,
+// whichever touches fewer.
 class PairTable {
   public:
     int64_t squares(const LocusComponents& first, const LocusComponents& second,
                     std::size_t slots) {
-        const auto cells = static_cast<std::size_t>(first.components) *
-                           static_cast<std::size_t>(second.components);
         const auto columns = static_cast<std::size_t>(second.components);
+        const std::size_t cells = static_cast<std::size_t>(first.components) * columns;
         const std::size_t individuals = first.typed.size();
         cells_.resize(std::max(cells_.size(), cells));
-        const bool dense = cells <= 2 * individuals * slots * slots;
-        for (std::size_t a = 0; a < individuals; ++a) {
+        int64_t sum = 0;
+        visit(first, second, slots, [&](int32_t& cell) { sum += 2 * int64_t{cell++} + 1; });
+        if (cells <= individuals * slots * slots) {
+            std::fill_n(cells_.begin(), cells, 0);
+        } else {
+            visit(first, second, slots, [](int32_t& cell) { cell = 0; });
+        }
+        return sum;
+    }
+
+  private:
+    // Calls use(cell) for every pair of components of every individual typed at both loci.
+    template <class Use>
+    void visit(const LocusComponents& first, const LocusComponents& second, std::size_t slots,
+               Use use) {
+        const auto columns = static_cast<std::size_t>(second.components);
+        for (std::size_t a = 0; a < first.typed.size(); ++a) {
             if (first.typed[a] == 0 || second.typed[a] == 0) {
                 continue;
             }
             const int32_t* row_of = first.of.data() + a * slots;
             const int32_t* column_of = second.of.data() + a * slots;
             for (std::size_t e = 0; e < slots; ++e) {
-                const std::size_t row = static_cast<std::size_t>(row_of[e]) * columns;
+                int32_t* row = cells_.data() + static_cast<std::size_t>(row_of[e]) * columns;
                 for (std::size_t f = 0; f < slots; ++f) {
-                    const std::size_t cell = row + static_cast<std::size_t>(column_of[f]);
-                    if (cells_[cell]++ == 0 && !dense) {
-                        used_.push_back(cell);
-                    }
+                    use(row[column_of[f]]);
                 }
             }
         }
-        int64_t sum = 0;
-        if (dense) {
-            for (std::size_t cell = 0; cell < cells; ++cell) {
-                const int64_t count = cells_[cell];
-                sum += count * count;
-            }
-            std::fill_n(cells_.begin(), cells, 0);
-        } else {
-            for (const std::size_t cell : used_) {
-                const int64_t count = cells_[cell];
-                sum += count * count;
-                cells_[cell] = 0;
-            }
-            used_.clear();
-        }
-        return sum;
     }
 
-  private:
     std::vector<int32_t> cells_;
-    std::vector<std::size_t> used_;
 };
 
 // |v_jk|^2 with v_jk = sum_a typed_j(a) phi_k(a): the totals of k less the individuals untyped

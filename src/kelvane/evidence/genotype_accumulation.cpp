@@ -35,7 +35,7 @@ std::vector<int> all_subsets(int n, int k) {
     }
 }
 
-// draws subsets of k of n items, each the first k of a fresh shuffle of the items.
+// draws subsets of k of n items, each the first k of a fresh shuffle of the items, ascending.
 std::vector<int> random_subsets(int n, int k, int64_t draws, clonal::Random& random) {
     std::vector<int> subsets;
     subsets.reserve(static_cast<std::size_t>(draws) * static_cast<std::size_t>(k));
@@ -43,6 +43,7 @@ std::vector<int> random_subsets(int n, int k, int64_t draws, clonal::Random& ran
     for (int64_t draw = 0; draw < draws; ++draw) {
         std::iota(items.begin(), items.end(), 0);
         clonal::partial_shuffle(random, items, k);
+        std::sort(items.begin(), items.begin() + k);
         subsets.insert(subsets.end(), items.begin(), items.begin() + k);
     }
     return subsets;

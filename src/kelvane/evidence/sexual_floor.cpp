@@ -133,12 +133,16 @@ std::optional<SexualFloor> sexual_floor(const MarkerData& data, const DistanceMo
     for (const std::vector<int32_t>& group : per_group) {
         distances.insert(distances.end(), group.begin(), group.end());
     }
-    std::sort(distances.begin(), distances.end());
     SexualFloor floor;
     floor.distances = static_cast<int64_t>(distances.size());
     const double h = alpha * static_cast<double>(distances.size() - 1);
-    floor.low = distances[static_cast<std::size_t>(std::floor(h))];
-    floor.high = distances[static_cast<std::size_t>(std::ceil(h))];
+    // The two order statistics, without sorting everything: the one at ceil(h) is the smallest
+    // of those after floor(h) once that one is in place.
+    const auto low = distances.begin() + static_cast<std::ptrdiff_t>(std::floor(h));
+    const auto high = distances.begin() + static_cast<std::ptrdiff_t>(std::ceil(h));
+    std::nth_element(distances.begin(), low, distances.end());
+    floor.low = *low;
+    floor.high = high == low ? *low : *std::min_element(low + 1, distances.end());
     return floor;
 }
 
