@@ -54,10 +54,7 @@ clonal::cli::Action setup(CLI::App& command) {
         if (options->threshold >= 0 && !options->clone_correct) {
             throw clonal::cli::UsageError("--threshold goes with --clone-correct only");
         }
-        clonal::Random random;
-        if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
-            random.set_seeds(seeds->first, seeds->second);
-        }
+        clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
         std::vector<int32_t> genotypes;
         if (options->threshold >= 0) {

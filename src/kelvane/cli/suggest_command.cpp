@@ -72,10 +72,7 @@ clonal::cli::Action setup(CLI::App& command) {
         if (!(options->fraction > 0.0)) {
             throw clonal::cli::UsageError("--fraction takes a number above 0 and at most 1");
         }
-        clonal::Random random;
-        if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
-            random.set_seeds(seeds->first, seeds->second);
-        }
+        clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
