@@ -46,19 +46,27 @@ std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& 
         const std::vector<double> fis =
             settings.fis ? locus_fis(data, frequencies) : std::vector<double>{};
         const auto n = static_cast<int64_t>(members.size());
+        std::unordered_map<int32_t, int64_t> encounters;
+        std::vector<int64_t> ranks;
+        bool repeats = false;
+        for (const int i : members) {
+            ranks.push_back(++encounters[genotypes[static_cast<std::size_t>(i)]]);
+            repeats = repeats || ranks.back() >= 2;
+        }
+        // Only repeats get a p-value: a group without repeats needs no simulation.
         std::vector<double> pool;
-        if (settings.simulations > 0) {
+        if (settings.simulations > 0 && repeats) {
             const SimulationModel model{frequencies, fis, probability, settings.method,
                                         static_cast<int>(n)};
             pool = simulated_psex(model, settings.simulations, random, settings.threads);
         }
-        std::unordered_map<int32_t, int64_t> encounters;
-        for (const int i : members) {
+        for (std::size_t m = 0; m < members.size(); ++m) {
+            const int i = members[m];
             const int32_t genotype = genotypes[static_cast<std::size_t>(i)];
-            const int64_t rank = ++encounters[genotype];
             if (members_of[genotype] < 2) {
                 continue;
             }
+            const int64_t rank = ranks[m];
             const double pgen = probability.multilocus(data, i, frequencies, fis);
             const double psex = psex_value(settings.method, pgen, rank, n, distinct);
             const double p_sim = settings.simulations > 0 && rank >= 2
