@@ -34,10 +34,7 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::Random random;
-        if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
-            random.set_seeds(seeds->first, seeds->second);
-        }
+        clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
         if (const auto refusal = amova_refusal(data.pop_vector, data.n_populations)) {
             std::string reason = refusal_sentence(*refusal);

@@ -25,6 +25,14 @@ clonal::cli::CommandList& kelvane_commands() {
     return commands;
 }
 
+clonal::Random seeded_random(const clonal::cli::SeedOption& seeds) {
+    clonal::Random random;
+    if (const auto given = clonal::cli::parse_seeds(seeds)) {
+        random.set_seeds(given->first, given->second);
+    }
+    return random;
+}
+
 int run_kelvane_command_line(const std::vector<std::string>& arguments,
                              const clonal::cli::Terminal& terminal) {
     return clonal::cli::run_command_line(program_info(), kelvane_commands(), arguments, terminal);

@@ -14,6 +14,10 @@ const clonal::ProgramInfo& program_info();
 
 clonal::cli::CommandList& kelvane_commands();
 
+// The generator of a command with --seed: seeded as the option says, or with the dialogue's
+// start seeds.
+clonal::Random seeded_random(const clonal::cli::SeedOption& seeds);
+
 // The exit status of the command the arguments name.
 int run_kelvane_command_line(const std::vector<std::string>& arguments,
                              const clonal::cli::Terminal& terminal);

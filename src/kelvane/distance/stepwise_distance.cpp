@@ -98,29 +98,6 @@ struct MissingStepsModel {
     }
 };
 
-// The average of every locus: all copies summed, divided by the number of present ones, rounded
-// to the nearest integer with halves away from zero. A locus without any present copy gets 0:
-// every copy there is replaced by the same value, so the value does not matter.
-std::vector<int64_t> average_allele_values(const MarkerData& data) {
-    std::vector<int64_t> averages(static_cast<std::size_t>(data.n_loci), 0);
-    for (int locus = 0; locus < data.n_loci; ++locus) {
-        int64_t sum = 0;
-        int64_t present = 0;
-        for (int i = 0; i < data.n_individuals; ++i) {
-            for (const int32_t copy : data.locus_genotype(i, locus)) {
-                sum += copy;
-                present += copy > 0 ? 1 : 0;
-            }
-        }
-        if (present > 0) {
-            const double average = static_cast<double>(sum) / static_cast<double>(present);
-            averages[static_cast<std::size_t>(locus)] = static_cast<int64_t>(
-                average >= 0.0 ? std::trunc(average + 0.5) : std::trunc(average - 0.5));
-        }
-    }
-    return averages;
-}
-
 struct AverageFillModel {
     using Value = int64_t;
     struct Workspace {
@@ -158,6 +135,28 @@ struct AverageFillModel {
 };
 
 }  // namespace
+
+// A locus without any present copy gets 0: every copy there is replaced by the same value, so
+// the value does not matter.
+std::vector<int64_t> average_allele_values(const MarkerData& data) {
+    std::vector<int64_t> averages(static_cast<std::size_t>(data.n_loci), 0);
+    for (int locus = 0; locus < data.n_loci; ++locus) {
+        int64_t sum = 0;
+        int64_t present = 0;
+        for (int i = 0; i < data.n_individuals; ++i) {
+            for (const int32_t copy : data.locus_genotype(i, locus)) {
+                sum += copy;
+                present += copy > 0 ? 1 : 0;
+            }
+        }
+        if (present > 0) {
+            const double average = static_cast<double>(sum) / static_cast<double>(present);
+            averages[static_cast<std::size_t>(locus)] = static_cast<int64_t>(
+                average >= 0.0 ? std::trunc(average + 0.5) : std::trunc(average - 0.5));
+        }
+    }
+    return averages;
+}
 
 DistanceResult stepwise_not_counted(const MarkerData& data, DistanceMatrix& matrix, bool squared,
                                     const DistanceOptions& options) {

@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <limits>
 #include <new>
-#include <numeric>
 #include <stdexcept>
 #include <string_view>
 
@@ -18,94 +16,21 @@
 #include "common/core/buffered_text.hpp"
 #include "common/core/fatal_error.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
+#include "kelvane/grouping/minimum_spanning_tree.hpp"
+#include "kelvane/grouping/union_find.hpp"
 
 namespace kelvane {
 namespace {
 
 constexpr const char* kTableOutOfMemory = "cut_matrix, out of memory\n";
 
-struct TreeEdge {
-    int32_t weight;
-    int a;
-    int b;
-};
-
-// The distance that links u and v for the grouping: the entry in the row of the first of them.
-int32_t linking_distance(const DistanceMatrix& matrix, int u, int v) {
-    return u < v ? matrix.at(u, v) : matrix.at(v, u);
-}
-
-// Prim's algorithm on the complete graph of the individuals, O(n^2).
-std::vector<TreeEdge> minimum_spanning_tree(const DistanceMatrix& matrix) {
-    const int n = matrix.size();
-    std::vector<TreeEdge> edges;
-    if (n <= 1) {
-        return edges;
-    }
-    edges.reserve(static_cast<std::size_t>(n) - 1);
-    // Cheapest known link of every individual outside the tree into it.
-    std::vector<int64_t> link(static_cast<std::size_t>(n), std::numeric_limits<int64_t>::max());
-    std::vector<int> link_to(static_cast<std::size_t>(n), 0);
-    std::vector<int> outside(static_cast<std::size_t>(n) - 1);
-    std::iota(outside.begin(), outside.end(), 1);
-    int added = 0;
-    while (!outside.empty()) {
-        std::size_t best = 0;
-        for (std::size_t k = 0; k < outside.size(); ++k) {
-            const auto v = static_cast<std::size_t>(outside[k]);
-            const int32_t distance = linking_distance(matrix, added, outside[k]);
-            if (distance < link[v]) {
-                link[v] = distance;
-                link_to[v] = added;
-            }
-            if (link[v] < link[static_cast<std::size_t>(outside[best])]) {
-                best = k;
-            }
-        }
-        const int next = outside[best];
-        const auto next_index = static_cast<std::size_t>(next);
-        edges.push_back({static_cast<int32_t>(link[next_index]), link_to[next_index], next});
-        outside[best] = outside.back();
-        outside.pop_back();
-        added = next;
-    }
+std::vector<TreeEdge> sorted_tree(const DistanceMatrix& matrix) {
+    std::vector<TreeEdge> edges = minimum_spanning_tree(
+        matrix.size(), [&matrix](int u, int v) { return linking_distance(matrix, u, v); });
+    std::sort(edges.begin(), edges.end(),
+              [](const TreeEdge& x, const TreeEdge& y) { return x.weight < y.weight; });
     return edges;
 }
-
-class UnionFind {
-  public:
-    explicit UnionFind(int n) : parent_(static_cast<std::size_t>(n)), size_(parent_.size(), 1) {
-        std::iota(parent_.begin(), parent_.end(), 0);
-    }
-
-    int find(int x) {
-        while (parent_[static_cast<std::size_t>(x)] != x) {
-            int& up = parent_[static_cast<std::size_t>(x)];
-            up = parent_[static_cast<std::size_t>(up)];
-            x = up;
-        }
-        return x;
-    }
-
-    // False when a and b were joined already.
-    bool join(int a, int b) {
-        int ra = find(a);
-        int rb = find(b);
-        if (ra == rb) {
-            return false;
-        }
-        if (size_[static_cast<std::size_t>(ra)] < size_[static_cast<std::size_t>(rb)]) {
-            std::swap(ra, rb);
-        }
-        parent_[static_cast<std::size_t>(rb)] = ra;
-        size_[static_cast<std::size_t>(ra)] += size_[static_cast<std::size_t>(rb)];
-        return true;
-    }
-
-  private:
-    std::vector<int> parent_;
-    std::vector<int> size_;
-};
 
 // Columns of the table: one for threshold 0 and one for every distinct positive weight of the
 // tree, since every tree edge joins two genotypes.
@@ -165,9 +90,7 @@ GenotypeTable genotype_table(const DistanceMatrix& matrix) {
     const int n = matrix.size();
     GenotypeTable table;
     table.individuals = n;
-    std::vector<TreeEdge> edges = minimum_spanning_tree(matrix);
-    std::sort(edges.begin(), edges.end(),
-              [](const TreeEdge& x, const TreeEdge& y) { return x.weight < y.weight; });
+    const std::vector<TreeEdge> edges = sorted_tree(matrix);
     const std::size_t columns = count_columns(edges);
     table.numbers = allocate_columns(columns, n);
     table.column_start.reserve(columns);
@@ -203,9 +126,7 @@ GenotypeTable genotype_table(const DistanceMatrix& matrix) {
 }
 
 std::vector<ThresholdCount> genotype_counts(const DistanceMatrix& matrix) {
-    std::vector<TreeEdge> edges = minimum_spanning_tree(matrix);
-    std::sort(edges.begin(), edges.end(),
-              [](const TreeEdge& x, const TreeEdge& y) { return x.weight < y.weight; });
+    const std::vector<TreeEdge> edges = sorted_tree(matrix);
     // Every tree edge joins two genotypes, so the count falls by one per edge.
     std::vector<ThresholdCount> counts;
     auto remaining = static_cast<int32_t>(matrix.size());

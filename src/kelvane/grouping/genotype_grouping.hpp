@@ -11,6 +11,12 @@
 
 namespace kelvane {
 
+// The distance that links u and v for the grouping: the entry in the row of the first of them
+// (an imported square matrix need not be symmetric).
+inline int32_t linking_distance(const DistanceMatrix& matrix, int u, int v) {
+    return u < v ? matrix.at(u, v) : matrix.at(v, u);
+}
+
 // Gives every individual a group number (1 or more, not necessarily consecutive), reading the
 // pairs of the upper triangle and the diagonal (row i, column j >= i). geno_vector holds one
 // entry per individual and must be all 0 on entry.

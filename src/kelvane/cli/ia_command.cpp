@@ -1,0 +1,111 @@
+// kelvane ia: the index of association Ia and rbarD of every population and of all individuals,
+// with the permutation test that shuffles each locus's genotypes among the individuals.
+#include <memory>
+#include <unordered_set>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/cli/progress_bar.hpp"
+#include "common/cli/result_output.hpp"
+#include "common/core/tsv_writer.hpp"
+#include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/evidence/association_index.hpp"
+#include "kelvane/evidence/genotype_identity.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
+
+namespace kelvane {
+namespace {
+
+struct IaOptions {
+    DataOptions data;
+    clonal::cli::CommonOptions common;
+    int64_t permutations = 999;
+    bool clone_correct = false;
+    int32_t threshold = -1;
+    clonal::cli::SeedOption seeds;
+};
+
+void write_row(clonal::TsvWriter& tsv, const std::string& population, const AssociationTest& test) {
+    tsv.text(population)
+        .integer(test.individuals)
+        .real(test.ia)
+        .real(test.rbard)
+        .real(test.p_ia)
+        .real(test.p_rbard);
+    tsv.end_row();
+}
+
+clonal::cli::Action setup(CLI::App& command) {
+    auto options = std::make_shared<IaOptions>();
+    add_model_options(command, options->data);
+    command.add_option("--permutations", options->permutations, "the number of permutations")
+        ->check(CLI::Range(int64_t{0}, int64_t{100000000}))
+        ->capture_default_str();
+    command.add_flag("--clone-correct", options->clone_correct,
+                     "keep only the first individual of each genotype in each population");
+    command
+        .add_option("--threshold", options->threshold,
+                    "with --clone-correct: genotypes are the clonal genotypes at this threshold "
+                    "under the model options (default: identical data)")
+        ->check(CLI::NonNegativeNumber);
+    clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
+    clonal::cli::add_common_options(command, options->common);
+    return [options](const clonal::cli::Terminal& terminal) {
+        if (options->threshold >= 0 && !options->clone_correct) {
+            throw clonal::cli::UsageError("--threshold goes with --clone-correct only");
+        }
+        clonal::Random random = seeded_random(options->seeds);
+        const MarkerData data = read_data(options->data);
+        std::vector<int32_t> genotypes;
+        if (options->threshold >= 0) {
+            const DistanceMatrix matrix =
+                distance_matrix(options->data, data, options->common, terminal);
+            genotypes = genotypes_at_threshold(matrix, options->threshold).numbers;
+        } else if (options->clone_correct) {
+            genotypes = GenotypeIdentity(data).multilocus_genotypes().class_of;
+        }
+        clonal::cli::record_seeds(terminal, random);
+        // The sample of each population, clone-corrected within it; all samples together.
+        std::vector<std::vector<int>> samples(static_cast<std::size_t>(data.n_populations));
+        std::vector<std::unordered_set<int32_t>> seen(samples.size());
+        std::vector<int> everyone;
+        for (int i = 0; i < data.n_individuals; ++i) {
+            const auto p =
+                static_cast<std::size_t>(data.pop_vector[static_cast<std::size_t>(i)] - 1);
+            if (!genotypes.empty() &&
+                !seen[p].insert(genotypes[static_cast<std::size_t>(i)]).second) {
+                continue;
+            }
+            samples[p].push_back(i);
+            everyone.push_back(i);
+        }
+        clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
+                                     "permutations");
+        std::vector<AssociationTest> tests;
+        for (const std::vector<int>& sample : samples) {
+            tests.push_back(association_test(data, sample, options->permutations, random,
+                                             options->common.threads, bar.report()));
+        }
+        tests.push_back(association_test(data, everyone, options->permutations, random,
+                                         options->common.threads, bar.report()));
+        bar.finish();
+        clonal::cli::ResultOutput output(options->common.out, terminal.out);
+        {
+            clonal::TsvWriter tsv(output.stream());
+            tsv.header({"population", "n", "ia", "rbard", "p_ia", "p_rbard"});
+            for (int p = 1; p <= data.n_populations; ++p) {
+                write_row(tsv, data.population_name(p), tests[static_cast<std::size_t>(p - 1)]);
+            }
+            write_row(tsv, "total", tests.back());
+        }
+        output.commit();
+    };
+}
+
+const clonal::cli::RegisterCommand kRegistered{
+    kelvane_commands(),
+    {"ia", "the index of association and rbarD of every population, with a permutation test", 90,
+     setup}};
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,62 @@
+// kelvane loci: how well each locus tells genotypes apart (alleles, genotypes, expected
+// heterozygosity, probabilities of identity and their running products).
+#include <memory>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/cli/result_output.hpp"
+#include "common/core/tsv_writer.hpp"
+#include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/evidence/locus_statistics.hpp"
+#include "kelvane/evidence/pascal_triangle.hpp"
+
+namespace kelvane {
+namespace {
+
+struct LociOptions {
+    DataOptions data;
+    clonal::cli::CommonOptions common;
+};
+
+clonal::cli::Action setup(CLI::App& command) {
+    auto options = std::make_shared<LociOptions>();
+    // The model options are taken as by every command; no distance is computed here.
+    add_model_options(command, options->data);
+    clonal::cli::add_common_options(command, options->common);
+    return [options](const clonal::cli::Terminal& terminal) {
+        const MarkerData data = read_data(options->data);
+        if (data.max_ploidy > kLargestPascalRow) {
+            throw clonal::cli::DataError(
+                "probabilities of identity need a maximum ploidy of at most 1000, " +
+                options->data.data);
+        }
+        const std::vector<LocusStatistics> loci = locus_statistics(data);
+        clonal::cli::ResultOutput output(options->common.out, terminal.out);
+        {
+            clonal::TsvWriter tsv(output.stream());
+            tsv.header(
+                {"locus", "alleles", "genotypes", "he", "pi", "pi_sibs", "pi_cum", "pi_sibs_cum"});
+            for (std::size_t k = 0; k < loci.size(); ++k) {
+                const LocusStatistics& locus = loci[k];
+                tsv.text(data.locus_names[k])
+                    .integer(locus.alleles)
+                    .integer(locus.genotypes)
+                    .real(locus.he)
+                    .real(locus.pi)
+                    .real(locus.pi_sibs)
+                    .real(locus.pi_cumulative)
+                    .real(locus.pi_sibs_cumulative);
+                tsv.end_row();
+            }
+        }
+        output.commit();
+    };
+}
+
+const clonal::cli::RegisterCommand kRegistered{
+    kelvane_commands(),
+    {"loci", "per locus: alleles, genotypes, expected heterozygosity, probability of identity", 70,
+     setup}};
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,63 @@
+// kelvane network: the minimum spanning network of the clonal genotypes at a threshold, as a
+// GraphML or DOT file.
+#include <memory>
+#include <string>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/cli/result_output.hpp"
+#include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "kelvane/grouping/network_files.hpp"
+
+namespace kelvane {
+namespace {
+
+struct NetworkOptions {
+    DataOptions data;
+    clonal::cli::CommonOptions common;
+    int32_t threshold = 0;
+};
+
+bool ends_with(const std::string& text, const std::string& end) {
+    return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+clonal::cli::Action setup(CLI::App& command) {
+    auto options = std::make_shared<NetworkOptions>();
+    add_model_options(command, options->data);
+    command
+        .add_option("--threshold", options->threshold,
+                    "individuals linked by distances at or below it share a clonal genotype")
+        ->check(CLI::NonNegativeNumber)
+        ->required();
+    clonal::cli::add_common_options(command, options->common);
+    return [options](const clonal::cli::Terminal& terminal) {
+        const std::string& out = options->common.out;
+        const bool graphml = ends_with(out, ".graphml");
+        if (!graphml && !ends_with(out, ".dot")) {
+            throw clonal::cli::UsageError(
+                "network writes a file: --out FILE.graphml (GraphML) or --out FILE.dot (DOT)");
+        }
+        const MarkerData data = read_data(options->data);
+        const DistanceMatrix matrix =
+            distance_matrix(options->data, data, options->common, terminal);
+        const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);
+        const std::vector<NetworkEdge> edges =
+            minimum_spanning_network(genotype_distances(matrix, genotypes));
+        clonal::cli::ResultOutput output(out, terminal.out);
+        if (graphml) {
+            write_network_graphml(data, genotypes, edges, output.stream());
+        } else {
+            write_network_dot(data, genotypes, edges, output.stream());
+        }
+        output.commit();
+    };
+}
+
+const clonal::cli::RegisterCommand kRegistered{
+    kelvane_commands(),
+    {"network", "the minimum spanning network of the clonal genotypes at a threshold", 100, setup}};
+
+}  // namespace
+}  // namespace kelvane

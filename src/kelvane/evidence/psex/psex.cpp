@@ -1,0 +1,83 @@
+// Pgen and Psex of the repeated genotypes, group by group.
+#include "kelvane/evidence/psex/psex.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <unordered_map>
+
+#include "common/core/bug_check.hpp"
+#include "kelvane/evidence/psex/genotype_probability.hpp"
+#include "kelvane/evidence/psex/inbreeding.hpp"
+
+namespace kelvane {
+
+const char* psex_refusal(const MarkerData& data, const PsexSettings& settings) {
+    if (settings.fis && data.max_ploidy != 2) {
+        return "--fis needs diploid data (maximum ploidy 2)";
+    }
+    if (data.max_ploidy > kLargestPascalRow) {
+        return "genotype probabilities need a maximum ploidy of at most 1000";
+    }
+    return nullptr;
+}
+
+std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& identity,
+                                std::span<const int32_t> genotypes, const PsexSettings& settings,
+                                clonal::Random& random) {
+    CLONAL_BUG_CHECK(psex_refusal(data, settings) == nullptr);
+    std::unordered_map<int32_t, int64_t> members_of;
+    for (const int32_t genotype : genotypes) {
+        ++members_of[genotype];
+    }
+    const auto distinct = static_cast<int64_t>(members_of.size());
+    // The groups in which frequencies, ranks and N are taken, each with its members in order.
+    std::map<int32_t, std::vector<int>> groups;
+    for (int i = 0; i < data.n_individuals; ++i) {
+        groups[settings.by_population ? data.pop_vector[static_cast<std::size_t>(i)] : 0].push_back(
+            i);
+    }
+    const FrequencyEstimator estimator(data, identity, genotypes, settings.frequencies,
+                                       settings.fill);
+    const GenotypeProbability probability(data.max_ploidy);
+    std::vector<PsexRow> rows;
+    for (const auto& [group, members] : groups) {
+        const FrequencySet frequencies = estimator.for_group(members);
+        const std::vector<double> fis =
+            settings.fis ? locus_fis(data, frequencies) : std::vector<double>{};
+        const auto n = static_cast<int64_t>(members.size());
+        std::unordered_map<int32_t, int64_t> encounters;
+        std::vector<int64_t> ranks;
+        bool repeats = false;
+        for (const int i : members) {
+            ranks.push_back(++encounters[genotypes[static_cast<std::size_t>(i)]]);
+            repeats = repeats || ranks.back() >= 2;
+        }
+        // Only repeats get a p-value: a group without repeats needs no simulation.
+        std::vector<double> pool;
+        if (settings.simulations > 0 && repeats) {
+            const SimulationModel model{frequencies, fis, probability, settings.method,
+                                        static_cast<int>(n)};
+            pool = simulated_psex(model, settings.simulations, random, settings.threads);
+        }
+        for (std::size_t m = 0; m < members.size(); ++m) {
+            const int i = members[m];
+            const int32_t genotype = genotypes[static_cast<std::size_t>(i)];
+            if (members_of[genotype] < 2) {
+                continue;
+            }
+            const int64_t rank = ranks[m];
+            const double pgen = probability.multilocus(data, i, frequencies, fis);
+            const double psex = psex_value(settings.method, pgen, rank, n, distinct);
+            const double p_sim = settings.simulations > 0 && rank >= 2
+                                     ? share_below(pool, psex)
+                                     : std::numeric_limits<double>::quiet_NaN();
+            rows.push_back({i, genotype, rank, pgen, psex, p_sim});
+        }
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const PsexRow& a, const PsexRow& b) { return a.individual < b.individual; });
+    return rows;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,145 @@
+// GraphML and DOT text of the network.
+#include "kelvane/grouping/network_files.hpp"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+namespace {
+
+// What the nodes show: per genotype its individuals and its count per population.
+struct NodeContent {
+    std::vector<std::string> individuals;
+    std::vector<std::vector<int64_t>> per_population;
+};
+
+NodeContent node_content(const MarkerData& data, const Genotypes& genotypes) {
+    NodeContent content;
+    const auto k = static_cast<std::size_t>(genotypes.count);
+    content.individuals.resize(k);
+    content.per_population.assign(
+        k, std::vector<int64_t>(static_cast<std::size_t>(data.n_populations)));
+    for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
+        const auto g = static_cast<std::size_t>(genotypes.numbers[i] - 1);
+        std::string& names = content.individuals[g];
+        names += names.empty() ? "" : " ";
+        names += data.ind_names[i];
+        const auto p = static_cast<std::size_t>(data.pop_vector[i] - 1);
+        if (p < content.per_population[g].size()) {
+            ++content.per_population[g][p];
+        }
+    }
+    return content;
+}
+
+int64_t node_size(const NodeContent& content, std::size_t g) {
+    int64_t size = 0;
+    for (const int64_t count : content.per_population[g]) {
+        size += count;
+    }
+    return size;
+}
+
+// Text as XML character data or attribute value. Control characters, which XML 1.0 cannot
+// hold, become '?'.
+std::string xml_text(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            case '\'':
+                escaped += "&apos;";
+                break;
+            default:
+                escaped += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+        }
+    }
+    return escaped;
+}
+
+// Text as a quoted DOT string.
+std::string dot_string(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+        }
+        quoted += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
+                           std::span<const NetworkEdge> edges, std::ostream& out) {
+    const NodeContent content = node_content(data, genotypes);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\"\n"
+           "    xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
+           "    xsi:schemaLocation=\"http://graphml.graphdrawing.org/xmlns "
+           "http://graphml.graphdrawing.org/xmlns/1.0/graphml.xsd\">\n"
+           "  <key id=\"genotype\" for=\"node\" attr.name=\"genotype\" attr.type=\"int\"/>\n"
+           "  <key id=\"size\" for=\"node\" attr.name=\"size\" attr.type=\"int\"/>\n"
+           "  <key id=\"individuals\" for=\"node\" attr.name=\"individuals\" "
+           "attr.type=\"string\"/>\n";
+    for (int p = 1; p <= data.n_populations; ++p) {
+        out << "  <key id=\"p" << p << "\" for=\"node\" attr.name=\"pop_"
+            << xml_text(data.population_name(p)) << "\" attr.type=\"int\"/>\n";
+    }
+    out << "  <key id=\"weight\" for=\"edge\" attr.name=\"weight\" attr.type=\"int\"/>\n"
+           "  <graph id=\"network\" edgedefault=\"undirected\">\n";
+    for (std::size_t g = 0; g < content.individuals.size(); ++g) {
+        out << "    <node id=\"g" << g + 1 << "\">\n"
+            << "      <data key=\"genotype\">" << g + 1 << "</data>\n"
+            << "      <data key=\"size\">" << node_size(content, g) << "</data>\n"
+            << "      <data key=\"individuals\">" << xml_text(content.individuals[g])
+            << "</data>\n";
+        for (std::size_t p = 0; p < content.per_population[g].size(); ++p) {
+            out << "      <data key=\"p" << p + 1 << "\">" << content.per_population[g][p]
+                << "</data>\n";
+        }
+        out << "    </node>\n";
+    }
+    for (const NetworkEdge& edge : edges) {
+        out << "    <edge source=\"g" << edge.a + 1 << "\" target=\"g" << edge.b + 1 << "\">\n"
+            << "      <data key=\"weight\">" << edge.distance << "</data>\n"
+            << "    </edge>\n";
+    }
+    out << "  </graph>\n</graphml>\n";
+}
+
+void write_network_dot(const MarkerData& data, const Genotypes& genotypes,
+                       std::span<const NetworkEdge> edges, std::ostream& out) {
+    const NodeContent content = node_content(data, genotypes);
+    out << "graph network {\n";
+    for (std::size_t g = 0; g < content.individuals.size(); ++g) {
+        out << "  g" << g + 1 << " [label=\"" << g + 1 << "\", genotype=" << g + 1
+            << ", size=" << node_size(content, g)
+            << ", individuals=" << dot_string(content.individuals[g]);
+        for (std::size_t p = 0; p < content.per_population[g].size(); ++p) {
+            out << ", " << dot_string("pop_" + data.population_name(static_cast<int>(p) + 1)) << '='
+                << content.per_population[g][p];
+        }
+        out << "];\n";
+    }
+    for (const NetworkEdge& edge : edges) {
+        out << "  g" << edge.a + 1 << " -- g" << edge.b + 1 << " [weight=" << edge.distance
+            << ", label=\"" << edge.distance << "\"];\n";
+    }
+    out << "}\n";
+}
+
+}  // namespace kelvane

@@ -1,0 +1,78 @@
+// The sexual floor: offspring take half the copies of each of two distinct parents, and the
+// quantile of their distances repeats on any number of threads.
+#include "kelvane/evidence/sexual_floor.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "support/distance_test_data.hpp"
+
+namespace kelvane {
+namespace {
+
+using testing::markers;
+
+TEST(SexualFloor, OffspringTakeHalfTheCopiesOfTwoDistinctParents) {
+    // Tetraploid parents with disjoint alleles: 10s, 20s and 30s, one copy of the last missing.
+    const MarkerData data = markers(4, {{{11, 12, 13, 14}}, {{21, 22, 23, 24}}, {{31, 32, 33}}});
+    clonal::Random random;
+    const MarkerData offspring = sexual_offspring(data, 300, random);
+    ASSERT_EQ(offspring.n_individuals, 300);
+    std::vector<int> parents_seen(4, 0);
+    for (int child = 0; child < offspring.n_individuals; ++child) {
+        const auto copies = offspring.locus_genotype(child, 0);
+        std::vector<int> from(4, 0);  // present copies per parent
+        for (const int32_t copy : copies) {
+            ++from[static_cast<std::size_t>(copy / 10)];
+        }
+        // Two distinct copies from each parent, one of the third parent's possibly missing.
+        EXPECT_EQ(std::count_if(from.begin() + 1, from.end(), [](int c) { return c > 0; }), 2);
+        EXPECT_TRUE(from[1] == 0 || from[1] == 2);
+        EXPECT_TRUE(from[2] == 0 || from[2] == 2);
+        EXPECT_EQ(from[0], from[3] == 1 ? 1 : 0);
+        std::vector<int32_t> present;
+        for (const int32_t copy : copies) {
+            if (copy != 0) {
+                present.push_back(copy);
+            }
+        }
+        std::sort(present.begin(), present.end());
+        EXPECT_EQ(std::adjacent_find(present.begin(), present.end()), present.end());
+        for (std::size_t parent = 1; parent < 4; ++parent) {
+            parents_seen[parent] += from[parent] > 0 ? 1 : 0;
+        }
+    }
+    // Each parent takes part in about two thirds of the offspring.
+    for (std::size_t parent = 1; parent < 4; ++parent) {
+        EXPECT_GT(parents_seen[parent], 150);
+        EXPECT_LT(parents_seen[parent], 250);
+    }
+}
+
+TEST(SexualFloor, QuantileOfOffspringDistancesRepeatsOnAnyNumberOfThreads) {
+    const MarkerData data = markers(2, {{{1, 2}, {5, 6}}, {{3, 4}, {7, 8}}, {{1, 3}, {5, 7}}});
+    std::vector<SexualFloor> floors;
+    for (const int threads : {1, 3}) {
+        clonal::Random random;
+        const auto floor = sexual_floor(data, DistanceModel{}, 1000, 0.01, random, threads);
+        ASSERT_TRUE(floor);
+        floors.push_back(*floor);
+    }
+    // Groups of 16 offspring: 62 full groups of 120 pairs and one of 8 offspring, 28 pairs.
+    EXPECT_EQ(floors[0].distances, 62 * 120 + 28);
+    EXPECT_EQ(floors[0].low, floors[1].low);
+    EXPECT_EQ(floors[0].high, floors[1].high);
+    EXPECT_LE(floors[0].low, floors[0].high);
+    // Identical parents leave nothing to tell apart.
+    const MarkerData clones = markers(2, {{{4, 4}}, {{4, 4}}});
+    clonal::Random random;
+    const auto zero = sexual_floor(clones, DistanceModel{}, 50, 0.5, random, 1);
+    EXPECT_EQ(zero->low, 0);
+    EXPECT_EQ(zero->high, 0);
+    EXPECT_FALSE(sexual_floor(markers(2, {{{4, 4}}}), DistanceModel{}, 50, 0.5, random, 1));
+}
+
+}  // namespace
+}  // namespace kelvane
