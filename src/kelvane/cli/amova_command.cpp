@@ -49,7 +49,7 @@ clonal::cli::Action setup(CLI::App& command) {
         if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
             random.set_seeds(seeds->first, seeds->second);
         }
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         if (const auto refusal = amova_refusal(data.pop_vector, data.n_populations)) {
             throw clonal::cli::DataError(std::string(refusal_text(*refusal)) + ", " +
                                          options->data.data);
