@@ -157,6 +157,18 @@ class AlleleCopies {
     Iterator begin() const { return {this, 0}; }
     Iterator end() const { return {this, size()}; }
 
+    // Runs work(copy_at) with copy_at(index) giving the copy at index, made for the width the
+    // copies are held in, so that a loop over many copies does not ask for the width each time.
+    template <class Work>
+    decltype(auto) with_reader(Work&& work) const {
+        if (wide_) {
+            return work([copies = ints_.data()](std::size_t index) { return copies[index]; });
+        }
+        return work([copies = bytes_.data()](std::size_t index) {
+            return static_cast<int32_t>(copies[index]);
+        });
+    }
+
   private:
     // Moves every copy to 32 bits.
     void widen();

@@ -75,14 +75,20 @@ int32_t present_copies(std::span<const int32_t> copies) {
 
 std::vector<int32_t> most_present_copies(const MarkerData& data) {
     std::vector<int32_t> most(static_cast<std::size_t>(data.n_individuals), 0);
-    for (int locus = 0; locus < data.n_loci; ++locus) {
-        for (int i = 0; i < data.n_individuals; ++i) {
-            const auto present = static_cast<int32_t>(std::ranges::count_if(
-                data.locus_genotype(i, locus), [](int32_t c) { return c != 0; }));
-            most[static_cast<std::size_t>(i)] =
-                std::max(most[static_cast<std::size_t>(i)], present);
+    const auto slots = static_cast<std::size_t>(data.slots());
+    data.copies.with_reader([&](auto copy_at) {
+        for (int locus = 0; locus < data.n_loci; ++locus) {
+            for (int i = 0; i < data.n_individuals; ++i) {
+                const std::size_t first = data.locus_genotype_offset(i, locus);
+                int32_t present = 0;
+                for (std::size_t slot = 0; slot < slots; ++slot) {
+                    present += copy_at(first + slot) != 0 ? 1 : 0;
+                }
+                int32_t& most_of_i = most[static_cast<std::size_t>(i)];
+                most_of_i = std::max(most_of_i, present);
+            }
         }
-    }
+    });
     return most;
 }
 

@@ -22,8 +22,10 @@ namespace {
 
 using clonal::FatalError;
 
-// Bytes (or 32-bit codes) a chunk of copies holds.
-constexpr std::size_t kChunkCopies = std::size_t{1} << 24;
+// Copies a chunk holds: 64 MB of bytes, above the size from which the C library maps memory of
+// its own for a block and gives it back when freed, so that joining the chunks into one block
+// needs no more than one chunk beyond the copies themselves.
+constexpr std::size_t kChunkCopies = std::size_t{1} << 26;
 
 struct HtsFileCloser {
     void operator()(htsFile* file) const { hts_close(file); }
@@ -50,16 +52,15 @@ class SiteCopies {
     void append(const std::vector<int32_t>& site, int32_t ploidy) {
         ploidies_.push_back(ploidy);
         most_ploidy_ = std::max(most_ploidy_, ploidy);
-        for (const int32_t code : site) {
-            largest_ = std::max(largest_, code);
-            if (!wide_ && !AlleleCopies::fits_byte(code)) {
-                widen();
-            }
-            if (wide_) {
-                push(ints_, code);
-            } else {
-                push(bytes_, static_cast<uint8_t>(code));
-            }
+        const int32_t largest = site.empty() ? 0 : std::ranges::max(site);
+        largest_ = std::max(largest_, largest);
+        if (!wide_ && !AlleleCopies::fits_byte(largest)) {
+            widen();
+        }
+        if (wide_) {
+            append_to(ints_, site);
+        } else {
+            append_to(bytes_, site);
         }
     }
 
@@ -79,7 +80,7 @@ class SiteCopies {
             joined.reserve(samples * slots * ploidies_.size());
             for (auto& chunk : bytes_) {
                 joined.insert(joined.end(), chunk.begin(), chunk.end());
-                chunk = {};
+                std::vector<uint8_t>().swap(chunk);
             }
             copies.assign_bytes(std::move(joined));
             return copies;
@@ -99,12 +100,21 @@ class SiteCopies {
 
   private:
     template <class T>
-    static void push(std::vector<std::vector<T>>& chunks, T value) {
-        if (chunks.empty() || chunks.back().size() == kChunkCopies) {
-            chunks.emplace_back();
-            chunks.back().reserve(kChunkCopies);
+    static void append_to(std::vector<std::vector<T>>& chunks, const std::vector<int32_t>& site) {
+        for (std::size_t from = 0; from < site.size();) {
+            if (chunks.empty() || chunks.back().size() == kChunkCopies) {
+                chunks.emplace_back();
+                chunks.back().reserve(kChunkCopies);
+            }
+            std::vector<T>& chunk = chunks.back();
+            const std::size_t count = std::min(site.size() - from, kChunkCopies - chunk.size());
+            const std::size_t end = chunk.size();
+            chunk.resize(end + count);
+            for (std::size_t c = 0; c < count; ++c) {
+                chunk[end + c] = static_cast<T>(site[from + c]);
+            }
+            from += count;
         }
-        chunks.back().push_back(value);
     }
 
     int32_t code(std::size_t index) const {
@@ -117,7 +127,7 @@ class SiteCopies {
         for (auto& chunk : bytes_) {
             ints_.emplace_back(chunk.begin(), chunk.end());
             ints_.back().reserve(kChunkCopies);
-            chunk = {};
+            std::vector<uint8_t>().swap(chunk);
         }
         bytes_.clear();
         wide_ = true;

@@ -12,7 +12,9 @@ namespace kelvane {
 namespace {
 
 // The locus when at most two distinct values are present, with the most copies of each.
-std::optional<BiallelicLocus> biallelic_locus(const MarkerData& data, int locus) {
+template <class CopyAt>
+std::optional<BiallelicLocus> biallelic_locus(const MarkerData& data, int locus, CopyAt copy_at) {
+    const auto slots = static_cast<std::size_t>(data.slots());
     BiallelicLocus found;
     found.locus = locus;
     int32_t first = 0;  // the values in the order met
@@ -23,7 +25,9 @@ std::optional<BiallelicLocus> biallelic_locus(const MarkerData& data, int locus)
         int32_t of_first = 0;
         int32_t of_second = 0;
         int32_t missing = 0;
-        for (const int32_t copy : data.locus_genotype(i, locus)) {
+        const std::size_t first_copy = data.locus_genotype_offset(i, locus);
+        for (std::size_t slot = 0; slot < slots; ++slot) {
+            const int32_t copy = copy_at(first_copy + slot);
             if (copy == 0) {
                 ++missing;
             } else if (copy == first || first == 0) {
@@ -78,9 +82,11 @@ LociSplit split_biallelic_loci(const MarkerData& data, const BiallelicForm& form
     std::vector<std::optional<BiallelicLocus>> found(static_cast<std::size_t>(data.n_loci));
     std::atomic<int> next{0};
     clonal::run_workers(clonal::worker_count(threads), [&](int) {
-        for (int locus = next++; locus < data.n_loci; locus = next++) {
-            found[static_cast<std::size_t>(locus)] = biallelic_locus(data, locus);
-        }
+        data.copies.with_reader([&](auto copy_at) {
+            for (int locus = next++; locus < data.n_loci; locus = next++) {
+                found[static_cast<std::size_t>(locus)] = biallelic_locus(data, locus, copy_at);
+            }
+        });
     });
     std::map<int64_t, std::vector<BiallelicLocus>> by_cost;
     for (int locus = 0; locus < data.n_loci; ++locus) {

@@ -3,6 +3,7 @@
 #include "kelvane/distance/biallelic/biallelic_sums.hpp"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 
 #include "common/core/worker_pool.hpp"
@@ -53,13 +54,16 @@ bool add_chunk(const MarkerData& data, DistanceMatrix& matrix, const BiallelicFo
     const ChunkSum sum{form.missing_cost, chunk.step_cost, form.slot_cost,
                        static_cast<int64_t>(chunk.loci.size()), data.slots()};
     const CopyCountPlanes planes(data, chunk, sum.needs_missing_planes(), options.threads);
-    const AndPopcount shared_bits = and_popcount_function();
     const int n = data.n_individuals;
     const int blocks = (n + kRowBlock - 1) / kRowBlock;
     std::atomic<int> blocks_taken{0};
     std::atomic<uint64_t> pairs_done{0};
     std::atomic<bool> too_large{false};
     clonal::run_workers(clonal::worker_count(options.threads), [&](int worker) {
+        // The bits each row of the block shares with individual j, of the alleles and of the
+        // missing slots.
+        std::array<uint64_t, kRowBlock> shared_copies{};
+        std::array<uint64_t, kRowBlock> shared_missing{};
         while (!too_large.load(std::memory_order_relaxed)) {
             // The blocks of the longest rows go first, so the workers finish close together.
             const int block = blocks - 1 - blocks_taken.fetch_add(1, std::memory_order_relaxed);
@@ -69,24 +73,28 @@ bool add_chunk(const MarkerData& data, DistanceMatrix& matrix, const BiallelicFo
             const int from = block * kRowBlock;
             const int to = std::min(n, from + kRowBlock);
             for (int j = 0; j + 1 < to; ++j) {
+                const int first = std::max(from, j + 1);
+                const auto rows = static_cast<std::size_t>(to - first);
                 const auto alleles_j = planes.allele_planes(j);
+                and_popcounts(alleles_j.data(), planes.allele_planes(first).data(), planes.stride(),
+                              alleles_j.size(), rows, shared_copies.data());
                 const auto missing_j = planes.missing_planes(j);
+                if (!missing_j.empty()) {
+                    and_popcounts(missing_j.data(), planes.missing_planes(first).data(),
+                                  planes.stride(), missing_j.size(), rows, shared_missing.data());
+                }
                 const int32_t count_j =
                     copy_counts.empty() ? 0 : copy_counts[static_cast<std::size_t>(j)];
-                for (int i = std::max(from, j + 1); i < to; ++i) {
-                    const auto alleles_i = planes.allele_planes(i);
-                    const auto missing_i = planes.missing_planes(i);
-                    const auto y = static_cast<int64_t>(
-                        shared_bits(alleles_i.data(), alleles_j.data(), alleles_i.size()));
-                    const auto x = missing_i.empty()
-                                       ? int64_t{0}
-                                       : static_cast<int64_t>(shared_bits(
-                                             missing_i.data(), missing_j.data(), missing_i.size()));
+                for (int i = first; i < to; ++i) {
+                    const auto r = static_cast<std::size_t>(i - first);
                     const int32_t count_i =
                         copy_counts.empty() ? 0 : copy_counts[static_cast<std::size_t>(i)];
                     const int64_t total =
-                        matrix.at(i, j) + sum(std::max(count_i, count_j), planes.missing_slots(i),
-                                              planes.missing_slots(j), x, y);
+                        matrix.at(i, j) +
+                        sum(std::max(count_i, count_j), planes.missing_slots(i),
+                            planes.missing_slots(j),
+                            missing_j.empty() ? 0 : static_cast<int64_t>(shared_missing[r]),
+                            static_cast<int64_t>(shared_copies[r]));
                     if (total > INT32_MAX) {
                         too_large.store(true, std::memory_order_relaxed);
                         return;
@@ -94,8 +102,9 @@ bool add_chunk(const MarkerData& data, DistanceMatrix& matrix, const BiallelicFo
                     matrix.at(i, j) = static_cast<int32_t>(total);
                 }
             }
-            const auto rows = static_cast<uint64_t>(to - from);
-            const uint64_t done = pairs_done += rows * static_cast<uint64_t>(from + to - 1) / 2;
+            const auto block_rows = static_cast<uint64_t>(to - from);
+            const uint64_t done = pairs_done +=
+                block_rows * static_cast<uint64_t>(from + to - 1) / 2;
             if (worker == 0) {
                 report(done);
             }

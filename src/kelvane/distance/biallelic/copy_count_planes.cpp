@@ -44,34 +44,47 @@ CopyCountPlanes::CopyCountPlanes(const MarkerData& data, const BiallelicChunk& c
     missing_slots_.assign(n, 0);
 
     const int blocks = (data.n_individuals + kIndividualBlock - 1) / kIndividualBlock;
+    const auto slots = static_cast<std::size_t>(data.slots());
     std::atomic<int> next{0};
     clonal::run_workers(clonal::worker_count(threads), [&](int) {
-        for (int block = next++; block < blocks; block = next++) {
-            const int from = block * kIndividualBlock;
-            const int to = std::min(data.n_individuals, from + kIndividualBlock);
-            for (std::size_t q = 0; q < chunk.loci.size(); ++q) {
-                const BiallelicLocus& locus = chunk.loci[q];
-                for (int i = from; i < to; ++i) {
-                    int32_t larger = 0;
-                    int32_t smaller = 0;
-                    int32_t missing = 0;
-                    for (const int32_t copy : data.locus_genotype(i, locus.locus)) {
-                        larger += copy != 0 && copy == locus.larger ? 1 : 0;
-                        smaller += copy != 0 && copy == locus.smaller ? 1 : 0;
-                        missing += copy == 0 ? 1 : 0;
-                    }
-                    uint64_t* planes = words_.data() + offset(i);
-                    set_planes(planes, larger, per_plane, q);
-                    set_planes(planes + static_cast<std::size_t>(larger_planes) * per_plane,
-                               smaller, per_plane, q);
-                    if (missing_planes > 0) {
-                        set_planes(planes + allele_words_, missing, per_plane, q);
-                    }
-                    missing_slots_[static_cast<std::size_t>(i)] += missing;
-                }
+        data.copies.with_reader([&](auto copy_at) {
+            for (int block = next++; block < blocks; block = next++) {
+                fill_block(data, chunk, block, slots, larger_planes, per_plane, missing_planes > 0,
+                           copy_at);
             }
-        }
+        });
     });
+}
+
+template <class CopyAt>
+void CopyCountPlanes::fill_block(const MarkerData& data, const BiallelicChunk& chunk, int block,
+                                 std::size_t slots, int32_t larger_planes, std::size_t per_plane,
+                                 bool with_missing, CopyAt copy_at) {
+    const int from = block * kIndividualBlock;
+    const int to = std::min(data.n_individuals, from + kIndividualBlock);
+    for (std::size_t q = 0; q < chunk.loci.size(); ++q) {
+        const BiallelicLocus& locus = chunk.loci[q];
+        for (int i = from; i < to; ++i) {
+            const std::size_t first = data.locus_genotype_offset(i, locus.locus);
+            int32_t larger = 0;
+            int32_t smaller = 0;
+            int32_t missing = 0;
+            for (std::size_t slot = 0; slot < slots; ++slot) {
+                const int32_t copy = copy_at(first + slot);
+                larger += copy != 0 && copy == locus.larger ? 1 : 0;
+                smaller += copy != 0 && copy == locus.smaller ? 1 : 0;
+                missing += copy == 0 ? 1 : 0;
+            }
+            uint64_t* planes = words_.data() + offset(i);
+            set_planes(planes, larger, per_plane, q);
+            set_planes(planes + static_cast<std::size_t>(larger_planes) * per_plane, smaller,
+                       per_plane, q);
+            if (with_missing) {
+                set_planes(planes + allele_words_, missing, per_plane, q);
+            }
+            missing_slots_[static_cast<std::size_t>(i)] += missing;
+        }
+    }
 }
 
 }  // namespace kelvane

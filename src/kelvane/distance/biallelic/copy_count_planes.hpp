@@ -29,11 +29,19 @@ class CopyCountPlanes {
     std::span<const uint64_t> missing_planes(int i) const {
         return std::span<const uint64_t>(words_).subspan(offset(i) + allele_words_, missing_words_);
     }
+    // The words from one individual's planes to the next's.
+    std::size_t stride() const { return stride_; }
     // Its missing slots over all loci of the chunk.
     int64_t missing_slots(int i) const { return missing_slots_[static_cast<std::size_t>(i)]; }
 
   private:
     std::size_t offset(int i) const { return static_cast<std::size_t>(i) * stride_; }
+
+    // Sets the planes of the individuals of one block at every locus of the chunk.
+    template <class CopyAt>
+    void fill_block(const MarkerData& data, const BiallelicChunk& chunk, int block,
+                    std::size_t slots, int32_t larger_planes, std::size_t per_plane,
+                    bool with_missing, CopyAt copy_at);
 
     std::size_t allele_words_ = 0;
     std::size_t missing_words_ = 0;

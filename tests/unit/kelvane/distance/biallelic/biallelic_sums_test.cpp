@@ -205,6 +205,10 @@ TEST(AndPopcount, CountsTheBitsBothWordsHave) {
     EXPECT_EQ(and_popcount(a.data(), b.data(), a.size()), 110u);
     EXPECT_EQ(and_popcount(a.data(), b.data(), 1), 64u);
     EXPECT_EQ(and_popcount(a.data(), b.data(), 0), 0u);
+    // Rows of three words, four words apart, against the first three words of b.
+    std::vector<uint64_t> sums(2);
+    and_popcounts(b.data(), a.data(), 4, 3, 2, sums.data());
+    EXPECT_EQ(sums, (std::vector<uint64_t>{68, 10}));  // 64 + 4 + 0; 8 + 1 + 1
 }
 
 }  // namespace
