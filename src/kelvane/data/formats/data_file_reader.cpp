@@ -1,6 +1,7 @@
 // Reading a data file in the format asked for.
 #include "kelvane/data/formats/data_file_reader.hpp"
 
+#include "common/core/allocation.hpp"
 #include "common/core/bug_check.hpp"
 #include "common/core/printf.hpp"
 #include "kelvane/data/formats/genalex_reader.hpp"
@@ -13,7 +14,11 @@
 
 namespace kelvane {
 
-DataRead read_data_text(DataFormat format, std::string content, const FormatSettings& settings) {
+namespace {
+
+constexpr const char* kMemoryMessage = "ERROR: not enough memory to hold the data set";
+
+DataRead read_text(DataFormat format, std::string content, const FormatSettings& settings) {
     DataRead read;
     switch (format) {
         case DataFormat::kMarker:
@@ -47,7 +52,7 @@ DataRead read_data_text(DataFormat format, std::string content, const FormatSett
     return read;
 }
 
-DataRead read_data_vcf(const std::string& path, const FormatSettings& settings, int threads) {
+DataRead read_vcf_file(const std::string& path, const FormatSettings& settings, int threads) {
     VcfData vcf = read_vcf(path, settings, threads);
     DataRead read;
     read.data = std::move(vcf.data);
@@ -59,6 +64,18 @@ DataRead read_data_vcf(const std::string& path, const FormatSettings& settings, 
     }
     tally_alleles(read.data);
     return read;
+}
+
+}  // namespace
+
+DataRead read_data_text(DataFormat format, std::string content, const FormatSettings& settings) {
+    return clonal::with_memory_message(
+        kMemoryMessage, [&] { return read_text(format, std::move(content), settings); });
+}
+
+DataRead read_data_vcf(const std::string& path, const FormatSettings& settings, int threads) {
+    return clonal::with_memory_message(kMemoryMessage,
+                                       [&] { return read_vcf_file(path, settings, threads); });
 }
 
 }  // namespace kelvane
