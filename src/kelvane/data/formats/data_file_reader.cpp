@@ -1,6 +1,8 @@
 // Reading a data file in the format asked for.
 #include "kelvane/data/formats/data_file_reader.hpp"
 
+#include <string_view>
+
 #include "common/core/allocation.hpp"
 #include "common/core/bug_check.hpp"
 #include "common/core/printf.hpp"
@@ -17,8 +19,14 @@ namespace kelvane {
 namespace {
 
 constexpr const char* kMemoryMessage = "ERROR: not enough memory to hold the data set";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 DataRead read_text(DataFormat format, std::string content, const FormatSettings& settings) {
+    // A byte-order mark (of an editor on another system) before the first item of the file; the
+    // readers of the field's formats pass over it themselves.
+    if (content.starts_with(kByteOrderMark)) {
+        content.erase(0, kByteOrderMark.size());
+    }
     DataRead read;
     switch (format) {
         case DataFormat::kMarker:
