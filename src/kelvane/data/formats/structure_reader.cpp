@@ -109,9 +109,14 @@ Layout layout_of(const std::vector<TextLine>& lines, const FormatSettings& setti
     for (std::size_t l = first; l < lines.size(); ++l) {
         const auto fields = blank_separated_fields(lines[l]);
         if (fields.size() != layout.per_row) {
+            // A short first line is most often a line of locus names.
+            const bool names = l == 0 && !settings.structure_header;
             throw InputError(clonal::format("%zu values here, %zu in the longest row (%zu leading "
-                                            "columns and the genotypes)",
-                                            fields.size(), layout.per_row, layout.lead),
+                                            "columns and the genotypes)%s",
+                                            fields.size(), layout.per_row, layout.lead,
+                                            names ? "; a first line of locus names takes "
+                                                    "--structure-header"
+                                                  : ""),
                              lines[l].number, 0);
         }
         for (std::size_t c = layout.lead; c < fields.size(); ++c) {

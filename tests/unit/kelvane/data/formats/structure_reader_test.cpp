@@ -97,6 +97,11 @@ TEST(StructureReader, ErrorsNameTheLineAndColumn) {
     EXPECT_EQ(error.message,
               "3 values here, 4 in the longest row (2 leading columns and the genotypes)");
     EXPECT_EQ(error.line, 2);
+    error = error_of([&] { read_structure("L1 L2\na 1 1 2\na 1 1 2\n", two_rows); });
+    EXPECT_EQ(error.message,
+              "2 values here, 4 in the longest row (2 leading columns and the genotypes); a first "
+              "line of locus names takes --structure-header");
+    EXPECT_EQ(error.line, 1);
     FormatSettings header = two_rows;
     header.structure_header = true;
     error = error_of([&] { read_structure("L1 L2 L3\na 1 1 2\na 1 1 2\n", header); });
