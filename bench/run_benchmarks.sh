@@ -17,3 +17,5 @@ for script in "$(dirname "$0")"/*_bench.sh; do
 done
 echo "== scale_check"
 sh "$(dirname "$0")/scale_check.sh" "$(cd "$folder/.." && pwd)"
+echo "== snp_scale"
+sh "$(dirname "$0")/snp_scale.sh" "$(cd "$folder/.." && pwd)"

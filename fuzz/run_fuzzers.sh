@@ -9,7 +9,8 @@ shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 sessions="$top/tests/sessions"
-targets=${*:-"fuzz_marker_table fuzz_fstat_reader fuzz_clonal_file fuzz_matrix_import fuzz_kelvane_dialogue fuzz_marsyl_dialogue"}
+cli_cases="$top/tests/cli"
+targets=${*:-"fuzz_marker_table fuzz_fstat_reader fuzz_clonal_file fuzz_matrix_import fuzz_kelvane_dialogue fuzz_marsyl_dialogue fuzz_genalex_reader fuzz_genepop_reader fuzz_structure_reader fuzz_vcf_reader fuzz_population_file"}
 
 # The dialogue targets work in a folder of their own: every path given to libFuzzer is absolute.
 # Huge allocations fail with std::bad_alloc, as they do outside the sanitizers, so that the
@@ -21,6 +22,22 @@ seed() {
     corpus=$1
     shift
     find "$sessions" "$@" -type f -exec sh -c 'for f; do cp "$f" "$0/$(echo "$f" | cksum | cut -d" " -f1)"; done' "$corpus" {} +
+}
+# The same from the command-line cases and fuzz/seeds/formats.
+seed_files() {
+    corpus=$1
+    shift
+    find "$cli_cases" "$here/seeds/formats" "$@" -type f -exec sh -c 'for f; do cp "$f" "$0/$(echo "$f" | cksum | cut -d" " -f1)"; done' "$corpus" {} +
+}
+# The same, each copy after a first byte (written as printf reads it) that the target reads as
+# its settings.
+seed_with_byte() {
+    corpus=$1
+    byte=$2
+    shift 2
+    find "$cli_cases" "$here/seeds/formats" "$@" -type f | while read -r f; do
+        { printf "$byte"; cat "$f"; } > "$corpus/$(echo "$f" | cksum | cut -d" " -f1)"
+    done
 }
 
 status=0
@@ -37,6 +54,12 @@ for target in $targets; do
                                cp "$here"/seeds/kelvane/* "$corpus/" ;;
         fuzz_marsyl_dialogue) seed "$corpus" -path '*/marsyl/*' -name answers.txt
                               cp "$here"/seeds/marsyl/* "$corpus/" ;;
+        fuzz_genalex_reader) seed_files "$corpus" -name '*.csv' ;;
+        fuzz_genepop_reader) seed_files "$corpus" -name '*.gen' ;;
+        fuzz_structure_reader) seed_with_byte "$corpus" '\000' -name '*.str'
+                               seed_with_byte "$corpus" '\004' -name '*.str' ;;
+        fuzz_vcf_reader) seed_with_byte "$corpus" '\000' -name '*.vcf*' ;;
+        fuzz_population_file) seed_files "$corpus" -name 'populations*.txt' ;;
     esac
     echo "== $target: $seconds s"
     if ! "$build/fuzz/$target" "$corpus" -max_total_time="$seconds" -timeout=30 \

@@ -33,6 +33,9 @@ DataError file_error(const std::string& file, const FatalError& error) {
     std::string message = one_line(error.what()) + ", " + file;
     if (const auto* input = dynamic_cast<const InputError*>(&error)) {
         message += " line " + std::to_string(input->line());
+        if (input->column() > 0) {
+            message += " column " + std::to_string(input->column());
+        }
     }
     return DataError(message);
 }

@@ -27,7 +27,7 @@ class DataError : public std::runtime_error {
 std::string one_line(const std::string& message);
 
 // The DataError of a fatal error met in reading a file: the message as one line, then the file
-// and, for an error in its text, the line ("what, file line n").
+// and, for an error in its text, the line and any column ("what, file line n column c").
 DataError file_error(const std::string& file, const FatalError& error);
 
 }  // namespace clonal::cli

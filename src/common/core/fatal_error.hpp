@@ -27,15 +27,19 @@ class MemoryError : public FatalError {
     using FatalError::FatalError;
 };
 
-// A fatal error in the text of an input file, with the line (from 1) where reading stopped.
+// A fatal error in the text of an input file, with the line (from 1) where reading stopped and,
+// where a reader knows it, the column (from 1; 0 when unknown).
 class InputError : public FatalError {
   public:
-    InputError(const std::string& message, int64_t line) : FatalError(message), line_(line) {}
+    InputError(const std::string& message, int64_t line, int64_t column = 0)
+        : FatalError(message), line_(line), column_(column) {}
 
     int64_t line() const { return line_; }
+    int64_t column() const { return column_; }
 
   private:
     int64_t line_;
+    int64_t column_;
 };
 
 // Runs read, turning a FatalError it throws into an InputError at line(); an InputError or a

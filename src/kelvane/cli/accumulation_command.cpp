@@ -33,7 +33,7 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         clonal::cli::record_seeds(terminal, random);
         const GenotypeIdentity identity(data);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),

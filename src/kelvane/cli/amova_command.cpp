@@ -35,7 +35,7 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         if (const auto refusal = amova_refusal(data.pop_vector, data.n_populations)) {
             std::string reason = refusal_sentence(*refusal);
             reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));

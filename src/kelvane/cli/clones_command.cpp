@@ -34,7 +34,7 @@ clonal::cli::Action setup(CLI::App& command) {
                        "also write the genotypes file (name and genotype of each individual) here");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);

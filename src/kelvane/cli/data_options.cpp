@@ -1,6 +1,7 @@
 // The data and model options of kelvane's commands.
 #include "kelvane/cli/data_options.hpp"
 
+#include <filesystem>
 #include <map>
 #include <optional>
 
@@ -11,7 +12,8 @@
 #include "common/core/file_io.hpp"
 #include "common/core/number_text.hpp"
 #include "common/core/text_scanner.hpp"
-#include "kelvane/data/marker_data_loader.hpp"
+#include "kelvane/data/formats/data_file_reader.hpp"
+#include "kelvane/data/formats/population_file.hpp"
 #include "kelvane/matrix/matrix_import.hpp"
 
 namespace kelvane {
@@ -76,12 +78,121 @@ MatrixLayout matrix_layout(const DataOptions& options, const std::string& conten
     return values >= square ? MatrixLayout::kSquare : MatrixLayout::kLowerTriangle;
 }
 
+// The settings of the format, refused when one given on the command line does not go with it.
+FormatSettings format_settings(const DataOptions& options, DataFormat format) {
+    const bool structure = format == DataFormat::kStructure;
+    for (const CLI::Option* option : options.structure_options) {
+        if (option != nullptr && option->count() > 0 && !structure) {
+            throw UsageError(option->get_name() + " goes with STRUCTURE files only");
+        }
+    }
+    if (options.min_call_rate_option != nullptr && options.min_call_rate_option->count() > 0 &&
+        format != DataFormat::kVcf) {
+        throw UsageError("--min-call-rate goes with VCF files only");
+    }
+    if (options.ploidy > 0 && !(structure && options.structure_rows == 1)) {
+        throw UsageError(
+            "--ploidy goes with STRUCTURE files of one row per individual "
+            "(--structure-rows 1)");
+    }
+    FormatSettings settings;
+    settings.structure_rows = options.structure_rows;
+    settings.ploidy = options.ploidy > 0 ? options.ploidy : 2;
+    settings.structure_header = options.structure_header;
+    const auto columns = structure_columns_named(options.structure_columns);
+    if (!columns) {
+        throw UsageError(
+            "--structure-columns takes label, population and skip separated by "
+            "commas (label and population once at most), not '" +
+            options.structure_columns + "'");
+    }
+    settings.structure_columns = *columns;
+    settings.min_call_rate = options.min_call_rate;
+    return settings;
+}
+
+DataRead read_data_with_notes(const DataOptions& options) {
+    const DataFormat format = options.format == "auto" ? format_of_file_name(options.data)
+                                                       : *format_named(options.format);
+    const FormatSettings settings = format_settings(options, format);
+    DataRead read;
+    if (format == DataFormat::kVcf) {
+        if (!std::filesystem::is_regular_file(options.data)) {
+            throw DataError(options.data + ": cannot be read");
+        }
+        try {
+            read = read_data_vcf(options.data, settings, 0);
+        } catch (const clonal::FatalError& error) {
+            throw clonal::cli::file_error(options.data, error);
+        }
+    } else {
+        std::string content = read_whole(options.data);
+        try {
+            read = read_data_text(format, std::move(content), settings);
+        } catch (const clonal::FatalError& error) {
+            throw clonal::cli::file_error(options.data, error);
+        }
+    }
+    if (!options.populations.empty()) {
+        const std::string content = read_whole(options.populations);
+        try {
+            assign_populations(read.data, content);
+        } catch (const clonal::FatalError& error) {
+            throw clonal::cli::file_error(options.populations, error);
+        }
+    }
+    return read;
+}
+
 }  // namespace
+
+void add_format_options(CLI::App& command, DataOptions& options, const std::string& format_flag) {
+    command
+        .add_option(format_flag, options.format,
+                    "the format of the data file: marker, fstat, genalex, genepop, structure or "
+                    "vcf; auto: told by its name (.dat FSTAT, .csv GenAlEx, .gen Genepop, .str "
+                    "STRUCTURE, .vcf, .vcf.gz or .bcf VCF, else the marker data file)")
+        ->check(
+            CLI::IsMember({"auto", "marker", "fstat", "genalex", "genepop", "structure", "vcf"}))
+        ->capture_default_str();
+    options.structure_options[0] =
+        command
+            .add_option("--structure-rows", options.structure_rows,
+                        "STRUCTURE: rows per individual, one allele copy per row (1: --ploidy "
+                        "columns per locus)")
+            ->check(CLI::PositiveNumber)
+            ->capture_default_str();
+    options.structure_options[1] =
+        command
+            .add_option("--structure-columns", options.structure_columns,
+                        "STRUCTURE: the roles of the columns before the genotypes, from label, "
+                        "population and skip, separated by commas")
+            ->capture_default_str();
+    options.structure_options[2] = command.add_flag("--structure-header", options.structure_header,
+                                                    "STRUCTURE: the first line names the loci");
+    command
+        .add_option("--ploidy", options.ploidy,
+                    "STRUCTURE with --structure-rows 1: the columns of every locus (default 2)")
+        ->check(CLI::PositiveNumber);
+    options.min_call_rate_option =
+        command
+            .add_option("--min-call-rate", options.min_call_rate,
+                        "VCF: leave out the sites called (every copy present) in a smaller share "
+                        "of the samples")
+            ->check(CLI::Range(0.0, 1.0))
+            ->capture_default_str();
+    command.add_option("--populations", options.populations,
+                       "a file of two columns, sample and population, giving the individuals "
+                       "their populations (any format)");
+}
 
 void add_data_argument(CLI::App& command, DataOptions& options) {
     command
-        .add_option("DATA", options.data, "the marker data file (an FSTAT file if it ends in .dat)")
+        .add_option("DATA", options.data,
+                    "the data file: a marker data file, FSTAT, GenAlEx, Genepop, STRUCTURE or VCF "
+                    "(see --format)")
         ->required();
+    add_format_options(command, options, "--format");
 }
 
 void add_model_options(CLI::App& command, DataOptions& options) {
@@ -114,12 +225,15 @@ void add_model_options(CLI::App& command, DataOptions& options) {
 }
 
 MarkerData read_data(const DataOptions& options) {
-    std::string content = read_whole(options.data);
-    try {
-        return load_marker_data(options.data, std::move(content));
-    } catch (const clonal::FatalError& error) {
-        throw clonal::cli::file_error(options.data, error);
+    return read_data_with_notes(options).data;
+}
+
+MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal) {
+    DataRead read = read_data_with_notes(options);
+    for (const std::string& note : read.notes) {
+        terminal.err << "kelvane: note: " << note << ", " << options.data << "\n";
     }
+    return std::move(read.data);
 }
 
 DistanceModel distance_model(const DataOptions& options, const MarkerData& data) {

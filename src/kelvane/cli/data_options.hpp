@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <string>
 
 #include "common/cli/command_line.hpp"
@@ -14,6 +15,18 @@ namespace kelvane {
 
 struct DataOptions {
     std::string data;
+    // The format of DATA and the settings of formats whose files leave them open.
+    std::string format = "auto";
+    int structure_rows = 2;
+    std::string structure_columns = "label,population";
+    bool structure_header = false;
+    int ploidy = 0;  // 0: not given
+    double min_call_rate = 0.0;
+    std::string populations;
+    // The options themselves, to tell whether the user gave them.
+    std::array<CLI::Option*, 3> structure_options{};
+    CLI::Option* min_call_rate_option = nullptr;
+
     std::string distance = "stepwise";
     std::string missing = "not-counted";
     std::string multiplier;
@@ -23,14 +36,24 @@ struct DataOptions {
     std::string matrix_layout = "auto";
 };
 
-// DATA and the data options alone.
+// DATA and the data options alone: the format and its settings.
 void add_data_argument(CLI::App& command, DataOptions& options);
+
+// The format options without DATA, the format named by format_flag (--format, or --from for
+// kelvane convert).
+void add_format_options(CLI::App& command, DataOptions& options, const std::string& format_flag);
 
 // DATA, the model options and --matrix.
 void add_model_options(CLI::App& command, DataOptions& options);
 
-// The marker data set of DATA; bad data are a DataError naming the file and line.
+// The marker data set of DATA in its format, with the populations of --populations; bad data are
+// a DataError naming the file and the line and column (or the site and sample of a VCF file), a
+// format setting that does not go with the format a UsageError.
 MarkerData read_data(const DataOptions& options);
+
+// The same, writing what the reader has to tell (alleles shifted, sites left out) to standard
+// error as "kelvane: note: ...".
+MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal);
 
 // The model the options name; a setting the model does not take, or a value out of range, is a
 // UsageError naming the option.

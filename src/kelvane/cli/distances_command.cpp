@@ -54,7 +54,7 @@ clonal::cli::Action setup(CLI::App& command) {
         ->capture_default_str();
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::ResultOutput output(options->common.out, terminal.out);

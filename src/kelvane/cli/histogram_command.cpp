@@ -31,7 +31,7 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(CLI::Range(1, INT32_MAX));
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const int32_t max_distance = options->max_distance > 0

@@ -55,7 +55,7 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError("--threshold goes with --clone-correct only");
         }
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         std::vector<int32_t> genotypes;
         if (options->threshold >= 0) {
             const DistanceMatrix matrix =

@@ -24,7 +24,7 @@ clonal::cli::Action setup(CLI::App& command) {
     add_model_options(command, options->data);
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         if (data.max_ploidy > kLargestPascalRow) {
             throw clonal::cli::DataError(
                 "probabilities of identity need a maximum ploidy of at most 1000, " +

@@ -39,7 +39,7 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError(
                 "network writes a file: --out FILE.graphml (GraphML) or --out FILE.dot (DOT)");
         }
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);

@@ -84,7 +84,7 @@ clonal::cli::Action setup(CLI::App& command) {
         settings.simulations = options->simulations;
         settings.threads = options->common.threads;
 
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         if (const char* refusal = psex_refusal(data, settings)) {
             throw clonal::cli::DataError(std::string(refusal) + ", " + options->data.data);
         }

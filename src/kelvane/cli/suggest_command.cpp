@@ -73,7 +73,7 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError("--fraction takes a number above 0 and at most 1");
         }
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);

@@ -21,7 +21,7 @@ clonal::cli::Action setup(CLI::App& command) {
     add_model_options(command, options->data);
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const std::vector<ThresholdCount> counts = genotype_counts(matrix);

@@ -124,7 +124,7 @@ MarkerData read_fstat_file(std::string content) {
     // declares a huge number of samples costs no memory.
     clonal::TextScanner reading(std::move(content));
     clonal::with_memory_message("ERROR: markerdata malloc failed, more memory needed", [&] {
-        data.copies.assign(data.locus_genotype_offset(data.n_individuals, 0), 0);
+        data.copies.assign(data.copy_count(), 0);
         clonal::reporting_line(
             [&] {
                 read_header(reading);

@@ -1,6 +1,9 @@
 // Splitting a genotype word into its allele copies.
 #include "kelvane/data/genotype_split.hpp"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/core/characters.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/core/number_text.hpp"
@@ -50,10 +53,16 @@ void split_genotype(std::string_view word, int digits, std::span<int32_t> copies
 }
 
 void read_genotype_words(clonal::TextScanner& scanner, MarkerData& data, int i) {
+    std::vector<int32_t> copies(static_cast<std::size_t>(data.slots()));
     for (int k = 0; k < data.n_loci; ++k) {
         const std::string_view word = scanner.word();
         check_genotype_word(word, i + 1, k + 1);
-        split_genotype(word, data.digits, data.locus_genotype(i, k), i + 1, k + 1);
+        std::ranges::fill(copies, 0);
+        split_genotype(word, data.digits, copies, i + 1, k + 1);
+        const auto slots = data.locus_genotype(i, k);
+        for (std::size_t slot = 0; slot < copies.size(); ++slot) {
+            slots[slot] = copies[slot];
+        }
     }
 }
 

@@ -4,9 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
+
+#include "kelvane/data/allele_copies.hpp"
 
 namespace kelvane {
 
@@ -23,9 +24,11 @@ struct MarkerData {
     // there are twice as many slots as copies, so they are not stored (see slots()).
     int32_t slot_limit = 0;
 
-    // For every individual i and locus k, slots() allele copies at ((i * n_loci) + k) * slots();
-    // 0 means a missing copy. Copies fill the slots from 0 upward in the order written.
-    std::vector<int32_t> copies;
+    // For every locus k and individual i, slots() allele copies at ((k * n_individuals) + i) *
+    // slots(); 0 means a missing copy. Copies fill the slots from 0 upward in the order written.
+    // Locus by locus, so that a reader can append the loci of a file as it reads them and a
+    // computation over many individuals reads each locus in one run.
+    AlleleCopies copies;
     std::vector<int32_t> pop_vector;  // population number of each individual, from 1
     // The names read from a marker data file; empty for an FSTAT file, whose populations are
     // named by their numbers (see population_name).
@@ -51,17 +54,20 @@ struct MarkerData {
     }
 
     std::size_t locus_genotype_offset(int individual, int locus) const {
-        return (static_cast<std::size_t>(individual) * static_cast<std::size_t>(n_loci) +
-                static_cast<std::size_t>(locus)) *
+        return (static_cast<std::size_t>(locus) * static_cast<std::size_t>(n_individuals) +
+                static_cast<std::size_t>(individual)) *
                static_cast<std::size_t>(slots());
     }
-    std::span<const int32_t> locus_genotype(int individual, int locus) const {
-        return std::span<const int32_t>(copies).subspan(locus_genotype_offset(individual, locus),
-                                                        static_cast<std::size_t>(slots()));
+    // The number of copies the data set holds: slots() for every individual at every locus.
+    std::size_t copy_count() const { return locus_genotype_offset(0, n_loci); }
+
+    AlleleCopies::View locus_genotype(int individual, int locus) const {
+        return {copies, locus_genotype_offset(individual, locus),
+                static_cast<std::size_t>(slots())};
     }
-    std::span<int32_t> locus_genotype(int individual, int locus) {
-        return std::span<int32_t>(copies).subspan(locus_genotype_offset(individual, locus),
-                                                  static_cast<std::size_t>(slots()));
+    AlleleCopies::Slots locus_genotype(int individual, int locus) {
+        return {copies, locus_genotype_offset(individual, locus),
+                static_cast<std::size_t>(slots())};
     }
 };
 

@@ -14,12 +14,16 @@ bool is_fstat_name(const std::string& name) {
 MarkerData load_marker_data(const std::string& name, std::string content) {
     MarkerData data = is_fstat_name(name) ? read_fstat_file(std::move(content))
                                           : read_marker_table(std::move(content));
+    tally_alleles(data);
+    return data;
+}
+
+void tally_alleles(MarkerData& data) {
     const AlleleCount alleles = count_alleles(data);
     data.total_alleles = alleles.total;
     // The menu has always read this condition off the sign of the allele total, which a total of
     // zero cannot carry: data without a single allele are not offered the Dice distance.
     data.dice_offered = alleles.dice_suitable && alleles.total > 0;
-    return data;
 }
 
 }  // namespace kelvane

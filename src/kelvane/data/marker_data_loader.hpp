@@ -11,6 +11,9 @@ namespace kelvane {
 // any other name is a marker data file.
 bool is_fstat_name(const std::string& name);
 
+// Sets the allele total of the data and whether the Dice distance is offered.
+void tally_alleles(MarkerData& data);
+
 // The data set of a file's content, with its allele count; an input error throws FatalError
 // carrying its message.
 MarkerData load_marker_data(const std::string& name, std::string content);

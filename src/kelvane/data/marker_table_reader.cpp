@@ -93,14 +93,16 @@ void read_record(clonal::TextScanner& scanner, MarkerData& data, int i, ReadCopi
 void store_copies(const ReadCopies& read, MarkerData& data) {
     const auto limit = std::min<std::size_t>(2 * read.most, static_cast<std::size_t>(INT32_MAX));
     data.slot_limit = static_cast<int32_t>(limit);
-    data.copies.assign(data.locus_genotype_offset(data.n_individuals, 0), 0);
+    data.copies.assign(data.copy_count(), 0);
     std::size_t from = 0;
     std::size_t read_index = 0;
     for (int i = 0; i < data.n_individuals; ++i) {
         for (int k = 0; k < data.n_loci; ++k, ++read_index) {
+            const auto slots = data.locus_genotype(i, k);
             const std::size_t count = read.counts[read_index];
-            std::copy_n(read.values.begin() + static_cast<std::ptrdiff_t>(from), count,
-                        data.locus_genotype(i, k).begin());
+            for (std::size_t slot = 0; slot < count; ++slot) {
+                slots[slot] = read.values[from + slot];
+            }
             from += count;
         }
     }

@@ -15,6 +15,10 @@ struct DistanceOptions {
     // Compute each locus result once per pair of distinct locus genotypes and share it among all
     // pairs of individuals holding them (clonal data repeat locus genotypes a lot).
     bool share_locus_results = true;
+    // Infinite allele and stepwise models: sum the loci with at most two alleles from bit planes
+    // of copy counts, 64 loci at a time (see biallelic/biallelic_sums.hpp). false computes them
+    // locus by locus like the others: the reference to test and measure the planes against.
+    bool biallelic_fast_path = true;
     // Two-phase model only: match allele copies by trying every one-to-one matching instead of
     // the fast exact search. Slow beyond a handful of copies; kept as the reference to measure
     // and test the fast search against.
@@ -22,6 +26,10 @@ struct DistanceOptions {
     // Pairs of individuals done out of all pairs, now and then.
     clonal::ProgressReport progress = {};
 };
+
+// Where the sum of a pair's locus results starts: at zero, or at the value the matrix holds below
+// its diagonal (the sum over other loci, computed before).
+enum class SumStart { kZero, kMatrix };
 
 // The message of the models whose working arrays have no name of their own.
 inline constexpr const char* kDistanceMemoryMessage =

@@ -8,6 +8,7 @@
 
 #include "common/core/allocation.hpp"
 #include "common/core/bug_check.hpp"
+#include "kelvane/distance/biallelic/biallelic_sums.hpp"
 #include "kelvane/distance/capped_steps.hpp"
 #include "kelvane/distance/locus_genotypes.hpp"
 #include "kelvane/distance/locus_sum_distance.hpp"
@@ -78,9 +79,15 @@ struct MutationsModel : InfiniteAlleleModel {
 DistanceResult infinite_allele_one(const MarkerData& data, DistanceMatrix& matrix,
                                    const DistanceOptions& options) {
     return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
-        const DescendingCopies copies(data);
-        const OneMutationModel model{{copies, data.slots()}};
-        return fill_locus_sums(data, matrix, model, {}, options);
+        // Every slot not shared, missing ones included: P - common - min(m).
+        const BiallelicForm form{.slot_cost = 1};
+        return fill_with_biallelic_loci(
+            data, matrix, form, {}, options,
+            [&](const MarkerData& part, const DistanceOptions& part_options, SumStart start) {
+                const DescendingCopies copies(part);
+                const OneMutationModel model{{copies, part.slots()}};
+                return fill_locus_sums(part, matrix, model, {}, part_options, start);
+            });
     });
 }
 
@@ -88,9 +95,15 @@ DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& mat
                                      int32_t missing_mutations, const DistanceOptions& options) {
     CLONAL_BUG_CHECK(missing_mutations >= 0);
     return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
-        const DescendingCopies copies(data);
-        const MutationsModel model{{copies, data.slots()}, missing_mutations};
-        return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+        const std::vector<int32_t> counts = most_present_copies(data);
+        const BiallelicForm form{.missing_cost = missing_mutations, .mismatch_cost = 1};
+        return fill_with_biallelic_loci(
+            data, matrix, form, counts, options,
+            [&](const MarkerData& part, const DistanceOptions& part_options, SumStart start) {
+                const DescendingCopies copies(part);
+                const MutationsModel model{{copies, part.slots()}, missing_mutations};
+                return fill_locus_sums(part, matrix, model, counts, part_options, start);
+            });
     });
 }
 

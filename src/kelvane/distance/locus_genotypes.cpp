@@ -50,10 +50,18 @@ std::vector<LocusGenotypes> distinct_locus_genotypes(const MarkerData& data) {
 DescendingCopies::DescendingCopies(const MarkerData& data)
     : n_loci_(static_cast<std::size_t>(data.n_loci)),
       ploidy_(static_cast<std::size_t>(data.slots())),
-      copies_(data.copies) {
-    for (std::size_t start = 0; ploidy_ > 0 && start + ploidy_ <= copies_.size();
-         start += ploidy_) {
-        sort_descending(std::span<int32_t>(copies_).subspan(start, ploidy_));
+      copies_(data.copy_count()) {
+    // Individual by individual, so that the loci of the two individuals of a pair are read in
+    // one run each.
+    for (int i = 0; i < data.n_individuals; ++i) {
+        for (int locus = 0; locus < data.n_loci; ++locus) {
+            const auto genotype = data.locus_genotype(i, locus);
+            const std::span<int32_t> sorted = std::span<int32_t>(copies_).subspan(
+                (static_cast<std::size_t>(i) * n_loci_ + static_cast<std::size_t>(locus)) * ploidy_,
+                ploidy_);
+            std::ranges::copy(genotype, sorted.begin());
+            sort_descending(sorted);
+        }
     }
 }
 
@@ -67,12 +75,20 @@ int32_t present_copies(std::span<const int32_t> copies) {
 
 std::vector<int32_t> most_present_copies(const MarkerData& data) {
     std::vector<int32_t> most(static_cast<std::size_t>(data.n_individuals), 0);
-    for (int i = 0; i < data.n_individuals; ++i) {
+    const auto slots = static_cast<std::size_t>(data.slots());
+    data.copies.with_reader([&](auto copy_at) {
         for (int locus = 0; locus < data.n_loci; ++locus) {
-            most[static_cast<std::size_t>(i)] = std::max(
-                most[static_cast<std::size_t>(i)], present_copies(data.locus_genotype(i, locus)));
+            for (int i = 0; i < data.n_individuals; ++i) {
+                const std::size_t first = data.locus_genotype_offset(i, locus);
+                int32_t present = 0;
+                for (std::size_t slot = 0; slot < slots; ++slot) {
+                    present += copy_at(first + slot) != 0 ? 1 : 0;
+                }
+                int32_t& most_of_i = most[static_cast<std::size_t>(i)];
+                most_of_i = std::max(most_of_i, present);
+            }
         }
-    }
+    });
     return most;
 }
 

@@ -11,6 +11,7 @@
 
 #include "common/core/allocation.hpp"
 #include "common/core/bug_check.hpp"
+#include "kelvane/distance/biallelic/biallelic_sums.hpp"
 #include "kelvane/distance/capped_steps.hpp"
 #include "kelvane/distance/locus_genotypes.hpp"
 #include "kelvane/distance/locus_sum_distance.hpp"
@@ -98,37 +99,58 @@ struct MissingStepsModel {
     }
 };
 
+// Every locus genotype with its missing copies replaced by the average of its locus and sorted
+// ascending, individual by individual; the average of 32-bit copies fits 32 bits.
+class AverageFilledCopies {
+  public:
+    AverageFilledCopies(const MarkerData& data, const std::vector<int64_t>& averages)
+        : n_loci_(static_cast<std::size_t>(data.n_loci)),
+          ploidy_(static_cast<std::size_t>(data.slots())),
+          copies_(data.copy_count()) {
+        for (int i = 0; i < data.n_individuals; ++i) {
+            for (int locus = 0; locus < data.n_loci; ++locus) {
+                const int64_t average = averages[static_cast<std::size_t>(locus)];
+                const std::span<int32_t> filled = slots(i, locus);
+                std::ranges::transform(data.locus_genotype(i, locus), filled.begin(),
+                                       [average](int32_t copy) {
+                                           return copy == 0 ? static_cast<int32_t>(average) : copy;
+                                       });
+                std::ranges::sort(filled);
+            }
+        }
+    }
+
+    std::span<const int32_t> locus_genotype(int i, int locus) const {
+        return std::span<const int32_t>(copies_).subspan(offset(i, locus), ploidy_);
+    }
+
+  private:
+    std::size_t offset(int i, int locus) const {
+        return (static_cast<std::size_t>(i) * n_loci_ + static_cast<std::size_t>(locus)) * ploidy_;
+    }
+    std::span<int32_t> slots(int i, int locus) {
+        return std::span<int32_t>(copies_).subspan(offset(i, locus), ploidy_);
+    }
+
+    std::size_t n_loci_;
+    std::size_t ploidy_;
+    std::vector<int32_t> copies_;
+};
+
 struct AverageFillModel {
     using Value = int64_t;
-    struct Workspace {
-        std::vector<int64_t> first;
-        std::vector<int64_t> second;
-    };
+    struct Workspace {};
 
-    const MarkerData& data;
-    std::vector<int64_t> averages;
+    const AverageFilledCopies& copies;
 
-    Workspace workspace() const {
-        const auto ploidy = static_cast<std::size_t>(data.slots());
-        return {std::vector<int64_t>(ploidy), std::vector<int64_t>(ploidy)};
-    }
+    Workspace workspace() const { return {}; }
 
-    void load_filled(std::span<int64_t> target, int i, int locus) const {
-        const auto copies = data.locus_genotype(i, locus);
-        const int64_t average = averages[static_cast<std::size_t>(locus)];
-        std::ranges::transform(copies, target.begin(), [average](int32_t copy) {
-            return copy == 0 ? average : int64_t{copy};
-        });
-        std::ranges::sort(target);
-    }
-
-    Value locus_value(Workspace& w, int locus, int i, int j, int32_t) const {
-        load_filled(w.first, i, locus);
-        load_filled(w.second, j, locus);
+    Value locus_value(Workspace&, int locus, int i, int j, int32_t) const {
+        const auto first = copies.locus_genotype(i, locus);
+        const auto second = copies.locus_genotype(j, locus);
         int64_t sum = 0;
-        for (std::size_t l = 0; l < w.first.size(); ++l) {
-            const int64_t difference = w.first[l] - w.second[l];
-            sum = capped_add(sum, capped(difference < 0 ? -difference : difference));
+        for (std::size_t l = 0; l < first.size(); ++l) {
+            sum = capped_add(sum, capped_steps(first[l], second[l]));
         }
         return sum;
     }
@@ -161,9 +183,20 @@ std::vector<int64_t> average_allele_values(const MarkerData& data) {
 DistanceResult stepwise_not_counted(const MarkerData& data, DistanceMatrix& matrix, bool squared,
                                     const DistanceOptions& options) {
     return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
-        const DescendingCopies copies(data);
-        const NotCountedModel model{data, copies, squared};
-        return fill_locus_sums(data, matrix, model, {}, options);
+        const auto locus_by_locus = [&](const MarkerData& part, const DistanceOptions& part_options,
+                                        SumStart start) {
+            const DescendingCopies copies(part);
+            const NotCountedModel model{part, copies, squared};
+            return fill_locus_sums(part, matrix, model, {}, part_options, start);
+        };
+        // Squared, a locus whose present copies differ in number squares its sum of steps: the
+        // form holds only while that sum counts at most one step scale, at two slots or fewer.
+        if (squared && data.slots() > 2) {
+            return locus_by_locus(data, options, SumStart::kZero);
+        }
+        const BiallelicForm form{.mismatch_cost = 1,
+                                 .scale = squared ? StepScale::kSquaredSteps : StepScale::kSteps};
+        return fill_with_biallelic_loci(data, matrix, form, {}, options, locus_by_locus);
     });
 }
 
@@ -172,16 +205,26 @@ DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& ma
                                       const DistanceOptions& options) {
     CLONAL_BUG_CHECK(missing_steps >= 0);
     return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
-        const DescendingCopies copies(data);
-        const MissingStepsModel model{data, copies, capped(missing_steps), squared};
-        return fill_locus_sums(data, matrix, model, most_present_copies(data), options);
+        const std::vector<int32_t> counts = most_present_copies(data);
+        const int64_t per_missing = squared ? capped_square(missing_steps) : missing_steps;
+        const BiallelicForm form{.missing_cost = per_missing,
+                                 .mismatch_cost = 1,
+                                 .scale = squared ? StepScale::kSquaredSteps : StepScale::kSteps};
+        return fill_with_biallelic_loci(
+            data, matrix, form, counts, options,
+            [&](const MarkerData& part, const DistanceOptions& part_options, SumStart start) {
+                const DescendingCopies copies(part);
+                const MissingStepsModel model{part, copies, capped(missing_steps), squared};
+                return fill_locus_sums(part, matrix, model, counts, part_options, start);
+            });
     });
 }
 
 DistanceResult stepwise_average_fill(const MarkerData& data, DistanceMatrix& matrix,
                                      const DistanceOptions& options) {
     return clonal::with_memory_message("ERROR: meanlength malloc failed, more memory needed", [&] {
-        const AverageFillModel model{data, average_allele_values(data)};
+        const AverageFilledCopies copies(data, average_allele_values(data));
+        const AverageFillModel model{copies};
         return fill_locus_sums(data, matrix, model, {}, options);
     });
 }

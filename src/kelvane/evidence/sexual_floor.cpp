@@ -23,7 +23,7 @@ MarkerData empty_offspring(const MarkerData& data, int64_t count) {
     offspring.max_ploidy = data.max_ploidy;
     offspring.digits = data.digits;
     offspring.slot_limit = data.slot_limit;
-    offspring.copies.assign(offspring.locus_genotype_offset(offspring.n_individuals, 0), 0);
+    offspring.copies.assign(offspring.copy_count(), 0);
     offspring.pop_vector.assign(static_cast<std::size_t>(count), 1);
     offspring.locus_names = data.locus_names;
     offspring.dice_offered = data.dice_offered;
@@ -49,9 +49,15 @@ void pass_copies(const MarkerData& data, int parent, int locus, int passed, clon
 std::vector<int32_t> group_distances(const MarkerData& offspring, int first, int size,
                                      const DistanceModel& model) {
     MarkerData group = empty_offspring(offspring, size);
-    const std::size_t from = offspring.locus_genotype_offset(first, 0);
-    std::copy_n(offspring.copies.begin() + static_cast<std::ptrdiff_t>(from), group.copies.size(),
-                group.copies.begin());
+    // Locus by locus, the group's individuals are one run of copies.
+    std::vector<int32_t> values;
+    values.reserve(group.copy_count());
+    for (int locus = 0; locus < offspring.n_loci; ++locus) {
+        const auto from = static_cast<std::ptrdiff_t>(offspring.locus_genotype_offset(first, locus));
+        const auto to = static_cast<std::ptrdiff_t>(offspring.locus_genotype_offset(first + size, locus));
+        values.insert(values.end(), offspring.copies.begin() + from, offspring.copies.begin() + to);
+    }
+    group.copies.assign_values(values);
     DistanceMatrix matrix(size);
     DistanceOptions options;
     options.threads = 1;
@@ -86,8 +92,10 @@ MarkerData sexual_offspring(const MarkerData& data, int64_t count, clonal::Rando
             copies.clear();
             pass_copies(data, first, locus, (ploidy + 1) / 2, random, positions, copies);
             pass_copies(data, second, locus, ploidy / 2, random, positions, copies);
-            auto slots = offspring.locus_genotype(child, locus);
-            std::copy_n(copies.begin(), std::min(copies.size(), slots.size()), slots.begin());
+            const auto slots = offspring.locus_genotype(child, locus);
+            for (std::size_t slot = 0; slot < std::min(copies.size(), slots.size()); ++slot) {
+                slots[slot] = copies[slot];
+            }
         }
     }
     return offspring;
@@ -106,9 +114,10 @@ std::optional<SexualFloor> sexual_floor(const MarkerData& data, const DistanceMo
         const std::vector<int64_t> averages = average_allele_values(data);
         for (int child = 0; child < offspring.n_individuals; ++child) {
             for (int locus = 0; locus < offspring.n_loci; ++locus) {
-                for (int32_t& copy : offspring.locus_genotype(child, locus)) {
-                    if (copy == 0) {
-                        copy = static_cast<int32_t>(averages[static_cast<std::size_t>(locus)]);
+                const auto slots = offspring.locus_genotype(child, locus);
+                for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+                    if (slots[slot] == 0) {
+                        slots[slot] = static_cast<int32_t>(averages[static_cast<std::size_t>(locus)]);
                     }
                 }
             }

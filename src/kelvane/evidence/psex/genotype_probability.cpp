@@ -88,8 +88,10 @@ double GenotypeProbability::multilocus(const MarkerData& data, int individual,
                                        const FrequencySet& frequencies,
                                        std::span<const double> fis) const {
     double product = 1.0;
+    std::vector<int32_t> copies;
     for (int k = 0; k < data.n_loci; ++k) {
-        const auto copies = data.locus_genotype(individual, k);
+        const auto genotype = data.locus_genotype(individual, k);
+        copies.assign(genotype.begin(), genotype.end());
         const LocusFrequencies& at = frequencies.loci[static_cast<std::size_t>(k)];
         std::optional<double> probability;
         if (fis.empty()) {

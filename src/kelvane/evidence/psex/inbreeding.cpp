@@ -12,8 +12,11 @@ std::vector<double> locus_fis(const MarkerData& data, const FrequencySet& freque
     for (int locus = 0; locus < data.n_loci; ++locus) {
         int64_t typed = 0;
         int64_t heterozygous = 0;
+        std::vector<int32_t> copies;
         for (const int i : frequencies.samples[static_cast<std::size_t>(locus)]) {
-            const auto alleles = typed_alleles(data.locus_genotype(i, locus));
+            const auto genotype = data.locus_genotype(i, locus);
+            copies.assign(genotype.begin(), genotype.end());
+            const auto alleles = typed_alleles(copies);
             if (!alleles.empty()) {
                 ++typed;
                 heterozygous += alleles.size() > 1 ? 1 : 0;

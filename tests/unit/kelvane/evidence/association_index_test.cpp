@@ -84,7 +84,9 @@ TEST(AssociationIndex, UndefinedValues) {
 
 // poppr's distance at a locus: ceil(sum over values of |count difference| / 2), 0 when either
 // individual has no typed copy; missing copies in a typed genotype are the value 0.
-int locus_distance(std::span<const int32_t> a, std::span<const int32_t> b) {
+int locus_distance(const AlleleCopies::View& a_copies, const AlleleCopies::View& b_copies) {
+    const std::vector<int32_t> a(a_copies.begin(), a_copies.end());
+    const std::vector<int32_t> b(b_copies.begin(), b_copies.end());
     const auto typed = [](std::span<const int32_t> g) {
         return std::any_of(g.begin(), g.end(), [](int32_t c) { return c != 0; });
     };

@@ -238,7 +238,16 @@ TEST(Psex, ByPopulationCountsRanksAndFrequenciesWithinEachPopulation) {
     const MarkerData half = fixture_p2();
     data.n_individuals = 12;
     data.n_populations = 2;
-    data.copies.insert(data.copies.end(), half.copies.begin(), half.copies.end());
+    std::vector<int32_t> copies;  // locus by locus, the first half's individuals then the second's
+    for (int locus = 0; locus < half.n_loci; ++locus) {
+        for (const MarkerData* part : {&half, &half}) {
+            for (int i = 0; i < part->n_individuals; ++i) {
+                const auto genotype = part->locus_genotype(i, locus);
+                copies.insert(copies.end(), genotype.begin(), genotype.end());
+            }
+        }
+    }
+    data.copies.assign_values(copies);
     data.ind_names.insert(data.ind_names.end(), half.ind_names.begin(), half.ind_names.end());
     data.pop_vector.assign(6, 1);
     data.pop_vector.resize(12, 2);

@@ -1,0 +1,76 @@
+// kelvane convert: a data file of any format kelvane reads written as a marker data file (which
+// the dialogue reads), an FSTAT file or a GenAlEx sheet.
+#include <memory>
+#include <string>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/cli/result_output.hpp"
+#include "common/core/fatal_error.hpp"
+#include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/data/export/data_conversion.hpp"
+
+namespace kelvane {
+namespace {
+
+struct ConvertOptions {
+    DataOptions data;
+    std::string out;
+    std::string to = "auto";
+};
+
+// The format to write: as --to names it, or told by the name of the output file.
+DataFormat target_format(const ConvertOptions& options) {
+    if (options.to != "auto") {
+        return *format_named(options.to);
+    }
+    const DataFormat told = format_of_file_name(options.out);
+    if (!can_write(told)) {
+        throw clonal::cli::UsageError(
+            "convert writes marker, fstat or genalex files; --to names the format for '" +
+            options.out + "'");
+    }
+    return told;
+}
+
+clonal::cli::Action setup(CLI::App& command) {
+    auto options = std::make_shared<ConvertOptions>();
+    command.add_option("IN", options->data.data, "the data file to read (see --from)")->required();
+    command
+        .add_option("OUT", options->out,
+                    "the file to write (- for standard output); it is written in full or not at "
+                    "all")
+        ->required();
+    add_format_options(command, options->data, "--from");
+    command
+        .add_option("--to", options->to,
+                    "the format to write: marker (the marker data file the dialogue reads), fstat "
+                    "or genalex (CSV); auto: told by the name of OUT (.dat FSTAT, .csv GenAlEx, "
+                    "else marker)")
+        ->check(CLI::IsMember({"auto", "marker", "fstat", "genalex"}))
+        ->capture_default_str();
+    return [options](const clonal::cli::Terminal& terminal) {
+        const DataFormat format = target_format(*options);
+        MarkerData data = read_data(options->data, terminal);
+        clonal::cli::ResultOutput output(options->out, terminal.out);
+        std::vector<std::string> notes;
+        try {
+            notes = write_data(std::move(data), format, output.stream());
+        } catch (const clonal::FatalError& error) {
+            throw clonal::cli::DataError(clonal::cli::one_line(error.what()) + ", " +
+                                         options->data.data);
+        }
+        output.commit();
+        for (const std::string& note : notes) {
+            terminal.err << "kelvane: note: " << note << ", " << options->out << "\n";
+        }
+    };
+}
+
+const clonal::cli::RegisterCommand kRegistered{
+    kelvane_commands(),
+    {"convert", "a data file written as a marker data file, FSTAT file or GenAlEx sheet", 60,
+     setup}};
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,42 @@
+// The file formats kelvane reads marker data from, told by the file name or named by the user,
+// and the settings a format needs that its files do not state.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+
+enum class DataFormat { kMarker, kFstat, kGenalex, kGenepop, kStructure, kVcf };
+
+// "marker", "fstat", "genalex", "genepop", "structure", "vcf".
+std::string_view format_name(DataFormat format);
+std::optional<DataFormat> format_named(std::string_view name);
+
+// The format a file name tells: .csv GenAlEx, .gen Genepop, .str STRUCTURE, .vcf, .vcf.gz and
+// .bcf VCF, .dat FSTAT (as is_fstat_name), anything else the marker data file.
+DataFormat format_of_file_name(const std::string& name);
+
+// The leading columns of a STRUCTURE file.
+enum class StructureColumn { kLabel, kPopulation, kSkip };
+
+// The settings of the formats whose files leave them open.
+struct FormatSettings {
+    // STRUCTURE: rows per individual, one copy per row (1: every locus takes ploidy columns of
+    // its row), the roles of the leading columns, and whether the first line names the loci.
+    int structure_rows = 2;
+    int ploidy = 2;
+    std::vector<StructureColumn> structure_columns{StructureColumn::kLabel,
+                                                   StructureColumn::kPopulation};
+    bool structure_header = false;
+    // VCF: sites called (every copy present) in a smaller share of the samples are left out.
+    double min_call_rate = 0.0;
+};
+
+// The roles of "label,population,skip" and so on; nothing when a name is none of the three or a
+// role other than skip comes twice.
+std::optional<std::vector<StructureColumn>> structure_columns_named(std::string_view list);
+
+}  // namespace kelvane

@@ -1,0 +1,283 @@
+// The GenAlEx reader: the three header lines, then the samples.
+#include "kelvane/data/formats/genalex_reader.hpp"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/core/fatal_error.hpp"
+#include "common/core/number_text.hpp"
+#include "common/core/printf.hpp"
+#include "kelvane/data/formats/marker_data_builder.hpp"
+#include "kelvane/data/formats/text_table.hpp"
+
+namespace kelvane {
+namespace {
+
+using clonal::InputError;
+
+// The columns (from 0) of the header's counts and of the first genotype column.
+constexpr std::size_t kLociColumn = 0;
+constexpr std::size_t kSamplesColumn = 1;
+constexpr std::size_t kPopulationsColumn = 2;
+constexpr std::size_t kFirstPopulationName = 3;
+constexpr std::size_t kFirstGenotypeColumn = 2;
+
+// The field of a row at a column, empty beyond its end (spreadsheets drop trailing empty cells).
+TextField field_at(const std::vector<TextField>& fields, std::size_t column) {
+    if (column < fields.size()) {
+        return fields[column];
+    }
+    return {{}, static_cast<int64_t>(column) + 1, false};
+}
+
+int32_t header_count(const std::vector<TextField>& row, std::size_t column, const char* what,
+                     int64_t line) {
+    const TextField field = field_at(row, column);
+    const std::string_view text = field.text;
+    const auto value = clonal::leading_int(text);
+    if (!value || clonal::integer_length(text) != text.size() || *value < 1) {
+        throw InputError(clonal::format("line 1 of a GenAlEx sheet gives the number of %s here: "
+                                        "a whole number of 1 or more, not '%s'",
+                                        what, std::string(text).c_str()),
+                         line, field.column);
+    }
+    return *value;
+}
+
+struct Layout {
+    int32_t loci = 0;
+    int32_t samples = 0;
+    int32_t ploidy = 0;
+    std::vector<std::string> locus_names;
+};
+
+// The loci and their spacing in the header line. With a single locus its columns reach to the
+// next header or to the last column any sample fills.
+Layout locus_layout(const std::vector<TextField>& header, int64_t line, int32_t loci,
+                    const std::vector<TextLine>& rows, char separator) {
+    Layout layout;
+    layout.loci = loci;
+    std::vector<std::size_t> columns;
+    for (std::size_t c = kFirstGenotypeColumn;
+         c < header.size() && columns.size() <= static_cast<std::size_t>(loci); ++c) {
+        if (!header[c].text.empty()) {
+            columns.push_back(c);
+            layout.locus_names.push_back(field_text(header[c]));
+        }
+    }
+    if (columns.empty() || columns[0] != kFirstGenotypeColumn) {
+        throw InputError("the name of the first locus belongs over the third column", line,
+                         static_cast<int64_t>(kFirstGenotypeColumn) + 1);
+    }
+    if (columns.size() < static_cast<std::size_t>(loci)) {
+        throw InputError(
+            clonal::format("line 3 names %zu loci, line 1 says %d", columns.size(), loci), line, 0);
+    }
+    if (loci > 1) {
+        layout.ploidy = static_cast<int32_t>(columns[1] - columns[0]);
+        for (std::size_t k = 2; k < static_cast<std::size_t>(loci); ++k) {
+            if (columns[k] - columns[k - 1] != static_cast<std::size_t>(layout.ploidy)) {
+                throw InputError(
+                    clonal::format("locus names stand %d columns apart (one column per allele "
+                                   "copy) until here, %zu columns after the one before",
+                                   layout.ploidy, columns[k] - columns[k - 1]),
+                    line, static_cast<int64_t>(columns[k]) + 1);
+            }
+        }
+    } else {
+        std::size_t end = columns.size() > 1 ? columns[1] : SIZE_MAX;
+        std::size_t filled = kFirstGenotypeColumn + 1;
+        for (const TextLine& line_of_row : rows) {
+            const auto row = delimited_fields(line_of_row, separator);
+            for (std::size_t c = row.size(); c > filled; --c) {
+                if (!row[c - 1].text.empty()) {
+                    filled = c;
+                    break;
+                }
+            }
+        }
+        end = std::min(end, filled);
+        layout.ploidy = static_cast<int32_t>(end - kFirstGenotypeColumn);
+    }
+    layout.locus_names.resize(static_cast<std::size_t>(loci));
+    return layout;
+}
+
+bool is_missing_text(std::string_view text) {
+    return text.empty() || text == "-9" || text == "NA" || text == "na" || text == "Na";
+}
+
+// A nucleotide letter as its code, or 0.
+int32_t nucleotide(std::string_view text) {
+    if (text.size() != 1) {
+        return 0;
+    }
+    switch (text[0]) {
+        case 'A':
+        case 'a':
+            return 1;
+        case 'C':
+        case 'c':
+            return 2;
+        case 'G':
+        case 'g':
+            return 3;
+        case 'T':
+        case 't':
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+enum class AlleleKind { kNone, kNumbers, kLetters };
+
+class GenotypeCells {
+  public:
+    GenotypeCells(const Layout& layout, bool presence_absence)
+        : layout_(layout),
+          presence_absence_(presence_absence),
+          kinds_(static_cast<std::size_t>(layout.loci), AlleleKind::kNone) {}
+
+    int32_t code(const TextField& field, int locus, int64_t line) {
+        const std::string_view text = field.text;
+        if (is_missing_text(text)) {
+            return 0;
+        }
+        if (presence_absence_) {
+            return text == "1" ? kPresentBand : kAbsentBand;
+        }
+        AlleleKind kind = AlleleKind::kNumbers;
+        int32_t value = nucleotide(text);
+        if (value > 0) {
+            kind = AlleleKind::kLetters;
+        } else {
+            const auto number = clonal::leading_int(text);
+            if (!number || clonal::integer_length(text) != text.size() || *number < 0 ||
+                text[0] == '+') {
+                throw InputError(
+                    clonal::format("'%s' is not an allele: a whole number, A, C, G or T, or 0, "
+                                   "-9, NA or an empty field for a missing copy",
+                                   std::string(text).c_str()),
+                    line, field.column);
+            }
+            if (*number == 0) {
+                return 0;
+            }
+            value = *number;
+        }
+        AlleleKind& seen = kinds_[static_cast<std::size_t>(locus)];
+        if (seen != AlleleKind::kNone && seen != kind) {
+            throw InputError(
+                clonal::format("locus %s holds both letters and numbers",
+                               layout_.locus_names[static_cast<std::size_t>(locus)].c_str()),
+                line, field.column);
+        }
+        seen = kind;
+        return value;
+    }
+
+  private:
+    const Layout& layout_;
+    bool presence_absence_;
+    std::vector<AlleleKind> kinds_;
+};
+
+// Haploid data where every present value is 0 or 1.
+bool presence_absence(const Layout& layout, const std::vector<TextLine>& rows, char separator) {
+    if (layout.ploidy != 1) {
+        return false;
+    }
+    for (const TextLine& line : rows) {
+        const auto row = delimited_fields(line, separator);
+        for (int k = 0; k < layout.loci; ++k) {
+            const std::string_view text =
+                field_at(row, kFirstGenotypeColumn + static_cast<std::size_t>(k)).text;
+            if (!is_missing_text(text) && text != "0" && text != "1") {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool all_empty(const std::vector<TextField>& fields) {
+    return std::ranges::all_of(fields, [](const TextField& f) { return f.text.empty(); });
+}
+
+MarkerData read_sheet(std::string_view content) {
+    const std::vector<TextLine> lines = text_lines(content);
+    if (lines.size() < 3) {
+        throw InputError("a GenAlEx sheet starts with three header lines",
+                         static_cast<int64_t>(lines.size()) + 1, 0);
+    }
+    const char separator = table_separator(lines[0].text);
+    const auto counts = delimited_fields(lines[0], separator);
+    const int32_t loci = header_count(counts, kLociColumn, "loci", lines[0].number);
+    const int32_t samples = header_count(counts, kSamplesColumn, "samples", lines[0].number);
+    const int32_t populations =
+        header_count(counts, kPopulationsColumn, "populations", lines[0].number);
+    const auto names = delimited_fields(lines[1], separator);
+    const auto header = delimited_fields(lines[2], separator);
+
+    // The lines of the samples, read again field by field in each pass over them.
+    std::vector<TextLine> rows;
+    for (std::size_t l = 3; l < lines.size(); ++l) {
+        if (all_empty(delimited_fields(lines[l], separator))) {
+            continue;
+        }
+        if (rows.size() == static_cast<std::size_t>(samples)) {
+            throw InputError(
+                clonal::format("line 1 says %d samples; this row is one more", samples),
+                lines[l].number, 0);
+        }
+        rows.push_back(lines[l]);
+    }
+    if (rows.size() < static_cast<std::size_t>(samples)) {
+        throw InputError(
+            clonal::format("line 1 says %d samples, the sheet holds %zu", samples, rows.size()),
+            lines[0].number, static_cast<int64_t>(kSamplesColumn) + 1);
+    }
+
+    const Layout layout = locus_layout(header, lines[2].number, loci, rows, separator);
+    std::string title = field_text(field_at(names, 0));
+    MarkerDataBuilder builder(title.empty() ? "GenAlEx data" : title, layout.locus_names);
+    // The populations in the order line 2 names them; any other a sample names follows.
+    for (std::size_t p = 0; p < static_cast<std::size_t>(populations); ++p) {
+        const TextField name = field_at(names, kFirstPopulationName + p);
+        if (!name.text.empty()) {
+            builder.population(field_text(name));
+        }
+    }
+    GenotypeCells cells(layout, presence_absence(layout, rows, separator));
+    std::vector<int32_t> copies(static_cast<std::size_t>(layout.ploidy));
+    for (const TextLine& line : rows) {
+        const auto row = delimited_fields(line, separator);
+        const TextField population = field_at(row, 1);
+        if (population.text.empty()) {
+            throw InputError("a sample without a population", line.number, population.column);
+        }
+        builder.add_individual(field_text(field_at(row, 0)),
+                               builder.population(field_text(population)));
+        for (int k = 0; k < layout.loci; ++k) {
+            for (int c = 0; c < layout.ploidy; ++c) {
+                const std::size_t column =
+                    kFirstGenotypeColumn + static_cast<std::size_t>(k * layout.ploidy + c);
+                copies[static_cast<std::size_t>(c)] =
+                    cells.code(field_at(row, column), k, line.number);
+            }
+            builder.add_genotype(copies);
+        }
+    }
+    return std::move(builder).build();
+}
+
+}  // namespace
+
+MarkerData read_genalex(std::string_view content) {
+    return read_sheet(content);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,27 @@
+// Reading a GenAlEx sheet saved as delimited text (commas, semicolons or tabs, fields possibly
+// quoted): line 1 the numbers of loci, samples and populations and the population sizes
+// (possibly followed by a block of regions), line 2 the title and the population names from the
+// fourth column on, line 3 the column headers, with a locus name over the first column of every
+// locus, so that their spacing tells the ploidy; then a row per sample: its name, its population
+// and one column per allele copy. Columns after the genotypes are ignored.
+//
+// Alleles are positive numbers or the letters A, C, G and T (read as 1 to 4); 0, -9, NA and an
+// empty field are missing copies. Haploid presence/absence data (AFLP: every value 0 or 1) are
+// the exception: 0 is an absent band, read as 8 (the Dice distance's absence code), 1 a present
+// band, and only -9, NA and an empty field are missing.
+#pragma once
+
+#include <string_view>
+
+#include "kelvane/data/marker_data.hpp"
+
+namespace kelvane {
+
+// Every error is an InputError naming the line and the column.
+MarkerData read_genalex(std::string_view content);
+
+// The allele codes of an absent and a present band of presence/absence data.
+inline constexpr int32_t kAbsentBand = 8;
+inline constexpr int32_t kPresentBand = 1;
+
+}  // namespace kelvane
