@@ -22,6 +22,11 @@ void add_clonal_argument(CLI::App& command, std::string& file);
 // The data set of the file; bad data are a DataError naming the file and line.
 ClonalInput read_clonal_input(const std::string& file);
 
+// The numbers of permutations and subsamples when --permutations is not given.
+inline constexpr int32_t kBootstrapPermutations = 1000;
+inline constexpr int32_t kDifferentiationPermutations = 1000;
+inline constexpr int32_t kJackknifeSubsamples = 100;
+
 struct ResamplingOptions {
     int32_t permutations = 0;
     clonal::cli::SeedOption seeds;
