@@ -1,6 +1,7 @@
 // The HTML page of a report.
 #include "plot/html_report.hpp"
 
+#include <algorithm>
 #include <string_view>
 #include <type_traits>
 
@@ -31,6 +32,7 @@ th, td { padding: 0.2em 0.6em; border-bottom: 1px solid #e6e6e6; text-align: lef
          white-space: nowrap }
 th { position: sticky; top: 0; background: #f4f4f4 }
 td.number { text-align: right; font-variant-numeric: tabular-nums }
+tr.more td { font-style: italic; color: #444444 }
 figure { margin: 0; max-width: 100% }
 figure svg { max-width: 100%; height: auto; display: block }
 .reproduce { color: #333333 }
@@ -57,6 +59,17 @@ std::string cell_text(const ResultTable::Cell& cell) {
         cell);
 }
 
+// A page stays quick to open and to read: a longer table shows its first rows and says how many
+// more there are.
+constexpr std::size_t kMostRows = 500;
+
+std::string more_rows(std::size_t count) {
+    std::string text = std::to_string(count);
+    text += count == 1 ? " more row" : " more rows";
+    text += ": the command below writes them all.";
+    return text;
+}
+
 bool is_number(const ResultTable::Cell& cell) {
     return !std::holds_alternative<std::string>(cell);
 }
@@ -76,7 +89,9 @@ void write_table(MarkupWriter& m, const ReportTable& report_table) {
     m.close();
     m.close();
     m.open("tbody");
-    for (const auto& row : table.rows()) {
+    const std::size_t shown = std::min(table.rows().size(), kMostRows);
+    for (std::size_t r = 0; r < shown; ++r) {
+        const auto& row = table.rows()[r];
         m.open("tr");
         for (const ResultTable::Cell& cell : row) {
             if (is_number(cell)) {
@@ -85,6 +100,12 @@ void write_table(MarkupWriter& m, const ReportTable& report_table) {
                 m.element("td", {}, cell_text(cell));
             }
         }
+        m.close();
+    }
+    if (shown < table.rows().size()) {
+        m.open("tr", {{"class", "more"}});
+        m.element("td", {{"colspan", std::to_string(table.columns().size())}},
+                  more_rows(table.rows().size() - shown));
         m.close();
     }
     m.close();

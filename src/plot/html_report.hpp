@@ -1,6 +1,7 @@
 // A whole analysis as one self-contained HTML page: the style sheet and every figure inline, no
 // script and no reference to anything outside the file, so that it opens anywhere, from a USB
-// stick as from a server. A report is a list of sections, each with its heading, its tables, the
+// stick as from a server. A table of more than 500 rows shows its first 500 and says how many
+// more its command writes. A report is a list of sections, each with its heading, its tables, the
 // figures beside them and the command that reproduces them; a section is added with one call.
 #pragma once
 

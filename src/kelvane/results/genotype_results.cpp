@@ -1,6 +1,8 @@
 // The table of the genotypes at a threshold.
 #include "kelvane/results/genotype_results.hpp"
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -20,8 +22,14 @@ clonal::ResultTable genotype_summary_table(const MarkerData& data, const Genotyp
     }
     clonal::ResultTable table;
     table.header({"genotype", "individuals", "populations", "members"});
+    // The largest genotypes first, those of one size in the order of their numbers.
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return members[a].size() > members[b].size();
+    });
     std::vector<int64_t> per_population(static_cast<std::size_t>(data.n_populations) + 1);
-    for (std::size_t g = 0; g < count; ++g) {
+    for (const std::size_t g : order) {
         std::fill(per_population.begin(), per_population.end(), 0);
         std::string names;
         for (std::size_t k = 0; k < members[g].size(); ++k) {

@@ -9,7 +9,8 @@
 namespace kelvane {
 
 // genotype, individuals, populations ("Lake 3, Bay 1"), members (the names in input order; a
-// genotype of many members names the first ones and how many more there are).
+// genotype of many members names the first ones and how many more there are); the largest
+// genotypes first, those of one size in the order of their numbers.
 clonal::ResultTable genotype_summary_table(const MarkerData& data, const Genotypes& genotypes);
 
 }  // namespace kelvane

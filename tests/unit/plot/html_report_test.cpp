@@ -79,6 +79,26 @@ TEST(HtmlReport, NothingFromTheDataBecomesMarkupOrReachesOut) {
     EXPECT_EQ(html.find(" src="), std::string::npos);
 }
 
+TEST(HtmlReport, ALongTableShowsItsFirstRowsAndSaysHowManyMore) {
+    Report report;
+    ReportSection section;
+    ResultTable table;
+    table.header({"threshold", "genotypes"});
+    for (int row = 0; row < 502; ++row) {
+        table.integer(row).integer(5000 - row);
+        table.end_row();
+    }
+    section.tables.push_back({"", table});
+    report.add(section);
+    const std::string html = html_of(report);
+    EXPECT_EQ(occurrences(html, "<tr>"), 1u + 500u);
+    EXPECT_NE(html.find("<td class=\"number\">499</td>"), std::string::npos);
+    EXPECT_EQ(html.find("<td class=\"number\">500</td>"), std::string::npos);
+    EXPECT_NE(html.find("<tr class=\"more\">\n<td colspan=\"2\">2 more rows: the command below "
+                        "writes them all.</td>"),
+              std::string::npos);
+}
+
 TEST(HtmlReport, TheDateLineIsThereOnlyWhenGiven) {
     Report report = sample_report();
     const std::string without = html_of(report);
