@@ -4,7 +4,8 @@
   browser_check.py well-formed --kelvane K --marsyl M --data FOLDER
       writes every figure and both reports for the test data, parses each as XML, checks that
       the population named <script> is escaped, and writes them again (with one worker thread)
-      to check that the same run gives the same bytes.
+      to check that the same run gives the same bytes; runs the command under every table of
+      the reports and compares what it writes with the table.
   browser_check.py render --kelvane K --marsyl M --data FOLDER
       opens each of them in headless Chromium and checks, through the rendered page, that the
       expected elements are there, that no text of a figure runs into another or out of it, that
@@ -20,12 +21,14 @@ import argparse
 import base64
 import json
 import os
+import shlex
 import shutil
 import struct
 import subprocess
 import sys
 import tempfile
 import time
+import xml.etree.ElementTree
 import xml.parsers.expat
 import zlib
 
@@ -107,6 +110,50 @@ def check_well_formed(path):
         parser.ParseFile(f)
 
 
+def same_value(shown, written):
+    """Whether a report's cell shows the value a TSV cell holds: text alike, numbers to the six
+    significant digits the report shows."""
+    if shown == written:
+        return True
+    try:
+        a, b = float(shown), float(written)
+    except ValueError:
+        return False
+    return abs(a - b) <= 5e-6 * max(abs(a), abs(b))
+
+
+def check_commands(report, programs, work):
+    """Runs the command under each table of the report and compares its TSV with the table.
+    Returns the problems and the number of tables compared."""
+    failures, compared = [], 0
+    name = os.path.basename(report)
+    page = xml.etree.ElementTree.parse(report).getroot()
+    for section in page.iter("section"):
+        tables = list(section.iter("table"))
+        commands = [code.text for p in section.iter("p") if p.get("class") == "reproduce"
+                    for code in p.iter("code")]
+        for table, command in zip(tables, commands):
+            words = shlex.split(command)
+            run = subprocess.run([programs[words[0]], *words[1:]], cwd=work, check=True,
+                                 capture_output=True, text=True)
+            written = [line.split("\t") for line in run.stdout.splitlines()]
+            header = [th.text for th in table.iter("th")]
+            rows = [["".join(td.itertext()) for td in tr.iter("td")]
+                    for tr in table.find("tbody").iter("tr") if tr.get("class") != "more"]
+            if written[0] != header:
+                continue  # a table that sums up what its command lists, as the genotypes
+            compared += 1
+            if len(rows) != min(len(written) - 1, 500):
+                failures.append(f"{name}: {command}: {len(written) - 1} rows, the report "
+                                f"shows {len(rows)}")
+            for row, line in zip(rows, written[1:]):
+                if len(row) != len(line) or not all(map(same_value, row, line)):
+                    failures.append(f"{name}: {command}: the report shows {row}, the "
+                                    f"command writes {line}")
+                    break
+    return failures, compared
+
+
 def well_formed(args):
     failures = []
     with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as second:
@@ -126,6 +173,18 @@ def well_formed(args):
             shown = "<script>" in document.texts
             if b"<script" in content or (shown and b"&lt;script&gt;" not in content):
                 failures.append(f"{document.name}: the name <script> is not escaped")
+        # Every table the reports show is what the command beneath it writes: histogram,
+        # thresholds and AMOVA; indices, partitioning, bootstrap, differentiation and jackknife.
+        programs = {"kelvane": os.path.abspath(args.kelvane),
+                    "marsyl": os.path.abspath(args.marsyl)}
+        compared = 0
+        for report_name in ("kelvane.html", "marsyl.html"):
+            problems, count = check_commands(os.path.join(first, report_name), programs, first)
+            failures += problems
+            compared += count
+        if compared != 8:
+            failures.append(f"{compared} tables of the reports compared with their commands, "
+                            f"expected 8")
     return report(failures, len(documents))
 
 

@@ -4,8 +4,11 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/cli/command_line.hpp"
+#include "common/core/program_info.hpp"
 #include "plot/html_report.hpp"
 
 namespace clonal::cli {
@@ -23,6 +26,13 @@ std::vector<std::string> report_arguments(const ReportOptions& options);
 
 // The local date and time, "2024-05-31 14:05", or nothing with --no-date.
 std::string report_date(const ReportOptions& options);
+
+// A report without sections: titled "PROGRAM report: " and the title line of the data (its file
+// when the title is empty), with the program and version, the command that writes it again, the
+// seeds and the date line.
+plot::Report report_head(const ProgramInfo& info, std::string_view data_title,
+                         const std::string& file, std::string command, std::string seeds,
+                         const ReportOptions& options);
 
 void write_report(const Terminal& terminal, const ReportOptions& options,
                   const plot::Report& report);

@@ -6,6 +6,7 @@
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/figure_option.hpp"
 #include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/results/histogram_results.hpp"
 
@@ -16,21 +17,14 @@ struct HistogramOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
-    int32_t classes = 10;
-    int32_t max_distance = 0;
+    HistogramClasses histogram;
     std::optional<int32_t> threshold;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<HistogramOptions>();
     add_model_options(command, options->data);
-    command.add_option("--classes", options->classes, "the number of distance classes, 2 or more")
-        ->check(CLI::Range(2, INT32_MAX))
-        ->capture_default_str();
-    command
-        .add_option("--max-distance", options->max_distance,
-                    "the upper bound of the last class (default: the largest distance)")
-        ->check(CLI::Range(1, INT32_MAX));
+    add_histogram_options(command, options->histogram);
     command
         .add_option("--threshold", options->threshold, "the figure draws a line at this threshold")
         ->check(CLI::NonNegativeNumber);
@@ -42,7 +36,7 @@ clonal::cli::Action setup(CLI::App& command) {
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const DistanceHistogram histogram =
-            distance_histogram(matrix, options->classes, options->max_distance);
+            distance_histogram(matrix, options->histogram.classes, options->histogram.max_distance);
         ThresholdMarks marks;
         if (options->threshold) {
             marks.chosen = *options->threshold;

@@ -14,10 +14,8 @@ std::string report_command(const ReportCommandOptions& options, const std::strin
     std::vector<std::string> words{"kelvane", "report", options.data.data};
     const std::vector<std::string> model = model_arguments(options.data);
     words.insert(words.end(), model.begin(), model.end());
-    words.insert(words.end(), {"--classes", std::to_string(options.classes)});
-    if (options.max_distance > 0) {
-        words.insert(words.end(), {"--max-distance", std::to_string(options.max_distance)});
-    }
+    const std::vector<std::string> histogram = histogram_arguments(options.histogram);
+    words.insert(words.end(), histogram.begin(), histogram.end());
     if (options.threshold) {
         words.insert(words.end(), {"--threshold", std::to_string(*options.threshold)});
     }
@@ -28,14 +26,6 @@ std::string report_command(const ReportCommandOptions& options, const std::strin
     return clonal::cli::command_text(words);
 }
 
-std::string report_title(const MarkerData& data, const std::string& file) {
-    std::string title = data.title;
-    while (!title.empty() && (title.back() == '\n' || title.back() == '\r')) {
-        title.pop_back();
-    }
-    return "kelvane report: " + (title.empty() ? file : title);
-}
-
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ReportCommandOptions>();
     add_model_options(command, options->data);
@@ -43,13 +33,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->threshold,
                     "list the clonal genotypes at this threshold and mark it in the figures")
         ->check(CLI::NonNegativeNumber);
-    command.add_option("--classes", options->classes, "the number of distance classes, 2 or more")
-        ->check(CLI::Range(2, INT32_MAX))
-        ->capture_default_str();
-    command
-        .add_option("--max-distance", options->max_distance,
-                    "the upper bound of the last class (default: the largest distance)")
-        ->check(CLI::Range(1, INT32_MAX));
+    add_histogram_options(command, options->histogram);
     command
         .add_option("--permutations", options->permutations,
                     "the number of permutations of the AMOVA")
@@ -78,12 +62,9 @@ clonal::cli::Action setup(CLI::App& command) {
             run.marks.chosen = *options->threshold;
         }
 
-        clonal::plot::Report report;
-        report.title = report_title(data, options->data.data);
-        report.program = program_info().name + " " + program_info().version;
-        report.command = report_command(*options, run.seeds);
-        report.seeds = run.seeds;
-        report.date = clonal::cli::report_date(options->report);
+        clonal::plot::Report report = clonal::cli::report_head(
+            program_info(), data.title, options->data.data, report_command(*options, run.seeds),
+            run.seeds, options->report);
         report.add(data_section(run));
         report.add(histogram_section(run));
         report.add(thresholds_section(run));

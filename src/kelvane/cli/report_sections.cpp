@@ -39,8 +39,8 @@ ReportSection data_section(const ReportRun& run) {
 }
 
 ReportSection histogram_section(const ReportRun& run) {
-    const DistanceHistogram histogram =
-        distance_histogram(run.matrix, run.options.classes, run.options.max_distance);
+    const DistanceHistogram histogram = distance_histogram(
+        run.matrix, run.options.histogram.classes, run.options.histogram.max_distance);
     ReportSection section;
     section.heading = "Distances between pairs of individuals";
     section.paragraphs.push_back(
@@ -50,11 +50,8 @@ ReportSection histogram_section(const ReportRun& run) {
     section.tables.push_back({"Pairs per distance class", histogram_table(histogram)});
     section.figures.push_back(
         histogram_figure(histogram, distance_unit(run.options.data), run.marks));
-    std::vector<std::string> words{"--classes", std::to_string(run.options.classes)};
-    if (run.options.max_distance > 0) {
-        words.insert(words.end(), {"--max-distance", std::to_string(run.options.max_distance)});
-    }
-    section.commands.push_back(run.command("histogram", words));
+    section.commands.push_back(
+        run.command("histogram", histogram_arguments(run.options.histogram)));
     return section;
 }
 

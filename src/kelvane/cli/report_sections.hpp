@@ -12,6 +12,7 @@
 #include "common/cli/command_line.hpp"
 #include "common/cli/report_options.hpp"
 #include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/results/threshold_marks.hpp"
 #include "plot/html_report.hpp"
 
@@ -21,8 +22,7 @@ struct ReportCommandOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::ReportOptions report;
-    int32_t classes = 10;
-    int32_t max_distance = 0;
+    HistogramClasses histogram;
     std::optional<int32_t> threshold;
     int32_t permutations = 999;
     clonal::cli::SeedOption seeds;

@@ -3,27 +3,16 @@
 
 #include <vector>
 
+#include "common/core/characters.hpp"
+
 namespace kelvane {
-namespace {
-
-// The title line without its line end.
-std::string title_line(const std::string& title) {
-    std::string line = title;
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-        line.pop_back();
-    }
-    return line;
-}
-
-}  // namespace
-
 clonal::ResultTable data_summary_table(const MarkerData& data, const std::string& file,
                                        const std::string& distances) {
     clonal::ResultTable table;
     table.header({"item", "value"});
     table.text("file").text(file);
     table.end_row();
-    table.text("title").text(title_line(data.title));
+    table.text("title").text(clonal::without_line_end(data.title));
     table.end_row();
     const std::pair<const char*, int32_t> counts[] = {{"individuals", data.n_individuals},
                                                       {"populations", data.n_populations},

@@ -69,6 +69,9 @@ clonal::plot::Figure histogram_figure(const DistanceHistogram& histogram, const 
         }
     }
     panel.add(identical).add(classes);
+    if (pairs == 0) {
+        panel.add(Note{"No pairs of individuals to count."});
+    }
     add_threshold_lines(panel, marks);
     figure.add_panel(std::move(panel));
     return figure;

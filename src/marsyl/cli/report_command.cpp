@@ -21,14 +21,6 @@ std::string report_command(const ReportCommandOptions& options, const std::strin
     return clonal::cli::command_text(words);
 }
 
-std::string report_title(const clonal::ClonalData& data, const std::string& file) {
-    std::string title = data.title;
-    while (!title.empty() && (title.back() == '\n' || title.back() == '\r')) {
-        title.pop_back();
-    }
-    return "marsyl report: " + (title.empty() ? file : title);
-}
-
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ReportCommandOptions>();
     add_clonal_argument(command, options->clonal);
@@ -48,12 +40,9 @@ clonal::cli::Action setup(CLI::App& command) {
         const ReportRun run{*options, terminal, input, start,
                             std::to_string(start.seed1()) + "," + std::to_string(start.seed2())};
 
-        clonal::plot::Report report;
-        report.title = report_title(input.data, options->clonal);
-        report.program = program_info().name + " " + program_info().version;
-        report.command = report_command(*options, run.seeds);
-        report.seeds = run.seeds;
-        report.date = clonal::cli::report_date(options->report);
+        clonal::plot::Report report = clonal::cli::report_head(
+            program_info(), input.data.title, options->clonal, report_command(*options, run.seeds),
+            run.seeds, options->report);
         report.add(data_section(run));
         report.add(indices_section(run));
         report.add(bootstrap_section(run));

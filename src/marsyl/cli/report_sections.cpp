@@ -5,6 +5,7 @@
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
+#include "common/core/characters.hpp"
 #include "marsyl/results/bootstrap_results.hpp"
 #include "marsyl/results/differentiation_results.hpp"
 #include "marsyl/results/indices_results.hpp"
@@ -27,13 +28,16 @@ std::string ReportRun::resampling_command(const std::string& name, int32_t permu
 
 namespace {
 
-// title line without its line end.
-std::string title_line(const std::string& title) {
-    std::string line = title;
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-        line.pop_back();
-    }
-    return line;
+// What a resampling analysis computes from its own generator, started at the seeds, with its
+// progress shown under label.
+template <class Analysis>
+auto resampled(const ReportRun& run, const char* label, const Analysis& analysis) {
+    clonal::Random random = run.start;
+    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
+                                 label);
+    auto result = analysis(random, bar.report());
+    bar.finish();
+    return result;
 }
 
 int64_t distinct(std::vector<int32_t> genotypes) {
@@ -52,7 +56,7 @@ ReportSection data_section(const ReportRun& run) {
     summary.header({"item", "value"});
     summary.text("file").text(run.options.clonal);
     summary.end_row();
-    summary.text("title").text(title_line(data.title));
+    summary.text("title").text(clonal::without_line_end(data.title));
     summary.end_row();
     summary.text("populations").text(std::to_string(data.populations));
     summary.end_row();
@@ -88,11 +92,10 @@ ReportSection indices_section(const ReportRun& run) {
 
 ReportSection bootstrap_section(const ReportRun& run) {
     const int32_t permutations = run.permutations_or(kBootstrapPermutations);
-    clonal::Random random = run.start;
-    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
-                                 "bootstrap");
-    clonal::ResultTable table = bootstrap_table(run.input.data, permutations, random, bar.report());
-    bar.finish();
+    clonal::ResultTable table =
+        resampled(run, "bootstrap", [&](clonal::Random& random, const auto& progress) {
+            return bootstrap_table(run.input.data, permutations, random, progress);
+        });
     ReportSection section;
     section.heading = "Bootstrap tests for differences in diversity";
     section.paragraphs.push_back(
@@ -107,12 +110,10 @@ ReportSection bootstrap_section(const ReportRun& run) {
 
 ReportSection differentiation_section(const ReportRun& run) {
     const int32_t permutations = run.permutations_or(kDifferentiationPermutations);
-    clonal::Random random = run.start;
-    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
-                                 "differentiation");
     clonal::ResultTable table =
-        differentiation_table(run.input.data, permutations, random, bar.report());
-    bar.finish();
+        resampled(run, "differentiation", [&](clonal::Random& random, const auto& progress) {
+            return differentiation_table(run.input.data, permutations, random, progress);
+        });
     ReportSection section;
     section.heading = "Tests of differentiation";
     section.paragraphs.push_back(
@@ -126,14 +127,12 @@ ReportSection differentiation_section(const ReportRun& run) {
 
 ReportSection jackknife_section(const ReportRun& run) {
     const int32_t subsamples = run.permutations_or(kJackknifeSubsamples);
-    clonal::Random random = run.start;
     // The jackknife reorders the genotypes it draws from: it works on its own copy.
     clonal::ClonalData data = run.input.data;
-    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
-                                 "jackknife");
     const std::vector<JackknifeCurve> curves =
-        jackknife_curves(data, subsamples, random, bar.report());
-    bar.finish();
+        resampled(run, "jackknife", [&](clonal::Random& random, const auto& progress) {
+            return jackknife_curves(data, subsamples, random, progress);
+        });
     ReportSection section;
     section.heading = "Indices against sample size (jackknife)";
     section.paragraphs.push_back(
