@@ -20,6 +20,15 @@ ResultOutput::ResultOutput(const std::string& name, std::ostream& standard_outpu
     if (name.empty() || fs::is_directory(name, error)) {
         throw DataError(name + ": cannot write a result here");
     }
+    // A device or a pipe (/dev/null, /dev/stdout, a FIFO) is written into as it is: it holds
+    // nothing to keep, and a file renamed over it would destroy it.
+    const fs::file_status status = fs::status(name, error);
+    if (!error && fs::exists(status) && !fs::is_regular_file(status)) {
+        if (!file_.open(name, WriteMode::kReplace)) {
+            throw DataError(name + ": cannot be written");
+        }
+        return;
+    }
     const fs::path path(name);
     // Hidden beside the result, and owned by this process.
     std::string hidden(1, '.');
@@ -55,6 +64,10 @@ void ResultOutput::commit() {
     }
     if (!file_.close()) {
         throw DataError(name_ + ": could not be written");
+    }
+    if (temporary_.empty()) {
+        committed_ = true;
+        return;
     }
     std::error_code error;
     fs::rename(temporary_, name_, error);

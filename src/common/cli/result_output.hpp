@@ -1,7 +1,7 @@
 // Where a command writes a result: standard output, or a file that is written in full or not at
 // all. A file is written under a temporary name beside it and takes its own name only once every
 // byte has reached the disk, so a failed run leaves nothing partial and loses nothing that was
-// there before.
+// there before. A device or a pipe (/dev/null, /dev/stdout) is written into directly.
 #pragma once
 
 #include <filesystem>
