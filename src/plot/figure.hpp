@@ -58,12 +58,14 @@ struct Band {
     std::size_t series = 0;
 };
 
-// A vertical line across the whole plot at x: a value the reader chose or one suggested.
+// A line across the whole plot at a value: a vertical line at x = at (a threshold the reader
+// chose or one suggested), or a horizontal one at y = at (a level to compare with).
 struct ReferenceLine {
-    double x = 0.0;
+    double at = 0.0;
     std::string label;
     Dash dash = Dash::kSolid;
     std::string colour{kInk};
+    bool horizontal = false;
 };
 
 // A pie at a point of the data: slice i has the colour of series i and a share counts[i] of the

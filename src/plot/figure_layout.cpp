@@ -68,8 +68,8 @@ Extent extent_of(const Panel& panel, bool along_x, ScaleKind kind) {
                         }
                     }
                 } else if constexpr (std::is_same_v<M, ReferenceLine>) {
-                    if (along_x) {
-                        extent.add(m.x, kind);
+                    if (along_x != m.horizontal) {
+                        extent.add(m.at, kind);
                     }
                 } else if constexpr (std::is_same_v<M, Pie>) {
                     extent.add(along_x ? m.centre.x : m.centre.y, kind);

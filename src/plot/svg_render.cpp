@@ -371,14 +371,25 @@ class Drawer {
     }
 
     void draw(const ReferenceLine& line, const PanelLayout& layout) {
-        if (!layout.x_shown(line.x)) {
-            return;
+        const Box& plot = layout.plot;
+        Attributes attributes{attr("class", "reference")};
+        if (line.horizontal) {
+            if (!layout.y_shown(line.at)) {
+                return;
+            }
+            const double y = layout.y_pixel(line.at);
+            attributes.insert(attributes.end(), {attr("x1", plot.left), attr("y1", y),
+                                                 attr("x2", plot.right), attr("y2", y)});
+        } else {
+            if (!layout.x_shown(line.at)) {
+                return;
+            }
+            const double x = layout.x_pixel(line.at);
+            attributes.insert(attributes.end(), {attr("x1", x), attr("y1", plot.top), attr("x2", x),
+                                                 attr("y2", plot.bottom)});
         }
-        const double x = layout.x_pixel(line.x);
-        Attributes attributes{attr("class", "reference"),     attr("x1", x),
-                              attr("y1", layout.plot.top),    attr("x2", x),
-                              attr("y2", layout.plot.bottom), attr("stroke", line.colour),
-                              attr("stroke-width", 1.6)};
+        attributes.insert(attributes.end(),
+                          {attr("stroke", line.colour), attr("stroke-width", 1.6)});
         if (line.dash != Dash::kSolid) {
             attributes.push_back(attr("stroke-dasharray", dash_array(line.dash)));
         }

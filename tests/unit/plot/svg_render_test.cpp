@@ -58,10 +58,17 @@ TEST(SvgRender, EveryBarAndLineIsDrawnAndNamesStayText) {
     panel.add(bars);
     panel.add(ReferenceLine{5.0, "threshold 5"});
     panel.add(ReferenceLine{9.0, "suggested", Dash::kDashed, "#D55E00"});
+    panel.add(ReferenceLine{45.0, "", Dash::kDotted, "#000000", true});
     figure.add_panel(panel);
     const std::string svg = svg_of(figure);
     EXPECT_EQ(occurrences(svg, "class=\"bar\""), 7u);  // bars of height 0 included
-    EXPECT_EQ(occurrences(svg, "class=\"reference\""), 2u);
+    EXPECT_EQ(occurrences(svg, "class=\"reference\""), 3u);
+    // The horizontal line across the plot at 45.
+    const PanelLayout layout = lay_out(figure).panels.front();
+    const std::string y = pixels(layout.y_pixel(45.0));
+    EXPECT_NE(svg.find("<line class=\"reference\" x1=\"" + pixels(layout.plot.left) + "\" y1=\"" +
+                       y + "\" x2=\"" + pixels(layout.plot.right) + "\" y2=\"" + y + "\""),
+              std::string::npos);
     EXPECT_EQ(occurrences(svg, "stroke-dasharray=\"6 4\""), 2u);  // the line and its legend entry
     EXPECT_EQ(occurrences(svg, "class=\"legend-entry\""), 3u);
     EXPECT_EQ(svg.find("<script"), std::string::npos);

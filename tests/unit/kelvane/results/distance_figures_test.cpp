@@ -31,12 +31,12 @@ const ThresholdMarks kMarks{4.0, {{"largest-gap", 3.0}, {"sexual-floor", 7.0}}};
 void expect_threshold_lines(const Figure& figure) {
     const auto lines = marks_of<ReferenceLine>(figure);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].x, 3.0);
+    EXPECT_EQ(lines[0].at, 3.0);
     EXPECT_EQ(lines[0].dash, Dash::kDashed);
     EXPECT_EQ(lines[0].label, "suggested (largest-gap)");
-    EXPECT_EQ(lines[1].x, 7.0);
+    EXPECT_EQ(lines[1].at, 7.0);
     EXPECT_EQ(lines[1].dash, Dash::kDashed);
-    EXPECT_EQ(lines[2].x, 4.0);
+    EXPECT_EQ(lines[2].at, 4.0);
     EXPECT_EQ(lines[2].dash, Dash::kSolid);
     EXPECT_EQ(lines[2].label, "threshold 4");
 }
@@ -84,7 +84,7 @@ TEST(DistanceFigures, TheAmovaFigureCountsEveryPermutationOnceOrSaysWhyNot) {
         total += bar.height;
     }
     EXPECT_EQ(total, 6.0);
-    EXPECT_EQ(marks_of<ReferenceLine>(figure).at(0).x, 0.3);
+    EXPECT_EQ(marks_of<ReferenceLine>(figure).at(0).at, 0.3);
     EXPECT_TRUE(marks_of<Note>(figure).empty());
     EXPECT_EQ(marks_of<Note>(amova_figure(0.3, {})).at(0).text, "No permutations were run.");
     EXPECT_EQ(marks_of<Note>(amova_figure(std::nan(""), permuted)).at(0).text,
