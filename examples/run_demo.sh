@@ -5,7 +5,8 @@
 # itself), reports the diversity indices, a bootstrap test and a differentiation test, and
 # exports the data as an FSTAT file. Prints both console transcripts and the files written. Then
 # the same road on the command line: thresholds, clones at threshold 4 with marsyl's input, and
-# marsyl's indices, as tab-separated tables.
+# marsyl's indices, as tab-separated tables. Last, both reports, each one HTML page with every
+# table and figure, and their paths.
 set -e
 build=${1:?usage: run_demo.sh BUILD_FOLDER}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -40,4 +41,11 @@ echo
 echo "=================== marsyl indices clones.txt"
 "$marsyl" indices clones.txt
 echo
+echo "=================== the reports: kelvane report clonal_plants.txt --threshold 4 --html kelvane_report.html"
+echo "=================== and marsyl report clones.txt --seed 12345,67890 --html marsyl_report.html"
+"$kelvane" report clonal_plants.txt --threshold 4 --html kelvane_report.html
+"$marsyl" report clones.txt --seed 12345,67890 --html marsyl_report.html
+echo
 echo "=================== all files are in demo-output/: $(ls | tr '\n' ' ')"
+echo "kelvane's report: $out/kelvane_report.html"
+echo "marsyl's report:  $out/marsyl_report.html"

@@ -17,15 +17,19 @@ std::vector<Command> CommandList::in_order() const {
     return sorted;
 }
 
-void add_common_options(CLI::App& command, CommonOptions& options) {
+void add_work_options(CLI::App& command, CommonOptions& options) {
     command.add_option("--threads", options.threads, "worker threads (0: every core)")
         ->check(CLI::NonNegativeNumber)
-        ->capture_default_str();
-    command.add_option("--out", options.out, "where the table goes (-: standard output)")
         ->capture_default_str();
     command.add_flag("--progress", options.progress,
                      "show progress on standard error even when it is not a terminal");
     command.add_flag("--quiet", options.quiet, "show no progress");
+}
+
+void add_common_options(CLI::App& command, CommonOptions& options) {
+    add_work_options(command, options);
+    command.add_option("--out", options.out, "where the table goes (-: standard output)")
+        ->capture_default_str();
 }
 
 void add_seed_option(CLI::App& command, SeedOption& seeds, const std::string& when_absent) {

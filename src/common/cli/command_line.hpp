@@ -65,6 +65,9 @@ struct RegisterCommand {
 // --threads, --out, --progress and --quiet.
 void add_common_options(CLI::App& command, CommonOptions& options);
 
+// --threads, --progress and --quiet: for a command whose results go elsewhere than --out.
+void add_work_options(CLI::App& command, CommonOptions& options);
+
 // --seed S1,S2: two integers for the generator; parsed by parse_seeds.
 struct SeedOption {
     std::string text;

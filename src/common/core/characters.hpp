@@ -2,6 +2,8 @@
 // library's "C" locale: decimal digits, white space and letters.
 #pragma once
 
+#include <string_view>
+
 namespace clonal {
 
 constexpr bool is_digit(char c) {
@@ -15,6 +17,15 @@ constexpr bool is_white_space(char c) {
 
 constexpr bool is_letter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The line without the line end (line feeds and carriage returns) it ends with: a title line as
+// a file holds it, shown as text.
+constexpr std::string_view without_line_end(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.remove_suffix(1);
+    }
+    return line;
 }
 
 }  // namespace clonal

@@ -3,6 +3,7 @@
 #include "kelvane/amova/amova_sample.hpp"
 
 #include <algorithm>
+#include <cctype>
 
 namespace kelvane {
 namespace {
@@ -64,6 +65,12 @@ const char* refusal_sentence(AmovaRefusal refusal) {
             break;
     }
     return "There is only one population that contains individuals, AMOVA not possible";
+}
+
+std::string refusal_clause(AmovaRefusal refusal) {
+    std::string clause = refusal_sentence(refusal);
+    clause[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(clause[0])));
+    return clause;
 }
 
 AmovaSample amova_sample(std::span<const int32_t> pop_vector, int32_t n_populations) {

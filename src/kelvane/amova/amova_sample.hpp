@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <span>
 #include <vector>
 
@@ -26,6 +27,8 @@ std::optional<AmovaRefusal> amova_refusal(std::span<const int32_t> pop_vector,
 
 // Why the AMOVA cannot run, as a sentence (without its line end).
 const char* refusal_sentence(AmovaRefusal refusal);
+// The same to follow other words, its first letter small: "only one population, ...".
+std::string refusal_clause(AmovaRefusal refusal);
 
 AmovaSample amova_sample(std::span<const int32_t> pop_vector, int32_t n_populations);
 

@@ -1,14 +1,14 @@
-// kelvane amova: the simple AMOVA of the populations and the permutation test of its Phi-st.
-#include <cctype>
+// kelvane amova: the simple AMOVA of the populations and the permutation test of its Phi-st, and
+// with --svg the figure of the test.
 #include <memory>
+#include <vector>
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/figure_option.hpp"
 #include "common/cli/progress_bar.hpp"
-#include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
-#include "kelvane/amova/amova_permutations.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/results/amova_results.hpp"
 
 namespace kelvane {
 namespace {
@@ -16,14 +16,10 @@ namespace {
 struct AmovaOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
+    clonal::cli::FigureOption figure;
     int32_t permutations = 999;
     clonal::cli::SeedOption seeds;
 };
-
-void write_row(clonal::TsvWriter& tsv, const char* source, int32_t df, double ss, double variance,
-               double total_variance) {
-    tsv.text(source).integer(df).real(ss).real(variance).real((100 * variance) / total_variance);
-}
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<AmovaOptions>();
@@ -32,14 +28,16 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
+    clonal::cli::add_figure_option(command, options->figure,
+                                   "the Phi-st of the permutations against the observed one");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::check_destinations(options->common, options->figure);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         if (const auto refusal = amova_refusal(data.pop_vector, data.n_populations)) {
-            std::string reason = refusal_sentence(*refusal);
-            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-            throw clonal::cli::DataError(reason + ", " + options->data.data);
+            throw clonal::cli::DataError(refusal_clause(*refusal) + ", " +
+                                         options->data.data);
         }
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
@@ -49,28 +47,19 @@ clonal::cli::Action setup(CLI::App& command) {
         const AmovaTable table = observed_amova(pairs, sample);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "permutations");
+        // The permuted values are kept only for the figure.
+        std::vector<double> permuted;
+        PermutedValue keep;
+        if (options->figure.wanted()) {
+            keep = [&permuted](int64_t, double phi_st) { permuted.push_back(phi_st); };
+        }
         const AmovaPermutationTest test =
             amova_permutation_test(pairs, sample, table.phi_st, options->permutations, random,
-                                   options->common.threads, {}, bar.report());
+                                   options->common.threads, keep, bar.report());
         bar.finish();
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
-        {
-            clonal::TsvWriter tsv(output.stream());
-            tsv.header({"source", "df", "ss", "variance", "percent", "phi_st", "p", "p_smaller"});
-            write_row(tsv, "within", table.df_within, table.ss_within, table.sigma2_within,
-                      table.sigma2_total);
-            tsv.missing().missing().missing();
-            tsv.end_row();
-            write_row(tsv, "among", table.df_among, table.ss_among, table.sigma2_among,
-                      table.sigma2_total);
-            tsv.real(table.phi_st).real(test.p_greater()).real(test.p_smaller());
-            tsv.end_row();
-            write_row(tsv, "total", table.df_total, table.ss_total, table.sigma2_total,
-                      table.sigma2_total);
-            tsv.missing().missing().missing();
-            tsv.end_row();
-        }
-        output.commit();
+        clonal::cli::write_table_and_figure(terminal, options->common,
+                                            amova_result_table(table, test), options->figure,
+                                            [&] { return amova_figure(table.phi_st, permuted); });
     };
 }
 

@@ -224,6 +224,44 @@ void add_model_options(CLI::App& command, DataOptions& options) {
         ->capture_default_str();
 }
 
+std::string distance_unit(const DataOptions& options) {
+    if (!options.matrix.empty()) {
+        return "as imported";
+    }
+    switch (kKinds.at(options.distance)) {
+        case DistanceKind::kStepwise:
+            return "steps";
+        case DistanceKind::kSquared:
+            return "squared steps";
+        case DistanceKind::kTwoPhase:
+            return "two-phase cost";
+        case DistanceKind::kInfiniteAllele:
+            return "mutations";
+        case DistanceKind::kDice:
+            break;
+    }
+    const auto code = whole_int(options.absence_code);
+    return code && *code < 0 ? "1 - Dice similarity, x 100000" : "1 - Dice similarity, x 100";
+}
+
+std::vector<std::string> model_arguments(const DataOptions& options) {
+    if (!options.matrix.empty()) {
+        return {"--matrix", options.matrix, "--matrix-layout", options.matrix_layout};
+    }
+    std::vector<std::string> words{"--distance", options.distance, "--missing", options.missing};
+    const std::pair<const char*, const std::string*> settings[] = {
+        {"--multiplier", &options.multiplier},
+        {"--base", &options.base},
+        {"--absence-code", &options.absence_code}};
+    for (const auto& [option, value] : settings) {
+        if (!value->empty()) {
+            words.emplace_back(option);
+            words.push_back(*value);
+        }
+    }
+    return words;
+}
+
 MarkerData read_data(const DataOptions& options) {
     return read_data_with_notes(options).data;
 }

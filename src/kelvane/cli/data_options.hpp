@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "common/cli/command_line.hpp"
 #include "kelvane/data/marker_data.hpp"
@@ -35,6 +36,13 @@ struct DataOptions {
     std::string matrix;
     std::string matrix_layout = "auto";
 };
+
+// What a distance counts under the options, for the titles of axes: "steps", "mutations".
+std::string distance_unit(const DataOptions& options);
+
+// The model options as words of a command line, the defaults included, so that a command written
+// from them computes the same matrix: "--distance stepwise --missing not-counted".
+std::vector<std::string> model_arguments(const DataOptions& options);
 
 // DATA and the data options alone: the format and its settings.
 void add_data_argument(CLI::App& command, DataOptions& options);

@@ -1,12 +1,11 @@
 // kelvane thresholds: the number of clonal genotypes at threshold 0 and at every threshold where
-// it changes.
+// it changes, and with --svg its figure.
 #include <memory>
 
-#include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
+#include "common/cli/figure_option.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/grouping/all_thresholds.hpp"
+#include "kelvane/results/threshold_results.hpp"
 
 namespace kelvane {
 namespace {
@@ -14,27 +13,24 @@ namespace {
 struct ThresholdsOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
+    clonal::cli::FigureOption figure;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ThresholdsOptions>();
     add_model_options(command, options->data);
+    clonal::cli::add_figure_option(command, options->figure,
+                                   "the number of genotypes against the threshold");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::check_destinations(options->common, options->figure);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const std::vector<ThresholdCount> counts = genotype_counts(matrix);
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
-        {
-            clonal::TsvWriter tsv(output.stream());
-            tsv.header({"threshold", "genotypes"});
-            for (const ThresholdCount& count : counts) {
-                tsv.integer(count.threshold).integer(count.genotypes);
-                tsv.end_row();
-            }
-        }
-        output.commit();
+        clonal::cli::write_table_and_figure(
+            terminal, options->common, thresholds_table(counts), options->figure,
+            [&] { return thresholds_figure(counts, distance_unit(options->data), {}); });
     };
 }
 

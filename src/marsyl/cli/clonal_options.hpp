@@ -24,6 +24,11 @@ void add_clonal_argument(CLI::App& command, std::string& file);
 // The data set of the file; bad data are a DataError naming the file and line.
 ClonalInput read_clonal_input(const std::string& file);
 
+// The numbers of permutations and subsamples when --permutations is not given.
+inline constexpr int32_t kBootstrapPermutations = 1000;
+inline constexpr int32_t kDifferentiationPermutations = 1000;
+inline constexpr int32_t kJackknifeSubsamples = 100;
+
 struct ResamplingOptions {
     int32_t permutations = 0;
     clonal::cli::SeedOption seeds;
@@ -37,30 +42,5 @@ void add_resampling_options(CLI::App& command, ResamplingOptions& options,
 // are written to standard error.
 clonal::Random seeded_random(const ResamplingOptions& options,
                              const clonal::cli::Terminal& terminal);
-
-// Progress over every pair of populations, each pair's test reporting its own permutations.
-class PairsProgress {
-  public:
-    PairsProgress(clonal::ProgressReport overall, int32_t populations)
-        : overall_(std::move(overall)),
-          pairs_(static_cast<uint64_t>(populations) *
-                 static_cast<uint64_t>(populations > 1 ? populations - 1 : 0) / 2) {}
-
-    // The report to hand to the test of the next pair.
-    clonal::ProgressReport next_pair() {
-        if (!overall_) {
-            return {};
-        }
-        const uint64_t before = done_++;
-        return [this, before](uint64_t done, uint64_t total) {
-            overall_(before * total + done, pairs_ * total);
-        };
-    }
-
-  private:
-    clonal::ProgressReport overall_;
-    uint64_t pairs_;
-    uint64_t done_ = 0;
-};
 
 }  // namespace marsyl

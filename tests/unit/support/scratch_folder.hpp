@@ -35,12 +35,15 @@ class ScratchFolder {
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
-    // Files a test locked are unlocked first, so that the folder can go.
+    // Files a test locked are unlocked first, so that the folder can go; links are left as they
+    // are, never the files they point to.
     ~ScratchFolder() {
         std::error_code ignored;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_, ignored)) {
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
+            std::filesystem::permissions(
+                entry.path(), std::filesystem::perms::owner_all,
+                std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow,
+                ignored);
         }
         std::filesystem::remove_all(folder_, ignored);
     }

@@ -57,6 +57,21 @@ TEST(ResultOutput, AFileTakesItsNameOnlyWhenTheResultIsComplete) {
     EXPECT_THROW(ResultOutput(scratch.path(""), standard_output), DataError);
 }
 
+// A device is written into, never replaced: reached through a link here, so that a failure
+// replaces the link and not the device.
+TEST(ResultOutput, ADeviceIsWrittenIntoAndKept) {
+    const testing_support::ScratchFolder scratch("result-output-device");
+    const std::filesystem::path link = scratch.path("nothing.tsv");
+    std::filesystem::create_symlink("/dev/null", link);
+    std::ostringstream standard_output;
+    ResultOutput output(link.string(), standard_output);
+    output.stream() << "a table\n";
+    output.commit();
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(std::filesystem::is_character_file(link));
+    EXPECT_EQ(files_in(scratch.folder()), 1u);
+}
+
 TEST(CliErrors, CoreMessagesBecomeOneLine) {
     EXPECT_EQ(one_line("\nERROR: unexpected end of input\n"), "unexpected end of input");
     EXPECT_EQ(one_line("ERROR in establishing number of individuals"),

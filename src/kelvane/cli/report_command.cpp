@@ -1,0 +1,82 @@
+// kelvane report: the whole analysis of a marker data set as one HTML page, each table with its
+// figure and the command that gives it.
+#include <memory>
+
+#include "common/cli/command_text.hpp"
+#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/report_sections.hpp"
+
+namespace kelvane {
+namespace {
+
+// Every word of the command that writes the same report again, defaults and seeds included.
+std::string report_command(const ReportCommandOptions& options, const std::string& seeds) {
+    std::vector<std::string> words{"kelvane", "report", options.data.data};
+    const std::vector<std::string> model = model_arguments(options.data);
+    words.insert(words.end(), model.begin(), model.end());
+    const std::vector<std::string> histogram = histogram_arguments(options.histogram);
+    words.insert(words.end(), histogram.begin(), histogram.end());
+    if (options.threshold) {
+        words.insert(words.end(), {"--threshold", std::to_string(*options.threshold)});
+    }
+    words.insert(words.end(),
+                 {"--permutations", std::to_string(options.permutations), "--seed", seeds});
+    const std::vector<std::string> report = clonal::cli::report_arguments(options.report);
+    words.insert(words.end(), report.begin(), report.end());
+    return clonal::cli::command_text(words);
+}
+
+clonal::cli::Action setup(CLI::App& command) {
+    auto options = std::make_shared<ReportCommandOptions>();
+    add_model_options(command, options->data);
+    command
+        .add_option("--threshold", options->threshold,
+                    "list the clonal genotypes at this threshold and mark it in the figures")
+        ->check(CLI::NonNegativeNumber);
+    add_histogram_options(command, options->histogram);
+    command
+        .add_option("--permutations", options->permutations,
+                    "the number of permutations of the AMOVA")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
+    clonal::cli::add_report_options(command, options->report);
+    clonal::cli::add_work_options(command, options->common);
+    return [options](const clonal::cli::Terminal& terminal) {
+        clonal::Random random;
+        if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
+            random.set_seeds(seeds->first, seeds->second);
+        }
+        const MarkerData data = read_data(options->data);
+        const DistanceMatrix matrix =
+            distance_matrix(options->data, data, options->common, terminal);
+        clonal::cli::record_seeds(terminal, random);
+        ReportRun run{*options,
+                      terminal,
+                      data,
+                      matrix,
+                      {},
+                      random,
+                      std::to_string(random.seed1()) + "," + std::to_string(random.seed2())};
+        if (options->threshold) {
+            run.marks.chosen = *options->threshold;
+        }
+
+        clonal::plot::Report report = clonal::cli::report_head(
+            program_info(), data.title, options->data.data, report_command(*options, run.seeds),
+            run.seeds, options->report);
+        report.add(data_section(run));
+        report.add(histogram_section(run));
+        report.add(thresholds_section(run));
+        report.add(genotypes_section(run));
+        report.add(amova_section(run));
+        clonal::cli::write_report(terminal, options->report, report);
+    };
+}
+
+const clonal::cli::RegisterCommand kRegistered{
+    kelvane_commands(),
+    {"report", "the whole analysis as one HTML page with tables and figures", 90, setup}};
+
+}  // namespace
+}  // namespace kelvane

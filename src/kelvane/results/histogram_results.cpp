@@ -1,0 +1,80 @@
+// The histogram's table and figure.
+#include "kelvane/results/histogram_results.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "kelvane/grouping/histogram.hpp"
+#include "plot/number_format.hpp"
+
+namespace kelvane {
+
+DistanceHistogram distance_histogram(const DistanceMatrix& matrix, int32_t classes,
+                                     int32_t max_distance) {
+    DistanceHistogram histogram;
+    histogram.max_distance =
+        max_distance > 0 ? max_distance : std::max(largest_distance(matrix), 1);
+    histogram.counts = histogram_counts(matrix, classes, histogram.max_distance);
+    histogram.width = class_width(histogram.max_distance, classes);
+    return histogram;
+}
+
+clonal::ResultTable histogram_table(const DistanceHistogram& histogram) {
+    clonal::ResultTable table;
+    table.header({"class", "from", "to", "pairs"});
+    for (std::size_t k = 0; k < histogram.counts.size(); ++k) {
+        const auto upper = static_cast<double>(k) * histogram.width;
+        const double lower = k == 0 ? 0.0 : static_cast<double>(k - 1) * histogram.width;
+        table.integer(static_cast<int64_t>(k)).real(lower).real(upper).integer(histogram.counts[k]);
+        table.end_row();
+    }
+    return table;
+}
+
+clonal::plot::Figure histogram_figure(const DistanceHistogram& histogram, const std::string& unit,
+                                      const ThresholdMarks& marks) {
+    using namespace clonal::plot;
+    const double width = histogram.width;
+    const int64_t pairs =
+        std::accumulate(histogram.counts.begin(), histogram.counts.end(), int64_t{0});
+    Figure figure;
+    figure.title = "Distances between pairs of individuals";
+    figure.description = std::to_string(pairs) + " pairs in " +
+                         std::to_string(histogram.counts.size() - 1) +
+                         " distance classes of width " + readable_real(width) + " " + unit +
+                         " up to " + std::to_string(histogram.max_distance) +
+                         ", and the pairs at distance 0 in a bar left of 0.";
+    Panel panel;
+    panel.x.title = "Distance (" + unit + ")";
+    panel.x.low = -width;
+    panel.x.nice = false;
+    panel.x.first_tick = 0.0;
+    // Ticks on the edges of the bars when the classes are whole numbers wide.
+    if (width >= 1.0 && width == std::floor(width) && width < 1e15) {
+        panel.x.tick_unit = static_cast<int64_t>(width);
+    }
+    panel.y.title = "Pairs (count)";
+    panel.y.include_zero = true;
+    panel.y.integers = true;
+    Bars identical{{}, "pairs at distance 0", 1};
+    Bars classes{{}, "pairs in a class (from, to]", 0};
+    for (std::size_t k = 0; k < histogram.counts.size(); ++k) {
+        const auto count = static_cast<double>(histogram.counts[k]);
+        if (k == 0) {
+            identical.bars.push_back({-width, 0.0, count});
+        } else {
+            classes.bars.push_back(
+                {static_cast<double>(k - 1) * width, static_cast<double>(k) * width, count});
+        }
+    }
+    panel.add(identical).add(classes);
+    if (pairs == 0) {
+        panel.add(Note{"No pairs of individuals to count."});
+    }
+    add_threshold_lines(panel, marks);
+    figure.add_panel(std::move(panel));
+    return figure;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,60 @@
+// marsyl report: the clonal diversity of the populations as one HTML page, each table with its
+// figure and the command that gives it.
+#include <memory>
+
+#include "common/cli/command_text.hpp"
+#include "marsyl/cli/marsyl_cli.hpp"
+#include "marsyl/cli/report_sections.hpp"
+
+namespace marsyl {
+namespace {
+
+// Every word of the command that writes the same report again, the seeds included.
+std::string report_command(const ReportCommandOptions& options, const std::string& seeds) {
+    std::vector<std::string> words{"marsyl", "report", options.clonal};
+    if (options.permutations) {
+        words.insert(words.end(), {"--permutations", std::to_string(*options.permutations)});
+    }
+    words.insert(words.end(), {"--seed", seeds});
+    const std::vector<std::string> report = clonal::cli::report_arguments(options.report);
+    words.insert(words.end(), report.begin(), report.end());
+    return clonal::cli::command_text(words);
+}
+
+clonal::cli::Action setup(CLI::App& command) {
+    auto options = std::make_shared<ReportCommandOptions>();
+    add_clonal_argument(command, options->clonal);
+    command
+        .add_option("--permutations", options->permutations,
+                    "the number of permutations of the tests and of subsamples of the jackknife "
+                    "(default: 1000, 1000 and 100, as their commands)")
+        ->check(CLI::Range(1, INT32_MAX));
+    clonal::cli::add_seed_option(command, options->seeds, "from the clock, as the dialogue seeds");
+    clonal::cli::add_report_options(command, options->report);
+    clonal::cli::add_work_options(command, options->common);
+    return [options](const clonal::cli::Terminal& terminal) {
+        ResamplingOptions resampling;
+        resampling.seeds = options->seeds;
+        const clonal::Random start = seeded_random(resampling, terminal);
+        const ClonalInput input = read_clonal_input(options->clonal);
+        const ReportRun run{*options, terminal, input, start,
+                            std::to_string(start.seed1()) + "," + std::to_string(start.seed2())};
+
+        clonal::plot::Report report = clonal::cli::report_head(
+            program_info(), input.data.title, options->clonal, report_command(*options, run.seeds),
+            run.seeds, options->report);
+        report.add(data_section(run));
+        report.add(indices_section(run));
+        report.add(bootstrap_section(run));
+        report.add(differentiation_section(run));
+        report.add(jackknife_section(run));
+        clonal::cli::write_report(terminal, options->report, report);
+    };
+}
+
+const clonal::cli::RegisterCommand kRegistered{
+    marsyl_commands(),
+    {"report", "the whole analysis as one HTML page with tables and figures", 90, setup}};
+
+}  // namespace
+}  // namespace marsyl

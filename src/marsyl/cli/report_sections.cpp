@@ -1,0 +1,148 @@
+// The sections of marsyl's report.
+#include "marsyl/cli/report_sections.hpp"
+
+#include <algorithm>
+
+#include "common/cli/command_text.hpp"
+#include "common/cli/progress_bar.hpp"
+#include "common/core/characters.hpp"
+#include "marsyl/results/bootstrap_results.hpp"
+#include "marsyl/results/differentiation_results.hpp"
+#include "marsyl/results/indices_results.hpp"
+#include "marsyl/results/jackknife_results.hpp"
+
+namespace marsyl {
+
+using clonal::plot::ReportSection;
+
+std::string ReportRun::command(const std::string& name,
+                               const std::vector<std::string>& words) const {
+    std::vector<std::string> all{"marsyl", name, options.clonal};
+    all.insert(all.end(), words.begin(), words.end());
+    return clonal::cli::command_text(all);
+}
+
+std::string ReportRun::resampling_command(const std::string& name, int32_t permutations) const {
+    return command(name, {"--permutations", std::to_string(permutations), "--seed", seeds});
+}
+
+namespace {
+
+// What a resampling analysis computes from its own generator, started at the seeds, with its
+// progress shown under label.
+template <class Analysis>
+auto resampled(const ReportRun& run, const char* label, const Analysis& analysis) {
+    clonal::Random random = run.start;
+    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
+                                 label);
+    auto result = analysis(random, bar.report());
+    bar.finish();
+    return result;
+}
+
+int64_t distinct(std::vector<int32_t> genotypes) {
+    std::sort(genotypes.begin(), genotypes.end());
+    return std::unique(genotypes.begin(), genotypes.end()) - genotypes.begin();
+}
+
+}  // namespace
+
+ReportSection data_section(const ReportRun& run) {
+    const clonal::ClonalData& data = run.input.data;
+    ReportSection section;
+    section.heading = "Data";
+    section.paragraphs.push_back("The Clonal genotype file and what it holds.");
+    clonal::ResultTable summary;
+    summary.header({"item", "value"});
+    summary.text("file").text(run.options.clonal);
+    summary.end_row();
+    summary.text("title").text(clonal::without_line_end(data.title));
+    summary.end_row();
+    summary.text("populations").text(std::to_string(data.populations));
+    summary.end_row();
+    clonal::ResultTable populations;
+    populations.header({"population", "individuals", "genotypes"});
+    for (int32_t p = 1; p <= data.populations; ++p) {
+        populations.text(data.names[static_cast<std::size_t>(p)])
+            .integer(data.size(p))
+            .integer(distinct(data.genotypes[static_cast<std::size_t>(p)]));
+        populations.end_row();
+    }
+    section.tables.push_back({"The data set", std::move(summary)});
+    section.tables.push_back({"Individuals and genotypes per population", std::move(populations)});
+    return section;
+}
+
+ReportSection indices_section(const ReportRun& run) {
+    const clonal::ClonalData& data = run.input.data;
+    const DiversityResults results = diversity_results(data, run.input.largest_genotype);
+    ReportSection section;
+    section.heading = "Indices of clonal diversity";
+    section.paragraphs.push_back(
+        "The indices of clonal diversity of every population (logarithms to base 10), and the "
+        "partitioning of three of them into the total, the mean within populations and the "
+        "share among them.");
+    section.tables.push_back({"Indices per population", indices_table(data, results)});
+    section.tables.push_back({"Partitioning of diversity", partitioning_table(data, results)});
+    section.figures.push_back(indices_figure(data, results));
+    section.commands.push_back(run.command("indices", {}));
+    section.commands.push_back(run.command("indices", {"--partition"}));
+    return section;
+}
+
+ReportSection bootstrap_section(const ReportRun& run) {
+    const int32_t permutations = run.permutations_or(kBootstrapPermutations);
+    clonal::ResultTable table =
+        resampled(run, "bootstrap", [&](clonal::Random& random, const auto& progress) {
+            return bootstrap_table(run.input.data, permutations, random, progress);
+        });
+    ReportSection section;
+    section.heading = "Bootstrap tests for differences in diversity";
+    section.paragraphs.push_back(
+        "For every pair of populations A and B and every index, the share of " +
+        std::to_string(permutations) +
+        " bootstrap replicates (the observed data counted as one) in which A's index is at least "
+        "(p_ge) or at most (p_le) B's.");
+    section.tables.push_back({"Bootstrap p-values", std::move(table)});
+    section.commands.push_back(run.resampling_command("bootstrap", permutations));
+    return section;
+}
+
+ReportSection differentiation_section(const ReportRun& run) {
+    const int32_t permutations = run.permutations_or(kDifferentiationPermutations);
+    clonal::ResultTable table =
+        resampled(run, "differentiation", [&](clonal::Random& random, const auto& progress) {
+            return differentiation_table(run.input.data, permutations, random, progress);
+        });
+    ReportSection section;
+    section.heading = "Tests of differentiation";
+    section.paragraphs.push_back(
+        "For every pair of populations, the share of " + std::to_string(permutations) +
+        " permutations of the individuals between them (the observed data counted as one) whose "
+        "G statistic of genotype composition reaches the observed one.");
+    section.tables.push_back({"Differentiation p-values", std::move(table)});
+    section.commands.push_back(run.resampling_command("differentiation", permutations));
+    return section;
+}
+
+ReportSection jackknife_section(const ReportRun& run) {
+    const int32_t subsamples = run.permutations_or(kJackknifeSubsamples);
+    // The jackknife reorders the genotypes it draws from: it works on its own copy.
+    clonal::ClonalData data = run.input.data;
+    const std::vector<JackknifeCurve> curves =
+        resampled(run, "jackknife", [&](clonal::Random& random, const auto& progress) {
+            return jackknife_curves(data, subsamples, random, progress);
+        });
+    ReportSection section;
+    section.heading = "Indices against sample size (jackknife)";
+    section.paragraphs.push_back(
+        "Every index of every population over " + std::to_string(subsamples) +
+        " random subsamples of each size, drawn without replacement: the mean, and the lower and "
+        "upper limits that leave out about a twentieth of the values on each side.");
+    section.tables.push_back({"Jackknife", jackknife_table(data, curves)});
+    section.figures.push_back(jackknife_figure(data, curves));
+    section.commands.push_back(run.resampling_command("jackknife", subsamples));
+    return section;
+}
+
+}  // namespace marsyl

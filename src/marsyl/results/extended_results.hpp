@@ -1,0 +1,15 @@
+// The statistics of clone sizes as the commands and the report show them.
+#pragma once
+
+#include <cstdint>
+
+#include "common/core/clonal_genotype_file.hpp"
+#include "common/core/result_table.hpp"
+
+namespace marsyl {
+
+// population (then total), N, G, R, H, J, simpson, hill, V, lambda, E5, eMLG, eMLG_se; eMLG
+// rarefied to sample individuals, or for sample 0 to the default size of the populations.
+clonal::ResultTable extended_table(const clonal::ClonalData& data, int64_t sample);
+
+}  // namespace marsyl

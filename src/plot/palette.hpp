@@ -1,0 +1,33 @@
+// The look of a data series: a colour from a palette that colour-blind readers tell apart (the
+// Okabe-Ito colours, without the yellow that vanishes on white), with a dash pattern and a
+// marker shape that tell the series apart in black and white as well.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace clonal::plot {
+
+enum class Dash { kSolid, kDashed, kDotted, kDashDot };
+enum class Marker { kCircle, kSquare, kTriangle, kDiamond, kCross };
+
+struct SeriesStyle {
+    std::string_view colour;
+    Dash dash;
+    Marker marker;
+};
+
+// The style of series number i (from 0). Colours repeat after 7 series, dash patterns after 4
+// and markers after 5, so that neighbouring series differ in all three and 20 series differ in
+// dash and marker together.
+SeriesStyle series_style(std::size_t i);
+
+// Ink for text, axes and the reference lines the reader chose.
+inline constexpr std::string_view kInk = "#000000";
+// Grid lines and frames that must stay in the background.
+inline constexpr std::string_view kFaint = "#d9d9d9";
+
+// The stroke-dasharray value of a dash pattern at a line width ("" for a solid line).
+std::string_view dash_array(Dash dash);
+
+}  // namespace clonal::plot
