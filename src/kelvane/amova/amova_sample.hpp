@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace kelvane {

@@ -36,8 +36,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         if (const auto refusal = amova_refusal(data.pop_vector, data.n_populations)) {
-            throw clonal::cli::DataError(refusal_clause(*refusal) + ", " +
-                                         options->data.data);
+            throw clonal::cli::DataError(refusal_clause(*refusal) + ", " + options->data.data);
         }
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);

@@ -95,8 +95,7 @@ ReportSection amova_section(ReportRun& run) {
     ReportSection section;
     section.heading = "Analysis of molecular variance (AMOVA)";
     if (const auto refusal = amova_refusal(run.data.pop_vector, run.data.n_populations)) {
-        section.paragraphs.push_back(std::string("No AMOVA: ") + refusal_clause(*refusal) +
-                                     ".");
+        section.paragraphs.push_back(std::string("No AMOVA: ") + refusal_clause(*refusal) + ".");
         return section;
     }
     const AmovaSample sample = amova_sample(run.data.pop_vector, run.data.n_populations);

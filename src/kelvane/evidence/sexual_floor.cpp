@@ -53,8 +53,10 @@ std::vector<int32_t> group_distances(const MarkerData& offspring, int first, int
     std::vector<int32_t> values;
     values.reserve(group.copy_count());
     for (int locus = 0; locus < offspring.n_loci; ++locus) {
-        const auto from = static_cast<std::ptrdiff_t>(offspring.locus_genotype_offset(first, locus));
-        const auto to = static_cast<std::ptrdiff_t>(offspring.locus_genotype_offset(first + size, locus));
+        const auto from =
+            static_cast<std::ptrdiff_t>(offspring.locus_genotype_offset(first, locus));
+        const auto to =
+            static_cast<std::ptrdiff_t>(offspring.locus_genotype_offset(first + size, locus));
         values.insert(values.end(), offspring.copies.begin() + from, offspring.copies.begin() + to);
     }
     group.copies.assign_values(values);
@@ -117,7 +119,8 @@ std::optional<SexualFloor> sexual_floor(const MarkerData& data, const DistanceMo
                 const auto slots = offspring.locus_genotype(child, locus);
                 for (std::size_t slot = 0; slot < slots.size(); ++slot) {
                     if (slots[slot] == 0) {
-                        slots[slot] = static_cast<int32_t>(averages[static_cast<std::size_t>(locus)]);
+                        slots[slot] =
+                            static_cast<int32_t>(averages[static_cast<std::size_t>(locus)]);
                     }
                 }
             }

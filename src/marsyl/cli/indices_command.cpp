@@ -52,9 +52,9 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         clonal::cli::check_destinations(options->common, options->figure);
         const ClonalInput input = read_clonal_input(options->clonal);
-        const DiversityResults results = options->extended
-                                             ? DiversityResults{}
-                                             : diversity_results(input.data, input.largest_genotype);
+        const DiversityResults results =
+            options->extended ? DiversityResults{}
+                              : diversity_results(input.data, input.largest_genotype);
         const clonal::ResultTable table =
             options->extended    ? extended_table(input.data, options->rarefy)
             : options->partition ? partitioning_table(input.data, results)

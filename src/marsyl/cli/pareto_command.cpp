@@ -5,8 +5,8 @@
 #include "common/core/tsv_writer.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
-#include "marsyl/results/population_rows.hpp"
 #include "marsyl/core/extended/pareto_fit.hpp"
+#include "marsyl/results/population_rows.hpp"
 
 namespace marsyl {
 namespace {

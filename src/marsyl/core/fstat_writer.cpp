@@ -17,8 +17,8 @@ void write_fstat_records(const clonal::ClonalData& data, int32_t largest_genotyp
                          std::ostream& out) {
     const int digits = allele_digits(largest_genotype);
     clonal::BufferedText text(out);
-    text.append(clonal::format("%d\t1\t%0*d\t%d\t\n", data.populations, digits, largest_genotype,
-                               digits));
+    text.append(
+        clonal::format("%d\t1\t%0*d\t%d\t\n", data.populations, digits, largest_genotype, digits));
     text.append("geno_as_haplotype\n");
     for (int32_t p = 1; p <= data.populations && text.good(); ++p) {
         for (const int32_t g : data.genotypes[static_cast<std::size_t>(p)]) {
