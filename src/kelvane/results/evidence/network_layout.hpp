@@ -1,0 +1,27 @@
+// Where the genotypes of a minimum spanning network are drawn: a radial tree, computed without
+// chance so that the same network always gives the same picture. One spanning tree of the
+// network (its shortest links first, ties in the order of the genotypes) is hung from the
+// largest genotype at the centre; every genotype lies on the ring of its depth, in the middle
+// of a wedge of its parent's wedge in proportion to the leaves below it, so that no two
+// branches of the tree cross. The other links of the network are drawn between the positions
+// the tree gives.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "plot/figure.hpp"
+
+namespace kelvane {
+
+struct NetworkLayout {
+    std::vector<clonal::plot::Point> positions;  // per genotype row, in rings (depth units)
+    int depth = 0;                               // the outermost ring
+};
+
+// sizes: the individuals of every genotype row; edges between those rows.
+NetworkLayout network_layout(std::span<const int64_t> sizes, std::span<const NetworkEdge> edges);
+
+}  // namespace kelvane
