@@ -98,12 +98,27 @@ NetworkLayout network_layout(std::span<const int64_t> sizes, std::span<const Net
         wedge[static_cast<std::size_t>(v)] = share;
         taken[u] += share;
     }
+    // Rings one unit apart, and wide enough for about a unit of arc per genotype on them, so
+    // that a genotype with many neighbours does not crowd them onto a small circle.
+    int deepest = 0;
+    for (std::size_t v = 1; v < visit.size(); ++v) {
+        deepest = std::max(deepest, depth[static_cast<std::size_t>(visit[v])]);
+    }
+    std::vector<double> on_ring(static_cast<std::size_t>(deepest) + 1, 0.0);
+    for (std::size_t v = 1; v < visit.size(); ++v) {
+        ++on_ring[static_cast<std::size_t>(depth[static_cast<std::size_t>(visit[v])])];
+    }
+    std::vector<double> ring(on_ring.size(), 0.0);
+    for (std::size_t d = 1; d < ring.size(); ++d) {
+        ring[d] = std::max(ring[d - 1] + 1.0, on_ring[d] / (2.0 * std::numbers::pi));
+    }
     for (std::size_t v = 1; v < visit.size(); ++v) {
         const auto i = static_cast<std::size_t>(visit[v]);
         const double angle = 2.0 * std::numbers::pi * (wedge_start[i] + wedge[i] / 2);
-        const auto radius = static_cast<double>(depth[i]);
+        const double radius = ring[static_cast<std::size_t>(depth[i])];
         layout.positions[i] = {radius * std::sin(angle), radius * std::cos(angle)};
         layout.depth = std::max(layout.depth, depth[i]);
+        layout.radius = std::max(layout.radius, radius);
     }
     return layout;
 }

@@ -72,31 +72,51 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
                        : ", the thicker the shorter (" + std::to_string(shortest) + " to " +
                              std::to_string(longest) + " " + unit + ").");
 
-    // The scale: rings spread over the plot area that the figure's layout leaves, alike in x
-    // and y.
+    // The scale: the extent of the genotypes spread over the plot area that the figure's
+    // layout leaves, alike in x and y.
     const NetworkLayout layout = network_layout(sizes, edges);
     figure.add_panel(panel);
     const Box plot = lay_out(figure).panels.front().plot;
     figure.panels.clear();
-    const double rings = std::max(layout.depth, 1);
-    const double scale = std::max(
-        std::min(plot.width() - 2 * kPadding, plot.height() - 2 * kPadding) / (2 * rings), 1.0);
-    panel.x.low = -plot.width() / (2 * scale);
-    panel.x.high = plot.width() / (2 * scale);
-    panel.y.low = -plot.height() / (2 * scale);
-    panel.y.high = plot.height() / (2 * scale);
+    Point low{0.0, 0.0};
+    Point high{0.0, 0.0};
+    for (const Point& at : layout.positions) {
+        low = {std::min(low.x, at.x), std::min(low.y, at.y)};
+        high = {std::max(high.x, at.x), std::max(high.y, at.y)};
+    }
+    const double scale =
+        std::max(std::min((plot.width() - 2 * kPadding) / std::max(high.x - low.x, 1.0),
+                          (plot.height() - 2 * kPadding) / std::max(high.y - low.y, 1.0)),
+                 1.0);
+    const Point middle{(low.x + high.x) / 2, (low.y + high.y) / 2};
+    panel.x.low = middle.x - plot.width() / (2 * scale);
+    panel.x.high = middle.x + plot.width() / (2 * scale);
+    panel.y.low = middle.y - plot.height() / (2 * scale);
+    panel.y.high = middle.y + plot.height() / (2 * scale);
 
-    // Pies no larger than half the distance to their nearest neighbour, so that none overlap.
-    double nearest = std::numeric_limits<double>::infinity();
+    // The largest pie takes half the distance from most genotypes to their nearest neighbour
+    // (nine in ten), so that pies seldom overlap and stay as large as the layout allows.
+    std::vector<double> nearest(k, std::numeric_limits<double>::infinity());
     for (std::size_t a = 0; a < k; ++a) {
         for (std::size_t b = a + 1; b < k; ++b) {
             const double dx = layout.positions[a].x - layout.positions[b].x;
             const double dy = layout.positions[a].y - layout.positions[b].y;
-            nearest = std::min(nearest, std::sqrt(dx * dx + dy * dy) * scale);
+            const double apart = std::sqrt(dx * dx + dy * dy) * scale;
+            nearest[a] = std::min(nearest[a], apart);
+            nearest[b] = std::min(nearest[b], apart);
         }
     }
-    const double largest_radius = std::clamp(nearest / 2, 2.0, kLargestPie);
+    double room = kLargestPie * 2;
+    if (k > 1) {
+        const auto tenth = static_cast<std::ptrdiff_t>(k / 10);
+        std::nth_element(nearest.begin(), nearest.begin() + tenth, nearest.end());
+        room = nearest[static_cast<std::size_t>(tenth)];
+    }
+    const double largest_radius = std::clamp(room / 2, 2.0, kLargestPie);
     const int64_t largest_size = k == 0 ? 1 : *std::max_element(sizes.begin(), sizes.end());
+    // Links thin beside the largest pie, so that they never hide the pies.
+    const double widest = std::clamp(largest_radius / 4.5, 1.0, 4.0);
+    const double thinnest = widest / 4;
 
     for (const NetworkEdge& edge : edges) {
         const double closeness = longest == shortest
@@ -104,7 +124,8 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
                                      : static_cast<double>(longest - edge.distance) /
                                            static_cast<double>(longest - shortest);
         panel.add(Edge{layout.positions[static_cast<std::size_t>(edge.a)],
-                       layout.positions[static_cast<std::size_t>(edge.b)], 1.0 + 3.0 * closeness,
+                       layout.positions[static_cast<std::size_t>(edge.b)],
+                       thinnest + (widest - thinnest) * closeness,
                        "genotypes " + std::to_string(edge.a + 1) + " and " +
                            std::to_string(edge.b + 1) + ": distance " +
                            std::to_string(edge.distance)});
