@@ -6,27 +6,18 @@
 #include <cmath>
 #include <numbers>
 #include <sstream>
-#include <variant>
 
 #include "kelvane/results/evidence/network_layout.hpp"
 #include "kelvane/results/evidence/network_results.hpp"
 #include "plot/svg_render.hpp"
+#include "support/figure_marks.hpp"
 
 namespace kelvane {
 namespace {
 
 using namespace clonal::plot;
 
-template <class M>
-std::vector<M> marks_of(const Figure& figure) {
-    std::vector<M> found;
-    for (const Mark& mark : figure.panels.at(0).marks) {
-        if (const auto* m = std::get_if<M>(&mark)) {
-            found.push_back(*m);
-        }
-    }
-    return found;
-}
+using testing_support::marks_of;
 
 // Individuals in two populations whose genotypes have the sizes given, genotype 1 first.
 struct Network {

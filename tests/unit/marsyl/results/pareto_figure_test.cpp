@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <variant>
 
 #include "marsyl/results/pareto_results.hpp"
+#include "support/figure_marks.hpp"
 
 namespace marsyl {
 namespace {
@@ -22,15 +22,8 @@ TEST(ParetoFigure, ThePointsAndTheLeastSquaresLineOfEveryRow) {
     data.genotypes = {{}, {1, 1, 1, 1, 2, 2, 3, 4}};
     const Figure figure = pareto_figure(data);
     ASSERT_EQ(figure.panels.size(), 1u);
-    std::vector<Points> points;
-    std::vector<Line> lines;
-    for (const Mark& mark : figure.panels[0].marks) {
-        if (const auto* p = std::get_if<Points>(&mark)) {
-            points.push_back(*p);
-        } else if (const auto* l = std::get_if<Line>(&mark)) {
-            lines.push_back(*l);
-        }
-    }
+    const auto points = testing_support::marks_of<Points>(figure);
+    const auto lines = testing_support::marks_of<Line>(figure);
     // The population and the total (the same individuals).
     ASSERT_EQ(points.size(), 2u);
     ASSERT_EQ(lines.size(), 2u);
@@ -60,11 +53,7 @@ TEST(ParetoFigure, ARowOfOneCloneSizeHasItsPointButNoLine) {
     data.names = {"", "even", "mixed"};
     data.genotypes = {{}, {1, 2, 3}, {4, 4, 5}};
     const Figure figure = pareto_figure(data);
-    int lines = 0;
-    for (const Mark& mark : figure.panels[0].marks) {
-        lines += std::holds_alternative<Line>(mark);
-    }
-    EXPECT_EQ(lines, 2);  // mixed and the total
+    EXPECT_EQ(testing_support::marks_of<Line>(figure).size(), 2u);  // mixed and the total
     EXPECT_EQ(figure.legend.at(0).label, "even (no fit)");
     EXPECT_EQ(figure.legend.at(0).swatch, Swatch::kMarker);
 }
