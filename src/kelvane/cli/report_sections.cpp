@@ -232,9 +232,9 @@ ReportSection network_section(const ReportRun& run) {
         "on some minimum spanning tree of the genotypes, the distance of two genotypes being the "
         "smallest distance between their members. The command below writes the network as "
         "GraphML for graph programs.");
-    section.figures.push_back(
-        network_figure(run.data, genotypes, edges, *chosen, distance_unit(run.options.data),
-                       "the command below writes it as GraphML for a graph program"));
+    section.figures.push_back(network_figure(run.data, genotypes, edges, *chosen,
+                                             distance_unit(run.options.data),
+                                             "see the command below for GraphML"));
     section.commands.push_back(run.command(
         "network", {"--threshold", std::to_string(*chosen), "--out", "network.graphml"}));
     return section;
