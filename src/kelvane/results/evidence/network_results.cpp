@@ -112,10 +112,14 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
         std::nth_element(nearest.begin(), nearest.begin() + tenth, nearest.end());
         room = nearest[static_cast<std::size_t>(tenth)];
     }
-    const double largest_radius = std::clamp(room / 2, 2.0, kLargestPie);
+    // The smallest pie stays visible, even where that lets the largest ones overlap.
     const int64_t largest_size = k == 0 ? 1 : *std::max_element(sizes.begin(), sizes.end());
+    const int64_t smallest_size = k == 0 ? 1 : *std::min_element(sizes.begin(), sizes.end());
+    const double visible = kSmallestPie * std::sqrt(static_cast<double>(largest_size) /
+                                                    static_cast<double>(smallest_size));
+    const double largest_radius = std::clamp(std::max(room / 2, visible), 2.0, kLargestPie);
     // Links thin beside the largest pie, so that they never hide the pies.
-    const double widest = std::clamp(largest_radius / 4.5, 1.0, 4.0);
+    const double widest = std::clamp(largest_radius / 8, 1.0, 2.5);
     const double thinnest = widest / 4;
 
     for (const NetworkEdge& edge : edges) {

@@ -18,6 +18,8 @@ inline constexpr int32_t kLegibleGenotypes = 300;
 
 // The largest pie's radius in pixels, at most; pies shrink when their neighbours are closer.
 inline constexpr double kLargestPie = 18.0;
+// The radius the smallest pie keeps at least, as far as kLargestPie allows.
+inline constexpr double kSmallestPie = 2.5;
 
 // unit names what a distance counts ("steps"); elsewhere says where a network too large to
 // draw can be seen ("open network.graphml in a graph program").
