@@ -59,16 +59,22 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
         subprocess.run([program, *args, *extra], cwd=work, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    run(kelvane, "histogram", "plants.txt", "--classes", "7", "--threshold", "2",
+    run(kelvane, "histogram", "plants.txt", "--classes", "7", "--threshold", "2", "--suggest",
         "--out", "histogram.tsv", "--svg", "histogram.svg")
+    run(kelvane, "suggest", "plants.txt", "--out", "suggest.tsv")
     run(kelvane, "thresholds", "plants.txt", "--out", "thresholds.tsv", "--svg", "thresholds.svg")
     run(kelvane, "amova", "plants.txt", "--permutations", "99", "--out", "amova.tsv",
         "--svg", "amova.svg")
     run(kelvane, "clones", "plants.txt", "--threshold", "2", "--clonal", "clones.txt",
         "--out", "clones.tsv")
+    run(kelvane, "accumulation", "plants.txt", "--out", "accumulation.tsv",
+        "--svg", "accumulation.svg")
+    run(kelvane, "network", "plants.txt", "--threshold", "2", "--out", "network.graphml",
+        "--svg", "network.svg")
     run(kelvane, "report", "plants.txt", "--threshold", "2", "--classes", "7",
         "--permutations", "99", "--no-date", "--html", "kelvane.html")
     run(marsyl, "indices", "clones.txt", "--out", "indices.tsv", "--svg", "indices.svg")
+    run(marsyl, "pareto", "clones.txt", "--out", "pareto.tsv", "--svg", "pareto.svg")
     run(marsyl, "jackknife", "clones.txt", "--seed", "1,2", "--permutations", "20",
         "--out", "jackknife.tsv", "--svg", "jackknife.svg")
     run(marsyl, "report", "clones.txt", "--seed", "1,2", "--permutations", "20", "--no-date",
@@ -76,10 +82,33 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
 
     populations = 3
     indices = 6
+    suggestions = sum(row["threshold"] != "NA" for row in read_tsv(work, "suggest.tsv"))
+    genotypes = len({row["genotype"] for row in read_tsv(work, "clones.tsv")})
+    with open(os.path.join(work, "network.graphml")) as f:
+        links = f.read().count("<edge ")
+    pareto = read_tsv(work, "pareto.tsv")
+    points = sum(int(row["points"]) for row in pareto)
+    fits = sum(row["beta"] != "NA" for row in pareto)
+    loci = len(read_tsv(work, "accumulation.tsv"))
     return [
-        # A bar per class: classes 0 to 7; the threshold; the legend of two bars and the line.
-        Document("histogram.svg", {"rect.bar": 8, "line.reference": 1, ".legend-entry": 3},
+        # A bar per class: classes 0 to 7; the threshold and a dashed line per suggestion; the
+        # legend of two bars and the lines.
+        Document("histogram.svg", {"rect.bar": 8, "line.reference": 1 + suggestions,
+                                   "line.reference[stroke-dasharray]": suggestions,
+                                   ".legend-entry": 3 + suggestions},
                  ["Distance (steps)", "Pairs (count)"]),
+        # The band of the fewest to the most, the mean with a marker per number of loci, and the
+        # genotypes of all loci as a line across.
+        Document("accumulation.svg", {"path.band": 1, "path.series": 1, ".point": loci,
+                                      "line.reference": 1},
+                 ["Loci kept (count)", "Distinct genotypes (count)"]),
+        # A pie per clonal genotype at threshold 2 and a line per link of the GraphML file.
+        Document("network.svg", {"g.pie": genotypes, "line.edge": links,
+                                  ".legend-entry": populations},
+                 ["<script>"]),
+        # A marker per distinct clone size of every row, a fitted line per row with a fit.
+        Document("pareto.svg", {".point": points, "path.series": fits},
+                 ["log10 clone size (individuals)"]),
         Document("thresholds.svg", {"path.series": 1, "g.panel": 1},
                  ["Clonal genotypes (count)"]),
         # 99 permutations fall into 10 bins.
@@ -91,15 +120,25 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
         Document("jackknife.svg", {"g.panel": indices, "path.series": populations * indices,
                                    ".legend-entry": populations},
                  ["<script>", "Sample size (individuals)"]),
-        # Data (2 tables), histogram, thresholds, genotypes, AMOVA (1 table each); three figures.
-        Document("kelvane.html", {"section.analysis": 5, "table": 6, "svg.figure": 3,
-                                  "nav li": 5, "rect.bar": 8 + 10},
+        # Data (2 tables), histogram, thresholds, suggestions, genotypes (1 table each), loci and
+        # accumulation (2), Psex (1), network (none), AMOVA (1); five figures, the network's
+        # as in its own file.
+        Document("kelvane.html", {"section.analysis": 9, "table": 10, "svg.figure": 5,
+                                  "nav li": 9, "rect.bar": 8 + 10, "g.pie": genotypes,
+                                  "line.edge": links, "path.band": 1},
                  ["<script>", "Clonal genotypes at threshold 2"]),
-        # Data (2), indices (2), bootstrap, differentiation, jackknife (1 each); two figures.
-        Document("marsyl.html", {"section.analysis": 5, "table": 7, "svg.figure": 2,
-                                 "nav li": 5},
+        # Data (2), indices (3), Pareto, shared, bootstrap, differentiation, jackknife (1 each);
+        # three figures.
+        Document("marsyl.html", {"section.analysis": 7, "table": 10, "svg.figure": 3,
+                                 "nav li": 7},
                  ["<script>", "Indices against sample size (jackknife)"]),
     ]
+
+
+def read_tsv(work, name):
+    with open(os.path.join(work, name)) as f:
+        header, *lines = [line.rstrip("\n").split("\t") for line in f]
+    return [dict(zip(header, line)) for line in lines]
 
 
 # ---------------------------------------------------------------------------------- well-formed
@@ -174,7 +213,8 @@ def well_formed(args):
             if b"<script" in content or (shown and b"&lt;script&gt;" not in content):
                 failures.append(f"{document.name}: the name <script> is not escaped")
         # Every table the reports show is what the command beneath it writes: histogram,
-        # thresholds and AMOVA; indices, partitioning, bootstrap, differentiation and jackknife.
+        # thresholds, suggestions, loci, accumulation, Psex and AMOVA; indices, partitioning,
+        # extended indices, Pareto, shared genotypes, bootstrap, differentiation and jackknife.
         programs = {"kelvane": os.path.abspath(args.kelvane),
                     "marsyl": os.path.abspath(args.marsyl)}
         compared = 0
@@ -182,9 +222,9 @@ def well_formed(args):
             problems, count = check_commands(os.path.join(first, report_name), programs, first)
             failures += problems
             compared += count
-        if compared != 8:
+        if compared != 15:
             failures.append(f"{compared} tables of the reports compared with their commands, "
-                            f"expected 8")
+                            f"expected 15")
     return report(failures, len(documents))
 
 

@@ -1,13 +1,12 @@
 // kelvane accumulation: the number of distinct genotypes when only k of the loci are kept, for
-// every k: the genotype accumulation curve.
+// every k: the genotype accumulation curve, and with --svg its figure.
 #include <memory>
 
+#include "common/cli/figure_option.hpp"
 #include "common/cli/progress_bar.hpp"
-#include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/evidence/genotype_accumulation.hpp"
+#include "kelvane/results/evidence/accumulation_results.hpp"
 
 namespace kelvane {
 namespace {
@@ -15,6 +14,7 @@ namespace {
 struct AccumulationOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
+    clonal::cli::FigureOption figure;
     int64_t draws = 1000;
     clonal::cli::SeedOption seeds;
 };
@@ -30,8 +30,11 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(CLI::Range(int64_t{1}, int64_t{100000000}))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
+    clonal::cli::add_figure_option(command, options->figure,
+                                   "the mean genotypes against the loci kept");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::check_destinations(options->common, options->figure);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         clonal::cli::record_seeds(terminal, random);
@@ -41,20 +44,9 @@ clonal::cli::Action setup(CLI::App& command) {
         const std::vector<AccumulationPoint> curve = genotype_accumulation(
             identity, options->draws, random, options->common.threads, bar.report());
         bar.finish();
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
-        {
-            clonal::TsvWriter tsv(output.stream());
-            tsv.header({"loci", "mean", "sd", "min", "max"});
-            for (const AccumulationPoint& point : curve) {
-                tsv.integer(point.loci)
-                    .real(point.mean)
-                    .real(point.sd)
-                    .integer(point.min)
-                    .integer(point.max);
-                tsv.end_row();
-            }
-        }
-        output.commit();
+        clonal::cli::write_table_and_figure(
+            terminal, options->common, accumulation_table(curve), options->figure,
+            [&] { return accumulation_figure(curve, identity.multilocus_genotypes().count); });
     };
 }
 

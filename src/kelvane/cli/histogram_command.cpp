@@ -8,6 +8,7 @@
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/suggest_options.hpp"
 #include "kelvane/results/histogram_results.hpp"
 
 namespace kelvane {
@@ -19,6 +20,9 @@ struct HistogramOptions {
     clonal::cli::FigureOption figure;
     HistogramClasses histogram;
     std::optional<int32_t> threshold;
+    bool suggest = false;
+    SuggestionSettings suggestion;
+    clonal::cli::SeedOption seeds;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
@@ -28,10 +32,24 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--threshold", options->threshold, "the figure draws a line at this threshold")
         ->check(CLI::NonNegativeNumber);
+    CLI::Option* suggest_flag = command.add_flag(
+        "--suggest", options->suggest,
+        "the figure draws a dashed line at each threshold kelvane suggest gives, with the "
+        "options below");
+    for (CLI::Option* option : add_suggest_options(command, options->suggestion)) {
+        option->needs(suggest_flag);
+    }
+    clonal::cli::add_seed_option(command, options->seeds,
+                                 "12345,67890, as the dialogue starts; with --suggest");
     clonal::cli::add_figure_option(command, options->figure, "the histogram");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::check_destinations(options->common, options->figure);
+        if (!options->suggest && !options->seeds.text.empty()) {
+            throw clonal::cli::UsageError("--seed goes with --suggest");
+        }
+        check_suggest_settings(options->suggestion);
+        clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
@@ -41,8 +59,11 @@ clonal::cli::Action setup(CLI::App& command) {
         if (options->threshold) {
             marks.chosen = *options->threshold;
         }
-        // The thresholds of kelvane suggest go into marks.suggested (--suggest, once that
-        // command exists) and are drawn as dashed lines.
+        if (options->suggest) {
+            clonal::cli::record_seeds(terminal, random);
+            marks.suggested = suggested_marks(suggestions_for(
+                options->data, data, matrix, options->suggestion, random, options->common.threads));
+        }
         clonal::cli::write_table_and_figure(
             terminal, options->common, histogram_table(histogram), options->figure,
             [&] { return histogram_figure(histogram, distance_unit(options->data), marks); });

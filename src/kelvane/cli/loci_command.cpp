@@ -4,11 +4,10 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/evidence/locus_statistics.hpp"
 #include "kelvane/evidence/pascal_triangle.hpp"
+#include "kelvane/results/evidence/loci_results.hpp"
 
 namespace kelvane {
 namespace {
@@ -32,23 +31,7 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         const std::vector<LocusStatistics> loci = locus_statistics(data);
         clonal::cli::ResultOutput output(options->common.out, terminal.out);
-        {
-            clonal::TsvWriter tsv(output.stream());
-            tsv.header(
-                {"locus", "alleles", "genotypes", "he", "pi", "pi_sibs", "pi_cum", "pi_sibs_cum"});
-            for (std::size_t k = 0; k < loci.size(); ++k) {
-                const LocusStatistics& locus = loci[k];
-                tsv.text(data.locus_names[k])
-                    .integer(locus.alleles)
-                    .integer(locus.genotypes)
-                    .real(locus.he)
-                    .real(locus.pi)
-                    .real(locus.pi_sibs)
-                    .real(locus.pi_cumulative)
-                    .real(locus.pi_sibs_cumulative);
-                tsv.end_row();
-            }
-        }
+        clonal::write_tsv(loci_table(data, loci), output.stream());
         output.commit();
     };
 }

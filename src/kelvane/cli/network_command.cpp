@@ -1,14 +1,17 @@
 // kelvane network: the minimum spanning network of the clonal genotypes at a threshold, as a
-// GraphML or DOT file.
+// GraphML or DOT file, and with --svg as a figure.
 #include <memory>
 #include <string>
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/figure_option.hpp"
 #include "common/cli/result_output.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/grouping/minimum_spanning_network.hpp"
 #include "kelvane/grouping/network_files.hpp"
+#include "kelvane/results/evidence/network_results.hpp"
+#include "plot/svg_render.hpp"
 
 namespace kelvane {
 namespace {
@@ -16,6 +19,7 @@ namespace {
 struct NetworkOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
+    clonal::cli::FigureOption figure;
     int32_t threshold = 0;
 };
 
@@ -31,6 +35,8 @@ clonal::cli::Action setup(CLI::App& command) {
                     "individuals linked by distances at or below it share a clonal genotype")
         ->check(CLI::NonNegativeNumber)
         ->required();
+    clonal::cli::add_figure_option(command, options->figure,
+                                   "the network, a pie of its populations per genotype");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         const std::string& out = options->common.out;
@@ -39,6 +45,7 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError(
                 "network writes a file: --out FILE.graphml (GraphML) or --out FILE.dot (DOT)");
         }
+        clonal::cli::check_destinations(options->common, options->figure);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
@@ -50,6 +57,17 @@ clonal::cli::Action setup(CLI::App& command) {
             write_network_graphml(data, genotypes, edges, output.stream());
         } else {
             write_network_dot(data, genotypes, edges, output.stream());
+        }
+        if (options->figure.wanted()) {
+            // A network too large to draw is seen in a graph program.
+            const std::string elsewhere =
+                graphml ? "open " + out + " in a graph program"
+                        : "write it with --out FILE.graphml for a graph program";
+            clonal::cli::ResultOutput figure_output(options->figure.file, terminal.out);
+            clonal::plot::write_svg(network_figure(data, genotypes, edges, options->threshold,
+                                                   distance_unit(options->data), elsewhere),
+                                    figure_output.stream());
+            figure_output.commit();
         }
         output.commit();
     };

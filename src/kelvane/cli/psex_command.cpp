@@ -6,11 +6,10 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/evidence/psex/psex.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
+#include "kelvane/results/evidence/psex_results.hpp"
 
 namespace kelvane {
 namespace {
@@ -95,34 +94,13 @@ clonal::cli::Action setup(CLI::App& command) {
                 distance_matrix(options->data, data, options->common, terminal);
             genotypes = genotypes_at_threshold(matrix, options->threshold).numbers;
         } else {
-            genotypes = identity.multilocus_genotypes().class_of;
-            for (int32_t& genotype : genotypes) {
-                ++genotype;
-            }
+            genotypes = identical_data_genotypes(identity);
         }
         clonal::cli::record_seeds(terminal, random);
         const std::vector<PsexRow> rows = psex_table(data, identity, genotypes, settings, random);
 
         clonal::cli::ResultOutput output(options->common.out, terminal.out);
-        {
-            clonal::TsvWriter tsv(output.stream());
-            if (settings.simulations > 0) {
-                tsv.header({"individual", "genotype", "rank", "pgen", "psex", "p_sim"});
-            } else {
-                tsv.header({"individual", "genotype", "rank", "pgen", "psex"});
-            }
-            for (const PsexRow& row : rows) {
-                tsv.text(data.ind_names[static_cast<std::size_t>(row.individual)])
-                    .integer(row.genotype)
-                    .integer(row.rank)
-                    .real(row.pgen)
-                    .real(row.psex);
-                if (settings.simulations > 0) {
-                    tsv.real(row.p_sim);
-                }
-                tsv.end_row();
-            }
-        }
+        clonal::write_tsv(psex_result_table(data, rows, settings.simulations > 0), output.stream());
         output.commit();
     };
 }

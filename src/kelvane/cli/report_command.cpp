@@ -5,6 +5,7 @@
 #include "common/cli/command_text.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/report_sections.hpp"
+#include "kelvane/cli/suggest_options.hpp"
 
 namespace kelvane {
 namespace {
@@ -19,6 +20,8 @@ std::string report_command(const ReportCommandOptions& options, const std::strin
     if (options.threshold) {
         words.insert(words.end(), {"--threshold", std::to_string(*options.threshold)});
     }
+    const std::vector<std::string> suggest = suggest_arguments(options.suggestion);
+    words.insert(words.end(), suggest.begin(), suggest.end());
     words.insert(words.end(),
                  {"--permutations", std::to_string(options.permutations), "--seed", seeds});
     const std::vector<std::string> report = clonal::cli::report_arguments(options.report);
@@ -33,6 +36,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->threshold,
                     "list the clonal genotypes at this threshold and mark it in the figures")
         ->check(CLI::NonNegativeNumber);
+    add_suggest_options(command, options->suggestion);
     add_histogram_options(command, options->histogram);
     command
         .add_option("--permutations", options->permutations,
@@ -43,6 +47,7 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        check_suggest_settings(options->suggestion);
         clonal::Random random;
         if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
             random.set_seeds(seeds->first, seeds->second);
@@ -51,13 +56,15 @@ clonal::cli::Action setup(CLI::App& command) {
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);
-        ReportRun run{*options,
-                      terminal,
-                      data,
-                      matrix,
-                      {},
-                      random,
-                      std::to_string(random.seed1()) + "," + std::to_string(random.seed2())};
+        ReportRun run{
+            *options, terminal,
+            data,     matrix,
+            {},       {},
+            random,   std::to_string(random.seed1()) + "," + std::to_string(random.seed2())};
+        clonal::Random suggest_random = run.start;
+        run.suggestions = suggestions_for(options->data, data, matrix, options->suggestion,
+                                          suggest_random, options->common.threads);
+        run.marks.suggested = suggested_marks(run.suggestions);
         if (options->threshold) {
             run.marks.chosen = *options->threshold;
         }
@@ -68,7 +75,11 @@ clonal::cli::Action setup(CLI::App& command) {
         report.add(data_section(run));
         report.add(histogram_section(run));
         report.add(thresholds_section(run));
+        report.add(suggestions_section(run));
         report.add(genotypes_section(run));
+        report.add(loci_section(run));
+        report.add(psex_section(run));
+        report.add(network_section(run));
         report.add(amova_section(run));
         clonal::cli::write_report(terminal, options->report, report);
     };

@@ -3,9 +3,17 @@
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
+#include "common/core/tsv_writer.hpp"
+#include "kelvane/cli/suggest_options.hpp"
+#include "kelvane/evidence/pascal_triangle.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
+#include "kelvane/grouping/minimum_spanning_network.hpp"
 #include "kelvane/results/amova_results.hpp"
 #include "kelvane/results/data_results.hpp"
+#include "kelvane/results/evidence/accumulation_results.hpp"
+#include "kelvane/results/evidence/loci_results.hpp"
+#include "kelvane/results/evidence/network_results.hpp"
+#include "kelvane/results/evidence/psex_results.hpp"
 #include "kelvane/results/genotype_results.hpp"
 #include "kelvane/results/histogram_results.hpp"
 #include "kelvane/results/threshold_results.hpp"
@@ -22,6 +30,32 @@ std::string ReportRun::command(const std::string& name,
     all.insert(all.end(), words.begin(), words.end());
     return clonal::cli::command_text(all);
 }
+
+std::optional<int32_t> ReportRun::threshold() const {
+    if (options.threshold) {
+        return options.threshold;
+    }
+    if (suggestions.gap) {
+        return suggestions.gap->low;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// The words of the suggestions with the run's seeds.
+std::vector<std::string> suggest_words(const ReportRun& run) {
+    std::vector<std::string> words = suggest_arguments(run.options.suggestion);
+    words.insert(words.end(), {"--seed", run.seeds});
+    return words;
+}
+
+// How the genotypes' threshold came about, for the text of the sections that use it.
+std::string threshold_origin(const ReportRun& run) {
+    return run.options.threshold ? "the threshold given" : "the threshold the largest gap suggests";
+}
+
+}  // namespace
 
 ReportSection data_section(const ReportRun& run) {
     ReportSection section;
@@ -46,12 +80,19 @@ ReportSection histogram_section(const ReportRun& run) {
     section.paragraphs.push_back(
         "The number of pairs of individuals in each class of distance. Clone mates differ "
         "little, by scoring errors and somatic mutations: a gap between the pairs at small "
-        "distances and the rest is where a threshold belongs.");
+        "distances and the rest is where a threshold belongs. Dashed lines mark the suggested "
+        "thresholds of the next sections.");
     section.tables.push_back({"Pairs per distance class", histogram_table(histogram)});
     section.figures.push_back(
         histogram_figure(histogram, distance_unit(run.options.data), run.marks));
-    section.commands.push_back(
-        run.command("histogram", histogram_arguments(run.options.histogram)));
+    std::vector<std::string> words = histogram_arguments(run.options.histogram);
+    if (run.options.threshold) {
+        words.insert(words.end(), {"--threshold", std::to_string(*run.options.threshold)});
+    }
+    words.emplace_back("--suggest");
+    const std::vector<std::string> suggest = suggest_words(run);
+    words.insert(words.end(), suggest.begin(), suggest.end());
+    section.commands.push_back(run.command("histogram", words));
     return section;
 }
 
@@ -69,29 +110,137 @@ ReportSection thresholds_section(const ReportRun& run) {
     return section;
 }
 
+ReportSection suggestions_section(const ReportRun& run) {
+    const SuggestionSettings& settings = run.options.suggestion;
+    ReportSection section;
+    section.heading = "Suggested thresholds";
+    section.paragraphs.push_back(
+        "Two thresholds the data suggest. largest-gap: the first largest gap among the smallest " +
+        clonal::shortest_real(settings.fraction * 100) +
+        " % of the heights at which single linkage merges the distinct genotypes. sexual-floor: "
+        "the " +
+        clonal::shortest_real(settings.alpha) + " quantile of the distances between " +
+        std::to_string(settings.simulations) +
+        " simulated offspring of random pairs of individuals, the largest threshold that still "
+        "keeps genotypes made by sex apart (none for an imported matrix). Genotypes is the "
+        "number of clonal genotypes at the threshold.");
+    section.tables.push_back({"Suggested thresholds", suggestions_table(run.suggestions)});
+    section.commands.push_back(run.command("suggest", suggest_words(run)));
+    return section;
+}
+
 ReportSection genotypes_section(const ReportRun& run) {
     ReportSection section;
-    if (!run.options.threshold) {
+    const std::optional<int32_t> chosen = run.threshold();
+    if (!chosen) {
         section.heading = "Clonal genotypes";
         section.paragraphs.push_back(
-            "No threshold was given: write the report with --threshold T for the clonal "
-            "genotypes at T.");
+            "No threshold was given and the largest gap suggests none: write the report with "
+            "--threshold T for the clonal genotypes at T.");
         return section;
     }
-    const int32_t threshold = *run.options.threshold;
+    const int32_t threshold = *chosen;
     const Genotypes genotypes = genotypes_at_threshold(run.matrix, threshold);
     section.heading = "Clonal genotypes at threshold " + std::to_string(threshold);
     section.paragraphs.push_back(
         std::to_string(genotypes.count) + " clonal genotypes among " +
-        std::to_string(run.data.n_individuals) +
-        " individuals: individuals linked by distances at or below " + std::to_string(threshold) +
+        std::to_string(run.data.n_individuals) + " individuals at " + threshold_origin(run) +
+        ": individuals linked by distances at or below " + std::to_string(threshold) +
         " share one. Genotypes are numbered in the order of their first individual.");
     section.tables.push_back({"Clonal genotypes", genotype_summary_table(run.data, genotypes)});
     section.commands.push_back(run.command("clones", {"--threshold", std::to_string(threshold)}));
     return section;
 }
 
-ReportSection amova_section(ReportRun& run) {
+ReportSection loci_section(const ReportRun& run) {
+    ReportSection section;
+    section.heading = "Loci and the genotypes they tell apart";
+    const GenotypeIdentity identity(run.data);
+    if (run.data.max_ploidy > kLargestPascalRow) {
+        section.paragraphs.push_back(
+            "No probabilities of identity: they need a maximum ploidy of at most 1000.");
+    } else {
+        section.paragraphs.push_back(
+            "Per locus: alleles, locus genotypes, expected heterozygosity (he), the probability "
+            "that two random individuals (pi) or two full sibs (pi_sibs) share the locus "
+            "genotype, and the running products of these over the loci.");
+        section.tables.push_back({"Loci", loci_table(run.data, locus_statistics(run.data))});
+        section.commands.push_back(run.command("loci", {}));
+    }
+    clonal::Random random = run.start;
+    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
+                                 "loci");
+    const std::vector<AccumulationPoint> curve = genotype_accumulation(
+        identity, kAccumulationDraws, random, run.options.common.threads, bar.report());
+    bar.finish();
+    const int32_t genotypes = identity.multilocus_genotypes().count;
+    section.paragraphs.push_back(
+        "The distinct genotypes (identical data) when only k of the loci are kept: over every "
+        "subset of k loci when there are at most " +
+        std::to_string(kAccumulationDraws) + " of them, otherwise over as many random subsets. " +
+        "A curve that levels off below the " + std::to_string(genotypes) +
+        " genotypes of all loci shows that the loci are enough to tell them apart.");
+    section.tables.push_back({"Genotype accumulation", accumulation_table(curve)});
+    section.figures.push_back(accumulation_figure(curve, genotypes));
+    section.commands.push_back(run.command(
+        "accumulation", {"--draws", std::to_string(kAccumulationDraws), "--seed", run.seeds}));
+    return section;
+}
+
+ReportSection psex_section(const ReportRun& run) {
+    ReportSection section;
+    section.heading = "Could repeated genotypes have arisen by sex? (Psex)";
+    const PsexSettings settings;
+    if (const char* refusal = psex_refusal(run.data, settings)) {
+        section.paragraphs.push_back(std::string("No Psex: ") + refusal + ".");
+        return section;
+    }
+    const GenotypeIdentity identity(run.data);
+    clonal::Random random = run.start;  // not drawn from without simulations
+    const std::vector<PsexRow> rows =
+        psex_table(run.data, identity, identical_data_genotypes(identity), settings, random);
+    section.paragraphs.push_back(
+        "For every individual whose genotype (identical data) occurs more than once: the "
+        "probability of its genotype under random mating (pgen, from round-robin allele "
+        "frequencies) and the probability that its encounter of rank r among the individuals "
+        "arose by a separate sexual event (psex). Small values speak for clones.");
+    if (rows.empty()) {
+        section.paragraphs.push_back("No genotype occurs more than once.");
+    }
+    section.tables.push_back(
+        {"Psex of repeated genotypes", psex_result_table(run.data, rows, false)});
+    section.commands.push_back(run.command("psex", {}));
+    return section;
+}
+
+ReportSection network_section(const ReportRun& run) {
+    ReportSection section;
+    section.heading = "Minimum spanning network";
+    const std::optional<int32_t> chosen = run.threshold();
+    if (!chosen) {
+        section.paragraphs.push_back(
+            "No threshold was given and the largest gap suggests none: write the report with "
+            "--threshold T for the network of the clonal genotypes at T.");
+        return section;
+    }
+    const Genotypes genotypes = genotypes_at_threshold(run.matrix, *chosen);
+    const std::vector<NetworkEdge> edges =
+        minimum_spanning_network(genotype_distances(run.matrix, genotypes));
+    section.paragraphs.push_back(
+        "How the clonal genotypes at " + threshold_origin(run) +
+        " relate: every link that lies "
+        "on some minimum spanning tree of the genotypes, the distance of two genotypes being the "
+        "smallest distance between their members. The command below writes the network as "
+        "GraphML for graph programs.");
+    section.figures.push_back(network_figure(run.data, genotypes, edges, *chosen,
+                                             distance_unit(run.options.data),
+                                             "see the command below for GraphML"));
+    section.commands.push_back(run.command(
+        "network", {"--threshold", std::to_string(*chosen), "--out", "network.graphml"}));
+    return section;
+}
+
+ReportSection amova_section(const ReportRun& run) {
     ReportSection section;
     section.heading = "Analysis of molecular variance (AMOVA)";
     if (const auto refusal = amova_refusal(run.data.pop_vector, run.data.n_populations)) {
@@ -103,10 +252,10 @@ ReportSection amova_section(ReportRun& run) {
     const AmovaTable table = observed_amova(pairs, sample);
     clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
                                  "permutations");
+    clonal::Random random = run.start;
     std::vector<double> permuted;
     const AmovaPermutationTest test = amova_permutation_test(
-        pairs, sample, table.phi_st, run.options.permutations, run.random,
-        run.options.common.threads,
+        pairs, sample, table.phi_st, run.options.permutations, random, run.options.common.threads,
         [&permuted](int64_t, double phi_st) { permuted.push_back(phi_st); }, bar.report());
     bar.finish();
     section.paragraphs.push_back(

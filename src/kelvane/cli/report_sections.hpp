@@ -13,6 +13,7 @@
 #include "common/cli/report_options.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/histogram_options.hpp"
+#include "kelvane/results/evidence/suggestion_results.hpp"
 #include "kelvane/results/threshold_marks.hpp"
 #include "plot/html_report.hpp"
 
@@ -25,28 +26,39 @@ struct ReportCommandOptions {
     HistogramClasses histogram;
     std::optional<int32_t> threshold;
     int32_t permutations = 999;
+    SuggestionSettings suggestion;
     clonal::cli::SeedOption seeds;
 };
 
-// What every section reads.
+// The draws of the accumulation curve, the default of its command.
+inline constexpr int64_t kAccumulationDraws = 1000;
+
+// What every section reads. Each section that draws random numbers starts its own generator at
+// start, so that its tables are what its command gives with the same seeds.
 struct ReportRun {
     const ReportCommandOptions& options;
     const clonal::cli::Terminal& terminal;
     const MarkerData& data;
     const DistanceMatrix& matrix;
+    Suggestions suggestions;
     ThresholdMarks marks;  // drawn over the distance figures
-    clonal::Random random;
-    std::string seeds;  // "S1,S2" of random before its first draw
+    clonal::Random start;  // seeded, not drawn from
+    std::string seeds;     // "S1,S2" of start
 
     // A kelvane command on the same data and model: "kelvane NAME DATA --distance ... words".
     std::string command(const std::string& name, const std::vector<std::string>& words) const;
+    // The threshold the genotypes are shown at: the one given, or else the largest gap's.
+    std::optional<int32_t> threshold() const;
 };
 
 clonal::plot::ReportSection data_section(const ReportRun& run);
 clonal::plot::ReportSection histogram_section(const ReportRun& run);
 clonal::plot::ReportSection thresholds_section(const ReportRun& run);
+clonal::plot::ReportSection suggestions_section(const ReportRun& run);
 clonal::plot::ReportSection genotypes_section(const ReportRun& run);
-// Draws from run.random.
-clonal::plot::ReportSection amova_section(ReportRun& run);
+clonal::plot::ReportSection loci_section(const ReportRun& run);
+clonal::plot::ReportSection psex_section(const ReportRun& run);
+clonal::plot::ReportSection network_section(const ReportRun& run);
+clonal::plot::ReportSection amova_section(const ReportRun& run);
 
 }  // namespace kelvane

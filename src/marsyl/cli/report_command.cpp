@@ -45,6 +45,8 @@ clonal::cli::Action setup(CLI::App& command) {
             run.seeds, options->report);
         report.add(data_section(run));
         report.add(indices_section(run));
+        report.add(pareto_section(run));
+        report.add(shared_section(run));
         report.add(bootstrap_section(run));
         report.add(differentiation_section(run));
         report.add(jackknife_section(run));

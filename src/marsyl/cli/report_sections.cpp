@@ -8,8 +8,11 @@
 #include "common/core/characters.hpp"
 #include "marsyl/results/bootstrap_results.hpp"
 #include "marsyl/results/differentiation_results.hpp"
+#include "marsyl/results/extended_results.hpp"
 #include "marsyl/results/indices_results.hpp"
 #include "marsyl/results/jackknife_results.hpp"
+#include "marsyl/results/pareto_results.hpp"
+#include "marsyl/results/shared_results.hpp"
 
 namespace marsyl {
 
@@ -82,11 +85,48 @@ ReportSection indices_section(const ReportRun& run) {
         "The indices of clonal diversity of every population (logarithms to base 10), and the "
         "partitioning of three of them into the total, the mean within populations and the "
         "share among them.");
+    section.paragraphs.push_back(
+        "The statistics of clone sizes that papers on clonal populations report, for every "
+        "population and all of them (total): individuals N, genotypes G, clonal richness R, "
+        "Shannon's H (natural logarithm) and Pielou's J, the unbiased Simpson index and Hill's "
+        "number, the evenness V, Simpson's lambda, E5, and the expected genotypes eMLG in a "
+        "sample of the size of the smallest population (at least 10) with its standard error.");
     section.tables.push_back({"Indices per population", indices_table(data, results)});
     section.tables.push_back({"Partitioning of diversity", partitioning_table(data, results)});
+    section.tables.push_back({"Statistics of clone sizes", extended_table(data, 0)});
     section.figures.push_back(indices_figure(data, results));
     section.commands.push_back(run.command("indices", {}));
     section.commands.push_back(run.command("indices", {"--partition"}));
+    section.commands.push_back(run.command("indices", {"--extended"}));
+    return section;
+}
+
+ReportSection pareto_section(const ReportRun& run) {
+    ReportSection section;
+    section.heading = "Pareto distribution of clone sizes";
+    section.paragraphs.push_back(
+        "For every distinct clone size x, the share y of individuals in clones of size x or "
+        "larger; the Pareto index beta is minus the slope of the least-squares line of log10 y "
+        "on log10 x (c = beta + 1, r2 its R squared, points the distinct sizes). A small beta: "
+        "a few large clones hold most individuals.");
+    section.tables.push_back({"Pareto index", pareto_table(run.input.data)});
+    section.figures.push_back(pareto_figure(run.input.data));
+    section.commands.push_back(run.command("pareto", {}));
+    return section;
+}
+
+ReportSection shared_section(const ReportRun& run) {
+    ReportSection section;
+    section.heading = "Genotypes shared among populations";
+    section.paragraphs.push_back(
+        "Every genotype found in more than one population, with its individuals in each and the "
+        "number of populations holding it.");
+    clonal::ResultTable table = shared_table(run.input.data, false);
+    if (table.rows().empty()) {
+        section.paragraphs.push_back("No genotype is found in more than one population.");
+    }
+    section.tables.push_back({"Shared genotypes", std::move(table)});
+    section.commands.push_back(run.command("shared", {}));
     return section;
 }
 

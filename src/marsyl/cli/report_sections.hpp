@@ -43,6 +43,8 @@ struct ReportRun {
 
 clonal::plot::ReportSection data_section(const ReportRun& run);
 clonal::plot::ReportSection indices_section(const ReportRun& run);
+clonal::plot::ReportSection pareto_section(const ReportRun& run);
+clonal::plot::ReportSection shared_section(const ReportRun& run);
 clonal::plot::ReportSection bootstrap_section(const ReportRun& run);
 clonal::plot::ReportSection differentiation_section(const ReportRun& run);
 clonal::plot::ReportSection jackknife_section(const ReportRun& run);

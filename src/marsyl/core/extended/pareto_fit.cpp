@@ -8,24 +8,34 @@
 
 namespace marsyl {
 
-ParetoFit pareto_fit(const SizeSpectrum& spectrum) {
+std::vector<ParetoPoint> pareto_points(const SizeSpectrum& spectrum) {
     const std::vector<SizeClass>& classes = spectrum.classes;
-    const auto k = classes.size();
+    std::vector<ParetoPoint> points(classes.size());
+    // Individuals in clones of the size of class i or larger, from the largest size down.
+    int64_t at_least = 0;
+    for (std::size_t i = classes.size(); i-- > 0;) {
+        at_least += classes[i].size * classes[i].clones;
+        points[i].log_size = std::log10(static_cast<double>(classes[i].size));
+        points[i].log_share =
+            std::log10(static_cast<double>(at_least) / static_cast<double>(spectrum.individuals));
+    }
+    return points;
+}
+
+ParetoFit pareto_fit(const SizeSpectrum& spectrum) {
+    const std::vector<ParetoPoint> points = pareto_points(spectrum);
+    const auto k = points.size();
     ParetoFit fit;
     fit.points = static_cast<int64_t>(k);
     if (k < 2) {
-        fit.beta = fit.c = fit.r2 = std::numeric_limits<double>::quiet_NaN();
+        fit.beta = fit.c = fit.r2 = fit.intercept = std::numeric_limits<double>::quiet_NaN();
         return fit;
     }
     std::vector<double> x(k);
     std::vector<double> y(k);
-    // Individuals in clones of the size of class i or larger, from the largest size down.
-    int64_t at_least = 0;
-    for (std::size_t i = k; i-- > 0;) {
-        at_least += classes[i].size * classes[i].clones;
-        x[i] = std::log10(static_cast<double>(classes[i].size));
-        y[i] =
-            std::log10(static_cast<double>(at_least) / static_cast<double>(spectrum.individuals));
+    for (std::size_t i = 0; i < k; ++i) {
+        x[i] = points[i].log_size;
+        y[i] = points[i].log_share;
     }
     double mean_x = 0.0;
     double mean_y = 0.0;
@@ -56,6 +66,7 @@ ParetoFit pareto_fit(const SizeSpectrum& spectrum) {
     fit.beta = -slope;
     fit.c = fit.beta + 1.0;
     fit.r2 = 1.0 - residual / syy;
+    fit.intercept = mean_y - slope * mean_x;
     return fit;
 }
 

@@ -4,27 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <variant>
 
 #include "kelvane/results/amova_results.hpp"
 #include "kelvane/results/histogram_results.hpp"
 #include "kelvane/results/threshold_results.hpp"
+#include "support/figure_marks.hpp"
 
 namespace kelvane {
 namespace {
 
 using namespace clonal::plot;
 
-template <class M>
-std::vector<M> marks_of(const Figure& figure) {
-    std::vector<M> found;
-    for (const Mark& mark : figure.panels.at(0).marks) {
-        if (const auto* m = std::get_if<M>(&mark)) {
-            found.push_back(*m);
-        }
-    }
-    return found;
-}
+using testing_support::marks_of;
 
 const ThresholdMarks kMarks{4.0, {{"largest-gap", 3.0}, {"sexual-floor", 7.0}}};
 
