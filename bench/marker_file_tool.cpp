@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "synthetic_markers.hpp"
 
 int main(int argc, char** argv) {

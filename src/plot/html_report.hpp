@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "plot/figure.hpp"
 
 namespace clonal::plot {

@@ -9,14 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "common/core/buffered_text.hpp"
+#include "common/text/buffered_text.hpp"
+#include "common/text/markup_escape.hpp"
 
 namespace clonal::plot {
-
-// The text with &, <, >, " and ' as character references, and every byte that is not part of
-// valid UTF-8 and every control character that XML forbids replaced by U+FFFD: safe as element
-// text and as a quoted attribute value, in XML and in HTML alike.
-std::string escape_markup(std::string_view text);
 
 struct Attribute {
     std::string_view name;

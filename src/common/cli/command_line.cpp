@@ -6,7 +6,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/core/fatal_error.hpp"
-#include "common/core/number_text.hpp"
+#include "common/text/number_text.hpp"
 
 namespace clonal::cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/cli/command_line.hpp"
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "plot/figure.hpp"
 
 namespace clonal::cli {

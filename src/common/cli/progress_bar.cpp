@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 
 namespace clonal::cli {
 namespace {

@@ -2,9 +2,9 @@
 #include "common/cli/report_options.hpp"
 
 #include "common/cli/result_output.hpp"
-#include "common/core/characters.hpp"
-#include "common/core/printf.hpp"
 #include "common/core/random.hpp"
+#include "common/text/characters.hpp"
+#include "common/text/printf.hpp"
 
 namespace clonal::cli {
 

@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "common/core/allocation.hpp"
-#include "common/core/buffered_text.hpp"
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
-#include "common/core/text_scanner.hpp"
+#include "common/text/buffered_text.hpp"
+#include "common/text/printf.hpp"
+#include "common/text/text_scanner.hpp"
 
 namespace clonal {
 namespace {

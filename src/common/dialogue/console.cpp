@@ -3,9 +3,9 @@
 
 #include <cstdarg>
 
-#include "common/core/characters.hpp"
 #include "common/core/fatal_error.hpp"
-#include "common/core/number_text.hpp"
+#include "common/text/characters.hpp"
+#include "common/text/number_text.hpp"
 
 namespace clonal {
 

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
 #include "common/dialogue/dialogue_only.hpp"
+#include "common/text/printf.hpp"
 
 namespace clonal {
 

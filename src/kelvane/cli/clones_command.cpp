@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/grouping/genotype_files.hpp"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 

@@ -6,7 +6,7 @@
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/cli/result_output.hpp"
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/evidence/association_index.hpp"

@@ -2,7 +2,7 @@
 #include "kelvane/cli/suggest_options.hpp"
 
 #include "common/cli/cli_errors.hpp"
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 
 namespace kelvane {
 

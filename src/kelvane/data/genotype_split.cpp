@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/core/characters.hpp"
 #include "common/core/fatal_error.hpp"
-#include "common/core/number_text.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/characters.hpp"
+#include "common/text/number_text.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/input_errors.hpp"
 
 namespace kelvane {

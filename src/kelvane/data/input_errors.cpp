@@ -2,7 +2,7 @@
 #include "kelvane/data/input_errors.hpp"
 
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 
 namespace kelvane {
 

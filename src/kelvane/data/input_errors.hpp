@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "common/core/text_scanner.hpp"
+#include "common/text/text_scanner.hpp"
 #include "kelvane/data/marker_data.hpp"
 
 namespace kelvane {

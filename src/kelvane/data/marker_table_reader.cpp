@@ -7,8 +7,8 @@
 
 #include "common/core/allocation.hpp"
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
-#include "common/core/text_scanner.hpp"
+#include "common/text/printf.hpp"
+#include "common/text/text_scanner.hpp"
 #include "kelvane/data/genotype_split.hpp"
 #include "kelvane/data/input_errors.hpp"
 

@@ -1,7 +1,7 @@
 // The summary and the listing of the marker data set.
 #include "kelvane/dialogue/data_summary.hpp"
 
-#include "common/core/buffered_text.hpp"
+#include "common/text/buffered_text.hpp"
 #include "kelvane/data/allele_tally.hpp"
 #include "kelvane/data/marker_data_loader.hpp"
 

@@ -1,10 +1,10 @@
 // The whole run of kelvane: banner, input file, data, the three menus, end.
 #include "kelvane/dialogue/kelvane_program.hpp"
 
-#include "common/core/printf.hpp"
 #include "common/dialogue/input_file_prompt.hpp"
 #include "common/dialogue/program_entry.hpp"
 #include "common/dialogue/separator.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/dialogue/analysis_menu.hpp"
 #include "kelvane/dialogue/data_summary.hpp"
 #include "kelvane/dialogue/distance_menu.hpp"

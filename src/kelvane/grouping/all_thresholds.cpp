@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "common/core/allocation.hpp"
-#include "common/core/buffered_text.hpp"
 #include "common/core/fatal_error.hpp"
+#include "common/text/buffered_text.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
 #include "kelvane/grouping/minimum_spanning_tree.hpp"
 #include "kelvane/grouping/union_find.hpp"

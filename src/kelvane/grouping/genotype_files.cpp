@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "common/core/buffered_text.hpp"
 #include "common/core/clonal_genotype_file.hpp"
+#include "common/text/buffered_text.hpp"
 
 namespace kelvane {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/core/allocation.hpp"
-#include "common/core/buffered_text.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/buffered_text.hpp"
+#include "common/text/printf.hpp"
 
 namespace kelvane {
 namespace {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text/markup_escape.hpp"
+
 namespace kelvane {
 namespace {
 
@@ -41,34 +43,6 @@ int64_t node_size(const NodeContent& content, std::size_t g) {
     return size;
 }
 
-// Text as XML character data or attribute value. Control characters, which XML 1.0 cannot
-// hold, become '?'.
-std::string xml_text(std::string_view text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            case '\'':
-                escaped += "&apos;";
-                break;
-            default:
-                escaped += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-        }
-    }
-    return escaped;
-}
-
 // Text as a quoted DOT string.
 std::string dot_string(std::string_view text) {
     std::string quoted = "\"";
@@ -97,7 +71,7 @@ void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
            "attr.type=\"string\"/>\n";
     for (int p = 1; p <= data.n_populations; ++p) {
         out << "  <key id=\"p" << p << "\" for=\"node\" attr.name=\"pop_"
-            << xml_text(data.population_name(p)) << "\" attr.type=\"int\"/>\n";
+            << clonal::escape_markup(data.population_name(p)) << "\" attr.type=\"int\"/>\n";
     }
     out << "  <key id=\"weight\" for=\"edge\" attr.name=\"weight\" attr.type=\"int\"/>\n"
            "  <graph id=\"network\" edgedefault=\"undirected\">\n";
@@ -105,7 +79,7 @@ void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
         out << "    <node id=\"g" << g + 1 << "\">\n"
             << "      <data key=\"genotype\">" << g + 1 << "</data>\n"
             << "      <data key=\"size\">" << node_size(content, g) << "</data>\n"
-            << "      <data key=\"individuals\">" << xml_text(content.individuals[g])
+            << "      <data key=\"individuals\">" << clonal::escape_markup(content.individuals[g])
             << "</data>\n";
         for (std::size_t p = 0; p < content.per_population[g].size(); ++p) {
             out << "      <data key=\"p" << p + 1 << "\">" << content.per_population[g][p]

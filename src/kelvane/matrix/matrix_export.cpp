@@ -1,7 +1,7 @@
 // Writing the distance matrix as text.
 #include "kelvane/matrix/matrix_export.hpp"
 
-#include "common/core/buffered_text.hpp"
+#include "common/text/buffered_text.hpp"
 
 namespace kelvane {
 

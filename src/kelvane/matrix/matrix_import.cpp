@@ -1,8 +1,8 @@
 // Importing a distance matrix from a text file.
 #include "kelvane/matrix/matrix_import.hpp"
 
-#include "common/core/characters.hpp"
-#include "common/core/text_scanner.hpp"
+#include "common/text/characters.hpp"
+#include "common/text/text_scanner.hpp"
 
 namespace kelvane {
 namespace {

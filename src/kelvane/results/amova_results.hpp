@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/amova/amova_permutations.hpp"
 #include "kelvane/amova/amova_sample.hpp"
 #include "plot/figure.hpp"

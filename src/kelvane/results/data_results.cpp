@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "common/core/characters.hpp"
+#include "common/text/characters.hpp"
 
 namespace kelvane {
 clonal::ResultTable data_summary_table(const MarkerData& data, const std::string& file,

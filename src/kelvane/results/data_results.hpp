@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/data/marker_data.hpp"
 
 namespace kelvane {

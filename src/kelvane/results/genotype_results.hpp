@@ -2,7 +2,7 @@
 // size, its populations and its members.
 #pragma once
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
 

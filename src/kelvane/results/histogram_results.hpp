@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 #include "kelvane/results/threshold_marks.hpp"
 #include "plot/figure.hpp"

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
 #include "kelvane/results/threshold_marks.hpp"
 #include "plot/figure.hpp"

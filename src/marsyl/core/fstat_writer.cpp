@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "common/core/buffered_text.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/buffered_text.hpp"
+#include "common/text/printf.hpp"
 
 namespace marsyl {
 

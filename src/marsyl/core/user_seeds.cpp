@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "common/core/characters.hpp"
-#include "common/core/number_text.hpp"
+#include "common/text/characters.hpp"
+#include "common/text/number_text.hpp"
 
 namespace marsyl {
 namespace {

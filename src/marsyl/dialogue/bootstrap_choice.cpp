@@ -1,7 +1,7 @@
 // Menu choice 2: the bootstrap tests of every pair of populations.
 #include "marsyl/dialogue/bootstrap_choice.hpp"
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/core/bootstrap.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 

@@ -1,7 +1,7 @@
 // Menu choice 3: the differentiation tests of every pair of populations.
 #include "marsyl/dialogue/differentiation_choice.hpp"
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/core/differentiation.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 

@@ -1,7 +1,7 @@
 // Menu choice 1: the table of clonal diversity indices and the partitioning of diversity.
 #include "marsyl/dialogue/diversity_choice.hpp"
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/core/diversity_partitioning.hpp"
 
 namespace marsyl {

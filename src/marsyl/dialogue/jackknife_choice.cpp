@@ -1,7 +1,7 @@
 // Menu choice 4: the jackknife curves of every population.
 #include "marsyl/dialogue/jackknife_choice.hpp"
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/core/jackknife.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 

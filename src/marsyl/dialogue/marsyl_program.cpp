@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "common/core/printf.hpp"
 #include "common/dialogue/separator.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/dialogue/analysis_menu.hpp"
 #include "marsyl/dialogue/open_files.hpp"
 

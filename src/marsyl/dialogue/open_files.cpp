@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "common/core/printf.hpp"
 #include "common/dialogue/input_file_prompt.hpp"
 #include "common/dialogue/output_file_prompt.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/dialogue/marsyl_program.hpp"
 
 namespace marsyl {

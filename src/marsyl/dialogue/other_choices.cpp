@@ -1,8 +1,8 @@
 // The FSTAT export and the user's seeds.
 #include "marsyl/dialogue/other_choices.hpp"
 
-#include "common/core/printf.hpp"
 #include "common/dialogue/output_file_prompt.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/core/fstat_writer.hpp"
 #include "marsyl/core/user_seeds.hpp"
 

@@ -5,7 +5,7 @@
 #include "common/core/clonal_genotype_file.hpp"
 #include "common/core/progress.hpp"
 #include "common/core/random.hpp"
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 
 namespace marsyl {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/core/clonal_genotype_file.hpp"
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 
 namespace marsyl {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/core/clonal_genotype_file.hpp"
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 
 namespace marsyl {
 

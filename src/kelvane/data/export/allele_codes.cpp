@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/allele_tally.hpp"
 #include "kelvane/data/formats/marker_data_builder.hpp"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/export/marker_table_writer.hpp"
 #include "kelvane/data/export/word_names.hpp"
 

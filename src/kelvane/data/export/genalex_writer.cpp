@@ -5,7 +5,7 @@
 #include <map>
 #include <numeric>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 
 namespace kelvane {
 namespace {

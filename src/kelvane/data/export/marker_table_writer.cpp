@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/export/word_names.hpp"
 
 namespace kelvane {

@@ -1,7 +1,7 @@
 // Names fit for white-space separated formats.
 #include "kelvane/data/export/word_names.hpp"
 
-#include "common/core/characters.hpp"
+#include "common/text/characters.hpp"
 
 namespace kelvane {
 

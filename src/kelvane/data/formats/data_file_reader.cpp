@@ -5,7 +5,7 @@
 
 #include "common/core/allocation.hpp"
 #include "common/core/bug_check.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/formats/genalex_reader.hpp"
 #include "kelvane/data/formats/genepop_reader.hpp"
 #include "kelvane/data/formats/structure_reader.hpp"

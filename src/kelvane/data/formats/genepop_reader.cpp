@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "common/core/characters.hpp"
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/characters.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/formats/marker_data_builder.hpp"
 #include "kelvane/data/formats/text_table.hpp"
 

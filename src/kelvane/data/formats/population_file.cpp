@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/formats/text_table.hpp"
 
 namespace kelvane {

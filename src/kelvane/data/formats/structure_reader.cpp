@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
-#include "common/core/number_text.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/number_text.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/formats/marker_data_builder.hpp"
 #include "kelvane/data/formats/text_table.hpp"
 

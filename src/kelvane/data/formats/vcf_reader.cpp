@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/data/formats/marker_data_builder.hpp"
 
 namespace kelvane {

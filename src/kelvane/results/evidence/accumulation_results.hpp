@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/evidence/genotype_accumulation.hpp"
 #include "plot/figure.hpp"
 

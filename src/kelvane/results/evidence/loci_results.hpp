@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/evidence/locus_statistics.hpp"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/core/random.hpp"
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/distance_models.hpp"
 #include "kelvane/evidence/sexual_floor.hpp"

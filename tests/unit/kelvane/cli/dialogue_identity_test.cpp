@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/dialogue/kelvane_program.hpp"
 #include "support/scratch_folder.hpp"

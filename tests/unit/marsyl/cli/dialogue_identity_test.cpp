@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/dialogue/marsyl_program.hpp"
 #include "support/scratch_folder.hpp"

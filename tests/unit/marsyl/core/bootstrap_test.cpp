@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 
 namespace marsyl {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/core/printf.hpp"
 #include "common/core/random.hpp"
+#include "common/text/printf.hpp"
 
 namespace marsyl {
 namespace {

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/core/differentiation.hpp"
 
 namespace marsyl {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 #include "marsyl/core/fstat_writer.hpp"
 
 namespace marsyl {

@@ -4,7 +4,7 @@
 
 #include "common/cli/command_text.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
-#include "marsyl/cli/report_sections.hpp"
+#include "marsyl/cli/report/report_sections.hpp"
 
 namespace marsyl {
 namespace {

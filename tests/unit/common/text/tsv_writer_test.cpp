@@ -1,5 +1,5 @@
 // Tables for scripts: reals read back exactly, undefined values as NA, fields kept on their row.
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 
 #include <gtest/gtest.h>
 

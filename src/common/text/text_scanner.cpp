@@ -1,10 +1,10 @@
 // Reading the items of a text file held in memory.
-#include "common/core/text_scanner.hpp"
+#include "common/text/text_scanner.hpp"
 
 #include <algorithm>
 
-#include "common/core/characters.hpp"
-#include "common/core/number_text.hpp"
+#include "common/text/characters.hpp"
+#include "common/text/number_text.hpp"
 
 namespace clonal {
 int64_t TextScanner::line_number() const {

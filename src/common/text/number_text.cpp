@@ -1,12 +1,12 @@
 // Numbers at the start of a piece of text.
-#include "common/core/number_text.hpp"
+#include "common/text/number_text.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
-#include "common/core/characters.hpp"
+#include "common/text/characters.hpp"
 
 namespace clonal {
 namespace {

@@ -1,11 +1,11 @@
 // The sections of marsyl's report.
-#include "marsyl/cli/report_sections.hpp"
+#include "marsyl/cli/report/report_sections.hpp"
 
 #include <algorithm>
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
-#include "common/core/characters.hpp"
+#include "common/text/characters.hpp"
 #include "marsyl/results/bootstrap_results.hpp"
 #include "marsyl/results/differentiation_results.hpp"
 #include "marsyl/results/extended_results.hpp"

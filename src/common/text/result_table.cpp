@@ -1,10 +1,10 @@
 // Tables of results and their TSV form.
-#include "common/core/result_table.hpp"
+#include "common/text/result_table.hpp"
 
 #include <type_traits>
 
 #include "common/core/bug_check.hpp"
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 
 namespace clonal {
 

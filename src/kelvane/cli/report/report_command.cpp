@@ -4,7 +4,7 @@
 
 #include "common/cli/command_text.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/cli/report_sections.hpp"
+#include "kelvane/cli/report/report_sections.hpp"
 #include "kelvane/cli/suggest_options.hpp"
 
 namespace kelvane {

@@ -1,5 +1,5 @@
 // printf-style output onto C++ streams.
-#include "common/core/printf.hpp"
+#include "common/text/printf.hpp"
 
 #include <cstdarg>
 #include <cstdio>

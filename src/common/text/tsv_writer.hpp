@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/core/buffered_text.hpp"
+#include "common/text/buffered_text.hpp"
 
 namespace clonal {
 

@@ -1,9 +1,9 @@
 // The sections of kelvane's report.
-#include "kelvane/cli/report_sections.hpp"
+#include "kelvane/cli/report/report_sections.hpp"
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/suggest_options.hpp"
 #include "kelvane/evidence/pascal_triangle.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"

@@ -1,5 +1,5 @@
 // Tab-separated tables.
-#include "common/core/tsv_writer.hpp"
+#include "common/text/tsv_writer.hpp"
 
 #include <charconv>
 #include <cmath>

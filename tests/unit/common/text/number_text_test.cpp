@@ -1,8 +1,8 @@
-#include "common/core/number_text.hpp"
+#include "common/text/number_text.hpp"
 
 #include <gtest/gtest.h>
 
-#include "common/core/text_scanner.hpp"
+#include "common/text/text_scanner.hpp"
 
 namespace clonal {
 namespace {
