@@ -10,10 +10,12 @@ namespace clonal {
 
 void ResultTable::header(std::initializer_list<std::string_view> columns) {
     columns_.assign(columns.begin(), columns.end());
+    row_.reserve(columns_.size());
 }
 
 void ResultTable::header(const std::vector<std::string>& columns) {
     columns_ = columns;
+    row_.reserve(columns_.size());
 }
 
 ResultTable& ResultTable::text(std::string_view value) {
@@ -39,7 +41,10 @@ ResultTable& ResultTable::missing() {
 void ResultTable::end_row() {
     CLONAL_BUG_CHECK(row_.size() == columns_.size());
     rows_.push_back(std::move(row_));
-    row_.clear();
+    // Each row takes its room once instead of growing cell by cell: wide tables (a column per
+    // population) would otherwise spend their time reallocating.
+    row_ = {};
+    row_.reserve(columns_.size());
 }
 
 void write_tsv(const ResultTable& table, std::ostream& out) {
