@@ -59,8 +59,12 @@ std::optional<std::pair<int32_t, int32_t>> parse_seeds(const SeedOption& seeds) 
     throw UsageError("--seed takes two 32-bit integers S1,S2, not '" + seeds.text + "'");
 }
 
+std::string seeds_text(const Random& random) {
+    return std::to_string(random.seed1()) + "," + std::to_string(random.seed2());
+}
+
 void record_seeds(const Terminal& terminal, const Random& random) {
-    terminal.err << "# seeds: " << random.seed1() << ',' << random.seed2() << '\n' << std::flush;
+    terminal.err << "# seeds: " << seeds_text(random) << '\n' << std::flush;
 }
 
 namespace {

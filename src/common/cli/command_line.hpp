@@ -77,6 +77,9 @@ void add_seed_option(CLI::App& command, SeedOption& seeds, const std::string& wh
 // The seeds given, or nothing when --seed was not used. A malformed value is a UsageError.
 std::optional<std::pair<int32_t, int32_t>> parse_seeds(const SeedOption& seeds);
 
+// The generator's seeds as --seed takes them: "S1,S2".
+std::string seeds_text(const Random& random);
+
 // Writes "# seeds: S1,S2" to standard error, so that any run can be repeated exactly.
 void record_seeds(const Terminal& terminal, const Random& random);
 

@@ -56,11 +56,8 @@ clonal::cli::Action setup(CLI::App& command) {
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);
-        ReportRun run{
-            *options, terminal,
-            data,     matrix,
-            {},       {},
-            random,   std::to_string(random.seed1()) + "," + std::to_string(random.seed2())};
+        ReportRun run{*options, terminal, data,   matrix,
+                      {},       {},       random, clonal::cli::seeds_text(random)};
         clonal::Random suggest_random = run.start;
         run.suggestions = suggestions_for(options->data, data, matrix, options->suggestion,
                                           suggest_random, options->common.threads);

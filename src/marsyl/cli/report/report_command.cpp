@@ -37,8 +37,7 @@ clonal::cli::Action setup(CLI::App& command) {
         resampling.seeds = options->seeds;
         const clonal::Random start = seeded_random(resampling, terminal);
         const ClonalInput input = read_clonal_input(options->clonal);
-        const ReportRun run{*options, terminal, input, start,
-                            std::to_string(start.seed1()) + "," + std::to_string(start.seed2())};
+        const ReportRun run{*options, terminal, input, start, clonal::cli::seeds_text(start)};
 
         clonal::plot::Report report = clonal::cli::report_head(
             program_info(), input.data.title, options->clonal, report_command(*options, run.seeds),
