@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "common/core/fatal_error.hpp"
 
@@ -21,6 +22,11 @@ class DataError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+// Text for a line of standard error: control characters (from a data file: ESC, BEL, a line
+// end) written as escapes such as \x1b, so that a message can neither drive the terminal nor
+// break into several lines.
+std::string printable(std::string_view text);
 
 // The message of a fatal error of the core as one line: without the "ERROR: " its dialogue
 // prints and without line ends.

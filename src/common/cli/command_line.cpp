@@ -5,6 +5,7 @@
 #include <new>
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/text/number_text.hpp"
 
@@ -19,7 +20,7 @@ std::vector<Command> CommandList::in_order() const {
 
 void add_work_options(CLI::App& command, CommonOptions& options) {
     command.add_option("--threads", options.threads, "worker threads (0: every core)")
-        ->check(CLI::NonNegativeNumber)
+        ->check(whole_number(0))
         ->capture_default_str();
     command.add_flag("--progress", options.progress,
                      "show progress on standard error even when it is not a terminal");
@@ -72,8 +73,19 @@ namespace {
 int fail(const ProgramInfo& info, const Terminal& terminal, const std::string& message,
          int status) {
     terminal.out.flush();
-    terminal.err << info.name << ": error: " << message << '\n' << std::flush;
+    terminal.err << info.name << ": error: " << printable(message) << '\n' << std::flush;
     return status;
+}
+
+// Whether what went to standard output reached it (not a full disk or a closed pipe); when it
+// did not, says so.
+bool printed(const ProgramInfo& info, const Terminal& terminal) {
+    terminal.out.flush();
+    if (terminal.out.good()) {
+        return true;
+    }
+    fail(info, terminal, "standard output could not be written", kDataFailure);
+    return false;
 }
 
 }  // namespace
@@ -100,13 +112,14 @@ int run_command_line(const ProgramInfo& info, const CommandList& commands,
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::CallForHelp& help) {
-        return app.exit(help, terminal.out, terminal.err);
+        const int status = app.exit(help, terminal.out, terminal.err);
+        return printed(info, terminal) ? status : kDataFailure;
     } catch (const CLI::ParseError& error) {
         return fail(info, terminal, one_line(error.what()), kUsageFailure);
     }
     if (version) {
         terminal.out << info.name << ' ' << info.version << '\n';
-        return 0;
+        return printed(info, terminal) ? 0 : kDataFailure;
     }
     for (const auto& [sub, action] : actions) {
         if (!sub->parsed()) {

@@ -1,8 +1,6 @@
 // Tables with their figures.
 #include "common/cli/figure_option.hpp"
 
-#include "common/cli/cli_errors.hpp"
-#include "common/cli/result_output.hpp"
 #include "plot/svg_render.hpp"
 
 namespace clonal::cli {
@@ -11,26 +9,19 @@ void add_figure_option(CLI::App& command, FigureOption& option, const std::strin
     command.add_option("--svg", option.file, "also draw " + what + " as an SVG figure here");
 }
 
-void check_destinations(const CommonOptions& common, const FigureOption& figure) {
-    if (figure.wanted() && figure.file == common.out) {
-        throw UsageError("--svg and --out name the same place, '" + figure.file + "'");
-    }
-}
+TableAndFigure::TableAndFigure(const Terminal& terminal, const CommonOptions& common,
+                               const FigureOption& figure, const std::vector<std::string>& inputs)
+    : files_(terminal, inputs),
+      table_(files_.add("--out", common.out)),
+      figure_(figure.wanted() ? &files_.add("--svg", figure.file) : nullptr) {}
 
-void write_table_and_figure(const Terminal& terminal, const CommonOptions& common,
-                            const ResultTable& table, const FigureOption& figure,
-                            const std::function<plot::Figure()>& make_figure) {
-    check_destinations(common, figure);
-    ResultOutput table_output(common.out, terminal.out);
-    write_tsv(table, table_output.stream());
-    if (!figure.wanted()) {
-        table_output.commit();
-        return;
+void TableAndFigure::write(const ResultTable& table,
+                           const std::function<plot::Figure()>& make_figure) {
+    write_tsv(table, table_.stream());
+    if (figure_ != nullptr) {
+        plot::write_svg(make_figure(), figure_->stream());
     }
-    ResultOutput figure_output(figure.file, terminal.out);
-    plot::write_svg(make_figure(), figure_output.stream());
-    figure_output.commit();
-    table_output.commit();
+    files_.commit();
 }
 
 }  // namespace clonal::cli

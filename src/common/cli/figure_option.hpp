@@ -5,8 +5,10 @@
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/cli/command_line.hpp"
+#include "common/cli/result_files.hpp"
 #include "common/text/result_table.hpp"
 #include "plot/figure.hpp"
 
@@ -21,13 +23,20 @@ struct FigureOption {
 // --svg FILE; what says what the figure shows.
 void add_figure_option(CLI::App& command, FigureOption& option, const std::string& what);
 
-// A UsageError when the table and the figure would go to the same place. Checked before the
-// work starts.
-void check_destinations(const CommonOptions& common, const FigureOption& figure);
+// The places of a command's table (--out) and figure (--svg), checked when made, before the work
+// starts (see ResultFiles).
+class TableAndFigure {
+  public:
+    TableAndFigure(const Terminal& terminal, const CommonOptions& common,
+                   const FigureOption& figure, const std::vector<std::string>& inputs);
 
-// The table as TSV where --out says and, when --svg was given, the figure make_figure draws.
-void write_table_and_figure(const Terminal& terminal, const CommonOptions& common,
-                            const ResultTable& table, const FigureOption& figure,
-                            const std::function<plot::Figure()>& make_figure);
+    // The table as TSV and, when --svg was given, the figure make_figure draws.
+    void write(const ResultTable& table, const std::function<plot::Figure()>& make_figure);
+
+  private:
+    ResultFiles files_;
+    ResultFile& table_;
+    ResultFile* figure_;
+};
 
 }  // namespace clonal::cli

@@ -1,7 +1,6 @@
 // The report options and the writing of a report.
 #include "common/cli/report_options.hpp"
 
-#include "common/cli/result_output.hpp"
 #include "common/core/random.hpp"
 #include "common/text/characters.hpp"
 #include "common/text/printf.hpp"
@@ -46,11 +45,13 @@ plot::Report report_head(const ProgramInfo& info, std::string_view data_title,
     return report;
 }
 
-void write_report(const Terminal& terminal, const ReportOptions& options,
-                  const plot::Report& report) {
-    ResultOutput output(options.html, terminal.out);
-    plot::write_html_report(report, output.stream());
-    output.commit();
+ResultFile& add_report_file(ResultFiles& files, const ReportOptions& options) {
+    return files.add("--html", options.html);
+}
+
+void write_report(ResultFiles& files, ResultFile& html, const plot::Report& report) {
+    plot::write_html_report(report, html.stream());
+    files.commit();
 }
 
 }  // namespace clonal::cli

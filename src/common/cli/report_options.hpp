@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/cli/command_line.hpp"
+#include "common/cli/result_files.hpp"
 #include "common/core/program_info.hpp"
 #include "plot/html_report.hpp"
 
@@ -34,7 +35,10 @@ plot::Report report_head(const ProgramInfo& info, std::string_view data_title,
                          const std::string& file, std::string command, std::string seeds,
                          const ReportOptions& options);
 
-void write_report(const Terminal& terminal, const ReportOptions& options,
-                  const plot::Report& report);
+// The report's place (--html), checked before the work starts.
+ResultFile& add_report_file(ResultFiles& files, const ReportOptions& options);
+
+// Writes the report to its place and puts it there.
+void write_report(ResultFiles& files, ResultFile& html, const plot::Report& report);
 
 }  // namespace clonal::cli

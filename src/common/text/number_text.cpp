@@ -23,7 +23,8 @@ std::size_t sign_length(std::string_view text) {
     return (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
 }
 
-// Length of the decimal real at the start of text, or 0.
+}  // namespace
+
 std::size_t real_length(std::string_view text) {
     std::size_t pos = sign_length(text);
     const std::size_t whole = digit_run(text, pos);
@@ -48,6 +49,8 @@ std::size_t real_length(std::string_view text) {
     }
     return pos;
 }
+
+namespace {
 
 // The value of a run of digits, held at 2^31 + 1 once it passes the 32-bit range.
 int64_t capped_magnitude(std::string_view digits) {

@@ -13,6 +13,10 @@ namespace clonal {
 // or 0 when text does not start with one.
 std::size_t integer_length(std::string_view text);
 
+// Length of the decimal real (optional sign, digits with an optional point, optional exponent)
+// at the start of text, or 0.
+std::size_t real_length(std::string_view text);
+
 // The decimal integer (optional sign, digits) at the start of text; nothing when text does not
 // start with one or when its value does not fit 32 bits.
 std::optional<int32_t> leading_int(std::string_view text);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/cli/figure_option.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
@@ -27,14 +28,15 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--draws", options->draws,
                     "random subsets of k loci when there are more than this many subsets of k "
                     "(otherwise every subset is counted)")
-        ->check(CLI::Range(int64_t{1}, int64_t{100000000}))
+        ->check(clonal::cli::whole_number(1, 100000000))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
     clonal::cli::add_figure_option(command, options->figure,
                                    "the mean genotypes against the loci kept");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
+                                           input_files(options->data));
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         clonal::cli::record_seeds(terminal, random);
@@ -44,9 +46,9 @@ clonal::cli::Action setup(CLI::App& command) {
         const std::vector<AccumulationPoint> curve = genotype_accumulation(
             identity, options->draws, random, options->common.threads, bar.report());
         bar.finish();
-        clonal::cli::write_table_and_figure(
-            terminal, options->common, accumulation_table(curve), options->figure,
-            [&] { return accumulation_figure(curve, identity.multilocus_genotypes().count); });
+        places.write(accumulation_table(curve), [&] {
+            return accumulation_figure(curve, identity.multilocus_genotypes().count);
+        });
     };
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/figure_option.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
@@ -25,14 +26,15 @@ clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<AmovaOptions>();
     add_model_options(command, options->data);
     command.add_option("--permutations", options->permutations, "the number of permutations")
-        ->check(CLI::NonNegativeNumber)
+        ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
     clonal::cli::add_figure_option(command, options->figure,
                                    "the Phi-st of the permutations against the observed one");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
+                                           input_files(options->data));
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         if (const auto refusal = amova_refusal(data.pop_vector, data.n_populations)) {
@@ -56,9 +58,8 @@ clonal::cli::Action setup(CLI::App& command) {
             amova_permutation_test(pairs, sample, table.phi_st, options->permutations, random,
                                    options->common.threads, keep, bar.report());
         bar.finish();
-        clonal::cli::write_table_and_figure(terminal, options->common,
-                                            amova_result_table(table, test), options->figure,
-                                            [&] { return amova_figure(table.phi_st, permuted); });
+        places.write(amova_result_table(table, test),
+                     [&] { return amova_figure(table.phi_st, permuted); });
     };
 }
 

@@ -1,9 +1,8 @@
 // kelvane clones: every individual's clonal genotype at a threshold, and the files the dialogue's
 // save menu writes from it (marsyl's input and the genotypes file).
-#include <memory>
-#include <vector>
 
-#include "common/cli/result_output.hpp"
+#include "common/cli/option_checks.hpp"
+#include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
@@ -26,7 +25,7 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--threshold", options->threshold,
                     "individuals linked by distances at or below it share a clonal genotype")
-        ->check(CLI::NonNegativeNumber)
+        ->check(clonal::cli::whole_number(0))
         ->required();
     command.add_option("--clonal", options->clonal_file,
                        "also write marsyl's input, the Clonal genotype file, here");
@@ -34,26 +33,25 @@ clonal::cli::Action setup(CLI::App& command) {
                        "also write the genotypes file (name and genotype of each individual) here");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile* clonal_file =
+            options->clonal_file.empty() ? nullptr : &files.add("--clonal", options->clonal_file);
+        clonal::cli::ResultFile* genotypes_file =
+            options->genotypes_file.empty() ? nullptr
+                                            : &files.add("--genotypes", options->genotypes_file);
+        clonal::cli::ResultFile& table = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);
-        // Every file is written in full before any of them takes its name.
-        std::vector<std::unique_ptr<clonal::cli::ResultOutput>> outputs;
-        if (!options->clonal_file.empty()) {
-            outputs.push_back(
-                std::make_unique<clonal::cli::ResultOutput>(options->clonal_file, terminal.out));
-            write_clonal_genotype_file(data, genotypes, outputs.back()->stream());
+        if (clonal_file != nullptr) {
+            write_clonal_genotype_file(data, genotypes, clonal_file->stream());
         }
-        if (!options->genotypes_file.empty()) {
-            outputs.push_back(
-                std::make_unique<clonal::cli::ResultOutput>(options->genotypes_file, terminal.out));
-            write_genotypes_file(data, genotypes, outputs.back()->stream());
+        if (genotypes_file != nullptr) {
+            write_genotypes_file(data, genotypes, genotypes_file->stream());
         }
-        outputs.push_back(
-            std::make_unique<clonal::cli::ResultOutput>(options->common.out, terminal.out));
         {
-            clonal::TsvWriter tsv(outputs.back()->stream());
+            clonal::TsvWriter tsv(table.stream());
             tsv.header({"individual", "population", "genotype"});
             for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
                 tsv.text(data.ind_names[i])
@@ -62,9 +60,7 @@ clonal::cli::Action setup(CLI::App& command) {
                 tsv.end_row();
             }
         }
-        for (const auto& output : outputs) {
-            output->commit();
-        }
+        files.commit();
     };
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "common/core/fatal_error.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
@@ -51,8 +51,9 @@ clonal::cli::Action setup(CLI::App& command) {
         ->capture_default_str();
     return [options](const clonal::cli::Terminal& terminal) {
         const DataFormat format = target_format(*options);
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& output = files.add("OUT", options->out);
         MarkerData data = read_data(options->data, terminal);
-        clonal::cli::ResultOutput output(options->out, terminal.out);
         std::vector<std::string> notes;
         try {
             notes = write_data(std::move(data), format, output.stream());
@@ -60,9 +61,10 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::DataError(clonal::cli::one_line(error.what()) + ", " +
                                          options->data.data);
         }
-        output.commit();
+        files.commit();
         for (const std::string& note : notes) {
-            terminal.err << "kelvane: note: " << note << ", " << options->out << "\n";
+            terminal.err << "kelvane: note: " << clonal::cli::printable(note + ", " + options->out)
+                         << "\n";
         }
     };
 }

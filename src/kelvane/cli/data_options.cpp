@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
@@ -42,7 +43,8 @@ std::optional<int32_t> whole_int(const std::string& text) {
 }
 
 float setting_at_least_one(const std::string& option, const std::string& text) {
-    const auto value = clonal::leading_float(text);
+    // Read as the dialogue reads it, once the whole text is known to be one number.
+    const auto value = clonal::cli::whole_real(text) ? clonal::leading_float(text) : std::nullopt;
     if (!value || !(*value >= 1.0f)) {
         throw UsageError(option + " takes a number of 1 or more, not '" + text + "'");
     }
@@ -160,7 +162,7 @@ void add_format_options(CLI::App& command, DataOptions& options, const std::stri
             .add_option("--structure-rows", options.structure_rows,
                         "STRUCTURE: rows per individual, one allele copy per row (1: --ploidy "
                         "columns per locus)")
-            ->check(CLI::PositiveNumber)
+            ->check(clonal::cli::whole_number(1))
             ->capture_default_str();
     options.structure_options[1] =
         command
@@ -173,13 +175,13 @@ void add_format_options(CLI::App& command, DataOptions& options, const std::stri
     command
         .add_option("--ploidy", options.ploidy,
                     "STRUCTURE with --structure-rows 1: the columns of every locus (default 2)")
-        ->check(CLI::PositiveNumber);
+        ->check(clonal::cli::whole_number(1));
     options.min_call_rate_option =
         command
             .add_option("--min-call-rate", options.min_call_rate,
                         "VCF: leave out the sites called (every copy present) in a smaller share "
                         "of the samples")
-            ->check(CLI::Range(0.0, 1.0))
+            ->check(clonal::cli::real_number(0.0, 1.0))
             ->capture_default_str();
     command.add_option("--populations", options.populations,
                        "a file of two columns, sample and population, giving the individuals "
@@ -222,6 +224,10 @@ void add_model_options(CLI::App& command, DataOptions& options) {
                     "values)")
         ->check(CLI::IsMember({"auto", "square", "lower"}))
         ->capture_default_str();
+}
+
+std::vector<std::string> input_files(const DataOptions& options) {
+    return {options.data, options.populations, options.matrix};
 }
 
 std::string distance_unit(const DataOptions& options) {
@@ -269,7 +275,8 @@ MarkerData read_data(const DataOptions& options) {
 MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal) {
     DataRead read = read_data_with_notes(options);
     for (const std::string& note : read.notes) {
-        terminal.err << "kelvane: note: " << note << ", " << options.data << "\n";
+        terminal.err << "kelvane: note: " << clonal::cli::printable(note + ", " + options.data)
+                     << "\n";
     }
     return std::move(read.data);
 }

@@ -37,6 +37,9 @@ struct DataOptions {
     std::string matrix_layout = "auto";
 };
 
+// The files the options read (DATA, --populations, --matrix), which no result may replace.
+std::vector<std::string> input_files(const DataOptions& options);
+
 // What a distance counts under the options, for the titles of axes: "steps", "mutations".
 std::string distance_unit(const DataOptions& options);
 

@@ -2,7 +2,7 @@
 // individual) or as one row per pair.
 #include <memory>
 
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
@@ -54,10 +54,11 @@ clonal::cli::Action setup(CLI::App& command) {
         ->capture_default_str();
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         {
             clonal::TsvWriter tsv(output.stream());
             if (options->layout == "square") {
@@ -66,7 +67,7 @@ clonal::cli::Action setup(CLI::App& command) {
                 write_pairs(data, matrix, tsv);
             }
         }
-        output.commit();
+        files.commit();
     };
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/figure_option.hpp"
+#include "common/cli/option_checks.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
@@ -31,7 +32,7 @@ clonal::cli::Action setup(CLI::App& command) {
     add_histogram_options(command, options->histogram);
     command
         .add_option("--threshold", options->threshold, "the figure draws a line at this threshold")
-        ->check(CLI::NonNegativeNumber);
+        ->check(clonal::cli::whole_number(0));
     CLI::Option* suggest_flag = command.add_flag(
         "--suggest", options->suggest,
         "the figure draws a dashed line at each threshold kelvane suggest gives, with the "
@@ -44,7 +45,8 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_figure_option(command, options->figure, "the histogram");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
+                                           input_files(options->data));
         if (!options->suggest && !options->seeds.text.empty()) {
             throw clonal::cli::UsageError("--seed goes with --suggest");
         }
@@ -64,9 +66,9 @@ clonal::cli::Action setup(CLI::App& command) {
             marks.suggested = suggested_marks(suggestions_for(
                 options->data, data, matrix, options->suggestion, random, options->common.threads));
         }
-        clonal::cli::write_table_and_figure(
-            terminal, options->common, histogram_table(histogram), options->figure,
-            [&] { return histogram_figure(histogram, distance_unit(options->data), marks); });
+        places.write(histogram_table(histogram), [&] {
+            return histogram_figure(histogram, distance_unit(options->data), marks);
+        });
     };
 }
 

@@ -1,16 +1,18 @@
 // The options of the distance histogram.
 #include "kelvane/cli/histogram_options.hpp"
 
+#include "common/cli/option_checks.hpp"
+
 namespace kelvane {
 
 void add_histogram_options(CLI::App& command, HistogramClasses& options) {
     command.add_option("--classes", options.classes, "the number of distance classes, 2 or more")
-        ->check(CLI::Range(2, INT32_MAX))
+        ->check(clonal::cli::whole_number(2, INT32_MAX))
         ->capture_default_str();
     command
         .add_option("--max-distance", options.max_distance,
                     "the upper bound of the last class (default: the largest distance)")
-        ->check(CLI::Range(1, INT32_MAX));
+        ->check(clonal::cli::whole_number(1, INT32_MAX));
 }
 
 std::vector<std::string> histogram_arguments(const HistogramClasses& options) {

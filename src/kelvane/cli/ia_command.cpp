@@ -4,8 +4,9 @@
 #include <unordered_set>
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
@@ -39,7 +40,7 @@ clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<IaOptions>();
     add_model_options(command, options->data);
     command.add_option("--permutations", options->permutations, "the number of permutations")
-        ->check(CLI::Range(int64_t{0}, int64_t{100000000}))
+        ->check(clonal::cli::whole_number(0, 100000000))
         ->capture_default_str();
     command.add_flag("--clone-correct", options->clone_correct,
                      "keep only the first individual of each genotype in each population");
@@ -47,10 +48,12 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->threshold,
                     "with --clone-correct: genotypes are the clonal genotypes at this threshold "
                     "under the model options (default: identical data)")
-        ->check(CLI::NonNegativeNumber);
+        ->check(clonal::cli::whole_number(0));
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         if (options->threshold >= 0 && !options->clone_correct) {
             throw clonal::cli::UsageError("--threshold goes with --clone-correct only");
         }
@@ -65,13 +68,18 @@ clonal::cli::Action setup(CLI::App& command) {
             genotypes = GenotypeIdentity(data).multilocus_genotypes().class_of;
         }
         clonal::cli::record_seeds(terminal, random);
-        // The sample of each population, clone-corrected within it; all samples together.
-        std::vector<std::vector<int>> samples(static_cast<std::size_t>(data.n_populations));
+        // The sample of each population, clone-corrected within it; all samples together. An
+        // individual outside the declared populations (number 0, negative or too large) counts
+        // in the total only, clone-corrected among the others outside.
+        const auto populations = static_cast<std::size_t>(data.n_populations);
+        std::vector<std::vector<int>> samples(populations + 1);
         std::vector<std::unordered_set<int32_t>> seen(samples.size());
         std::vector<int> everyone;
         for (int i = 0; i < data.n_individuals; ++i) {
-            const auto p =
-                static_cast<std::size_t>(data.pop_vector[static_cast<std::size_t>(i)] - 1);
+            const int32_t population = data.pop_vector[static_cast<std::size_t>(i)];
+            const std::size_t p = population >= 1 && population <= data.n_populations
+                                      ? static_cast<std::size_t>(population - 1)
+                                      : populations;
             if (!genotypes.empty() &&
                 !seen[p].insert(genotypes[static_cast<std::size_t>(i)]).second) {
                 continue;
@@ -79,6 +87,7 @@ clonal::cli::Action setup(CLI::App& command) {
             samples[p].push_back(i);
             everyone.push_back(i);
         }
+        samples.pop_back();
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "permutations");
         std::vector<AssociationTest> tests;
@@ -89,7 +98,6 @@ clonal::cli::Action setup(CLI::App& command) {
         tests.push_back(association_test(data, everyone, options->permutations, random,
                                          options->common.threads, bar.report()));
         bar.finish();
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         {
             clonal::TsvWriter tsv(output.stream());
             tsv.header({"population", "n", "ia", "rbard", "p_ia", "p_rbard"});
@@ -98,7 +106,7 @@ clonal::cli::Action setup(CLI::App& command) {
             }
             write_row(tsv, "total", tests.back());
         }
-        output.commit();
+        files.commit();
     };
 }
 

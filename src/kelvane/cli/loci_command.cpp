@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/evidence/pascal_triangle.hpp"
@@ -23,6 +23,8 @@ clonal::cli::Action setup(CLI::App& command) {
     add_model_options(command, options->data);
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
         if (data.max_ploidy > kLargestPascalRow) {
             throw clonal::cli::DataError(
@@ -30,9 +32,8 @@ clonal::cli::Action setup(CLI::App& command) {
                 options->data.data);
         }
         const std::vector<LocusStatistics> loci = locus_statistics(data);
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         clonal::write_tsv(loci_table(data, loci), output.stream());
-        output.commit();
+        files.commit();
     };
 }
 

@@ -5,7 +5,8 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/figure_option.hpp"
-#include "common/cli/result_output.hpp"
+#include "common/cli/option_checks.hpp"
+#include "common/cli/result_files.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/grouping/minimum_spanning_network.hpp"
@@ -33,7 +34,7 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--threshold", options->threshold,
                     "individuals linked by distances at or below it share a clonal genotype")
-        ->check(CLI::NonNegativeNumber)
+        ->check(clonal::cli::whole_number(0))
         ->required();
     clonal::cli::add_figure_option(command, options->figure,
                                    "the network, a pie of its populations per genotype");
@@ -45,31 +46,31 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError(
                 "network writes a file: --out FILE.graphml (GraphML) or --out FILE.dot (DOT)");
         }
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& output = files.add("--out", out);
+        clonal::cli::ResultFile* figure_output =
+            options->figure.wanted() ? &files.add("--svg", options->figure.file) : nullptr;
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);
         const std::vector<NetworkEdge> edges =
             minimum_spanning_network(genotype_distances(matrix, genotypes));
-        clonal::cli::ResultOutput output(out, terminal.out);
         if (graphml) {
             write_network_graphml(data, genotypes, edges, output.stream());
         } else {
             write_network_dot(data, genotypes, edges, output.stream());
         }
-        if (options->figure.wanted()) {
+        if (figure_output != nullptr) {
             // A network too large to draw is seen in a graph program.
             const std::string elsewhere =
                 graphml ? "open " + out + " in a graph program"
                         : "write it with --out FILE.graphml for a graph program";
-            clonal::cli::ResultOutput figure_output(options->figure.file, terminal.out);
             clonal::plot::write_svg(network_figure(data, genotypes, edges, options->threshold,
                                                    distance_unit(options->data), elsewhere),
-                                    figure_output.stream());
-            figure_output.commit();
+                                    figure_output->stream());
         }
-        output.commit();
+        files.commit();
     };
 }
 

@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/result_output.hpp"
+#include "common/cli/option_checks.hpp"
+#include "common/cli/result_files.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
@@ -39,7 +40,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->threshold,
                     "genotypes are the clonal genotypes at this threshold under the model "
                     "options (default: identical data)")
-        ->check(CLI::NonNegativeNumber);
+        ->check(clonal::cli::whole_number(0));
     command
         .add_option("--frequencies", options->frequencies,
                     "allele frequencies from every individual (ramet), from the first of every "
@@ -67,11 +68,13 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--simulations", options->simulations,
                     "simulated populations for the p-value of each Psex (0: none)")
-        ->check(CLI::Range(0, 100000000))
+        ->check(clonal::cli::whole_number(0, 100000000))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         clonal::Random random = seeded_random(options->seeds);
         PsexSettings settings;
         settings.frequencies = kSources.at(options->frequencies);
@@ -99,9 +102,8 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::record_seeds(terminal, random);
         const std::vector<PsexRow> rows = psex_table(data, identity, genotypes, settings, random);
 
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         clonal::write_tsv(psex_result_table(data, rows, settings.simulations > 0), output.stream());
-        output.commit();
+        files.commit();
     };
 }
 

@@ -2,7 +2,7 @@
 // the merge heights of the distinct genotypes, and the sexual floor from simulated offspring.
 #include <memory>
 
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/suggest_options.hpp"
@@ -24,6 +24,8 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         check_suggest_settings(options->settings);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
@@ -32,9 +34,8 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::record_seeds(terminal, random);
         const Suggestions suggestions = suggestions_for(
             options->data, data, matrix, options->settings, random, options->common.threads);
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         clonal::write_tsv(suggestions_table(suggestions), output.stream());
-        output.commit();
+        files.commit();
     };
 }
 

@@ -2,6 +2,7 @@
 #include "kelvane/cli/suggest_options.hpp"
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/text/tsv_writer.hpp"
 
 namespace kelvane {
@@ -12,19 +13,19 @@ std::vector<CLI::Option*> add_suggest_options(CLI::App& command, SuggestionSetti
                           .add_option("--fraction", settings.fraction,
                                       "largest-gap: the share of the merge heights, from the "
                                       "smallest, searched for the gap (more than 0, at most 1)")
-                          ->check(CLI::Range(0.0, 1.0))
+                          ->check(clonal::cli::real_number(0.0, 1.0))
                           ->capture_default_str());
     options.push_back(
         command
             .add_option("--alpha", settings.alpha,
                         "sexual-floor: the quantile of the distances between simulated offspring")
-            ->check(CLI::Range(0.0, 1.0))
+            ->check(clonal::cli::real_number(0.0, 1.0))
             ->capture_default_str());
     options.push_back(
         command
             .add_option("--simulations", settings.simulations,
                         "sexual-floor: the number of simulated offspring (0: no sexual floor)")
-            ->check(CLI::Range(0, 10000000))
+            ->check(clonal::cli::whole_number(0, 10000000))
             ->capture_default_str());
     return options;
 }

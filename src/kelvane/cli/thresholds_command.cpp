@@ -23,14 +23,14 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "the number of genotypes against the threshold");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
+                                           input_files(options->data));
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const std::vector<ThresholdCount> counts = genotype_counts(matrix);
-        clonal::cli::write_table_and_figure(
-            terminal, options->common, thresholds_table(counts), options->figure,
-            [&] { return thresholds_figure(counts, distance_unit(options->data), {}); });
+        places.write(thresholds_table(counts),
+                     [&] { return thresholds_figure(counts, distance_unit(options->data), {}); });
     };
 }
 

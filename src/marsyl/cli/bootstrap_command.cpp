@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "common/cli/progress_bar.hpp"
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/results/bootstrap_results.hpp"
@@ -24,6 +24,8 @@ clonal::cli::Action setup(CLI::App& command) {
                            "the number of permutations, the observed data counted as one");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, {options->clonal});
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         clonal::Random random = seeded_random(options->resampling, terminal);
         const ClonalInput input = read_clonal_input(options->clonal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
@@ -31,9 +33,8 @@ clonal::cli::Action setup(CLI::App& command) {
         const clonal::ResultTable table =
             bootstrap_table(input.data, options->resampling.permutations, random, bar.report());
         bar.finish();
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         write_tsv(table, output.stream());
-        output.commit();
+        files.commit();
     };
 }
 

@@ -2,6 +2,7 @@
 #include "marsyl/cli/clonal_options.hpp"
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
 
@@ -33,7 +34,7 @@ void add_resampling_options(CLI::App& command, ResamplingOptions& options,
                             int32_t default_permutations, const char* what_permutations) {
     options.permutations = default_permutations;
     command.add_option("--permutations", options.permutations, what_permutations)
-        ->check(CLI::Range(1, INT32_MAX))
+        ->check(clonal::cli::whole_number(1, INT32_MAX))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options.seeds, "from the clock, as the dialogue seeds");
 }

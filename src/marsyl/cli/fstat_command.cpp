@@ -2,7 +2,7 @@
 // number, exactly as the dialogue's export writes it.
 #include <memory>
 
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/core/fstat_writer.hpp"
@@ -20,10 +20,11 @@ clonal::cli::Action setup(CLI::App& command) {
     add_clonal_argument(command, options->clonal);
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, {options->clonal});
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const ClonalInput input = read_clonal_input(options->clonal);
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         write_fstat_records(input.data, input.largest_genotype, output.stream());
-        output.commit();
+        files.commit();
     };
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/figure_option.hpp"
+#include "common/cli/option_checks.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/results/extended_results.hpp"
@@ -39,7 +40,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--rarefy", options->rarefy,
                     "the sample size N' of eMLG (default: the size of the smallest population, "
                     "but at least 10)")
-        ->check(CLI::Range(int64_t{1}, int64_t{INT32_MAX}))
+        ->check(clonal::cli::whole_number(1, INT32_MAX))
         ->needs(extended_flag);
     clonal::cli::add_figure_option(command, options->figure,
                                    "the indices of every population as dot charts");
@@ -50,7 +51,8 @@ clonal::cli::Action setup(CLI::App& command) {
                 std::string("--svg draws the indices of every population; it does not go with ") +
                 (options->partition ? "--partition" : "--extended"));
         }
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
+                                           {options->clonal});
         const ClonalInput input = read_clonal_input(options->clonal);
         const DiversityResults results =
             options->extended ? DiversityResults{}
@@ -59,8 +61,7 @@ clonal::cli::Action setup(CLI::App& command) {
             options->extended    ? extended_table(input.data, options->rarefy)
             : options->partition ? partitioning_table(input.data, results)
                                  : indices_table(input.data, results);
-        clonal::cli::write_table_and_figure(terminal, options->common, table, options->figure,
-                                            [&] { return indices_figure(input.data, results); });
+        places.write(table, [&] { return indices_figure(input.data, results); });
     };
 }
 

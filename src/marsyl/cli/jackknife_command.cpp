@@ -27,7 +27,8 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "every index against sample size, a line per population");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
+                                           {options->clonal});
         clonal::Random random = seeded_random(options->resampling, terminal);
         ClonalInput input = read_clonal_input(options->clonal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
@@ -35,9 +36,8 @@ clonal::cli::Action setup(CLI::App& command) {
         const std::vector<JackknifeCurve> curves =
             jackknife_curves(input.data, options->resampling.permutations, random, bar.report());
         bar.finish();
-        clonal::cli::write_table_and_figure(terminal, options->common,
-                                            jackknife_table(input.data, curves), options->figure,
-                                            [&] { return jackknife_figure(input.data, curves); });
+        places.write(jackknife_table(input.data, curves),
+                     [&] { return jackknife_figure(input.data, curves); });
     };
 }
 

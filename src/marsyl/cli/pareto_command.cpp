@@ -23,11 +23,10 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "log10 share against log10 clone size with the fitted lines");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::check_destinations(options->common, options->figure);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
+                                           {options->clonal});
         const ClonalInput input = read_clonal_input(options->clonal);
-        clonal::cli::write_table_and_figure(terminal, options->common, pareto_table(input.data),
-                                            options->figure,
-                                            [&] { return pareto_figure(input.data); });
+        places.write(pareto_table(input.data), [&] { return pareto_figure(input.data); });
     };
 }
 

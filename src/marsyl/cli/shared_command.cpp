@@ -2,7 +2,7 @@
 // number of individuals each population holds.
 #include <memory>
 
-#include "common/cli/result_output.hpp"
+#include "common/cli/result_files.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/results/shared_results.hpp"
@@ -23,11 +23,12 @@ clonal::cli::Action setup(CLI::App& command) {
                      "every genotype, not only those found in more than one population");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, {options->clonal});
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const ClonalInput input = read_clonal_input(options->clonal);
         const clonal::ResultTable table = shared_table(input.data, options->all);
-        clonal::cli::ResultOutput output(options->common.out, terminal.out);
         clonal::write_tsv(table, output.stream());
-        output.commit();
+        files.commit();
     };
 }
 

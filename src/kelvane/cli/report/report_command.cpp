@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/cli/command_text.hpp"
+#include "common/cli/option_checks.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/report/report_sections.hpp"
 #include "kelvane/cli/suggest_options.hpp"
@@ -35,18 +36,20 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--threshold", options->threshold,
                     "list the clonal genotypes at this threshold and mark it in the figures")
-        ->check(CLI::NonNegativeNumber);
+        ->check(clonal::cli::whole_number(0));
     add_suggest_options(command, options->suggestion);
     add_histogram_options(command, options->histogram);
     command
         .add_option("--permutations", options->permutations,
                     "the number of permutations of the AMOVA")
-        ->check(CLI::NonNegativeNumber)
+        ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
         check_suggest_settings(options->suggestion);
         clonal::Random random;
         if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
@@ -78,7 +81,7 @@ clonal::cli::Action setup(CLI::App& command) {
         report.add(psex_section(run));
         report.add(network_section(run));
         report.add(amova_section(run));
-        clonal::cli::write_report(terminal, options->report, report);
+        clonal::cli::write_report(files, html, report);
     };
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/cli/command_text.hpp"
+#include "common/cli/option_checks.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/cli/report/report_sections.hpp"
 
@@ -28,11 +29,13 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--permutations", options->permutations,
                     "the number of permutations of the tests and of subsamples of the jackknife "
                     "(default: 1000, 1000 and 100, as their commands)")
-        ->check(CLI::Range(1, INT32_MAX));
+        ->check(clonal::cli::whole_number(1, INT32_MAX));
     clonal::cli::add_seed_option(command, options->seeds, "from the clock, as the dialogue seeds");
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        clonal::cli::ResultFiles files(terminal, {options->clonal});
+        clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
         ResamplingOptions resampling;
         resampling.seeds = options->seeds;
         const clonal::Random start = seeded_random(resampling, terminal);
@@ -49,7 +52,7 @@ clonal::cli::Action setup(CLI::App& command) {
         report.add(bootstrap_section(run));
         report.add(differentiation_section(run));
         report.add(jackknife_section(run));
-        clonal::cli::write_report(terminal, options->report, report);
+        clonal::cli::write_report(files, html, report);
     };
 }
 

@@ -1,0 +1,24 @@
+// Checks of option values, with messages that name the range in words: a whole number or a real
+// given in full (no trailing text, no NaN or infinity) and within its range.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace clonal::cli {
+
+// A whole number from low to high (by default the largest 32-bit value).
+CLI::Validator whole_number(int64_t low, int64_t high = INT32_MAX);
+
+// A finite real from low to high.
+CLI::Validator real_number(double low, double high);
+
+// The range in words: "from 1 to 100,000,000", "of 0 or more".
+std::string range_words(int64_t low, int64_t high);
+
+// The value of text when it is a finite real written in full, else nothing.
+std::optional<double> whole_real(const std::string& text);
+
+}  // namespace clonal::cli

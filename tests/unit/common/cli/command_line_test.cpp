@@ -1,0 +1,68 @@
+// The run of a command line: option values read in full and held to ranges named in words, error
+// lines that a data file cannot turn into terminal commands, and help that reports a failed write.
+#include "common/cli/command_line.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/cli/option_checks.hpp"
+
+namespace clonal::cli {
+namespace {
+
+struct Outcome {
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = 0;
+};
+
+// A program with one command, "go", whose --count and --rate are checked and whose action fails
+// with a message of the data.
+Outcome run(const std::vector<std::string>& arguments, std::ostream* out = nullptr) {
+    static CommandList commands;
+    static const RegisterCommand registered{
+        commands, {"go", "fails with a message of the data", 1, [](CLI::App& command) {
+                       static int count = 0;
+                       static double rate = 0.0;
+                       command.add_option("--count", count)->check(whole_number(1, 1000));
+                       command.add_option("--rate", rate)->check(real_number(0.0, 1.0));
+                       return [](const Terminal&) { throw DataError("name \x1b[2J\a in line 2"); };
+                   }}};
+    const ProgramInfo info{"prog", "1.0", "a test program"};
+    Outcome result;
+    const Terminal terminal{out != nullptr ? *out : result.out, result.err, false};
+    result.status = run_command_line(info, commands, arguments, terminal);
+    return result;
+}
+
+TEST(CommandLine, OptionValuesAreReadInFullAndTheirRangesNamedInWords) {
+    EXPECT_EQ(run({"go", "--count", "0"}).err.str(),
+              "prog: error: --count: takes a whole number from 1 to 1,000; 0 is out of range\n");
+    EXPECT_EQ(run({"go", "--count", "2abc"}).err.str(),
+              "prog: error: --count: takes a whole number from 1 to 1,000, not '2abc'\n");
+    for (const char* bad : {"nan", "inf", "0.5x", "-0.1", "1e308"}) {
+        const Outcome refused = run({"go", "--rate", bad});
+        EXPECT_EQ(refused.status, kUsageFailure) << bad;
+        EXPECT_NE(refused.err.str().find("takes a number from 0 to 1"), std::string::npos) << bad;
+    }
+    EXPECT_EQ(range_words(0, INT64_MAX), "of 0 or more");
+    EXPECT_EQ(range_words(-5, 100000000), "from -5 to 100,000,000");
+}
+
+TEST(CommandLine, ErrorLinesShowControlCharactersAsEscapes) {
+    const Outcome failed = run({"go", "--rate", "0.5"});
+    EXPECT_EQ(failed.status, kDataFailure);
+    EXPECT_EQ(failed.err.str(), "prog: error: name \\x1b[2J\\x07 in line 2\n");
+}
+
+TEST(CommandLine, HelpAndVersionThatCannotBeWrittenFail) {
+    std::ostream nowhere(nullptr);  // every write fails, as on a full disk
+    EXPECT_EQ(run({"--help"}, &nowhere).status, kDataFailure);
+    EXPECT_EQ(run({"--version"}, &nowhere).status, kDataFailure);
+    EXPECT_EQ(run({"--version"}).status, 0);
+}
+
+}  // namespace
+}  // namespace clonal::cli
