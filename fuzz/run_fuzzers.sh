@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 sessions="$top/tests/sessions"
 cli_cases="$top/tests/cli"
-targets=${*:-"fuzz_marker_table fuzz_fstat_reader fuzz_clonal_file fuzz_matrix_import fuzz_kelvane_dialogue fuzz_marsyl_dialogue fuzz_genalex_reader fuzz_genepop_reader fuzz_structure_reader fuzz_vcf_reader fuzz_population_file"}
+targets=${*:-"fuzz_marker_table fuzz_fstat_reader fuzz_clonal_file fuzz_matrix_import fuzz_kelvane_dialogue fuzz_marsyl_dialogue fuzz_genalex_reader fuzz_genepop_reader fuzz_structure_reader fuzz_vcf_reader fuzz_population_file fuzz_command_line_inputs"}
 
 # The dialogue targets work in a folder of their own: every path given to libFuzzer is absolute.
 # Huge allocations fail with std::bad_alloc, as they do outside the sanitizers, so that the
@@ -60,6 +60,9 @@ for target in $targets; do
                                seed_with_byte "$corpus" '\004' -name '*.str' ;;
         fuzz_vcf_reader) seed_with_byte "$corpus" '\000' -name '*.vcf*' ;;
         fuzz_population_file) seed_files "$corpus" -name 'populations*.txt' ;;
+        fuzz_command_line_inputs) seed_with_byte "$corpus" '\001' -name 'populations*.txt'
+                                  seed_with_byte "$corpus" '\000' -name 'lower*.txt'
+                                  seed_with_byte "$corpus" '\000' -path '*/matrix*' -name '*.tsv' ;;
     esac
     echo "== $target: $seconds s"
     if ! "$build/fuzz/$target" "$corpus" -max_total_time="$seconds" -timeout=30 \

@@ -83,4 +83,16 @@ CLI::Validator real_number(double low, double high) {
         "REAL " + words);
 }
 
+CLI::Validator positive_real() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const auto value = whole_real(text);
+            if (!value || !(*value > 0.0)) {
+                return "takes a number greater than 0, not '" + text + "'";
+            }
+            return {};
+        },
+        "REAL > 0");
+}
+
 }  // namespace clonal::cli

@@ -15,6 +15,9 @@ CLI::Validator whole_number(int64_t low, int64_t high = INT32_MAX);
 // A finite real from low to high.
 CLI::Validator real_number(double low, double high);
 
+// A finite real greater than 0.
+CLI::Validator positive_real();
+
 // The range in words: "from 1 to 100,000,000", "of 0 or more".
 std::string range_words(int64_t low, int64_t high);
 

@@ -15,7 +15,7 @@
 #include "common/text/text_scanner.hpp"
 #include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/formats/population_file.hpp"
-#include "kelvane/matrix/matrix_import.hpp"
+#include "kelvane/matrix/matrix_file.hpp"
 
 namespace kelvane {
 namespace {
@@ -57,27 +57,6 @@ std::string read_whole(const std::string& file) {
         throw DataError(file + ": cannot be read");
     }
     return std::move(*content);
-}
-
-// The layout of a matrix file of n individuals: as asked, or told by the number of values.
-MatrixLayout matrix_layout(const DataOptions& options, const std::string& content, int n) {
-    if (options.matrix_layout == "square") {
-        return MatrixLayout::kSquare;
-    }
-    if (options.matrix_layout == "lower") {
-        return MatrixLayout::kLowerTriangle;
-    }
-    clonal::TextScanner scanner(content);
-    int64_t values = 0;
-    const auto square = static_cast<int64_t>(n) * n;
-    // Counted as the import reads them: the leading digits of a word, the rest of it skipped.
-    while (values < square && scanner.skip_to_digit()) {
-        while (!scanner.at_end() && !clonal::is_white_space(scanner.peek())) {
-            scanner.get();
-        }
-        ++values;
-    }
-    return values >= square ? MatrixLayout::kSquare : MatrixLayout::kLowerTriangle;
 }
 
 // The settings of the format, refused when one given on the command line does not go with it.
@@ -220,10 +199,15 @@ void add_model_options(CLI::App& command, DataOptions& options) {
                        "import the distance matrix from this file instead of computing one");
     command
         .add_option("--matrix-layout", options.matrix_layout,
-                    "the layout of --matrix: square, lower or auto (told by the number of "
-                    "values)")
+                    "the layout of --matrix: square, lower or auto (a table that kelvane "
+                    "distances wrote, with its names, or told by the number of values)")
         ->check(CLI::IsMember({"auto", "square", "lower"}))
         ->capture_default_str();
+    command
+        .add_option("--matrix-scale", options.matrix_scale,
+                    "read --matrix as real distances (such as 0 to 1), each multiplied by S and "
+                    "rounded to a whole number")
+        ->check(clonal::cli::positive_real());
 }
 
 std::vector<std::string> input_files(const DataOptions& options) {
@@ -335,20 +319,35 @@ DistanceModel distance_model(const DataOptions& options, const MarkerData& data)
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal) {
-    DistanceMatrix matrix(data.n_individuals);
     if (!options.matrix.empty()) {
         if (options.distance != "stepwise" || options.missing != "not-counted" ||
             !options.multiplier.empty() || !options.base.empty() || !options.absence_code.empty()) {
             throw UsageError("--matrix imports the distances: it takes no model options");
         }
-        std::string content = read_whole(options.matrix);
-        const MatrixLayout layout = matrix_layout(options, content, data.n_individuals);
-        const MatrixImport import = read_distance_matrix(std::move(content), layout, matrix);
-        if (import.error) {
-            throw DataError(clonal::cli::one_line(*import.error) + ", " + options.matrix);
+        const std::string content = read_whole(options.matrix);
+        MatrixFileSettings settings;
+        settings.layout = options.matrix_layout == "square"  ? MatrixFileLayout::kSquare
+                          : options.matrix_layout == "lower" ? MatrixFileLayout::kLower
+                                                             : MatrixFileLayout::kAuto;
+        if (options.matrix_scale > 0.0) {
+            settings.scale = options.matrix_scale;
         }
-        return matrix;
+        const auto where = [&](const clonal::InputError& error) {
+            return ", " + options.matrix + " line " + std::to_string(error.line());
+        };
+        try {
+            return read_matrix_file(content, data.ind_names, settings);
+        } catch (const NotWholeDistance& error) {
+            throw DataError(std::string(error.what()) +
+                            " (--matrix-scale S reads real distances times S)" + where(error));
+        } catch (const clonal::InputError& error) {
+            throw DataError(std::string(error.what()) + where(error));
+        }
     }
+    if (options.matrix_scale > 0.0) {
+        throw UsageError("--matrix-scale goes with --matrix");
+    }
+    DistanceMatrix matrix(data.n_individuals);
     const DistanceModel model = distance_model(options, data);
     clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
     DistanceOptions fill;

@@ -35,6 +35,7 @@ struct DataOptions {
     std::string absence_code;
     std::string matrix;
     std::string matrix_layout = "auto";
+    double matrix_scale = 0.0;  // 0: whole numbers
 };
 
 // The files the options read (DATA, --populations, --matrix), which no result may replace.
