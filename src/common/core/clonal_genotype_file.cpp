@@ -9,6 +9,7 @@
 #include "common/core/allocation.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/text/buffered_text.hpp"
+#include "common/text/characters.hpp"
 #include "common/text/printf.hpp"
 #include "common/text/text_scanner.hpp"
 
@@ -30,7 +31,12 @@ std::string read_title(TextScanner& scanner) {
     return std::string(line);
 }
 
-int32_t read_population_count(TextScanner& scanner) {
+// Whether the number just read ends its word: "1e308" or "12abc" is no whole number.
+bool ends_word(const TextScanner& scanner) {
+    return scanner.at_end() || is_white_space(scanner.peek());
+}
+
+int32_t read_population_count(TextScanner& scanner, bool whole_words) {
     const ScannedInt count = scanner.integer();
     if (count.status == ScanStatus::kTooLarge) {
         throw FatalError("ERROR: number of populations too large");
@@ -40,6 +46,9 @@ int32_t read_population_count(TextScanner& scanner) {
     }
     if (count.value < 0) {
         throw FatalError("ERROR: number of populations below 0");
+    }
+    if (whole_words && !ends_word(scanner)) {
+        throw FatalError("ERROR: number of populations is not a whole number");
     }
     return count.value;
 }
@@ -81,7 +90,7 @@ int32_t checked_number(const ScannedInt& number, int32_t individual, const char*
 // Calls store(population, genotype) for every individual in file order. A population number at
 // the very end of the file without its genotype number gives genotype number 0.
 template <typename Store>
-void for_each_individual(TextScanner& scanner, int32_t populations, Store store) {
+void for_each_individual(TextScanner& scanner, int32_t populations, bool whole_words, Store store) {
     int32_t individual = 0;
     for (;;) {
         const ScannedInt population = scanner.integer();
@@ -99,10 +108,18 @@ void for_each_individual(TextScanner& scanner, int32_t populations, Store store)
                        individual));
         }
         const int32_t p = checked_number(population, individual, "population number");
+        if (whole_words && !ends_word(scanner)) {
+            throw FatalError(format("ERROR: individual %d: population number is not a whole number",
+                                    individual));
+        }
         const ScannedInt genotype = scanner.integer();
         const int32_t g = genotype.status == ScanStatus::kEnd
                               ? 0
                               : checked_number(genotype, individual, "genotype number");
+        if (whole_words && genotype.status != ScanStatus::kEnd && !ends_word(scanner)) {
+            throw FatalError(
+                format("ERROR: individual %d: genotype number is not a whole number", individual));
+        }
         store(p, g);
     }
 }
@@ -119,7 +136,7 @@ const ClonalData& ClonalFileReader::read_header() {
     reporting_line(
         [&] {
             data_.title = read_title(scanner);
-            data_.populations = read_population_count(scanner);
+            data_.populations = read_population_count(scanner, whole_words_);
         },
         [&scanner] { return scanner.line_number(); });
     header_end_ = scanner.position();
@@ -135,9 +152,9 @@ const std::vector<int32_t>& ClonalFileReader::read_census() {
             const auto slots = static_cast<std::size_t>(data_.populations) + 1;
             sizes_ = allocate<int32_t>(slots, "pop_names malloc");
             filled_ = allocate<int32_t>(slots, "ind_nums malloc");
-            for_each_individual(scanner, data_.populations, [this](int32_t p, int32_t) {
-                ++sizes_[static_cast<std::size_t>(p)];
-            });
+            for_each_individual(
+                scanner, data_.populations, whole_words_,
+                [this](int32_t p, int32_t) { ++sizes_[static_cast<std::size_t>(p)]; });
         },
         [&scanner] { return scanner.line_number(); });
     return sizes_;
@@ -155,15 +172,15 @@ ClonalData ClonalFileReader::read_genotypes() {
         data_.genotypes[k] =
             allocate<int32_t>(static_cast<std::size_t>(sizes_[k]), "input malloc2");
     }
-    for_each_individual(scanner, data_.populations, [&](int32_t p, int32_t g) {
+    for_each_individual(scanner, data_.populations, whole_words_, [&](int32_t p, int32_t g) {
         const auto slot = static_cast<std::size_t>(p);
         data_.genotypes[slot][static_cast<std::size_t>(filled_[slot]++)] = g;
     });
     return std::move(data_);
 }
 
-ClonalData read_clonal_file(const std::string& content) {
-    ClonalFileReader reader(content);
+ClonalData read_clonal_file(const std::string& content, bool whole_words) {
+    ClonalFileReader reader(content, whole_words);
     reader.read_header();
     reader.read_census();
     return reader.read_genotypes();

@@ -32,7 +32,10 @@ struct ClonalData {
 // follow the one before.
 class ClonalFileReader {
   public:
-    explicit ClonalFileReader(const std::string& content) : content_(content) {}
+    // whole_words: every number must be a word of its own ("1e308" is refused); without it a
+    // number is the digits a word starts with, as the dialogue reads the file.
+    explicit ClonalFileReader(const std::string& content, bool whole_words = false)
+        : content_(content), whole_words_(whole_words) {}
 
     // The title and the number of populations.
     const ClonalData& read_header();
@@ -45,6 +48,7 @@ class ClonalFileReader {
 
   private:
     const std::string& content_;
+    bool whole_words_ = false;
     ClonalData data_;
     std::vector<int32_t> sizes_;
     std::vector<int32_t> filled_;
@@ -52,7 +56,7 @@ class ClonalFileReader {
 };
 
 // All three steps at once.
-ClonalData read_clonal_file(const std::string& content);
+ClonalData read_clonal_file(const std::string& content, bool whole_words = false);
 
 // Writes a Clonal genotype file as it goes (a header may declare far more populations than hold
 // individuals, each with its name line): the title as its own first line, at most 999

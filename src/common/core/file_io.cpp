@@ -2,9 +2,9 @@
 #include "common/core/file_io.hpp"
 
 #include <iterator>
-#include <sstream>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace clonal {
 
@@ -19,12 +19,26 @@ std::optional<std::string> read_file(const std::string& name) {
     if (!in.is_open()) {
         return std::nullopt;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    // Read in chunks, so that a device that never ends (/dev/zero) is found out: no text holds a
+    // run of kNulRunLimit NUL bytes.
+    std::string content;
+    std::vector<char> chunk(std::size_t{1} << 16);
+    std::size_t nul_run = 0;
+    while (in) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        for (std::size_t i = 0; i < got; ++i) {
+            nul_run = chunk[i] == '\0' ? nul_run + 1 : 0;
+        }
+        if (nul_run >= kNulRunLimit) {
+            return std::nullopt;
+        }
+        content.append(chunk.data(), got);
+    }
     if (in.bad()) {
         return std::nullopt;
     }
-    return std::move(content).str();
+    return content;
 }
 
 OutputFile::OutputFile(OutputFile&& other) noexcept

@@ -12,8 +12,12 @@
 
 namespace clonal {
 
+// A run of this many NUL bytes is no text: reading stops there.
+inline constexpr std::size_t kNulRunLimit = std::size_t{1} << 20;
+
 // The whole content of the named file, or nothing when it cannot be opened and read (a missing
-// file, a directory, a file without read permission).
+// file, a directory, a file without read permission, or a device that gives NUL bytes without
+// end, such as /dev/zero).
 std::optional<std::string> read_file(const std::string& name);
 
 enum class WriteMode { kReplace, kAppend };

@@ -22,7 +22,7 @@ ClonalInput read_clonal_input(const std::string& file) {
     }
     ClonalInput input;
     try {
-        input.data = clonal::read_clonal_file(*content);
+        input.data = clonal::read_clonal_file(*content, true);
     } catch (const clonal::FatalError& error) {
         throw clonal::cli::file_error(file, error);
     }

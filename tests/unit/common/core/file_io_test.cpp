@@ -35,6 +35,16 @@ class FileIo : public ::testing::Test {
     testing_support::ScratchFolder scratch{"file-io"};
 };
 
+// A text is read whole, NUL bytes and all, but a device that gives NUL bytes without end is no
+// text and is not read for ever.
+TEST_F(FileIo, ATextIsReadWholeAndAnEndlessDeviceIsNot) {
+    const std::string text = std::string("a\0b\n") + std::string(70000, 'x') + "\n";
+    write(path("t.txt"), text);
+    EXPECT_EQ(read_file(path("t.txt")), text);
+    EXPECT_EQ(read_file("/dev/zero"), std::nullopt);
+    EXPECT_EQ(read_file(path("missing.txt")), std::nullopt);
+}
+
 TEST_F(FileIo, AWrittenFileIsKept) {
     OutputFile file;
     ASSERT_TRUE(file.open(path("out.txt"), WriteMode::kReplace));
