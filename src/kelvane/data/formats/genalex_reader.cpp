@@ -245,22 +245,45 @@ MarkerData read_sheet(std::string_view content) {
     std::string title = field_text(field_at(names, 0));
     MarkerDataBuilder builder(title.empty() ? "GenAlEx data" : title, layout.locus_names);
     // The populations in the order line 2 names them; any other a sample names follows.
+    // The column of line 1 that gives each named population's size.
+    std::vector<std::size_t> size_column;
     for (std::size_t p = 0; p < static_cast<std::size_t>(populations); ++p) {
         const TextField name = field_at(names, kFirstPopulationName + p);
-        if (!name.text.empty()) {
-            builder.population(field_text(name));
+        if (!name.text.empty() &&
+            builder.population(field_text(name)) > static_cast<int32_t>(size_column.size())) {
+            size_column.push_back(kFirstPopulationName + p);
         }
     }
+    const auto named = static_cast<int32_t>(size_column.size());
     GenotypeCells cells(layout, presence_absence(layout, rows, separator));
     std::vector<int32_t> copies(static_cast<std::size_t>(layout.ploidy));
+    const std::size_t width = kFirstGenotypeColumn + static_cast<std::size_t>(layout.loci) *
+                                                         static_cast<std::size_t>(layout.ploidy);
+    std::vector<int64_t> sizes(static_cast<std::size_t>(named), 0);
     for (const TextLine& line : rows) {
         const auto row = delimited_fields(line, separator);
         const TextField population = field_at(row, 1);
         if (population.text.empty()) {
             throw InputError("a sample without a population", line.number, population.column);
         }
-        builder.add_individual(field_text(field_at(row, 0)),
-                               builder.population(field_text(population)));
+        if (row.size() < width) {
+            throw InputError(
+                clonal::format("the row ends after %zu fields; a sample fills %zu (its name, its "
+                               "population and a field per allele copy, empty where missing)",
+                               row.size(), width),
+                line.number, static_cast<int64_t>(row.size()) + 1);
+        }
+        const int32_t p = builder.population(field_text(population));
+        // A sheet whose line 2 names no population takes them from its samples.
+        if (named == 0) {
+            sizes.resize(std::max(sizes.size(), static_cast<std::size_t>(p)), 0);
+        } else if (p > named) {
+            throw InputError(clonal::format("the population '%s' is not named on line 2",
+                                            field_text(population).c_str()),
+                             line.number, population.column);
+        }
+        ++sizes[static_cast<std::size_t>(p - 1)];
+        builder.add_individual(field_text(field_at(row, 0)), p);
         for (int k = 0; k < layout.loci; ++k) {
             for (int c = 0; c < layout.ploidy; ++c) {
                 const std::size_t column =
@@ -269,6 +292,25 @@ MarkerData read_sheet(std::string_view content) {
                     cells.code(field_at(row, column), k, line.number);
             }
             builder.add_genotype(copies);
+        }
+    }
+    if (named == 0 && sizes.size() != static_cast<std::size_t>(populations)) {
+        throw InputError(clonal::format("line 1 says %d populations, the samples name %zu",
+                                        populations, sizes.size()),
+                         lines[0].number, static_cast<int64_t>(kPopulationsColumn) + 1);
+    }
+    // The sizes line 1 gives beside the counts, where it gives them.
+    for (int32_t p = 0; p < named; ++p) {
+        const TextField given = field_at(counts, size_column[static_cast<std::size_t>(p)]);
+        const auto size = clonal::leading_int(given.text);
+        if (size && clonal::integer_length(given.text) == given.text.size() &&
+            *size != sizes[static_cast<std::size_t>(p)]) {
+            throw InputError(
+                clonal::format("line 1 gives population %d %d samples, the sheet "
+                               "holds %lld",
+                               p + 1, *size,
+                               static_cast<long long>(sizes[static_cast<std::size_t>(p)])),
+                lines[0].number, given.column);
         }
     }
     return std::move(builder).build();

@@ -54,7 +54,7 @@ TEST(GenalexReader, PloidyFromTheSpacingOfLocusNamesAndSemicolons) {
     EXPECT_EQ(triploid.max_ploidy, 3);
     EXPECT_EQ(copies_of(triploid, 1, 1), (V{10, 11, 12}));
     // A single locus reaches to the last column any sample fills.
-    const MarkerData single = read_genalex("1\t2\t1\n\nid\tpop\tLoc\na\tp\t5\t6\t7\nb\tp\t8\n");
+    const MarkerData single = read_genalex("1\t2\t1\n\nid\tpop\tLoc\na\tp\t5\t6\t7\nb\tp\t8\t\t\n");
     EXPECT_EQ(single.max_ploidy, 3);
     EXPECT_EQ(copies_of(single, 1, 0), (V{8, 0, 0}));
     EXPECT_EQ(populations_of(single), (std::vector<std::string>{"p", "p"}));
@@ -106,6 +106,20 @@ TEST(GenalexReader, ErrorsNameTheLineAndColumn) {
     error = error_of([] { read_genalex("two,1,1\n\nI,P,A\na,P,1\n"); });
     EXPECT_EQ(error.line, 1);
     EXPECT_EQ(error.column, 1);
+    // Rows that end early, populations line 2 does not name, sizes that disagree with the rows.
+    error = error_of([&] { read_genalex(head + "a,P,1,2,3,4\nb,P,1,2,3\n"); });
+    EXPECT_EQ(error.line, 5);
+    EXPECT_EQ(error.column, 6);
+    error = error_of([&] { read_genalex(head + "a,P,1,2,3,4\nb,Q,1,2,3,4\n"); });
+    EXPECT_EQ(error.message, "the population 'Q' is not named on line 2");
+    EXPECT_EQ(error.line, 5);
+    error = error_of(
+        [] { read_genalex("2,2,2,1,1\n,,,P,Q\nI,P,A1,,A2,\na,P,1,2,3,4\nb,P,1,2,3,4\n"); });
+    EXPECT_EQ(error.message, "line 1 gives population 1 1 samples, the sheet holds 2");
+    EXPECT_EQ(error.line, 1);
+    EXPECT_EQ(error.column, 4);
+    error = error_of([] { read_genalex("1,2,1\n\nI,P,A\na,P,1\nb,Q,1\n"); });
+    EXPECT_EQ(error.message, "line 1 says 1 populations, the samples name 2");
 }
 
 }  // namespace
