@@ -5,10 +5,15 @@
 
 #include <htslib/hts.h>
 #include <htslib/hts_log.h>
+#include <htslib/kseq.h>
 #include <htslib/vcf.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -165,12 +170,70 @@ void check_record(const bcf_hdr_t* header, const bcf1_t* record, std::size_t sit
     }
 }
 
+// Reads the next site as bcf_read does. A text VCF line is read here before htslib parses it,
+// so that its columns can be counted: htslib reads the columns the header names and would drop
+// the rest without a word. columns is the count, or 0 for a BCF record.
+int read_site(htsFile* file, bcf_hdr_t* header, bcf1_t* record, int64_t& columns) {
+    columns = 0;
+    if (hts_get_format(file)->format != vcf) {
+        return bcf_read(file, header, record);
+    }
+    const int status = hts_getline(file, KS_SEP_LINE, &file->line);
+    if (status < 0) {
+        return status;
+    }
+    const std::string_view line(file->line.s, file->line.l);
+    columns = static_cast<int64_t>(std::count(line.begin(), line.end(), '\t')) + 1;
+    return vcf_parse(&file->line, header, record) == 0 ? 0 : -2;
+}
+
+// A text file that starts with a UTF-8 byte-order mark, which htslib does not recognise, is read
+// from a copy without it; the copy is removed when the reading ends.
+class WithoutByteOrderMark {
+  public:
+    explicit WithoutByteOrderMark(const std::string& path) : path_(path) {
+        std::ifstream in(path, std::ios::binary);
+        char mark[3] = {};
+        in.read(mark, 3);
+        if (in.gcount() != 3 || std::string_view(mark, 3) != "\xEF\xBB\xBF") {
+            return;
+        }
+        std::string pattern = (std::filesystem::temp_directory_path() / "vcf-XXXXXX").string();
+        const int fd = mkstemp(pattern.data());
+        if (fd < 0) {
+            throw FatalError("no room for a copy of the file without its byte-order mark");
+        }
+        close(fd);
+        copy_ = pattern;
+        std::ofstream out(copy_, std::ios::binary | std::ios::trunc);
+        out << in.rdbuf();
+        if (!out.flush()) {
+            throw FatalError("no room for a copy of the file without its byte-order mark");
+        }
+        path_ = copy_;
+    }
+    ~WithoutByteOrderMark() {
+        if (!copy_.empty()) {
+            std::remove(copy_.c_str());
+        }
+    }
+    WithoutByteOrderMark(const WithoutByteOrderMark&) = delete;
+    WithoutByteOrderMark& operator=(const WithoutByteOrderMark&) = delete;
+
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+    std::string copy_;
+};
+
 }  // namespace
 
 VcfData read_vcf(const std::string& path, const FormatSettings& settings, int threads) {
     // htslib would write its complaints to standard error; the reader reports them itself.
     hts_set_log_level(HTS_LOG_OFF);
-    const std::unique_ptr<htsFile, HtsFileCloser> file(hts_open(path.c_str(), "r"));
+    const WithoutByteOrderMark readable(path);
+    const std::unique_ptr<htsFile, HtsFileCloser> file(hts_open(readable.path().c_str(), "r"));
     if (!file) {
         throw FatalError("cannot be opened as a VCF or BCF file");
     }
@@ -195,7 +258,8 @@ VcfData read_vcf(const std::string& path, const FormatSettings& settings, int th
     GenotypeBuffer genotypes;
     std::vector<int32_t> site;
     for (std::size_t number = 1;; ++number) {
-        const int status = bcf_read(file.get(), header.get(), record.get());
+        int64_t columns = 0;
+        const int status = read_site(file.get(), header.get(), record.get(), columns);
         if (status == -1) {
             break;
         }
@@ -203,6 +267,12 @@ VcfData read_vcf(const std::string& path, const FormatSettings& settings, int th
             throw FatalError(clonal::format("the VCF text of site %zu cannot be read", number));
         }
         check_record(header.get(), record.get(), number);
+        if (const int64_t expected = 9 + samples; columns > expected) {
+            throw FatalError(clonal::format(
+                "the VCF line of %s holds %lld columns; the header names %d samples, so %lld",
+                where(header.get(), record.get(), number).c_str(), static_cast<long long>(columns),
+                samples, static_cast<long long>(expected)));
+        }
         bcf_unpack(record.get(), BCF_UN_STR);
         const int values =
             bcf_get_genotypes(header.get(), record.get(), &genotypes.values, &genotypes.size);

@@ -120,6 +120,31 @@ TEST(VcfReader, ErrorsNameTheSiteAndTheSample) {
     EXPECT_EQ(error_of([&] { read_vcf(vcf, {}); }).message, "not a VCF or BCF file");
     testing_support::write_file(vcf, kHeader);
     EXPECT_EQ(error_of([&] { read_vcf(vcf, {}); }).message, "the VCF file has no sites");
+    // A genotype column beyond the samples of the header.
+    testing_support::write_file(vcf, kHeader + kSites.substr(0, kSites.find('\n')) + "\t0/1\n");
+    EXPECT_EQ(error_of([&] { read_vcf(vcf, {}); }).message,
+              "the VCF line of site 1 (chr1:100) holds 13 columns; the header names 3 samples, so "
+              "12");
+}
+
+// A file saved on Windows: a byte-order mark and CR LF line ends read as the plain text.
+TEST(VcfReader, ReadsAByteOrderMarkAndCrLfLineEnds) {
+    testing_support::ScratchFolder folder("vcf-windows");
+    std::string windows = "\xEF\xBB\xBF";
+    for (const char c : kHeader + kSites) {
+        windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    testing_support::write_file(folder.path("plain.vcf"), kHeader + kSites);
+    testing_support::write_file(folder.path("windows.vcf"), windows);
+    const VcfData plain = read_vcf(folder.path("plain.vcf"), {});
+    const VcfData read = read_vcf(folder.path("windows.vcf"), {});
+    EXPECT_EQ(read.data.locus_names, plain.data.locus_names);
+    EXPECT_EQ(read.data.ind_names, plain.data.ind_names);
+    for (int i = 0; i < 3; ++i) {
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(copies_of(read.data, i, k), copies_of(plain.data, i, k));
+        }
+    }
 }
 
 }  // namespace
