@@ -1,6 +1,7 @@
 // kelvane clones: every individual's clonal genotype at a threshold, and the files the dialogue's
 // save menu writes from it (marsyl's input and the genotypes file).
 
+#include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
@@ -44,8 +45,9 @@ clonal::cli::Action setup(CLI::App& command) {
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);
+        std::string note;
         if (clonal_file != nullptr) {
-            write_clonal_genotype_file(data, genotypes, clonal_file->stream());
+            note = write_clonal_genotype_file_for_marsyl(data, genotypes, clonal_file->stream());
         }
         if (genotypes_file != nullptr) {
             write_genotypes_file(data, genotypes, genotypes_file->stream());
@@ -61,6 +63,10 @@ clonal::cli::Action setup(CLI::App& command) {
             }
         }
         files.commit();
+        if (!note.empty()) {
+            terminal.err << "kelvane: note: "
+                         << clonal::cli::printable(note + ", " + options->clonal_file) << '\n';
+        }
     };
 }
 

@@ -1,6 +1,8 @@
 // Names fit for white-space separated formats.
 #include "kelvane/data/export/word_names.hpp"
 
+#include <algorithm>
+
 #include "common/text/characters.hpp"
 
 namespace kelvane {
@@ -15,8 +17,36 @@ std::string WordNames::fit(const std::string& name, const std::string& stand_in)
     if (word.size() > longest_) {
         word.resize(longest_);
     }
-    changed_ += word != name ? 1 : 0;
+    if (!given_.insert(word).second) {
+        for (int k = 2;; ++k) {
+            std::string number(1, '_');
+            number += std::to_string(k);
+            std::string numbered = word.substr(0, longest_ - std::min(longest_, number.size()));
+            numbered += number;
+            if (given_.insert(numbered).second) {
+                word = std::move(numbered);
+                break;
+            }
+        }
+    }
+    if (word != name) {
+        changes_.emplace_back(name, word);
+    }
     return word;
+}
+
+std::string WordNames::changes_text(std::size_t shown) const {
+    std::string text;
+    for (std::size_t i = 0; i < changes_.size() && i < shown; ++i) {
+        text += i == 0 ? "'" : ", '";
+        text += changes_[i].first;
+        text += "' as ";
+        text += changes_[i].second;
+    }
+    if (changes_.size() > shown) {
+        text += " and " + std::to_string(changes_.size() - shown) + " more";
+    }
+    return text;
 }
 
 }  // namespace kelvane

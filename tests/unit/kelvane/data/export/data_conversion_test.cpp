@@ -94,5 +94,15 @@ TEST(DataConversion, CodesAreRenumberedOnlyAtLociWhereTheyDoNotFit) {
               "GenAlEx data\n2 1 2 2 4\nP\n1 a 10002200 00050007\n1 b 10001500 00070007\n");
 }
 
+// Names cut to the length a format holds never come out alike: the later one takes a number.
+TEST(DataConversion, NamesCutToFitStayDistinct) {
+    const MarkerData data = read(DataFormat::kGenalex,
+                                 "1,3,1,3\n,,,P\nI,P,A,\nsample_long_001,P,1,2\n"
+                                 "sample_long_002,P,1,2\nsample_long,P,2,2\n");
+    const Written marker = write(data, DataFormat::kMarker);
+    EXPECT_EQ(marker.text,
+              "GenAlEx data\n3 1 1 2 1\nP\n1 sample_long 12\n1 sample_lo_2 12\n1 sample_lo_3 22\n");
+}
+
 }  // namespace
 }  // namespace kelvane
