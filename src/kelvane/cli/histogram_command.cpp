@@ -51,12 +51,13 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError("--seed goes with --suggest");
         }
         check_suggest_settings(options->suggestion);
+        check_histogram_classes(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         const DistanceHistogram histogram =
-            distance_histogram(matrix, options->histogram.classes, options->histogram.max_distance);
+            histogram_of(matrix, options->histogram);
         ThresholdMarks marks;
         if (options->threshold) {
             marks.chosen = *options->threshold;

@@ -35,6 +35,24 @@ MarkerData empty_offspring(const MarkerData& data, int64_t count) {
 void pass_copies(const MarkerData& data, int parent, int locus, int passed, clonal::Random& random,
                  std::vector<int32_t>& positions, std::vector<int32_t>& out) {
     const auto genotype = data.locus_genotype(parent, locus);
+    const auto ploidy = static_cast<int64_t>(data.max_ploidy);
+    if (ploidy > static_cast<int64_t>(genotype.size())) {
+        // A declared P far above the copies stored: only the stored slots can hold a copy, and
+        // each of them is among the `passed` drawn of P with the chance of selection sampling
+        // (still to choose over still to see), so the work follows the slots, not P.
+        int64_t to_choose = passed;
+        for (std::size_t position = 0; position < genotype.size() && to_choose > 0; ++position) {
+            const auto unseen = ploidy - static_cast<int64_t>(position);
+            if (random.next_uniform() * static_cast<double>(unseen) <
+                static_cast<double>(to_choose)) {
+                --to_choose;
+                if (genotype[position] != 0) {
+                    out.push_back(genotype[position]);
+                }
+            }
+        }
+        return;
+    }
     std::iota(positions.begin(), positions.end(), 0);
     clonal::partial_shuffle(random, positions, passed);
     for (int k = 0; k < passed; ++k) {
@@ -84,7 +102,7 @@ MarkerData sexual_offspring(const MarkerData& data, int64_t count, clonal::Rando
     MarkerData offspring = empty_offspring(data, count);
     const int n = data.n_individuals;
     const int ploidy = data.max_ploidy;
-    std::vector<int32_t> positions(static_cast<std::size_t>(ploidy));
+    std::vector<int32_t> positions(static_cast<std::size_t>(std::min(ploidy, data.slots())));
     std::vector<int32_t> copies;
     for (int child = 0; child < offspring.n_individuals; ++child) {
         const int first = clonal::draw_index(random.next_uniform(), n);
@@ -92,7 +110,8 @@ MarkerData sexual_offspring(const MarkerData& data, int64_t count, clonal::Rando
         second += second >= first ? 1 : 0;
         for (int locus = 0; locus < data.n_loci; ++locus) {
             copies.clear();
-            pass_copies(data, first, locus, (ploidy + 1) / 2, random, positions, copies);
+            pass_copies(data, first, locus, static_cast<int>((int64_t{ploidy} + 1) / 2), random,
+                        positions, copies);
             pass_copies(data, second, locus, ploidy / 2, random, positions, copies);
             const auto slots = offspring.locus_genotype(child, locus);
             for (std::size_t slot = 0; slot < std::min(copies.size(), slots.size()); ++slot) {

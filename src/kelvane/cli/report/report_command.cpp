@@ -51,6 +51,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
         check_suggest_settings(options->suggestion);
+        check_histogram_classes(options->histogram);
         clonal::Random random;
         if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
             random.set_seeds(seeds->first, seeds->second);

@@ -73,8 +73,7 @@ ReportSection data_section(const ReportRun& run) {
 }
 
 ReportSection histogram_section(const ReportRun& run) {
-    const DistanceHistogram histogram = distance_histogram(
-        run.matrix, run.options.histogram.classes, run.options.histogram.max_distance);
+    const DistanceHistogram histogram = histogram_of(run.matrix, run.options.histogram);
     ReportSection section;
     section.heading = "Distances between pairs of individuals";
     section.paragraphs.push_back(

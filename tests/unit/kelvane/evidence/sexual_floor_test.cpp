@@ -51,6 +51,27 @@ TEST(SexualFloor, OffspringTakeHalfTheCopiesOfTwoDistinctParents) {
     }
 }
 
+// A header's ploidy far above the copies stored: each stored copy is passed with the chance of a
+// half, and the work follows the copies, not the declared ploidy.
+TEST(SexualFloor, ADeclaredPloidyFarAboveTheCopiesCostsNothing) {
+    MarkerData data = markers(4, {{{11, 12, 13, 14}}, {{21, 22, 23, 24}}, {{31, 32, 33}}});
+    data.max_ploidy = INT32_MAX;
+    data.slot_limit = 4;
+    clonal::Random random;
+    const MarkerData offspring = sexual_offspring(data, 3000, random);
+    int64_t present = 0;
+    for (int child = 0; child < offspring.n_individuals; ++child) {
+        for (const int32_t copy : offspring.locus_genotype(child, 0)) {
+            present += copy != 0 ? 1 : 0;
+        }
+    }
+    // Two parents of the three, each stored copy passed with chance 1/2, at most four kept: with
+    // parents 1 and 2, min(Bin(8, 1/2), 4), mean 884/256; with parent 3, min(Bin(7, 1/2), 4),
+    // mean 410/128; in all (884/256 + 2 x 410/128) / 3 = 3.286.
+    const double mean = static_cast<double>(present) / 3000.0;
+    EXPECT_NEAR(mean, 3.286, 0.07);
+}
+
 TEST(SexualFloor, QuantileOfOffspringDistancesRepeatsOnAnyNumberOfThreads) {
     const MarkerData data = markers(2, {{{1, 2}, {5, 6}}, {{3, 4}, {7, 8}}, {{1, 3}, {5, 7}}});
     std::vector<SexualFloor> floors;
