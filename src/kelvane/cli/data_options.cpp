@@ -15,6 +15,7 @@
 #include "common/text/text_scanner.hpp"
 #include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/formats/population_file.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
 #include "kelvane/matrix/matrix_file.hpp"
 
 namespace kelvane {
@@ -284,6 +285,16 @@ DistanceModel distance_model(const DataOptions& options, const MarkerData& data)
                          options.distance);
     }
     const bool two_phase = model.kind == DistanceKind::kTwoPhase;
+    if (two_phase && data.slots() > kTwoPhaseSlotLimit) {
+        throw DataError(
+            "two-phase distances match every copy of a locus genotype with every copy "
+            "of the other, and a locus genotype here holds " +
+            std::to_string(data.slots()) + " copy slots; at most " +
+            std::to_string(kTwoPhaseSlotLimit) +
+            " are matched. Give the real ploidy in the header, or choose another "
+            "model, " +
+            options.data);
+    }
     if (!options.multiplier.empty()) {
         if (!two_phase) {
             throw UsageError("--multiplier goes with --distance two-phase only");

@@ -10,6 +10,12 @@
 
 namespace kelvane {
 
+// The most copy slots a locus genotype may have for the command line's two-phase distance: every
+// copy of one individual is matched against every copy of the other, in a table of slots x slots
+// costs per thread and an assignment whose work grows with the cube of the slots, so a locus
+// genotype of thousands of copies would take gigabytes and days.
+inline constexpr int32_t kTwoPhaseSlotLimit = 1024;
+
 // missing: the steps a missing copy stands for (0: not counted, above 9999: infinitely many);
 // base: 1 or more; multiplier: the factor before rounding.
 DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
