@@ -1,6 +1,7 @@
 // The data and model options of kelvane's commands.
 #include "kelvane/cli/data_options.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -113,6 +114,21 @@ DataRead read_data_with_notes(const DataOptions& options) {
             read = read_data_text(format, std::move(content), settings);
         } catch (const clonal::FatalError& error) {
             throw clonal::cli::file_error(options.data, error);
+        }
+    }
+    if (format == DataFormat::kFstat) {
+        // An FSTAT header promises a number of samples (populations) that names nothing; those
+        // beyond the largest a row names hold no one and are not kept.
+        const int32_t largest = read.data.pop_vector.empty()
+                                    ? 0
+                                    : *std::max_element(read.data.pop_vector.begin(),
+                                                        read.data.pop_vector.end());
+        if (largest < read.data.n_populations) {
+            read.notes.push_back("the header declares " +
+                                 std::to_string(read.data.n_populations) +
+                                 " samples; rows name samples up to " + std::to_string(largest) +
+                                 ", and those are kept");
+            read.data.n_populations = std::max(largest, 1);
         }
     }
     if (!options.populations.empty()) {
