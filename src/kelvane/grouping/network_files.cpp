@@ -1,6 +1,7 @@
 // GraphML and DOT text of the network.
 #include "kelvane/grouping/network_files.hpp"
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,25 +11,26 @@
 namespace kelvane {
 namespace {
 
-// What the nodes show: per genotype its individuals and its count per population.
+// What the nodes show: per genotype its individuals and its count in each population that holds
+// it (populations that do not are left out, so that the files grow with the individuals, not
+// with genotypes times populations).
 struct NodeContent {
     std::vector<std::string> individuals;
-    std::vector<std::vector<int64_t>> per_population;
+    std::vector<std::map<int32_t, int64_t>> per_population;
 };
 
 NodeContent node_content(const MarkerData& data, const Genotypes& genotypes) {
     NodeContent content;
     const auto k = static_cast<std::size_t>(genotypes.count);
     content.individuals.resize(k);
-    content.per_population.assign(
-        k, std::vector<int64_t>(static_cast<std::size_t>(data.n_populations)));
+    content.per_population.resize(k);
     for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
         const auto g = static_cast<std::size_t>(genotypes.numbers[i] - 1);
         std::string& names = content.individuals[g];
         names += names.empty() ? "" : " ";
         names += data.ind_names[i];
-        const auto p = static_cast<std::size_t>(data.pop_vector[i] - 1);
-        if (p < content.per_population[g].size()) {
+        const int32_t p = data.pop_vector[i];
+        if (p >= 1 && p <= data.n_populations) {
             ++content.per_population[g][p];
         }
     }
@@ -37,7 +39,7 @@ NodeContent node_content(const MarkerData& data, const Genotypes& genotypes) {
 
 int64_t node_size(const NodeContent& content, std::size_t g) {
     int64_t size = 0;
-    for (const int64_t count : content.per_population[g]) {
+    for (const auto& [population, count] : content.per_population[g]) {
         size += count;
     }
     return size;
@@ -71,7 +73,8 @@ void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
            "attr.type=\"string\"/>\n";
     for (int p = 1; p <= data.n_populations; ++p) {
         out << "  <key id=\"p" << p << "\" for=\"node\" attr.name=\"pop_"
-            << clonal::escape_markup(data.population_name(p)) << "\" attr.type=\"int\"/>\n";
+            << clonal::escape_markup(data.population_name(p))
+            << "\" attr.type=\"int\"><default>0</default></key>\n";
     }
     out << "  <key id=\"weight\" for=\"edge\" attr.name=\"weight\" attr.type=\"int\"/>\n"
            "  <graph id=\"network\" edgedefault=\"undirected\">\n";
@@ -81,9 +84,8 @@ void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
             << "      <data key=\"size\">" << node_size(content, g) << "</data>\n"
             << "      <data key=\"individuals\">" << clonal::escape_markup(content.individuals[g])
             << "</data>\n";
-        for (std::size_t p = 0; p < content.per_population[g].size(); ++p) {
-            out << "      <data key=\"p" << p + 1 << "\">" << content.per_population[g][p]
-                << "</data>\n";
+        for (const auto& [population, count] : content.per_population[g]) {
+            out << "      <data key=\"p" << population << "\">" << count << "</data>\n";
         }
         out << "    </node>\n";
     }
@@ -103,9 +105,8 @@ void write_network_dot(const MarkerData& data, const Genotypes& genotypes,
         out << "  g" << g + 1 << " [label=\"" << g + 1 << "\", genotype=" << g + 1
             << ", size=" << node_size(content, g)
             << ", individuals=" << dot_string(content.individuals[g]);
-        for (std::size_t p = 0; p < content.per_population[g].size(); ++p) {
-            out << ", " << dot_string("pop_" + data.population_name(static_cast<int>(p) + 1)) << '='
-                << content.per_population[g][p];
+        for (const auto& [population, count] : content.per_population[g]) {
+            out << ", " << dot_string("pop_" + data.population_name(population)) << '=' << count;
         }
         out << "];\n";
     }

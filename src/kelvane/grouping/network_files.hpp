@@ -1,6 +1,7 @@
 // The minimum spanning network as a file for graph programs: GraphML (Cytoscape, Gephi, igraph)
 // or DOT (Graphviz). A node per clonal genotype with its number, its size, its individuals and
-// their count in every population; an undirected edge per network edge with the distance as its
+// their count in every population that holds it (0 where none is written: GraphML declares it
+// the default); an undirected edge per network edge with the distance as its
 // weight. Names are escaped for each format.
 #pragma once
 
