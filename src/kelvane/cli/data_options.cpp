@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -119,13 +120,12 @@ DataRead read_data_with_notes(const DataOptions& options) {
     if (format == DataFormat::kFstat) {
         // An FSTAT header promises a number of samples (populations) that names nothing; those
         // beyond the largest a row names hold no one and are not kept.
-        const int32_t largest = read.data.pop_vector.empty()
-                                    ? 0
-                                    : *std::max_element(read.data.pop_vector.begin(),
-                                                        read.data.pop_vector.end());
+        const int32_t largest =
+            read.data.pop_vector.empty()
+                ? 0
+                : *std::max_element(read.data.pop_vector.begin(), read.data.pop_vector.end());
         if (largest < read.data.n_populations) {
-            read.notes.push_back("the header declares " +
-                                 std::to_string(read.data.n_populations) +
+            read.notes.push_back("the header declares " + std::to_string(read.data.n_populations) +
                                  " samples; rows name samples up to " + std::to_string(largest) +
                                  ", and those are kept");
             read.data.n_populations = std::max(largest, 1);
@@ -343,6 +343,33 @@ DistanceModel distance_model(const DataOptions& options, const MarkerData& data)
     return model;
 }
 
+namespace {
+
+// Rows of the matrix computed at once when the whole matrix is not needed: 32 million cells.
+constexpr int64_t kBandCells = int64_t{1} << 25;
+
+clonal::cli::ProgressBar bar_for(const clonal::cli::CommonOptions& common,
+                                 const clonal::cli::Terminal& terminal) {
+    return clonal::cli::ProgressBar(terminal.err, common.shows_progress(terminal), "distances");
+}
+
+// Fills the rows of matrix with the model's distances.
+void fill_distances(const DataOptions& options, const MarkerData& data,
+                    const clonal::cli::CommonOptions& common, DistanceMatrix& matrix,
+                    const clonal::ProgressReport& progress) {
+    const DistanceModel model = distance_model(options, data);
+    DistanceOptions fill;
+    fill.threads = common.threads;
+    fill.progress = progress;
+    if (compute_distances(data, matrix, model, fill) != DistanceResult::kDone) {
+        throw DataError(
+            "a distance exceeds 2147483647 and does not fit the matrix; choose another "
+            "model or other settings");
+    }
+}
+
+}  // namespace
+
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal) {
@@ -375,17 +402,35 @@ DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& dat
         throw UsageError("--matrix-scale goes with --matrix");
     }
     DistanceMatrix matrix(data.n_individuals);
-    const DistanceModel model = distance_model(options, data);
-    clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
-    DistanceOptions fill;
-    fill.threads = common.threads;
-    fill.progress = bar.report();
-    if (compute_distances(data, matrix, model, fill) != DistanceResult::kDone) {
-        throw DataError(
-            "a distance exceeds 2147483647 and does not fit the matrix; choose another "
-            "model or other settings");
-    }
+    clonal::cli::ProgressBar bar = bar_for(common, terminal);
+    fill_distances(options, data, common, matrix, bar.report());
     return matrix;
 }
 
+void for_each_distance_band(const DataOptions& options, const MarkerData& data,
+                            const clonal::cli::CommonOptions& common,
+                            const clonal::cli::Terminal& terminal,
+                            const std::function<void(const DistanceMatrix&)>& band_done) {
+    const int n = data.n_individuals;
+    if (!options.matrix.empty() || static_cast<int64_t>(n) * n <= kBandCells) {
+        band_done(distance_matrix(options, data, common, terminal));
+        return;
+    }
+    const int rows = static_cast<int>(std::max<int64_t>(1, kBandCells / n));
+    clonal::cli::ProgressBar bar = bar_for(common, terminal);
+    const auto pairs_below = [](int64_t r) { return static_cast<uint64_t>(r * (r - 1) / 2); };
+    const uint64_t all_pairs = pairs_below(n);
+    for (int first = 0; first < n; first += rows) {
+        const int end = std::min(n, first + rows);
+        DistanceMatrix band(n, first, end);
+        const clonal::ProgressReport report = bar.report();
+        fill_distances(options, data, common, band, [&](uint64_t done, uint64_t) {
+            if (report) {
+                report(pairs_below(first) + done, all_pairs);
+            }
+        });
+        band_done(band);
+    }
+    bar.finish();
+}
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,5 +77,13 @@ DistanceModel distance_model(const DataOptions& options, const MarkerData& data)
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal);
+
+// The same matrix a band of rows at a time (see DistanceMatrix), so that a result written row by
+// row needs no n x n matrix: band_done gets each band, in order, its pairs (i, j < i) filled.
+// A small data set or an imported matrix comes as one whole matrix.
+void for_each_distance_band(const DataOptions& options, const MarkerData& data,
+                            const clonal::cli::CommonOptions& common,
+                            const clonal::cli::Terminal& terminal,
+                            const std::function<void(const DistanceMatrix&)>& band_done);
 
 }  // namespace kelvane

@@ -1,5 +1,6 @@
 // kelvane distances: the matrix of pairwise distances, square (a row and a column per
 // individual) or as one row per pair.
+#include <algorithm>
 #include <memory>
 
 #include "common/cli/result_files.hpp"
@@ -32,9 +33,9 @@ void write_square(const MarkerData& data, const DistanceMatrix& matrix, clonal::
 }
 
 // The pairs in the order of the lower triangle: (1, 0), (2, 0), (2, 1), (3, 0), ...
+// The pairs of the rows the matrix (or band of it) holds.
 void write_pairs(const MarkerData& data, const DistanceMatrix& matrix, clonal::TsvWriter& tsv) {
-    tsv.header({"individual_a", "individual_b", "distance"});
-    for (int i = 1; i < matrix.size(); ++i) {
+    for (int i = std::max(matrix.first_row(), 1); i < matrix.end_row(); ++i) {
         for (int j = 0; j < i; ++j) {
             tsv.text(data.ind_names[static_cast<std::size_t>(i)])
                 .text(data.ind_names[static_cast<std::size_t>(j)])
@@ -57,14 +58,17 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
-        const DistanceMatrix matrix =
-            distance_matrix(options->data, data, options->common, terminal);
         {
             clonal::TsvWriter tsv(output.stream());
             if (options->layout == "square") {
-                write_square(data, matrix, tsv);
+                write_square(data, distance_matrix(options->data, data, options->common, terminal),
+                             tsv);
             } else {
-                write_pairs(data, matrix, tsv);
+                // A band of rows at a time: the pairs need no n x n matrix.
+                tsv.header({"individual_a", "individual_b", "distance"});
+                for_each_distance_band(
+                    options->data, data, options->common, terminal,
+                    [&](const DistanceMatrix& band) { write_pairs(data, band, tsv); });
             }
         }
         files.commit();

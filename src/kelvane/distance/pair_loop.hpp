@@ -16,15 +16,20 @@ namespace kelvane {
 // Copies every (i, j) with j < i to (j, i), in blocks that stay in the cache.
 void mirror_lower_triangle(DistanceMatrix& matrix);
 
-// Calls distance(workspace, i, j) for every pair j < i, each pair on exactly one worker, and
-// stores the results at (i, j) and (j, i). make_workspace() gives each worker its own scratch
-// space. A distance of std::nullopt (too large) stops the loop: the matrix is then incomplete and
-// the result kTooLarge. The pairs done are reported after each row of the calling thread.
+// Calls distance(workspace, i, j) for every pair j < i of the matrix's rows, each pair on exactly
+// one worker, and stores the results at (i, j) and, in a whole matrix, (j, i). make_workspace()
+// gives each worker its own scratch space. A distance of std::nullopt (too large) stops the loop:
+// the matrix is then incomplete and the result kTooLarge. The pairs done are reported after each
+// row of the calling thread.
 template <class MakeWorkspace, class PairDistance>
 DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOptions& options,
                                     MakeWorkspace make_workspace, PairDistance distance) {
-    const int n = matrix.size();
-    const auto all_pairs = static_cast<uint64_t>(n) * static_cast<uint64_t>(n > 0 ? n - 1 : 0) / 2;
+    const int first_row = matrix.first_row();
+    const int end_row = matrix.end_row();
+    const auto pairs_below = [](int rows) {
+        return static_cast<uint64_t>(rows) * static_cast<uint64_t>(rows > 0 ? rows - 1 : 0) / 2;
+    };
+    const uint64_t all_pairs = pairs_below(end_row) - pairs_below(first_row);
     std::atomic<int> rows_taken{0};
     std::atomic<uint64_t> pairs_done{0};
     std::atomic<bool> too_large{false};
@@ -33,10 +38,10 @@ DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOption
         while (!too_large.load(std::memory_order_relaxed)) {
             // The longest rows go first, so the workers finish close together.
             const int taken = rows_taken.fetch_add(1, std::memory_order_relaxed);
-            if (taken >= n) {
+            if (taken >= end_row - first_row) {
                 return;
             }
-            const int i = n - 1 - taken;
+            const int i = end_row - 1 - taken;
             for (int j = 0; j < i; ++j) {
                 const std::optional<int32_t> value = distance(workspace, i, j);
                 if (!value) {
@@ -54,7 +59,9 @@ DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOption
     if (too_large.load()) {
         return DistanceResult::kTooLarge;
     }
-    mirror_lower_triangle(matrix);
+    if (matrix.whole()) {
+        mirror_lower_triangle(matrix);
+    }
     return DistanceResult::kDone;
 }
 

@@ -14,7 +14,16 @@ class DistanceMatrix {
     // n rows of n zeros; a matrix that cannot be allocated ends the run with its message.
     explicit DistanceMatrix(int n);
 
+    // A band of the n x n matrix: the rows first_row to end_row - 1 only, so that the distances
+    // of many individuals can be computed a band at a time. The distance models fill the pairs
+    // (i, j < i) of its rows; the cells above the diagonal are left as they are.
+    DistanceMatrix(int n, int first_row, int end_row);
+
+    // The number of individuals (of columns).
     int size() const { return n_; }
+    int first_row() const { return first_row_; }
+    int end_row() const { return end_row_; }
+    bool whole() const { return first_row_ == 0 && end_row_ == n_; }
 
     int32_t& at(int i, int j) { return cells_[index(i, j)]; }
     int32_t at(int i, int j) const { return cells_[index(i, j)]; }
@@ -28,15 +37,18 @@ class DistanceMatrix {
     std::span<const int32_t> row(int i) const {
         return std::span<const int32_t>(cells_).subspan(index(i, 0), static_cast<std::size_t>(n_));
     }
+    // The cells of the rows held, row by row.
     std::span<const int32_t> cells() const { return cells_; }
 
   private:
     std::size_t index(int i, int j) const {
-        return static_cast<std::size_t>(i) * static_cast<std::size_t>(n_) +
+        return static_cast<std::size_t>(i - first_row_) * static_cast<std::size_t>(n_) +
                static_cast<std::size_t>(j);
     }
 
     int n_;
+    int first_row_ = 0;
+    int end_row_ = 0;
     std::vector<int32_t> cells_;
 };
 

@@ -40,7 +40,7 @@ struct ChunkSum {
 };
 
 void zero_lower_triangle(DistanceMatrix& matrix) {
-    for (int i = 0; i < matrix.size(); ++i) {
+    for (int i = matrix.first_row(); i < matrix.end_row(); ++i) {
         for (int j = 0; j < i; ++j) {
             matrix.at(i, j) = 0;
         }
@@ -54,8 +54,9 @@ bool add_chunk(const MarkerData& data, DistanceMatrix& matrix, const BiallelicFo
     const ChunkSum sum{form.missing_cost, chunk.step_cost, form.slot_cost,
                        static_cast<int64_t>(chunk.loci.size()), data.slots()};
     const CopyCountPlanes planes(data, chunk, sum.needs_missing_planes(), options.threads);
-    const int n = data.n_individuals;
-    const int blocks = (n + kRowBlock - 1) / kRowBlock;
+    const int first_row = matrix.first_row();
+    const int end_row = matrix.end_row();
+    const int blocks = (end_row - first_row + kRowBlock - 1) / kRowBlock;
     std::atomic<int> blocks_taken{0};
     std::atomic<uint64_t> pairs_done{0};
     std::atomic<bool> too_large{false};
@@ -70,8 +71,8 @@ bool add_chunk(const MarkerData& data, DistanceMatrix& matrix, const BiallelicFo
             if (block < 0) {
                 return;
             }
-            const int from = block * kRowBlock;
-            const int to = std::min(n, from + kRowBlock);
+            const int from = first_row + block * kRowBlock;
+            const int to = std::min(end_row, from + kRowBlock);
             for (int j = 0; j + 1 < to; ++j) {
                 const int first = std::max(from, j + 1);
                 const auto rows = static_cast<std::size_t>(to - first);
@@ -173,7 +174,9 @@ DistanceResult fill_with_biallelic_loci(const MarkerData& data, DistanceMatrix& 
         }
     }
     if (split.other_loci.empty()) {
-        mirror_lower_triangle(matrix);
+        if (matrix.whole()) {
+            mirror_lower_triangle(matrix);
+        }
         return DistanceResult::kDone;
     }
     DistanceOptions rest = options;

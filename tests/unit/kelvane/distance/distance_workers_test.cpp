@@ -2,6 +2,7 @@
 // are shared among equal genotypes or not, and (two-phase) whether matchings are enumerated.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -26,7 +27,7 @@ using testing::cells;
 using testing::fresh_matrix;
 
 // A clonal sample: individuals descend from a few founders, with a few changed or lost copies.
-MarkerData clonal_sample(int n, int ploidy, int loci, uint32_t seed) {
+MarkerData clonal_sample(int n, int ploidy, int loci, uint32_t seed, int alleles = 12) {
     std::mt19937 engine(seed);
     const auto below = [&](int limit) {
         return std::uniform_int_distribution<int>(0, limit - 1)(engine);
@@ -37,7 +38,7 @@ MarkerData clonal_sample(int n, int ploidy, int loci, uint32_t seed) {
             testing::Genotype copies;
             const int present = ploidy - (below(4) == 0 ? below(ploidy + 1) : 0);
             for (int c = 0; c < present; ++c) {
-                copies.push_back(100 + below(12));
+                copies.push_back(100 + below(alleles));
             }
             founder.push_back(copies);
         }
@@ -48,7 +49,7 @@ MarkerData clonal_sample(int n, int ploidy, int loci, uint32_t seed) {
         for (auto& copies : individual) {
             for (auto& copy : copies) {
                 if (below(25) == 0) {
-                    copy = below(3) == 0 ? 0 : 100 + below(12);
+                    copy = below(3) == 0 ? 0 : 100 + below(alleles);
                 }
             }
         }
@@ -104,6 +105,30 @@ TEST(DistanceWorkers, EveryModelGivesTheSingleThreadedMatrix) {
             EXPECT_EQ(run(model, data, {4, false, false}), plain);
             EXPECT_EQ(run(model, data, {3, true, false}), plain);
             EXPECT_EQ(run(model, data, {1, true, false}), plain);
+        }
+    }
+}
+
+// A band of rows at a time gives the pairs of the whole matrix, also from the bit planes of loci
+// with two alleles (a sample of 70 such loci, more than one chunk of 64).
+TEST(DistanceWorkers, EveryModelGivesTheWholeMatrixABandAtATime) {
+    for (const MarkerData& data : {clonal_sample(130, 4, 4, 5), clonal_sample(130, 2, 70, 11, 2)}) {
+        for (const auto& [name, model] : models()) {
+            SCOPED_TRACE(name);
+            DistanceMatrix whole(data.n_individuals);
+            ASSERT_EQ(model(data, whole, {2, true, false}), DistanceResult::kDone);
+            for (const int rows : {9, 37}) {
+                for (int first = 0; first < data.n_individuals; first += rows) {
+                    const int end = std::min(data.n_individuals, first + rows);
+                    DistanceMatrix band(data.n_individuals, first, end);
+                    ASSERT_EQ(model(data, band, {2, true, false}), DistanceResult::kDone);
+                    for (int i = first; i < end; ++i) {
+                        for (int j = 0; j < i; ++j) {
+                            ASSERT_EQ(band.at(i, j), whole.at(i, j)) << i << ", " << j;
+                        }
+                    }
+                }
+            }
         }
     }
 }
