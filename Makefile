@@ -5,25 +5,34 @@ FUZZ_SECONDS ?= 60
 
 .PHONY: all test demo bench asan fuzz clean
 
+# Every target first installs the Debian packages it needs that are missing (tools/dependencies.sh).
 all:
+	sh tools/dependencies.sh build
 	cmake --preset release > /dev/null
 	cmake --build --preset release -j $(JOBS)
 
 test: all
+	sh tools/dependencies.sh test
 	ctest --preset release -j $(JOBS)
 
-demo: all
+# Only the two programs are built for the demo.
+demo:
+	sh tools/dependencies.sh build
+	cmake --preset release > /dev/null
+	cmake --build --preset release -j $(JOBS) --target kelvane marsyl
 	sh examples/run_demo.sh build/release
 
 bench: all
 	sh bench/run_benchmarks.sh build/release/bench
 
 asan:
+	sh tools/dependencies.sh build
 	cmake --preset asan > /dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
 fuzz:
+	sh tools/dependencies.sh ci
 	cmake --preset fuzz > /dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	sh fuzz/run_fuzzers.sh build/fuzz $(FUZZ_SECONDS)

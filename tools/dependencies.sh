@@ -1,0 +1,53 @@
+#!/bin/sh
+# The Debian packages the project needs, listed once, and their installation: what is missing of
+# a set is installed with apt-get (as root, or through sudo); without either, the one command to
+# run is printed and the script fails.
+#
+#   tools/dependencies.sh build   compilers, CMake and the libraries the programs and tests link
+#   tools/dependencies.sh test    build, and python3 and Chromium for the tests of figures
+#   tools/dependencies.sh ci      test, and clang with libFuzzer for the fuzz targets
+set -eu
+set_name=${1:?usage: dependencies.sh build|test|ci}
+
+# Each entry: a Debian package and how to tell that it is there (a command or a file).
+build="g++:cmd:g++ cmake:cmd:cmake make:cmd:make pkg-config:cmd:pkg-config
+libgtest-dev:file:/usr/include/gtest/gtest.h libgmock-dev:file:/usr/include/gmock/gmock.h
+libbenchmark-dev:file:/usr/include/benchmark/benchmark.h libcli11-dev:file:/usr/include/CLI/CLI.hpp
+libhts-dev:file:/usr/include/htslib/vcf.h"
+test="python3:cmd:python3 chromium:cmd:chromium"
+ci="clang:cmd:clang++ libclang-rt-14-dev:glob:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
+
+case $set_name in
+    build) wanted=$build ;;
+    test) wanted="$build $test" ;;
+    ci) wanted="$build $test $ci" ;;
+    *) echo "usage: dependencies.sh build|test|ci" >&2; exit 2 ;;
+esac
+
+missing=""
+for entry in $wanted; do
+    package=${entry%%:*}
+    rest=${entry#*:}
+    kind=${rest%%:*}
+    probe=${rest#*:}
+    case $kind in
+        cmd) command -v "$probe" > /dev/null 2>&1 && continue ;;
+        file) [ -f "$probe" ] && continue ;;
+        glob) ls $probe > /dev/null 2>&1 && continue ;;
+    esac
+    missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+
+echo "installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
+elif command -v sudo > /dev/null 2>&1 && sudo -n true 2> /dev/null; then
+    sudo apt-get update -qq
+    sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
+else
+    echo "these Debian packages are missing; install them and run make again:" >&2
+    echo "    sudo apt-get install$missing" >&2
+    exit 1
+fi
