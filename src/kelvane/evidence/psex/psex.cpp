@@ -5,6 +5,7 @@
 #include <limits>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "common/core/bug_check.hpp"
 #include "kelvane/evidence/psex/genotype_probability.hpp"
@@ -30,7 +31,6 @@ std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& 
     for (const int32_t genotype : genotypes) {
         ++members_of[genotype];
     }
-    const auto distinct = static_cast<int64_t>(members_of.size());
     // The groups in which frequencies, ranks and N are taken, each with its members in order.
     std::map<int32_t, std::vector<int>> groups;
     for (int i = 0; i < data.n_individuals; ++i) {
@@ -42,6 +42,13 @@ std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& 
     const GenotypeProbability probability(data.max_ploidy);
     std::vector<PsexRow> rows;
     for (const auto& [group, members] : groups) {
+        // G, the number of distinct genotypes, is the group's own (a population's, or the whole
+        // data set's), as its frequencies, ranks and N are.
+        std::unordered_set<int32_t> group_genotypes;
+        for (const int i : members) {
+            group_genotypes.insert(genotypes[static_cast<std::size_t>(i)]);
+        }
+        const auto distinct = static_cast<int64_t>(group_genotypes.size());
         const FrequencySet frequencies = estimator.for_group(members);
         const std::vector<double> fis =
             settings.fis ? locus_fis(data, frequencies) : std::vector<double>{};

@@ -232,8 +232,7 @@ TEST(Psex, HaploidData) {
 }
 
 TEST(Psex, ByPopulationCountsRanksAndFrequenciesWithinEachPopulation) {
-    // The fixture twice over, as two populations: each behaves as the fixture alone, while G of
-    // the single rule counts the genotypes of both (4 in all, as before).
+    // The fixture twice over, as two populations: each behaves as the fixture alone.
     MarkerData data = fixture_p2();
     const MarkerData half = fixture_p2();
     data.n_individuals = 12;
@@ -262,6 +261,24 @@ TEST(Psex, ByPopulationCountsRanksAndFrequenciesWithinEachPopulation) {
     settings.method = PsexMethod::kSingle;
     rows = table(data, settings);
     expect_relative(rows.at(7).psex, 0.11213750483875629);
+    // G of the single rule is the population's too: a second population of two copies of s1
+    // has G = 1, and its round-robin frequencies are s1's own (locus 2: alleles 1 and 2 at 1/2),
+    // so pgen = 1 x 2 x 1/2 x 1/2 x 1 = 1/2 and psex = 1 - (1 - 1/2)^1 = 1/2 (the data set's
+    // G = 4 would give 1 - (1/2)^4).
+    MarkerData two = markers(2, {{{1, 1}, {1, 2}, {1, 1}},
+                                 {{1, 1}, {1, 2}, {1, 1}},
+                                 {{1, 1}, {1, 2}, {1, 1}},
+                                 {{1, 2}, {2, 2}, {1, 2}},
+                                 {{2, 2}, {1, 1}, {2, 2}},
+                                 {{1, 2}, {2, 2}, {1, 3}},
+                                 {{1, 1}, {1, 2}, {1, 1}},
+                                 {{1, 1}, {1, 2}, {1, 1}}});
+    two.n_populations = 2;
+    two.pop_vector = {1, 1, 1, 1, 1, 1, 2, 2};
+    rows = table(two, settings);
+    expect_relative(rows.at(6).pgen, 0.5);
+    expect_relative(rows.at(6).psex, 0.5);
+    expect_relative(rows.at(7).psex, 0.5);
 }
 
 TEST(Psex, SimulatedPValuesRepeatOnAnyNumberOfThreads) {
