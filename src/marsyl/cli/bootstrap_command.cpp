@@ -23,6 +23,9 @@ clonal::cli::Action setup(CLI::App& command) {
     add_resampling_options(command, options->resampling, kBootstrapPermutations,
                            "the number of permutations, the observed data counted as one");
     clonal::cli::add_common_options(command, options->common);
+    command.footer(
+        "\nFor each pair (A, B) and index X, p_greater_X is the one-sided p-value of A's X being "
+        "greater than B's (small when it is), p_smaller_X of it being smaller.");
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, {options->clonal});
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);

@@ -13,8 +13,8 @@ clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, int32_t perm
     clonal::ResultTable table;
     std::vector<std::string> columns{"population_a", "population_b"};
     for (const IndexName& index : kIndexNames) {
-        columns.push_back(std::string("p_ge_") + index.column);
-        columns.push_back(std::string("p_le_") + index.column);
+        columns.push_back(std::string("p_greater_") + index.column);
+        columns.push_back(std::string("p_smaller_") + index.column);
     }
     table.header(columns);
     PairsProgress pairs(progress, data.populations);

@@ -139,10 +139,13 @@ ReportSection bootstrap_section(const ReportRun& run) {
     ReportSection section;
     section.heading = "Bootstrap tests for differences in diversity";
     section.paragraphs.push_back(
-        "For every pair of populations A and B and every index, the share of " +
+        "For every pair of populations A and B and every index, the one-sided p-value of the "
+        "hypothesis that A's index is greater than B's (p_greater, small when it is) and that it "
+        "is smaller (p_smaller): the share of " +
         std::to_string(permutations) +
-        " bootstrap replicates (the observed data counted as one) in which A's index is at least "
-        "(p_ge) or at most (p_le) B's.");
+        " bootstrap replicates (the observed data counted as one) whose difference A - B, "
+        "centred on the observed difference, reaches the observed difference (p_greater) or "
+        "stays at or below it (p_smaller).");
     section.tables.push_back({"Bootstrap p-values", std::move(table)});
     section.commands.push_back(run.resampling_command("bootstrap", permutations));
     return section;
