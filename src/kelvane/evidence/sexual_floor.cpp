@@ -110,9 +110,16 @@ MarkerData sexual_offspring(const MarkerData& data, int64_t count, clonal::Rando
         second += second >= first ? 1 : 0;
         for (int locus = 0; locus < data.n_loci; ++locus) {
             copies.clear();
-            pass_copies(data, first, locus, static_cast<int>((int64_t{ploidy} + 1) / 2), random,
-                        positions, copies);
-            pass_copies(data, second, locus, ploidy / 2, random, positions, copies);
+            if (ploidy == 1) {
+                // A haploid offspring takes each locus from either parent (recombination);
+                // halving one copy would make every offspring a copy of its first parent.
+                const int parent = random.next_uniform() < 0.5 ? first : second;
+                pass_copies(data, parent, locus, 1, random, positions, copies);
+            } else {
+                pass_copies(data, first, locus, static_cast<int>((int64_t{ploidy} + 1) / 2),
+                            random, positions, copies);
+                pass_copies(data, second, locus, ploidy / 2, random, positions, copies);
+            }
             const auto slots = offspring.locus_genotype(child, locus);
             for (std::size_t slot = 0; slot < std::min(copies.size(), slots.size()); ++slot) {
                 slots[slot] = copies[slot];

@@ -51,6 +51,25 @@ TEST(SexualFloor, OffspringTakeHalfTheCopiesOfTwoDistinctParents) {
     }
 }
 
+// Haploid offspring take each locus from either parent: with three loci, an offspring of two
+// parents takes all its loci from one of them with chance 2 x (1/2)^3 = 1/4 only.
+TEST(SexualFloor, HaploidOffspringRecombineTheirParents) {
+    const MarkerData data = markers(1, {{{11}, {12}, {13}}, {{21}, {22}, {23}}});
+    clonal::Random random;
+    const MarkerData offspring = sexual_offspring(data, 1000, random);
+    int mixed = 0;
+    for (int child = 0; child < offspring.n_individuals; ++child) {
+        int from_first = 0;
+        for (int locus = 0; locus < 3; ++locus) {
+            const int32_t copy = offspring.locus_genotype(child, locus)[0];
+            ASSERT_TRUE(copy == 11 + locus || copy == 21 + locus);
+            from_first += copy < 20 ? 1 : 0;
+        }
+        mixed += from_first == 1 || from_first == 2 ? 1 : 0;
+    }
+    EXPECT_NEAR(mixed / 1000.0, 0.75, 0.05);
+}
+
 // A header's ploidy far above the copies stored: each stored copy is passed with the chance of a
 // half, and the work follows the copies, not the declared ploidy.
 TEST(SexualFloor, ADeclaredPloidyFarAboveTheCopiesCostsNothing) {
