@@ -43,6 +43,9 @@ clonal::cli::Action setup(CLI::App& command) {
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);
+        if (const std::string note = amova_distance_note(options->data); !note.empty()) {
+            terminal.err << "kelvane: note: " << note << '\n';
+        }
         const AmovaSample sample = amova_sample(data.pop_vector, data.n_populations);
         const SamplePairs pairs(matrix, sample.members);
         const AmovaTable table = observed_amova(pairs, sample);

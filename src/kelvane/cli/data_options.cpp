@@ -231,6 +231,18 @@ std::vector<std::string> input_files(const DataOptions& options) {
     return {options.data, options.populations, options.matrix};
 }
 
+std::string amova_distance_note(const DataOptions& options) {
+    if (!options.matrix.empty()) {
+        return "the AMOVA takes the imported distances as squared Euclidean distances";
+    }
+    if (options.distance == "squared") {
+        return {};
+    }
+    return "the AMOVA assumes squared Euclidean distances, as --distance squared gives; these "
+           "are " +
+           options.distance + " distances, which are not squared";
+}
+
 std::string distance_unit(const DataOptions& options) {
     if (!options.matrix.empty()) {
         return "as imported";

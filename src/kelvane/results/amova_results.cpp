@@ -32,7 +32,12 @@ clonal::ResultTable amova_result_table(const AmovaTable& table, const AmovaPermu
     result.end_row();
     write_row(result, "among", table.df_among, table.ss_among, table.sigma2_among,
               table.sigma2_total);
-    result.real(table.phi_st).real(test.p_greater()).real(test.p_smaller());
+    // Without permutations the p-values are undefined.
+    if (test.permutations > 0) {
+        result.real(table.phi_st).real(test.p_greater()).real(test.p_smaller());
+    } else {
+        result.real(table.phi_st).missing().missing();
+    }
     result.end_row();
     write_row(result, "total", table.df_total, table.ss_total, table.sigma2_total,
               table.sigma2_total);

@@ -4,6 +4,7 @@
 #include "marsyl/core/bootstrap.hpp"
 #include "marsyl/results/index_names.hpp"
 #include "marsyl/results/pair_progress.hpp"
+#include "marsyl/results/resampled_p.hpp"
 
 namespace marsyl {
 
@@ -26,7 +27,8 @@ clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, int32_t perm
             table.text(data.names[static_cast<std::size_t>(a)])
                 .text(data.names[static_cast<std::size_t>(b)]);
             for (int k = 0; k < kIndexCount; ++k) {
-                table.real(p.at_least[k]).real(p.at_most[k]);
+                table.real(defined_p(p.at_least[k], permutations))
+                    .real(defined_p(p.at_most[k], permutations));
             }
             table.end_row();
         }

@@ -3,6 +3,7 @@
 
 #include "marsyl/core/differentiation.hpp"
 #include "marsyl/results/pair_progress.hpp"
+#include "marsyl/results/resampled_p.hpp"
 
 namespace marsyl {
 
@@ -20,7 +21,7 @@ clonal::ResultTable differentiation_table(const clonal::ClonalData& data, int32_
                 differentiation_p_value(pair, permutations, random, {}, pairs.next_pair());
             table.text(data.names[static_cast<std::size_t>(i)])
                 .text(data.names[static_cast<std::size_t>(j)])
-                .real(p);
+                .real(defined_p(p, permutations));
             table.end_row();
         }
     }

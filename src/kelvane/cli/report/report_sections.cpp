@@ -1,4 +1,6 @@
 // The sections of kelvane's report.
+#include <cctype>
+
 #include "kelvane/cli/report/report_sections.hpp"
 
 #include "common/cli/command_text.hpp"
@@ -263,6 +265,10 @@ ReportSection amova_section(const ReportRun& run) {
         std::to_string(run.options.permutations) +
         " random reassignments of the individuals to the populations, and of the observed "
         "assignment, whose Phi-st reaches the observed one.");
+    if (std::string note = amova_distance_note(run.options.data); !note.empty()) {
+        note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
+        section.paragraphs.push_back(note + ".");
+    }
     section.tables.push_back({"AMOVA", amova_result_table(table, test)});
     section.figures.push_back(amova_figure(table.phi_st, permuted));
     section.commands.push_back(run.command(
