@@ -6,6 +6,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
+#include "common/cli/option_checks.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/text/number_text.hpp"
 
@@ -53,11 +54,15 @@ std::optional<std::pair<int32_t, int32_t>> parse_seeds(const SeedOption& seeds) 
         const std::string_view text(seeds.text);
         const auto first = whole_int(text.substr(0, comma));
         const auto second = whole_int(text.substr(comma + 1));
-        if (first && second) {
+        if (first && second && *first >= 1 && *first <= Random::kLargestSeed1 && *second >= 1 &&
+            *second <= Random::kLargestSeed2) {
             return std::make_pair(*first, *second);
         }
     }
-    throw UsageError("--seed takes two 32-bit integers S1,S2, not '" + seeds.text + "'");
+    throw UsageError("--seed takes two whole numbers S1,S2, S1 " +
+                     range_words(1, Random::kLargestSeed1) + " and S2 " +
+                     range_words(1, Random::kLargestSeed2) + " (the generator's range), not '" +
+                     seeds.text + "'");
 }
 
 std::string seeds_text(const Random& random) {

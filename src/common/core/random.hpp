@@ -13,6 +13,9 @@ class Random {
   public:
     static constexpr int32_t kStartSeed1 = 12345;
     static constexpr int32_t kStartSeed2 = 67890;
+    // The seeds the generator cycles through: 1 to its moduli less one. A seed of 0 stays 0.
+    static constexpr int32_t kLargestSeed1 = 2147483562;
+    static constexpr int32_t kLargestSeed2 = 2147483398;
 
     // A real u with 1/2147483563 <= u <= 2147483562/2147483563 for positive seeds.
     double next_uniform();

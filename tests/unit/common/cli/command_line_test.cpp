@@ -51,6 +51,18 @@ TEST(CommandLine, OptionValuesAreReadInFullAndTheirRangesNamedInWords) {
     EXPECT_EQ(range_words(-5, 100000000), "from -5 to 100,000,000");
 }
 
+// Seeds the generator cannot use are refused: 0 stays 0 for ever, and a seed beyond the
+// generator's modulus (or below 1) is not one of its states.
+TEST(CommandLine, SeedsOutsideTheGeneratorsRangeAreRefused) {
+    EXPECT_EQ(parse_seeds({"1,2"}), std::make_pair(1, 2));
+    EXPECT_EQ(parse_seeds({"2147483562,2147483398"}), std::make_pair(2147483562, 2147483398));
+    EXPECT_EQ(parse_seeds({""}), std::nullopt);
+    for (const char* bad : {"0,0", "0,5", "5,0", "-1,5", "2147483563,5", "5,2147483399",
+                            "4294967295,1", "1", "1,2,3", "1,x"}) {
+        EXPECT_THROW(parse_seeds({bad}), UsageError) << bad;
+    }
+}
+
 TEST(CommandLine, ErrorLinesShowControlCharactersAsEscapes) {
     const Outcome failed = run({"go", "--rate", "0.5"});
     EXPECT_EQ(failed.status, kDataFailure);
