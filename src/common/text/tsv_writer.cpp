@@ -7,11 +7,12 @@
 namespace clonal {
 
 std::string shortest_real(double value) {
-    if (std::isnan(value)) {
+    // A value that does not exist (0/0, and a quotient by 0) is NA; zero has no sign.
+    if (!std::isfinite(value)) {
         return "NA";
     }
-    if (std::isinf(value)) {
-        return value > 0 ? "Inf" : "-Inf";
+    if (value == 0.0) {
+        return "0";
     }
     char digits[32];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;

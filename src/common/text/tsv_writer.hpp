@@ -1,6 +1,7 @@
 // Tab-separated tables for scripts: one header line, one row per item, no padding. Reals are
-// written in the shortest form that reads back as the same double, a value that is not a number
-// as NA and infinities as Inf and -Inf, so that R and Python read back exactly what was computed.
+// written in the shortest form that reads back as the same double, zero without a sign, and a
+// value that does not exist (not a number, or an infinity from a quotient by zero) as NA, so that
+// R and Python read back what was computed and never meet -0 or Inf.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +38,7 @@ class TsvWriter {
     bool row_started_ = false;
 };
 
-// The shortest decimal text that reads back as value; NA, Inf, -Inf as above.
+// The shortest decimal text that reads back as value; 0 and NA as above.
 std::string shortest_real(double value);
 
 }  // namespace clonal

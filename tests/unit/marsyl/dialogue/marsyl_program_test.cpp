@@ -38,7 +38,9 @@ TEST(MarsylProgram, CommandLine) {
     EXPECT_EQ(arguments_status({"--seed"}, out, err), 2);
     EXPECT_EQ(err.rfind("marsyl: error: ", 0), 0u);
     EXPECT_EQ(arguments_status({"bootstrap", "x.txt", "--seed", "1"}, out, err), 2);
-    EXPECT_EQ(err, "marsyl: error: --seed takes two 32-bit integers S1,S2, not '1'\n");
+    EXPECT_EQ(err,
+              "marsyl: error: --seed takes two whole numbers S1,S2, S1 from 1 to 2,147,483,562 "
+              "and S2 from 1 to 2,147,483,398 (the generator's range), not '1'\n");
 }
 
 TEST(MarsylProgram, ReportHeaderTakesItsDateFromTheClockGiven) {
