@@ -55,8 +55,9 @@ clonal::cli::Action setup(CLI::App& command) {
                                            {options->clonal});
         const ClonalInput input = read_clonal_input(options->clonal);
         const DiversityResults results =
-            options->extended ? DiversityResults{}
-                              : diversity_results(input.data, input.largest_genotype);
+            options->extended
+                ? DiversityResults{}
+                : diversity_results(input.data, input.largest_genotype, PartitionRules::defined());
         const clonal::ResultTable table =
             options->extended    ? extended_table(input.data, options->rarefy)
             : options->partition ? partitioning_table(input.data, results)

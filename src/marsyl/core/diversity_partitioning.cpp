@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <span>
 #include <utility>
 
 namespace marsyl {
@@ -27,13 +29,14 @@ double pooled_frequency(std::span<const int32_t> counts, std::span<const double>
 // The sums over all genotype numbers 0 to L of the pooled frequencies. Genotypes absent from
 // every population have the frequency pooled from zero counts: exactly 0, which adds nothing,
 // unless a population is empty and turns it into a value that is not a number.
-PooledSums pooled_sums(const clonal::ClonalData& data, int32_t largest_genotype) {
-    const auto populations = static_cast<std::size_t>(data.populations);
+PooledSums pooled_sums(const clonal::ClonalData& data, std::span<const int32_t> included,
+                       int32_t largest_genotype) {
+    const std::size_t populations = included.size();
     std::vector<double> sizes(populations);
     std::vector<std::pair<int32_t, std::size_t>> entries;  // genotype number, population
     double total_size = 0.0;
     for (std::size_t i = 0; i < populations; ++i) {
-        const auto& genotypes = data.genotypes[i + 1];
+        const auto& genotypes = data.genotypes[static_cast<std::size_t>(included[i])];
         sizes[i] = static_cast<double>(genotypes.size());
         total_size += sizes[i];
         for (const int32_t g : genotypes) {
@@ -91,32 +94,49 @@ Partitioning partition(const std::array<double, 3>& total, const std::array<doub
     return result;
 }
 
+// Every value NaN: a partitioning of fewer than two populations.
+Partitioning undefined_partitioning() {
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    const std::array<double, 3> none{kNone, kNone, kNone};
+    return {none, none, none, none};
+}
+
 }  // namespace
 
-DiversityResults diversity_results(const clonal::ClonalData& data, int32_t largest_genotype) {
+DiversityResults diversity_results(const clonal::ClonalData& data, int32_t largest_genotype,
+                                   const PartitionRules& rules) {
     DiversityResults results;
     IndexCalculator calculator;
     double lambda = 0.0;
     double sum_shw = 0.0;
     double sum_shc = 0.0;
     double inverse_sizes = 0.0;
+    std::vector<int32_t> included;  // the populations the partitioning runs over
     for (int32_t i = 1; i <= data.populations; ++i) {
         const auto& genotypes = data.genotypes[static_cast<std::size_t>(i)];
         const auto n = static_cast<double>(genotypes.size());
         const IndexSet indices = calculator.compute(genotypes);
-        const double diu = (n - 1.0) / n * indices[kDiv];
+        const double diu =
+            rules.diu_of_one_is_zero && genotypes.size() == 1 ? 0.0 : (n - 1.0) / n * indices[kDiv];
         results.populations.push_back({indices, diu});
+        if (rules.leave_out_empty_populations && genotypes.empty()) {
+            continue;
+        }
+        included.push_back(i);
         lambda += 1.0 - diu;
         sum_shw += indices[kShw];
         sum_shc += indices[kShc];
         inverse_sizes += 1.0 / n;
     }
-    if (data.populations <= 1) {
+    if (included.size() <= 1) {
+        if (rules.leave_out_empty_populations) {
+            results.partitioning = undefined_partitioning();
+        }
         return results;
     }
 
-    const PooledSums pooled = pooled_sums(data, largest_genotype);
-    const auto p = static_cast<double>(data.populations);
+    const PooledSums pooled = pooled_sums(data, included, largest_genotype);
+    const auto p = static_cast<double>(included.size());
     const double harmonic_size = p / inverse_sizes;
     const double hs = harmonic_size / (harmonic_size - 1.0) * (1.0 - lambda / p);
     const double ht = (1.0 - pooled.sum_squares) + hs / (p * harmonic_size);

@@ -26,9 +26,12 @@ clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, int32_t perm
                                                       permutations, random, {}, pairs.next_pair());
             table.text(data.names[static_cast<std::size_t>(a)])
                 .text(data.names[static_cast<std::size_t>(b)]);
+            // A pair with an empty population has nothing to compare (its draws still run, so
+            // that the later pairs see the dialogue's numbers).
+            const bool empty = data.size(a) == 0 || data.size(b) == 0;
             for (int k = 0; k < kIndexCount; ++k) {
-                table.real(defined_p(p.at_least[k], permutations))
-                    .real(defined_p(p.at_most[k], permutations));
+                table.real(defined_p(p.at_least[k], permutations, empty))
+                    .real(defined_p(p.at_most[k], permutations, empty));
             }
             table.end_row();
         }

@@ -21,7 +21,7 @@ clonal::ResultTable differentiation_table(const clonal::ClonalData& data, int32_
                 differentiation_p_value(pair, permutations, random, {}, pairs.next_pair());
             table.text(data.names[static_cast<std::size_t>(i)])
                 .text(data.names[static_cast<std::size_t>(j)])
-                .real(defined_p(p, permutations));
+                .real(defined_p(p, permutations, data.size(i) == 0 || data.size(j) == 0));
             table.end_row();
         }
     }

@@ -14,10 +14,20 @@ clonal::ResultTable indices_table(const clonal::ClonalData& data, const Diversit
     for (int32_t p = 1; p <= data.populations; ++p) {
         const PopulationIndices& row = results.populations[static_cast<std::size_t>(p - 1)];
         table.text(data.names[static_cast<std::size_t>(p)]).integer(data.size(p));
-        for (const double value : row.indices) {
-            table.real(value);
+        // A population without individuals holds 0 genotypes; no other index exists for it.
+        const bool empty = data.size(p) == 0;
+        for (std::size_t k = 0; k < row.indices.size(); ++k) {
+            if (empty && k != static_cast<std::size_t>(kGen)) {
+                table.missing();
+            } else {
+                table.real(row.indices[k]);
+            }
         }
-        table.real(row.diu);
+        if (empty) {
+            table.missing();
+        } else {
+            table.real(row.diu);
+        }
         table.end_row();
     }
     return table;

@@ -40,8 +40,15 @@ clonal::ResultTable jackknife_table(const clonal::ClonalData& data,
             table.end_row();
         }
         table.text(name).integer(data.size(p));
+        // A population without individuals holds 0 genotypes; no other index exists for it.
+        const bool empty = data.size(p) == 0;
         for (int k = 0; k < kIndexCount; ++k) {
-            table.real(curve.whole[k]).missing().missing();
+            if (empty && k != kGen) {
+                table.missing();
+            } else {
+                table.real(curve.whole[k]);
+            }
+            table.missing().missing();
         }
         table.end_row();
     }

@@ -1,6 +1,7 @@
 // A p-value of a resampling test as the tables give it: with the observed data counted as one
 // of the permutations, a single permutation draws nothing at random and leaves the p-value
-// undefined (NaN, written NA), not 1.
+// undefined (NaN, written NA), not 1; so does a pair with an empty population, which has no
+// sample to compare.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +9,8 @@
 
 namespace marsyl {
 
-inline double defined_p(double p, int32_t permutations) {
-    return permutations > 1 ? p : std::numeric_limits<double>::quiet_NaN();
+inline double defined_p(double p, int32_t permutations, bool empty_population = false) {
+    return permutations > 1 && !empty_population ? p : std::numeric_limits<double>::quiet_NaN();
 }
 
 }  // namespace marsyl

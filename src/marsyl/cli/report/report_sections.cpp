@@ -78,7 +78,8 @@ ReportSection data_section(const ReportRun& run) {
 
 ReportSection indices_section(const ReportRun& run) {
     const clonal::ClonalData& data = run.input.data;
-    const DiversityResults results = diversity_results(data, run.input.largest_genotype);
+    const DiversityResults results =
+        diversity_results(data, run.input.largest_genotype, PartitionRules::defined());
     ReportSection section;
     section.heading = "Indices of clonal diversity";
     section.paragraphs.push_back(

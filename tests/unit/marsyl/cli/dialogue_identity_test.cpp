@@ -97,6 +97,13 @@ TEST(MarsylCommandLine, EveryCommandGivesWhatTheDialogueGives) {
         EXPECT_EQ(indices[p][1], indices_report[p][1]);
         EXPECT_EQ(clonal::format("%.0f", std::stod(indices[p][2])), indices_report[p][2]);
         for (std::size_t k = 3; k < indices[p].size(); ++k) {
+            // diu of one individual: the table defines it, 1 - 1^2 = 0, where the dialogue's
+            // arithmetic gives nan.
+            if (indices[p][1] == "1" && k + 1 == indices[p].size()) {
+                EXPECT_EQ(indices[p][k], "0");
+                EXPECT_EQ(unsigned_nan(indices_report[p][k]), "nan");
+                continue;
+            }
             EXPECT_EQ(six_decimals(indices[p][k]), unsigned_nan(indices_report[p][k])) << p << k;
         }
     }

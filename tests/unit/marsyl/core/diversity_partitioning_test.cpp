@@ -180,5 +180,32 @@ TEST(DiversityPartitioning, PooledSumsEqualTheFormulasBitForBit) {
     }
 }
 
+// The tables' rules: a population without individuals changes nothing (it is left out), and a
+// population of one individual has diu = 1 - 1^2 = 0, so that the partitioning of div exists.
+TEST(DiversityPartitioning, DefinedRulesLeaveOutEmptyPopulationsAndGiveOneIndividualDiuZero) {
+    const PartitionRules rules = PartitionRules::defined();
+    const Partitioning with_empty =
+        diversity_results(data_of({{1, 2, 2}, {}, {1, 3, 4}}), 4, rules).partitioning;
+    const Partitioning without =
+        diversity_results(data_of({{1, 2, 2}, {1, 3, 4}}), 4, rules).partitioning;
+    for (std::size_t m = 0; m < 3; ++m) {
+        EXPECT_EQ(std::bit_cast<uint64_t>(with_empty.total[m]),
+                  std::bit_cast<uint64_t>(without.total[m]));
+        EXPECT_EQ(std::bit_cast<uint64_t>(with_empty.within[m]),
+                  std::bit_cast<uint64_t>(without.within[m]));
+        EXPECT_EQ(std::bit_cast<uint64_t>(with_empty.g_st[m]),
+                  std::bit_cast<uint64_t>(without.g_st[m]));
+    }
+    // {1, 2, 2} and {3}: diu 4/9 and 0, lambda = 5/9 + 1, harmonic size 2 / (1/3 + 1) = 3/2,
+    // hs = (3/2) / (1/2) x (1 - 7/9) = 2/3.
+    const DiversityResults one = diversity_results(data_of({{1, 2, 2}, {3}}), 3, rules);
+    EXPECT_EQ(one.populations[1].diu, 0.0);
+    EXPECT_NEAR(one.partitioning.within[0], 2.0 / 3.0, 1e-15);
+    EXPECT_TRUE(std::isnan(diversity_results(data_of({{1, 2, 2}, {3}}), 3).partitioning.within[0]));
+    // Fewer than two populations with individuals: no partitioning.
+    EXPECT_TRUE(
+        std::isnan(diversity_results(data_of({{1, 2}, {}}), 2, rules).partitioning.g_st[0]));
+}
+
 }  // namespace
 }  // namespace marsyl
