@@ -7,6 +7,7 @@
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/missing_data_note.hpp"
 #include "kelvane/grouping/genotype_files.hpp"
 
 namespace kelvane {
@@ -63,6 +64,11 @@ clonal::cli::Action setup(CLI::App& command) {
             }
         }
         files.commit();
+        if (const std::string missing = missing_data_note(
+                options->data, data, genotypes, options->threshold, options->common, terminal);
+            !missing.empty()) {
+            terminal.err << "kelvane: note: " << clonal::cli::printable(missing) << '\n';
+        }
         if (!note.empty()) {
             terminal.err << "kelvane: note: "
                          << clonal::cli::printable(note + ", " + options->clonal_file) << '\n';
