@@ -7,8 +7,11 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <span>
+#include <unordered_map>
 
 #include "common/core/worker_pool.hpp"
+#include "kelvane/evidence/random_streams.hpp"
 
 namespace kelvane {
 namespace {
@@ -35,19 +38,40 @@ std::vector<int> all_subsets(int n, int k) {
     }
 }
 
-// draws subsets of k of n items, each the first k of a fresh shuffle of the items, ascending.
-std::vector<int> random_subsets(int n, int k, int64_t draws, clonal::Random& random) {
-    std::vector<int> subsets;
-    subsets.reserve(static_cast<std::size_t>(draws) * static_cast<std::size_t>(k));
-    std::vector<int32_t> items(static_cast<std::size_t>(n));
-    for (int64_t draw = 0; draw < draws; ++draw) {
-        std::iota(items.begin(), items.end(), 0);
-        clonal::partial_shuffle(random, items, k);
-        std::sort(items.begin(), items.begin() + k);
-        subsets.insert(subsets.end(), items.begin(), items.begin() + k);
+// The counts of one random order of the loci: the classes after its first k loci for every k up
+// to the order's length, found by refining the classes one locus at a time. Once the classes are
+// the multilocus genotypes of all loci, further loci change nothing.
+class Refinement {
+  public:
+    explicit Refinement(const GenotypeIdentity& identity)
+        : identity_(identity), class_of_(static_cast<std::size_t>(identity.individuals())) {}
+
+    void counts(std::span<const int32_t> order, int32_t all_loci_count, std::vector<int32_t>& out) {
+        std::fill(class_of_.begin(), class_of_.end(), 0);
+        int32_t count = 1;
+        out.clear();
+        for (const int32_t locus : order) {
+            if (count < all_loci_count) {
+                number_of_.clear();
+                for (std::size_t i = 0; i < class_of_.size(); ++i) {
+                    const uint64_t key =
+                        (static_cast<uint64_t>(class_of_[i]) << 32) |
+                        static_cast<uint32_t>(identity_.locus_genotype(static_cast<int>(i), locus));
+                    class_of_[i] =
+                        number_of_.try_emplace(key, static_cast<int32_t>(number_of_.size()))
+                            .first->second;
+                }
+                count = static_cast<int32_t>(number_of_.size());
+            }
+            out.push_back(count);
+        }
     }
-    return subsets;
-}
+
+  private:
+    const GenotypeIdentity& identity_;
+    std::vector<int32_t> class_of_;
+    std::unordered_map<uint64_t, int32_t> number_of_;
+};
 
 AccumulationPoint summary(int k, bool exact, const std::vector<int32_t>& counts) {
     AccumulationPoint point;
@@ -95,10 +119,45 @@ std::vector<AccumulationPoint> genotype_accumulation(const GenotypeIdentity& ide
     const int n_loci = identity.loci();
     std::vector<AccumulationPoint> curve;
     const int workers = clonal::worker_count(threads);
+    // The numbers of loci with more subsets than draws take the first k loci of draws random
+    // orders of the loci: one order serves every such k, counted one locus at a time.
+    int most_drawn = 0;
+    for (int k = 1; k <= n_loci; ++k) {
+        most_drawn = subsets_up_to(n_loci, k, draws) > draws ? k : most_drawn;
+    }
+    std::vector<std::vector<int32_t>> drawn_counts;  // per draw, per k from 1 to most_drawn
+    if (most_drawn > 0) {
+        std::vector<clonal::Random> streams = random_streams(random, draws);
+        drawn_counts.resize(static_cast<std::size_t>(draws));
+        const int32_t all_loci_count = identity.multilocus_genotypes().count;
+        std::atomic<int64_t> next{0};
+        clonal::run_workers(workers, [&](int) {
+            Refinement refinement(identity);
+            std::vector<int32_t> order(static_cast<std::size_t>(n_loci));
+            for (int64_t d = next++; d < draws; d = next++) {
+                std::iota(order.begin(), order.end(), 0);
+                clonal::partial_shuffle(streams[static_cast<std::size_t>(d)], order, most_drawn);
+                refinement.counts(
+                    std::span<const int32_t>(order).first(static_cast<std::size_t>(most_drawn)),
+                    all_loci_count, drawn_counts[static_cast<std::size_t>(d)]);
+            }
+        });
+    }
     for (int k = 1; k <= n_loci; ++k) {
         const bool exact = subsets_up_to(n_loci, k, draws) <= draws;
-        const std::vector<int> subsets =
-            exact ? all_subsets(n_loci, k) : random_subsets(n_loci, k, draws, random);
+        if (!exact) {
+            std::vector<int32_t> counts;
+            counts.reserve(static_cast<std::size_t>(draws));
+            for (const std::vector<int32_t>& per_k : drawn_counts) {
+                counts.push_back(per_k[static_cast<std::size_t>(k - 1)]);
+            }
+            curve.push_back(summary(k, exact, counts));
+            if (progress) {
+                progress(static_cast<uint64_t>(k), static_cast<uint64_t>(n_loci));
+            }
+            continue;
+        }
+        const std::vector<int> subsets = all_subsets(n_loci, k);
         const std::size_t count = subsets.size() / static_cast<std::size_t>(k);
         std::vector<int32_t> counts(count);
         std::atomic<std::size_t> next{0};

@@ -1,7 +1,9 @@
 // The genotype accumulation curve: how many distinct genotypes (identical data) the individuals
 // show when only k of the L loci are kept, for k = 1 to L. Every subset of k loci is counted
-// when there are at most `draws` of them (the exact curve); otherwise `draws` subsets are drawn
-// at random, each without repeated loci and independently of the others (a subset may recur).
+// when there are at most `draws` of them (the exact curve); otherwise the subset of k loci is the
+// first k loci of each of `draws` random orders of the loci (uniform subsets, independent from one
+// order to the next, a subset may recur), one order serving every k, so that a curve over many
+// loci costs draws x loci x individuals.
 #pragma once
 
 #include <cstdint>
@@ -23,8 +25,9 @@ struct AccumulationPoint {
     int32_t max = 0;
 };
 
-// Subsets are drawn from random in order of k and then of draws; counting them is spread over
-// up to threads workers (0: every core) with results independent of their number.
+// Each random order draws from its own generator, seeded from random in order before any is
+// drawn; counting is spread over up to threads workers (0: every core) with results independent
+// of their number.
 std::vector<AccumulationPoint> genotype_accumulation(const GenotypeIdentity& identity,
                                                      int64_t draws, clonal::Random& random,
                                                      int threads,

@@ -130,5 +130,24 @@ TEST(GenotypeAccumulation, RandomSubsetsRepeatOnAnyNumberOfThreads) {
     EXPECT_EQ(subsets_up_to(40, 20, 1000), 1001);
 }
 
+// Drawn subsets are uniform: where the curve draws (C(12, k) > 500 for k from 5 to 7), its mean
+// lies within four standard errors of the exact curve's, and every count within the exact range.
+TEST(GenotypeAccumulation, DrawnSubsetsAgreeWithTheExactCurve) {
+    std::mt19937 engine(5);
+    const MarkerData data = random_data(engine, 40, 12, 2);
+    const GenotypeIdentity identity(data);
+    clonal::Random random;
+    const auto exact = genotype_accumulation(identity, 1000, random, 2);
+    const auto drawn = genotype_accumulation(identity, 500, random, 2);
+    for (std::size_t k = 4; k <= 6; ++k) {
+        ASSERT_TRUE(exact[k].exact);
+        ASSERT_FALSE(drawn[k].exact);
+        EXPECT_EQ(drawn[k].subsets, 500);
+        EXPECT_NEAR(drawn[k].mean, exact[k].mean, 4.0 * exact[k].sd / std::sqrt(500.0)) << k;
+        EXPECT_GE(drawn[k].min, exact[k].min);
+        EXPECT_LE(drawn[k].max, exact[k].max);
+    }
+}
+
 }  // namespace
 }  // namespace kelvane
