@@ -1,5 +1,6 @@
 // kelvane ia: the index of association Ia and rbarD of every population and of all individuals,
 // with the permutation test that shuffles each locus's genotypes among the individuals.
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 
@@ -95,8 +96,12 @@ clonal::cli::Action setup(CLI::App& command) {
             tests.push_back(association_test(data, sample, options->permutations, random,
                                              options->common.threads, bar.report()));
         }
-        tests.push_back(association_test(data, everyone, options->permutations, random,
-                                         options->common.threads, bar.report()));
+        // A population that holds every individual is the whole sample: its test is the total's.
+        const auto whole = std::find(samples.begin(), samples.end(), everyone);
+        tests.push_back(whole != samples.end()
+                            ? tests[static_cast<std::size_t>(whole - samples.begin())]
+                            : association_test(data, everyone, options->permutations, random,
+                                               options->common.threads, bar.report()));
         bar.finish();
         {
             clonal::TsvWriter tsv(output.stream());

@@ -10,10 +10,13 @@
 #include "kelvane/evidence/association_index.hpp"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "common/core/worker_pool.hpp"
@@ -206,11 +209,134 @@ void permute(const std::vector<LocusComponents>& loci, std::vector<LocusComponen
     }
 }
 
+// The cross products from the pairs of individuals instead of the pairs of loci, for samples of
+// few individuals typed at many loci (SNP data): with D the sum of d_l over the loci,
+//   sum over pairs of sum_{j<k} d_j d_k = (sum over pairs of D^2 - sum over pairs of sum_l d_l^2) /
+//   2,
+// in the same exact integers. Each locus becomes a number per distinct locus genotype and a table
+// of d between them, so that the work is pairs x loci instead of loci^2 x individuals.
+class PairSums {
+  public:
+    PairSums(const std::vector<LocusComponents>& loci, std::size_t slots, int64_t squares)
+        : squares_(squares), individuals_(loci.empty() ? 0 : loci.front().typed.size()) {
+        const auto s = static_cast<int32_t>(slots);
+        for (const LocusComponents& locus : loci) {
+            Locus coded;
+            std::map<std::vector<int32_t>, int32_t> number_of;
+            std::vector<std::vector<int32_t>> genotypes;
+            for (std::size_t a = 0; a < individuals_; ++a) {
+                std::vector<int32_t> copies;
+                if (locus.typed[a] != 0) {
+                    copies.assign(locus.of.begin() + static_cast<std::ptrdiff_t>(a * slots),
+                                  locus.of.begin() + static_cast<std::ptrdiff_t>((a + 1) * slots));
+                    std::sort(copies.begin(), copies.end());
+                }
+                const auto [entry, fresh] =
+                    number_of.try_emplace(copies, static_cast<int32_t>(genotypes.size()));
+                if (fresh) {
+                    genotypes.push_back(copies);
+                }
+                coded.id.push_back(entry->second);
+            }
+            coded.kinds = static_cast<int32_t>(genotypes.size());
+            coded.d.resize(static_cast<std::size_t>(coded.kinds) *
+                           static_cast<std::size_t>(coded.kinds));
+            for (std::size_t x = 0; x < genotypes.size(); ++x) {
+                for (std::size_t y = 0; y < genotypes.size(); ++y) {
+                    const auto& first = genotypes[x];
+                    const auto& second = genotypes[y];
+                    int32_t value = 0;
+                    if (!first.empty() && !second.empty()) {
+                        std::vector<int32_t> shared;
+                        std::set_intersection(first.begin(), first.end(), second.begin(),
+                                              second.end(), std::back_inserter(shared));
+                        value = s - static_cast<int32_t>(shared.size());
+                    }
+                    coded.d[x * genotypes.size() + y] = value;
+                }
+            }
+            loci_.push_back(std::move(coded));
+        }
+        zeros_.assign(individuals_ + 1, 0);
+    }
+
+    // The cross products with each locus's genotypes in the order given (identity: none).
+    // D of a pair is at most slots x loci, which the constructor checked to fit 32 bits.
+    int64_t cross(clonal::Random* random, std::vector<int32_t>& ids,
+                  std::vector<int32_t>& sums) const {
+        const std::size_t n = individuals_;
+        sums.assign(n * (n - 1) / 2, 0);
+        ids.resize(kBlock * n);
+        // Loci go in blocks, so that each sum of a pair is read and written once per block.
+        for (std::size_t first = 0; first < loci_.size(); first += kBlock) {
+            const std::size_t block = std::min(kBlock, loci_.size() - first);
+            std::array<const int32_t*, kBlock> rows_of{};
+            std::array<const int32_t*, kBlock> ids_of{};
+            std::array<std::size_t, kBlock> kinds{};
+            for (std::size_t l = 0; l < kBlock; ++l) {
+                // A block shorter than kBlock repeats a locus whose table row is read but not
+                // added (weight 0).
+                const Locus& locus = loci_[first + std::min(l, block - 1)];
+                int32_t* locus_ids = ids.data() + l * n;
+                std::copy(locus.id.begin(), locus.id.end(), locus_ids);
+                if (random != nullptr && l < block) {
+                    // The swaps of a shuffle of the individuals, drawn as the table method draws
+                    // them, applied to the locus genotypes themselves.
+                    clonal::shuffle(*random, std::span<int32_t>(locus_ids, n));
+                }
+                rows_of[l] = l < block ? locus.d.data() : zeros_.data();
+                kinds[l] = l < block ? static_cast<std::size_t>(locus.kinds) : 0;
+                ids_of[l] = locus_ids;
+            }
+            int32_t* sum = sums.data();
+            for (std::size_t a = 1; a < n; ++a) {
+                const int32_t* r0 = rows_of[0] + static_cast<std::size_t>(ids_of[0][a]) * kinds[0];
+                const int32_t* r1 = rows_of[1] + static_cast<std::size_t>(ids_of[1][a]) * kinds[1];
+                const int32_t* r2 = rows_of[2] + static_cast<std::size_t>(ids_of[2][a]) * kinds[2];
+                const int32_t* r3 = rows_of[3] + static_cast<std::size_t>(ids_of[3][a]) * kinds[3];
+                for (std::size_t b = 0; b < a; ++b) {
+                    sum[b] +=
+                        r0[ids_of[0][b]] + r1[ids_of[1][b]] + r2[ids_of[2][b]] + r3[ids_of[3][b]];
+                }
+                sum += a;
+            }
+        }
+        int64_t total = 0;
+        for (const int32_t d : sums) {
+            total += int64_t{d} * d;
+        }
+        return (total - squares_) / 2;
+    }
+
+  private:
+    struct Locus {
+        std::vector<int32_t> id;  // per individual
+        int32_t kinds = 0;
+        std::vector<int32_t> d;  // kinds x kinds
+    };
+    static constexpr std::size_t kBlock = 4;
+
+    int64_t squares_;
+    std::size_t individuals_;
+    std::vector<Locus> loci_;
+    // A table of zeros as wide as the widest locus genotype numbers, for blocks' unused places.
+    std::vector<int32_t> zeros_;
+};
+
+// Whether the pairs of individuals cost less than the pairs of loci (and their sums fit 32 bits).
+bool pairs_cheaper(std::size_t individuals, std::size_t loci, std::size_t slots) {
+    const double n = static_cast<double>(individuals);
+    const double l = static_cast<double>(loci);
+    const double s = static_cast<double>(slots);
+    return l * s <= 2147483647.0 && n * (n - 1.0) / 2.0 * l < l * (l - 1.0) / 2.0 * n * s * s;
+}
+
 }  // namespace
 
 AssociationTest association_test(const MarkerData& data, std::span<const int> sample,
                                  int64_t permutations, clonal::Random& random, int threads,
-                                 const clonal::ProgressReport& progress) {
+                                 const clonal::ProgressReport& progress,
+                                 CrossProductMethod method) {
     AssociationTest test;
     const auto n = static_cast<int64_t>(sample.size());
     test.individuals = n;
@@ -241,7 +367,18 @@ AssociationTest association_test(const MarkerData& data, std::span<const int> sa
         variance.push_back((pairs * static_cast<double>(squares) - sum_real * sum_real) /
                            (pairs * pairs));
     }
-    const int64_t observed_cross = cross_products(loci, slots, table, scratch);
+    std::optional<PairSums> pair_sums;
+    std::vector<int32_t> order;
+    std::vector<int32_t> ids;
+    std::vector<int32_t> pair_scratch;
+    const bool by_individuals = method == CrossProductMethod::kPairsOfIndividuals ||
+                                (method == CrossProductMethod::kCheaper &&
+                                 pairs_cheaper(sample.size(), loci.size(), slots));
+    if (by_individuals) {
+        pair_sums.emplace(loci, slots, sum_squares);
+    }
+    const int64_t observed_cross = pair_sums ? pair_sums->cross(nullptr, ids, pair_scratch)
+                                             : cross_products(loci, slots, table, scratch);
     // Var(D) from the sums over pairs of D and D^2. Only the cross products change under
     // permutation, and Ia and rbarD both grow with them: both tests count the same event.
     const auto sum_real = static_cast<double>(sum_d);
@@ -272,16 +409,24 @@ AssociationTest association_test(const MarkerData& data, std::span<const int> sa
         const int64_t round_end = std::min(permutations, done + kPermutationsPerRound);
         std::atomic<int64_t> next{done};
         clonal::run_workers(workers, [&](int) {
-            std::vector<LocusComponents> permuted = loci;
+            std::vector<LocusComponents> permuted =
+                pair_sums ? std::vector<LocusComponents>{} : loci;
             PairTable own_table;
             std::vector<int64_t> own_scratch;
-            std::vector<int32_t> order;
+            std::vector<int32_t> own_order;
+            std::vector<int32_t> own_ids;
+            std::vector<int32_t> own_pairs;
             int64_t count = 0;
             for (int64_t p = next++; p < round_end; p = next++) {
-                permute(loci, permuted, slots, streams[static_cast<std::size_t>(p)], order);
-                count += cross_products(permuted, slots, own_table, own_scratch) >= observed_cross
-                             ? 1
-                             : 0;
+                clonal::Random& stream = streams[static_cast<std::size_t>(p)];
+                int64_t cross = 0;
+                if (pair_sums) {
+                    cross = pair_sums->cross(&stream, own_ids, own_pairs);
+                } else {
+                    permute(loci, permuted, slots, stream, own_order);
+                    cross = cross_products(permuted, slots, own_table, own_scratch);
+                }
+                count += cross >= observed_cross ? 1 : 0;
             }
             at_least += count;
         });

@@ -34,10 +34,16 @@ struct AssociationTest {
     double p_rbard = 0.0;
 };
 
+// How the sums over pairs of loci are found: over the pairs of loci (tables of counts, for many
+// individuals) or over the pairs of individuals (for few individuals at many loci, SNP data);
+// both give the same integers and so the same results. kCheaper picks by the work.
+enum class CrossProductMethod { kCheaper, kPairsOfLoci, kPairsOfIndividuals };
+
 // The sample: the individuals given, in order. Permutations draw from their own generators,
 // seeded from random in order, and run on up to threads workers (0: every core).
 AssociationTest association_test(const MarkerData& data, std::span<const int> sample,
                                  int64_t permutations, clonal::Random& random, int threads,
-                                 const clonal::ProgressReport& progress = {});
+                                 const clonal::ProgressReport& progress = {},
+                                 CrossProductMethod method = CrossProductMethod::kCheaper);
 
 }  // namespace kelvane
