@@ -2,10 +2,11 @@
 #include "common/cli/command_line.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
+#include <optional>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/option_checks.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/text/number_text.hpp"
@@ -93,6 +94,50 @@ bool printed(const ProgramInfo& info, const Terminal& terminal) {
     return false;
 }
 
+// The number of single-character edits that turn a into b.
+std::size_t edit_distance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] =
+                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1] ? 1 : 0)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The usage error of a first word that names no command, with the closest command.
+std::optional<std::string> unknown_command(const std::string& word,
+                                           const std::vector<Command>& commands) {
+    if (word.empty() || word[0] == '-') {
+        return std::nullopt;
+    }
+    const Command* closest = nullptr;
+    std::size_t best = SIZE_MAX;
+    for (const Command& command : commands) {
+        if (command.name == word) {
+            return std::nullopt;
+        }
+        const std::size_t distance = edit_distance(word, command.name);
+        if (distance < best) {
+            best = distance;
+            closest = &command;
+        }
+    }
+    std::string message = "'" + word + "' is not a command";
+    if (closest != nullptr && best <= std::max<std::size_t>(2, word.size() / 3)) {
+        message += "; did you mean '" + closest->name + "'?";
+    }
+    return message;
+}
+
 }  // namespace
 
 int run_command_line(const ProgramInfo& info, const CommandList& commands,
@@ -110,6 +155,12 @@ int run_command_line(const ProgramInfo& info, const CommandList& commands,
         actions.emplace_back(sub, command.setup(*sub));
     }
 
+    if (!arguments.empty()) {
+        if (const auto unknown = unknown_command(arguments[0], listed)) {
+            return fail(info, terminal, *unknown + " (run '" + info.name + " --help' for the list)",
+                        kUsageFailure);
+        }
+    }
     std::vector<const char*> argv{info.name.c_str()};
     for (const std::string& argument : arguments) {
         argv.push_back(argument.c_str());

@@ -17,6 +17,7 @@ struct ConvertOptions {
     DataOptions data;
     std::string out;
     std::string to = "auto";
+    clonal::cli::CommonOptions common;
 };
 
 // The format to write: as --to names it, or told by the name of the output file.
@@ -35,13 +36,15 @@ DataFormat target_format(const ConvertOptions& options) {
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ConvertOptions>();
-    command.add_option("IN", options->data.data, "the data file to read (see --from)")->required();
+    command.add_option("IN", options->data.data, "the data file to read (see --format)")
+        ->required();
     command
         .add_option("OUT", options->out,
                     "the file to write (- for standard output); it is written in full or not at "
                     "all")
         ->required();
-    add_format_options(command, options->data, "--from");
+    add_format_options(command, options->data, "--format,--from");
+    clonal::cli::add_work_options(command, options->common);
     command
         .add_option("--to", options->to,
                     "the format to write: marker (the marker data file the dialogue reads), fstat "

@@ -111,10 +111,23 @@ DataRead read_data_with_notes(const DataOptions& options) {
         }
     } else {
         std::string content = read_whole(options.data);
+        // A guess of the format, kept for the message in case the file does not read as told.
+        std::string looks_like;
+        if (options.format == "auto") {
+            if (const auto guess = format_of_content(content); guess && *guess != format) {
+                looks_like = format_name(*guess);
+            }
+        }
         try {
             read = read_data_text(format, std::move(content), settings);
         } catch (const clonal::FatalError& error) {
-            throw clonal::cli::file_error(options.data, error);
+            clonal::cli::DataError failure = clonal::cli::file_error(options.data, error);
+            if (!looks_like.empty()) {
+                throw clonal::cli::DataError(std::string(failure.what()) +
+                                             " (the file looks like a " + looks_like +
+                                             " file: give --format " + looks_like + ")");
+            }
+            throw failure;
         }
     }
     if (format == DataFormat::kFstat) {

@@ -56,8 +56,10 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
-        const DistanceHistogram histogram =
-            histogram_of(matrix, options->histogram);
+        const DistanceHistogram histogram = histogram_of(matrix, options->histogram);
+        if (histogram.beyond > 0) {
+            terminal.err << "kelvane: note: " << beyond_text(histogram) << " (--max-distance)\n";
+        }
         ThresholdMarks marks;
         if (options->threshold) {
             marks.chosen = *options->threshold;

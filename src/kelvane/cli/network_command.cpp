@@ -39,6 +39,11 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_figure_option(command, options->figure,
                                    "the network, a pie of its populations per genotype");
     clonal::cli::add_common_options(command, options->common);
+    // The network is a file for graph programs, named with its format's suffix.
+    command.get_option("--out")
+        ->description("the GraphML (FILE.graphml) or DOT (FILE.dot) file to write")
+        ->default_str("")
+        ->required();
     return [options](const clonal::cli::Terminal& terminal) {
         const std::string& out = options->common.out;
         const bool graphml = ends_with(out, ".graphml");

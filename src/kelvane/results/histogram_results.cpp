@@ -17,7 +17,16 @@ DistanceHistogram distance_histogram(const DistanceMatrix& matrix, int32_t class
         max_distance > 0 ? max_distance : std::max(largest_distance(matrix), 1);
     histogram.counts = histogram_counts(matrix, classes, histogram.max_distance);
     histogram.width = class_width(histogram.max_distance, classes);
+    const auto n = static_cast<int64_t>(matrix.size());
+    histogram.beyond = n * (n - 1) / 2 - std::accumulate(histogram.counts.begin(),
+                                                         histogram.counts.end(), int64_t{0});
     return histogram;
+}
+
+std::string beyond_text(const DistanceHistogram& histogram) {
+    return std::to_string(histogram.beyond) +
+           (histogram.beyond == 1 ? " pair lies" : " pairs lie") + " beyond " +
+           std::to_string(histogram.max_distance) + ", outside the classes";
 }
 
 clonal::ResultTable histogram_table(const DistanceHistogram& histogram) {
@@ -71,6 +80,10 @@ clonal::plot::Figure histogram_figure(const DistanceHistogram& histogram, const 
     panel.add(identical).add(classes);
     if (pairs == 0) {
         panel.add(Note{"No pairs of individuals to count."});
+    }
+    if (histogram.beyond > 0) {
+        panel.add(Note{beyond_text(histogram)});
+        figure.description += " " + beyond_text(histogram) + ".";
     }
     add_threshold_lines(panel, marks);
     figure.add_panel(std::move(panel));

@@ -17,12 +17,16 @@ struct DistanceHistogram {
     std::vector<int64_t> counts;  // classes 0 to K
     double width = 1.0;           // of a class
     int32_t max_distance = 1;     // the upper bound of the last class
+    int64_t beyond = 0;           // pairs at a distance above max_distance, in no class
 };
 
 // The histogram of the pairs in classes classes (2 or more) up to max_distance, or up to the
 // largest distance of the matrix (at least 1) when max_distance is 0.
 DistanceHistogram distance_histogram(const DistanceMatrix& matrix, int32_t classes,
                                      int32_t max_distance);
+
+// "N pairs lie beyond M, outside the classes".
+std::string beyond_text(const DistanceHistogram& histogram);
 
 // class, from, to, pairs: class k holds the pairs with from < distance <= to, class 0 those at 0.
 clonal::ResultTable histogram_table(const DistanceHistogram& histogram);

@@ -19,6 +19,12 @@ std::optional<DataFormat> format_named(std::string_view name);
 // .bcf VCF, .dat FSTAT (as is_fstat_name), anything else the marker data file.
 DataFormat format_of_file_name(const std::string& name);
 
+// The format the first lines of a file look like, when they look like one other than the marker
+// data file: a VCF header, a GenAlEx sheet (three counts separated by commas, semicolons or
+// tabs on line 1), a Genepop file (a line "Pop"), an FSTAT file (four counts on line 1 and a
+// locus name on line 2). Only a guess, for the message of a file that failed to read.
+std::optional<DataFormat> format_of_content(std::string_view content);
+
 // The leading columns of a STRUCTURE file.
 enum class StructureColumn { kLabel, kPopulation, kSkip };
 

@@ -69,6 +69,16 @@ TEST(CommandLine, ErrorLinesShowControlCharactersAsEscapes) {
     EXPECT_EQ(failed.err.str(), "prog: error: name \\x1b[2J\\x07 in line 2\n");
 }
 
+TEST(CommandLine, AMistypedCommandNamesTheClosest) {
+    const Outcome mistyped = run({"og", "--rate", "0.5"});
+    EXPECT_EQ(mistyped.status, kUsageFailure);
+    EXPECT_EQ(mistyped.err.str(),
+              "prog: error: 'og' is not a command; did you mean 'go'? (run 'prog --help' for the "
+              "list)\n");
+    EXPECT_EQ(run({"distances"}).err.str(),
+              "prog: error: 'distances' is not a command (run 'prog --help' for the list)\n");
+}
+
 TEST(CommandLine, HelpAndVersionThatCannotBeWrittenFail) {
     std::ostream nowhere(nullptr);  // every write fails, as on a full disk
     EXPECT_EQ(run({"--help"}, &nowhere).status, kDataFailure);
