@@ -1,4 +1,5 @@
 // The GenAlEx writer.
+#include "kelvane/data/formats/genalex_reader.hpp"
 #include "kelvane/data/export/genalex_writer.hpp"
 
 #include <algorithm>
@@ -70,6 +71,13 @@ void write_genalex(const MarkerData& data, std::ostream& out, std::vector<std::s
     }
     out << '\n';
     const char* missing = slots == 1 ? "-9" : "0";
+    // Presence/absence bands (haploid, every code 1 or the absence code 8) go back to GenAlEx's
+    // 1 and 0.
+    bool bands = slots == 1;
+    for (std::size_t c = 0; bands && c < data.copies.size(); ++c) {
+        const int32_t copy = data.copies[c];
+        bands = copy == 0 || copy == kPresentBand || copy == kAbsentBand;
+    }
     for (const std::size_t i : order) {
         out << csv_field(data.ind_names[i]) << ','
             << csv_field(data.population_name(data.pop_vector[i]));
@@ -79,7 +87,7 @@ void write_genalex(const MarkerData& data, std::ostream& out, std::vector<std::s
                 if (copy == 0) {
                     out << missing;
                 } else {
-                    out << copy;
+                    out << (bands && copy == kAbsentBand ? 0 : copy);
                 }
             }
         }

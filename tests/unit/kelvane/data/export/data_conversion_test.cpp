@@ -104,5 +104,13 @@ TEST(DataConversion, NamesCutToFitStayDistinct) {
               "GenAlEx data\n3 1 1 2 1\nP\n1 sample_long 12\n1 sample_lo_2 12\n1 sample_lo_3 22\n");
 }
 
+// Presence/absence bands read from GenAlEx's 1 and 0 (absence held as 8) go back as 1 and 0.
+TEST(DataConversion, BandsGoBackToGenalexAsOneAndZero) {
+    const MarkerData bands =
+        read(DataFormat::kGenalex, "3,2,1,2\n,,,X\nI,P,b1,b2,b3\n1,X,0,1,-9\n2,X,1,NA,0\n");
+    const std::string sheet = write(bands, DataFormat::kGenalex).text;
+    EXPECT_NE(sheet.find("\n1,X,0,1,-9\n2,X,1,-9,0\n"), std::string::npos) << sheet;
+}
+
 }  // namespace
 }  // namespace kelvane
