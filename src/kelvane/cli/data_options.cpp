@@ -92,6 +92,18 @@ FormatSettings format_settings(const DataOptions& options, DataFormat format) {
     }
     settings.structure_columns = *columns;
     settings.min_call_rate = options.min_call_rate;
+    if (!options.missing_codes.empty() && format == DataFormat::kVcf) {
+        throw UsageError(
+            "--missing-code goes with the text formats; a VCF file marks missing "
+            "copies itself");
+    }
+    for (const std::string& code : options.missing_codes) {
+        if (code.empty() || code.find_first_of(" \t,;") != std::string::npos) {
+            throw UsageError("--missing-code takes a code without blanks or separators, not '" +
+                             code + "'");
+        }
+    }
+    settings.missing_codes = options.missing_codes;
     return settings;
 }
 
@@ -166,6 +178,12 @@ void add_format_options(CLI::App& command, DataOptions& options, const std::stri
         ->check(
             CLI::IsMember({"auto", "marker", "fstat", "genalex", "genepop", "structure", "vcf"}))
         ->capture_default_str();
+    command
+        .add_option("--missing-code", options.missing_codes,
+                    "a further code of a missing copy in the text formats, such as -1, 999 or "
+                    "? (repeat for more): a GenAlEx or STRUCTURE field equal to it, or an "
+                    "allele of that value in any text format, is missing")
+        ->allow_extra_args(false);
     options.structure_options[0] =
         command
             .add_option("--structure-rows", options.structure_rows,

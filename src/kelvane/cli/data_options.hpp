@@ -24,6 +24,7 @@ struct DataOptions {
     bool structure_header = false;
     int ploidy = 0;  // 0: not given
     double min_call_rate = 0.0;
+    std::vector<std::string> missing_codes;
     std::string populations;
     // The options themselves, to tell whether the user gave them.
     std::array<CLI::Option*, 3> structure_options{};

@@ -1,10 +1,13 @@
 // Reading a data file in the format asked for.
 #include "kelvane/data/formats/data_file_reader.hpp"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "common/core/allocation.hpp"
 #include "common/core/bug_check.hpp"
+#include "common/text/number_text.hpp"
 #include "common/text/printf.hpp"
 #include "kelvane/data/formats/genalex_reader.hpp"
 #include "kelvane/data/formats/genepop_reader.hpp"
@@ -21,6 +24,26 @@ namespace {
 constexpr const char* kMemoryMessage = "ERROR: not enough memory to hold the data set";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Alleles whose value is a declared numeric missing code (999, -1) become missing copies.
+void missing_codes_as_missing(MarkerData& data, const FormatSettings& settings) {
+    std::vector<int32_t> codes;
+    for (const std::string& code : settings.missing_codes) {
+        if (!code.empty() && clonal::integer_length(code) == code.size()) {
+            if (const auto value = clonal::leading_int(code); value && *value != 0) {
+                codes.push_back(*value);
+            }
+        }
+    }
+    if (codes.empty()) {
+        return;
+    }
+    for (std::size_t c = 0; c < data.copies.size(); ++c) {
+        if (std::find(codes.begin(), codes.end(), data.copies[c]) != codes.end()) {
+            data.copies.set(c, 0);
+        }
+    }
+}
+
 DataRead read_text(DataFormat format, std::string content, const FormatSettings& settings) {
     // A byte-order mark (of an editor on another system) before the first item of the file; the
     // readers of the field's formats pass over it themselves.
@@ -36,7 +59,7 @@ DataRead read_text(DataFormat format, std::string content, const FormatSettings&
             read.data = read_fstat_file(std::move(content));
             break;
         case DataFormat::kGenalex:
-            read.data = read_genalex(content);
+            read.data = read_genalex(content, settings);
             break;
         case DataFormat::kGenepop:
             read.data = read_genepop(content);
@@ -56,6 +79,7 @@ DataRead read_text(DataFormat format, std::string content, const FormatSettings&
             CLONAL_BUG_CHECK(format != DataFormat::kVcf);
             break;
     }
+    missing_codes_as_missing(read.data, settings);
     tally_alleles(read.data);
     return read;
 }

@@ -2,6 +2,7 @@
 // and the settings a format needs that its files do not state.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,14 @@ struct FormatSettings {
     bool structure_header = false;
     // VCF: sites called (every copy present) in a smaller share of the samples are left out.
     double min_call_rate = 0.0;
+    // The text formats: further codes of a missing copy (such as -1, 999 or ?), besides the
+    // format's own. A field equal to one is missing in GenAlEx and STRUCTURE files; an allele
+    // whose value is a numeric one is missing in every text format.
+    std::vector<std::string> missing_codes;
+
+    bool is_missing_code(std::string_view text) const {
+        return std::find(missing_codes.begin(), missing_codes.end(), text) != missing_codes.end();
+    }
 };
 
 // The roles of "label,population,skip" and so on; nothing when a name is none of the three or a

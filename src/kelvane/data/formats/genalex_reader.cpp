@@ -105,7 +105,10 @@ Layout locus_layout(const std::vector<TextField>& header, int64_t line, int32_t 
     return layout;
 }
 
-bool is_missing_text(std::string_view text) {
+bool is_missing_text(std::string_view text, const FormatSettings& settings) {
+    if (settings.is_missing_code(text)) {
+        return true;
+    }
     return text.empty() || text == "-9" || text == "NA" || text == "na" || text == "Na";
 }
 
@@ -136,14 +139,15 @@ enum class AlleleKind { kNone, kNumbers, kLetters };
 
 class GenotypeCells {
   public:
-    GenotypeCells(const Layout& layout, bool presence_absence)
+    GenotypeCells(const Layout& layout, bool presence_absence, const FormatSettings& settings)
         : layout_(layout),
+          settings_(settings),
           presence_absence_(presence_absence),
           kinds_(static_cast<std::size_t>(layout.loci), AlleleKind::kNone) {}
 
     int32_t code(const TextField& field, int locus, int64_t line) {
         const std::string_view text = field.text;
-        if (is_missing_text(text)) {
+        if (is_missing_text(text, settings_)) {
             return 0;
         }
         if (presence_absence_) {
@@ -181,12 +185,14 @@ class GenotypeCells {
 
   private:
     const Layout& layout_;
+    const FormatSettings& settings_;
     bool presence_absence_;
     std::vector<AlleleKind> kinds_;
 };
 
 // Haploid data where every present value is 0 or 1.
-bool presence_absence(const Layout& layout, const std::vector<TextLine>& rows, char separator) {
+bool presence_absence(const Layout& layout, const std::vector<TextLine>& rows, char separator,
+                      const FormatSettings& settings) {
     if (layout.ploidy != 1) {
         return false;
     }
@@ -195,7 +201,7 @@ bool presence_absence(const Layout& layout, const std::vector<TextLine>& rows, c
         for (int k = 0; k < layout.loci; ++k) {
             const std::string_view text =
                 field_at(row, kFirstGenotypeColumn + static_cast<std::size_t>(k)).text;
-            if (!is_missing_text(text) && text != "0" && text != "1") {
+            if (!is_missing_text(text, settings) && text != "0" && text != "1") {
                 return false;
             }
         }
@@ -207,7 +213,7 @@ bool all_empty(const std::vector<TextField>& fields) {
     return std::ranges::all_of(fields, [](const TextField& f) { return f.text.empty(); });
 }
 
-MarkerData read_sheet(std::string_view content) {
+MarkerData read_sheet(std::string_view content, const FormatSettings& settings) {
     const std::vector<TextLine> lines = text_lines(content);
     if (lines.size() < 3) {
         throw InputError("a GenAlEx sheet starts with three header lines",
@@ -255,7 +261,7 @@ MarkerData read_sheet(std::string_view content) {
         }
     }
     const auto named = static_cast<int32_t>(size_column.size());
-    GenotypeCells cells(layout, presence_absence(layout, rows, separator));
+    GenotypeCells cells(layout, presence_absence(layout, rows, separator, settings), settings);
     std::vector<int32_t> copies(static_cast<std::size_t>(layout.ploidy));
     const std::size_t width = kFirstGenotypeColumn + static_cast<std::size_t>(layout.loci) *
                                                          static_cast<std::size_t>(layout.ploidy);
@@ -318,8 +324,8 @@ MarkerData read_sheet(std::string_view content) {
 
 }  // namespace
 
-MarkerData read_genalex(std::string_view content) {
-    return read_sheet(content);
+MarkerData read_genalex(std::string_view content, const FormatSettings& settings) {
+    return read_sheet(content, settings);
 }
 
 }  // namespace kelvane

@@ -13,12 +13,14 @@
 
 #include <string_view>
 
+#include "kelvane/data/formats/data_format.hpp"
 #include "kelvane/data/marker_data.hpp"
 
 namespace kelvane {
 
-// Every error is an InputError naming the line and the column.
-MarkerData read_genalex(std::string_view content);
+// Every error is an InputError naming the line and the column. A field equal to one of the
+// settings' missing codes is a missing copy.
+MarkerData read_genalex(std::string_view content, const FormatSettings& settings = {});
 
 // The allele codes of an absent and a present band of presence/absence data.
 inline constexpr int32_t kAbsentBand = 8;

@@ -22,9 +22,12 @@ using clonal::InputError;
 
 constexpr int32_t kMissingValue = -9;
 
-// A whole value of the file, -9 included.
-int32_t value_of(const TextField& field, int64_t line) {
+// A whole value of the file, -9 included; a declared missing code reads as -9.
+int32_t value_of(const TextField& field, int64_t line, const FormatSettings& settings) {
     const std::string_view text = field.text;
+    if (settings.is_missing_code(text)) {
+        return kMissingValue;
+    }
     const auto value = clonal::leading_int(text);
     if (!value || clonal::integer_length(text) != text.size()) {
         throw InputError(clonal::format("'%s' is not an allele: a whole number, or -9 for a "
@@ -120,7 +123,7 @@ Layout layout_of(const std::vector<TextLine>& lines, const FormatSettings& setti
                              lines[l].number, 0);
         }
         for (std::size_t c = layout.lead; c < fields.size(); ++c) {
-            const int32_t value = value_of(fields[c], lines[l].number);
+            const int32_t value = value_of(fields[c], lines[l].number, settings);
             if (value != kMissingValue) {
                 layout.smallest = std::min<int64_t>(layout.smallest, value);
             }
@@ -194,7 +197,7 @@ MarkerData read_rows(const Layout& layout, const FormatSettings& settings, int64
             for (std::size_t r = 0; r < rows; ++r) {
                 for (std::size_t c = 0; c < layout.per_locus; ++c) {
                     const std::size_t column = layout.lead + k * layout.per_locus + c;
-                    const int32_t value = value_of(fields[r][column], 0);
+                    const int32_t value = value_of(fields[r][column], 0, settings);
                     copies.push_back(
                         value == kMissingValue ? 0 : static_cast<int32_t>(int64_t{value} + shift));
                 }
@@ -226,7 +229,7 @@ StructureData read_structure(std::string_view content, const FormatSettings& set
     for (const TextLine& row : layout.rows) {
         const auto fields = blank_separated_fields(row);
         for (std::size_t c = layout.lead; c < fields.size(); ++c) {
-            const int32_t value = value_of(fields[c], row.number);
+            const int32_t value = value_of(fields[c], row.number, settings);
             if (value != kMissingValue && int64_t{value} + read.allele_shift > INT32_MAX) {
                 throw InputError(
                     "the alleles of the file span more than 32 bits once shifted to "
