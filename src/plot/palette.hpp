@@ -17,7 +17,7 @@ struct SeriesStyle {
     Marker marker;
 };
 
-// The style of series number i (from 0). Colours repeat after 7 series, dash patterns after 4
+// The style of series number i (from 0). Colours repeat after 12 series, dash patterns after 4
 // and markers after 5, so that neighbouring series differ in all three and 20 series differ in
 // dash and marker together.
 SeriesStyle series_style(std::size_t i);

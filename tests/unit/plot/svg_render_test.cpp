@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -158,6 +159,15 @@ TEST(Legend, OneEntryPerSeriesInTheOrderOfFirstAppearance) {
     EXPECT_EQ(entries[1].label, "River");
     EXPECT_EQ(entries[1].dash, series_style(1).dash);
     EXPECT_EQ(entries[2].swatch, Swatch::kBox);
+}
+
+// Twelve series, such as the populations of a network's pies, in twelve colours.
+TEST(Palette, TwelveSeriesInColoursOfTheirOwn) {
+    std::set<std::string_view> colours;
+    for (std::size_t i = 0; i < 12; ++i) {
+        colours.insert(series_style(i).colour);
+    }
+    EXPECT_EQ(colours.size(), 12u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The figures of the distances: a bar for every class of the histogram, the chosen threshold as
-// a solid line and every suggested one as a dashed line, in the histogram and the thresholds
-// figure alike; the AMOVA's figure says when there is nothing to draw.
+// a solid line and each suggested one in a dash and colour of its own, in the histogram and the
+// thresholds figure alike; the AMOVA's figure says when there is nothing to draw.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,7 +26,10 @@ void expect_threshold_lines(const Figure& figure) {
     EXPECT_EQ(lines[0].dash, Dash::kDashed);
     EXPECT_EQ(lines[0].label, "suggested (largest-gap)");
     EXPECT_EQ(lines[1].at, 7.0);
-    EXPECT_EQ(lines[1].dash, Dash::kDashed);
+    // The two suggestions differ in dash and colour.
+    EXPECT_EQ(lines[1].dash, Dash::kDotted);
+    EXPECT_EQ(lines[1].label, "suggested (sexual-floor)");
+    EXPECT_NE(lines[1].colour, lines[0].colour);
     EXPECT_EQ(lines[2].at, 4.0);
     EXPECT_EQ(lines[2].dash, Dash::kSolid);
     EXPECT_EQ(lines[2].label, "threshold 4");
