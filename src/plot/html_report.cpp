@@ -28,17 +28,24 @@ nav ol { margin: 0.5em 0; padding-left: 1.5em }
 .table-box { max-height: 32em; overflow: auto; border: 1px solid #d0d0d0; margin-bottom: 1em }
 table { border-collapse: collapse; font-size: 0.85em }
 caption { text-align: left; font-weight: bold; padding: 0.3em 0.6em }
-th, td { padding: 0.2em 0.6em; border-bottom: 1px solid #e6e6e6; text-align: left;
-         white-space: nowrap }
+th, td { padding: 0.2em 0.6em; border-bottom: 1px solid #e6e6e6; text-align: left }
+th, td.number { white-space: nowrap }
+td { max-width: 40em; overflow-wrap: anywhere }
 th { position: sticky; top: 0; background: #f4f4f4 }
 td.number { text-align: right; font-variant-numeric: tabular-nums }
 tr.more td { font-style: italic; color: #444444 }
 figure { margin: 0; max-width: 100% }
 figure svg { max-width: 100%; height: auto; display: block }
 .reproduce { color: #333333 }
+@page { size: A4; margin: 1.5cm }
 @media print {
-  .table-box { max-height: none; overflow: visible }
-  section { break-inside: avoid-page }
+  body { max-width: none; margin: 0; padding: 0; font-size: 10pt }
+  .results { display: block }
+  .table-box { max-height: none; overflow: visible; border: none }
+  table { font-size: 8pt; width: 100% }
+  th { position: static }
+  td { max-width: none }
+  figure, tr { break-inside: avoid }
 }
 )";
 
