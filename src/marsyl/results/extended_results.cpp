@@ -10,12 +10,18 @@
 
 namespace marsyl {
 
+int64_t rarefaction_sample(const clonal::ClonalData& data, int64_t sample) {
+    if (sample != 0) {
+        return sample;
+    }
+    const std::vector<SizeSpectrum> spectra = population_spectra(data);
+    return default_rarefaction_size(
+        std::span(spectra).first(static_cast<std::size_t>(data.populations)));
+}
+
 clonal::ResultTable extended_table(const clonal::ClonalData& data, int64_t sample) {
     const std::vector<SizeSpectrum> spectra = population_spectra(data);
-    if (sample == 0) {
-        sample = default_rarefaction_size(
-            std::span(spectra).first(static_cast<std::size_t>(data.populations)));
-    }
+    sample = rarefaction_sample(data, sample);
     clonal::ResultTable table;
     table.header({"population", "N", "G", "R", "H", "J", "simpson", "hill", "V", "lambda", "E5",
                   "eMLG", "eMLG_se"});

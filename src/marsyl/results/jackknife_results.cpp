@@ -1,6 +1,8 @@
 // The jackknife's computation over the populations, its table and its figure.
 #include "marsyl/results/jackknife_results.hpp"
 
+#include <cmath>
+
 #include "marsyl/results/index_names.hpp"
 
 namespace marsyl {
@@ -33,6 +35,11 @@ clonal::ResultTable jackknife_table(const clonal::ClonalData& data,
         for (std::size_t r = 0; r < curve.rows.size(); ++r) {
             table.text(name).integer(static_cast<int64_t>(r) + 2);
             for (int k = 0; k < kIndexCount; ++k) {
+                // An index undefined in some subsample has no mean, and then no limits either.
+                if (std::isnan(curve.rows[r].mean[k])) {
+                    table.missing().missing().missing();
+                    continue;
+                }
                 table.real(curve.rows[r].mean[k])
                     .real(curve.rows[r].low[k])
                     .real(curve.rows[r].up[k]);

@@ -1,7 +1,7 @@
 // The sections of kelvane's report.
-#include <cctype>
-
 #include "kelvane/cli/report/report_sections.hpp"
+
+#include <cctype>
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
@@ -180,7 +180,9 @@ ReportSection loci_section(const ReportRun& run) {
         "subset of k loci when there are at most " +
         std::to_string(kAccumulationDraws) + " of them, otherwise over as many random subsets. " +
         "A curve that levels off below the " + std::to_string(genotypes) +
-        " genotypes of all loci shows that the loci are enough to tell them apart.");
+        " genotypes of all loci shows that the loci are enough to tell them apart. Like Psex, "
+        "it counts the genotypes of identical data (the peers' multilocus genotypes), not the "
+        "clonal genotypes at the threshold of the sections on genotypes and the network.");
     section.tables.push_back({"Genotype accumulation", accumulation_table(curve)});
     section.figures.push_back(accumulation_figure(curve, genotypes));
     section.commands.push_back(run.command(
@@ -204,7 +206,9 @@ ReportSection psex_section(const ReportRun& run) {
         "For every individual whose genotype (identical data) occurs more than once: the "
         "probability of its genotype under random mating (pgen, from round-robin allele "
         "frequencies) and the probability that its encounter of rank r among the individuals "
-        "arose by a separate sexual event (psex). Small values speak for clones.");
+        "arose by a separate sexual event (psex). Small values speak for clones. The genotypes "
+        "here are those of identical data (the peers' multilocus genotypes), not the clonal "
+        "genotypes at the threshold of the sections on genotypes and the network.");
     if (rows.empty()) {
         section.paragraphs.push_back("No genotype occurs more than once.");
     }

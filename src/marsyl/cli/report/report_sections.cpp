@@ -91,7 +91,11 @@ ReportSection indices_section(const ReportRun& run) {
         "population and all of them (total): individuals N, genotypes G, clonal richness R, "
         "Shannon's H (natural logarithm) and Pielou's J, the unbiased Simpson index and Hill's "
         "number, the evenness V, Simpson's lambda, E5, and the expected genotypes eMLG in a "
-        "sample of the size of the smallest population (at least 10) with its standard error.");
+        "sample of N' = " +
+        std::to_string(rarefaction_sample(data, 0)) +
+        " individuals (the size of the smallest population, at least 10) with its standard "
+        "error. Two columns repeat the indices above under the peers' names (equal up to "
+        "rounding in the last digit): simpson is div and lambda is diu.");
     section.tables.push_back({"Indices per population", indices_table(data, results)});
     section.tables.push_back({"Partitioning of diversity", partitioning_table(data, results)});
     section.tables.push_back({"Statistics of clone sizes", extended_table(data, 0)});
