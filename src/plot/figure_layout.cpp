@@ -16,7 +16,7 @@ constexpr double kTickLength = 5.0;
 constexpr double kLabelGap = 8.0;  // from the plot edge to a y tick label
 constexpr double kCategoryPitch = 18.0;
 constexpr double kLongestCategoryLabel = 160.0;
-constexpr double kLongestLegendLabel = 180.0;
+constexpr double kLongestLegendLabel = 260.0;
 constexpr double kSwatchWidth = 24.0;
 // Share of the span added on each side of an axis that shows no ticks.
 constexpr double kHiddenAxisMargin = 0.08;
@@ -215,7 +215,9 @@ LegendLayout legend_layout(const Figure& figure, double left, double top) {
     }
     double widest = 0.0;
     for (LegendEntry entry : entries) {
-        entry.label = fit_text(entry.label, kLongestLegendLabel, kLegendFont);
+        std::string fitted = fit_text(entry.label, kLongestLegendLabel, kLegendFont);
+        legend.whole_labels.push_back(fitted == entry.label ? std::string() : entry.label);
+        entry.label = std::move(fitted);
         widest = std::max(widest, text_width(entry.label, kLegendFont));
         legend.entries.push_back(std::move(entry));
     }

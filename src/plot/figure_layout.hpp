@@ -56,6 +56,9 @@ struct PanelLayout {
 struct LegendLayout {
     Box box;
     std::vector<LegendEntry> entries;  // labels fitted
+    // The whole label of each entry whose label was shortened to fit, else empty: the figure
+    // shows it when the reader points at the entry.
+    std::vector<std::string> whole_labels;
     double row_height = 18.0;
 };
 

@@ -487,6 +487,9 @@ class Drawer {
             const double middle =
                 legend.box.top + (static_cast<double>(i) + 0.5) * legend.row_height;
             m_.open("g", {attr("class", "legend-entry")});
+            if (!legend.whole_labels[i].empty()) {
+                m_.element("title", {}, legend.whole_labels[i]);
+            }
             if (entry.swatch == Swatch::kBox) {
                 m_.leaf("rect", {attr("x", left), attr("y", middle - 5.0), attr("width", 24.0),
                                  attr("height", 10.0), attr("fill", entry.colour),

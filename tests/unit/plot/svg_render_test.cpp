@@ -161,6 +161,22 @@ TEST(Legend, OneEntryPerSeriesInTheOrderOfFirstAppearance) {
     EXPECT_EQ(entries[2].swatch, Swatch::kBox);
 }
 
+// A name too long for the legend is shortened there and shown whole when pointed at, so that two
+// long names alike in their start stay apart.
+TEST(Legend, ALongNameStaysWholeInTheEntrysTitle) {
+    const std::string north(60, 'N');
+    Figure figure;
+    Panel panel;
+    panel.add(Line{{{1, 1}, {2, 2}}, "Lake of the thousand isles " + north, 0});
+    panel.add(Line{{{1, 2}, {2, 1}}, "Lake of the thousand isles south", 1});
+    figure.add_panel(panel);
+    const std::string svg = svg_of(figure);
+    EXPECT_NE(svg.find("<title>Lake of the thousand isles " + north + "</title>"),
+              std::string::npos);
+    EXPECT_EQ(occurrences(svg, "\xE2\x80\xA6"), 1u);  // one label cut, with an ellipsis
+    EXPECT_NE(svg.find(">Lake of the thousand isles south</text>"), std::string::npos);
+}
+
 // Twelve series, such as the populations of a network's pies, in twelve colours.
 TEST(Palette, TwelveSeriesInColoursOfTheirOwn) {
     std::set<std::string_view> colours;
