@@ -85,7 +85,28 @@ clonal::plot::Figure histogram_figure(const DistanceHistogram& histogram, const 
         panel.add(Note{beyond_text(histogram)});
         figure.description += " " + beyond_text(histogram) + ".";
     }
-    add_threshold_lines(panel, marks);
+    // A threshold beyond the last class would stretch the axis over distances whose pairs are
+    // not counted: it is named in a note instead of drawn.
+    ThresholdMarks within = marks;
+    const auto max_distance = static_cast<double>(histogram.max_distance);
+    std::vector<std::string> beyond;
+    if (within.chosen && *within.chosen > max_distance) {
+        beyond.push_back("threshold " + readable_real(*within.chosen));
+        within.chosen.reset();
+    }
+    std::erase_if(within.suggested, [&](const SuggestedThreshold& suggestion) {
+        if (suggestion.threshold > max_distance) {
+            beyond.push_back("suggested (" + suggestion.method + ") " +
+                             readable_real(suggestion.threshold));
+            return true;
+        }
+        return false;
+    });
+    for (const std::string& mark : beyond) {
+        panel.add(Note{mark + " lies beyond the last class, " +
+                       std::to_string(histogram.max_distance)});
+    }
+    add_threshold_lines(panel, within);
     figure.add_panel(std::move(panel));
     return figure;
 }

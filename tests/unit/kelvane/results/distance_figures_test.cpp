@@ -56,6 +56,19 @@ TEST(DistanceFigures, TheHistogramHasABarPerClassOverItsDistances) {
     EXPECT_EQ(histogram_figure({{1, 2, 3}, 2.5, 5}, "steps", {}).panels[0].x.tick_unit, 0);
 }
 
+// A threshold beyond the last class is named, not drawn over distances whose pairs are not counted.
+TEST(DistanceFigures, AThresholdBeyondTheClassesIsNamedNotDrawn) {
+    const DistanceHistogram histogram{{18, 14, 0, 4}, 2.0, 6};
+    const Figure figure = histogram_figure(histogram, "steps", kMarks);
+    const auto lines = marks_of<ReferenceLine>(figure);
+    ASSERT_EQ(lines.size(), 2u);  // 3 and 4; 7 lies beyond 6
+    EXPECT_EQ(lines[0].at, 3.0);
+    EXPECT_EQ(lines[1].at, 4.0);
+    const auto notes = marks_of<Note>(figure);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].text, "suggested (sexual-floor) 7 lies beyond the last class, 6");
+}
+
 TEST(DistanceFigures, TheThresholdsFigureIsAStepLine) {
     const std::vector<ThresholdCount> counts{{0, 8}, {2, 5}, {4, 4}, {16, 3}};
     const Figure figure = thresholds_figure(counts, "steps", kMarks);
