@@ -8,6 +8,7 @@
 
 #include "kelvane/results/evidence/network_layout.hpp"
 #include "plot/figure_layout.hpp"
+#include "plot/number_format.hpp"
 
 namespace kelvane {
 namespace {
@@ -143,12 +144,25 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
                          std::to_string(static_cast<int64_t>(per_population[g][p]));
             }
         }
-        const double radius = largest_radius * std::sqrt(static_cast<double>(sizes[g]) /
-                                                         static_cast<double>(largest_size));
+        // In proportion by area, but never so small that a singleton beside a large clone
+        // vanishes.
+        const double radius =
+            std::max(kSmallestPie, largest_radius * std::sqrt(static_cast<double>(sizes[g]) /
+                                                              static_cast<double>(largest_size)));
         panel.add(Pie{layout.positions[g], radius, per_population[g], std::move(label)});
     }
     if (k == 0) {
         panel.add(Note{"No genotypes to draw."});
+    } else {
+        // The key to the sizes of the pies.
+        const double one = largest_radius / std::sqrt(static_cast<double>(largest_size));
+        std::string key = "Pie sizes: the largest, " + plural(largest_size, "individual") +
+                          ", has a radius of " + readable_real(largest_radius) + " px";
+        if (one < kSmallestPie) {
+            key += "; pies of few individuals are drawn at " + readable_real(kSmallestPie) +
+                   " px at least";
+        }
+        panel.add(Note{key + "."});
     }
     figure.add_panel(std::move(panel));
     return figure;

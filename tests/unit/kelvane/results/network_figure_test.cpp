@@ -46,6 +46,18 @@ const std::vector<NetworkEdge> kEdges{{0, 1, 4}, {0, 2, 2}, {1, 2, 3},
                                       {2, 4, 1}, {3, 4, 2}, {3, 5, 5}};
 const std::vector<int> kDepths{1, 1, 0, 2, 1, 3};
 
+// A singleton beside a clone of 10,000 stays visible: drawn at the smallest radius.
+TEST(NetworkFigure, ASingletonBesideALargeCloneStaysVisible) {
+    const Network network = network_of({10000, 1});
+    const std::vector<NetworkEdge> edges{{0, 1, 3}};
+    const Figure figure =
+        network_figure(network.data, network.genotypes, edges, 2, "steps", "see elsewhere");
+    const auto pies = marks_of<Pie>(figure);
+    ASSERT_EQ(pies.size(), 2u);
+    EXPECT_EQ(pies[1].radius, kSmallestPie);
+    EXPECT_NE(marks_of<Note>(figure)[0].text.find("drawn at 2.5 px at least"), std::string::npos);
+}
+
 TEST(NetworkFigure, EveryGenotypeIsAPieOnTheRingOfItsDepthWithAnAreaInProportionToItsSize) {
     const Network network = network_of(kSizes);
     const Figure figure =
@@ -53,7 +65,10 @@ TEST(NetworkFigure, EveryGenotypeIsAPieOnTheRingOfItsDepthWithAnAreaInProportion
     const auto pies = marks_of<Pie>(figure);
     ASSERT_EQ(pies.size(), kSizes.size());
     EXPECT_EQ(marks_of<Edge>(figure).size(), kEdges.size());
-    EXPECT_TRUE(marks_of<Note>(figure).empty());
+    // The key to the sizes: the largest pie, 9 individuals, at the largest radius.
+    const auto notes = marks_of<Note>(figure);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].text, "Pie sizes: the largest, 9 individuals, has a radius of 18 px.");
     const double unit = std::hypot(pies[0].centre.x, pies[0].centre.y);
     ASSERT_GT(unit, 0.0);
     for (std::size_t g = 0; g < pies.size(); ++g) {
