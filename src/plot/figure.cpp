@@ -2,6 +2,7 @@
 #include "plot/figure.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <type_traits>
 
 namespace clonal::plot {
@@ -12,8 +13,7 @@ std::optional<LegendEntry> entry_of(const Mark& mark) {
         [](const auto& m) -> std::optional<LegendEntry> {
             using M = std::decay_t<decltype(m)>;
             if constexpr (std::is_same_v<M, Bars>) {
-                return LegendEntry{m.label, Swatch::kBox,
-                                   std::string(series_style(m.series).colour)};
+                return LegendEntry{m.label, Swatch::kBox, series_fill(m.series)};
             } else if constexpr (std::is_same_v<M, Line>) {
                 const SeriesStyle style = series_style(m.series);
                 return LegendEntry{m.label, m.markers ? Swatch::kLineAndMarker : Swatch::kLine,
@@ -23,8 +23,7 @@ std::optional<LegendEntry> entry_of(const Mark& mark) {
                 return LegendEntry{m.label, Swatch::kMarker, std::string(style.colour),
                                    Dash::kSolid, style.marker};
             } else if constexpr (std::is_same_v<M, Band>) {
-                return LegendEntry{m.label, Swatch::kBox,
-                                   std::string(series_style(m.series).colour)};
+                return LegendEntry{m.label, Swatch::kBox, series_fill(m.series)};
             } else if constexpr (std::is_same_v<M, ReferenceLine>) {
                 return LegendEntry{m.label, Swatch::kLine, m.colour, m.dash};
             } else {
@@ -42,7 +41,9 @@ bool same_entry(const LegendEntry& a, const LegendEntry& b) {
 }  // namespace
 
 std::vector<LegendEntry> legend_entries(const Figure& figure) {
-    std::vector<LegendEntry> entries = figure.legend;
+    std::vector<LegendEntry> entries;
+    std::copy_if(figure.legend.begin(), figure.legend.end(), std::back_inserter(entries),
+                 [](const LegendEntry& e) { return e.swatch != Swatch::kNone; });
     for (const Panel& panel : figure.panels) {
         for (const Mark& mark : panel.marks) {
             const auto entry = entry_of(mark);
@@ -57,6 +58,8 @@ std::vector<LegendEntry> legend_entries(const Figure& figure) {
             }
         }
     }
+    std::copy_if(figure.legend.begin(), figure.legend.end(), std::back_inserter(entries),
+                 [](const LegendEntry& e) { return e.swatch == Swatch::kNone; });
     return entries;
 }
 

@@ -120,8 +120,9 @@ struct Panel {
     }
 };
 
-// What a legend entry shows beside its label.
-enum class Swatch { kBox, kLine, kMarker, kLineAndMarker };
+// What a legend entry shows beside its label; kNone: the label alone, a line of the figure's key
+// (such as the sizes of pies), which comes after the entries of the marks.
+enum class Swatch { kBox, kLine, kMarker, kLineAndMarker, kNone };
 
 struct LegendEntry {
     std::string label;
@@ -130,6 +131,14 @@ struct LegendEntry {
     Dash dash = Dash::kSolid;
     Marker marker = Marker::kCircle;
 };
+
+// A line of the figure's key: text in the legend without a swatch.
+inline LegendEntry key_line(std::string text) {
+    LegendEntry entry;
+    entry.label = std::move(text);
+    entry.swatch = Swatch::kNone;
+    return entry;
+}
 
 struct Figure {
     std::string title;

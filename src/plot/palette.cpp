@@ -23,6 +23,34 @@ SeriesStyle series_style(std::size_t i) {
             kMarkers[i % kMarkers.size()]};
 }
 
+std::string series_fill(std::size_t i) {
+    if (i < kDistinctColours) {
+        return std::string(series_style(i).colour);
+    }
+    return "url(#hatch-" + std::to_string(i) + ")";
+}
+
+std::optional<std::size_t> hatched_series(std::string_view fill) {
+    constexpr std::string_view kStart = "url(#hatch-";
+    if (!fill.starts_with(kStart) || !fill.ends_with(")")) {
+        return std::nullopt;
+    }
+    const std::string_view digits = fill.substr(kStart.size(), fill.size() - kStart.size() - 1);
+    std::size_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return digits.empty() ? std::nullopt : std::optional<std::size_t>(value);
+}
+
+int hatch_angle(std::size_t i) {
+    constexpr std::array<int, 4> kAngles{45, -45, 0, 90};
+    return kAngles[(i / kDistinctColours - 1) % kAngles.size()];
+}
+
 std::string_view dash_array(Dash dash) {
     switch (dash) {
         case Dash::kDashed:

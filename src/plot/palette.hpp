@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace clonal::plot {
@@ -21,6 +23,20 @@ struct SeriesStyle {
 // and markers after 5, so that neighbouring series differ in all three and 20 series differ in
 // dash and marker together.
 SeriesStyle series_style(std::size_t i);
+
+// The number of series told apart by colour alone.
+inline constexpr std::size_t kDistinctColours = 12;
+
+// What fills an area of series i (a bar, a slice of a pie, a legend box): its colour for the
+// first kDistinctColours series, beyond them the same colours hatched with white stripes (at 45,
+// -45, 0 and 90 degrees in turn), as "url(#hatch-i)".
+std::string series_fill(std::size_t i);
+
+// The series of a hatched fill, or nothing for a plain colour.
+std::optional<std::size_t> hatched_series(std::string_view fill);
+
+// The stripe angle of the hatching of series i (kDistinctColours or more), in degrees.
+int hatch_angle(std::size_t i);
 
 // Ink for text, axes and the reference lines the reader chose.
 inline constexpr std::string_view kInk = "#000000";

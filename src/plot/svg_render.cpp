@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <set>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -119,10 +120,40 @@ class Drawer {
             panel(figure.panels[p], layout_.panels[p]);
         }
         legend();
+        hatch_patterns();
         m_.close();
     }
 
   private:
+    // A fill as the figure gives it, its hatching kept for the patterns at the end.
+    std::string fill(std::string_view given) {
+        if (const auto series = hatched_series(given)) {
+            hatches_.insert(*series);
+        }
+        return std::string(given);
+    }
+
+    // The hatchings used: the series colour with white stripes. References before the
+    // definitions are allowed in SVG.
+    void hatch_patterns() {
+        if (hatches_.empty()) {
+            return;
+        }
+        m_.open("defs", {});
+        for (const std::size_t series : hatches_) {
+            m_.open(
+                "pattern",
+                {attr("id", "hatch-" + std::to_string(series)),
+                 attr("patternUnits", "userSpaceOnUse"), attr("width", 6.0), attr("height", 6.0),
+                 attr("patternTransform", "rotate(" + std::to_string(hatch_angle(series)) + ")")});
+            m_.leaf("rect", {attr("width", 6.0), attr("height", 6.0),
+                             attr("fill", series_style(series).colour)});
+            m_.leaf("rect", {attr("width", 2.0), attr("height", 6.0), attr("fill", "#ffffff")});
+            m_.close();
+        }
+        m_.close();
+    }
+
     void panel(const Panel& panel, const PanelLayout& layout) {
         m_.open("g", {attr("class", "panel")});
         if (!layout.title.empty()) {
@@ -225,9 +256,9 @@ class Drawer {
     }
 
     void draw(const Bars& bars, const PanelLayout& layout) {
-        const SeriesStyle style = series_style(bars.series);
-        m_.open("g", {attr("class", "bars"), attr("fill", style.colour), attr("fill-opacity", 0.85),
-                      attr("stroke", "#ffffff"), attr("stroke-width", 0.5)});
+        m_.open("g",
+                {attr("class", "bars"), attr("fill", fill(series_fill(bars.series))),
+                 attr("fill-opacity", 0.85), attr("stroke", "#ffffff"), attr("stroke-width", 0.5)});
         const double base = layout.y.kind == ScaleKind::kLog ? layout.y.domain.low : 0.0;
         for (const Bar& bar : bars.bars) {
             if (!drawable(layout, bar.from, bar.height) || !drawable(layout, bar.to, base)) {
@@ -271,7 +302,7 @@ class Drawer {
             return;
         }
         m_.leaf("path", {attr("class", "band"), attr("d", path_data(runs, true)),
-                         attr("fill", series_style(band.series).colour), attr("fill-opacity", 0.12),
+                         attr("fill", fill(series_fill(band.series))), attr("fill-opacity", 0.12),
                          attr("stroke", "none")});
     }
 
@@ -419,7 +450,7 @@ class Drawer {
             if (!(count > 0.0 && std::isfinite(count))) {
                 continue;
             }
-            const std::string_view colour = series_style(i).colour;
+            const std::string colour = fill(series_fill(i));
             if (slices == 1) {
                 m_.leaf("circle",
                         {attr("class", "slice"), attr("cx", centre.x), attr("cy", centre.y),
@@ -492,7 +523,7 @@ class Drawer {
             }
             if (entry.swatch == Swatch::kBox) {
                 m_.leaf("rect", {attr("x", left), attr("y", middle - 5.0), attr("width", 24.0),
-                                 attr("height", 10.0), attr("fill", entry.colour),
+                                 attr("height", 10.0), attr("fill", fill(entry.colour)),
                                  attr("fill-opacity", 0.85)});
             }
             if (entry.swatch == Swatch::kLine || entry.swatch == Swatch::kLineAndMarker) {
@@ -510,8 +541,10 @@ class Drawer {
             if (entry.swatch == Swatch::kMarker || entry.swatch == Swatch::kLineAndMarker) {
                 marker(entry.marker, left + 12.0, middle, entry.colour, "legend-marker");
             }
+            const bool key = entry.swatch == Swatch::kNone;
             m_.element("text",
-                       {attr("class", "legend-label"), attr("x", left + 30.0), attr("y", middle),
+                       {attr("class", key ? "legend-key" : "legend-label"),
+                        attr("x", key ? left : left + 30.0), attr("y", middle),
                         attr("dy", "0.35em"), attr("font-size", kLegendFont)},
                        entry.label);
             m_.close();
@@ -521,6 +554,7 @@ class Drawer {
 
     MarkupWriter& m_;
     const FigureLayout& layout_;
+    std::set<std::size_t> hatches_;
 };
 
 }  // namespace

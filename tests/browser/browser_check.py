@@ -102,9 +102,10 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
         Document("accumulation.svg", {"path.band": 1, "path.series": 1, ".point": loci,
                                       "line.reference": 1},
                  ["Loci kept (count)", "Distinct genotypes (count)"]),
-        # A pie per clonal genotype at threshold 2 and a line per link of the GraphML file.
+        # A pie per clonal genotype at threshold 2 and a line per link of the GraphML file; a
+        # legend entry per population and two lines of the key to the sizes of the pies.
         Document("network.svg", {"g.pie": genotypes, "line.edge": links,
-                                  ".legend-entry": populations},
+                                  ".legend-entry": populations + 2},
                  ["<script>"]),
         # A marker per distinct clone size of every row, a fitted line per row with a fit.
         Document("pareto.svg", {".point": points, "path.series": fits},

@@ -82,7 +82,7 @@ clonal::plot::Figure histogram_figure(const DistanceHistogram& histogram, const 
         panel.add(Note{"No pairs of individuals to count."});
     }
     if (histogram.beyond > 0) {
-        panel.add(Note{beyond_text(histogram)});
+        figure.legend.push_back(key_line(beyond_text(histogram)));
         figure.description += " " + beyond_text(histogram) + ".";
     }
     // A threshold beyond the last class would stretch the axis over distances whose pairs are
@@ -103,8 +103,8 @@ clonal::plot::Figure histogram_figure(const DistanceHistogram& histogram, const 
         return false;
     });
     for (const std::string& mark : beyond) {
-        panel.add(Note{mark + " lies beyond the last class, " +
-                       std::to_string(histogram.max_distance)});
+        figure.legend.push_back(
+            key_line(mark + " lies beyond " + std::to_string(histogram.max_distance)));
     }
     add_threshold_lines(panel, within);
     figure.add_panel(std::move(panel));

@@ -177,6 +177,24 @@ TEST(Legend, ALongNameStaysWholeInTheEntrysTitle) {
     EXPECT_NE(svg.find(">Lake of the thousand isles south</text>"), std::string::npos);
 }
 
+// Beyond twelve series the colours come again hatched, each hatching defined once.
+TEST(Palette, BeyondTwelveSeriesTheColoursAreHatched) {
+    EXPECT_EQ(series_fill(11), std::string(series_style(11).colour));
+    EXPECT_EQ(series_fill(12), "url(#hatch-12)");
+    EXPECT_EQ(hatched_series("url(#hatch-12)"), std::size_t{12});
+    EXPECT_EQ(hatched_series("#0072B2"), std::nullopt);
+    EXPECT_NE(hatch_angle(12), hatch_angle(24));
+    Figure figure;
+    Panel panel;
+    panel.add(Pie{{0.0, 0.0}, 10.0, std::vector<double>(14, 1.0), "fourteen populations"});
+    figure.add_panel(panel);
+    const std::string svg = svg_of(figure);
+    EXPECT_EQ(occurrences(svg, "fill=\"url(#hatch-13)\""), 1u);
+    EXPECT_EQ(occurrences(svg, "<pattern id=\"hatch-12\""), 1u);
+    EXPECT_EQ(occurrences(svg, "<pattern id=\"hatch-13\""), 1u);
+    EXPECT_EQ(occurrences(svg, "<pattern"), 2u);
+}
+
 // Twelve series, such as the populations of a network's pies, in twelve colours.
 TEST(Palette, TwelveSeriesInColoursOfTheirOwn) {
     std::set<std::string_view> colours;

@@ -56,8 +56,7 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
     }
     for (int p = 1; p <= data.n_populations; ++p) {
         figure.legend.push_back(
-            {data.population_name(p), Swatch::kBox,
-             std::string(series_style(static_cast<std::size_t>(p - 1)).colour)});
+            {data.population_name(p), Swatch::kBox, series_fill(static_cast<std::size_t>(p - 1))});
     }
     int32_t shortest = std::numeric_limits<int32_t>::max();
     int32_t longest = 0;
@@ -155,14 +154,13 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
         panel.add(Note{"No genotypes to draw."});
     } else {
         // The key to the sizes of the pies.
-        const double one = largest_radius / std::sqrt(static_cast<double>(largest_size));
-        std::string key = "Pie sizes: the largest, " + plural(largest_size, "individual") +
-                          ", has a radius of " + readable_real(largest_radius) + " px";
-        if (one < kSmallestPie) {
-            key += "; pies of few individuals are drawn at " + readable_real(kSmallestPie) +
-                   " px at least";
+        figure.legend.push_back(key_line("pie area: in proportion to individuals"));
+        figure.legend.push_back(key_line("largest pie: " + plural(largest_size, "individual") +
+                                         ", radius " + readable_real(largest_radius) + " px"));
+        if (largest_radius / std::sqrt(static_cast<double>(largest_size)) < kSmallestPie) {
+            figure.legend.push_back(
+                key_line("no pie drawn under radius " + readable_real(kSmallestPie) + " px"));
         }
-        panel.add(Note{key + "."});
     }
     figure.add_panel(std::move(panel));
     return figure;

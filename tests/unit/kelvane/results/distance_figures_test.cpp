@@ -64,9 +64,11 @@ TEST(DistanceFigures, AThresholdBeyondTheClassesIsNamedNotDrawn) {
     ASSERT_EQ(lines.size(), 2u);  // 3 and 4; 7 lies beyond 6
     EXPECT_EQ(lines[0].at, 3.0);
     EXPECT_EQ(lines[1].at, 4.0);
-    const auto notes = marks_of<Note>(figure);
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(notes[0].text, "suggested (sexual-floor) 7 lies beyond the last class, 6");
+    // Named in the key, after the entries of the marks.
+    const std::vector<LegendEntry> legend = legend_entries(figure);
+    ASSERT_FALSE(legend.empty());
+    EXPECT_EQ(legend.back().label, "suggested (sexual-floor) 7 lies beyond 6");
+    EXPECT_EQ(legend.back().swatch, Swatch::kNone);
 }
 
 TEST(DistanceFigures, TheThresholdsFigureIsAStepLine) {

@@ -55,7 +55,7 @@ TEST(NetworkFigure, ASingletonBesideALargeCloneStaysVisible) {
     const auto pies = marks_of<Pie>(figure);
     ASSERT_EQ(pies.size(), 2u);
     EXPECT_EQ(pies[1].radius, kSmallestPie);
-    EXPECT_NE(marks_of<Note>(figure)[0].text.find("drawn at 2.5 px at least"), std::string::npos);
+    EXPECT_EQ(figure.legend.back().label, "no pie drawn under radius 2.5 px");
 }
 
 TEST(NetworkFigure, EveryGenotypeIsAPieOnTheRingOfItsDepthWithAnAreaInProportionToItsSize) {
@@ -65,10 +65,13 @@ TEST(NetworkFigure, EveryGenotypeIsAPieOnTheRingOfItsDepthWithAnAreaInProportion
     const auto pies = marks_of<Pie>(figure);
     ASSERT_EQ(pies.size(), kSizes.size());
     EXPECT_EQ(marks_of<Edge>(figure).size(), kEdges.size());
-    // The key to the sizes: the largest pie, 9 individuals, at the largest radius.
-    const auto notes = marks_of<Note>(figure);
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(notes[0].text, "Pie sizes: the largest, 9 individuals, has a radius of 18 px.");
+    EXPECT_TRUE(marks_of<Note>(figure).empty());
+    // The key to the sizes, after the populations: the largest pie, 9 individuals, at the
+    // largest radius.
+    ASSERT_EQ(figure.legend.size(), 4u);
+    EXPECT_EQ(figure.legend[2].label, "pie area: in proportion to individuals");
+    EXPECT_EQ(figure.legend[3].label, "largest pie: 9 individuals, radius 18 px");
+    EXPECT_EQ(figure.legend[3].swatch, Swatch::kNone);
     const double unit = std::hypot(pies[0].centre.x, pies[0].centre.y);
     ASSERT_GT(unit, 0.0);
     for (std::size_t g = 0; g < pies.size(); ++g) {
