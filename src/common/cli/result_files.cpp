@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -126,6 +127,27 @@ Identity identity_of(const fs::path& path) {
 
 std::string system_reason() {
     return std::strerror(errno);
+}
+
+// Copies the whole file behind fd to out; false when it cannot be read.
+bool copy_from_start(int fd, std::ostream& out) {
+    if (::lseek(fd, 0, SEEK_SET) != 0) {
+        return false;
+    }
+    std::array<char, std::size_t{1} << 15> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        out.write(buffer.data(), got);
+    }
 }
 
 // The permission bits a new file gets from the umask.
@@ -355,33 +377,15 @@ void ResultFiles::commit() {
             if (place.kind != kind) {
                 continue;
             }
-            std::ostream& final_stream = [&]() -> std::ostream& {
-                place.held = false;
-                DescriptorStream* spool = place.descriptor_stream.release();
-                std::ostream& out = result->stream();
-                if (spool != nullptr) {
-                    const std::unique_ptr<DescriptorStream> owned(spool);
-                    if (!owned->finish()) {
-                        throw fail(*result, system_reason());
-                    }
-                    // Copied from the start of the unnamed file.
-                    ::lseek(place.fd, 0, SEEK_SET);
-                    char buffer[1 << 15];
-                    for (;;) {
-                        const ssize_t got = ::read(place.fd, buffer, sizeof buffer);
-                        if (got < 0 && errno == EINTR) {
-                            continue;
-                        }
-                        if (got <= 0) {
-                            break;
-                        }
-                        out.write(buffer, got);
-                    }
-                }
-                return out;
-            }();
-            final_stream.flush();
-            if (!final_stream.good()) {
+            // What was held in an unnamed file goes to its place now.
+            place.held = false;
+            const std::unique_ptr<DescriptorStream> held = std::move(place.descriptor_stream);
+            std::ostream& out = result->stream();
+            if (held != nullptr && !(held->finish() && copy_from_start(place.fd, out))) {
+                throw fail(*result, system_reason());
+            }
+            out.flush();
+            if (!out.good()) {
                 throw fail(*result, "");
             }
             place.committed = true;
