@@ -45,12 +45,6 @@ std::optional<std::pair<int32_t, int32_t>> parse_seeds(const SeedOption& seeds) 
         return std::nullopt;
     }
     const std::size_t comma = seeds.text.find(',');
-    const auto whole_int = [](std::string_view text) -> std::optional<int32_t> {
-        if (text.empty() || integer_length(text) != text.size()) {
-            return std::nullopt;
-        }
-        return leading_int(text);
-    };
     if (comma != std::string::npos) {
         const std::string_view text(seeds.text);
         const auto first = whole_int(text.substr(0, comma));

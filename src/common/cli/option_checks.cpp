@@ -2,8 +2,6 @@
 #include "common/cli/option_checks.hpp"
 
 #include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <sstream>
 
 #include "common/text/number_text.hpp"
@@ -38,17 +36,6 @@ std::string range_words(int64_t low, int64_t high) {
     return "from " + grouped(low) + " to " + grouped(high);
 }
 
-std::optional<double> whole_real(const std::string& text) {
-    if (text.empty() || real_length(text) != text.size()) {
-        return std::nullopt;
-    }
-    const double value = std::strtod(text.c_str(), nullptr);
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 CLI::Validator whole_number(int64_t low, int64_t high) {
     const std::string words = range_words(low, high);
     return CLI::Validator(
@@ -71,7 +58,7 @@ CLI::Validator real_number(double low, double high) {
     const std::string words = "from " + real_words(low) + " to " + real_words(high);
     return CLI::Validator(
         [low, high, words](std::string& text) -> std::string {
-            const auto value = whole_real(text);
+            const auto value = whole_double(text);
             if (!value) {
                 return "takes a number " + words + ", not '" + text + "'";
             }
@@ -86,7 +73,7 @@ CLI::Validator real_number(double low, double high) {
 CLI::Validator positive_real() {
     return CLI::Validator(
         [](std::string& text) -> std::string {
-            const auto value = whole_real(text);
+            const auto value = whole_double(text);
             if (!value || !(*value > 0.0)) {
                 return "takes a number greater than 0, not '" + text + "'";
             }

@@ -4,7 +4,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace clonal::cli {
@@ -20,8 +19,5 @@ CLI::Validator positive_real();
 
 // The range in words: "from 1 to 100,000,000", "of 0 or more".
 std::string range_words(int64_t low, int64_t high);
-
-// The value of text when it is a finite real written in full, else nothing.
-std::optional<double> whole_real(const std::string& text);
 
 }  // namespace clonal::cli

@@ -107,6 +107,20 @@ std::optional<double> leading_double(std::string_view text) {
     return value;
 }
 
+std::optional<int32_t> whole_int(std::string_view text) {
+    if (text.empty() || integer_length(text) != text.size()) {
+        return std::nullopt;
+    }
+    return leading_int(text);
+}
+
+std::optional<double> whole_double(std::string_view text) {
+    if (text.empty() || real_length(text) != text.size()) {
+        return std::nullopt;
+    }
+    return leading_double(text);
+}
+
 std::optional<float> leading_float(std::string_view text) {
     const std::size_t length = real_length(text);
     if (length == 0) {

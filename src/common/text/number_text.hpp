@@ -21,6 +21,9 @@ std::size_t real_length(std::string_view text);
 // start with one or when its value does not fit 32 bits.
 std::optional<int32_t> leading_int(std::string_view text);
 
+// The same, but only when the whole text is that one integer (no trailing text).
+std::optional<int32_t> whole_int(std::string_view text);
+
 // The value of a run of decimal digits (no sign); nothing when it does not fit 32 bits.
 std::optional<int32_t> digits_value(std::string_view digits);
 
@@ -29,5 +32,8 @@ std::optional<int32_t> digits_value(std::string_view digits);
 // when text does not start with one or its value is not finite.
 std::optional<double> leading_double(std::string_view text);
 std::optional<float> leading_float(std::string_view text);
+// The double of a text that is one decimal real in full (no trailing text); nothing otherwise,
+// and nothing for a value that is not finite.
+std::optional<double> whole_double(std::string_view text);
 
 }  // namespace clonal

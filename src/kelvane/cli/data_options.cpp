@@ -37,17 +37,9 @@ const std::map<std::string, MissingData> kMissing{{"not-counted", MissingData::k
                                                   {"infinite", MissingData::kInfinite},
                                                   {"one-mutation", MissingData::kOneMutation}};
 
-// The whole text as one number, read as the dialogue reads its answers.
-std::optional<int32_t> whole_int(const std::string& text) {
-    if (text.empty() || clonal::integer_length(text) != text.size()) {
-        return std::nullopt;
-    }
-    return clonal::leading_int(text);
-}
-
 float setting_at_least_one(const std::string& option, const std::string& text) {
     // Read as the dialogue reads it, once the whole text is known to be one number.
-    const auto value = clonal::cli::whole_real(text) ? clonal::leading_float(text) : std::nullopt;
+    const auto value = clonal::whole_double(text) ? clonal::leading_float(text) : std::nullopt;
     if (!value || !(*value >= 1.0f)) {
         throw UsageError(option + " takes a number of 1 or more, not '" + text + "'");
     }
@@ -290,7 +282,7 @@ std::string distance_unit(const DataOptions& options) {
         case DistanceKind::kDice:
             break;
     }
-    const auto code = whole_int(options.absence_code);
+    const auto code = clonal::whole_int(options.absence_code);
     return code && *code < 0 ? "1 - Dice similarity, x 100000" : "1 - Dice similarity, x 100";
 }
 
@@ -330,7 +322,7 @@ DistanceModel distance_model(const DataOptions& options, const MarkerData& data)
     model.kind = kKinds.at(options.distance);
     if (const auto missing = kMissing.find(options.missing); missing != kMissing.end()) {
         model.missing = missing->second;
-    } else if (const auto steps = whole_int(options.missing); steps && *steps >= 0) {
+    } else if (const auto steps = clonal::whole_int(options.missing); steps && *steps >= 0) {
         model.missing = MissingData::kSteps;
         model.missing_steps = *steps;
     } else {
@@ -373,7 +365,7 @@ DistanceModel distance_model(const DataOptions& options, const MarkerData& data)
                 "per allele, and at most two alleles at some locus");
         }
         if (!options.absence_code.empty()) {
-            const auto code = whole_int(options.absence_code);
+            const auto code = clonal::whole_int(options.absence_code);
             if (!code) {
                 throw UsageError("--absence-code takes an integer, not '" + options.absence_code +
                                  "'");

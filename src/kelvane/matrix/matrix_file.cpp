@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <unordered_map>
 
 #include "common/text/characters.hpp"
@@ -95,13 +94,11 @@ int32_t distance_value(std::string_view word, int64_t line, const MatrixFileSett
         }
         return *value;
     }
-    if (text.empty() || clonal::real_length(text) != text.size()) {
-        refuse("the distance " + quoted(word) + " is not a number", line);
+    const std::optional<double> read = clonal::whole_double(text);
+    if (!read) {
+        refuse("the distance " + quoted(word) + " is not a finite number", line);
     }
-    const double value = std::strtod(text.c_str(), nullptr);
-    if (!std::isfinite(value)) {
-        refuse("the distance " + text + " is not finite", line);
-    }
+    const double value = *read;
     if (value < 0.0) {
         refuse("the distance " + text + " is negative", line);
     }

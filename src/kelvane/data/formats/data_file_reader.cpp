@@ -28,10 +28,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 void missing_codes_as_missing(MarkerData& data, const FormatSettings& settings) {
     std::vector<int32_t> codes;
     for (const std::string& code : settings.missing_codes) {
-        if (!code.empty() && clonal::integer_length(code) == code.size()) {
-            if (const auto value = clonal::leading_int(code); value && *value != 0) {
-                codes.push_back(*value);
-            }
+        if (const auto value = clonal::whole_int(code); value && *value != 0) {
+            codes.push_back(*value);
         }
     }
     if (codes.empty()) {

@@ -308,9 +308,8 @@ MarkerData read_sheet(std::string_view content, const FormatSettings& settings) 
     // The sizes line 1 gives beside the counts, where it gives them.
     for (int32_t p = 0; p < named; ++p) {
         const TextField given = field_at(counts, size_column[static_cast<std::size_t>(p)]);
-        const auto size = clonal::leading_int(given.text);
-        if (size && clonal::integer_length(given.text) == given.text.size() &&
-            *size != sizes[static_cast<std::size_t>(p)]) {
+        const auto size = clonal::whole_int(given.text);
+        if (size && *size != sizes[static_cast<std::size_t>(p)]) {
             throw InputError(
                 clonal::format("line 1 gives population %d %d samples, the sheet "
                                "holds %lld",
