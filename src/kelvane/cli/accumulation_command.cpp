@@ -2,7 +2,7 @@
 // every k: the genotype accumulation curve, and with --svg its figure.
 #include <memory>
 
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "kelvane/cli/data_options.hpp"

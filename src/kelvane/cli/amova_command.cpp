@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "kelvane/cli/data_options.hpp"

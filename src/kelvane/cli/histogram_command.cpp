@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/histogram_options.hpp"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/result_files.hpp"
 #include "kelvane/cli/data_options.hpp"

@@ -2,7 +2,7 @@
 // it changes, and with --svg its figure.
 #include <memory>
 
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/results/threshold_results.hpp"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/cli/cli_errors.hpp"
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"

@@ -2,7 +2,7 @@
 // its lower and upper limits, in the dialogue's order of draws; with --svg its figure.
 #include <memory>
 
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"

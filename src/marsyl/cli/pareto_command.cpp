@@ -2,7 +2,7 @@
 // with --svg the log-log points with their fitted lines.
 #include <memory>
 
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/results/pareto_results.hpp"

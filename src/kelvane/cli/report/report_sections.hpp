@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/cli/command_line.hpp"
-#include "common/cli/report_options.hpp"
+#include "plot/cli/report_options.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/results/evidence/suggestion_results.hpp"

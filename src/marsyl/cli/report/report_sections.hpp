@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/cli/command_line.hpp"
-#include "common/cli/report_options.hpp"
+#include "plot/cli/report_options.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "plot/html_report.hpp"
 

@@ -1,5 +1,5 @@
 // The report options and the writing of a report.
-#include "common/cli/report_options.hpp"
+#include "plot/cli/report_options.hpp"
 
 #include "common/core/random.hpp"
 #include "common/text/characters.hpp"

@@ -1,5 +1,5 @@
 // Tables with their figures.
-#include "common/cli/figure_option.hpp"
+#include "plot/cli/figure_option.hpp"
 
 #include "plot/svg_render.hpp"
 
