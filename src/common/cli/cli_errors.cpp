@@ -36,22 +36,27 @@ std::string one_line(const std::string& message) {
     if (first == std::string::npos) {
         return {};
     }
-    std::string_view text(line);
-    text = text.substr(first, line.find_last_not_of(' ') - first + 1);
-    if (text.starts_with("ERROR: ")) {
-        text.remove_prefix(7);
-    } else if (text.starts_with("ERROR ")) {
-        text.remove_prefix(6);
+    return line.substr(first, line.find_last_not_of(' ') - first + 1);
+}
+
+std::string option_of(std::string_view setting) {
+    std::string option = "--";
+    for (const char c : setting) {
+        option += c == '_' ? '-' : c;
     }
-    return std::string(text);
+    return option;
+}
+
+std::string sentence_of(const FatalError& error) {
+    return one_line(error.sentence(option_of));
 }
 
 DataError file_error(const std::string& file, const FatalError& error) {
-    std::string message = one_line(error.what()) + ", " + file;
-    if (const auto* input = dynamic_cast<const InputError*>(&error)) {
-        message += " line " + std::to_string(input->line());
-        if (input->column() > 0) {
-            message += " column " + std::to_string(input->column());
+    std::string message = sentence_of(error) + ", " + file;
+    if (error.line() > 0) {
+        message += " line " + std::to_string(error.line());
+        if (error.column() > 0) {
+            message += " column " + std::to_string(error.column());
         }
     }
     return DataError(message);

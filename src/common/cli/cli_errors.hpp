@@ -28,12 +28,17 @@ class DataError : public std::runtime_error {
 // break into several lines.
 std::string printable(std::string_view text);
 
-// The message of a fatal error of the core as one line: without the "ERROR: " its dialogue
-// prints and without line ends.
+// A message as one line: line ends become blanks, blanks around it go.
 std::string one_line(const std::string& message);
 
-// The DataError of a fatal error met in reading a file: the message as one line, then the file
-// and, for an error in its text, the line and any column ("what, file line n column c").
+// The option of a setting of the library: "--structure-rows" for structure_rows.
+std::string option_of(std::string_view setting);
+
+// The sentence of an error of the library as one line, its setting named by its option.
+std::string sentence_of(const FatalError& error);
+
+// The DataError of an error met in reading a file: the sentence as one line, then the file and,
+// for an error in its text, the line and any column ("what, file line n column c").
 DataError file_error(const std::string& file, const FatalError& error);
 
 }  // namespace clonal::cli

@@ -183,7 +183,10 @@ int run_command_line(const ProgramInfo& info, const CommandList& commands,
         } catch (const DataError& error) {
             return fail(info, terminal, error.what(), kDataFailure);
         } catch (const FatalError& error) {
-            return fail(info, terminal, one_line(error.what()), kDataFailure);
+            return fail(
+                info, terminal,
+                error.file().empty() ? sentence_of(error) : file_error(error.file(), error).what(),
+                kDataFailure);
         } catch (const std::bad_alloc&) {
             return fail(info, terminal, "out of memory", kDataFailure);
         } catch (const std::length_error&) {

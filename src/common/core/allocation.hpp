@@ -14,24 +14,32 @@ namespace clonal {
 
 // Runs action and returns what it returns; when memory runs out inside it (std::bad_alloc, or a
 // size beyond what a container can hold), a MemoryError carrying message is thrown instead.
+// The dialogue prints the error as stream and lead say (see FatalError::printed).
 template <class Action>
 auto with_memory_message(const std::string& message, Action&& action,
-                         ErrorStream stream = ErrorStream::kConsole) -> decltype(action()) {
+                         ErrorStream stream = ErrorStream::kConsole,
+                         ErrorLead lead = ErrorLead::kColon) -> decltype(action()) {
+    const auto fail = [&] [[noreturn]] () {
+        MemoryError error(message);
+        error.printed(stream, lead);
+        throw error;
+    };
     try {
         return action();
     } catch (const std::bad_alloc&) {
-        throw MemoryError(message, stream);
+        fail();
     } catch (const std::length_error&) {
-        throw MemoryError(message, stream);
+        fail();
     }
 }
 
-// count value-initialised elements, or a FatalError carrying message.
+// count value-initialised elements, or a MemoryError carrying message.
 template <class T>
 std::vector<T> allocate_or_fail(std::size_t count, const std::string& message,
-                                ErrorStream stream = ErrorStream::kConsole) {
+                                ErrorStream stream = ErrorStream::kConsole,
+                                ErrorLead lead = ErrorLead::kColon) {
     return with_memory_message(
-        message, [count] { return std::vector<T>(count); }, stream);
+        message, [count] { return std::vector<T>(count); }, stream, lead);
 }
 
 }  // namespace clonal

@@ -20,13 +20,13 @@ constexpr std::size_t kLongestTitle = 999;  // line end included
 constexpr std::size_t kLongestName = 24;
 
 std::string allocation_message(const char* table) {
-    return format("ERROR: %s failed, more memory needed", table);
+    return format("%s failed, more memory needed", table);
 }
 
 std::string read_title(TextScanner& scanner) {
     const std::string_view line = scanner.line();
     if (line.size() > kLongestTitle) {
-        throw FatalError("ERROR: title line longer than 999 characters");
+        throw FatalError("title line longer than 999 characters");
     }
     return std::string(line);
 }
@@ -39,16 +39,16 @@ bool ends_word(const TextScanner& scanner) {
 int32_t read_population_count(TextScanner& scanner, bool whole_words) {
     const ScannedInt count = scanner.integer();
     if (count.status == ScanStatus::kTooLarge) {
-        throw FatalError("ERROR: number of populations too large");
+        throw FatalError("number of populations too large");
     }
     if (count.status != ScanStatus::kNumber) {
-        throw FatalError("ERROR: number of populations missing or not a number");
+        throw FatalError("number of populations missing or not a number");
     }
     if (count.value < 0) {
-        throw FatalError("ERROR: number of populations below 0");
+        throw FatalError("number of populations below 0");
     }
     if (whole_words && !ends_word(scanner)) {
-        throw FatalError("ERROR: number of populations is not a whole number");
+        throw FatalError("number of populations is not a whole number");
     }
     return count.value;
 }
@@ -62,10 +62,10 @@ std::vector<std::string> read_names(TextScanner& scanner, int32_t populations) {
         for (int32_t k = 1; k <= populations; ++k) {
             const std::string_view name = scanner.word();
             if (name.empty()) {
-                throw FatalError(format("ERROR: population %d: name missing", k));
+                throw FatalError(format("population %d: name missing", k));
             }
             if (name.size() > kLongestName) {
-                throw FatalError(format("ERROR: population %d: name longer than 24 characters", k));
+                throw FatalError(format("population %d: name longer than 24 characters", k));
             }
             names.emplace_back(name);
         }
@@ -76,13 +76,13 @@ std::vector<std::string> read_names(TextScanner& scanner, int32_t populations) {
 // One number of an individual's pair; what is not a non-negative 32-bit integer ends the run.
 int32_t checked_number(const ScannedInt& number, int32_t individual, const char* what) {
     if (number.status == ScanStatus::kNoNumber) {
-        throw FatalError(format("ERROR: individual %d: %s is not an integer", individual, what));
+        throw FatalError(format("individual %d: %s is not an integer", individual, what));
     }
     if (number.status == ScanStatus::kTooLarge) {
-        throw FatalError(format("ERROR: individual %d: %s does not fit 32 bits", individual, what));
+        throw FatalError(format("individual %d: %s does not fit 32 bits", individual, what));
     }
     if (number.value < 0) {
-        throw FatalError(format("ERROR: individual %d: negative %s", individual, what));
+        throw FatalError(format("individual %d: negative %s", individual, what));
     }
     return number.value;
 }
@@ -98,19 +98,19 @@ void for_each_individual(TextScanner& scanner, int32_t populations, bool whole_w
             return;
         }
         if (individual == INT32_MAX) {
-            throw FatalError("ERROR: more individuals than can be counted");
+            throw FatalError("more individuals than can be counted");
         }
         ++individual;
         if (population.status == ScanStatus::kNumber && population.value > populations) {
             throw FatalError(
-                format("ERROR: individual %d: population number higher than "
+                format("individual %d: population number higher than "
                        "number of populations",
                        individual));
         }
         const int32_t p = checked_number(population, individual, "population number");
         if (whole_words && !ends_word(scanner)) {
-            throw FatalError(format("ERROR: individual %d: population number is not a whole number",
-                                    individual));
+            throw FatalError(
+                format("individual %d: population number is not a whole number", individual));
         }
         const ScannedInt genotype = scanner.integer();
         const int32_t g = genotype.status == ScanStatus::kEnd
@@ -118,7 +118,7 @@ void for_each_individual(TextScanner& scanner, int32_t populations, bool whole_w
                               : checked_number(genotype, individual, "genotype number");
         if (whole_words && genotype.status != ScanStatus::kEnd && !ends_word(scanner)) {
             throw FatalError(
-                format("ERROR: individual %d: genotype number is not a whole number", individual));
+                format("individual %d: genotype number is not a whole number", individual));
         }
         store(p, g);
     }

@@ -69,7 +69,8 @@ class Console {
 
 // Raised when an answer is needed and standard input has ended.
 inline FatalError end_of_input_error() {
-    return FatalError("\nERROR: unexpected end of input\n");
+    return FatalError("\nERROR: unexpected end of input\n")
+        .printed(ErrorStream::kConsole, ErrorLead::kNone);
 }
 
 }  // namespace clonal

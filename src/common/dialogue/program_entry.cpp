@@ -14,11 +14,24 @@ namespace {
 // that runs out anywhere else ends the run in the same way.
 constexpr const char* kOutOfMemory = "ERROR: malloc failed, more memory needed";
 
-int report(std::ostream& stream, std::ostream& out, const char* message) {
+int report(std::ostream& stream, std::ostream& out, const std::string& message) {
     out.flush();
     stream << message;
     stream.flush();
     return 1;
+}
+
+// The frozen wording of an error of the library: its sentence after the word the error asks for.
+std::string dialogue_text(const FatalError& error) {
+    switch (error.lead()) {
+        case ErrorLead::kColon:
+            return "ERROR: " + error.sentence();
+        case ErrorLead::kWord:
+            return "ERROR " + error.sentence();
+        case ErrorLead::kNone:
+            break;
+    }
+    return error.sentence();
 }
 
 }  // namespace
@@ -28,7 +41,8 @@ int run_reporting_fatal_errors(const std::function<int()>& dialogue, std::ostrea
     try {
         return dialogue();
     } catch (const FatalError& error) {
-        return report(error.stream() == ErrorStream::kErrorStream ? err : out, out, error.what());
+        return report(error.stream() == ErrorStream::kErrorStream ? err : out, out,
+                      dialogue_text(error));
     } catch (const std::bad_alloc&) {
         return report(out, out, kOutOfMemory);
     } catch (const std::length_error&) {

@@ -95,8 +95,8 @@ SamplePairs::SamplePairs(const DistanceMatrix& matrix, std::span<const int> memb
     if (is_everyone(matrix, members)) {
         everyone_ = &matrix;
     } else {
-        cells_ = clonal::allocate_or_fail<int32_t>(
-            row_start(size_), "ERROR: AMOVA pairs malloc failed, more memory needed");
+        cells_ = clonal::allocate_or_fail<int32_t>(row_start(size_),
+                                                   "AMOVA pairs malloc failed, more memory needed");
         std::size_t cell = 0;
         for (int a = 0; a < size_; ++a) {
             const auto matrix_row = matrix.row(members[static_cast<std::size_t>(a)]);

@@ -61,7 +61,7 @@ clonal::cli::Action setup(CLI::App& command) {
         try {
             notes = write_data(std::move(data), format, output.stream());
         } catch (const clonal::FatalError& error) {
-            throw clonal::cli::DataError(clonal::cli::one_line(error.what()) + ", " +
+            throw clonal::cli::DataError(clonal::cli::sentence_of(error) + ", " +
                                          options->data.data);
         }
         files.commit();

@@ -421,16 +421,17 @@ DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& dat
         if (options.matrix_scale > 0.0) {
             settings.scale = options.matrix_scale;
         }
-        const auto where = [&](const clonal::InputError& error) {
-            return ", " + options.matrix + " line " + std::to_string(error.line());
+        const auto where = [&](const clonal::FatalError& error) {
+            return ", " + options.matrix +
+                   (error.line() > 0 ? " line " + std::to_string(error.line()) : "");
         };
         try {
             return read_matrix_file(content, data.ind_names, settings);
         } catch (const NotWholeDistance& error) {
-            throw DataError(std::string(error.what()) +
+            throw DataError(clonal::cli::sentence_of(error) +
                             " (--matrix-scale S reads real distances times S)" + where(error));
-        } catch (const clonal::InputError& error) {
-            throw DataError(std::string(error.what()) + where(error));
+        } catch (const clonal::FatalError& error) {
+            throw DataError(clonal::cli::sentence_of(error) + where(error));
         }
     }
     if (options.matrix_scale > 0.0) {

@@ -87,8 +87,9 @@ clonal::cli::Action setup(CLI::App& command) {
         settings.threads = options->common.threads;
 
         const MarkerData data = read_data(options->data, terminal);
-        if (const char* refusal = psex_refusal(data, settings)) {
-            throw clonal::cli::DataError(std::string(refusal) + ", " + options->data.data);
+        if (const auto refusal = psex_refusal(data, settings)) {
+            throw clonal::cli::DataError(clonal::cli::sentence_of(*refusal) + ", " +
+                                         options->data.data);
         }
         const GenotypeIdentity identity(data);
         std::vector<int32_t> genotypes;

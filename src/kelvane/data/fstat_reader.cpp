@@ -59,7 +59,7 @@ Census count_records(clonal::TextScanner& scanner, const FstatHeader& header) {
             return census;
         }
         if (census.n_individuals == std::numeric_limits<int32_t>::max()) {
-            throw clonal::FatalError("ERROR: too many individuals in input file");
+            throw clonal::FatalError("too many individuals in input file");
         }
         const int individual = census.n_individuals + 1;
         scanner.integer();
@@ -69,7 +69,7 @@ Census count_records(clonal::TextScanner& scanner, const FstatHeader& header) {
             const std::size_t copies = copies_in_word(word.size(), header.digits);
             if (copies > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
                 throw clonal::FatalError(clonal::format(
-                    "ERROR: ploidy higher than maximum, individual %d, locus %d", individual, k));
+                    "ploidy higher than maximum, individual %d, locus %d", individual, k));
             }
             census.max_ploidy = std::max(census.max_ploidy, static_cast<int32_t>(copies));
         }
@@ -80,17 +80,17 @@ Census count_records(clonal::TextScanner& scanner, const FstatHeader& header) {
 void read_record(clonal::TextScanner& scanner, MarkerData& data, int i) {
     scanner.skip_white_space();
     if (scanner.at_end()) {
-        throw clonal::FatalError("ERROR in establishing number of individuals");
+        throw clonal::FatalError("in establishing number of individuals")
+            .printed(clonal::ErrorStream::kConsole, clonal::ErrorLead::kWord);
     }
     const clonal::ScannedInt sample = scanner.integer();
     if (sample.status == clonal::ScanStatus::kTooLarge) {
         throw clonal::FatalError(
-            clonal::format("ERROR: individual %d: population number too large", i + 1));
+            clonal::format("individual %d: population number too large", i + 1));
     }
     if (sample.value > data.n_populations) {
         // Counted from 0 here, from 1 in the message above: both as the format's users know them.
-        throw clonal::FatalError(
-            clonal::format("ERROR: individual %d population number too high", i));
+        throw clonal::FatalError(clonal::format("individual %d population number too high", i));
     }
     data.pop_vector.push_back(sample.value);
     data.ind_names.push_back(clonal::format("ind%d", i + 1));
@@ -109,7 +109,7 @@ MarkerData read_fstat_file(std::string content) {
         },
         [&counting] { return counting.line_number(); });
     if (census.n_individuals == 0) {
-        throw clonal::FatalError("ERROR: no individuals in input file");
+        throw clonal::FatalError("no individuals in input file");
     }
 
     MarkerData data;
@@ -123,7 +123,7 @@ MarkerData read_fstat_file(std::string content) {
     // The populations are named pop1, pop2, ... by population_name, so that a header that
     // declares a huge number of samples costs no memory.
     clonal::TextScanner reading(std::move(content));
-    clonal::with_memory_message("ERROR: markerdata malloc failed, more memory needed", [&] {
+    clonal::with_memory_message("markerdata malloc failed, more memory needed", [&] {
         data.copies.assign(data.copy_count(), 0);
         clonal::reporting_line(
             [&] {

@@ -39,7 +39,7 @@ void split_genotype(std::string_view word, int digits, std::span<int32_t> copies
                     int locus) {
     if (copies_in_word(word.size(), digits) > copies.size()) {
         throw clonal::FatalError(clonal::format(
-            "ERROR: ploidy higher than maximum, individual %d, locus %d", individual, locus));
+            "ploidy higher than maximum, individual %d, locus %d", individual, locus));
     }
     const auto d = static_cast<std::size_t>(digits);
     std::size_t slot = 0;

@@ -15,7 +15,7 @@ int32_t read_header_number(clonal::TextScanner& scanner, const char* item, int32
 // Ends the run when a name is longer than its slot.
 void check_name_length(std::string_view name, std::size_t longest, const char* what, int number);
 
-// "ERROR: input file error, individual %d, locus %d", both counted from 1.
+// "input file error, individual %d, locus %d", both counted from 1.
 [[noreturn]] void input_file_error(int individual, int locus);
 
 // Ends the run when the word cannot be a genotype word: it is missing or does not start with a

@@ -42,17 +42,17 @@ void read_population_names(clonal::TextScanner& scanner, MarkerData& data) {
 int32_t read_population_number(clonal::TextScanner& scanner, const MarkerData& data, int i) {
     // Everything before the record that is not a digit, a minus sign included, is skipped.
     if (!scanner.skip_to_digit()) {
-        throw clonal::FatalError("ERROR: wrong number of individuals");
+        throw clonal::FatalError("wrong number of individuals");
     }
     const clonal::ScannedInt number = scanner.digits();
     if (number.status == clonal::ScanStatus::kTooLarge) {
         throw clonal::FatalError(
-            clonal::format("ERROR: individual %d: population number too large", i + 1));
+            clonal::format("individual %d: population number too large", i + 1));
     }
     if (number.value > data.n_populations) {
         // Counted from 0 here, from 1 in the message above: both as the format's users know them.
-        throw clonal::FatalError(clonal::format(
-            "ERROR: individual %d population number too high (%d)", i, number.value));
+        throw clonal::FatalError(
+            clonal::format("individual %d population number too high (%d)", i, number.value));
     }
     return number.value;
 }
@@ -112,7 +112,7 @@ MarkerData read_data(clonal::TextScanner& scanner) {
     MarkerData data;
     data.title = std::string(scanner.line());
     read_header(scanner, data);
-    clonal::with_memory_message("ERROR: markerdata malloc failed, more memory needed", [&] {
+    clonal::with_memory_message("markerdata malloc failed, more memory needed", [&] {
         read_population_names(scanner, data);
         // Records are kept as they are read, so a header that promises more than the file holds
         // ends in "wrong number of individuals", not in a huge allocation.

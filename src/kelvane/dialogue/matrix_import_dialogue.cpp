@@ -30,7 +30,7 @@ int import_distance_matrix(clonal::Console& console, DistanceMatrix& matrix) {
     const MatrixLayout layout = ask_layout(console);
     const MatrixImport import = read_distance_matrix(std::move(*content), layout, matrix);
     if (import.error) {
-        console.print("%s", import.error->c_str());
+        console.print("ERROR: %s", import.error->c_str());
         return 0;
     }
     if (import.trailing_text) {

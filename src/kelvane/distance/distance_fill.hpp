@@ -33,6 +33,6 @@ enum class SumStart { kZero, kMatrix };
 
 // The message of the models whose working arrays have no name of their own.
 inline constexpr const char* kDistanceMemoryMessage =
-    "ERROR: distance working arrays malloc failed, more memory needed";
+    "distance working arrays malloc failed, more memory needed";
 
 }  // namespace kelvane

@@ -222,7 +222,7 @@ DistanceResult stepwise_missing_steps(const MarkerData& data, DistanceMatrix& ma
 
 DistanceResult stepwise_average_fill(const MarkerData& data, DistanceMatrix& matrix,
                                      const DistanceOptions& options) {
-    return clonal::with_memory_message("ERROR: meanlength malloc failed, more memory needed", [&] {
+    return clonal::with_memory_message("meanlength malloc failed, more memory needed", [&] {
         const AverageFilledCopies copies(data, average_allele_values(data));
         const AverageFillModel model{copies};
         return fill_locus_sums(data, matrix, model, {}, options);

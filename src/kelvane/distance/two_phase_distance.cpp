@@ -68,30 +68,28 @@ std::optional<int32_t> scaled_distance(double sum, int n_loci, double multiplier
 DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
                                   float base, float multiplier, const DistanceOptions& options) {
     CLONAL_BUG_CHECK(base >= 1.0f);
-    return clonal::with_memory_message(
-        "ERROR: alleleDistances malloc failed, more memory needed", [&] {
-            const DescendingCopies copies(data);
-            const int64_t steps = largest_steps(data);
-            const TwoPhaseCosts costs(base, missing, steps);
-            const TwoPhaseMatching matching(costs, data.slots(), steps);
-            const TwoPhaseModel model{copies, matching, options.enumerate_matchings};
-            const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data),
-                                                    options);
-            return fill_distance_matrix(
-                matrix, options, [&model] { return model.workspace(); },
-                [&](TwoPhaseModel::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
-                    const int32_t copy_count = values.copy_count(i, j);
-                    if (copy_count == 0) {
-                        return 0;
-                    }
-                    double sum = 0.0;
-                    for (int locus = 0; locus < data.n_loci; ++locus) {
-                        sum += values.value(workspace, locus, i, j, copy_count);
-                    }
-                    return scaled_distance(sum, data.n_loci, static_cast<double>(multiplier),
-                                           copy_count);
-                });
-        });
+    return clonal::with_memory_message("alleleDistances malloc failed, more memory needed", [&] {
+        const DescendingCopies copies(data);
+        const int64_t steps = largest_steps(data);
+        const TwoPhaseCosts costs(base, missing, steps);
+        const TwoPhaseMatching matching(costs, data.slots(), steps);
+        const TwoPhaseModel model{copies, matching, options.enumerate_matchings};
+        const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data), options);
+        return fill_distance_matrix(
+            matrix, options, [&model] { return model.workspace(); },
+            [&](TwoPhaseModel::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
+                const int32_t copy_count = values.copy_count(i, j);
+                if (copy_count == 0) {
+                    return 0;
+                }
+                double sum = 0.0;
+                for (int locus = 0; locus < data.n_loci; ++locus) {
+                    sum += values.value(workspace, locus, i, j, copy_count);
+                }
+                return scaled_distance(sum, data.n_loci, static_cast<double>(multiplier),
+                                       copy_count);
+            });
+    });
 }
 
 }  // namespace kelvane

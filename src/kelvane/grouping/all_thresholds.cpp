@@ -61,7 +61,8 @@ void number_components(UnionFind& groups, std::span<int32_t> column, std::vector
 
 std::vector<int32_t> allocate_columns(std::size_t columns, int n) {
     return clonal::allocate_or_fail<int32_t>(columns * static_cast<std::size_t>(n),
-                                             kTableOutOfMemory, clonal::ErrorStream::kErrorStream);
+                                             kTableOutOfMemory, clonal::ErrorStream::kErrorStream,
+                                             clonal::ErrorLead::kNone);
 }
 
 // A number followed by a tab, as "%d\t" writes it.
@@ -151,8 +152,7 @@ GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
     table.individuals = n;
     for (int64_t threshold = 0;; ++threshold) {
         std::vector<int32_t> geno_vector = clonal::allocate_or_fail<int32_t>(
-            static_cast<std::size_t>(n),
-            "ERROR: make_geno_vector malloc failed, more memory needed ");
+            static_cast<std::size_t>(n), "make_geno_vector malloc failed, more memory needed ");
         assign_genotypes(matrix, static_cast<int32_t>(threshold), geno_vector);
         const int32_t count = renumber_genotypes(geno_vector);
         clonal::with_memory_message(
@@ -161,7 +161,7 @@ GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
                 table.column_start.push_back(threshold);
                 table.numbers.insert(table.numbers.end(), geno_vector.begin(), geno_vector.end());
             },
-            clonal::ErrorStream::kErrorStream);
+            clonal::ErrorStream::kErrorStream, clonal::ErrorLead::kNone);
         if (count <= 1) {
             table.last_threshold = threshold;
             return table;

@@ -42,29 +42,27 @@ void assign_genotypes(const DistanceMatrix& matrix, int32_t threshold,
 }
 
 int32_t renumber_genotypes(std::span<int32_t> geno_vector) {
-    return clonal::with_memory_message(
-        "ERROR: count_vector calloc failed, more memory needed", [&] {
-            // Genotype number of every group number met so far: 1 + its place in the order of first
-            // appearance.
-            std::unordered_map<int32_t, int32_t> genotype_of_group;
-            genotype_of_group.reserve(geno_vector.size());
-            int32_t count = 0;
-            for (int32_t& number : geno_vector) {
-                const auto [entry, is_new] = genotype_of_group.try_emplace(number, count + 1);
-                if (is_new) {
-                    ++count;
-                }
-                number = entry->second;
+    return clonal::with_memory_message("count_vector calloc failed, more memory needed", [&] {
+        // Genotype number of every group number met so far: 1 + its place in the order of first
+        // appearance.
+        std::unordered_map<int32_t, int32_t> genotype_of_group;
+        genotype_of_group.reserve(geno_vector.size());
+        int32_t count = 0;
+        for (int32_t& number : geno_vector) {
+            const auto [entry, is_new] = genotype_of_group.try_emplace(number, count + 1);
+            if (is_new) {
+                ++count;
             }
-            return count;
-        });
+            number = entry->second;
+        }
+        return count;
+    });
 }
 
 Genotypes genotypes_at_threshold(const DistanceMatrix& matrix, int32_t threshold) {
     Genotypes genotypes;
-    genotypes.numbers =
-        clonal::allocate_or_fail<int32_t>(static_cast<std::size_t>(matrix.size()),
-                                          "ERROR: geno_vector malloc failed, more memory needed ");
+    genotypes.numbers = clonal::allocate_or_fail<int32_t>(
+        static_cast<std::size_t>(matrix.size()), "geno_vector malloc failed, more memory needed ");
     assign_genotypes(matrix, threshold, genotypes.numbers);
     genotypes.count = renumber_genotypes(genotypes.numbers);
     return genotypes;

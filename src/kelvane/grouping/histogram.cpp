@@ -81,7 +81,7 @@ void write_histogram_table(std::ostream& out, std::span<const int64_t> counts, d
 
 std::vector<int64_t> class_counters(int32_t classes) {
     return clonal::allocate_or_fail<int64_t>(static_cast<std::size_t>(classes) + 1,
-                                             "ERROR: frequency classes, more memory needed");
+                                             "frequency classes, more memory needed");
 }
 
 std::vector<int64_t> histogram_counts(const DistanceMatrix& matrix, int32_t classes,

@@ -10,7 +10,7 @@ namespace {
 // The next value of the file, or nothing with the reason in import.
 std::optional<int32_t> next_value(clonal::TextScanner& file, MatrixImport& import) {
     if (!file.skip_to_digit()) {
-        import.error = "ERROR: wrong number of individuals";
+        import.error = "wrong number of individuals";
         return std::nullopt;
     }
     const clonal::ScannedInt value = file.digits();
@@ -19,7 +19,7 @@ std::optional<int32_t> next_value(clonal::TextScanner& file, MatrixImport& impor
         file.get();
     }
     if (value.status == clonal::ScanStatus::kTooLarge) {
-        import.error = "ERROR: matrix value too large";
+        import.error = "matrix value too large";
         return std::nullopt;
     }
     return value.value;
@@ -34,7 +34,7 @@ void read_square(clonal::TextScanner& file, DistanceMatrix& matrix, MatrixImport
                 return;
             }
             if (i == j && *value != 0) {
-                import.error = "ERROR: diagonal should consist of zeros";
+                import.error = "diagonal should consist of zeros";
                 return;
             }
             matrix.at(i, j) = *value;

@@ -13,7 +13,7 @@ namespace kelvane {
 enum class MatrixLayout { kSquare = 1, kLowerTriangle = 2 };
 
 struct MatrixImport {
-    // Why the content was rejected ("ERROR: ...", no line end), or nothing when it was read.
+    // Why the content was rejected (a sentence, no line end), or nothing when it was read.
     std::optional<std::string> error;
     // A letter or a digit follows the last value the matrix needs.
     bool trailing_text = false;

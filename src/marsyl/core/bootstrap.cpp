@@ -49,7 +49,7 @@ BootstrapPValues bootstrap_pair(std::span<const int32_t> a, std::span<const int3
                                 const BootstrapObserver& each,
                                 const clonal::ProgressReport& progress) {
     BootstrapWorkspace workspace;
-    clonal::with_memory_message("ERROR: Malloc failed", [&] {
+    clonal::with_memory_message("Malloc failed", [&] {
         workspace.sample_a.resize(a.size());
         workspace.sample_b.resize(b.size());
     });

@@ -21,7 +21,7 @@ const IndexCalculator::Terms& IndexCalculator::terms_for(int32_t count, double n
 
 // Every buffer at once, so that the calls after it never allocate.
 void IndexCalculator::grow(std::size_t size) {
-    clonal::with_memory_message("ERROR: genotype_count calloc failed, more memory needed", [&] {
+    clonal::with_memory_message("genotype_count calloc failed, more memory needed", [&] {
         sorted_.reserve(size);
         counts_.reserve(size);
         terms_.resize(size + 1);

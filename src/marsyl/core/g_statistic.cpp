@@ -19,8 +19,8 @@ void allocate(std::vector<T>& table, std::size_t size, const char* message) {
 PairGStatistic::PairGStatistic(std::span<const int32_t> a, std::span<const int32_t> b)
     : size_a_(static_cast<int32_t>(a.size())), size_b_(static_cast<int32_t>(b.size())) {
     const std::size_t total = a.size() + b.size();
-    allocate(stored_, total, "ERROR: Malloc failed");
-    allocate(pooled_, total, "ERROR: Malloc failed");
+    allocate(stored_, total, "Malloc failed");
+    allocate(pooled_, total, "Malloc failed");
     std::copy(a.begin(), a.end(), stored_.begin());
     std::copy(b.begin(), b.end(), stored_.begin() + static_cast<std::ptrdiff_t>(a.size()));
     std::vector<int32_t> distinct(stored_);
@@ -30,8 +30,8 @@ PairGStatistic::PairGStatistic(std::span<const int32_t> a, std::span<const int32
         genotype = static_cast<int32_t>(
             std::lower_bound(distinct.begin(), distinct.end(), genotype) - distinct.begin());
     }
-    allocate(count_a_, distinct.size(), "ERROR: genotype_count1 malloc failed, more memory needed");
-    allocate(count_b_, distinct.size(), "ERROR: genotype_count2 malloc failed, more memory needed");
+    allocate(count_a_, distinct.size(), "genotype_count1 malloc failed, more memory needed");
+    allocate(count_b_, distinct.size(), "genotype_count2 malloc failed, more memory needed");
 }
 
 double PairGStatistic::statistic(std::span<const int32_t> pooled) {

@@ -26,9 +26,8 @@ void sort_doubles_ascending(std::span<double> values) {
 
 JackknifeWorkspace::JackknifeWorkspace(int32_t subsamples) {
     static constexpr std::array<const char*, kIndexCount> kMessages = {
-        "ERROR: count_matrix Malloc failed", "ERROR: eff_matrix Malloc failed",
-        "ERROR: div_matrix Malloc failed",   "ERROR: eve_matrix Malloc failed",
-        "ERROR: shw_matrix Malloc failed",   "ERROR: shc_matrix Malloc failed"};
+        "count_matrix Malloc failed", "eff_matrix Malloc failed", "div_matrix Malloc failed",
+        "eve_matrix Malloc failed",   "shw_matrix Malloc failed", "shc_matrix Malloc failed"};
     for (int k = 0; k < kIndexCount; ++k) {
         clonal::with_memory_message(
             kMessages[k], [&] { values[k].resize(static_cast<std::size_t>(subsamples)); });

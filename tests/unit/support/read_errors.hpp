@@ -21,10 +21,8 @@ struct ReadError {
 inline ReadError error_of(const std::function<void()>& read) {
     try {
         read();
-    } catch (const clonal::InputError& error) {
-        return {error.what(), error.line(), error.column()};
     } catch (const clonal::FatalError& error) {
-        return {error.what(), 0, 0};
+        return {error.what(), error.line(), error.column()};
     }
     return {"no error", 0, 0};
 }

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "common/cli/cli_errors.hpp"
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/text/tsv_writer.hpp"
@@ -194,8 +195,8 @@ ReportSection psex_section(const ReportRun& run) {
     ReportSection section;
     section.heading = "Could repeated genotypes have arisen by sex? (Psex)";
     const PsexSettings settings;
-    if (const char* refusal = psex_refusal(run.data, settings)) {
-        section.paragraphs.push_back(std::string("No Psex: ") + refusal + ".");
+    if (const auto refusal = psex_refusal(run.data, settings)) {
+        section.paragraphs.push_back("No Psex: " + clonal::cli::sentence_of(*refusal) + ".");
         return section;
     }
     const GenotypeIdentity identity(run.data);

@@ -21,7 +21,7 @@ namespace kelvane {
 
 namespace {
 
-constexpr const char* kMemoryMessage = "ERROR: not enough memory to hold the data set";
+constexpr const char* kMemoryMessage = "not enough memory to hold the data set";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Alleles whose value is a declared numeric missing code (999, -1) become missing copies.

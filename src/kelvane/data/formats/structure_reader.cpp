@@ -74,16 +74,17 @@ Layout layout_of(const std::vector<TextLine>& lines, const FormatSettings& setti
     }
     if (layout.per_row <= layout.lead) {
         throw InputError(clonal::format("no genotypes after the %zu leading columns that "
-                                        "--structure-columns names",
+                                        "{setting} names",
                                         layout.lead),
-                         lines.empty() ? 1 : lines[first < lines.size() ? first : 0].number, 0);
+                         lines.empty() ? 1 : lines[first < lines.size() ? first : 0].number, 0,
+                         "structure_columns");
     }
     const std::size_t values = layout.per_row - layout.lead;
     if (values % layout.per_locus != 0) {
         throw InputError(clonal::format("%zu values after the leading columns do not make loci of "
-                                        "%zu columns (--ploidy)",
+                                        "%zu columns ({setting})",
                                         values, layout.per_locus),
-                         lines[first].number, 0);
+                         lines[first].number, 0, "ploidy");
     }
     layout.loci = values / layout.per_locus;
     if (settings.structure_header) {
@@ -118,9 +119,9 @@ Layout layout_of(const std::vector<TextLine>& lines, const FormatSettings& setti
                                             "columns and the genotypes)%s",
                                             fields.size(), layout.per_row, layout.lead,
                                             names ? "; a first line of locus names takes "
-                                                    "--structure-header"
+                                                    "{setting}"
                                                   : ""),
-                             lines[l].number, 0);
+                             lines[l].number, 0, "structure_header");
         }
         for (std::size_t c = layout.lead; c < fields.size(); ++c) {
             const int32_t value = value_of(fields[c], lines[l].number, settings);
@@ -155,9 +156,9 @@ MarkerData read_rows(const Layout& layout, const FormatSettings& settings, int64
     const auto rows = static_cast<std::size_t>(settings.structure_rows);
     if (layout.rows.size() % rows != 0) {
         throw InputError(clonal::format("the last individual has %zu of its %zu rows "
-                                        "(--structure-rows)",
+                                        "({setting})",
                                         layout.rows.size() % rows, rows),
-                         layout.rows.back().number, 0);
+                         layout.rows.back().number, 0, "structure_rows");
     }
     const auto label_column = column_of_role(settings, StructureColumn::kLabel);
     const auto population_column = column_of_role(settings, StructureColumn::kPopulation);
@@ -178,11 +179,11 @@ MarkerData read_rows(const Layout& layout, const FormatSettings& settings, int64
                 if (fields[r][*column].text != fields[0][*column].text) {
                     throw InputError(
                         clonal::format("'%s' here, '%s' in the row before: each individual takes "
-                                       "%zu rows (--structure-rows) that repeat its leading "
+                                       "%zu rows ({setting}) that repeat its leading "
                                        "columns",
                                        std::string(fields[r][*column].text).c_str(),
                                        std::string(fields[0][*column].text).c_str(), rows),
-                        layout.rows[first + r].number, fields[r][*column].column);
+                        layout.rows[first + r].number, fields[r][*column].column, "structure_rows");
                 }
             }
         }

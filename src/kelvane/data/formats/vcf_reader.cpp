@@ -318,10 +318,11 @@ VcfData read_vcf(const std::string& path, const FormatSettings& settings, int th
                                   : site_name(header.get(), record.get()));
     }
     if (copies.sites() == 0) {
-        throw FatalError(read.sites_left_out > 0
-                             ? "no site of the VCF file is called in enough samples "
-                               "(--min-call-rate)"
-                             : "the VCF file has no sites");
+        if (read.sites_left_out > 0) {
+            throw FatalError("no site of the VCF file is called in enough samples ({setting})",
+                             clonal::ErrorKind::kData, "min_call_rate");
+        }
+        throw FatalError("the VCF file has no sites");
     }
     MarkerData& data = read.data;
     data.title = "VCF data\n";

@@ -13,20 +13,22 @@
 
 namespace kelvane {
 
-const char* psex_refusal(const MarkerData& data, const PsexSettings& settings) {
+std::optional<clonal::FatalError> psex_refusal(const MarkerData& data,
+                                               const PsexSettings& settings) {
     if (settings.fis && data.max_ploidy != 2) {
-        return "--fis needs diploid data (maximum ploidy 2)";
+        return clonal::SettingError("{setting} needs diploid data (maximum ploidy 2)", "fis");
     }
     if (data.max_ploidy > kLargestPascalRow) {
-        return "genotype probabilities need a maximum ploidy of at most 1000";
+        return clonal::FatalError("genotype probabilities need a maximum ploidy of at most 1000",
+                                  clonal::ErrorKind::kLimit);
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& identity,
                                 std::span<const int32_t> genotypes, const PsexSettings& settings,
                                 clonal::Random& random) {
-    CLONAL_BUG_CHECK(psex_refusal(data, settings) == nullptr);
+    CLONAL_BUG_CHECK(!psex_refusal(data, settings));
     std::unordered_map<int32_t, int64_t> members_of;
     for (const int32_t genotype : genotypes) {
         ++members_of[genotype];

@@ -7,9 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "common/core/fatal_error.hpp"
 #include "common/core/random.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
@@ -38,7 +40,8 @@ struct PsexRow {
 };
 
 // Whether the settings can be used on the data: nothing, or why not.
-const char* psex_refusal(const MarkerData& data, const PsexSettings& settings);
+std::optional<clonal::FatalError> psex_refusal(const MarkerData& data,
+                                               const PsexSettings& settings);
 
 // genotypes: the genotype of every individual, numbered from 1.
 std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& identity,

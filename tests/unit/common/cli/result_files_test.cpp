@@ -181,14 +181,17 @@ TEST(ResultFiles, TemporaryFilesCannotBeHijackedAndGoWithAnInterruption) {
     EXPECT_FALSE(fs::exists(scratch.path("big.tsv")));
 }
 
-TEST(CliErrors, CoreMessagesBecomeOneLine) {
-    EXPECT_EQ(one_line("\nERROR: unexpected end of input\n"), "unexpected end of input");
-    EXPECT_EQ(one_line("ERROR in establishing number of individuals"),
-              "in establishing number of individuals");
-    EXPECT_EQ(one_line("cut_matrix, out of memory\n"), "cut_matrix, out of memory");
+// The library's errors are sentences: the command line puts them on one line, names the setting by
+// its option and adds the file, line and column.
+TEST(CliErrors, LibraryErrorsBecomeOneLineWithTheirOptionAndPlace) {
+    EXPECT_EQ(one_line("\n unexpected end\r\nof input\n"), "unexpected end of input");
     EXPECT_EQ(
-        file_error("d.txt", InputError("ERROR: input file error, individual 2, locus 1", 4)).what(),
-        std::string("input file error, individual 2, locus 1, d.txt line 4"));
+        sentence_of(InputError("each individual takes 2 rows ({setting})", 3, 0, "structure_rows")),
+        "each individual takes 2 rows (--structure-rows)");
+    EXPECT_EQ(file_error("d.txt", InputError("input file error, individual 2, locus 1", 4)).what(),
+              std::string("input file error, individual 2, locus 1, d.txt line 4"));
+    EXPECT_EQ(file_error("d.str", InputError("'b' here", 4, 7)).what(),
+              std::string("'b' here, d.str line 4 column 7"));
 }
 
 }  // namespace

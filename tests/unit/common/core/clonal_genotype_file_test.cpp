@@ -108,7 +108,7 @@ TEST(ClonalGenotypeFile, NoPopulationsAndNoIndividuals) {
 
 TEST(ClonalGenotypeFile, TitleWithoutLineEndAndLastGenotypeMissing) {
     // The whole first line is the title, numbers and all.
-    EXPECT_EQ(rejection("title only 1 A"), "ERROR: number of populations missing or not a number");
+    EXPECT_EQ(rejection("title only 1 A"), "number of populations missing or not a number");
     // The individual is counted and keeps genotype number 0.
     const ClonalData data = load("t\n1\nA\n1 8\n1");
     EXPECT_EQ(data.genotypes[1], (Genotypes{8, 0}));
@@ -118,33 +118,31 @@ TEST(ClonalGenotypeFile, PopulationNumberAboveTheCountStopsAtItsIndividual) {
     // The census checks every record before any size is known.
     Steps steps;
     EXPECT_EQ(rejection("t\n2\nA\nB\n1 1\n2 2\n1 3\n2 4\n3 5\n1 6\n", &steps),
-              "ERROR: individual 5: population number higher than number of populations");
+              "individual 5: population number higher than number of populations");
     EXPECT_EQ(steps.populations, 2);
     EXPECT_TRUE(steps.sizes.empty());
 }
 
 TEST(ClonalGenotypeFile, MalformedFilesAreRejected) {
     EXPECT_EQ(rejection(std::string(998, 'x') + "\n0\n"), "<accepted>");
-    EXPECT_EQ(rejection(std::string(999, 'x') + "\n0\n"),
-              "ERROR: title line longer than 999 characters");
-    EXPECT_EQ(rejection("t\n"), "ERROR: number of populations missing or not a number");
-    EXPECT_EQ(rejection("t\ntwo\nA B\n"), "ERROR: number of populations missing or not a number");
-    EXPECT_EQ(rejection("t\n-1\n"), "ERROR: number of populations below 0");
-    EXPECT_EQ(rejection("t\n99999999999\n"), "ERROR: number of populations too large");
-    EXPECT_EQ(rejection("t\n2\nA\n"), "ERROR: population 2: name missing");
+    EXPECT_EQ(rejection(std::string(999, 'x') + "\n0\n"), "title line longer than 999 characters");
+    EXPECT_EQ(rejection("t\n"), "number of populations missing or not a number");
+    EXPECT_EQ(rejection("t\ntwo\nA B\n"), "number of populations missing or not a number");
+    EXPECT_EQ(rejection("t\n-1\n"), "number of populations below 0");
+    EXPECT_EQ(rejection("t\n99999999999\n"), "number of populations too large");
+    EXPECT_EQ(rejection("t\n2\nA\n"), "population 2: name missing");
     EXPECT_EQ(rejection("t\n1\n" + std::string(24, 'n') + "\n1 1\n"), "<accepted>");
     EXPECT_EQ(rejection("t\n1\n" + std::string(25, 'n') + "\n1 1\n"),
-              "ERROR: population 1: name longer than 24 characters");
-    EXPECT_EQ(rejection("t\n1\nA\n1 1\n-1 2\n"), "ERROR: individual 2: negative population number");
-    EXPECT_EQ(rejection("t\n1\nA\n1 1\n1 -2\n"), "ERROR: individual 2: negative genotype number");
+              "population 1: name longer than 24 characters");
+    EXPECT_EQ(rejection("t\n1\nA\n1 1\n-1 2\n"), "individual 2: negative population number");
+    EXPECT_EQ(rejection("t\n1\nA\n1 1\n1 -2\n"), "individual 2: negative genotype number");
     EXPECT_EQ(rejection("t\n1\nA\n1 1\nx 2\n"),
-              "ERROR: individual 2: population number is not an integer");
+              "individual 2: population number is not an integer");
     EXPECT_EQ(rejection("t\n1\nA\n1 1\n1 2x\n"),
-              "ERROR: individual 3: population number is not an integer");
-    EXPECT_EQ(rejection("t\n1\nA\n1 g\n"),
-              "ERROR: individual 1: genotype number is not an integer");
+              "individual 3: population number is not an integer");
+    EXPECT_EQ(rejection("t\n1\nA\n1 g\n"), "individual 1: genotype number is not an integer");
     EXPECT_EQ(rejection("t\n1\nA\n1 2147483648\n"),
-              "ERROR: individual 1: genotype number does not fit 32 bits");
+              "individual 1: genotype number does not fit 32 bits");
     EXPECT_EQ(rejection("t\n1\nA\n1 2147483647\n"), "<accepted>");
 }
 

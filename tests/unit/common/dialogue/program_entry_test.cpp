@@ -15,19 +15,22 @@ namespace {
 
 const ProgramInfo kInfo{"tool", "3.4", "tool: what it does\n"};
 
-TEST(RunReportingFatalErrors, PrintsTheMessageOnItsStreamAndGivesStatusOne) {
+// The library's errors carry a plain sentence; the dialogue leads it with the word the error
+// asks for and prints it on its stream.
+TEST(RunReportingFatalErrors, PrintsTheSentenceInItsWordingOnItsStreamAndGivesStatusOne) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(run_reporting_fatal_errors([] { return 0; }, out, err), 0);
-    EXPECT_EQ(run_reporting_fatal_errors([]() -> int { throw FatalError("ERROR: on the console"); },
-                                         out, err),
+    const auto fails = [&](const FatalError& error) {
+        return run_reporting_fatal_errors([&]() -> int { throw error; }, out, err);
+    };
+    EXPECT_EQ(fails(FatalError("on the console")), 1);
+    EXPECT_EQ(fails(FatalError("in a word").printed(ErrorStream::kConsole, ErrorLead::kWord)), 1);
+    EXPECT_EQ(fails(FatalError("{setting} set, too large", ErrorKind::kSetting, "size")), 1);
+    EXPECT_EQ(fails(MemoryError("to the error stream\n")
+                        .printed(ErrorStream::kErrorStream, ErrorLead::kNone)),
               1);
-    EXPECT_EQ(
-        run_reporting_fatal_errors(
-            []() -> int { throw FatalError("to the error stream\n", ErrorStream::kErrorStream); },
-            out, err),
-        1);
-    EXPECT_EQ(out.str(), "ERROR: on the console");
+    EXPECT_EQ(out.str(), "ERROR: on the consoleERROR in a wordERROR: size set, too large");
     EXPECT_EQ(err.str(), "to the error stream\n");
 }
 

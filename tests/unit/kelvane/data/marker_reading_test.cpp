@@ -46,13 +46,11 @@ TEST(SplitGenotype, FieldsOfDigitsWithAShorterFirstCopy) {
 
 TEST(SplitGenotype, RefusesTooManyCopiesAndSignedPieces) {
     EXPECT_EQ(error_of([] { split("100102104", 3, 2); }),
-              "ERROR: ploidy higher than maximum, individual 1, locus 1");
+              "ploidy higher than maximum, individual 1, locus 1");
     EXPECT_EQ(error_of([] { split("0101", 1, 3); }),
-              "ERROR: ploidy higher than maximum, individual 1, locus 1");
-    EXPECT_EQ(error_of([] { split("10-5", 2, 2); }),
-              "ERROR: input file error, individual 1, locus 1");
-    EXPECT_EQ(error_of([] { split("10+5", 2, 2); }),
-              "ERROR: input file error, individual 1, locus 1");
+              "ploidy higher than maximum, individual 1, locus 1");
+    EXPECT_EQ(error_of([] { split("10-5", 2, 2); }), "input file error, individual 1, locus 1");
+    EXPECT_EQ(error_of([] { split("10+5", 2, 2); }), "input file error, individual 1, locus 1");
 }
 
 TEST(MarkerTable, ReadsTheTwoIndividualExample) {
@@ -84,41 +82,41 @@ TEST(MarkerTable, FreeLayoutAnyPopulationOrderAndSkippedSigns) {
 TEST(MarkerTable, InputErrorsNameTheIndividualAndLocus) {
     const std::string header = "t\n3 2 2 2 3\nA B\n";
     EXPECT_EQ(error_of([&] { read_marker_table(header + "1 a 100 100\n1 b 100 100\n"); }),
-              "ERROR: wrong number of individuals");
+              "wrong number of individuals");
     EXPECT_EQ(error_of([&] { read_marker_table(header + "1 a 100 100\n1 b 100 100\n3 c 1 1"); }),
-              "ERROR: individual 2 population number too high (3)");
+              "individual 2 population number too high (3)");
     EXPECT_EQ(error_of([&] { read_marker_table(header + "1 a 100 NA\n"); }),
-              "ERROR: input file error, individual 1, locus 2");
+              "input file error, individual 1, locus 2");
     EXPECT_EQ(error_of([&] { read_marker_table(header + "1 a 1 1\n1 b 1 1\n2 c 100"); }),
-              "ERROR: input file error, individual 3, locus 2");
+              "input file error, individual 3, locus 2");
     EXPECT_EQ(error_of([&] { read_marker_table(header + "1 a ?1 1\n"); }),
-              "ERROR: input file error, individual 1, locus 1");
+              "input file error, individual 1, locus 1");
     EXPECT_EQ(error_of([&] { read_marker_table(header + "1 a 100102104 1\n"); }),
-              "ERROR: ploidy higher than maximum, individual 1, locus 1");
+              "ploidy higher than maximum, individual 1, locus 1");
 }
 
 TEST(MarkerTable, RefusesBadHeadersLongNamesAndHugeNumbers) {
     EXPECT_EQ(error_of([] { read_marker_table("t\n0 1 1 1 1\nA\n"); }),
-              "ERROR: input file header: the number of individuals must be from 1 to 2147483647, "
+              "input file header: the number of individuals must be from 1 to 2147483647, "
               "not 0");
     EXPECT_EQ(error_of([] { read_marker_table("t\n1 1 1 1 10\nA\n"); }),
-              "ERROR: input file header: the number of digits per allele must be from 1 to 9, "
+              "input file header: the number of digits per allele must be from 1 to 9, "
               "not 10");
     EXPECT_EQ(error_of([] { read_marker_table("t\n1 1 x"); }),
-              "ERROR: input file header: the number of loci is missing");
+              "input file header: the number of loci is missing");
     EXPECT_EQ(error_of([] { read_marker_table("t\n1 99999999999 1 1 1"); }),
-              "ERROR: input file header: the number of populations is too large");
+              "input file header: the number of populations is too large");
     EXPECT_EQ(error_of([] { read_marker_table("t\n1 1 1 1 1\n" + std::string(25, 'p') + "\n"); }),
-              "ERROR: population 1: name longer than 24 characters");
+              "population 1: name longer than 24 characters");
     EXPECT_EQ(error_of([] { read_marker_table("t\n1 1 1 1 1\nA\n1 twelve_chars 1"); }),
-              "ERROR: individual 1: name longer than 11 characters");
+              "individual 1: name longer than 11 characters");
     EXPECT_EQ(error_of([] { read_marker_table("t\n1 1 1 1 1\nA\n99999999999 a 1"); }),
-              "ERROR: individual 1: population number too large");
+              "individual 1: population number too large");
 }
 
 TEST(MarkerTable, AHeaderThatPromisesMoreThanTheFileHoldsFailsWithoutHugeAllocation) {
     EXPECT_EQ(error_of([] { read_marker_table("t\n2000000000 1 1 1 1\nA\n1 a 1\n"); }),
-              "ERROR: wrong number of individuals");
+              "wrong number of individuals");
 }
 
 TEST(MarkerTable, TitleLinesOfAnyLengthAreKeptWhole) {
@@ -182,16 +180,15 @@ TEST(FstatReader, ReadsBackAWrittenClonalDataSet) {
 
 TEST(FstatReader, InputErrors) {
     EXPECT_EQ(error_of([] { read_fstat_file("2 1 9 1\nL\n1 1\n1 ?\n"); }),
-              "ERROR: input file error, individual 2, locus 1");
+              "input file error, individual 2, locus 1");
     EXPECT_EQ(error_of([] { read_fstat_file("2 2 9 1\nL M\n1 1 1\n2 1"); }),
-              "ERROR: input file error, individual 2, locus 2");
+              "input file error, individual 2, locus 2");
     EXPECT_EQ(error_of([] { read_fstat_file("2 1 9 1\nL\n1 1\n3 1\n"); }),
-              "ERROR: individual 1 population number too high");
+              "individual 1 population number too high");
     EXPECT_EQ(error_of([] { read_fstat_file("2 1 9 0\nL\n1 1\n"); }),
-              "ERROR: input file header: the number of digits per allele must be from 1 to 9, "
+              "input file header: the number of digits per allele must be from 1 to 9, "
               "not 0");
-    EXPECT_EQ(error_of([] { read_fstat_file("2 1 9 1\nL\n"); }),
-              "ERROR: no individuals in input file");
+    EXPECT_EQ(error_of([] { read_fstat_file("2 1 9 1\nL\n"); }), "no individuals in input file");
     // A huge number of samples costs no memory of its own.
     EXPECT_EQ(read_fstat_file("2000000000 1 9 1\nL\n1 1\n").population_name(2000000000),
               "pop2000000000");

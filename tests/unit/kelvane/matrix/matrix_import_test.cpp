@@ -34,11 +34,11 @@ TEST(MatrixImport, ValuesAreTheLeadingDigitsOfWordsStartingAtADigit) {
 TEST(MatrixImport, RejectionsComeBackAsValues) {
     DistanceMatrix matrix(2);
     EXPECT_EQ(read_distance_matrix("0 2147483648\n3 0\n", MatrixLayout::kSquare, matrix).error,
-              "ERROR: matrix value too large");
+              "matrix value too large");
     EXPECT_EQ(read_distance_matrix("0 1\n1 5\n", MatrixLayout::kSquare, matrix).error,
-              "ERROR: diagonal should consist of zeros");
+              "diagonal should consist of zeros");
     EXPECT_EQ(read_distance_matrix("0 1 1", MatrixLayout::kSquare, matrix).error,
-              "ERROR: wrong number of individuals");
+              "wrong number of individuals");
     // Punctuation after the last value passes; a letter or a digit is worth a warning.
     EXPECT_FALSE(
         read_distance_matrix("4 .;\n", MatrixLayout::kLowerTriangle, matrix).trailing_text);

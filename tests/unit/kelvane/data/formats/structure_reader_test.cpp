@@ -86,12 +86,12 @@ TEST(StructureReader, ErrorsNameTheLineAndColumn) {
     // Three rows of one individual read with two rows each.
     error = error_of([&] { read_structure("a 1 1 2\nb 1 1 2\nb 1 1 2\nc 1 1 2\n", two_rows); });
     EXPECT_EQ(error.message,
-              "'b' here, 'a' in the row before: each individual takes 2 rows (--structure-rows) "
+              "'b' here, 'a' in the row before: each individual takes 2 rows (structure_rows) "
               "that repeat its leading columns");
     EXPECT_EQ(error.line, 2);
     EXPECT_EQ(error.column, 1);
     error = error_of([&] { read_structure("a 1 1 2\na 1 1 2\nb 1 1 2\n", two_rows); });
-    EXPECT_EQ(error.message, "the last individual has 1 of its 2 rows (--structure-rows)");
+    EXPECT_EQ(error.message, "the last individual has 1 of its 2 rows (structure_rows)");
     EXPECT_EQ(error.line, 3);
     error = error_of([&] { read_structure("a 1 1 2\na 1 1\n", two_rows); });
     EXPECT_EQ(error.message,
@@ -100,7 +100,7 @@ TEST(StructureReader, ErrorsNameTheLineAndColumn) {
     error = error_of([&] { read_structure("L1 L2\na 1 1 2\na 1 1 2\n", two_rows); });
     EXPECT_EQ(error.message,
               "2 values here, 4 in the longest row (2 leading columns and the genotypes); a first "
-              "line of locus names takes --structure-header");
+              "line of locus names takes structure_header");
     EXPECT_EQ(error.line, 1);
     FormatSettings header = two_rows;
     header.structure_header = true;
