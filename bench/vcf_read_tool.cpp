@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const kelvane::DataRead read = kelvane::read_data_vcf(argv[1], {}, 0);
+        const kelvane::DataRead read =
+            kelvane::read_data_path(kelvane::DataFormat::kVcf, argv[1], {}, 0);
         std::cout << read.data.n_individuals << " samples, " << read.data.n_loci << " sites, "
                   << read.data.copies.size() << " copies in "
                   << (read.data.copies.in_bytes() ? "bytes" : "32-bit codes") << "\n";

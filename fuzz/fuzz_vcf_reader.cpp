@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     kelvane::FormatSettings settings;
     settings.min_call_rate = data[0] / 255.0;
-    fuzzing::read_and_write([&] { return kelvane::read_data_vcf(file, settings, 0); });
+    fuzzing::read_and_write(
+        [&] { return kelvane::read_data_path(kelvane::DataFormat::kVcf, file, settings, 0); });
     return 0;
 }

@@ -51,15 +51,34 @@ std::string sentence_of(const FatalError& error) {
     return one_line(error.sentence(option_of));
 }
 
-DataError file_error(const std::string& file, const FatalError& error) {
-    std::string message = sentence_of(error) + ", " + file;
-    if (error.line() > 0) {
-        message += " line " + std::to_string(error.line());
-        if (error.column() > 0) {
-            message += " column " + std::to_string(error.column());
+std::string message_of(const FatalError& error) {
+    std::string message = sentence_of(error);
+    if (!error.file().empty()) {
+        if (error.kind() == ErrorKind::kFile) {
+            message = error.file() + ": " + message;
+        } else {
+            message += ", " + error.file();
+            if (error.line() > 0) {
+                message += " line " + std::to_string(error.line());
+                if (error.column() > 0) {
+                    message += " column " + std::to_string(error.column());
+                }
+            }
         }
     }
-    return DataError(message);
+    if (const std::string advice = error.advice(option_of); !advice.empty()) {
+        message.append(" ").append(one_line(advice));
+    }
+    return message;
+}
+
+DataError file_error(const std::string& file, const FatalError& error) {
+    if (!error.file().empty()) {
+        return DataError(message_of(error));
+    }
+    FatalError placed = error;
+    placed.in_file(file);
+    return DataError(message_of(placed));
 }
 
 }  // namespace clonal::cli

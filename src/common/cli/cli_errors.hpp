@@ -34,11 +34,15 @@ std::string one_line(const std::string& message);
 // The option of a setting of the library: "--structure-rows" for structure_rows.
 std::string option_of(std::string_view setting);
 
-// The sentence of an error of the library as one line, its setting named by its option.
+// The sentence of an error of the library as one line, its settings named by their options.
 std::string sentence_of(const FatalError& error);
 
-// The DataError of an error met in reading a file: the sentence as one line, then the file and,
-// for an error in its text, the line and any column ("what, file line n column c").
+// The one line of an error of the library: the sentence, then its place (", file line n column
+// c"; "file: " before the sentence of a file that cannot be read) and its advice.
+std::string message_of(const FatalError& error);
+
+// The DataError of an error met in reading file (message_of, the error's file taken as file when
+// it names none).
 DataError file_error(const std::string& file, const FatalError& error);
 
 }  // namespace clonal::cli

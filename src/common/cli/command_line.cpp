@@ -13,11 +13,9 @@
 
 namespace clonal::cli {
 
-std::vector<Command> CommandList::in_order() const {
-    std::vector<Command> sorted = commands_;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const Command& a, const Command& b) { return a.order < b.order; });
-    return sorted;
+std::string start_seeds_help(const std::string& more) {
+    const Random start;
+    return seeds_text(start) + ", as the dialogue starts" + more;
 }
 
 void add_work_options(CLI::App& command, CommonOptions& options) {
@@ -136,7 +134,7 @@ std::optional<std::string> unknown_command(const std::string& word,
 
 int run_command_line(const ProgramInfo& info, const CommandList& commands,
                      const std::vector<std::string>& arguments, const Terminal& terminal) {
-    const std::vector<Command> listed = commands.in_order();
+    const std::vector<Command>& listed = commands;
     CLI::App app(info.help, info.name);
     app.require_subcommand(0, 1);
     app.footer("\nRun '" + info.name + " COMMAND --help' for the options of a command.");
@@ -183,10 +181,8 @@ int run_command_line(const ProgramInfo& info, const CommandList& commands,
         } catch (const DataError& error) {
             return fail(info, terminal, error.what(), kDataFailure);
         } catch (const FatalError& error) {
-            return fail(
-                info, terminal,
-                error.file().empty() ? sentence_of(error) : file_error(error.file(), error).what(),
-                kDataFailure);
+            return fail(info, terminal, message_of(error),
+                        error.kind() == ErrorKind::kSetting ? kUsageFailure : kDataFailure);
         } catch (const std::bad_alloc&) {
             return fail(info, terminal, "out of memory", kDataFailure);
         } catch (const std::length_error&) {

@@ -1,6 +1,5 @@
 // The command-line face of a program: its commands, each with named options, parsed by CLI11.
-// A command's file registers it in its program's list (as a test framework registers its tests),
-// so that adding a command touches nothing else.
+// A program lists its commands once, in the order of its --help.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -42,25 +41,13 @@ using Action = std::function<void(const Terminal& terminal)>;
 struct Command {
     std::string name;
     std::string summary;
-    int order = 0;  // the place in the list of --help
     // Adds the command's options to its subcommand and returns its action, which reads the
     // values the options were parsed into.
     std::function<Action(CLI::App& command)> setup;
 };
 
-class CommandList {
-  public:
-    void add(Command command) { commands_.push_back(std::move(command)); }
-    std::vector<Command> in_order() const;
-
-  private:
-    std::vector<Command> commands_;
-};
-
-// Registers a command at static initialisation: `const RegisterCommand kRegistered{list, ...};`
-struct RegisterCommand {
-    RegisterCommand(CommandList& list, Command command) { list.add(std::move(command)); }
-};
+// A program's commands in the order of its --help.
+using CommandList = std::vector<Command>;
 
 // --threads, --out, --progress and --quiet.
 void add_common_options(CLI::App& command, CommonOptions& options);
@@ -73,6 +60,10 @@ struct SeedOption {
     std::string text;
 };
 void add_seed_option(CLI::App& command, SeedOption& seeds, const std::string& when_absent);
+
+// The help of --seed for a command whose generator starts where the dialogue's does:
+// "12345,67890, as the dialogue starts" (then more, if given).
+std::string start_seeds_help(const std::string& more = {});
 
 // The seeds given, or nothing when --seed was not used. A malformed value is a UsageError.
 std::optional<std::pair<int32_t, int32_t>> parse_seeds(const SeedOption& seeds);

@@ -6,14 +6,15 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace clonal {
 
 enum class ErrorKind {
+    kFile,     // a file cannot be opened or read
     kData,     // the content of an input (a data file, a matrix, a populations file) is wrong
     kMemory,   // a working array of the size the data ask for cannot be had
     kLimit,    // a value or a size beyond what the analysis can represent
@@ -26,18 +27,21 @@ enum class ErrorKind {
 enum class ErrorStream { kConsole, kErrorStream };
 enum class ErrorLead { kColon, kWord, kNone };
 
-class FatalError : public std::runtime_error {
+class FatalError : public std::exception {
   public:
-    // The sentence names a setting of the analysis, where it must, as the marker kSettingMark;
-    // each face puts its own name for that setting there (see sentence()).
+    // The sentence of an error about a setting names it, where it must, as the mark "{setting}",
+    // and any other setting as "{name}" (the library's name in braces): each face puts its own
+    // name for a setting there (see sentence()). A sentence without a setting is taken as it is.
     static constexpr std::string_view kSettingMark = "{setting}";
 
     explicit FatalError(const std::string& sentence, ErrorKind kind = ErrorKind::kData,
                         std::string setting = {})
-        : std::runtime_error(naming(sentence, setting)),
-          kind_(kind),
+        : kind_(kind),
           marked_(sentence),
-          setting_(std::move(setting)) {}
+          setting_(std::move(setting)),
+          text_(naming(marked_, setting_, {})) {}
+
+    const char* what() const noexcept override { return text_.c_str(); }
 
     ErrorKind kind() const { return kind_; }
 
@@ -49,6 +53,14 @@ class FatalError : public std::runtime_error {
 
     // The setting the sentence names, or empty.
     const std::string& setting() const { return setting_; }
+
+    // Advice that follows the error and its place, naming settings as "{name}":
+    // "(the file looks like a genalex file: give {format} genalex)"; empty when there is none.
+    std::string advice(const std::function<std::string(std::string_view)>& name_of = {}) const;
+    FatalError& advised(std::string advice) {
+        advice_ = std::move(advice);
+        return *this;
+    }
 
     // The line (from 1) and column (from 1) of the input where reading stopped: 0 when unknown.
     int64_t line() const { return line_; }
@@ -75,12 +87,15 @@ class FatalError : public std::runtime_error {
     }
 
   private:
-    // The sentence with kSettingMark replaced by name.
-    static std::string naming(std::string_view sentence, std::string_view name);
+    // The sentence with every setting named by name_of (by its own name when name_of is empty).
+    static std::string naming(std::string_view sentence, std::string_view setting,
+                              const std::function<std::string(std::string_view)>& name_of);
 
     ErrorKind kind_;
     std::string marked_;
     std::string setting_;
+    std::string text_;
+    std::string advice_;
     std::string file_;
     int64_t line_ = 0;
     int64_t column_ = 0;

@@ -1,31 +1,47 @@
 // kelvane clones: every individual's clonal genotype at a threshold, and the files the dialogue's
 // save menu writes from it (marsyl's input and the genotypes file).
+#include <memory>
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
+#include "kelvane/analysis/clones.hpp"
 #include "kelvane/cli/data_options.hpp"
-#include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/cli/missing_data_note.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/grouping/genotype_files.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct ClonesOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
-    int32_t threshold = 0;
+    analysis::ClonesSettings settings;
     std::string clonal_file;
     std::string genotypes_file;
 };
+
+// What missing copies did, in words.
+std::string missing_data_note(const analysis::MissingDataEffect& effect, int32_t threshold,
+                              int32_t genotypes) {
+    return std::to_string(effect.joined) +
+           (effect.joined == 1 ? " individual with missing copies shares"
+                               : " individuals with missing copies share") +
+           " a clonal genotype at threshold " + std::to_string(threshold) +
+           " with individuals they differ from only where copies are missing (missing copies are "
+           "not counted); " +
+           (threshold == 0 ? std::string("the multilocus genotypes of identical data (a missing "
+                                         "copy equal only to a missing copy) number ")
+                           : std::string("counting each as one step (--missing 1) gives ")) +
+           std::to_string(effect.genotypes_apart) + " instead of " + std::to_string(genotypes);
+}
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ClonesOptions>();
     add_model_options(command, options->data);
     command
-        .add_option("--threshold", options->threshold,
+        .add_option("--threshold", options->settings.threshold,
                     "individuals linked by distances at or below it share a clonal genotype")
         ->check(clonal::cli::whole_number(0))
         ->required();
@@ -45,29 +61,25 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
-        const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);
+        const analysis::ClonesResult result =
+            analysis::clones(data, matrix, distance_input(options->data), options->settings,
+                             {options->common.threads, {}});
         std::string note;
         if (clonal_file != nullptr) {
-            note = write_clonal_genotype_file_for_marsyl(data, genotypes, clonal_file->stream());
+            note = write_clonal_genotype_file_for_marsyl(data, result.genotypes,
+                                                         clonal_file->stream());
         }
         if (genotypes_file != nullptr) {
-            write_genotypes_file(data, genotypes, genotypes_file->stream());
+            write_genotypes_file(data, result.genotypes, genotypes_file->stream());
         }
-        {
-            clonal::TsvWriter tsv(table.stream());
-            tsv.header({"individual", "population", "genotype"});
-            for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
-                tsv.text(data.ind_names[i])
-                    .text(data.population_name(data.pop_vector[i]))
-                    .integer(genotypes.numbers[i]);
-                tsv.end_row();
-            }
-        }
+        clonal::write_tsv(analysis::clones_table(data, result), table.stream());
         files.commit();
-        if (const std::string missing = missing_data_note(
-                options->data, data, genotypes, options->threshold, options->common, terminal);
-            !missing.empty()) {
-            terminal.err << "kelvane: note: " << clonal::cli::printable(missing) << '\n';
+        if (result.missing) {
+            terminal.err << "kelvane: note: "
+                         << clonal::cli::printable(missing_data_note(*result.missing,
+                                                                     options->settings.threshold,
+                                                                     result.genotypes.count))
+                         << '\n';
         }
         if (!note.empty()) {
             terminal.err << "kelvane: note: "
@@ -76,9 +88,10 @@ clonal::cli::Action setup(CLI::App& command) {
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"clones", "the clonal genotype of every individual at a threshold", 40, setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command clones_command() {
+    return {"clones", "the clonal genotype of every individual at a threshold", setup};
+}
+
+}  // namespace kelvane::cli

@@ -7,10 +7,11 @@
 #include "common/cli/result_files.hpp"
 #include "common/core/fatal_error.hpp"
 #include "kelvane/cli/data_options.hpp"
-#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/data/export/data_conversion.hpp"
+#include "kelvane/data/formats/format_catalogue.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct ConvertOptions {
@@ -20,6 +21,22 @@ struct ConvertOptions {
     clonal::cli::CommonOptions common;
 };
 
+// "marker, fstat or genalex": the formats with a writer.
+std::string written_names() {
+    std::vector<std::string_view> names;
+    for (const FormatEntry& entry : data_formats()) {
+        if (entry.write != nullptr) {
+            names.push_back(entry.name);
+        }
+    }
+    std::string words;
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        words += n == 0 ? "" : n + 1 == names.size() ? " or " : ", ";
+        words += names[n];
+    }
+    return words;
+}
+
 // The format to write: as --to names it, or told by the name of the output file.
 DataFormat target_format(const ConvertOptions& options) {
     if (options.to != "auto") {
@@ -27,9 +44,8 @@ DataFormat target_format(const ConvertOptions& options) {
     }
     const DataFormat told = format_of_file_name(options.out);
     if (!can_write(told)) {
-        throw clonal::cli::UsageError(
-            "convert writes marker, fstat or genalex files; --to names the format for '" +
-            options.out + "'");
+        throw clonal::cli::UsageError("convert writes " + written_names() +
+                                      " files; --to names the format for '" + options.out + "'");
     }
     return told;
 }
@@ -45,12 +61,18 @@ clonal::cli::Action setup(CLI::App& command) {
         ->required();
     add_format_options(command, options->data, "--format,--from");
     clonal::cli::add_work_options(command, options->common);
+    std::vector<std::string> choices{"auto"};
+    for (const FormatEntry& entry : data_formats()) {
+        if (entry.write != nullptr) {
+            choices.emplace_back(entry.name);
+        }
+    }
     command
         .add_option("--to", options->to,
-                    "the format to write: marker (the marker data file the dialogue reads), fstat "
-                    "or genalex (CSV); auto: told by the name of OUT (.dat FSTAT, .csv GenAlEx, "
-                    "else marker)")
-        ->check(CLI::IsMember({"auto", "marker", "fstat", "genalex"}))
+                    "the format to write: " + written_names() +
+                        " (marker: the marker data file the dialogue reads); auto: told by the "
+                        "name of OUT, as for reading")
+        ->check(CLI::IsMember(choices))
         ->capture_default_str();
     return [options](const clonal::cli::Terminal& terminal) {
         const DataFormat format = target_format(*options);
@@ -60,9 +82,8 @@ clonal::cli::Action setup(CLI::App& command) {
         std::vector<std::string> notes;
         try {
             notes = write_data(std::move(data), format, output.stream());
-        } catch (const clonal::FatalError& error) {
-            throw clonal::cli::DataError(clonal::cli::sentence_of(error) + ", " +
-                                         options->data.data);
+        } catch (clonal::FatalError& error) {
+            throw error.in_file(options->data.data);
         }
         files.commit();
         for (const std::string& note : notes) {
@@ -72,10 +93,11 @@ clonal::cli::Action setup(CLI::App& command) {
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"convert", "a data file written as a marker data file, FSTAT file or GenAlEx sheet", 60,
-     setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command convert_command() {
+    return {"convert", "a data file written as a marker data file, FSTAT file or GenAlEx sheet",
+            setup};
+}
+
+}  // namespace kelvane::cli

@@ -5,10 +5,13 @@
 #include <CLI/CLI.hpp>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/cli/command_line.hpp"
+#include "kelvane/analysis/distances.hpp"
+#include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/distance_models.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
@@ -30,11 +33,7 @@ struct DataOptions {
     std::array<CLI::Option*, 3> structure_options{};
     CLI::Option* min_call_rate_option = nullptr;
 
-    std::string distance = "stepwise";
-    std::string missing = "not-counted";
-    std::string multiplier;
-    std::string base;
-    std::string absence_code;
+    ModelChoice model;
     std::string matrix;
     std::string matrix_layout = "auto";
     double matrix_scale = 0.0;  // 0: whole numbers
@@ -44,7 +43,7 @@ struct DataOptions {
 std::vector<std::string> input_files(const DataOptions& options);
 
 // What a distance counts under the options, for the titles of axes: "steps", "mutations".
-std::string distance_unit(const DataOptions& options);
+std::string distance_unit(const DataOptions& options, const MarkerData& data);
 
 // What the AMOVA's reader should know of the distances: the analysis takes them as squared
 // Euclidean distances, which --distance squared gives; empty for that model.
@@ -64,8 +63,16 @@ void add_format_options(CLI::App& command, DataOptions& options, const std::stri
 // DATA, the model options and --matrix.
 void add_model_options(CLI::App& command, DataOptions& options);
 
+// What the library reads: DATA in its format with its settings and --populations. A format
+// setting given that the format does not read is a UsageError.
+DataInput data_input(const DataOptions& options);
+
+// Where the distances come from: the model options or --matrix. Model options beside --matrix,
+// or --matrix-scale without it, are a UsageError.
+DistanceInput distance_input(const DataOptions& options);
+
 // The marker data set of DATA in its format, with the populations of --populations; bad data are
-// a DataError naming the file and the line and column (or the site and sample of a VCF file), a
+// an error naming the file and the line and column (or the site and sample of a VCF file), a
 // format setting that does not go with the format a UsageError.
 MarkerData read_data(const DataOptions& options);
 
@@ -73,9 +80,13 @@ MarkerData read_data(const DataOptions& options);
 // error as "kelvane: note: ...".
 MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal);
 
-// The model the options name; a setting the model does not take, or a value out of range, is a
-// UsageError naming the option.
+// The model the options name; a setting the model does not take, or a value out of range, is an
+// error of kind kSetting naming the option (status 2), data the model cannot take one naming
+// DATA.
 DistanceModel distance_model(const DataOptions& options, const MarkerData& data);
+
+// The model of the options, or nothing for --matrix (distance_model's errors).
+std::optional<DistanceModel> input_model(const DataOptions& options, const MarkerData& data);
 
 // The distance matrix of the data: computed with the model (progress shown as the options say)
 // or imported; a distance beyond 32 bits or a rejected matrix file is a DataError.

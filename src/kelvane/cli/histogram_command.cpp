@@ -4,25 +4,29 @@
 #include <optional>
 
 #include "common/cli/cli_errors.hpp"
-#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
+#include "kelvane/analysis/histogram.hpp"
+#include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/suggest_options.hpp"
+#include "kelvane/results/evidence/suggestion_results.hpp"
 #include "kelvane/results/histogram_results.hpp"
+#include "plot/cli/figure_option.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct HistogramOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
-    HistogramClasses histogram;
+    analysis::HistogramSettings histogram;
     std::optional<int32_t> threshold;
     bool suggest = false;
-    SuggestionSettings suggestion;
+    analysis::SuggestionSettings suggestion;
     clonal::cli::SeedOption seeds;
 };
 
@@ -41,7 +45,7 @@ clonal::cli::Action setup(CLI::App& command) {
         option->needs(suggest_flag);
     }
     clonal::cli::add_seed_option(command, options->seeds,
-                                 "12345,67890, as the dialogue starts; with --suggest");
+                                 clonal::cli::start_seeds_help("; with --suggest"));
     clonal::cli::add_figure_option(command, options->figure, "the histogram");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
@@ -50,15 +54,17 @@ clonal::cli::Action setup(CLI::App& command) {
         if (!options->suggest && !options->seeds.text.empty()) {
             throw clonal::cli::UsageError("--seed goes with --suggest");
         }
-        check_suggest_settings(options->suggestion);
-        check_histogram_classes(options->histogram);
+        analysis::check_suggestion_settings(options->suggestion);
+        analysis::check_histogram_settings(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
-        const DistanceHistogram histogram = histogram_of(matrix, options->histogram);
+        const analysis::DistanceHistogram histogram =
+            analysis::histogram(matrix, options->histogram);
         if (histogram.beyond > 0) {
-            terminal.err << "kelvane: note: " << beyond_text(histogram) << " (--max-distance)\n";
+            terminal.err << "kelvane: note: " << analysis::beyond_text(histogram)
+                         << " (--max-distance)\n";
         }
         ThresholdMarks marks;
         if (options->threshold) {
@@ -66,17 +72,20 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         if (options->suggest) {
             clonal::cli::record_seeds(terminal, random);
-            marks.suggested = suggested_marks(suggestions_for(
-                options->data, data, matrix, options->suggestion, random, options->common.threads));
+            marks.suggested = suggested_marks(
+                analysis::suggestions(data, matrix, input_model(options->data, data),
+                                      options->suggestion, random, {options->common.threads, {}}));
         }
-        places.write(histogram_table(histogram), [&] {
-            return histogram_figure(histogram, distance_unit(options->data), marks);
+        places.write(analysis::histogram_table(histogram), [&] {
+            return histogram_figure(histogram, distance_unit(options->data, data), marks);
         });
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(), {"histogram", "the number of pairs in each distance class", 20, setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command histogram_command() {
+    return {"histogram", "the number of pairs in each distance class", setup};
+}
+
+}  // namespace kelvane::cli

@@ -1,6 +1,8 @@
 // kelvane's command line.
 #include "kelvane/cli/kelvane_cli.hpp"
 
+#include "kelvane/cli/kelvane_commands.hpp"
+
 namespace kelvane {
 
 const clonal::ProgramInfo& program_info() {
@@ -20,8 +22,13 @@ const clonal::ProgramInfo& program_info() {
     return info;
 }
 
-clonal::cli::CommandList& kelvane_commands() {
-    static clonal::cli::CommandList commands;
+const clonal::cli::CommandList& kelvane_commands() {
+    static const clonal::cli::CommandList commands{
+        cli::distances_command(),    cli::histogram_command(), cli::thresholds_command(),
+        cli::suggest_command(),      cli::clones_command(),    cli::amova_command(),
+        cli::psex_command(),         cli::convert_command(),   cli::loci_command(),
+        cli::accumulation_command(), cli::ia_command(),        cli::report_command(),
+        cli::network_command()};
     return commands;
 }
 

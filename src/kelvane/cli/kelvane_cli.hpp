@@ -1,5 +1,5 @@
-// kelvane's command line: what the program says about itself, its list of commands (each
-// command's file registers itself there) and the run of one command.
+// kelvane's command line: what the program says about itself, its list of commands and the run of
+// one command.
 #pragma once
 
 #include <string>
@@ -12,7 +12,8 @@ namespace kelvane {
 
 const clonal::ProgramInfo& program_info();
 
-clonal::cli::CommandList& kelvane_commands();
+// The commands in the order of --help.
+const clonal::cli::CommandList& kelvane_commands();
 
 // The generator of a command with --seed: seeded as the option says, or with the dialogue's
 // start seeds.

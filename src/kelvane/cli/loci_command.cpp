@@ -2,14 +2,13 @@
 // heterozygosity, probabilities of identity and their running products).
 #include <memory>
 
-#include "common/cli/cli_errors.hpp"
 #include "common/cli/result_files.hpp"
+#include "common/text/tsv_writer.hpp"
+#include "kelvane/analysis/loci.hpp"
 #include "kelvane/cli/data_options.hpp"
-#include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/evidence/pascal_triangle.hpp"
-#include "kelvane/results/evidence/loci_results.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct LociOptions {
@@ -26,21 +25,17 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
-        if (data.max_ploidy > kLargestPascalRow) {
-            throw clonal::cli::DataError(
-                "probabilities of identity need a maximum ploidy of at most 1000, " +
-                options->data.data);
-        }
-        const std::vector<LocusStatistics> loci = locus_statistics(data);
-        clonal::write_tsv(loci_table(data, loci), output.stream());
+        clonal::write_tsv(analysis::loci_table(data, analysis::loci(data)), output.stream());
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"loci", "per locus: alleles, genotypes, expected heterozygosity, probability of identity", 70,
-     setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command loci_command() {
+    return {"loci",
+            "per locus: alleles, genotypes, expected heterozygosity, probability of identity",
+            setup};
+}
+
+}  // namespace kelvane::cli

@@ -4,17 +4,17 @@
 #include <string>
 
 #include "common/cli/cli_errors.hpp"
-#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/result_files.hpp"
+#include "kelvane/analysis/network.hpp"
 #include "kelvane/cli/data_options.hpp"
-#include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/grouping/network_files.hpp"
 #include "kelvane/results/evidence/network_results.hpp"
+#include "plot/cli/figure_option.hpp"
 #include "plot/svg_render.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct NetworkOptions {
@@ -58,30 +58,31 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
-        const Genotypes genotypes = genotypes_at_threshold(matrix, options->threshold);
-        const std::vector<NetworkEdge> edges =
-            minimum_spanning_network(genotype_distances(matrix, genotypes));
+        const analysis::NetworkResult network = analysis::network(matrix, options->threshold);
         if (graphml) {
-            write_network_graphml(data, genotypes, edges, output.stream());
+            write_network_graphml(data, network.genotypes, network.edges, output.stream());
         } else {
-            write_network_dot(data, genotypes, edges, output.stream());
+            write_network_dot(data, network.genotypes, network.edges, output.stream());
         }
         if (figure_output != nullptr) {
             // A network too large to draw is seen in a graph program.
             const std::string elsewhere =
                 graphml ? "open " + out + " in a graph program"
                         : "write it with --out FILE.graphml for a graph program";
-            clonal::plot::write_svg(network_figure(data, genotypes, edges, options->threshold,
-                                                   distance_unit(options->data), elsewhere),
-                                    figure_output->stream());
+            clonal::plot::write_svg(
+                network_figure(data, network.genotypes, network.edges, options->threshold,
+                               distance_unit(options->data, data), elsewhere),
+                figure_output->stream());
         }
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"network", "the minimum spanning network of the clonal genotypes at a threshold", 100, setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command network_command() {
+    return {"network", "the minimum spanning network of the clonal genotypes at a threshold",
+            setup};
+}
+
+}  // namespace kelvane::cli

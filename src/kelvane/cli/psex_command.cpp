@@ -4,27 +4,28 @@
 #include <map>
 #include <memory>
 
-#include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
+#include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
+#include "common/text/tsv_writer.hpp"
+#include "kelvane/analysis/psex.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
-#include "kelvane/grouping/genotype_grouping.hpp"
-#include "kelvane/results/evidence/psex_results.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct PsexOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
-    int32_t threshold = -1;
+    std::optional<int32_t> threshold;
     std::string frequencies = "round-robin";
     std::string fill = "genets";
     bool by_population = false;
     bool fis = false;
     std::string method = "multiple";
-    int32_t simulations = 0;
+    int64_t simulations = 0;
     clonal::cli::SeedOption seeds;
 };
 
@@ -32,6 +33,19 @@ const std::map<std::string, FrequencySource> kSources{
     {"ramet", FrequencySource::kRamets},
     {"genet", FrequencySource::kGenets},
     {"round-robin", FrequencySource::kRoundRobin}};
+
+analysis::PsexAnalysisSettings settings_of(const PsexOptions& options) {
+    analysis::PsexAnalysisSettings settings;
+    settings.psex.frequencies = kSources.at(options.frequencies);
+    settings.psex.fill =
+        options.fill == "samples" ? RareAlleleFill::kSamples : RareAlleleFill::kGenets;
+    settings.psex.by_population = options.by_population;
+    settings.psex.fis = options.fis;
+    settings.psex.method = options.method == "single" ? PsexMethod::kSingle : PsexMethod::kMultiple;
+    settings.psex.simulations = options.simulations;
+    settings.threshold = options.threshold;
+    return settings;
+}
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<PsexOptions>();
@@ -70,47 +84,31 @@ clonal::cli::Action setup(CLI::App& command) {
                     "simulated populations for the p-value of each Psex (0: none)")
         ->check(clonal::cli::whole_number(0, 100000000))
         ->capture_default_str();
-    clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
+    clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         clonal::Random random = seeded_random(options->seeds);
-        PsexSettings settings;
-        settings.frequencies = kSources.at(options->frequencies);
-        settings.fill =
-            options->fill == "samples" ? RareAlleleFill::kSamples : RareAlleleFill::kGenets;
-        settings.by_population = options->by_population;
-        settings.fis = options->fis;
-        settings.method = options->method == "single" ? PsexMethod::kSingle : PsexMethod::kMultiple;
-        settings.simulations = options->simulations;
-        settings.threads = options->common.threads;
-
+        const clonal::Random start = random;
         const MarkerData data = read_data(options->data, terminal);
-        if (const auto refusal = psex_refusal(data, settings)) {
-            throw clonal::cli::DataError(clonal::cli::sentence_of(*refusal) + ", " +
-                                         options->data.data);
-        }
-        const GenotypeIdentity identity(data);
-        std::vector<int32_t> genotypes;
-        if (options->threshold >= 0) {
-            const DistanceMatrix matrix =
-                distance_matrix(options->data, data, options->common, terminal);
-            genotypes = genotypes_at_threshold(matrix, options->threshold).numbers;
-        } else {
-            genotypes = identical_data_genotypes(identity);
-        }
-        clonal::cli::record_seeds(terminal, random);
-        const std::vector<PsexRow> rows = psex_table(data, identity, genotypes, settings, random);
-
-        clonal::write_tsv(psex_result_table(data, rows, settings.simulations > 0), output.stream());
+        clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
+                                     "distances");
+        const analysis::PsexResult result =
+            analysis::psex(data, settings_of(*options), distance_input(options->data), random,
+                           {options->common.threads, bar.report()});
+        bar.finish();
+        clonal::cli::record_seeds(terminal, start);
+        clonal::write_tsv(analysis::psex_result_table(data, result), output.stream());
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"psex", "the probability that repeated genotypes arose by separate sexual events", 60, setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command psex_command() {
+    return {"psex", "the probability that repeated genotypes arose by separate sexual events",
+            setup};
+}
+
+}  // namespace kelvane::cli

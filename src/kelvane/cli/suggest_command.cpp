@@ -3,17 +3,20 @@
 #include <memory>
 
 #include "common/cli/result_files.hpp"
+#include "common/text/tsv_writer.hpp"
+#include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/suggest_options.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct SuggestOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
-    SuggestionSettings settings;
+    analysis::SuggestionSettings settings;
     clonal::cli::SeedOption seeds;
 };
 
@@ -21,28 +24,30 @@ clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<SuggestOptions>();
     add_model_options(command, options->data);
     add_suggest_options(command, options->settings);
-    clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
+    clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
-        check_suggest_settings(options->settings);
+        analysis::check_suggestion_settings(options->settings);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);
-        const Suggestions suggestions = suggestions_for(
-            options->data, data, matrix, options->settings, random, options->common.threads);
-        clonal::write_tsv(suggestions_table(suggestions), output.stream());
+        const analysis::Suggestions suggestions =
+            analysis::suggestions(data, matrix, input_model(options->data, data), options->settings,
+                                  random, {options->common.threads, {}});
+        clonal::write_tsv(analysis::suggestions_table(suggestions), output.stream());
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"suggest", "thresholds suggested by the merge heights and by simulated sexual offspring", 35,
-     setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command suggest_command() {
+    return {"suggest",
+            "thresholds suggested by the merge heights and by simulated sexual offspring", setup};
+}
+
+}  // namespace kelvane::cli

@@ -1,13 +1,13 @@
 // The options of the suggested thresholds.
 #include "kelvane/cli/suggest_options.hpp"
 
-#include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/text/tsv_writer.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 
-std::vector<CLI::Option*> add_suggest_options(CLI::App& command, SuggestionSettings& settings) {
+std::vector<CLI::Option*> add_suggest_options(CLI::App& command,
+                                              analysis::SuggestionSettings& settings) {
     std::vector<CLI::Option*> options;
     options.push_back(command
                           .add_option("--fraction", settings.fraction,
@@ -30,26 +30,10 @@ std::vector<CLI::Option*> add_suggest_options(CLI::App& command, SuggestionSetti
     return options;
 }
 
-void check_suggest_settings(const SuggestionSettings& settings) {
-    if (!(settings.fraction > 0.0)) {
-        throw clonal::cli::UsageError("--fraction takes a number above 0 and at most 1");
-    }
-}
-
-std::vector<std::string> suggest_arguments(const SuggestionSettings& settings) {
+std::vector<std::string> suggest_arguments(const analysis::SuggestionSettings& settings) {
     return {"--fraction",    clonal::shortest_real(settings.fraction),
             "--alpha",       clonal::shortest_real(settings.alpha),
             "--simulations", std::to_string(settings.simulations)};
 }
 
-Suggestions suggestions_for(const DataOptions& options, const MarkerData& data,
-                            const DistanceMatrix& matrix, const SuggestionSettings& settings,
-                            clonal::Random& random, int threads) {
-    if (!options.matrix.empty()) {
-        return suggest_thresholds(data, matrix, nullptr, settings, random, threads);
-    }
-    const DistanceModel model = distance_model(options, data);
-    return suggest_thresholds(data, matrix, &model, settings, random, threads);
-}
-
-}  // namespace kelvane
+}  // namespace kelvane::cli

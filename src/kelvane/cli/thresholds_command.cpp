@@ -2,12 +2,13 @@
 // it changes, and with --svg its figure.
 #include <memory>
 
-#include "plot/cli/figure_option.hpp"
+#include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/cli/data_options.hpp"
-#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/results/threshold_results.hpp"
+#include "plot/cli/figure_option.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 struct ThresholdsOptions {
@@ -28,16 +29,18 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
-        const std::vector<ThresholdCount> counts = genotype_counts(matrix);
-        places.write(thresholds_table(counts),
-                     [&] { return thresholds_figure(counts, distance_unit(options->data), {}); });
+        const std::vector<ThresholdCount> counts = analysis::thresholds(matrix);
+        places.write(analysis::thresholds_table(counts), [&] {
+            return thresholds_figure(counts, distance_unit(options->data, data), {});
+        });
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"thresholds", "the number of clonal genotypes at every threshold where it changes", 30,
-     setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command thresholds_command() {
+    return {"thresholds", "the number of clonal genotypes at every threshold where it changes",
+            setup};
+}
+
+}  // namespace kelvane::cli

@@ -12,6 +12,8 @@
 namespace kelvane {
 
 struct MarkerData {
+    // The file the data were read from, which errors about the data name; empty when unknown.
+    std::string file;
     // The first line of the input file as read, its line end included.
     std::string title;
     int32_t n_individuals = 0;

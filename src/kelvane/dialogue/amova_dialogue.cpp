@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "common/dialogue/separator.hpp"
-#include "kelvane/amova/amova_permutations.hpp"
+#include "kelvane/analysis/amova.hpp"
 
 namespace kelvane {
 namespace {
@@ -41,13 +41,12 @@ int simple_amova(clonal::Console& console, clonal::Random& random, const Distanc
                  std::span<const int32_t> pop_vector, int32_t n_populations) {
     console.print("\n");
     clonal::print_separator(console.out());
-    if (const auto refusal = amova_refusal(pop_vector, n_populations)) {
-        console.print("%s\n", refusal_sentence(*refusal));
+    const analysis::Amova amova(matrix, pop_vector, n_populations);
+    if (amova.refusal()) {
+        console.print("%s\n", refusal_sentence(*amova.refusal()));
         return 0;
     }
-    const AmovaSample sample = amova_sample(pop_vector, n_populations);
-    const SamplePairs pairs(matrix, sample.members);
-    const AmovaTable table = observed_amova(pairs, sample);
+    const AmovaTable& table = amova.table();
     print_amova_table(console, table);
     const double observed = table.phi_st;
     if (observed < kStronglyNegative) {
@@ -67,8 +66,7 @@ int simple_amova(clonal::Console& console, clonal::Random& random, const Distanc
                           clonal::printable(value));
         };
     }
-    const AmovaPermutationTest test =
-        amova_permutation_test(pairs, sample, observed, permutations, random, 0, print_value);
+    const AmovaPermutationTest test = amova.test(permutations, random, {}, print_value);
     console.print("\np(greater):  %0.4f\n", test.p_greater());
     if (observed <= 0 || verbose) {
         console.print("p(smaller):  %0.3f\n", test.p_smaller());

@@ -86,7 +86,10 @@ int32_t distance_value(std::string_view word, int64_t line, const MatrixFileSett
         }
         const bool digits = !text.empty() && text.find_first_not_of("0123456789") == text.npos;
         if (!digits) {
-            throw NotWholeDistance("the distance " + quoted(word) + " is not a whole number", line);
+            throw clonal::InputError("the distance " + quoted(word) +
+                                         " is not a whole number ({setting} S reads real "
+                                         "distances times S)",
+                                     line, 0, "matrix_scale");
         }
         const auto value = clonal::digits_value(text);
         if (!value) {

@@ -28,14 +28,9 @@ struct MatrixFileSettings {
     std::optional<double> scale;  // real values times scale, rounded; nothing: whole numbers
 };
 
-// A value that is not a whole number where no scale was given.
-class NotWholeDistance : public clonal::InputError {
-  public:
-    using clonal::InputError::InputError;
-};
-
 // The matrix of the individuals named in order; bad content is an InputError naming the line
-// (and the value).
+// (and the value). A value that is not a whole number where no scale was given names the setting
+// matrix_scale, which reads it.
 DistanceMatrix read_matrix_file(std::string_view content, const std::vector<std::string>& names,
                                 const MatrixFileSettings& settings);
 

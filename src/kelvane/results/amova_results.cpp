@@ -10,11 +10,6 @@
 namespace kelvane {
 namespace {
 
-void write_row(clonal::ResultTable& result, const char* source, int32_t df, double ss,
-               double variance, double total_variance) {
-    result.text(source).integer(df).real(ss).real(variance).real((100 * variance) / total_variance);
-}
-
 // About the square root of the number of values, within limits that keep bars readable.
 int bin_count(std::size_t values) {
     const auto root = static_cast<int>(std::lround(std::sqrt(static_cast<double>(values))));
@@ -22,29 +17,6 @@ int bin_count(std::size_t values) {
 }
 
 }  // namespace
-
-clonal::ResultTable amova_result_table(const AmovaTable& table, const AmovaPermutationTest& test) {
-    clonal::ResultTable result;
-    result.header({"source", "df", "ss", "variance", "percent", "phi_st", "p", "p_smaller"});
-    write_row(result, "within", table.df_within, table.ss_within, table.sigma2_within,
-              table.sigma2_total);
-    result.missing().missing().missing();
-    result.end_row();
-    write_row(result, "among", table.df_among, table.ss_among, table.sigma2_among,
-              table.sigma2_total);
-    // Without permutations the p-values are undefined.
-    if (test.permutations > 0) {
-        result.real(table.phi_st).real(test.p_greater()).real(test.p_smaller());
-    } else {
-        result.real(table.phi_st).missing().missing();
-    }
-    result.end_row();
-    write_row(result, "total", table.df_total, table.ss_total, table.sigma2_total,
-              table.sigma2_total);
-    result.missing().missing().missing();
-    result.end_row();
-    return result;
-}
 
 clonal::plot::Figure amova_figure(double observed, std::span<const double> permuted) {
     using namespace clonal::plot;

@@ -5,44 +5,12 @@
 #include <cmath>
 #include <numeric>
 
-#include "kelvane/grouping/histogram.hpp"
 #include "plot/number_format.hpp"
 
 namespace kelvane {
 
-DistanceHistogram distance_histogram(const DistanceMatrix& matrix, int32_t classes,
-                                     int32_t max_distance) {
-    DistanceHistogram histogram;
-    histogram.max_distance =
-        max_distance > 0 ? max_distance : std::max(largest_distance(matrix), 1);
-    histogram.counts = histogram_counts(matrix, classes, histogram.max_distance);
-    histogram.width = class_width(histogram.max_distance, classes);
-    const auto n = static_cast<int64_t>(matrix.size());
-    histogram.beyond = n * (n - 1) / 2 - std::accumulate(histogram.counts.begin(),
-                                                         histogram.counts.end(), int64_t{0});
-    return histogram;
-}
-
-std::string beyond_text(const DistanceHistogram& histogram) {
-    return std::to_string(histogram.beyond) +
-           (histogram.beyond == 1 ? " pair lies" : " pairs lie") + " beyond " +
-           std::to_string(histogram.max_distance) + ", outside the classes";
-}
-
-clonal::ResultTable histogram_table(const DistanceHistogram& histogram) {
-    clonal::ResultTable table;
-    table.header({"class", "from", "to", "pairs"});
-    for (std::size_t k = 0; k < histogram.counts.size(); ++k) {
-        const auto upper = static_cast<double>(k) * histogram.width;
-        const double lower = k == 0 ? 0.0 : static_cast<double>(k - 1) * histogram.width;
-        table.integer(static_cast<int64_t>(k)).real(lower).real(upper).integer(histogram.counts[k]);
-        table.end_row();
-    }
-    return table;
-}
-
-clonal::plot::Figure histogram_figure(const DistanceHistogram& histogram, const std::string& unit,
-                                      const ThresholdMarks& marks) {
+clonal::plot::Figure histogram_figure(const analysis::DistanceHistogram& histogram,
+                                      const std::string& unit, const ThresholdMarks& marks) {
     using namespace clonal::plot;
     const double width = histogram.width;
     const int64_t pairs =

@@ -9,16 +9,6 @@ constexpr std::size_t kMostMarkers = 200;
 
 }  // namespace
 
-clonal::ResultTable thresholds_table(std::span<const ThresholdCount> counts) {
-    clonal::ResultTable table;
-    table.header({"threshold", "genotypes"});
-    for (const ThresholdCount& count : counts) {
-        table.integer(count.threshold).integer(count.genotypes);
-        table.end_row();
-    }
-    return table;
-}
-
 clonal::plot::Figure thresholds_figure(std::span<const ThresholdCount> counts,
                                        const std::string& unit, const ThresholdMarks& marks) {
     using namespace clonal::plot;

@@ -1,19 +1,15 @@
 // The number of clonal genotypes against the threshold, as the commands and the report show it:
-// its table and its figure, a step line.
+// its figure, a step line.
 #pragma once
 
 #include <span>
 #include <string>
 
-#include "common/text/result_table.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
 #include "kelvane/results/threshold_marks.hpp"
 #include "plot/figure.hpp"
 
 namespace kelvane {
-
-// threshold, genotypes: threshold 0 and every threshold at which the number changes.
-clonal::ResultTable thresholds_table(std::span<const ThresholdCount> counts);
 
 // The number of genotypes held from each threshold up to the next; unit names what a distance
 // counts ("steps").

@@ -4,23 +4,26 @@
 
 #include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
+#include "common/text/tsv_writer.hpp"
+#include "marsyl/analysis/bootstrap.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
 #include "marsyl/cli/clonal_options.hpp"
-#include "marsyl/cli/marsyl_cli.hpp"
-#include "marsyl/results/bootstrap_results.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 struct BootstrapOptions {
     std::string clonal;
     clonal::cli::CommonOptions common;
     ResamplingOptions resampling;
+    analysis::BootstrapSettings settings;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<BootstrapOptions>();
     add_clonal_argument(command, options->clonal);
-    add_resampling_options(command, options->resampling, kBootstrapPermutations,
+    add_resampling_options(command, options->resampling, options->settings.permutations,
                            "the number of permutations, the observed data counted as one");
     clonal::cli::add_common_options(command, options->common);
     command.footer(
@@ -30,21 +33,22 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFiles files(terminal, {options->clonal});
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         clonal::Random random = seeded_random(options->resampling, terminal);
-        const ClonalInput input = read_clonal_input(options->clonal);
+        const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "bootstrap");
-        const clonal::ResultTable table =
-            bootstrap_table(input.data, options->resampling.permutations, random, bar.report());
+        const analysis::BootstrapResult result =
+            analysis::bootstrap(input.data, options->settings, random, bar.report());
         bar.finish();
-        write_tsv(table, output.stream());
+        clonal::write_tsv(analysis::bootstrap_table(input.data, result), output.stream());
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(),
-    {"bootstrap", "bootstrap tests of every pair of populations for differences in diversity", 20,
-     setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command bootstrap_command() {
+    return {"bootstrap",
+            "bootstrap tests of every pair of populations for differences in diversity", setup};
+}
+
+}  // namespace marsyl::cli

@@ -6,7 +6,7 @@
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 
 void add_clonal_argument(CLI::App& command, std::string& file) {
     command
@@ -15,25 +15,9 @@ void add_clonal_argument(CLI::App& command, std::string& file) {
         ->required();
 }
 
-ClonalInput read_clonal_input(const std::string& file) {
-    const auto content = clonal::read_file(file);
-    if (!content) {
-        throw clonal::cli::DataError(file + ": cannot be read");
-    }
-    ClonalInput input;
-    try {
-        input.data = clonal::read_clonal_file(*content, true);
-    } catch (const clonal::FatalError& error) {
-        throw clonal::cli::file_error(file, error);
-    }
-    input.largest_genotype = clonal::raise_largest_genotype(input.data, 0);
-    return input;
-}
-
-void add_resampling_options(CLI::App& command, ResamplingOptions& options,
-                            int32_t default_permutations, const char* what_permutations) {
-    options.permutations = default_permutations;
-    command.add_option("--permutations", options.permutations, what_permutations)
+void add_resampling_options(CLI::App& command, ResamplingOptions& options, int32_t& permutations,
+                            const char* what_permutations) {
+    command.add_option("--permutations", permutations, what_permutations)
         ->check(clonal::cli::whole_number(1, INT32_MAX))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options.seeds, "from the clock, as the dialogue seeds");
@@ -51,4 +35,4 @@ clonal::Random seeded_random(const ResamplingOptions& options,
     return random;
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::cli

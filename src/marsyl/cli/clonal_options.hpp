@@ -12,35 +12,21 @@
 #include "common/core/progress.hpp"
 #include "common/core/random.hpp"
 
-namespace marsyl {
-
-struct ClonalInput {
-    clonal::ClonalData data;
-    int32_t largest_genotype = 0;
-};
+namespace marsyl::cli {
 
 void add_clonal_argument(CLI::App& command, std::string& file);
 
-// The data set of the file; bad data are a DataError naming the file and line.
-ClonalInput read_clonal_input(const std::string& file);
-
-// The numbers of permutations and subsamples when --permutations is not given.
-inline constexpr int32_t kBootstrapPermutations = 1000;
-inline constexpr int32_t kDifferentiationPermutations = 1000;
-inline constexpr int32_t kJackknifeSubsamples = 100;
-
 struct ResamplingOptions {
-    int32_t permutations = 0;
     clonal::cli::SeedOption seeds;
 };
 
-// --permutations (with its default) and --seed.
-void add_resampling_options(CLI::App& command, ResamplingOptions& options,
-                            int32_t default_permutations, const char* what_permutations);
+// --permutations into permutations (its default the value it holds) and --seed.
+void add_resampling_options(CLI::App& command, ResamplingOptions& options, int32_t& permutations,
+                            const char* what_permutations);
 
 // The generator, seeded as --seed says or from the clock as the dialogue seeds it; the seeds
 // are written to standard error.
 clonal::Random seeded_random(const ResamplingOptions& options,
                              const clonal::cli::Terminal& terminal);
 
-}  // namespace marsyl
+}  // namespace marsyl::cli

@@ -4,44 +4,48 @@
 
 #include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
+#include "common/text/tsv_writer.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
+#include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/cli/clonal_options.hpp"
-#include "marsyl/cli/marsyl_cli.hpp"
-#include "marsyl/results/differentiation_results.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 struct DifferentiationOptions {
     std::string clonal;
     clonal::cli::CommonOptions common;
     ResamplingOptions resampling;
+    analysis::DifferentiationSettings settings;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<DifferentiationOptions>();
     add_clonal_argument(command, options->clonal);
-    add_resampling_options(command, options->resampling, kDifferentiationPermutations,
+    add_resampling_options(command, options->resampling, options->settings.permutations,
                            "the number of permutations, the observed data counted as one");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, {options->clonal});
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         clonal::Random random = seeded_random(options->resampling, terminal);
-        const ClonalInput input = read_clonal_input(options->clonal);
+        const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "differentiation");
-        const clonal::ResultTable table = differentiation_table(
-            input.data, options->resampling.permutations, random, bar.report());
+        const analysis::DifferentiationResult result =
+            analysis::differentiation(input.data, options->settings, random, bar.report());
         bar.finish();
-        write_tsv(table, output.stream());
+        clonal::write_tsv(analysis::differentiation_table(input.data, result), output.stream());
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(),
-    {"differentiation", "permutation tests of every pair of populations for differentiation", 30,
-     setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command differentiation_command() {
+    return {"differentiation", "permutation tests of every pair of populations for differentiation",
+            setup};
+}
+
+}  // namespace marsyl::cli

@@ -3,11 +3,12 @@
 #include <memory>
 
 #include "common/cli/result_files.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
 #include "marsyl/cli/clonal_options.hpp"
-#include "marsyl/cli/marsyl_cli.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 #include "marsyl/core/fstat_writer.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 struct FstatOptions {
@@ -22,14 +23,16 @@ clonal::cli::Action setup(CLI::App& command) {
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, {options->clonal});
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
-        const ClonalInput input = read_clonal_input(options->clonal);
+        const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         write_fstat_records(input.data, input.largest_genotype, output.stream());
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(), {"fstat", "the clonal data as an FSTAT data file", 50, setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command fstat_command() {
+    return {"fstat", "the clonal data as an FSTAT data file", setup};
+}
+
+}  // namespace marsyl::cli

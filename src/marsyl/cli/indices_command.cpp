@@ -6,14 +6,16 @@
 #include <string>
 
 #include "common/cli/cli_errors.hpp"
-#include "plot/cli/figure_option.hpp"
 #include "common/cli/option_checks.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
+#include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/extended.hpp"
 #include "marsyl/cli/clonal_options.hpp"
-#include "marsyl/cli/marsyl_cli.hpp"
-#include "marsyl/results/extended_results.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 #include "marsyl/results/indices_results.hpp"
+#include "plot/cli/figure_option.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 struct IndicesOptions {
@@ -53,22 +55,21 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
                                            {options->clonal});
-        const ClonalInput input = read_clonal_input(options->clonal);
+        const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         const DiversityResults results =
-            options->extended
-                ? DiversityResults{}
-                : diversity_results(input.data, input.largest_genotype, PartitionRules::defined());
+            options->extended ? DiversityResults{} : analysis::diversity(input);
         const clonal::ResultTable table =
-            options->extended    ? extended_table(input.data, options->rarefy)
-            : options->partition ? partitioning_table(input.data, results)
-                                 : indices_table(input.data, results);
+            options->extended    ? analysis::extended_table(input.data, options->rarefy)
+            : options->partition ? analysis::partitioning_table(input.data, results)
+                                 : analysis::indices_table(input.data, results);
         places.write(table, [&] { return indices_figure(input.data, results); });
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(),
-    {"indices", "the indices of clonal diversity of every population", 10, setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command indices_command() {
+    return {"indices", "the indices of clonal diversity of every population", setup};
+}
+
+}  // namespace marsyl::cli

@@ -2,13 +2,15 @@
 // its lower and upper limits, in the dialogue's order of draws; with --svg its figure.
 #include <memory>
 
-#include "plot/cli/figure_option.hpp"
 #include "common/cli/progress_bar.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
+#include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/cli/clonal_options.hpp"
-#include "marsyl/cli/marsyl_cli.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 #include "marsyl/results/jackknife_results.hpp"
+#include "plot/cli/figure_option.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 struct JackknifeOptions {
@@ -16,12 +18,13 @@ struct JackknifeOptions {
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
     ResamplingOptions resampling;
+    analysis::JackknifeSettings settings;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<JackknifeOptions>();
     add_clonal_argument(command, options->clonal);
-    add_resampling_options(command, options->resampling, kJackknifeSubsamples,
+    add_resampling_options(command, options->resampling, options->settings.subsamples,
                            "the number of subsamples of every size");
     clonal::cli::add_figure_option(command, options->figure,
                                    "every index against sample size, a line per population");
@@ -30,20 +33,21 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
                                            {options->clonal});
         clonal::Random random = seeded_random(options->resampling, terminal);
-        ClonalInput input = read_clonal_input(options->clonal);
+        analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "jackknife");
         const std::vector<JackknifeCurve> curves =
-            jackknife_curves(input.data, options->resampling.permutations, random, bar.report());
+            analysis::jackknife(input.data, options->settings, random, bar.report());
         bar.finish();
-        places.write(jackknife_table(input.data, curves),
+        places.write(analysis::jackknife_table(input.data, curves),
                      [&] { return jackknife_figure(input.data, curves); });
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(),
-    {"jackknife", "every index over subsamples of increasing size, with its limits", 40, setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command jackknife_command() {
+    return {"jackknife", "every index over subsamples of increasing size, with its limits", setup};
+}
+
+}  // namespace marsyl::cli

@@ -1,6 +1,8 @@
 // marsyl's command line.
 #include "marsyl/cli/marsyl_cli.hpp"
 
+#include "marsyl/cli/marsyl_commands.hpp"
+
 namespace marsyl {
 
 const clonal::ProgramInfo& program_info() {
@@ -21,8 +23,11 @@ const clonal::ProgramInfo& program_info() {
     return info;
 }
 
-clonal::cli::CommandList& marsyl_commands() {
-    static clonal::cli::CommandList commands;
+const clonal::cli::CommandList& marsyl_commands() {
+    static const clonal::cli::CommandList commands{
+        cli::indices_command(),   cli::pareto_command(),          cli::shared_command(),
+        cli::bootstrap_command(), cli::differentiation_command(), cli::jackknife_command(),
+        cli::fstat_command(),     cli::report_command()};
     return commands;
 }
 

@@ -1,5 +1,5 @@
-// marsyl's command line: what the program says about itself, its list of commands (each command's
-// file registers itself there) and the run of one command.
+// marsyl's command line: what the program says about itself, its list of commands and the run of
+// one command.
 #pragma once
 
 #include <string>
@@ -12,7 +12,8 @@ namespace marsyl {
 
 const clonal::ProgramInfo& program_info();
 
-clonal::cli::CommandList& marsyl_commands();
+// The commands in the order of --help.
+const clonal::cli::CommandList& marsyl_commands();
 
 // The exit status of the command the arguments name.
 int run_marsyl_command_line(const std::vector<std::string>& arguments,

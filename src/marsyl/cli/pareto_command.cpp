@@ -2,12 +2,14 @@
 // with --svg the log-log points with their fitted lines.
 #include <memory>
 
-#include "plot/cli/figure_option.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
+#include "marsyl/analysis/pareto.hpp"
 #include "marsyl/cli/clonal_options.hpp"
-#include "marsyl/cli/marsyl_cli.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 #include "marsyl/results/pareto_results.hpp"
+#include "plot/cli/figure_option.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 struct ParetoOptions {
@@ -25,14 +27,15 @@ clonal::cli::Action setup(CLI::App& command) {
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
                                            {options->clonal});
-        const ClonalInput input = read_clonal_input(options->clonal);
-        places.write(pareto_table(input.data), [&] { return pareto_figure(input.data); });
+        const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
+        places.write(analysis::pareto_table(input.data), [&] { return pareto_figure(input.data); });
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(),
-    {"pareto", "the Pareto index of the clone sizes of every population", 12, setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command pareto_command() {
+    return {"pareto", "the Pareto index of the clone sizes of every population", setup};
+}
+
+}  // namespace marsyl::cli

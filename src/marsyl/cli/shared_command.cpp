@@ -3,11 +3,12 @@
 #include <memory>
 
 #include "common/cli/result_files.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
+#include "marsyl/analysis/shared.hpp"
 #include "marsyl/cli/clonal_options.hpp"
-#include "marsyl/cli/marsyl_cli.hpp"
-#include "marsyl/results/shared_results.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 struct SharedOptions {
@@ -25,16 +26,17 @@ clonal::cli::Action setup(CLI::App& command) {
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, {options->clonal});
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
-        const ClonalInput input = read_clonal_input(options->clonal);
-        const clonal::ResultTable table = shared_table(input.data, options->all);
+        const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
+        const clonal::ResultTable table = analysis::shared_table(input.data, options->all);
         clonal::write_tsv(table, output.stream());
         files.commit();
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(),
-    {"shared", "the genotypes found in more than one population, with their counts", 14, setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command shared_command() {
+    return {"shared", "the genotypes found in more than one population, with their counts", setup};
+}
+
+}  // namespace marsyl::cli

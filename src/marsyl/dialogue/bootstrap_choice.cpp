@@ -2,7 +2,7 @@
 #include "marsyl/dialogue/bootstrap_choice.hpp"
 
 #include "common/text/printf.hpp"
-#include "marsyl/core/bootstrap.hpp"
+#include "marsyl/analysis/bootstrap.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 
 namespace marsyl {
@@ -43,29 +43,31 @@ void bootstrap_test(MarsylRun& run) {
     report << "\n";
 
     const clonal::ClonalData& data = run.data;
-    for (int32_t a = 2; a <= data.populations; ++a) {
-        for (int32_t b = 1; b < a; ++b) {
-            const char* name_a = data.names[static_cast<std::size_t>(a)].c_str();
-            const char* name_b = data.names[static_cast<std::size_t>(b)].c_str();
-            if (permutations_file != nullptr) {
-                clonal::print(*permutations_file, "\n%s vs. %s\n", name_a, name_b);
-            }
-            console.print("\t%s vs. %s\n", name_a, name_b);
-            clonal::print(report, "%s\t%s\t", name_a, name_b);
-            BootstrapObserver write_line;
-            if (permutations_file != nullptr) {
-                write_line = [permutations_file](const BootstrapValues& values) {
-                    write_values_line(*permutations_file, values);
-                };
-            }
-            const BootstrapPValues p = bootstrap_pair(data.genotypes[static_cast<std::size_t>(a)],
-                                                      data.genotypes[static_cast<std::size_t>(b)],
-                                                      permutations, run.random, write_line);
-            for (int k = 0; k < kIndexCount; ++k) {
-                clonal::print(report, "%f\t%f\t", p.at_least[k], p.at_most[k]);
-            }
-            report << "\n";
+    const auto name = [&data](int32_t p) {
+        return data.names[static_cast<std::size_t>(p)].c_str();
+    };
+    const analysis::PairStarted started = [&](int32_t a, int32_t b) {
+        if (permutations_file != nullptr) {
+            clonal::print(*permutations_file, "\n%s vs. %s\n", name(a), name(b));
         }
+        console.print("\t%s vs. %s\n", name(a), name(b));
+    };
+    BootstrapObserver write_line;
+    if (permutations_file != nullptr) {
+        write_line = [permutations_file](const BootstrapValues& values) {
+            write_values_line(*permutations_file, values);
+        };
+    }
+    analysis::BootstrapSettings settings;
+    settings.permutations = permutations;
+    const analysis::BootstrapResult result =
+        analysis::bootstrap(data, settings, run.random, {}, started, write_line);
+    for (const analysis::BootstrapPair& pair : result.pairs) {
+        clonal::print(report, "%s\t%s\t", name(pair.a), name(pair.b));
+        for (int k = 0; k < kIndexCount; ++k) {
+            clonal::print(report, "%f\t%f\t", pair.p.at_least[k], pair.p.at_most[k]);
+        }
+        report << "\n";
     }
     finish_resampling(run);
 }

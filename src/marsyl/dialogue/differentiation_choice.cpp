@@ -2,7 +2,7 @@
 #include "marsyl/dialogue/differentiation_choice.hpp"
 
 #include "common/text/printf.hpp"
-#include "marsyl/core/differentiation.hpp"
+#include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 
 namespace marsyl {
@@ -23,25 +23,31 @@ void differentiation_test(MarsylRun& run) {
         clonal::print(report, "\t%s", data.names[static_cast<std::size_t>(i)].c_str());
     }
     report << "\n";
+    const auto name = [&data](int32_t p) {
+        return data.names[static_cast<std::size_t>(p)].c_str();
+    };
+    const analysis::PairStarted started = [&](int32_t a, int32_t b) {
+        if (permutations_file != nullptr) {
+            clonal::print(*permutations_file, "\n%s vs. %s\n", name(a), name(b));
+        }
+        console.print("%s vs. %s\n", name(a), name(b));
+    };
+    GObserver write_value;
+    if (permutations_file != nullptr) {
+        write_value = [permutations_file](double g) {
+            clonal::print(*permutations_file, "%f\n", clonal::printable(g));
+        };
+    }
+    analysis::DifferentiationSettings settings;
+    settings.permutations = permutations;
+    const analysis::DifferentiationResult result =
+        analysis::differentiation(data, settings, run.random, {}, started, write_value);
+    // A row per population, its p-values against those before it.
+    auto pair = result.pairs.begin();
     for (int32_t i = 1; i <= data.populations; ++i) {
-        const char* name_i = data.names[static_cast<std::size_t>(i)].c_str();
-        clonal::print(report, "%s\t", name_i);
-        for (int32_t j = 1; j < i; ++j) {
-            const char* name_j = data.names[static_cast<std::size_t>(j)].c_str();
-            if (permutations_file != nullptr) {
-                clonal::print(*permutations_file, "\n%s vs. %s\n", name_i, name_j);
-            }
-            console.print("%s vs. %s\n", name_i, name_j);
-            PairGStatistic pair(data.genotypes[static_cast<std::size_t>(i)],
-                                data.genotypes[static_cast<std::size_t>(j)]);
-            GObserver write_value;
-            if (permutations_file != nullptr) {
-                write_value = [permutations_file](double g) {
-                    clonal::print(*permutations_file, "%f\n", clonal::printable(g));
-                };
-            }
-            const double p = differentiation_p_value(pair, permutations, run.random, write_value);
-            clonal::print(report, "%f\t", p);
+        clonal::print(report, "%s\t", name(i));
+        for (int32_t j = 1; j < i; ++j, ++pair) {
+            clonal::print(report, "%f\t", pair->p);
         }
         report << "\n";
     }

@@ -2,7 +2,7 @@
 #include "marsyl/dialogue/jackknife_choice.hpp"
 
 #include "common/text/printf.hpp"
-#include "marsyl/core/jackknife.hpp"
+#include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 
 namespace marsyl {
@@ -38,14 +38,17 @@ void jackknife(MarsylRun& run) {
     std::ostream& report = run.report.stream();
     report << "\n\nJACKKNIFE PERMUTATIONS\n";
     clonal::print(report, "number of permutations per subsample size: %d\n", permutations);
-    JackknifeWorkspace workspace(permutations);
     clonal::ClonalData& data = run.data;
+    analysis::JackknifeSettings settings;
+    settings.subsamples = permutations;
+    const std::vector<JackknifeCurve> curves =
+        analysis::jackknife(data, settings, run.random, {}, [&](int32_t i) {
+            console.print("\tpopulation %d: %s\n", i,
+                          data.names[static_cast<std::size_t>(i)].c_str());
+        });
     for (int32_t i = 1; i <= data.populations; ++i) {
-        const std::string& name = data.names[static_cast<std::size_t>(i)];
-        console.print("\tpopulation %d: %s\n", i, name.c_str());
-        std::vector<int32_t>& genotypes = data.genotypes[static_cast<std::size_t>(i)];
-        const JackknifeCurve curve = jackknife_population(genotypes, run.random, workspace);
-        write_jackknife_population(report, i, name, static_cast<int32_t>(genotypes.size()), curve);
+        write_jackknife_population(report, i, data.names[static_cast<std::size_t>(i)], data.size(i),
+                                   curves[static_cast<std::size_t>(i - 1)]);
     }
     finish_resampling(run);
 }

@@ -4,15 +4,18 @@
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/option_checks.hpp"
+#include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/report/report_sections.hpp"
 #include "kelvane/cli/suggest_options.hpp"
+#include "kelvane/results/evidence/suggestion_results.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 // Every word of the command that writes the same report again, defaults and seeds included.
-std::string report_command(const ReportCommandOptions& options, const std::string& seeds) {
+std::string repeating_command(const ReportCommandOptions& options, const std::string& seeds) {
     std::vector<std::string> words{"kelvane", "report", options.data.data};
     const std::vector<std::string> model = model_arguments(options.data);
     words.insert(words.end(), model.begin(), model.end());
@@ -24,7 +27,7 @@ std::string report_command(const ReportCommandOptions& options, const std::strin
     const std::vector<std::string> suggest = suggest_arguments(options.suggestion);
     words.insert(words.end(), suggest.begin(), suggest.end());
     words.insert(words.end(),
-                 {"--permutations", std::to_string(options.permutations), "--seed", seeds});
+                 {"--permutations", std::to_string(options.amova.permutations), "--seed", seeds});
     const std::vector<std::string> report = clonal::cli::report_arguments(options.report);
     words.insert(words.end(), report.begin(), report.end());
     return clonal::cli::command_text(words);
@@ -40,22 +43,19 @@ clonal::cli::Action setup(CLI::App& command) {
     add_suggest_options(command, options->suggestion);
     add_histogram_options(command, options->histogram);
     command
-        .add_option("--permutations", options->permutations,
+        .add_option("--permutations", options->amova.permutations,
                     "the number of permutations of the AMOVA")
         ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
-    clonal::cli::add_seed_option(command, options->seeds, "12345,67890, as the dialogue starts");
+    clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
-        check_suggest_settings(options->suggestion);
-        check_histogram_classes(options->histogram);
-        clonal::Random random;
-        if (const auto seeds = clonal::cli::parse_seeds(options->seeds)) {
-            random.set_seeds(seeds->first, seeds->second);
-        }
+        analysis::check_suggestion_settings(options->suggestion);
+        analysis::check_histogram_settings(options->histogram);
+        clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
@@ -63,15 +63,16 @@ clonal::cli::Action setup(CLI::App& command) {
         ReportRun run{*options, terminal, data,   matrix,
                       {},       {},       random, clonal::cli::seeds_text(random)};
         clonal::Random suggest_random = run.start;
-        run.suggestions = suggestions_for(options->data, data, matrix, options->suggestion,
-                                          suggest_random, options->common.threads);
+        run.suggestions = analysis::suggestions(data, matrix, input_model(options->data, data),
+                                                options->suggestion, suggest_random,
+                                                {options->common.threads, {}});
         run.marks.suggested = suggested_marks(run.suggestions);
         if (options->threshold) {
             run.marks.chosen = *options->threshold;
         }
 
         clonal::plot::Report report = clonal::cli::report_head(
-            program_info(), data.title, options->data.data, report_command(*options, run.seeds),
+            program_info(), data.title, options->data.data, repeating_command(*options, run.seeds),
             run.seeds, options->report);
         report.add(data_section(run));
         report.add(histogram_section(run));
@@ -86,9 +87,10 @@ clonal::cli::Action setup(CLI::App& command) {
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    kelvane_commands(),
-    {"report", "the whole analysis as one HTML page with tables and figures", 90, setup}};
-
 }  // namespace
-}  // namespace kelvane
+
+clonal::cli::Command report_command() {
+    return {"report", "the whole analysis as one HTML page with tables and figures", setup};
+}
+
+}  // namespace kelvane::cli

@@ -6,22 +6,23 @@
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
-#include "common/text/tsv_writer.hpp"
+#include "common/text/number_text.hpp"
+#include "kelvane/analysis/accumulation.hpp"
+#include "kelvane/analysis/data_summary.hpp"
+#include "kelvane/analysis/genotype_summary.hpp"
+#include "kelvane/analysis/loci.hpp"
+#include "kelvane/analysis/network.hpp"
+#include "kelvane/analysis/psex.hpp"
+#include "kelvane/analysis/thresholds.hpp"
+#include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/suggest_options.hpp"
-#include "kelvane/evidence/pascal_triangle.hpp"
-#include "kelvane/grouping/all_thresholds.hpp"
-#include "kelvane/grouping/minimum_spanning_network.hpp"
 #include "kelvane/results/amova_results.hpp"
-#include "kelvane/results/data_results.hpp"
 #include "kelvane/results/evidence/accumulation_results.hpp"
-#include "kelvane/results/evidence/loci_results.hpp"
 #include "kelvane/results/evidence/network_results.hpp"
-#include "kelvane/results/evidence/psex_results.hpp"
-#include "kelvane/results/genotype_results.hpp"
 #include "kelvane/results/histogram_results.hpp"
 #include "kelvane/results/threshold_results.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 
 using clonal::plot::ReportSection;
 
@@ -67,16 +68,17 @@ ReportSection data_section(const ReportRun& run) {
     const std::string distances =
         run.options.data.matrix.empty()
             ? clonal::cli::command_text(model_arguments(run.options.data)) + " (" +
-                  distance_unit(run.options.data) + ")"
+                  distance_unit(run.options.data, run.data) + ")"
             : "imported from " + run.options.data.matrix;
     section.tables.push_back(
-        {"The data set", data_summary_table(run.data, run.options.data.data, distances)});
-    section.tables.push_back({"Individuals per population", population_table(run.data)});
+        {"The data set", analysis::data_summary_table(run.data, run.options.data.data, distances)});
+    section.tables.push_back({"Individuals per population", analysis::population_table(run.data)});
     return section;
 }
 
 ReportSection histogram_section(const ReportRun& run) {
-    const DistanceHistogram histogram = histogram_of(run.matrix, run.options.histogram);
+    const analysis::DistanceHistogram histogram =
+        analysis::histogram(run.matrix, run.options.histogram);
     ReportSection section;
     section.heading = "Distances between pairs of individuals";
     section.paragraphs.push_back(
@@ -84,9 +86,9 @@ ReportSection histogram_section(const ReportRun& run) {
         "little, by scoring errors and somatic mutations: a gap between the pairs at small "
         "distances and the rest is where a threshold belongs. Dashed lines mark the suggested "
         "thresholds of the next sections.");
-    section.tables.push_back({"Pairs per distance class", histogram_table(histogram)});
+    section.tables.push_back({"Pairs per distance class", analysis::histogram_table(histogram)});
     section.figures.push_back(
-        histogram_figure(histogram, distance_unit(run.options.data), run.marks));
+        histogram_figure(histogram, distance_unit(run.options.data, run.data), run.marks));
     std::vector<std::string> words = histogram_arguments(run.options.histogram);
     if (run.options.threshold) {
         words.insert(words.end(), {"--threshold", std::to_string(*run.options.threshold)});
@@ -99,21 +101,21 @@ ReportSection histogram_section(const ReportRun& run) {
 }
 
 ReportSection thresholds_section(const ReportRun& run) {
-    const std::vector<ThresholdCount> counts = genotype_counts(run.matrix);
+    const std::vector<ThresholdCount> counts = analysis::thresholds(run.matrix);
     ReportSection section;
     section.heading = "Clonal genotypes against the threshold";
     section.paragraphs.push_back(
         "How many clonal genotypes there are when individuals at a distance at or below the "
         "threshold are joined, at threshold 0 and at every threshold where the number changes.");
-    section.tables.push_back({"Genotypes per threshold", thresholds_table(counts)});
+    section.tables.push_back({"Genotypes per threshold", analysis::thresholds_table(counts)});
     section.figures.push_back(
-        thresholds_figure(counts, distance_unit(run.options.data), run.marks));
+        thresholds_figure(counts, distance_unit(run.options.data, run.data), run.marks));
     section.commands.push_back(run.command("thresholds", {}));
     return section;
 }
 
 ReportSection suggestions_section(const ReportRun& run) {
-    const SuggestionSettings& settings = run.options.suggestion;
+    const analysis::SuggestionSettings& settings = run.options.suggestion;
     ReportSection section;
     section.heading = "Suggested thresholds";
     section.paragraphs.push_back(
@@ -126,7 +128,8 @@ ReportSection suggestions_section(const ReportRun& run) {
         " simulated offspring of random pairs of individuals, the largest threshold that still "
         "keeps genotypes made by sex apart (none for an imported matrix). Genotypes is the "
         "number of clonal genotypes at the threshold.");
-    section.tables.push_back({"Suggested thresholds", suggestions_table(run.suggestions)});
+    section.tables.push_back(
+        {"Suggested thresholds", analysis::suggestions_table(run.suggestions)});
     section.commands.push_back(run.command("suggest", suggest_words(run)));
     return section;
 }
@@ -149,7 +152,8 @@ ReportSection genotypes_section(const ReportRun& run) {
         std::to_string(run.data.n_individuals) + " individuals at " + threshold_origin(run) +
         ": individuals linked by distances at or below " + std::to_string(threshold) +
         " share one. Genotypes are numbered in the order of their first individual.");
-    section.tables.push_back({"Clonal genotypes", genotype_summary_table(run.data, genotypes)});
+    section.tables.push_back(
+        {"Clonal genotypes", analysis::genotype_summary_table(run.data, genotypes)});
     section.commands.push_back(run.command("clones", {"--threshold", std::to_string(threshold)}));
     return section;
 }
@@ -157,8 +161,7 @@ ReportSection genotypes_section(const ReportRun& run) {
 ReportSection loci_section(const ReportRun& run) {
     ReportSection section;
     section.heading = "Loci and the genotypes they tell apart";
-    const GenotypeIdentity identity(run.data);
-    if (run.data.max_ploidy > kLargestPascalRow) {
+    if (analysis::loci_refusal(run.data)) {
         section.paragraphs.push_back(
             "No probabilities of identity: they need a maximum ploidy of at most 1000.");
     } else {
@@ -166,43 +169,44 @@ ReportSection loci_section(const ReportRun& run) {
             "Per locus: alleles, locus genotypes, expected heterozygosity (he), the probability "
             "that two random individuals (pi) or two full sibs (pi_sibs) share the locus "
             "genotype, and the running products of these over the loci.");
-        section.tables.push_back({"Loci", loci_table(run.data, locus_statistics(run.data))});
+        section.tables.push_back(
+            {"Loci", analysis::loci_table(run.data, analysis::loci(run.data))});
         section.commands.push_back(run.command("loci", {}));
     }
     clonal::Random random = run.start;
     clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
                                  "loci");
-    const std::vector<AccumulationPoint> curve = genotype_accumulation(
-        identity, kAccumulationDraws, random, run.options.common.threads, bar.report());
+    const analysis::AccumulationSettings settings;
+    const analysis::AccumulationResult accumulation = analysis::accumulation(
+        run.data, settings, random, {run.options.common.threads, bar.report()});
     bar.finish();
-    const int32_t genotypes = identity.multilocus_genotypes().count;
     section.paragraphs.push_back(
         "The distinct genotypes (identical data) when only k of the loci are kept: over every "
         "subset of k loci when there are at most " +
-        std::to_string(kAccumulationDraws) + " of them, otherwise over as many random subsets. " +
-        "A curve that levels off below the " + std::to_string(genotypes) +
+        std::to_string(settings.draws) + " of them, otherwise over as many random subsets. " +
+        "A curve that levels off below the " + std::to_string(accumulation.genotypes) +
         " genotypes of all loci shows that the loci are enough to tell them apart. Like Psex, "
         "it counts the genotypes of identical data (the peers' multilocus genotypes), not the "
         "clonal genotypes at the threshold of the sections on genotypes and the network.");
-    section.tables.push_back({"Genotype accumulation", accumulation_table(curve)});
-    section.figures.push_back(accumulation_figure(curve, genotypes));
+    section.tables.push_back({"Genotype accumulation", analysis::accumulation_table(accumulation)});
+    section.figures.push_back(accumulation_figure(accumulation.curve, accumulation.genotypes));
     section.commands.push_back(run.command(
-        "accumulation", {"--draws", std::to_string(kAccumulationDraws), "--seed", run.seeds}));
+        "accumulation", {"--draws", std::to_string(settings.draws), "--seed", run.seeds}));
     return section;
 }
 
 ReportSection psex_section(const ReportRun& run) {
     ReportSection section;
     section.heading = "Could repeated genotypes have arisen by sex? (Psex)";
-    const PsexSettings settings;
-    if (const auto refusal = psex_refusal(run.data, settings)) {
+    const analysis::PsexAnalysisSettings settings;
+    if (const auto refusal = psex_refusal(run.data, settings.psex)) {
         section.paragraphs.push_back("No Psex: " + clonal::cli::sentence_of(*refusal) + ".");
         return section;
     }
-    const GenotypeIdentity identity(run.data);
     clonal::Random random = run.start;  // not drawn from without simulations
-    const std::vector<PsexRow> rows =
-        psex_table(run.data, identity, identical_data_genotypes(identity), settings, random);
+    const analysis::PsexResult psex =
+        analysis::psex(run.data, settings, distance_input(run.options.data), random,
+                       {run.options.common.threads, {}});
     section.paragraphs.push_back(
         "For every individual whose genotype (identical data) occurs more than once: the "
         "probability of its genotype under random mating (pgen, from round-robin allele "
@@ -210,11 +214,11 @@ ReportSection psex_section(const ReportRun& run) {
         "arose by a separate sexual event (psex). Small values speak for clones. The genotypes "
         "here are those of identical data (the peers' multilocus genotypes), not the clonal "
         "genotypes at the threshold of the sections on genotypes and the network.");
-    if (rows.empty()) {
+    if (psex.rows.empty()) {
         section.paragraphs.push_back("No genotype occurs more than once.");
     }
     section.tables.push_back(
-        {"Psex of repeated genotypes", psex_result_table(run.data, rows, false)});
+        {"Psex of repeated genotypes", analysis::psex_result_table(run.data, psex)});
     section.commands.push_back(run.command("psex", {}));
     return section;
 }
@@ -229,17 +233,15 @@ ReportSection network_section(const ReportRun& run) {
             "--threshold T for the network of the clonal genotypes at T.");
         return section;
     }
-    const Genotypes genotypes = genotypes_at_threshold(run.matrix, *chosen);
-    const std::vector<NetworkEdge> edges =
-        minimum_spanning_network(genotype_distances(run.matrix, genotypes));
+    const analysis::NetworkResult network = analysis::network(run.matrix, *chosen);
     section.paragraphs.push_back(
         "How the clonal genotypes at " + threshold_origin(run) +
         " relate: every link that lies "
         "on some minimum spanning tree of the genotypes, the distance of two genotypes being the "
         "smallest distance between their members. The command below writes the network as "
         "GraphML for graph programs.");
-    section.figures.push_back(network_figure(run.data, genotypes, edges, *chosen,
-                                             distance_unit(run.options.data),
+    section.figures.push_back(network_figure(run.data, network.genotypes, network.edges, *chosen,
+                                             distance_unit(run.options.data, run.data),
                                              "see the command below for GraphML"));
     section.commands.push_back(run.command(
         "network", {"--threshold", std::to_string(*chosen), "--out", "network.graphml"}));
@@ -249,37 +251,33 @@ ReportSection network_section(const ReportRun& run) {
 ReportSection amova_section(const ReportRun& run) {
     ReportSection section;
     section.heading = "Analysis of molecular variance (AMOVA)";
-    if (const auto refusal = amova_refusal(run.data.pop_vector, run.data.n_populations)) {
-        section.paragraphs.push_back(std::string("No AMOVA: ") + refusal_clause(*refusal) + ".");
+    if (const auto refusal = analysis::amova_refusal(run.data)) {
+        section.paragraphs.push_back("No AMOVA: " + refusal->sentence() + ".");
         return section;
     }
-    const AmovaSample sample = amova_sample(run.data.pop_vector, run.data.n_populations);
-    const SamplePairs pairs(run.matrix, sample.members);
-    const AmovaTable table = observed_amova(pairs, sample);
     clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
                                  "permutations");
     clonal::Random random = run.start;
-    std::vector<double> permuted;
-    const AmovaPermutationTest test = amova_permutation_test(
-        pairs, sample, table.phi_st, run.options.permutations, random, run.options.common.threads,
-        [&permuted](int64_t, double phi_st) { permuted.push_back(phi_st); }, bar.report());
+    analysis::AmovaSettings settings = run.options.amova;
+    settings.keep_permuted = true;
+    const analysis::AmovaResult amova = analysis::amova(run.data, run.matrix, settings, random,
+                                                        {run.options.common.threads, bar.report()});
     bar.finish();
     section.paragraphs.push_back(
         "The variance of the distances within and among the populations, and Phi-st, the share "
         "among them. Its p-value is the share of " +
-        std::to_string(run.options.permutations) +
+        std::to_string(settings.permutations) +
         " random reassignments of the individuals to the populations, and of the observed "
         "assignment, whose Phi-st reaches the observed one.");
     if (std::string note = amova_distance_note(run.options.data); !note.empty()) {
         note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
         section.paragraphs.push_back(note + ".");
     }
-    section.tables.push_back({"AMOVA", amova_result_table(table, test)});
-    section.figures.push_back(amova_figure(table.phi_st, permuted));
+    section.tables.push_back({"AMOVA", analysis::amova_result_table(amova)});
+    section.figures.push_back(amova_figure(amova.table.phi_st, amova.permuted));
     section.commands.push_back(run.command(
-        "amova",
-        {"--permutations", std::to_string(run.options.permutations), "--seed", run.seeds}));
+        "amova", {"--permutations", std::to_string(settings.permutations), "--seed", run.seeds}));
     return section;
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::cli

@@ -10,28 +10,26 @@
 #include <vector>
 
 #include "common/cli/command_line.hpp"
-#include "plot/cli/report_options.hpp"
+#include "kelvane/analysis/amova.hpp"
+#include "kelvane/analysis/histogram.hpp"
+#include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/cli/data_options.hpp"
-#include "kelvane/cli/histogram_options.hpp"
-#include "kelvane/results/evidence/suggestion_results.hpp"
 #include "kelvane/results/threshold_marks.hpp"
+#include "plot/cli/report_options.hpp"
 #include "plot/html_report.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 
 struct ReportCommandOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::ReportOptions report;
-    HistogramClasses histogram;
+    analysis::HistogramSettings histogram;
     std::optional<int32_t> threshold;
-    int32_t permutations = 999;
-    SuggestionSettings suggestion;
+    analysis::AmovaSettings amova;
+    analysis::SuggestionSettings suggestion;
     clonal::cli::SeedOption seeds;
 };
-
-// The draws of the accumulation curve, the default of its command.
-inline constexpr int64_t kAccumulationDraws = 1000;
 
 // What every section reads. Each section that draws random numbers starts its own generator at
 // start, so that its tables are what its command gives with the same seeds.
@@ -40,7 +38,7 @@ struct ReportRun {
     const clonal::cli::Terminal& terminal;
     const MarkerData& data;
     const DistanceMatrix& matrix;
-    Suggestions suggestions;
+    analysis::Suggestions suggestions;
     ThresholdMarks marks;  // drawn over the distance figures
     clonal::Random start;  // seeded, not drawn from
     std::string seeds;     // "S1,S2" of start
@@ -61,4 +59,4 @@ clonal::plot::ReportSection psex_section(const ReportRun& run);
 clonal::plot::ReportSection network_section(const ReportRun& run);
 clonal::plot::ReportSection amova_section(const ReportRun& run);
 
-}  // namespace kelvane
+}  // namespace kelvane::cli

@@ -11,12 +11,8 @@
 
 namespace kelvane {
 
-// The formats convert writes: marker, fstat and genalex.
+// Whether the format has a writer in the catalogue (format_catalogue.hpp).
 bool can_write(DataFormat format);
-
-// The digits per allele a format takes at most: 9 in a marker data file (32-bit codes), 3 in an
-// FSTAT file (as FSTAT itself reads them); a GenAlEx sheet writes numbers as they are.
-int32_t most_digits(DataFormat format);
 
 // Writes data in format (one can_write takes) and returns the notes; a locus with more alleles
 // than the format's digits can number is a FatalError, raised before anything is written.

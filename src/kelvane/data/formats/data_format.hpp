@@ -1,5 +1,6 @@
-// The file formats kelvane reads marker data from, told by the file name or named by the user,
-// and the settings a format needs that its files do not state.
+// The file formats kelvane reads marker data from (see format_catalogue.hpp for each one's name,
+// reader and settings), a guess of the format from the content, and the settings a format needs
+// that its files do not state.
 #pragma once
 
 #include <algorithm>
@@ -11,14 +12,6 @@
 namespace kelvane {
 
 enum class DataFormat { kMarker, kFstat, kGenalex, kGenepop, kStructure, kVcf };
-
-// "marker", "fstat", "genalex", "genepop", "structure", "vcf".
-std::string_view format_name(DataFormat format);
-std::optional<DataFormat> format_named(std::string_view name);
-
-// The format a file name tells: .csv GenAlEx, .gen Genepop, .str STRUCTURE, .vcf, .vcf.gz and
-// .bcf VCF, .dat FSTAT (as is_fstat_name), anything else the marker data file.
-DataFormat format_of_file_name(const std::string& name);
 
 // The format the first lines of a file look like, when they look like one other than the marker
 // data file: a VCF header, a GenAlEx sheet (three counts separated by commas, semicolons or

@@ -16,11 +16,13 @@ namespace kelvane {
 std::optional<clonal::FatalError> psex_refusal(const MarkerData& data,
                                                const PsexSettings& settings) {
     if (settings.fis && data.max_ploidy != 2) {
-        return clonal::SettingError("{setting} needs diploid data (maximum ploidy 2)", "fis");
+        return clonal::FatalError("{setting} needs diploid data (maximum ploidy 2)",
+                                  clonal::ErrorKind::kData, "fis")
+            .in_file(data.file);
     }
     if (data.max_ploidy > kLargestPascalRow) {
-        return clonal::FatalError("genotype probabilities need a maximum ploidy of at most 1000",
-                                  clonal::ErrorKind::kLimit);
+        return clonal::FatalError("genotype probabilities need a maximum ploidy of at most 1000")
+            .in_file(data.file);
     }
     return std::nullopt;
 }

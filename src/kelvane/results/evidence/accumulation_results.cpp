@@ -5,20 +5,6 @@
 
 namespace kelvane {
 
-clonal::ResultTable accumulation_table(const std::vector<AccumulationPoint>& curve) {
-    clonal::ResultTable table;
-    table.header({"loci", "mean", "sd", "min", "max"});
-    for (const AccumulationPoint& point : curve) {
-        table.integer(point.loci)
-            .real(point.mean)
-            .real(point.sd)
-            .integer(point.min)
-            .integer(point.max);
-        table.end_row();
-    }
-    return table;
-}
-
 clonal::plot::Figure accumulation_figure(const std::vector<AccumulationPoint>& curve,
                                          int64_t genotypes) {
     using namespace clonal::plot;

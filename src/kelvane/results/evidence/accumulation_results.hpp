@@ -1,18 +1,14 @@
-// The genotype accumulation curve as the accumulation command and the report show it: its table
-// and its figure.
+// The figure of the genotype accumulation curve, as the accumulation command and the report show
+// it.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "common/text/result_table.hpp"
 #include "kelvane/evidence/genotype_accumulation.hpp"
 #include "plot/figure.hpp"
 
 namespace kelvane {
-
-// loci (k), mean, sd, min, max of the number of genotypes over the subsets of k loci.
-clonal::ResultTable accumulation_table(const std::vector<AccumulationPoint>& curve);
 
 // The mean number of genotypes against the number of loci kept, within the band of the least
 // and the most, and a horizontal line at the genotypes of the whole set (all loci).

@@ -1,71 +1,9 @@
-// The suggested thresholds, their table and their lines.
+// The suggested thresholds as lines of the distance figures.
 #include "kelvane/results/evidence/suggestion_results.hpp"
 
-#include "kelvane/evidence/genotype_identity.hpp"
-
 namespace kelvane {
-namespace {
 
-// The number of genotypes at a threshold, from the counts at every threshold where it changes.
-int32_t genotypes_at(const std::vector<ThresholdCount>& counts, int32_t threshold) {
-    int32_t genotypes = counts.front().genotypes;
-    for (const ThresholdCount& count : counts) {
-        if (count.threshold <= threshold) {
-            genotypes = count.genotypes;
-        }
-    }
-    return genotypes;
-}
-
-void add_row(clonal::ResultTable& table, const char* method, std::optional<int32_t> low,
-             std::optional<int32_t> high, const std::vector<ThresholdCount>& counts) {
-    table.text(method);
-    if (low && high) {
-        table.integer(*low).integer(genotypes_at(counts, *low)).integer(*low).integer(*high);
-    } else {
-        table.missing().missing().missing().missing();
-    }
-    table.end_row();
-}
-
-}  // namespace
-
-Suggestions suggest_thresholds(const MarkerData& data, const DistanceMatrix& matrix,
-                               const DistanceModel* model, const SuggestionSettings& settings,
-                               clonal::Random& random, int threads) {
-    Suggestions suggestions;
-    // The merge heights among the distinct genotypes: the first individual of each.
-    const GenotypeClasses distinct = GenotypeIdentity(data).multilocus_genotypes();
-    std::vector<int> representatives;
-    for (int i = 0, next = 0; i < data.n_individuals; ++i) {
-        if (distinct.class_of[static_cast<std::size_t>(i)] == next) {
-            representatives.push_back(i);
-            ++next;
-        }
-    }
-    const std::vector<int32_t> heights = merge_heights(matrix, representatives);
-    suggestions.gap = largest_gap(heights, settings.fraction);
-    if (model != nullptr) {
-        suggestions.floor =
-            sexual_floor(data, *model, settings.simulations, settings.alpha, random, threads);
-    }
-    suggestions.counts = genotype_counts(matrix);
-    return suggestions;
-}
-
-clonal::ResultTable suggestions_table(const Suggestions& suggestions) {
-    clonal::ResultTable table;
-    table.header({"method", "threshold", "genotypes", "low", "high"});
-    const auto& gap = suggestions.gap;
-    const auto& floor = suggestions.floor;
-    add_row(table, "largest-gap", gap ? std::optional(gap->low) : std::nullopt,
-            gap ? std::optional(gap->high) : std::nullopt, suggestions.counts);
-    add_row(table, "sexual-floor", floor ? std::optional(floor->low) : std::nullopt,
-            floor ? std::optional(floor->high) : std::nullopt, suggestions.counts);
-    return table;
-}
-
-std::vector<SuggestedThreshold> suggested_marks(const Suggestions& suggestions) {
+std::vector<SuggestedThreshold> suggested_marks(const analysis::Suggestions& suggestions) {
     std::vector<SuggestedThreshold> marks;
     if (suggestions.gap) {
         marks.push_back({"largest-gap", static_cast<double>(suggestions.gap->low)});

@@ -4,14 +4,16 @@
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/option_checks.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
+#include "marsyl/cli/marsyl_commands.hpp"
 #include "marsyl/cli/report/report_sections.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 // Every word of the command that writes the same report again, the seeds included.
-std::string report_command(const ReportCommandOptions& options, const std::string& seeds) {
+std::string repeating_command(const ReportCommandOptions& options, const std::string& seeds) {
     std::vector<std::string> words{"marsyl", "report", options.clonal};
     if (options.permutations) {
         words.insert(words.end(), {"--permutations", std::to_string(*options.permutations)});
@@ -39,12 +41,12 @@ clonal::cli::Action setup(CLI::App& command) {
         ResamplingOptions resampling;
         resampling.seeds = options->seeds;
         const clonal::Random start = seeded_random(resampling, terminal);
-        const ClonalInput input = read_clonal_input(options->clonal);
+        const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         const ReportRun run{*options, terminal, input, start, clonal::cli::seeds_text(start)};
 
         clonal::plot::Report report = clonal::cli::report_head(
-            program_info(), input.data.title, options->clonal, report_command(*options, run.seeds),
-            run.seeds, options->report);
+            program_info(), input.data.title, options->clonal,
+            repeating_command(*options, run.seeds), run.seeds, options->report);
         report.add(data_section(run));
         report.add(indices_section(run));
         report.add(pareto_section(run));
@@ -56,9 +58,10 @@ clonal::cli::Action setup(CLI::App& command) {
     };
 }
 
-const clonal::cli::RegisterCommand kRegistered{
-    marsyl_commands(),
-    {"report", "the whole analysis as one HTML page with tables and figures", 90, setup}};
-
 }  // namespace
-}  // namespace marsyl
+
+clonal::cli::Command report_command() {
+    return {"report", "the whole analysis as one HTML page with tables and figures", setup};
+}
+
+}  // namespace marsyl::cli

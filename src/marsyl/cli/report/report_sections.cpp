@@ -6,15 +6,18 @@
 #include "common/cli/command_text.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/text/characters.hpp"
-#include "marsyl/results/bootstrap_results.hpp"
-#include "marsyl/results/differentiation_results.hpp"
-#include "marsyl/results/extended_results.hpp"
+#include "marsyl/analysis/bootstrap.hpp"
+#include "marsyl/analysis/differentiation.hpp"
+#include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/extended.hpp"
+#include "marsyl/analysis/jackknife.hpp"
+#include "marsyl/analysis/pareto.hpp"
+#include "marsyl/analysis/shared.hpp"
 #include "marsyl/results/indices_results.hpp"
 #include "marsyl/results/jackknife_results.hpp"
 #include "marsyl/results/pareto_results.hpp"
-#include "marsyl/results/shared_results.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 
 using clonal::plot::ReportSection;
 
@@ -78,8 +81,7 @@ ReportSection data_section(const ReportRun& run) {
 
 ReportSection indices_section(const ReportRun& run) {
     const clonal::ClonalData& data = run.input.data;
-    const DiversityResults results =
-        diversity_results(data, run.input.largest_genotype, PartitionRules::defined());
+    const DiversityResults results = analysis::diversity(run.input);
     ReportSection section;
     section.heading = "Indices of clonal diversity";
     section.paragraphs.push_back(
@@ -92,13 +94,14 @@ ReportSection indices_section(const ReportRun& run) {
         "Shannon's H (natural logarithm) and Pielou's J, the unbiased Simpson index and Hill's "
         "number, the evenness V, Simpson's lambda, E5, and the expected genotypes eMLG in a "
         "sample of N' = " +
-        std::to_string(rarefaction_sample(data, 0)) +
+        std::to_string(analysis::rarefaction_sample(data, 0)) +
         " individuals (the size of the smallest population, at least 10) with its standard "
         "error. Two columns repeat the indices above under the peers' names (equal up to "
         "rounding in the last digit): simpson is div and lambda is diu.");
-    section.tables.push_back({"Indices per population", indices_table(data, results)});
-    section.tables.push_back({"Partitioning of diversity", partitioning_table(data, results)});
-    section.tables.push_back({"Statistics of clone sizes", extended_table(data, 0)});
+    section.tables.push_back({"Indices per population", analysis::indices_table(data, results)});
+    section.tables.push_back(
+        {"Partitioning of diversity", analysis::partitioning_table(data, results)});
+    section.tables.push_back({"Statistics of clone sizes", analysis::extended_table(data, 0)});
     section.figures.push_back(indices_figure(data, results));
     section.commands.push_back(run.command("indices", {}));
     section.commands.push_back(run.command("indices", {"--partition"}));
@@ -114,7 +117,7 @@ ReportSection pareto_section(const ReportRun& run) {
         "larger; the Pareto index beta is minus the slope of the least-squares line of log10 y "
         "on log10 x (c = beta + 1, r2 its R squared, points the distinct sizes). A small beta: "
         "a few large clones hold most individuals.");
-    section.tables.push_back({"Pareto index", pareto_table(run.input.data)});
+    section.tables.push_back({"Pareto index", analysis::pareto_table(run.input.data)});
     section.figures.push_back(pareto_figure(run.input.data));
     section.commands.push_back(run.command("pareto", {}));
     return section;
@@ -126,7 +129,7 @@ ReportSection shared_section(const ReportRun& run) {
     section.paragraphs.push_back(
         "Every genotype found in more than one population, with its individuals in each and the "
         "number of populations holding it.");
-    clonal::ResultTable table = shared_table(run.input.data, false);
+    clonal::ResultTable table = analysis::shared_table(run.input.data, false);
     if (table.rows().empty()) {
         section.paragraphs.push_back("No genotype is found in more than one population.");
     }
@@ -136,11 +139,14 @@ ReportSection shared_section(const ReportRun& run) {
 }
 
 ReportSection bootstrap_section(const ReportRun& run) {
-    const int32_t permutations = run.permutations_or(kBootstrapPermutations);
-    clonal::ResultTable table =
+    analysis::BootstrapSettings settings;
+    settings.permutations = run.permutations_or(settings.permutations);
+    const int32_t permutations = settings.permutations;
+    clonal::ResultTable table = analysis::bootstrap_table(
+        run.input.data,
         resampled(run, "bootstrap", [&](clonal::Random& random, const auto& progress) {
-            return bootstrap_table(run.input.data, permutations, random, progress);
-        });
+            return analysis::bootstrap(run.input.data, settings, random, progress);
+        }));
     ReportSection section;
     section.heading = "Bootstrap tests for differences in diversity";
     section.paragraphs.push_back(
@@ -157,11 +163,14 @@ ReportSection bootstrap_section(const ReportRun& run) {
 }
 
 ReportSection differentiation_section(const ReportRun& run) {
-    const int32_t permutations = run.permutations_or(kDifferentiationPermutations);
-    clonal::ResultTable table =
+    analysis::DifferentiationSettings settings;
+    settings.permutations = run.permutations_or(settings.permutations);
+    const int32_t permutations = settings.permutations;
+    clonal::ResultTable table = analysis::differentiation_table(
+        run.input.data,
         resampled(run, "differentiation", [&](clonal::Random& random, const auto& progress) {
-            return differentiation_table(run.input.data, permutations, random, progress);
-        });
+            return analysis::differentiation(run.input.data, settings, random, progress);
+        }));
     ReportSection section;
     section.heading = "Tests of differentiation";
     section.paragraphs.push_back(
@@ -174,12 +183,14 @@ ReportSection differentiation_section(const ReportRun& run) {
 }
 
 ReportSection jackknife_section(const ReportRun& run) {
-    const int32_t subsamples = run.permutations_or(kJackknifeSubsamples);
+    analysis::JackknifeSettings settings;
+    settings.subsamples = run.permutations_or(settings.subsamples);
+    const int32_t subsamples = settings.subsamples;
     // The jackknife reorders the genotypes it draws from: it works on its own copy.
     clonal::ClonalData data = run.input.data;
     const std::vector<JackknifeCurve> curves =
         resampled(run, "jackknife", [&](clonal::Random& random, const auto& progress) {
-            return jackknife_curves(data, subsamples, random, progress);
+            return analysis::jackknife(data, settings, random, progress);
         });
     ReportSection section;
     section.heading = "Indices against sample size (jackknife)";
@@ -187,10 +198,10 @@ ReportSection jackknife_section(const ReportRun& run) {
         "Every index of every population over " + std::to_string(subsamples) +
         " random subsamples of each size, drawn without replacement: the mean, and the lower and "
         "upper limits that leave out about a twentieth of the values on each side.");
-    section.tables.push_back({"Jackknife", jackknife_table(data, curves)});
+    section.tables.push_back({"Jackknife", analysis::jackknife_table(data, curves)});
     section.figures.push_back(jackknife_figure(data, curves));
     section.commands.push_back(run.resampling_command("jackknife", subsamples));
     return section;
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::cli

@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "common/cli/command_line.hpp"
-#include "plot/cli/report_options.hpp"
+#include "marsyl/analysis/clonal_input.hpp"
 #include "marsyl/cli/clonal_options.hpp"
+#include "plot/cli/report_options.hpp"
 #include "plot/html_report.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 
 struct ReportCommandOptions {
     std::string clonal;
@@ -28,7 +29,7 @@ struct ReportCommandOptions {
 struct ReportRun {
     const ReportCommandOptions& options;
     const clonal::cli::Terminal& terminal;
-    const ClonalInput& input;
+    const analysis::ClonalInput& input;
     clonal::Random start;  // seeded, not drawn from
     std::string seeds;     // "S1,S2"
 
@@ -49,4 +50,4 @@ clonal::plot::ReportSection bootstrap_section(const ReportRun& run);
 clonal::plot::ReportSection differentiation_section(const ReportRun& run);
 clonal::plot::ReportSection jackknife_section(const ReportRun& run);
 
-}  // namespace marsyl
+}  // namespace marsyl::cli

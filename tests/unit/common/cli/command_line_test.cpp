@@ -21,15 +21,14 @@ struct Outcome {
 // A program with one command, "go", whose --count and --rate are checked and whose action fails
 // with a message of the data.
 Outcome run(const std::vector<std::string>& arguments, std::ostream* out = nullptr) {
-    static CommandList commands;
-    static const RegisterCommand registered{
-        commands, {"go", "fails with a message of the data", 1, [](CLI::App& command) {
-                       static int count = 0;
-                       static double rate = 0.0;
-                       command.add_option("--count", count)->check(whole_number(1, 1000));
-                       command.add_option("--rate", rate)->check(real_number(0.0, 1.0));
-                       return [](const Terminal&) { throw DataError("name \x1b[2J\a in line 2"); };
-                   }}};
+    static const CommandList commands{
+        {"go", "fails with a message of the data", [](CLI::App& command) {
+             static int count = 0;
+             static double rate = 0.0;
+             command.add_option("--count", count)->check(whole_number(1, 1000));
+             command.add_option("--rate", rate)->check(real_number(0.0, 1.0));
+             return [](const Terminal&) { throw DataError("name \x1b[2J\a in line 2"); };
+         }}};
     const ProgramInfo info{"prog", "1.0", "a test program"};
     Outcome result;
     const Terminal terminal{out != nullptr ? *out : result.out, result.err, false};

@@ -36,7 +36,7 @@ void expect_threshold_lines(const Figure& figure) {
 }
 
 TEST(DistanceFigures, TheHistogramHasABarPerClassOverItsDistances) {
-    const DistanceHistogram histogram{{18, 14, 0, 4}, 6.0, 18};
+    const analysis::DistanceHistogram histogram{{18, 14, 0, 4}, 6.0, 18};
     const Figure figure = histogram_figure(histogram, "steps", kMarks);
     const auto bars = marks_of<Bars>(figure);
     ASSERT_EQ(bars.size(), 2u);
@@ -58,7 +58,7 @@ TEST(DistanceFigures, TheHistogramHasABarPerClassOverItsDistances) {
 
 // A threshold beyond the last class is named, not drawn over distances whose pairs are not counted.
 TEST(DistanceFigures, AThresholdBeyondTheClassesIsNamedNotDrawn) {
-    const DistanceHistogram histogram{{18, 14, 0, 4}, 2.0, 6};
+    const analysis::DistanceHistogram histogram{{18, 14, 0, 4}, 2.0, 6};
     const Figure figure = histogram_figure(histogram, "steps", kMarks);
     const auto lines = marks_of<ReferenceLine>(figure);
     ASSERT_EQ(lines.size(), 2u);  // 3 and 4; 7 lies beyond 6

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "kelvane/data/formats/data_format.hpp"
+#include "kelvane/data/formats/format_catalogue.hpp"
 #include "support/distance_test_data.hpp"
 #include "support/read_errors.hpp"
 

@@ -1,0 +1,45 @@
+// The index of association Ia and its standardised form rbarD, of every population and of all
+// individuals, with the permutation test that shuffles each locus's genotypes among the
+// individuals. Ia and rbarD have no unit; p-values are (permuted values at or above the observed
+// one + 1) / (permutations + 1).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "common/core/random.hpp"
+#include "common/core/work_settings.hpp"
+#include "common/text/result_table.hpp"
+#include "kelvane/analysis/distances.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/evidence/association_index.hpp"
+
+namespace kelvane::analysis {
+
+struct AssociationSettings {
+    int64_t permutations = 999;  // 0 to 100,000,000
+    // Keep only the first individual of each genotype in each population: the genotypes at the
+    // threshold under the distances (genotype_choice.hpp), or of identical data without one.
+    bool clone_correct = false;
+    std::optional<int32_t> threshold;  // only with clone_correct
+};
+
+struct AssociationResult {
+    std::vector<AssociationTest> populations;  // populations 1 to P, in order
+    AssociationTest total;                     // all individuals (clone-corrected as above)
+};
+
+// A threshold without clone_correct is a SettingError naming {threshold}.
+void check_association_settings(const AssociationSettings& settings);
+
+// Draws from random: the populations in order, then the total (a population that holds every
+// individual is the total, tested once). check_association_settings's error is thrown.
+AssociationResult association(const MarkerData& data, const AssociationSettings& settings,
+                              const DistanceInput& distances, clonal::Random& random,
+                              const clonal::WorkSettings& work = {});
+
+// population, n, ia, rbard, p_ia, p_rbard: a row per population, then "total".
+clonal::ResultTable association_table(const MarkerData& data, const AssociationResult& result);
+
+}  // namespace kelvane::analysis

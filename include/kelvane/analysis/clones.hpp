@@ -1,0 +1,48 @@
+// The clonal genotypes at a threshold: single linkage joins individuals at a distance at or below
+// it, and each group is one clonal genotype, numbered from 1 in the order of its first
+// individual. With missing copies not counted (the default), two individuals that differ only
+// where one of them is missing are at distance 0, so an individual with missing data can join,
+// and link together, genotypes that identical data keep apart; the result says how often.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "common/core/work_settings.hpp"
+#include "common/text/result_table.hpp"
+#include "kelvane/analysis/distances.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+
+namespace kelvane::analysis {
+
+struct ClonesSettings {
+    int32_t threshold = 0;  // 0 or more
+};
+
+// What missing copies did to the genotypes: at threshold 0 against the genotypes of identical
+// data (a missing copy equal only to a missing copy), above it against the grouping with every
+// missing copy counted as one step.
+struct MissingDataEffect {
+    int64_t joined = 0;  // individuals with missing copies in a genotype that joined others
+    int32_t genotypes_apart = 0;  // the genotypes of the other grouping
+};
+
+struct ClonesResult {
+    Genotypes genotypes;
+    // Nothing when missing copies change nothing: none in the data, a model that counts them
+    // (or Dice), an imported matrix, or the same number of genotypes either way.
+    std::optional<MissingDataEffect> missing;
+};
+
+// The genotypes at the threshold under the matrix the distances gave. The effect of missing data
+// computes, above threshold 0, the matrix again with missing copies counted.
+ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
+                    const DistanceInput& distances, const ClonesSettings& settings,
+                    const clonal::WorkSettings& work = {});
+
+// individual, population, genotype: a row per individual in input order.
+clonal::ResultTable clones_table(const MarkerData& data, const ClonesResult& result);
+
+}  // namespace kelvane::analysis

@@ -1,0 +1,68 @@
+// The distances of a run: the pairwise distances of the individuals computed under a distance
+// model named in words, or imported from a matrix file.
+//
+// Units: whole numbers of what the model counts (distance_unit: steps, squared steps, the
+// two-phase cost times its multiplier, mutations, 1 - Dice similarity times 100 or 100000), or
+// as the imported file has them (times matrix_scale, rounded, when it holds real numbers).
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/core/work_settings.hpp"
+#include "common/text/tsv_writer.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/model_catalogue.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+#include "kelvane/matrix/matrix_file.hpp"
+
+namespace kelvane {
+
+// A matrix file to import: its names must be the data's individuals (matrix_file.hpp).
+struct MatrixFileInput {
+    std::string file;
+    MatrixFileSettings settings;
+};
+
+// Where the distances come from: the model (the default: stepwise, missing copies not counted),
+// or a matrix file when one is given.
+struct DistanceInput {
+    ModelChoice model;
+    std::optional<MatrixFileInput> matrix;
+};
+
+// The model of the input, checked against the data (model_of's errors); nothing for an imported
+// matrix.
+std::optional<DistanceModel> input_model(const DistanceInput& input, const MarkerData& data);
+
+// What a distance of the input counts: the model's unit, or "as imported".
+std::string input_unit(const DistanceInput& input, const MarkerData& data);
+
+// The matrix of the data's individuals. Errors: those of input_model; a computed distance beyond
+// 2147483647 is a FatalError of kind kLimit; a matrix file that cannot be read is of kind kFile,
+// bad content names the file and line.
+DistanceMatrix distance_matrix(const MarkerData& data, const DistanceInput& input,
+                               const clonal::WorkSettings& work = {});
+
+// The same matrix a band of rows at a time (see DistanceMatrix), so that a result written row by
+// row needs no n x n matrix: band_done gets each band in order, its pairs (i, j < i) filled. A
+// small data set or an imported matrix comes as one whole matrix.
+void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
+                            const clonal::WorkSettings& work,
+                            const std::function<void(const DistanceMatrix&)>& band_done);
+
+// The matrix as a table: a header "individual" and the names, then a row per individual, its
+// name and its distances.
+void write_square_distances(const MarkerData& data, const DistanceMatrix& matrix,
+                            clonal::TsvWriter& tsv);
+
+// The header of the pairs: individual_a, individual_b, distance.
+void write_distance_pairs_header(clonal::TsvWriter& tsv);
+
+// The pairs (i, j < i) of the rows the matrix (or band of it) holds, in the order of the lower
+// triangle: (1, 0), (2, 0), (2, 1), (3, 0), ...
+void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
+                          clonal::TsvWriter& tsv);
+
+}  // namespace kelvane

@@ -1,0 +1,45 @@
+// The distance histogram: the pairs of individuals tallied into classes of distance. Units:
+// distances (see distances.hpp); the class bounds are real numbers when the classes are not a
+// whole number of units wide.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/text/result_table.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+
+namespace kelvane::analysis {
+
+struct HistogramSettings {
+    int32_t classes = 10;      // 2 or more
+    int32_t max_distance = 0;  // the upper bound of the last class; 0: the largest distance
+};
+
+// Distances are whole numbers, so classes narrower than one unit are mostly empty: more classes
+// than the largest distance are refused beyond this many, before the memory for them is taken.
+inline constexpr int32_t kFewestClassesRefused = 10000;
+
+struct DistanceHistogram {
+    std::vector<int64_t> counts;  // classes 0 to K: class k holds from < distance <= to
+    double width = 1.0;           // of a class
+    int32_t max_distance = 1;     // the upper bound of the last class
+    int64_t beyond = 0;           // pairs at a distance above max_distance, in no class
+};
+
+// The settings checked before the distances are known: with max_distance given, more classes
+// than it can fill are a SettingError naming {classes}.
+void check_histogram_settings(const HistogramSettings& settings);
+
+// The histogram of the pairs of the matrix; too many classes for the largest distance are a
+// SettingError as above.
+DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSettings& settings);
+
+// "N pairs lie beyond M, outside the classes".
+std::string beyond_text(const DistanceHistogram& histogram);
+
+// class, from, to, pairs: class k holds the pairs with from < distance <= to, class 0 those at 0.
+clonal::ResultTable histogram_table(const DistanceHistogram& histogram);
+
+}  // namespace kelvane::analysis

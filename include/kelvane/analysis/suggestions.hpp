@@ -1,0 +1,51 @@
+// The thresholds the data suggest, as the suggest command, the histogram's dashed lines and the
+// report show them: one computation for all three, so that they never disagree.
+// largest-gap: the first largest gap among the smallest heights at which single linkage merges
+// the distinct genotypes; sexual-floor: a quantile of the distances between simulated offspring
+// of random pairs of individuals. Units: distances (distances.hpp).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "common/core/random.hpp"
+#include "common/core/work_settings.hpp"
+#include "common/text/result_table.hpp"
+#include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/distance_models.hpp"
+#include "kelvane/evidence/sexual_floor.hpp"
+#include "kelvane/grouping/all_thresholds.hpp"
+#include "kelvane/grouping/largest_gap.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+
+namespace kelvane::analysis {
+
+struct SuggestionSettings {
+    double fraction = 0.5;        // largest-gap: the share of the merge heights searched, (0, 1]
+    double alpha = 0.01;          // sexual-floor: the quantile of the offspring distances
+    int32_t simulations = 10000;  // sexual-floor: offspring simulated (0: none)
+};
+
+struct Suggestions {
+    std::optional<HeightGap> gap;
+    std::optional<SexualFloor> floor;
+    std::vector<ThresholdCount> counts;  // the genotypes at every threshold, for the table
+};
+
+// A fraction of 0 or less is a SettingError naming {fraction}.
+void check_suggestion_settings(const SuggestionSettings& settings);
+
+// Both suggestions for the data and its matrix. The sexual floor needs the model the matrix was
+// computed with; without one (an imported matrix) it is left out. Offspring are drawn from
+// random.
+Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
+                        const std::optional<DistanceModel>& model,
+                        const SuggestionSettings& settings, clonal::Random& random,
+                        const clonal::WorkSettings& work = {});
+
+// method (largest-gap, sexual-floor), threshold, genotypes (at the threshold), low, high; NA
+// for a method that gives nothing.
+clonal::ResultTable suggestions_table(const Suggestions& suggestions);
+
+}  // namespace kelvane::analysis

@@ -1,0 +1,20 @@
+// The number of clonal genotypes against the threshold: single linkage joins the individuals at
+// a distance at or below the threshold, and the number of groups is counted at threshold 0 and
+// at every threshold where it changes. Units: the thresholds are distances (see distances.hpp).
+#pragma once
+
+#include <vector>
+
+#include "common/text/result_table.hpp"
+#include "kelvane/grouping/all_thresholds.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+
+namespace kelvane::analysis {
+
+// threshold 0 and every threshold at which the number of genotypes changes, down to 1 genotype.
+std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix);
+
+// threshold, genotypes: a row per count.
+clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts);
+
+}  // namespace kelvane::analysis

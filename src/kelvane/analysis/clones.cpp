@@ -1,0 +1,98 @@
+// The clonal genotypes at a threshold, and what missing copies did to them.
+#include "kelvane/analysis/clones.hpp"
+
+#include <map>
+#include <vector>
+
+#include "kelvane/evidence/genotype_identity.hpp"
+
+namespace kelvane::analysis {
+namespace {
+
+bool has_missing_copy(const MarkerData& data, int individual) {
+    for (int locus = 0; locus < data.n_loci; ++locus) {
+        for (const int32_t copy : data.locus_genotype(individual, locus)) {
+            if (copy == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
+                                                     const Genotypes& genotypes,
+                                                     const DistanceInput& distances,
+                                                     int32_t threshold, int threads) {
+    if (distances.matrix || distances.model.missing != ModelChoice{}.missing ||
+        distances.model.distance == "dice") {
+        return std::nullopt;
+    }
+    std::vector<bool> missing(static_cast<std::size_t>(data.n_individuals));
+    bool any = false;
+    for (int i = 0; i < data.n_individuals; ++i) {
+        missing[static_cast<std::size_t>(i)] = has_missing_copy(data, i);
+        any = any || missing[static_cast<std::size_t>(i)];
+    }
+    if (!any) {
+        return std::nullopt;
+    }
+    Genotypes apart;
+    if (threshold == 0) {
+        const GenotypeClasses classes = GenotypeIdentity(data).multilocus_genotypes();
+        apart.numbers = classes.class_of;
+        apart.count = classes.count;
+    } else {
+        DistanceInput counted = distances;
+        counted.model.missing = std::to_string(1);  // one step each
+        apart = genotypes_at_threshold(distance_matrix(data, counted, {threads, {}}), threshold);
+    }
+    if (apart.count == genotypes.count) {
+        return std::nullopt;
+    }
+    // Counting missing copies only lengthens distances, so each genotype of that grouping lies
+    // within one of ours: an individual joined through missing data when its genotype here holds
+    // members of more than one genotype there.
+    std::map<int32_t, int32_t> first_apart_of;  // our genotype -> a genotype there
+    std::vector<bool> merged(static_cast<std::size_t>(genotypes.count) + 1, false);
+    for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
+        const auto [at, fresh] = first_apart_of.emplace(genotypes.numbers[i], apart.numbers[i]);
+        if (!fresh && at->second != apart.numbers[i]) {
+            merged[static_cast<std::size_t>(genotypes.numbers[i])] = true;
+        }
+    }
+    MissingDataEffect effect;
+    for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
+        effect.joined +=
+            missing[i] && merged[static_cast<std::size_t>(genotypes.numbers[i])] ? 1 : 0;
+    }
+    effect.genotypes_apart = apart.count;
+    return effect;
+}
+
+}  // namespace
+
+ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
+                    const DistanceInput& distances, const ClonesSettings& settings,
+                    const clonal::WorkSettings& work) {
+    ClonesResult result;
+    result.genotypes = genotypes_at_threshold(matrix, settings.threshold);
+    result.missing =
+        missing_data_effect(data, result.genotypes, distances, settings.threshold, work.threads);
+    return result;
+}
+
+clonal::ResultTable clones_table(const MarkerData& data, const ClonesResult& result) {
+    clonal::ResultTable table;
+    table.header({"individual", "population", "genotype"});
+    const Genotypes& genotypes = result.genotypes;
+    for (std::size_t i = 0; i < genotypes.numbers.size(); ++i) {
+        table.text(data.ind_names[i])
+            .text(data.population_name(data.pop_vector[i]))
+            .integer(genotypes.numbers[i]);
+        table.end_row();
+    }
+    return table;
+}
+
+}  // namespace kelvane::analysis

@@ -1,0 +1,121 @@
+// The distances of a run, computed or imported.
+#include "kelvane/analysis/distances.hpp"
+
+#include <algorithm>
+
+#include "common/core/fatal_error.hpp"
+#include "common/core/file_io.hpp"
+
+namespace kelvane {
+namespace {
+
+// Rows of the matrix computed at once when the whole matrix is not needed: 32 million cells.
+constexpr int64_t kBandCells = int64_t{1} << 25;
+
+void fill(const MarkerData& data, const DistanceModel& model, DistanceMatrix& matrix, int threads,
+          const clonal::ProgressReport& progress) {
+    DistanceOptions options;
+    options.threads = threads;
+    options.progress = progress;
+    if (compute_distances(data, matrix, model, options) != DistanceResult::kDone) {
+        throw clonal::FatalError(
+            "a distance exceeds 2147483647 and does not fit the matrix; choose another model or "
+            "other settings",
+            clonal::ErrorKind::kLimit);
+    }
+}
+
+DistanceMatrix imported(const MarkerData& data, const MatrixFileInput& matrix) {
+    const auto content = clonal::read_file(matrix.file);
+    if (!content) {
+        throw clonal::FatalError("cannot be read", clonal::ErrorKind::kFile).in_file(matrix.file);
+    }
+    try {
+        return read_matrix_file(*content, data.ind_names, matrix.settings);
+    } catch (clonal::FatalError& error) {
+        throw error.in_file(matrix.file);
+    }
+}
+
+}  // namespace
+
+std::optional<DistanceModel> input_model(const DistanceInput& input, const MarkerData& data) {
+    if (input.matrix) {
+        return std::nullopt;
+    }
+    return model_of(input.model, data);
+}
+
+std::string input_unit(const DistanceInput& input, const MarkerData& data) {
+    const std::optional<DistanceModel> model = input_model(input, data);
+    return model ? distance_unit(*model) : "as imported";
+}
+
+DistanceMatrix distance_matrix(const MarkerData& data, const DistanceInput& input,
+                               const clonal::WorkSettings& work) {
+    if (input.matrix) {
+        return imported(data, *input.matrix);
+    }
+    const DistanceModel model = model_of(input.model, data);
+    DistanceMatrix matrix(data.n_individuals);
+    fill(data, model, matrix, work.threads, work.progress);
+    return matrix;
+}
+
+void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
+                            const clonal::WorkSettings& work,
+                            const std::function<void(const DistanceMatrix&)>& band_done) {
+    const int n = data.n_individuals;
+    if (input.matrix || static_cast<int64_t>(n) * n <= kBandCells) {
+        band_done(distance_matrix(data, input, work));
+        return;
+    }
+    const DistanceModel model = model_of(input.model, data);
+    const int rows = static_cast<int>(std::max<int64_t>(1, kBandCells / n));
+    const auto pairs_below = [](int64_t r) { return static_cast<uint64_t>(r * (r - 1) / 2); };
+    const uint64_t all_pairs = pairs_below(n);
+    for (int first = 0; first < n; first += rows) {
+        const int end = std::min(n, first + rows);
+        DistanceMatrix band(n, first, end);
+        fill(data, model, band, work.threads, [&](uint64_t done, uint64_t) {
+            if (work.progress) {
+                work.progress(pairs_below(first) + done, all_pairs);
+            }
+        });
+        band_done(band);
+    }
+}
+
+void write_square_distances(const MarkerData& data, const DistanceMatrix& matrix,
+                            clonal::TsvWriter& tsv) {
+    tsv.text("individual");
+    for (const std::string& name : data.ind_names) {
+        tsv.text(name);
+    }
+    tsv.end_row();
+    for (int i = 0; i < matrix.size(); ++i) {
+        tsv.text(data.ind_names[static_cast<std::size_t>(i)]);
+        for (const int32_t distance : matrix.row(i)) {
+            tsv.integer(distance);
+        }
+        tsv.end_row();
+    }
+}
+
+void write_distance_pairs_header(clonal::TsvWriter& tsv) {
+    tsv.header({"individual_a", "individual_b", "distance"});
+}
+
+void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
+                          clonal::TsvWriter& tsv) {
+    for (int i = std::max(matrix.first_row(), 1); i < matrix.end_row(); ++i) {
+        for (int j = 0; j < i; ++j) {
+            tsv.text(data.ind_names[static_cast<std::size_t>(i)])
+                .text(data.ind_names[static_cast<std::size_t>(j)])
+                .integer(matrix.at(i, j));
+            tsv.end_row();
+        }
+    }
+}
+
+}  // namespace kelvane

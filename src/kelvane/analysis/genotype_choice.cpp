@@ -1,0 +1,22 @@
+// The genotypes at a threshold or of identical data.
+#include "kelvane/analysis/genotype_choice.hpp"
+
+#include "kelvane/evidence/genotype_identity.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
+
+namespace kelvane::analysis {
+
+std::vector<int32_t> chosen_genotypes(const MarkerData& data, std::optional<int32_t> threshold,
+                                      const DistanceInput& distances,
+                                      const clonal::WorkSettings& work) {
+    if (threshold) {
+        return genotypes_at_threshold(distance_matrix(data, distances, work), *threshold).numbers;
+    }
+    std::vector<int32_t> genotypes = GenotypeIdentity(data).multilocus_genotypes().class_of;
+    for (int32_t& genotype : genotypes) {
+        ++genotype;
+    }
+    return genotypes;
+}
+
+}  // namespace kelvane::analysis

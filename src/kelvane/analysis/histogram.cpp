@@ -1,0 +1,63 @@
+// The distance histogram and its table.
+#include "kelvane/analysis/histogram.hpp"
+
+#include <algorithm>
+#include <numeric>
+
+#include "common/core/fatal_error.hpp"
+#include "kelvane/grouping/histogram.hpp"
+
+namespace kelvane::analysis {
+namespace {
+
+void check_classes(int32_t classes, int32_t max_distance) {
+    if (classes > max_distance && classes > kFewestClassesRefused) {
+        throw clonal::SettingError(
+            "{setting} " + std::to_string(classes) +
+                " would make classes narrower than one unit up to " + std::to_string(max_distance) +
+                ", nearly all empty; give at most " +
+                std::to_string(std::max(max_distance, kFewestClassesRefused)),
+            "classes");
+    }
+}
+
+}  // namespace
+
+void check_histogram_settings(const HistogramSettings& settings) {
+    if (settings.max_distance > 0) {
+        check_classes(settings.classes, settings.max_distance);
+    }
+}
+
+DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSettings& settings) {
+    DistanceHistogram histogram;
+    histogram.max_distance =
+        settings.max_distance > 0 ? settings.max_distance : std::max(largest_distance(matrix), 1);
+    check_classes(settings.classes, histogram.max_distance);
+    histogram.counts = histogram_counts(matrix, settings.classes, histogram.max_distance);
+    histogram.width = class_width(histogram.max_distance, settings.classes);
+    const auto n = static_cast<int64_t>(matrix.size());
+    histogram.beyond = n * (n - 1) / 2 - std::accumulate(histogram.counts.begin(),
+                                                         histogram.counts.end(), int64_t{0});
+    return histogram;
+}
+
+std::string beyond_text(const DistanceHistogram& histogram) {
+    return std::to_string(histogram.beyond) +
+           (histogram.beyond == 1 ? " pair lies" : " pairs lie") + " beyond " +
+           std::to_string(histogram.max_distance) + ", outside the classes";
+}
+
+clonal::ResultTable histogram_table(const DistanceHistogram& histogram) {
+    clonal::ResultTable table;
+    table.header({"class", "from", "to", "pairs"});
+    for (std::size_t k = 0; k < histogram.counts.size(); ++k) {
+        const auto upper = static_cast<double>(k) * histogram.width;
+        const double lower = k == 0 ? 0.0 : static_cast<double>(k - 1) * histogram.width;
+        table.integer(static_cast<int64_t>(k)).real(lower).real(upper).integer(histogram.counts[k]);
+        table.end_row();
+    }
+    return table;
+}
+
+}  // namespace kelvane::analysis

@@ -1,0 +1,187 @@
+// The distance models by name, and the check of a model named in words.
+#include "kelvane/distance/model_catalogue.hpp"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "common/core/bug_check.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/text/number_text.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
+
+namespace kelvane {
+namespace {
+
+const std::array<ModelEntry, 5> kModels{{
+    {DistanceKind::kStepwise,
+     "stepwise",
+     "the steps between allele sizes (stepwise mutation)",
+     "steps",
+     {}},
+    {DistanceKind::kSquared,
+     "squared",
+     "the squared steps between allele sizes",
+     "squared steps",
+     {}},
+    {DistanceKind::kTwoPhase,
+     "two-phase",
+     "the cost of the steps under the two-phase mutation model",
+     "two-phase cost",
+     {"multiplier", "base"}},
+    {DistanceKind::kInfiniteAllele,
+     "infinite-allele",
+     "the alleles that differ (infinite allele mutation)",
+     "mutations",
+     {}},
+    {DistanceKind::kDice,
+     "dice",
+     "1 - the Dice similarity of presence/absence data",
+     "1 - Dice similarity",
+     {"absence_code"}},
+}};
+
+constexpr std::array<MissingRule, 4> kMissingRules{{
+    {MissingData::kNotCounted, "not-counted"},
+    {MissingData::kAverage, "average"},
+    {MissingData::kInfinite, "infinite"},
+    {MissingData::kOneMutation, "one-mutation"},
+}};
+
+// "two-phase" or "stepwise or squared": the models that read the setting.
+std::string models_reading(std::string_view setting) {
+    std::string names;
+    for (const ModelEntry& model : kModels) {
+        if (std::find(model.settings.begin(), model.settings.end(), setting) !=
+            model.settings.end()) {
+            names += names.empty() ? "" : " or ";
+            names += model.name;
+        }
+    }
+    return names;
+}
+
+bool reads(const ModelEntry& model, std::string_view setting) {
+    return std::find(model.settings.begin(), model.settings.end(), setting) != model.settings.end();
+}
+
+// A setting given to a model that does not read it.
+void refuse_unread(const ModelEntry& model, const std::string& value, std::string_view setting) {
+    if (!value.empty() && !reads(model, setting)) {
+        throw clonal::SettingError(
+            "{setting} goes with {distance} " + models_reading(setting) + " only",
+            std::string(setting));
+    }
+}
+
+float at_least_one(const std::string& text, const char* setting) {
+    // Read as the dialogue reads it, once the whole text is known to be one number.
+    const auto value = clonal::whole_double(text) ? clonal::leading_float(text) : std::nullopt;
+    if (!value || !(*value >= 1.0f)) {
+        throw clonal::SettingError("{setting} takes a number of 1 or more, not '" + text + "'",
+                                   setting);
+    }
+    return *value;
+}
+
+}  // namespace
+
+std::span<const ModelEntry> distance_models() {
+    return kModels;
+}
+
+const ModelEntry& model_entry(DistanceKind kind) {
+    const auto* entry =
+        std::find_if(kModels.begin(), kModels.end(),
+                     [kind](const ModelEntry& model) { return model.kind == kind; });
+    CLONAL_BUG_CHECK(entry != kModels.end());
+    return *entry;
+}
+
+std::span<const MissingRule> missing_rules() {
+    return kMissingRules;
+}
+
+DistanceModel model_of(const ModelChoice& choice, const MarkerData& data) {
+    const auto* entry = std::find_if(kModels.begin(), kModels.end(), [&](const ModelEntry& model) {
+        return model.name == choice.distance;
+    });
+    if (entry == kModels.end()) {
+        std::string names;
+        for (const ModelEntry& model : kModels) {
+            names += names.empty() ? "" : ", ";
+            names += model.name;
+        }
+        throw clonal::SettingError("{setting} takes " + names + ", not '" + choice.distance + "'",
+                                   "distance");
+    }
+    DistanceModel model;
+    model.kind = entry->kind;
+    const auto* rule = std::find_if(kMissingRules.begin(), kMissingRules.end(),
+                                    [&](const MissingRule& r) { return r.name == choice.missing; });
+    if (rule != kMissingRules.end()) {
+        model.missing = rule->rule;
+    } else if (const auto steps = clonal::whole_int(choice.missing); steps && *steps >= 0) {
+        model.missing = MissingData::kSteps;
+        model.missing_steps = *steps;
+    } else {
+        std::string names;
+        for (const MissingRule& named : kMissingRules) {
+            names += named.name;
+            names += ", ";
+        }
+        names.resize(names.size() - 2);
+        throw clonal::SettingError(
+            "{setting} takes " + names + " or a number of 0 or more, not '" + choice.missing + "'",
+            "missing");
+    }
+    if (!model_accepts(model.kind, model.missing)) {
+        throw clonal::SettingError(
+            "{setting} " + choice.missing + " does not go with {distance} " + choice.distance,
+            "missing");
+    }
+    if (model.kind == DistanceKind::kTwoPhase && data.slots() > kTwoPhaseSlotLimit) {
+        throw clonal::FatalError(
+            "two-phase distances match every copy of a locus genotype with every copy of the "
+            "other, and a locus genotype here holds " +
+                std::to_string(data.slots()) + " copy slots; at most " +
+                std::to_string(kTwoPhaseSlotLimit) +
+                " are matched. Give the real ploidy in the header, or choose another model",
+            clonal::ErrorKind::kData)
+            .in_file(data.file);
+    }
+    refuse_unread(*entry, choice.multiplier, "multiplier");
+    if (!choice.multiplier.empty()) {
+        model.multiplier = at_least_one(choice.multiplier, "multiplier");
+    }
+    refuse_unread(*entry, choice.base, "base");
+    if (!choice.base.empty()) {
+        model.base = at_least_one(choice.base, "base");
+    }
+    if (model.kind == DistanceKind::kDice && !data.dice_offered) {
+        throw clonal::SettingError(
+            "{setting} dice needs presence/absence data: one copy and one digit per allele, and "
+            "at most two alleles at some locus",
+            "distance");
+    }
+    refuse_unread(*entry, choice.absence_code, "absence_code");
+    if (!choice.absence_code.empty()) {
+        const auto code = clonal::whole_int(choice.absence_code);
+        if (!code) {
+            throw clonal::SettingError(
+                "{setting} takes an integer, not '" + choice.absence_code + "'", "absence_code");
+        }
+        model.absence_code = *code;
+    }
+    return model;
+}
+
+std::string distance_unit(const DistanceModel& model) {
+    std::string unit(model_entry(model.kind).unit);
+    if (model.kind == DistanceKind::kDice) {
+        unit += model.absence_code < 0 ? ", x 100000" : ", x 100";
+    }
+    return unit;
+}
+
+}  // namespace kelvane

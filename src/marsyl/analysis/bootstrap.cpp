@@ -1,0 +1,56 @@
+// The bootstrap tests of every pair of populations and their table.
+#include "marsyl/analysis/bootstrap.hpp"
+
+#include <string>
+
+#include "marsyl/analysis/index_names.hpp"
+#include "marsyl/analysis/pair_progress.hpp"
+#include "marsyl/analysis/resampled_p.hpp"
+
+namespace marsyl::analysis {
+
+BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSettings& settings,
+                          clonal::Random& random, const clonal::ProgressReport& progress,
+                          const PairStarted& started, const BootstrapObserver& each_value) {
+    BootstrapResult result;
+    result.permutations = settings.permutations;
+    PairsProgress pairs(progress, data.populations);
+    for (int32_t a = 2; a <= data.populations; ++a) {
+        for (int32_t b = 1; b < a; ++b) {
+            if (started) {
+                started(a, b);
+            }
+            // A pair with an empty population has nothing to compare; its draws still run, so
+            // that the later pairs see the same numbers.
+            result.pairs.push_back(
+                {a, b,
+                 bootstrap_pair(data.genotypes[static_cast<std::size_t>(a)],
+                                data.genotypes[static_cast<std::size_t>(b)], settings.permutations,
+                                random, each_value, pairs.next_pair())});
+        }
+    }
+    return result;
+}
+
+clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, const BootstrapResult& result) {
+    clonal::ResultTable table;
+    std::vector<std::string> columns{"population_a", "population_b"};
+    for (const IndexName& index : kIndexNames) {
+        columns.push_back(std::string("p_greater_") + index.column);
+        columns.push_back(std::string("p_smaller_") + index.column);
+    }
+    table.header(columns);
+    for (const BootstrapPair& pair : result.pairs) {
+        table.text(data.names[static_cast<std::size_t>(pair.a)])
+            .text(data.names[static_cast<std::size_t>(pair.b)]);
+        const bool empty = data.size(pair.a) == 0 || data.size(pair.b) == 0;
+        for (int k = 0; k < kIndexCount; ++k) {
+            table.real(defined_p(pair.p.at_least[k], result.permutations, empty))
+                .real(defined_p(pair.p.at_most[k], result.permutations, empty));
+        }
+        table.end_row();
+    }
+    return table;
+}
+
+}  // namespace marsyl::analysis

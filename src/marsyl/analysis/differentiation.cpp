@@ -1,0 +1,46 @@
+// The differentiation tests of every pair of populations and their table.
+#include "marsyl/analysis/differentiation.hpp"
+
+#include "marsyl/analysis/pair_progress.hpp"
+#include "marsyl/analysis/resampled_p.hpp"
+
+namespace marsyl::analysis {
+
+DifferentiationResult differentiation(const clonal::ClonalData& data,
+                                      const DifferentiationSettings& settings,
+                                      clonal::Random& random,
+                                      const clonal::ProgressReport& progress,
+                                      const PairStarted& started, const GObserver& each_value) {
+    DifferentiationResult result;
+    result.permutations = settings.permutations;
+    PairsProgress pairs(progress, data.populations);
+    for (int32_t a = 2; a <= data.populations; ++a) {
+        for (int32_t b = 1; b < a; ++b) {
+            if (started) {
+                started(a, b);
+            }
+            PairGStatistic pair(data.genotypes[static_cast<std::size_t>(a)],
+                                data.genotypes[static_cast<std::size_t>(b)]);
+            result.pairs.push_back({a, b,
+                                    differentiation_p_value(pair, settings.permutations, random,
+                                                            each_value, pairs.next_pair())});
+        }
+    }
+    return result;
+}
+
+clonal::ResultTable differentiation_table(const clonal::ClonalData& data,
+                                          const DifferentiationResult& result) {
+    clonal::ResultTable table;
+    table.header({"population_a", "population_b", "p"});
+    for (const DifferentiationPair& pair : result.pairs) {
+        table.text(data.names[static_cast<std::size_t>(pair.a)])
+            .text(data.names[static_cast<std::size_t>(pair.b)])
+            .real(defined_p(pair.p, result.permutations,
+                            data.size(pair.a) == 0 || data.size(pair.b) == 0));
+        table.end_row();
+    }
+    return table;
+}
+
+}  // namespace marsyl::analysis
