@@ -132,7 +132,7 @@ void amova_bench() {
     clonal::Console console(in, out);
     clonal::Random random;
     auto start = Clock::now();
-    kelvane::simple_amova(console, random, matrix, pops, kPopulations);
+    kelvane::dialogue::simple_amova(console, random, matrix, pops, kPopulations);
     const double elapsed = seconds_since(start);
     std::printf("AMOVA, n = %d, %d populations, 999 permutations:\n", kN, kPopulations);
     std::printf("  %-58s %7.3f s  (limit %.1f s)\n", "whole analysis, all threads", elapsed,

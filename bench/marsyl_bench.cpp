@@ -28,11 +28,11 @@ double seconds_since(Clock::time_point start) {
 
 // Runs one menu choice on data with the answers given and seeds 1234 and 5678; the seconds.
 double time_choice(const clonal::ClonalData& data, int32_t largest_code, const char* answers,
-                   const std::function<void(marsyl::MarsylRun&)>& choice) {
+                   const std::function<void(marsyl::dialogue::MarsylRun&)>& choice) {
     std::istringstream in(answers);
     std::ostringstream out;
     clonal::Console console(in, out);
-    marsyl::MarsylRun run(console, marsyl::test_local_time);
+    marsyl::dialogue::MarsylRun run(console, marsyl::dialogue::test_local_time);
     run.data = data;
     run.largest_genotype = largest_code;
     run.user_seeds = true;
@@ -79,11 +79,13 @@ int main() {
     const auto one = marsyl_bench::synthetic_clonal_data(1, 300, kLargestCode);
 
     report_line("bootstrap, 999 permutations, 5 populations of 200, codes to 1e6",
-                time_choice(five, kLargestCode, "999\nn\n\n", marsyl::bootstrap_test), 3.0);
-    report_line("differentiation, 999 permutations, same data",
-                time_choice(five, kLargestCode, "999\nn\n\n", marsyl::differentiation_test), 3.0);
+                time_choice(five, kLargestCode, "999\nn\n\n", marsyl::dialogue::bootstrap_test),
+                3.0);
+    report_line(
+        "differentiation, 999 permutations, same data",
+        time_choice(five, kLargestCode, "999\nn\n\n", marsyl::dialogue::differentiation_test), 3.0);
     report_line("jackknife, 1000 permutations per size, 1 population of 300",
-                time_choice(one, kLargestCode, "1000\n\n", marsyl::jackknife), 10.0);
+                time_choice(one, kLargestCode, "1000\n\n", marsyl::dialogue::jackknife), 10.0);
 
     const double small = time_indices(60);
     const double huge = time_indices(10000000);

@@ -48,6 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostringstream out;
     std::ostringstream err;
     const clonal::cli::Terminal terminal{out, err, false};
-    kelvane::run_kelvane_command_line(arguments, terminal);
+    kelvane::cli::run_kelvane_command_line(arguments, terminal);
     return 0;
 }

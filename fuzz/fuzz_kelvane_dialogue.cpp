@@ -7,6 +7,6 @@
 #include "kelvane/dialogue/kelvane_program.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzzing::run_dialogue(kelvane::run_kelvane, data, size);
+    fuzzing::run_dialogue(kelvane::dialogue::run_kelvane, data, size);
     return 0;
 }

@@ -7,6 +7,6 @@
 #include "marsyl/dialogue/marsyl_program.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzzing::run_dialogue(marsyl::run_marsyl_for_tests, data, size);
+    fuzzing::run_dialogue(marsyl::dialogue::run_marsyl_for_tests, data, size);
     return 0;
 }

@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (!arguments.empty()) {
         const clonal::cli::Terminal terminal{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
-        return kelvane::run_kelvane_command_line(arguments, terminal);
+        return kelvane::cli::run_kelvane_command_line(arguments, terminal);
     }
-    const int status = kelvane::run_kelvane(std::cin, std::cout, std::cerr);
-    return clonal::finish_output(std::cout, std::cerr, kelvane::program_info(), status);
+    const int status = kelvane::dialogue::run_kelvane(std::cin, std::cout, std::cerr);
+    return clonal::finish_output(std::cout, std::cerr, kelvane::cli::program_info(), status);
 }

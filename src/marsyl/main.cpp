@@ -15,9 +15,9 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (!arguments.empty()) {
         const clonal::cli::Terminal terminal{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
-        return marsyl::run_marsyl_command_line(arguments, terminal);
+        return marsyl::cli::run_marsyl_command_line(arguments, terminal);
     }
     const int status =
-        marsyl::run_marsyl(std::cin, std::cout, std::cerr, clonal::machine_local_time);
-    return clonal::finish_output(std::cout, std::cerr, marsyl::program_info(), status);
+        marsyl::dialogue::run_marsyl(std::cin, std::cout, std::cerr, clonal::machine_local_time);
+    return clonal::finish_output(std::cout, std::cerr, marsyl::cli::program_info(), status);
 }

@@ -35,8 +35,9 @@ struct Program {
 
 std::map<std::string, Program> programs() {
     std::map<std::string, Program> table;
-    table["kelvane"] = {kelvane::run_kelvane, kelvane::run_kelvane_command_line};
-    table["marsyl"] = {marsyl::run_marsyl_for_tests, marsyl::run_marsyl_command_line};
+    table["kelvane"] = {kelvane::dialogue::run_kelvane, kelvane::cli::run_kelvane_command_line};
+    table["marsyl"] = {marsyl::dialogue::run_marsyl_for_tests,
+                       marsyl::cli::run_marsyl_command_line};
     return table;
 }
 

@@ -12,7 +12,7 @@
 #include "kelvane/data/formats/format_catalogue.hpp"
 #include "kelvane/distance/model_catalogue.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 using clonal::cli::UsageError;
@@ -346,4 +346,4 @@ void for_each_distance_band(const DataOptions& options, const MarkerData& data,
     bar.finish();
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::cli

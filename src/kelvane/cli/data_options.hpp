@@ -16,7 +16,7 @@
 #include "kelvane/distance/distance_models.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 
 struct DataOptions {
     std::string data;
@@ -102,4 +102,4 @@ void for_each_distance_band(const DataOptions& options, const MarkerData& data,
                             const clonal::cli::Terminal& terminal,
                             const std::function<void(const DistanceMatrix&)>& band_done);
 
-}  // namespace kelvane
+}  // namespace kelvane::cli

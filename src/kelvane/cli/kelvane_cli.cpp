@@ -3,7 +3,7 @@
 
 #include "kelvane/cli/kelvane_commands.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 
 const clonal::ProgramInfo& program_info() {
     static const clonal::ProgramInfo info{
@@ -45,4 +45,4 @@ int run_kelvane_command_line(const std::vector<std::string>& arguments,
     return clonal::cli::run_command_line(program_info(), kelvane_commands(), arguments, terminal);
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::cli

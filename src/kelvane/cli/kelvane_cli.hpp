@@ -8,7 +8,7 @@
 #include "common/cli/command_line.hpp"
 #include "common/core/program_info.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 
 const clonal::ProgramInfo& program_info();
 
@@ -23,4 +23,4 @@ clonal::Random seeded_random(const clonal::cli::SeedOption& seeds);
 int run_kelvane_command_line(const std::vector<std::string>& arguments,
                              const clonal::cli::Terminal& terminal);
 
-}  // namespace kelvane
+}  // namespace kelvane::cli

@@ -6,7 +6,7 @@
 #include "common/dialogue/separator.hpp"
 #include "kelvane/analysis/amova.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 constexpr double kStronglyNegative = -0.2;
@@ -74,4 +74,4 @@ int simple_amova(clonal::Console& console, clonal::Random& random, const Distanc
     return 1;
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

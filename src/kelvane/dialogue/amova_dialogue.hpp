@@ -10,10 +10,10 @@
 #include "common/dialogue/dialogue_only.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 
 // 1 when it ran, 0 when it was refused.
 int simple_amova(clonal::Console& console, clonal::Random& random, const DistanceMatrix& matrix,
                  std::span<const int32_t> pop_vector, int32_t n_populations);
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

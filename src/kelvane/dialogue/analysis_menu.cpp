@@ -7,7 +7,7 @@
 #include "kelvane/dialogue/histogram_dialogue.hpp"
 #include "kelvane/matrix/matrix_export.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 void analysis_menu(KelvaneRun& run) {
     clonal::Console& console = run.console;
     int32_t choice = kNoChoice;
@@ -43,4 +43,4 @@ void analysis_menu(KelvaneRun& run) {
     }
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

@@ -5,7 +5,7 @@
 #include "kelvane/data/allele_tally.hpp"
 #include "kelvane/data/marker_data_loader.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 void print_summary(clonal::Console& console, const MarkerData& data) {
@@ -75,4 +75,4 @@ void list_data(clonal::Console& console, const MarkerData& data) {
     list_alleles(console, data);
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

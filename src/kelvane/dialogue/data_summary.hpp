@@ -8,7 +8,7 @@
 #include "common/dialogue/dialogue_only.hpp"
 #include "kelvane/data/marker_data.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 
 // Reads the data set from the input file (saying so first for an FSTAT file) and prints its
 // summary: individuals, populations, loci, digits per allele, maximum ploidy and alleles.
@@ -19,4 +19,4 @@ MarkerData load_and_summarise(clonal::Console& console, const std::string& name,
 // every locus.
 void list_data(clonal::Console& console, const MarkerData& data);
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

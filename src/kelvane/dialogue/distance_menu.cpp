@@ -7,7 +7,7 @@
 #include "kelvane/dialogue/matrix_import_dialogue.hpp"
 #include "kelvane/distance/distance_models.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 void separator(KelvaneRun& run) {
@@ -210,4 +210,4 @@ void distance_menu(KelvaneRun& run) {
     }
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

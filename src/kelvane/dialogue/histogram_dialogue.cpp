@@ -6,7 +6,7 @@
 #include "common/dialogue/separator.hpp"
 #include "kelvane/grouping/histogram.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 int32_t ask_classes(clonal::Console& console) {
@@ -38,4 +38,4 @@ void distance_histogram(clonal::Console& console, const DistanceMatrix& matrix, 
     write_histogram_table(table, counts, width);
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

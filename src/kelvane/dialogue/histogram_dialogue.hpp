@@ -8,9 +8,9 @@
 #include "common/dialogue/dialogue_only.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 
 // The table goes to out, or to the console when out is null.
 void distance_histogram(clonal::Console& console, const DistanceMatrix& matrix, std::ostream* out);
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

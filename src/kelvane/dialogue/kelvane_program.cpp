@@ -11,7 +11,7 @@
 #include "kelvane/dialogue/kelvane_run.hpp"
 #include "kelvane/dialogue/save_menu.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 int kelvane_dialogue(clonal::Console& console) {
@@ -41,4 +41,4 @@ int run_kelvane(std::istream& in, std::ostream& out, std::ostream& err) {
                                               err);
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

@@ -10,7 +10,7 @@
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 
 // Menus start from this answer, which is no choice, so a first answer without a number shows
 // the menu again.
@@ -23,4 +23,4 @@ struct KelvaneRun {
     clonal::Random random;
 };
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

@@ -7,7 +7,7 @@
 #include "kelvane/dialogue/kelvane_run.hpp"
 #include "kelvane/matrix/matrix_import.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 MatrixLayout ask_layout(clonal::Console& console) {
@@ -40,4 +40,4 @@ int import_distance_matrix(clonal::Console& console, DistanceMatrix& matrix) {
     return 1;
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

@@ -9,7 +9,7 @@
 #include "kelvane/grouping/genotype_grouping.hpp"
 #include "kelvane/matrix/matrix_export.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 constexpr const char* kWriteError = "ERROR: Could not write file\n";
@@ -114,4 +114,4 @@ void save_menu(KelvaneRun& run) {
     }
 }
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

@@ -4,8 +4,8 @@
 #include "common/dialogue/dialogue_only.hpp"
 #include "kelvane/dialogue/kelvane_run.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 
 void save_menu(KelvaneRun& run);
 
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

@@ -3,7 +3,7 @@
 
 #include "marsyl/cli/marsyl_commands.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 
 const clonal::ProgramInfo& program_info() {
     static const clonal::ProgramInfo info{
@@ -36,4 +36,4 @@ int run_marsyl_command_line(const std::vector<std::string>& arguments,
     return clonal::cli::run_command_line(program_info(), marsyl_commands(), arguments, terminal);
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::cli

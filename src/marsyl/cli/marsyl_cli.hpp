@@ -8,7 +8,7 @@
 #include "common/cli/command_line.hpp"
 #include "common/core/program_info.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 
 const clonal::ProgramInfo& program_info();
 
@@ -19,4 +19,4 @@ const clonal::cli::CommandList& marsyl_commands();
 int run_marsyl_command_line(const std::vector<std::string>& arguments,
                             const clonal::cli::Terminal& terminal);
 
-}  // namespace marsyl
+}  // namespace marsyl::cli

@@ -12,7 +12,7 @@
 #include "marsyl/dialogue/open_files.hpp"
 #include "marsyl/dialogue/other_choices.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 const std::string kRule(clonal::kRule);
@@ -82,4 +82,4 @@ void analysis_menu(MarsylRun& run) {
     }
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -5,9 +5,9 @@
 #include "common/dialogue/dialogue_only.hpp"
 #include "marsyl/dialogue/marsyl_run.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 // Runs the menu until the user leaves it.
 void analysis_menu(MarsylRun& run);
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -5,7 +5,7 @@
 #include "marsyl/analysis/bootstrap.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 // Every value followed by a tab, a further tab after the first two groups of six.
@@ -72,4 +72,4 @@ void bootstrap_test(MarsylRun& run) {
     finish_resampling(run);
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

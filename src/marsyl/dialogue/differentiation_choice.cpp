@@ -5,7 +5,7 @@
 #include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 void differentiation_test(MarsylRun& run) {
     clonal::Console& console = run.console;
@@ -54,4 +54,4 @@ void differentiation_test(MarsylRun& run) {
     finish_resampling(run);
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -4,7 +4,7 @@
 #include "common/text/printf.hpp"
 #include "marsyl/core/diversity_partitioning.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 void print_partitioning(clonal::Console& console, const Partitioning& part) {
@@ -70,4 +70,4 @@ void clonal_diversity_table(MarsylRun& run) {
     run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

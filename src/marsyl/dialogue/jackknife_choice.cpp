@@ -5,7 +5,7 @@
 #include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/dialogue/permutations_prompt.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 void write_jackknife_population(std::ostream& report, int32_t number, const std::string& name,
                                 int32_t n, const JackknifeCurve& curve) {
@@ -53,4 +53,4 @@ void jackknife(MarsylRun& run) {
     finish_resampling(run);
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -9,7 +9,7 @@
 #include "marsyl/core/jackknife.hpp"
 #include "marsyl/dialogue/marsyl_run.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 void jackknife(MarsylRun& run);
 
@@ -18,4 +18,4 @@ void jackknife(MarsylRun& run);
 void write_jackknife_population(std::ostream& report, int32_t number, const std::string& name,
                                 int32_t n, const JackknifeCurve& curve);
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -8,7 +8,7 @@
 #include "marsyl/dialogue/analysis_menu.hpp"
 #include "marsyl/dialogue/open_files.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 int marsyl_dialogue(clonal::Console& console, const LocalClock& clock) {
@@ -49,4 +49,4 @@ int run_marsyl_for_tests(std::istream& in, std::ostream& out, std::ostream& err)
     return run_marsyl(in, out, err, test_local_time);
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -9,7 +9,7 @@
 #include "common/dialogue/program_entry.hpp"
 #include "marsyl/dialogue/marsyl_run.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 inline constexpr double kVersion = 1.1;
 
@@ -25,4 +25,4 @@ int run_marsyl(std::istream& in, std::ostream& out, std::ostream& err, const Loc
 // run_marsyl with the clock standing still at test_local_time().
 int run_marsyl_for_tests(std::istream& in, std::ostream& out, std::ostream& err);
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -14,7 +14,7 @@
 #include "common/dialogue/console.hpp"
 #include "marsyl/dialogue/result_files.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 // The local date and time, asked afresh at each use.
 using LocalClock = std::function<std::tm()>;
@@ -52,4 +52,4 @@ struct MarsylRun {
     }
 };
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

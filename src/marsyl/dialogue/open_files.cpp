@@ -9,7 +9,7 @@
 #include "common/text/printf.hpp"
 #include "marsyl/dialogue/marsyl_program.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 void open_report(MarsylRun& run) {
@@ -68,4 +68,4 @@ void open_files(MarsylRun& run) {
     write_header(run);
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -5,8 +5,8 @@
 #include "common/dialogue/dialogue_only.hpp"
 #include "marsyl/dialogue/marsyl_run.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 void open_files(MarsylRun& run);
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

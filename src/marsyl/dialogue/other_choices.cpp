@@ -6,7 +6,7 @@
 #include "marsyl/core/fstat_writer.hpp"
 #include "marsyl/core/user_seeds.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 int32_t read_seed(MarsylRun& run, const char* prompt) {
@@ -43,4 +43,4 @@ void set_seeds(MarsylRun& run) {
     run.user_seeds = true;
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

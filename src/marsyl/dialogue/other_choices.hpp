@@ -5,7 +5,7 @@
 #include "common/dialogue/dialogue_only.hpp"
 #include "marsyl/dialogue/marsyl_run.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 // Writes the clonal data set as an FSTAT data file under a name the user gives.
 void write_fstat_file(MarsylRun& run);
@@ -14,4 +14,4 @@ void write_fstat_file(MarsylRun& run);
 // the clock.
 void set_seeds(MarsylRun& run);
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

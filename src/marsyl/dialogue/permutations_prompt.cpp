@@ -5,7 +5,7 @@
 
 #include "common/dialogue/output_file_prompt.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 // An answer without a number, or below 1, would leave no permutation to count the observed
@@ -65,4 +65,4 @@ void finish_resampling(MarsylRun& run) {
     run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

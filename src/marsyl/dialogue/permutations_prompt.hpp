@@ -6,7 +6,7 @@
 
 #include "marsyl/dialogue/marsyl_run.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 enum class OfferFile { kNo, kYes };
 
@@ -25,4 +25,4 @@ int32_t start_resampling(MarsylRun& run, const char* heading, OfferFile offer_fi
 // the wait for the user.
 void finish_resampling(MarsylRun& run);
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -7,7 +7,7 @@
 
 #include "common/core/bug_check.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 bool ResultFile::holds(const std::string& name) const {
     std::error_code error;
@@ -38,4 +38,4 @@ void ResultFile::close(clonal::Console& console) {
     }
 }
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

@@ -12,7 +12,7 @@
 #include "common/dialogue/console.hpp"
 #include "common/dialogue/output_file_prompt.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 
 inline constexpr const char* kReportWriteError = "ERROR: Unable to write to output file\n";
 inline constexpr const char* kPermutationsWriteError =
@@ -45,4 +45,4 @@ class ResultFile {
     bool failure_reported_ = false;
 };
 
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

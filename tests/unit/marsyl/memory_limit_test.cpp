@@ -38,8 +38,8 @@ class MemoryLimit : public memory_limit::LimitedRunTest {
     }
 
     static std::optional<memory_limit::LimitedRun> run(const std::string& answers) {
-        return memory_limit::run_program_with_memory_limit(kHeadroom, run_marsyl_for_tests,
-                                                           answers);
+        return memory_limit::run_program_with_memory_limit(kHeadroom,
+                                                           dialogue::run_marsyl_for_tests, answers);
     }
 
     static bool ends_with(const std::string& text, const std::string& end) {

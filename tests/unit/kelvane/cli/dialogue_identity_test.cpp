@@ -13,7 +13,7 @@
 #include "support/scratch_folder.hpp"
 #include "support/tables.hpp"
 
-namespace kelvane {
+namespace kelvane::cli {
 namespace {
 
 using testing_support::run_command;
@@ -148,7 +148,7 @@ void expect_same_results(const std::string& markers, const Setting& setting) {
     std::istringstream in(answers);
     std::ostringstream console;
     std::ostringstream errors;
-    ASSERT_EQ(run_kelvane(in, console, errors), 0) << console.str();
+    ASSERT_EQ(dialogue::run_kelvane(in, console, errors), 0) << console.str();
 
     const auto command = [&](const std::string& name, const std::vector<std::string>& more) {
         auto run =
@@ -220,7 +220,7 @@ TEST(KelvaneCommandLine, DiceDistancesAreTheDialoguesToo) {
                               scratch.path("matrix.txt") + "\n6\n");
         std::ostringstream console;
         std::ostringstream errors;
-        ASSERT_EQ(run_kelvane(in, console, errors), 0) << console.str();
+        ASSERT_EQ(dialogue::run_kelvane(in, console, errors), 0) << console.str();
         auto matrix = tab_rows(
             run_command(run_kelvane_command_line, {"distances", scratch.path("bands.txt"),
                                                    "--distance", "dice", "--absence-code", code})
@@ -235,4 +235,4 @@ TEST(KelvaneCommandLine, DiceDistancesAreTheDialoguesToo) {
 }
 
 }  // namespace
-}  // namespace kelvane
+}  // namespace kelvane::cli

@@ -13,7 +13,7 @@
 
 #include "common/dialogue/console.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 const std::string kSeparator =
@@ -173,4 +173,4 @@ TEST(SimpleAmova, PermutationsContinueTheGeneratorOfTheRun) {
 }
 
 }  // namespace
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

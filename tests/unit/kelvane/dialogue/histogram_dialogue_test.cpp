@@ -12,7 +12,7 @@
 #include "kelvane/grouping/histogram.hpp"
 #include "support/filling_stream.hpp"
 
-namespace kelvane {
+namespace kelvane::dialogue {
 namespace {
 
 const std::string kSeparator =
@@ -178,4 +178,4 @@ TEST(Histogram, AFileReceivesTheTableOnly) {
 }
 
 }  // namespace
-}  // namespace kelvane
+}  // namespace kelvane::dialogue

@@ -12,7 +12,7 @@
 #include "support/scratch_folder.hpp"
 #include "support/tables.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 using testing_support::run_command;
@@ -110,4 +110,4 @@ TEST(CloneSizeCommands, UsageErrors) {
 }
 
 }  // namespace
-}  // namespace marsyl
+}  // namespace marsyl::cli

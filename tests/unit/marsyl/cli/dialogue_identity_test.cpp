@@ -13,7 +13,7 @@
 #include "support/scratch_folder.hpp"
 #include "support/tables.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 using testing_support::run_command;
@@ -39,7 +39,7 @@ std::string report_of(const testing_support::ScratchFolder& scratch, const std::
                           "\n8\n1234\n5678\n\n" + choice + "9\n");
     std::ostringstream console;
     std::ostringstream errors;
-    EXPECT_EQ(run_marsyl_for_tests(in, console, errors), 0) << console.str();
+    EXPECT_EQ(dialogue::run_marsyl_for_tests(in, console, errors), 0) << console.str();
     const std::string report = scratch.content("report.txt");
     std::filesystem::remove(scratch.path("report.txt"));
     return report;
@@ -180,4 +180,4 @@ TEST(MarsylCommandLine, EveryCommandGivesWhatTheDialogueGives) {
 }
 
 }  // namespace
-}  // namespace marsyl
+}  // namespace marsyl::cli

@@ -8,7 +8,7 @@
 #include "support/scratch_folder.hpp"
 #include "support/tables.hpp"
 
-namespace marsyl {
+namespace marsyl::cli {
 namespace {
 
 using testing_support::run_command;
@@ -25,9 +25,9 @@ TEST(ResamplingCommands, BootstrapPValuesAreNamedAfterWhatTheyTest) {
         clonal += "1 " + std::to_string(i) + "\n2 1\n";
     }
     scratch.write("clonal.txt", clonal);
-    const auto run = run_command(run_marsyl_command_line,
-                                 {"bootstrap", scratch.path("clonal.txt"), "--permutations", "99",
-                                  "--seed", "1,2"});
+    const auto run = run_command(
+        run_marsyl_command_line,
+        {"bootstrap", scratch.path("clonal.txt"), "--permutations", "99", "--seed", "1,2"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = tab_rows(run.out);
     ASSERT_EQ(rows.size(), 2u);
@@ -41,4 +41,4 @@ TEST(ResamplingCommands, BootstrapPValuesAreNamedAfterWhatTheyTest) {
 }
 
 }  // namespace
-}  // namespace marsyl
+}  // namespace marsyl::cli

@@ -13,7 +13,7 @@
 #include "marsyl/dialogue/permutations_prompt.hpp"
 #include "support/scratch_folder.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 namespace fs = std::filesystem;
@@ -162,4 +162,4 @@ TEST_F(DialogueParts, WrittenFilesReportNothing) {
 }
 
 }  // namespace
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

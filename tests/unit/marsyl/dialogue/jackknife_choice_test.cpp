@@ -11,7 +11,7 @@
 #include "common/text/printf.hpp"
 #include "marsyl/core/fstat_writer.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 using Genotypes = std::vector<int32_t>;
@@ -120,4 +120,4 @@ TEST(Jackknife, LimitsOfFortySubsamples) {
 }
 
 }  // namespace
-}  // namespace marsyl
+}  // namespace marsyl::dialogue

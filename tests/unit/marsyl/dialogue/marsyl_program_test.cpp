@@ -12,7 +12,7 @@
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "support/scratch_folder.hpp"
 
-namespace marsyl {
+namespace marsyl::dialogue {
 namespace {
 
 namespace fs = std::filesystem;
@@ -21,7 +21,7 @@ int arguments_status(const std::vector<std::string>& arguments, std::string& out
                      std::string& err) {
     std::ostringstream out_stream;
     std::ostringstream err_stream;
-    const int status = run_marsyl_command_line(arguments, {out_stream, err_stream, false});
+    const int status = cli::run_marsyl_command_line(arguments, {out_stream, err_stream, false});
     out = out_stream.str();
     err = err_stream.str();
     return status;
@@ -77,4 +77,4 @@ TEST(MarsylProgram, TestClockIsTheDocumentedMoment) {
 }
 
 }  // namespace
-}  // namespace marsyl
+}  // namespace marsyl::dialogue
