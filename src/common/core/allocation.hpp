@@ -12,6 +12,13 @@
 
 namespace clonal {
 
+[[noreturn]] inline void throw_memory_error(const std::string& message, ErrorStream stream,
+                                            ErrorLead lead) {
+    MemoryError error(message);
+    error.printed(stream, lead);
+    throw error;
+}
+
 // Runs action and returns what it returns; when memory runs out inside it (std::bad_alloc, or a
 // size beyond what a container can hold), a MemoryError carrying message is thrown instead.
 // The dialogue prints the error as stream and lead say (see FatalError::printed).
@@ -19,17 +26,12 @@ template <class Action>
 auto with_memory_message(const std::string& message, Action&& action,
                          ErrorStream stream = ErrorStream::kConsole,
                          ErrorLead lead = ErrorLead::kColon) -> decltype(action()) {
-    const auto fail = [&] [[noreturn]] () {
-        MemoryError error(message);
-        error.printed(stream, lead);
-        throw error;
-    };
     try {
         return action();
     } catch (const std::bad_alloc&) {
-        fail();
+        throw_memory_error(message, stream, lead);
     } catch (const std::length_error&) {
-        fail();
+        throw_memory_error(message, stream, lead);
     }
 }
 

@@ -8,7 +8,7 @@
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
-#include "kelvane/results/amova_results.hpp"
+#include "kelvane/figures/amova_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
 namespace kelvane::cli {

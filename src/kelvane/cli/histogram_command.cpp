@@ -12,8 +12,8 @@
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/suggest_options.hpp"
-#include "kelvane/results/evidence/suggestion_results.hpp"
-#include "kelvane/results/histogram_results.hpp"
+#include "kelvane/figures/evidence/suggestion_marks.hpp"
+#include "kelvane/figures/histogram_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
 namespace kelvane::cli {

@@ -9,8 +9,8 @@
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
+#include "kelvane/figures/evidence/network_figure.hpp"
 #include "kelvane/grouping/network_files.hpp"
-#include "kelvane/results/evidence/network_results.hpp"
 #include "plot/cli/figure_option.hpp"
 #include "plot/svg_render.hpp"
 

@@ -5,7 +5,7 @@
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
-#include "kelvane/results/threshold_results.hpp"
+#include "kelvane/figures/thresholds_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
 namespace kelvane::cli {

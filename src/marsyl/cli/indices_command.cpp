@@ -12,7 +12,7 @@
 #include "marsyl/analysis/extended.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_commands.hpp"
-#include "marsyl/results/indices_results.hpp"
+#include "marsyl/figures/indices_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
 namespace marsyl::cli {

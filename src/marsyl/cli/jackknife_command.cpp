@@ -7,7 +7,7 @@
 #include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_commands.hpp"
-#include "marsyl/results/jackknife_results.hpp"
+#include "marsyl/figures/jackknife_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
 namespace marsyl::cli {

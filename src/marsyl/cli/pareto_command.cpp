@@ -6,7 +6,7 @@
 #include "marsyl/analysis/pareto.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_commands.hpp"
-#include "marsyl/results/pareto_results.hpp"
+#include "marsyl/figures/pareto_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
 namespace marsyl::cli {

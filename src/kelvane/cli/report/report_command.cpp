@@ -9,7 +9,7 @@
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/report/report_sections.hpp"
 #include "kelvane/cli/suggest_options.hpp"
-#include "kelvane/results/evidence/suggestion_results.hpp"
+#include "kelvane/figures/evidence/suggestion_marks.hpp"
 
 namespace kelvane::cli {
 namespace {

@@ -16,11 +16,11 @@
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/suggest_options.hpp"
-#include "kelvane/results/amova_results.hpp"
-#include "kelvane/results/evidence/accumulation_results.hpp"
-#include "kelvane/results/evidence/network_results.hpp"
-#include "kelvane/results/histogram_results.hpp"
-#include "kelvane/results/threshold_results.hpp"
+#include "kelvane/figures/amova_figure.hpp"
+#include "kelvane/figures/evidence/accumulation_figure.hpp"
+#include "kelvane/figures/evidence/network_figure.hpp"
+#include "kelvane/figures/histogram_figure.hpp"
+#include "kelvane/figures/thresholds_figure.hpp"
 
 namespace kelvane::cli {
 

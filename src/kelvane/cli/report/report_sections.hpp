@@ -14,7 +14,7 @@
 #include "kelvane/analysis/histogram.hpp"
 #include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/cli/data_options.hpp"
-#include "kelvane/results/threshold_marks.hpp"
+#include "kelvane/figures/threshold_marks.hpp"
 #include "plot/cli/report_options.hpp"
 #include "plot/html_report.hpp"
 

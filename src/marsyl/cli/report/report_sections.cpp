@@ -13,9 +13,9 @@
 #include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/analysis/pareto.hpp"
 #include "marsyl/analysis/shared.hpp"
-#include "marsyl/results/indices_results.hpp"
-#include "marsyl/results/jackknife_results.hpp"
-#include "marsyl/results/pareto_results.hpp"
+#include "marsyl/figures/indices_figure.hpp"
+#include "marsyl/figures/jackknife_figure.hpp"
+#include "marsyl/figures/pareto_figure.hpp"
 
 namespace marsyl::cli {
 

@@ -1,5 +1,5 @@
-// The histogram's table and figure.
-#include "kelvane/results/histogram_results.hpp"
+// The figure of the histogram.
+#include "kelvane/figures/histogram_figure.hpp"
 
 #include <algorithm>
 #include <cmath>

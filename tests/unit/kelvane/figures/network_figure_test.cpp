@@ -1,14 +1,15 @@
 // The network figure: a pie per genotype with an area in proportion to its individuals, laid out
 // as a radial tree from the largest genotype (every genotype on the ring of its depth, none
 // overlapping), the same bytes on every run, and a note instead of pies beyond the legible size.
+#include "kelvane/figures/evidence/network_figure.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 #include <sstream>
 
-#include "kelvane/results/evidence/network_layout.hpp"
-#include "kelvane/results/evidence/network_results.hpp"
+#include "kelvane/figures/evidence/network_layout.hpp"
 #include "plot/svg_render.hpp"
 #include "support/figure_marks.hpp"
 

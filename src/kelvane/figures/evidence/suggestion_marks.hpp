@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "kelvane/analysis/suggestions.hpp"
-#include "kelvane/results/threshold_marks.hpp"
+#include "kelvane/figures/threshold_marks.hpp"
 
 namespace kelvane {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
+#include "kelvane/figures/threshold_marks.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
-#include "kelvane/results/threshold_marks.hpp"
 #include "plot/figure.hpp"
 
 namespace kelvane {

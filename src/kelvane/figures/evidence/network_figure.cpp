@@ -1,12 +1,12 @@
 // The figure of the network.
-#include "kelvane/results/evidence/network_results.hpp"
+#include "kelvane/figures/evidence/network_figure.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "kelvane/results/evidence/network_layout.hpp"
+#include "kelvane/figures/evidence/network_layout.hpp"
 #include "plot/figure_layout.hpp"
 #include "plot/number_format.hpp"
 

@@ -1,5 +1,5 @@
-// The indices' tables and figure.
-#include "marsyl/results/indices_results.hpp"
+// The dot charts of the indices.
+#include "marsyl/figures/indices_figure.hpp"
 
 #include "marsyl/analysis/index_names.hpp"
 

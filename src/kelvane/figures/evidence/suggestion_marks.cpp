@@ -1,5 +1,5 @@
 // The suggested thresholds as lines of the distance figures.
-#include "kelvane/results/evidence/suggestion_results.hpp"
+#include "kelvane/figures/evidence/suggestion_marks.hpp"
 
 namespace kelvane {
 

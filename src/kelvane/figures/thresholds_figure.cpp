@@ -1,5 +1,5 @@
-// The thresholds table and figure.
-#include "kelvane/results/threshold_results.hpp"
+// The figure of the thresholds.
+#include "kelvane/figures/thresholds_figure.hpp"
 
 namespace kelvane {
 namespace {

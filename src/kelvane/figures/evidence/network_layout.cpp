@@ -1,5 +1,5 @@
 // The radial tree layout of a network.
-#include "kelvane/results/evidence/network_layout.hpp"
+#include "kelvane/figures/evidence/network_layout.hpp"
 
 #include <algorithm>
 #include <cmath>

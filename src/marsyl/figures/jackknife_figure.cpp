@@ -1,5 +1,5 @@
 // The jackknife's figure.
-#include "marsyl/results/jackknife_results.hpp"
+#include "marsyl/figures/jackknife_figure.hpp"
 
 #include <cmath>
 

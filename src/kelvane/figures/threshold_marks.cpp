@@ -1,5 +1,5 @@
 // Threshold lines.
-#include "kelvane/results/threshold_marks.hpp"
+#include "kelvane/figures/threshold_marks.hpp"
 
 #include <array>
 

@@ -1,10 +1,11 @@
 // The Pareto figure: the points of the fit and a line through them with the slope -beta that
 // passes through their centroid, as every least-squares line does.
+#include "marsyl/figures/pareto_figure.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "marsyl/results/pareto_results.hpp"
 #include "support/figure_marks.hpp"
 
 namespace marsyl {

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "kelvane/results/amova_results.hpp"
-#include "kelvane/results/histogram_results.hpp"
-#include "kelvane/results/threshold_results.hpp"
+#include "kelvane/figures/amova_figure.hpp"
+#include "kelvane/figures/histogram_figure.hpp"
+#include "kelvane/figures/thresholds_figure.hpp"
 #include "support/figure_marks.hpp"
 
 namespace kelvane {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "kelvane/analysis/histogram.hpp"
-#include "kelvane/results/threshold_marks.hpp"
+#include "kelvane/figures/threshold_marks.hpp"
 #include "plot/figure.hpp"
 
 namespace kelvane {

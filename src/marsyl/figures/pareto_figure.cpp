@@ -1,5 +1,5 @@
-// The Pareto table and figure.
-#include "marsyl/results/pareto_results.hpp"
+// The figure of the Pareto fits.
+#include "marsyl/figures/pareto_figure.hpp"
 
 #include <cmath>
 #include <string>

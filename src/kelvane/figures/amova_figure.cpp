@@ -1,5 +1,5 @@
-// The AMOVA's table and figure.
-#include "kelvane/results/amova_results.hpp"
+// The figure of the AMOVA's permutation test.
+#include "kelvane/figures/amova_figure.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-// The accumulation curve's table and figure.
-#include "kelvane/results/evidence/accumulation_results.hpp"
+// The figure of the accumulation curve.
+#include "kelvane/figures/evidence/accumulation_figure.hpp"
 
 #include <string>
 
