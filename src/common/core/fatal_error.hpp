@@ -48,7 +48,7 @@ class FatalError : public std::exception {
     // The sentence with the setting, if any, named by the library's name for it (the field of
     // the settings struct: "structure_rows"). Same as what().
     std::string sentence() const { return what(); }
-    // The sentence with the setting named as name_of says ("--structure-rows").
+    // The sentence with every setting named as name_of says (a face's own name for it).
     std::string sentence(const std::function<std::string(std::string_view)>& name_of) const;
 
     // The setting the sentence names, or empty.

@@ -20,7 +20,11 @@ void add_resampling_options(CLI::App& command, ResamplingOptions& options, int32
     command.add_option("--permutations", permutations, what_permutations)
         ->check(clonal::cli::whole_number(1, INT32_MAX))
         ->capture_default_str();
-    clonal::cli::add_seed_option(command, options.seeds, "from the clock, as the dialogue seeds");
+    add_clock_seed_option(command, options.seeds);
+}
+
+void add_clock_seed_option(CLI::App& command, clonal::cli::SeedOption& seeds) {
+    clonal::cli::add_seed_option(command, seeds, "from the clock, as the dialogue seeds");
 }
 
 clonal::Random seeded_random(const ResamplingOptions& options,

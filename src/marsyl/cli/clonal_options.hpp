@@ -20,6 +20,9 @@ struct ResamplingOptions {
     clonal::cli::SeedOption seeds;
 };
 
+// --seed, seeded from the clock when absent as the dialogue seeds the generator.
+void add_clock_seed_option(CLI::App& command, clonal::cli::SeedOption& seeds);
+
 // --permutations into permutations (its default the value it holds) and --seed.
 void add_resampling_options(CLI::App& command, ResamplingOptions& options, int32_t& permutations,
                             const char* what_permutations);

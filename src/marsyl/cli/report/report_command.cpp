@@ -4,7 +4,10 @@
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/option_checks.hpp"
+#include "marsyl/analysis/bootstrap.hpp"
 #include "marsyl/analysis/clonal_input.hpp"
+#include "marsyl/analysis/differentiation.hpp"
+#include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "marsyl/cli/marsyl_commands.hpp"
 #include "marsyl/cli/report/report_sections.hpp"
@@ -30,9 +33,13 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--permutations", options->permutations,
                     "the number of permutations of the tests and of subsamples of the jackknife "
-                    "(default: 1000, 1000 and 100, as their commands)")
+                    "(default: " +
+                        std::to_string(analysis::BootstrapSettings{}.permutations) + ", " +
+                        std::to_string(analysis::DifferentiationSettings{}.permutations) + " and " +
+                        std::to_string(analysis::JackknifeSettings{}.subsamples) +
+                        ", as their commands)")
         ->check(clonal::cli::whole_number(1, INT32_MAX));
-    clonal::cli::add_seed_option(command, options->seeds, "from the clock, as the dialogue seeds");
+    add_clock_seed_option(command, options->seeds);
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {

@@ -56,6 +56,23 @@ TEST(DataFormat, ToldByTheFileNameOrNamed) {
     EXPECT_EQ(format_of_file_name("plants.txt"), DataFormat::kMarker);
     EXPECT_EQ(format_named("genepop"), DataFormat::kGenepop);
     EXPECT_EQ(format_named("GENEPOP"), std::nullopt);
+    // Every row of the catalogue: named back, one reader, its endings told back in any case
+    // unless its case matters.
+    for (const FormatEntry& entry : data_formats()) {
+        EXPECT_EQ(format_named(entry.name), entry.format) << entry.name;
+        EXPECT_NE(entry.read_text == nullptr, entry.read_path == nullptr) << entry.name;
+        for (const std::string_view suffix : entry.suffixes) {
+            std::string name = "x";
+            name.append(suffix);
+            std::string upper = name;
+            for (char& c : upper) {
+                c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+            }
+            EXPECT_EQ(format_of_file_name(name), entry.format) << suffix;
+            EXPECT_EQ(format_of_file_name(upper) == entry.format, !entry.suffix_case_matters)
+                << upper;
+        }
+    }
     EXPECT_EQ(structure_columns_named("label,skip,population,skip"),
               (std::vector<StructureColumn>{StructureColumn::kLabel, StructureColumn::kSkip,
                                             StructureColumn::kPopulation, StructureColumn::kSkip}));
