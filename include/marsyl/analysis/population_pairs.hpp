@@ -6,9 +6,17 @@
 #include <cstdint>
 #include <functional>
 
+#include "common/core/progress.hpp"
+
 namespace marsyl::analysis {
 
 // Called before the test of a pair: a, then b < a, numbered from 1.
 using PairStarted = std::function<void(int32_t a, int32_t b)>;
+
+// Runs test(a, b, progress of the pair) on every pair in order, telling started first; the
+// progress of the pairs adds up to that of all of them.
+void for_each_population_pair(
+    int32_t populations, const clonal::ProgressReport& progress, const PairStarted& started,
+    const std::function<void(int32_t a, int32_t b, const clonal::ProgressReport& pair)>& test);
 
 }  // namespace marsyl::analysis

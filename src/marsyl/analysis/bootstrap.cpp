@@ -4,7 +4,6 @@
 #include <string>
 
 #include "marsyl/analysis/index_names.hpp"
-#include "marsyl/analysis/pair_progress.hpp"
 #include "marsyl/analysis/resampled_p.hpp"
 
 namespace marsyl::analysis {
@@ -14,21 +13,17 @@ BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSetting
                           const PairStarted& started, const BootstrapObserver& each_value) {
     BootstrapResult result;
     result.permutations = settings.permutations;
-    PairsProgress pairs(progress, data.populations);
-    for (int32_t a = 2; a <= data.populations; ++a) {
-        for (int32_t b = 1; b < a; ++b) {
-            if (started) {
-                started(a, b);
-            }
-            // A pair with an empty population has nothing to compare; its draws still run, so
-            // that the later pairs see the same numbers.
+    // A pair with an empty population has nothing to compare; its draws still run, so that the
+    // later pairs see the same numbers.
+    for_each_population_pair(
+        data.populations, progress, started,
+        [&](int32_t a, int32_t b, const clonal::ProgressReport& pair) {
             result.pairs.push_back(
                 {a, b,
                  bootstrap_pair(data.genotypes[static_cast<std::size_t>(a)],
                                 data.genotypes[static_cast<std::size_t>(b)], settings.permutations,
-                                random, each_value, pairs.next_pair())});
-        }
-    }
+                                random, each_value, pair)});
+        });
     return result;
 }
 

@@ -1,7 +1,6 @@
 // The differentiation tests of every pair of populations and their table.
 #include "marsyl/analysis/differentiation.hpp"
 
-#include "marsyl/analysis/pair_progress.hpp"
 #include "marsyl/analysis/resampled_p.hpp"
 
 namespace marsyl::analysis {
@@ -13,19 +12,15 @@ DifferentiationResult differentiation(const clonal::ClonalData& data,
                                       const PairStarted& started, const GObserver& each_value) {
     DifferentiationResult result;
     result.permutations = settings.permutations;
-    PairsProgress pairs(progress, data.populations);
-    for (int32_t a = 2; a <= data.populations; ++a) {
-        for (int32_t b = 1; b < a; ++b) {
-            if (started) {
-                started(a, b);
-            }
+    for_each_population_pair(
+        data.populations, progress, started,
+        [&](int32_t a, int32_t b, const clonal::ProgressReport& progress_of_pair) {
             PairGStatistic pair(data.genotypes[static_cast<std::size_t>(a)],
                                 data.genotypes[static_cast<std::size_t>(b)]);
             result.pairs.push_back({a, b,
                                     differentiation_p_value(pair, settings.permutations, random,
-                                                            each_value, pairs.next_pair())});
-        }
-    }
+                                                            each_value, progress_of_pair)});
+        });
     return result;
 }
 

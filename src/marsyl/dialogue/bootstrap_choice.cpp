@@ -21,7 +21,6 @@ void write_values_line(std::ostream& out, const BootstrapValues& values) {
 }  // namespace
 
 void bootstrap_test(MarsylRun& run) {
-    clonal::Console& console = run.console;
     const int32_t permutations =
         start_resampling(run, "\n\nBootstrap tests for differences in clonal diversity\n",
                          OfferFile::kYes, "\nperforming bootstrap permutations...\n");
@@ -46,12 +45,7 @@ void bootstrap_test(MarsylRun& run) {
     const auto name = [&data](int32_t p) {
         return data.names[static_cast<std::size_t>(p)].c_str();
     };
-    const analysis::PairStarted started = [&](int32_t a, int32_t b) {
-        if (permutations_file != nullptr) {
-            clonal::print(*permutations_file, "\n%s vs. %s\n", name(a), name(b));
-        }
-        console.print("\t%s vs. %s\n", name(a), name(b));
-    };
+    const analysis::PairStarted started = pair_heading(run, "\t");
     BootstrapObserver write_line;
     if (permutations_file != nullptr) {
         write_line = [permutations_file](const BootstrapValues& values) {

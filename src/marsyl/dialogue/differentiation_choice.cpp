@@ -8,7 +8,6 @@
 namespace marsyl::dialogue {
 
 void differentiation_test(MarsylRun& run) {
-    clonal::Console& console = run.console;
     const int32_t permutations =
         start_resampling(run, "\n\nPairwise test for population differentiation\n", OfferFile::kYes,
                          "\nPerforming permutations...\n");
@@ -26,12 +25,7 @@ void differentiation_test(MarsylRun& run) {
     const auto name = [&data](int32_t p) {
         return data.names[static_cast<std::size_t>(p)].c_str();
     };
-    const analysis::PairStarted started = [&](int32_t a, int32_t b) {
-        if (permutations_file != nullptr) {
-            clonal::print(*permutations_file, "\n%s vs. %s\n", name(a), name(b));
-        }
-        console.print("%s vs. %s\n", name(a), name(b));
-    };
+    const analysis::PairStarted started = pair_heading(run, "");
     GObserver write_value;
     if (permutations_file != nullptr) {
         write_value = [permutations_file](double g) {

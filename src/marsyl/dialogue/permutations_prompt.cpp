@@ -65,4 +65,15 @@ void finish_resampling(MarsylRun& run) {
     run.wait_for_enter("\nCalculations finished, press ENTER to proceed: ");
 }
 
+analysis::PairStarted pair_heading(MarsylRun& run, const char* lead) {
+    return [&run, lead](int32_t a, int32_t b) {
+        const char* name_a = run.data.names[static_cast<std::size_t>(a)].c_str();
+        const char* name_b = run.data.names[static_cast<std::size_t>(b)].c_str();
+        if (std::ostream* permutations_file = run.permutations_stream()) {
+            clonal::print(*permutations_file, "\n%s vs. %s\n", name_a, name_b);
+        }
+        run.console.print("%s%s vs. %s\n", lead, name_a, name_b);
+    };
+}
+
 }  // namespace marsyl::dialogue

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "marsyl/analysis/population_pairs.hpp"
 #include "marsyl/dialogue/marsyl_run.hpp"
 
 namespace marsyl::dialogue {
@@ -20,6 +21,10 @@ int32_t ask_permutations(MarsylRun& run, OfferFile offer_file);
 // offered), then the line that says the work has begun. The number of permutations.
 int32_t start_resampling(MarsylRun& run, const char* heading, OfferFile offer_file,
                          const char* working);
+
+// What the dialogue says as the test of a pair starts: "A vs. B" in the permutations file, if
+// any, and on the console after lead ("" or "\t").
+analysis::PairStarted pair_heading(MarsylRun& run, const char* lead);
 
 // The end of one: the report and the permutations file flushed (a failed write reported), and
 // the wait for the user.
