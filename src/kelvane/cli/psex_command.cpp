@@ -19,13 +19,10 @@ namespace {
 struct PsexOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
-    std::optional<int32_t> threshold;
+    analysis::PsexAnalysisSettings settings;  // the choices in words below aside
     std::string frequencies = "round-robin";
     std::string fill = "genets";
-    bool by_population = false;
-    bool fis = false;
     std::string method = "multiple";
-    int64_t simulations = 0;
     clonal::cli::SeedOption seeds;
 };
 
@@ -35,15 +32,11 @@ const std::map<std::string, FrequencySource> kSources{
     {"round-robin", FrequencySource::kRoundRobin}};
 
 analysis::PsexAnalysisSettings settings_of(const PsexOptions& options) {
-    analysis::PsexAnalysisSettings settings;
+    analysis::PsexAnalysisSettings settings = options.settings;
     settings.psex.frequencies = kSources.at(options.frequencies);
     settings.psex.fill =
         options.fill == "samples" ? RareAlleleFill::kSamples : RareAlleleFill::kGenets;
-    settings.psex.by_population = options.by_population;
-    settings.psex.fis = options.fis;
     settings.psex.method = options.method == "single" ? PsexMethod::kSingle : PsexMethod::kMultiple;
-    settings.psex.simulations = options.simulations;
-    settings.threshold = options.threshold;
     return settings;
 }
 
@@ -51,7 +44,7 @@ clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<PsexOptions>();
     add_model_options(command, options->data);
     command
-        .add_option("--threshold", options->threshold,
+        .add_option("--threshold", options->settings.threshold,
                     "genotypes are the clonal genotypes at this threshold under the model "
                     "options (default: identical data)")
         ->check(clonal::cli::whole_number(0));
@@ -68,9 +61,9 @@ clonal::cli::Action setup(CLI::App& command) {
                     "(genets) or 1/individuals (samples)")
         ->check(CLI::IsMember({"genets", "samples"}))
         ->capture_default_str();
-    command.add_flag("--by-population", options->by_population,
+    command.add_flag("--by-population", options->settings.psex.by_population,
                      "frequencies, encounter ranks and N per population");
-    command.add_flag("--fis", options->fis,
+    command.add_flag("--fis", options->settings.psex.fis,
                      "genotype probabilities with each locus's inbreeding coefficient (diploid "
                      "data)");
     command
@@ -80,7 +73,7 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(CLI::IsMember({"single", "multiple"}))
         ->capture_default_str();
     command
-        .add_option("--simulations", options->simulations,
+        .add_option("--simulations", options->settings.psex.simulations,
                     "simulated populations for the p-value of each Psex (0: none)")
         ->check(clonal::cli::whole_number(0, 100000000))
         ->capture_default_str();
