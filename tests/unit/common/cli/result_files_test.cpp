@@ -192,6 +192,15 @@ TEST(CliErrors, LibraryErrorsBecomeOneLineWithTheirOptionAndPlace) {
               std::string("input file error, individual 2, locus 1, d.txt line 4"));
     EXPECT_EQ(file_error("d.str", InputError("'b' here", 4, 7)).what(),
               std::string("'b' here, d.str line 4 column 7"));
+    FatalError unreadable("cannot be read", ErrorKind::kFile);
+    EXPECT_EQ(message_of(unreadable.in_file("x.txt")), "x.txt: cannot be read");
+    FatalError advised("the number of loci is missing");
+    advised.in_file("s.txt").at(2).advised(
+        "(the file looks like a genalex file: give {format} "
+        "genalex)");
+    EXPECT_EQ(message_of(advised),
+              "the number of loci is missing, s.txt line 2 (the file looks like a genalex file: "
+              "give --format genalex)");
 }
 
 }  // namespace
