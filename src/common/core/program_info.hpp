@@ -1,4 +1,4 @@
-// What a program says about itself: its name as typed, its version and the text of --help.
+// What a program says about itself: its name as typed, its version and the text of its help.
 #pragma once
 
 #include <string>

@@ -2,10 +2,10 @@
 // and the file holds exactly the values its layout needs. Four layouts are read:
 // - a square matrix: n rows of n values, symmetric with zeros on the diagonal;
 // - a lower triangle: the n(n-1)/2 values (1,0), (2,0), (2,1), (3,0), ... in any line layout;
-// - the square table of names that `distances --layout square` writes: a header "individual" and
-//   the names, then a row per individual, its name first;
-// - the table of pairs that `distances --layout lower` writes: a header "individual_a
-//   individual_b distance", then a row per pair.
+// - the square table of names (write_square_distances): a header "individual" and the names,
+//   then a row per individual, its name first;
+// - the table of pairs (write_distance_pairs): a header "individual_a individual_b distance",
+//   then a row per pair.
 // Tables with names are matched to the data set's individuals by name (in any order when the data
 // set's names are distinct). Values are whole numbers unless a scale is given; then each is a
 // real number, multiplied by the scale and rounded to the nearest whole number.
