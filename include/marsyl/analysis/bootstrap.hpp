@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "common/core/clonal_genotype_file.hpp"
@@ -31,12 +32,18 @@ struct BootstrapResult {
     std::vector<BootstrapPair> pairs;  // in the order of the tests
 };
 
-// The pairs in order, the draws of each from random in turn. started and each_value (the
-// observed values, then every replicate's) watch the work.
+// Who watches the tests, each told in turn: as a pair starts, its observed values and then every
+// replicate's, the pair's p-values once done; and the progress over all pairs.
+struct BootstrapWatch {
+    PairStarted started;
+    BootstrapObserver each_value;
+    std::function<void(const BootstrapPair& pair)> done;
+    clonal::ProgressReport progress;
+};
+
+// The pairs in order, the draws of each from random in turn.
 BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSettings& settings,
-                          clonal::Random& random, const clonal::ProgressReport& progress = {},
-                          const PairStarted& started = {},
-                          const BootstrapObserver& each_value = {});
+                          clonal::Random& random, const BootstrapWatch& watch = {});
 
 // population_a, population_b, then p_greater_X and p_smaller_X for every index X (NA for a pair
 // with an empty population).

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "common/core/clonal_genotype_file.hpp"
@@ -31,14 +32,20 @@ struct DifferentiationResult {
     std::vector<DifferentiationPair> pairs;  // in the order of the tests
 };
 
-// The pairs in order, the draws of each from random in turn. started and each_value (the
-// observed G, then every permuted one) watch the work.
+// Who watches the tests, each told in turn: as a pair starts, its observed G and then every
+// permuted one, the pair's p-value once done; and the progress over all pairs.
+struct DifferentiationWatch {
+    PairStarted started;
+    GObserver each_value;
+    std::function<void(const DifferentiationPair& pair)> done;
+    clonal::ProgressReport progress;
+};
+
+// The pairs in order, the draws of each from random in turn.
 DifferentiationResult differentiation(const clonal::ClonalData& data,
                                       const DifferentiationSettings& settings,
                                       clonal::Random& random,
-                                      const clonal::ProgressReport& progress = {},
-                                      const PairStarted& started = {},
-                                      const GObserver& each_value = {});
+                                      const DifferentiationWatch& watch = {});
 
 // population_a, population_b, p (NA for a pair with an empty population).
 clonal::ResultTable differentiation_table(const clonal::ClonalData& data,

@@ -18,15 +18,18 @@ struct JackknifeSettings {
     int32_t subsamples = 100;  // of every size, 1 or more
 };
 
-// Called before the curve of a population, numbered from 1.
-using PopulationStarted = std::function<void(int32_t population)>;
+// Who watches the curves, told as each population (numbered from 1) starts and once its curve is
+// done; and the progress, which counts subsample sizes.
+struct JackknifeWatch {
+    std::function<void(int32_t population)> started;
+    std::function<void(int32_t population, const JackknifeCurve& curve)> done;
+    clonal::ProgressReport progress;
+};
 
 // The curves of populations 1 to P in order; reorders the genotypes of every population as the
-// jackknife's draws do. Progress counts sizes.
+// jackknife's draws do.
 std::vector<JackknifeCurve> jackknife(clonal::ClonalData& data, const JackknifeSettings& settings,
-                                      clonal::Random& random,
-                                      const clonal::ProgressReport& progress = {},
-                                      const PopulationStarted& started = {});
+                                      clonal::Random& random, const JackknifeWatch& watch = {});
 
 // population, size, then X, X_low, X_up for every index X; the last row of a population is the
 // whole sample, which has no spread.

@@ -9,20 +9,22 @@
 namespace marsyl::analysis {
 
 BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSettings& settings,
-                          clonal::Random& random, const clonal::ProgressReport& progress,
-                          const PairStarted& started, const BootstrapObserver& each_value) {
+                          clonal::Random& random, const BootstrapWatch& watch) {
     BootstrapResult result;
     result.permutations = settings.permutations;
     // A pair with an empty population has nothing to compare; its draws still run, so that the
     // later pairs see the same numbers.
     for_each_population_pair(
-        data.populations, progress, started,
+        data.populations, watch.progress, watch.started,
         [&](int32_t a, int32_t b, const clonal::ProgressReport& pair) {
             result.pairs.push_back(
                 {a, b,
                  bootstrap_pair(data.genotypes[static_cast<std::size_t>(a)],
                                 data.genotypes[static_cast<std::size_t>(b)], settings.permutations,
-                                random, each_value, pair)});
+                                random, watch.each_value, pair)});
+            if (watch.done) {
+                watch.done(result.pairs.back());
+            }
         });
     return result;
 }

@@ -7,19 +7,20 @@ namespace marsyl::analysis {
 
 DifferentiationResult differentiation(const clonal::ClonalData& data,
                                       const DifferentiationSettings& settings,
-                                      clonal::Random& random,
-                                      const clonal::ProgressReport& progress,
-                                      const PairStarted& started, const GObserver& each_value) {
+                                      clonal::Random& random, const DifferentiationWatch& watch) {
     DifferentiationResult result;
     result.permutations = settings.permutations;
     for_each_population_pair(
-        data.populations, progress, started,
+        data.populations, watch.progress, watch.started,
         [&](int32_t a, int32_t b, const clonal::ProgressReport& progress_of_pair) {
             PairGStatistic pair(data.genotypes[static_cast<std::size_t>(a)],
                                 data.genotypes[static_cast<std::size_t>(b)]);
             result.pairs.push_back({a, b,
                                     differentiation_p_value(pair, settings.permutations, random,
-                                                            each_value, progress_of_pair)});
+                                                            watch.each_value, progress_of_pair)});
+            if (watch.done) {
+                watch.done(result.pairs.back());
+            }
         });
     return result;
 }

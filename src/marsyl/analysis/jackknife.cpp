@@ -9,17 +9,18 @@
 namespace marsyl::analysis {
 
 std::vector<JackknifeCurve> jackknife(clonal::ClonalData& data, const JackknifeSettings& settings,
-                                      clonal::Random& random,
-                                      const clonal::ProgressReport& progress,
-                                      const PopulationStarted& started) {
+                                      clonal::Random& random, const JackknifeWatch& watch) {
     JackknifeWorkspace workspace(settings.subsamples);
     std::vector<JackknifeCurve> curves;
     for (int32_t p = 1; p <= data.populations; ++p) {
-        if (started) {
-            started(p);
+        if (watch.started) {
+            watch.started(p);
         }
         curves.push_back(jackknife_population(data.genotypes[static_cast<std::size_t>(p)], random,
-                                              workspace, progress));
+                                              workspace, watch.progress));
+        if (watch.done) {
+            watch.done(p, curves.back());
+        }
     }
     return curves;
 }

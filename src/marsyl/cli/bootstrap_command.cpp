@@ -37,7 +37,8 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "bootstrap");
         const analysis::BootstrapResult result =
-            analysis::bootstrap(input.data, options->settings, random, bar.report());
+            analysis::bootstrap(input.data, options->settings, random,
+                                watching<analysis::BootstrapWatch>(bar.report()));
         bar.finish();
         clonal::write_tsv(analysis::bootstrap_table(input.data, result), output.stream());
         files.commit();

@@ -20,6 +20,14 @@ struct ResamplingOptions {
     clonal::cli::SeedOption seeds;
 };
 
+// The watcher of a resampling analysis that follows only its progress.
+template <class Watch>
+Watch watching(const clonal::ProgressReport& progress) {
+    Watch watch;
+    watch.progress = progress;
+    return watch;
+}
+
 // --seed, seeded from the clock when absent as the dialogue seeds the generator.
 void add_clock_seed_option(CLI::App& command, clonal::cli::SeedOption& seeds);
 

@@ -34,7 +34,8 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "differentiation");
         const analysis::DifferentiationResult result =
-            analysis::differentiation(input.data, options->settings, random, bar.report());
+            analysis::differentiation(input.data, options->settings, random,
+                                      watching<analysis::DifferentiationWatch>(bar.report()));
         bar.finish();
         clonal::write_tsv(analysis::differentiation_table(input.data, result), output.stream());
         files.commit();

@@ -37,7 +37,8 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "jackknife");
         const std::vector<JackknifeCurve> curves =
-            analysis::jackknife(input.data, options->settings, random, bar.report());
+            analysis::jackknife(input.data, options->settings, random,
+                                watching<analysis::JackknifeWatch>(bar.report()));
         bar.finish();
         places.write(analysis::jackknife_table(input.data, curves),
                      [&] { return jackknife_figure(input.data, curves); });

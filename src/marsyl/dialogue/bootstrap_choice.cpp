@@ -45,24 +45,26 @@ void bootstrap_test(MarsylRun& run) {
     const auto name = [&data](int32_t p) {
         return data.names[static_cast<std::size_t>(p)].c_str();
     };
-    const analysis::PairStarted started = pair_heading(run, "\t");
-    BootstrapObserver write_line;
+    analysis::BootstrapWatch watch;
+    const analysis::PairStarted heading = pair_heading(run, "\t");
+    watch.started = [&](int32_t a, int32_t b) {
+        heading(a, b);
+        clonal::print(report, "%s\t%s\t", name(a), name(b));
+    };
     if (permutations_file != nullptr) {
-        write_line = [permutations_file](const BootstrapValues& values) {
+        watch.each_value = [permutations_file](const BootstrapValues& values) {
             write_values_line(*permutations_file, values);
         };
     }
-    analysis::BootstrapSettings settings;
-    settings.permutations = permutations;
-    const analysis::BootstrapResult result =
-        analysis::bootstrap(data, settings, run.random, {}, started, write_line);
-    for (const analysis::BootstrapPair& pair : result.pairs) {
-        clonal::print(report, "%s\t%s\t", name(pair.a), name(pair.b));
+    watch.done = [&report](const analysis::BootstrapPair& pair) {
         for (int k = 0; k < kIndexCount; ++k) {
             clonal::print(report, "%f\t%f\t", pair.p.at_least[k], pair.p.at_most[k]);
         }
         report << "\n";
-    }
+    };
+    analysis::BootstrapSettings settings;
+    settings.permutations = permutations;
+    analysis::bootstrap(data, settings, run.random, watch);
     finish_resampling(run);
 }
 

@@ -25,26 +25,32 @@ void differentiation_test(MarsylRun& run) {
     const auto name = [&data](int32_t p) {
         return data.names[static_cast<std::size_t>(p)].c_str();
     };
-    const analysis::PairStarted started = pair_heading(run, "");
-    GObserver write_value;
+    // A row per population, its p-values against those before it; the first has none.
+    if (data.populations >= 1) {
+        clonal::print(report, "%s\t\n", name(1));
+    }
+    analysis::DifferentiationWatch watch;
+    const analysis::PairStarted heading = pair_heading(run, "");
+    watch.started = [&](int32_t a, int32_t b) {
+        if (b == 1) {
+            clonal::print(report, "%s\t", name(a));
+        }
+        heading(a, b);
+    };
     if (permutations_file != nullptr) {
-        write_value = [permutations_file](double g) {
+        watch.each_value = [permutations_file](double g) {
             clonal::print(*permutations_file, "%f\n", clonal::printable(g));
         };
     }
+    watch.done = [&report](const analysis::DifferentiationPair& pair) {
+        clonal::print(report, "%f\t", pair.p);
+        if (pair.b == pair.a - 1) {
+            report << "\n";
+        }
+    };
     analysis::DifferentiationSettings settings;
     settings.permutations = permutations;
-    const analysis::DifferentiationResult result =
-        analysis::differentiation(data, settings, run.random, {}, started, write_value);
-    // A row per population, its p-values against those before it.
-    auto pair = result.pairs.begin();
-    for (int32_t i = 1; i <= data.populations; ++i) {
-        clonal::print(report, "%s\t", name(i));
-        for (int32_t j = 1; j < i; ++j, ++pair) {
-            clonal::print(report, "%f\t", pair->p);
-        }
-        report << "\n";
-    }
+    analysis::differentiation(data, settings, run.random, watch);
     finish_resampling(run);
 }
 

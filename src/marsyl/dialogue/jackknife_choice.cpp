@@ -41,15 +41,15 @@ void jackknife(MarsylRun& run) {
     clonal::ClonalData& data = run.data;
     analysis::JackknifeSettings settings;
     settings.subsamples = permutations;
-    const std::vector<JackknifeCurve> curves =
-        analysis::jackknife(data, settings, run.random, {}, [&](int32_t i) {
-            console.print("\tpopulation %d: %s\n", i,
-                          data.names[static_cast<std::size_t>(i)].c_str());
-        });
-    for (int32_t i = 1; i <= data.populations; ++i) {
+    analysis::JackknifeWatch watch;
+    watch.started = [&](int32_t i) {
+        console.print("\tpopulation %d: %s\n", i, data.names[static_cast<std::size_t>(i)].c_str());
+    };
+    watch.done = [&](int32_t i, const JackknifeCurve& curve) {
         write_jackknife_population(report, i, data.names[static_cast<std::size_t>(i)], data.size(i),
-                                   curves[static_cast<std::size_t>(i - 1)]);
-    }
+                                   curve);
+    };
+    analysis::jackknife(data, settings, run.random, watch);
     finish_resampling(run);
 }
 

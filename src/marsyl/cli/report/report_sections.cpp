@@ -145,7 +145,8 @@ ReportSection bootstrap_section(const ReportRun& run) {
     clonal::ResultTable table = analysis::bootstrap_table(
         run.input.data,
         resampled(run, "bootstrap", [&](clonal::Random& random, const auto& progress) {
-            return analysis::bootstrap(run.input.data, settings, random, progress);
+            return analysis::bootstrap(run.input.data, settings, random,
+                                       watching<analysis::BootstrapWatch>(progress));
         }));
     ReportSection section;
     section.heading = "Bootstrap tests for differences in diversity";
@@ -169,7 +170,8 @@ ReportSection differentiation_section(const ReportRun& run) {
     clonal::ResultTable table = analysis::differentiation_table(
         run.input.data,
         resampled(run, "differentiation", [&](clonal::Random& random, const auto& progress) {
-            return analysis::differentiation(run.input.data, settings, random, progress);
+            return analysis::differentiation(run.input.data, settings, random,
+                                             watching<analysis::DifferentiationWatch>(progress));
         }));
     ReportSection section;
     section.heading = "Tests of differentiation";
@@ -190,7 +192,8 @@ ReportSection jackknife_section(const ReportRun& run) {
     clonal::ClonalData data = run.input.data;
     const std::vector<JackknifeCurve> curves =
         resampled(run, "jackknife", [&](clonal::Random& random, const auto& progress) {
-            return analysis::jackknife(data, settings, random, progress);
+            return analysis::jackknife(data, settings, random,
+                                       watching<analysis::JackknifeWatch>(progress));
         });
     ReportSection section;
     section.heading = "Indices against sample size (jackknife)";
