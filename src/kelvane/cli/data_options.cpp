@@ -314,10 +314,6 @@ MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& te
     return std::move(read.data);
 }
 
-DistanceModel distance_model(const DataOptions& options, const MarkerData& data) {
-    return model_of(options.model, data);
-}
-
 std::optional<DistanceModel> input_model(const DataOptions& options, const MarkerData& data) {
     return input_model(distance_input(options), data);
 }
@@ -326,9 +322,6 @@ DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& dat
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal) {
     const DistanceInput input = distance_input(options);
-    if (!input.matrix) {
-        distance_model(options, data);
-    }
     clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
     return distance_matrix(data, input, {common.threads, bar.report()});
 }
@@ -338,9 +331,6 @@ void for_each_distance_band(const DataOptions& options, const MarkerData& data,
                             const clonal::cli::Terminal& terminal,
                             const std::function<void(const DistanceMatrix&)>& band_done) {
     const DistanceInput input = distance_input(options);
-    if (!input.matrix) {
-        distance_model(options, data);
-    }
     clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
     for_each_distance_band(data, input, {common.threads, bar.report()}, band_done);
     bar.finish();

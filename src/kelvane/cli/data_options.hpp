@@ -80,12 +80,9 @@ MarkerData read_data(const DataOptions& options);
 // error as "kelvane: note: ...".
 MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal);
 
-// The model the options name; a setting the model does not take, or a value out of range, is an
-// error of kind kSetting naming the option (status 2), data the model cannot take one naming
-// DATA.
-DistanceModel distance_model(const DataOptions& options, const MarkerData& data);
-
-// The model of the options, or nothing for --matrix (distance_model's errors).
+// The model of the options, or nothing for --matrix. A setting the model does not take, or a
+// value out of range, is an error of kind kSetting naming the option (status 2); data the model
+// cannot take are an error naming DATA.
 std::optional<DistanceModel> input_model(const DataOptions& options, const MarkerData& data);
 
 // The distance matrix of the data: computed with the model (progress shown as the options say)
