@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/core/work_settings.hpp"
 #include "common/text/tsv_writer.hpp"
@@ -64,5 +65,20 @@ void write_distance_pairs_header(clonal::TsvWriter& tsv);
 // triangle: (1, 0), (2, 0), (2, 1), (3, 0), ...
 void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
                           clonal::TsvWriter& tsv);
+
+// The distances of the model as real numbers, every pair (i, j < i) at i * (i - 1) / 2 + j.
+// unrounded: before the multiplier and rounding (real_distances: the two-phase mean over loci, on
+// a 0 to 1 scale); otherwise the whole numbers the matrix holds. Either way a pair without a
+// distance (partial genotypes with no locus typed in both, which the matrix refuses) is NaN.
+// An imported matrix and Dice are a SettingError naming {unrounded}.
+std::vector<double> distance_values(const MarkerData& data, const DistanceInput& input,
+                                    bool unrounded, const clonal::WorkSettings& work = {});
+
+// The values as write_square_distances and write_distance_pairs (its header included) write the
+// matrix; NaN as NA.
+void write_square_values(const MarkerData& data, const std::vector<double>& values,
+                         clonal::TsvWriter& tsv);
+void write_value_pairs(const MarkerData& data, const std::vector<double>& values,
+                       clonal::TsvWriter& tsv);
 
 }  // namespace kelvane

@@ -19,7 +19,10 @@ std::optional<clonal::FatalError> loci_refusal(const MarkerData& data);
 // The statistics of every locus; loci_refusal's error is thrown.
 std::vector<LocusStatistics> loci(const MarkerData& data);
 
-// locus, alleles, genotypes, he, pi, pi_sibs, pi_cum, pi_sibs_cum: a row per locus of the data.
-clonal::ResultTable loci_table(const MarkerData& data, const std::vector<LocusStatistics>& loci);
+// locus, alleles, genotypes, he, pi, pi_sibs, pi_cum, pi_sibs_cum: a row per locus of the data;
+// and off_repeat when its shares are given (off_repeat_shares: the share of the locus's distinct
+// codes that are not a whole number of repeats from its smallest one).
+clonal::ResultTable loci_table(const MarkerData& data, const std::vector<LocusStatistics>& loci,
+                               const std::vector<double>& off_repeat = {});
 
 }  // namespace kelvane::analysis

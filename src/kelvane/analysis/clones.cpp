@@ -25,7 +25,7 @@ std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
                                                      const DistanceInput& distances,
                                                      int32_t threshold, int threads) {
     if (distances.matrix || distances.model.missing != ModelChoice{}.missing ||
-        distances.model.distance == "dice") {
+        distances.model.distance == "dice" || !distances.model.partial_genotypes.empty()) {
         return std::nullopt;
     }
     std::vector<bool> missing(static_cast<std::size_t>(data.n_individuals));

@@ -2,6 +2,7 @@
 #include "kelvane/analysis/distances.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
@@ -113,6 +114,76 @@ void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
             tsv.text(data.ind_names[static_cast<std::size_t>(i)])
                 .text(data.ind_names[static_cast<std::size_t>(j)])
                 .integer(matrix.at(i, j));
+            tsv.end_row();
+        }
+    }
+}
+
+std::vector<double> distance_values(const MarkerData& data, const DistanceInput& input,
+                                    bool unrounded, const clonal::WorkSettings& work) {
+    if (input.matrix) {
+        throw clonal::SettingError("{setting} goes with a distance model, not an imported matrix",
+                                   "unrounded");
+    }
+    const DistanceModel model = model_of(input.model, data);
+    if (model.kind == DistanceKind::kDice) {
+        throw clonal::SettingError(
+            "{setting} does not go with {distance} dice, which computes "
+            "its distances rounded",
+            "unrounded");
+    }
+    DistanceOptions options;
+    options.threads = work.threads;
+    options.progress = work.progress;
+    std::vector<double> values = real_distances(data, model, options);
+    if (values.empty() && data.n_individuals > 1) {
+        throw clonal::FatalError(
+            "a distance exceeds 2147483647; choose another model or other settings",
+            clonal::ErrorKind::kLimit);
+    }
+    if (!unrounded && model.kind == DistanceKind::kTwoPhase) {
+        const double multiplier = static_cast<double>(model.multiplier);
+        for (double& value : values) {
+            // As the matrix rounds them (partial genotypes; the others are whole already).
+            value = std::isnan(value) ? value : std::trunc(value * multiplier + 0.5);
+        }
+    }
+    return values;
+}
+
+void write_square_values(const MarkerData& data, const std::vector<double>& values,
+                         clonal::TsvWriter& tsv) {
+    tsv.text("individual");
+    for (const std::string& name : data.ind_names) {
+        tsv.text(name);
+    }
+    tsv.end_row();
+    const auto value = [&](int i, int j) {
+        if (i == j) {
+            return 0.0;
+        }
+        const auto [row, column] = std::minmax(i, j);
+        return values[static_cast<std::size_t>(column) * static_cast<std::size_t>(column - 1) / 2 +
+                      static_cast<std::size_t>(row)];
+    };
+    for (int i = 0; i < data.n_individuals; ++i) {
+        tsv.text(data.ind_names[static_cast<std::size_t>(i)]);
+        for (int j = 0; j < data.n_individuals; ++j) {
+            tsv.real(value(i, j));
+        }
+        tsv.end_row();
+    }
+}
+
+void write_value_pairs(const MarkerData& data, const std::vector<double>& values,
+                       clonal::TsvWriter& tsv) {
+    write_distance_pairs_header(tsv);
+    std::size_t next = 0;
+    for (int i = 1; i < data.n_individuals; ++i) {
+        for (int j = 0; j < i; ++j) {
+            tsv.text(data.ind_names[static_cast<std::size_t>(i)])
+                .text(data.ind_names[static_cast<std::size_t>(j)])
+                .real(values[next++]);
             tsv.end_row();
         }
     }

@@ -21,9 +21,15 @@ std::vector<LocusStatistics> loci(const MarkerData& data) {
     return locus_statistics(data);
 }
 
-clonal::ResultTable loci_table(const MarkerData& data, const std::vector<LocusStatistics>& loci) {
+clonal::ResultTable loci_table(const MarkerData& data, const std::vector<LocusStatistics>& loci,
+                               const std::vector<double>& off_repeat) {
     clonal::ResultTable table;
-    table.header({"locus", "alleles", "genotypes", "he", "pi", "pi_sibs", "pi_cum", "pi_sibs_cum"});
+    std::vector<std::string> header{"locus", "alleles", "genotypes", "he",
+                                    "pi",    "pi_sibs", "pi_cum",    "pi_sibs_cum"};
+    if (!off_repeat.empty()) {
+        header.emplace_back("off_repeat");
+    }
+    table.header(header);
     for (std::size_t k = 0; k < loci.size(); ++k) {
         const LocusStatistics& locus = loci[k];
         table.text(data.locus_names[k])
@@ -34,6 +40,9 @@ clonal::ResultTable loci_table(const MarkerData& data, const std::vector<LocusSt
             .real(locus.pi_sibs)
             .real(locus.pi_cumulative)
             .real(locus.pi_sibs_cumulative);
+        if (!off_repeat.empty()) {
+            table.real(off_repeat[k]);
+        }
         table.end_row();
     }
     return table;

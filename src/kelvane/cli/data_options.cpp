@@ -210,6 +210,23 @@ void add_model_options(CLI::App& command, DataOptions& options) {
     command.add_option("--absence-code", options.model.absence_code,
                        "dice: the allele code of an absent band (default 8; negative: a scale of "
                        "100000)");
+    command.add_option("--repeat-lengths", options.model.repeat_lengths,
+                       "stepwise, squared, two-phase: count allele sizes in repeats of these "
+                       "lengths: R1,R2,... in locus order, a file of locus<TAB>length lines, or "
+                       "auto (guessed from the smallest difference between codes)");
+    command
+        .add_option("--repeat-rounding", options.model.repeat_rounding,
+                    "with --repeat-lengths: relative (round((size - smallest size of the locus) / "
+                    "R), the default) or absolute (round(size / R), halves to even, as the R "
+                    "peers do)")
+        ->check(CLI::IsMember({"relative", "absolute"}));
+    command
+        .add_option("--partial-genotypes", options.model.partial_genotypes,
+                    "two-phase between partial polyploid genotypes, compared at the larger number "
+                    "of copies observed: the copies one lacks are infinite (cost 1), addition "
+                    "(filled from its own copies), loss (from the other's) or combination (the "
+                    "mean of both); loci missing in either are left out")
+        ->check(CLI::IsMember({"infinite", "addition", "loss", "combination"}));
     command.add_option("--matrix", options.matrix,
                        "import the distance matrix from this file instead of computing one");
     command
@@ -254,7 +271,10 @@ std::vector<std::string> model_arguments(const DataOptions& options) {
     const std::pair<const char*, const std::string*> settings[] = {
         {"--multiplier", &model.multiplier},
         {"--base", &model.base},
-        {"--absence-code", &model.absence_code}};
+        {"--absence-code", &model.absence_code},
+        {"--repeat-lengths", &model.repeat_lengths},
+        {"--repeat-rounding", &model.repeat_rounding},
+        {"--partial-genotypes", &model.partial_genotypes}};
     for (const auto& [option, value] : settings) {
         if (!value->empty()) {
             words.emplace_back(option);
@@ -283,7 +303,9 @@ DistanceInput distance_input(const DataOptions& options) {
         const ModelChoice defaults;
         if (options.model.distance != defaults.distance ||
             options.model.missing != defaults.missing || !options.model.multiplier.empty() ||
-            !options.model.base.empty() || !options.model.absence_code.empty()) {
+            !options.model.base.empty() || !options.model.absence_code.empty() ||
+            !options.model.repeat_lengths.empty() || !options.model.repeat_rounding.empty() ||
+            !options.model.partial_genotypes.empty()) {
             throw UsageError("--matrix imports the distances: it takes no model options");
         }
         MatrixFileInput matrix;
@@ -314,6 +336,15 @@ MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& te
     return std::move(read.data);
 }
 
+void write_distance_notes(const DataOptions& options, const MarkerData& data,
+                          const clonal::cli::Terminal& terminal) {
+    if (const std::optional<DistanceModel> model = input_model(options, data)) {
+        for (const std::string& note : repeat_unit_notes(data, model->repeat_units)) {
+            terminal.err << "kelvane: note: " << clonal::cli::printable(note) << "\n";
+        }
+    }
+}
+
 std::optional<DistanceModel> input_model(const DataOptions& options, const MarkerData& data) {
     return input_model(distance_input(options), data);
 }
@@ -322,6 +353,7 @@ DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& dat
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal) {
     const DistanceInput input = distance_input(options);
+    write_distance_notes(options, data, terminal);
     clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
     return distance_matrix(data, input, {common.threads, bar.report()});
 }
@@ -331,6 +363,7 @@ void for_each_distance_band(const DataOptions& options, const MarkerData& data,
                             const clonal::cli::Terminal& terminal,
                             const std::function<void(const DistanceMatrix&)>& band_done) {
     const DistanceInput input = distance_input(options);
+    write_distance_notes(options, data, terminal);
     clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
     for_each_distance_band(data, input, {common.threads, bar.report()}, band_done);
     bar.finish();

@@ -85,6 +85,11 @@ MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& te
 // cannot take are an error naming DATA.
 std::optional<DistanceModel> input_model(const DataOptions& options, const MarkerData& data);
 
+// What the reader of distances under the options should know, to standard error as
+// "kelvane: note: ...": repeat lengths that are a guess, loci whose sizes are off the repeat.
+void write_distance_notes(const DataOptions& options, const MarkerData& data,
+                          const clonal::cli::Terminal& terminal);
+
 // The distance matrix of the data: computed with the model (progress shown as the options say)
 // or imported; a distance beyond 32 bits or a rejected matrix file is a DataError.
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,

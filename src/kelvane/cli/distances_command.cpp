@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
@@ -15,6 +16,7 @@ struct DistancesOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     std::string layout = "square";
+    bool unrounded = false;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
@@ -25,6 +27,9 @@ clonal::cli::Action setup(CLI::App& command) {
                     "square: a row and a column per individual; lower: a row per pair")
         ->check(CLI::IsMember({"square", "lower"}))
         ->capture_default_str();
+    command.add_flag("--unrounded", options->unrounded,
+                     "write the real distances before the multiplier and rounding (two-phase: the "
+                     "mean over loci, from 0 to 1)");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
@@ -32,7 +37,21 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         {
             clonal::TsvWriter tsv(output.stream());
-            if (options->layout == "square") {
+            if (options->unrounded || !options->data.model.partial_genotypes.empty()) {
+                // Real values, and NA for pairs of partial genotypes without a distance.
+                write_distance_notes(options->data, data, terminal);
+                clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
+                                             "distances");
+                const std::vector<double> values =
+                    distance_values(data, distance_input(options->data), options->unrounded,
+                                    {options->common.threads, bar.report()});
+                bar.finish();
+                if (options->layout == "square") {
+                    write_square_values(data, values, tsv);
+                } else {
+                    write_value_pairs(data, values, tsv);
+                }
+            } else if (options->layout == "square") {
                 write_square_distances(
                     data, distance_matrix(options->data, data, options->common, terminal), tsv);
             } else {

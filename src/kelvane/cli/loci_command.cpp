@@ -18,14 +18,21 @@ struct LociOptions {
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<LociOptions>();
-    // The model options are taken as by every command; no distance is computed here.
+    // The model options are taken as by every command; no distance is computed here, but
+    // --repeat-lengths adds the share of each locus's sizes that are off the repeat.
     add_model_options(command, options->data);
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
-        clonal::write_tsv(analysis::loci_table(data, analysis::loci(data)), output.stream());
+        std::vector<double> off_repeat;
+        if (!options->data.model.repeat_lengths.empty()) {
+            const std::optional<DistanceModel> model = input_model(options->data, data);
+            off_repeat = off_repeat_shares(data, model->repeat_units.lengths);
+        }
+        clonal::write_tsv(analysis::loci_table(data, analysis::loci(data), off_repeat),
+                          output.stream());
         files.commit();
     };
 }

@@ -4,6 +4,7 @@
 #include "common/core/bug_check.hpp"
 #include "kelvane/distance/dice_distance.hpp"
 #include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/partial_two_phase_distance.hpp"
 #include "kelvane/distance/stepwise_distance.hpp"
 #include "kelvane/distance/two_phase_distance.hpp"
 
@@ -12,6 +13,20 @@ namespace {
 
 // The steps of a missing copy that the two-phase model reads as infinitely many.
 constexpr int32_t kInfiniteSteps = 10001;
+
+int32_t two_phase_missing(const DistanceModel& model) {
+    if (model.missing == MissingData::kInfinite) {
+        return kInfiniteSteps;
+    }
+    return model.missing == MissingData::kSteps ? model.missing_steps : 0;
+}
+
+// The model without its repeat lengths, for the data in repeat units.
+DistanceModel counted_in_units(const DistanceModel& model) {
+    DistanceModel plain = model;
+    plain.repeat_units = {};
+    return plain;
+}
 
 }  // namespace
 
@@ -34,6 +49,13 @@ bool model_accepts(DistanceKind kind, MissingData missing) {
 DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
                                  const DistanceModel& model, const DistanceOptions& options) {
     CLONAL_BUG_CHECK(model_accepts(model.kind, model.missing));
+    if (!model.repeat_units.lengths.empty()) {
+        return compute_distances(in_repeat_units(data, model.repeat_units), matrix,
+                                 counted_in_units(model), options);
+    }
+    if (model.partial != PartialGenotypes::kNone) {
+        return partial_two_phase_distance(data, matrix, model, options);
+    }
     const int32_t steps = model.missing == MissingData::kSteps ? model.missing_steps : 0;
     switch (model.kind) {
         case DistanceKind::kStepwise:
@@ -48,9 +70,8 @@ DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
             return stepwise_not_counted(data, matrix, squared, options);
         }
         case DistanceKind::kTwoPhase: {
-            const int32_t missing =
-                model.missing == MissingData::kInfinite ? kInfiniteSteps : steps;
-            return two_phase_distance(data, matrix, missing, model.base, model.multiplier, options);
+            return two_phase_distance(data, matrix, two_phase_missing(model), model.base,
+                                      model.multiplier, options);
         }
         case DistanceKind::kInfiniteAllele:
             if (model.missing == MissingData::kOneMutation) {
@@ -61,6 +82,33 @@ DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
             return dice_distance(data, matrix, model.absence_code, options);
     }
     clonal::bug_check_failed("a known distance kind", __FILE__, __LINE__);
+}
+
+std::vector<double> real_distances(const MarkerData& data, const DistanceModel& model,
+                                   const DistanceOptions& options) {
+    CLONAL_BUG_CHECK(model.kind != DistanceKind::kDice);
+    if (!model.repeat_units.lengths.empty()) {
+        return real_distances(in_repeat_units(data, model.repeat_units), counted_in_units(model),
+                              options);
+    }
+    if (model.partial != PartialGenotypes::kNone) {
+        return partial_two_phase_means(data, model, options);
+    }
+    if (model.kind == DistanceKind::kTwoPhase) {
+        return two_phase_means(data, two_phase_missing(model), model.base, options);
+    }
+    // The other models count whole steps or mutations: their distances are exact already.
+    DistanceMatrix matrix(data.n_individuals);
+    if (compute_distances(data, matrix, model, options) != DistanceResult::kDone) {
+        return {};
+    }
+    std::vector<double> lower;
+    for (int i = 1; i < data.n_individuals; ++i) {
+        for (int j = 0; j < i; ++j) {
+            lower.push_back(matrix.at(i, j));
+        }
+    }
+    return lower;
 }
 
 }  // namespace kelvane

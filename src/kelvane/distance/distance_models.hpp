@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/distance_fill.hpp"
+#include "kelvane/distance/repeat_units.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
@@ -23,6 +25,17 @@ enum class MissingData {
     kOneMutation,  // infinite allele only: every copy slot takes part, a missing one counts one
 };
 
+// Two-phase distances between partial genotypes of polyploids (fewer copies observed than the
+// ploidy, the dosage unknown): at every locus the pair is compared at the larger number of copies
+// observed, and the copies the other genotype lacks are, under
+//   kInfinite:    infinitely far from any copy (cost 1 each);
+//   kAddition:    every ordered filling from its own observed copies (genome addition), averaged;
+//   kLoss:        every ordered filling from the fuller genotype's copies (genome loss), averaged;
+//   kCombination: the mean of addition and loss.
+// A locus with no copy in either individual is left out of the mean over loci. kNone keeps the
+// missing-data rules above.
+enum class PartialGenotypes { kNone, kInfinite, kAddition, kLoss, kCombination };
+
 struct DistanceModel {
     DistanceKind kind = DistanceKind::kStepwise;
     MissingData missing = MissingData::kNotCounted;
@@ -30,6 +43,9 @@ struct DistanceModel {
     float multiplier = 100.0f;  // two-phase, 1 or more
     float base = 2.0f;          // two-phase, 1 or more
     int32_t absence_code = 8;   // Dice
+    // Stepwise, squared and two-phase: allele codes counted in repeats of these lengths.
+    RepeatUnits repeat_units{};
+    PartialGenotypes partial = PartialGenotypes::kNone;  // two-phase with kNotCounted only
 };
 
 // Whether kind takes missing: Dice takes only kNotCounted (its missing copies are discarded).
@@ -39,5 +55,12 @@ bool model_accepts(DistanceKind kind, MissingData missing);
 // range.
 DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
                                  const DistanceModel& model, const DistanceOptions& options = {});
+
+// The distances before any multiplier and rounding: the two-phase mean over loci (divided by the
+// copy count; for partial genotypes each locus by its own, NaN for a pair with no locus typed in
+// both), the whole counts of the other models; every pair (i, j < i) at i * (i - 1) / 2 + j.
+// Not for Dice, whose distances are computed rounded. Empty when a count exceeds 32 bits.
+std::vector<double> real_distances(const MarkerData& data, const DistanceModel& model,
+                                   const DistanceOptions& options = {});
 
 }  // namespace kelvane

@@ -8,6 +8,8 @@
 #include "common/core/bug_check.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/text/number_text.hpp"
+#include "kelvane/distance/matching/partial_fillings.hpp"
+#include "kelvane/distance/partial_two_phase_distance.hpp"
 #include "kelvane/distance/two_phase_distance.hpp"
 
 namespace kelvane {
@@ -18,17 +20,17 @@ const std::array<ModelEntry, 5> kModels{{
      "stepwise",
      "the steps between allele sizes (stepwise mutation)",
      "steps",
-     {}},
+     {"repeat_lengths"}},
     {DistanceKind::kSquared,
      "squared",
      "the squared steps between allele sizes",
      "squared steps",
-     {}},
+     {"repeat_lengths"}},
     {DistanceKind::kTwoPhase,
      "two-phase",
      "the cost of the steps under the two-phase mutation model",
      "two-phase cost",
-     {"multiplier", "base"}},
+     {"multiplier", "base", "repeat_lengths", "partial_genotypes"}},
     {DistanceKind::kInfiniteAllele,
      "infinite-allele",
      "the alleles that differ (infinite allele mutation)",
@@ -82,6 +84,59 @@ float at_least_one(const std::string& text, const char* setting) {
                                    setting);
     }
     return *value;
+}
+
+constexpr std::array<std::pair<PartialGenotypes, std::string_view>, 4> kPartialTreatments{{
+    {PartialGenotypes::kInfinite, "infinite"},
+    {PartialGenotypes::kAddition, "addition"},
+    {PartialGenotypes::kLoss, "loss"},
+    {PartialGenotypes::kCombination, "combination"},
+}};
+
+PartialGenotypes partial_treatment(const ModelChoice& choice, const MarkerData& data) {
+    const auto* named =
+        std::find_if(kPartialTreatments.begin(), kPartialTreatments.end(),
+                     [&](const auto& t) { return t.second == choice.partial_genotypes; });
+    if (named == kPartialTreatments.end()) {
+        throw clonal::SettingError(
+            "{setting} takes infinite, addition, loss or combination, not '" +
+                choice.partial_genotypes + "'",
+            "partial_genotypes");
+    }
+    if (choice.missing != ModelChoice{}.missing) {
+        throw clonal::SettingError(
+            "{setting} treats the missing copies of partial genotypes itself: it takes no "
+            "{missing}",
+            "partial_genotypes");
+    }
+    if (named->first != PartialGenotypes::kInfinite &&
+        most_copies_observed(data) > kFillingCopyLimit) {
+        throw clonal::FatalError("partial genotypes are filled from copies of at most " +
+                                     std::to_string(kFillingCopyLimit) +
+                                     " observed at a locus, and a locus genotype "
+                                     "here holds " +
+                                     std::to_string(most_copies_observed(data)) +
+                                     "; choose the infinite treatment",
+                                 clonal::ErrorKind::kData)
+            .in_file(data.file);
+    }
+    return named->first;
+}
+
+RepeatRounding repeat_rounding(const ModelChoice& choice) {
+    if (choice.repeat_rounding.empty()) {
+        return RepeatRounding::kRelative;
+    }
+    if (choice.repeat_lengths.empty()) {
+        throw clonal::SettingError("{setting} goes with {repeat_lengths}", "repeat_rounding");
+    }
+    if (choice.repeat_rounding == "relative" || choice.repeat_rounding == "absolute") {
+        return choice.repeat_rounding == "relative" ? RepeatRounding::kRelative
+                                                    : RepeatRounding::kAbsolute;
+    }
+    throw clonal::SettingError(
+        "{setting} takes relative or absolute, not '" + choice.repeat_rounding + "'",
+        "repeat_rounding");
 }
 
 }  // namespace
@@ -163,6 +218,15 @@ DistanceModel model_of(const ModelChoice& choice, const MarkerData& data) {
             "{setting} dice needs presence/absence data: one copy and one digit per allele, and "
             "at most two alleles at some locus",
             "distance");
+    }
+    const RepeatRounding rounding = repeat_rounding(choice);
+    refuse_unread(*entry, choice.repeat_lengths, "repeat_lengths");
+    if (!choice.repeat_lengths.empty()) {
+        model.repeat_units = repeat_units_of(choice.repeat_lengths, rounding, data);
+    }
+    refuse_unread(*entry, choice.partial_genotypes, "partial_genotypes");
+    if (!choice.partial_genotypes.empty()) {
+        model.partial = partial_treatment(choice, data);
     }
     refuse_unread(*entry, choice.absence_code, "absence_code");
     if (!choice.absence_code.empty()) {

@@ -43,13 +43,19 @@ struct ModelChoice {
     std::string multiplier;               // two-phase: 1 or more
     std::string base;                     // two-phase: 1 or more
     std::string absence_code;             // dice: an integer
+    // stepwise, squared, two-phase: "auto", a list "2,2,4" in locus order or a file of
+    // "locus<TAB>length" lines (repeat_units.hpp); empty: codes as they are
+    std::string repeat_lengths;
+    std::string repeat_rounding;    // with repeat_lengths: relative (the default) or absolute
+    std::string partial_genotypes;  // two-phase: infinite, addition, loss or combination
 };
 
 // The model the words name, for the data. A name or a value out of range, a rule or a setting
 // the model does not take, and Dice on data that are not presence/absence data are a
 // SettingError naming the setting ({distance}, {missing}, {multiplier}, {base},
-// {absence_code}); two-phase distances on locus genotypes of more copy slots than it matches are
-// a FatalError about the data, naming their file.
+// {absence_code}, {repeat_lengths}, {repeat_rounding}, {partial_genotypes}); two-phase distances on
+// locus genotypes of more copy slots than it matches are a FatalError about the data, naming their
+// file.
 DistanceModel model_of(const ModelChoice& choice, const MarkerData& data);
 
 // What a distance of the model counts, for the titles of axes: "steps", "1 - Dice similarity,

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "common/core/worker_pool.hpp"
 #include "kelvane/distance/distance_fill.hpp"
@@ -16,39 +17,32 @@ namespace kelvane {
 // Copies every (i, j) with j < i to (j, i), in blocks that stay in the cache.
 void mirror_lower_triangle(DistanceMatrix& matrix);
 
-// Calls distance(workspace, i, j) for every pair j < i of the matrix's rows, each pair on exactly
-// one worker, and stores the results at (i, j) and, in a whole matrix, (j, i). make_workspace()
-// gives each worker its own scratch space. A distance of std::nullopt (too large) stops the loop:
-// the matrix is then incomplete and the result kTooLarge. The pairs done are reported after each
-// row of the calling thread.
-template <class MakeWorkspace, class PairDistance>
-DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOptions& options,
-                                    MakeWorkspace make_workspace, PairDistance distance) {
-    const int first_row = matrix.first_row();
-    const int end_row = matrix.end_row();
+// Calls row(workspace, i) for every row i of [first_row, end_row), each row on exactly one
+// worker, the longest rows (the largest i) first so that the workers finish close together.
+// make_workspace() gives each worker its own scratch space. A row that returns false stops the
+// loop, which then returns false. The pairs done (j < i) are reported after each row of the
+// calling thread.
+template <class MakeWorkspace, class Row>
+bool for_each_pair_row(int first_row, int end_row, const DistanceOptions& options,
+                       MakeWorkspace make_workspace, Row row) {
     const auto pairs_below = [](int rows) {
         return static_cast<uint64_t>(rows) * static_cast<uint64_t>(rows > 0 ? rows - 1 : 0) / 2;
     };
     const uint64_t all_pairs = pairs_below(end_row) - pairs_below(first_row);
     std::atomic<int> rows_taken{0};
     std::atomic<uint64_t> pairs_done{0};
-    std::atomic<bool> too_large{false};
+    std::atomic<bool> stopped{false};
     clonal::run_workers(clonal::worker_count(options.threads), [&](int worker) {
         auto workspace = make_workspace();
-        while (!too_large.load(std::memory_order_relaxed)) {
-            // The longest rows go first, so the workers finish close together.
+        while (!stopped.load(std::memory_order_relaxed)) {
             const int taken = rows_taken.fetch_add(1, std::memory_order_relaxed);
             if (taken >= end_row - first_row) {
                 return;
             }
             const int i = end_row - 1 - taken;
-            for (int j = 0; j < i; ++j) {
-                const std::optional<int32_t> value = distance(workspace, i, j);
-                if (!value) {
-                    too_large.store(true, std::memory_order_relaxed);
-                    return;
-                }
-                matrix.at(i, j) = *value;
+            if (!row(workspace, i)) {
+                stopped.store(true, std::memory_order_relaxed);
+                return;
             }
             const uint64_t done = pairs_done += static_cast<uint64_t>(i);
             if (worker == 0 && options.progress) {
@@ -56,13 +50,52 @@ DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOption
             }
         }
     });
-    if (too_large.load()) {
+    return !stopped.load();
+}
+
+// Calls distance(workspace, i, j) for every pair j < i of the matrix's rows, each pair on exactly
+// one worker, and stores the results at (i, j) and, in a whole matrix, (j, i). A distance of
+// std::nullopt (too large) stops the loop: the matrix is then incomplete and the result
+// kTooLarge.
+template <class MakeWorkspace, class PairDistance>
+DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOptions& options,
+                                    MakeWorkspace make_workspace, PairDistance distance) {
+    const bool done = for_each_pair_row(
+        matrix.first_row(), matrix.end_row(), options, make_workspace, [&](auto& workspace, int i) {
+            for (int j = 0; j < i; ++j) {
+                const std::optional<int32_t> value = distance(workspace, i, j);
+                if (!value) {
+                    return false;
+                }
+                matrix.at(i, j) = *value;
+            }
+            return true;
+        });
+    if (!done) {
         return DistanceResult::kTooLarge;
     }
     if (matrix.whole()) {
         mirror_lower_triangle(matrix);
     }
     return DistanceResult::kDone;
+}
+
+// The real distances of n individuals, value(workspace, i, j) for every pair j < i, in the lower
+// triangle: pair (i, j) at i * (i - 1) / 2 + j.
+template <class MakeWorkspace, class PairValue>
+std::vector<double> fill_real_distances(int n, const DistanceOptions& options,
+                                        MakeWorkspace make_workspace, PairValue value) {
+    std::vector<double> lower(static_cast<std::size_t>(n) *
+                              static_cast<std::size_t>(n > 0 ? n - 1 : 0) / 2);
+    for_each_pair_row(0, n, options, make_workspace, [&](auto& workspace, int i) {
+        double* row =
+            lower.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(i - 1) / 2;
+        for (int j = 0; j < i; ++j) {
+            row[j] = value(workspace, i, j);
+        }
+        return true;
+    });
+    return lower;
 }
 
 }  // namespace kelvane

@@ -65,29 +65,73 @@ std::optional<int32_t> scaled_distance(double sum, int n_loci, double multiplier
 
 }  // namespace
 
+namespace {
+
+// Every piece the pairs share, built once: the sum over loci of a pair and its copy count.
+class TwoPhasePairs {
+  public:
+    TwoPhasePairs(const MarkerData& data, int32_t missing, float base,
+                  const DistanceOptions& options)
+        : n_loci_(data.n_loci),
+          copies_(data),
+          costs_(base, missing, largest_steps(data)),
+          matching_(costs_, data.slots(), largest_steps(data)),
+          model_{copies_, matching_, options.enumerate_matchings},
+          values_(data, model_, most_present_copies(data), options) {}
+
+    TwoPhaseModel::Workspace workspace() const { return model_.workspace(); }
+    int n_loci() const { return n_loci_; }
+    int32_t copy_count(int i, int j) const { return values_.copy_count(i, j); }
+
+    double sum(TwoPhaseModel::Workspace& workspace, int i, int j, int32_t copy_count) const {
+        double sum = 0.0;
+        for (int locus = 0; locus < n_loci_; ++locus) {
+            sum += values_.value(workspace, locus, i, j, copy_count);
+        }
+        return sum;
+    }
+
+  private:
+    int n_loci_;
+    DescendingCopies copies_;
+    TwoPhaseCosts costs_;
+    TwoPhaseMatching matching_;
+    TwoPhaseModel model_;
+    LocusValues<TwoPhaseModel> values_;
+};
+
+}  // namespace
+
 DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
                                   float base, float multiplier, const DistanceOptions& options) {
     CLONAL_BUG_CHECK(base >= 1.0f);
     return clonal::with_memory_message("alleleDistances malloc failed, more memory needed", [&] {
-        const DescendingCopies copies(data);
-        const int64_t steps = largest_steps(data);
-        const TwoPhaseCosts costs(base, missing, steps);
-        const TwoPhaseMatching matching(costs, data.slots(), steps);
-        const TwoPhaseModel model{copies, matching, options.enumerate_matchings};
-        const LocusValues<TwoPhaseModel> values(data, model, most_present_copies(data), options);
+        const TwoPhasePairs pairs(data, missing, base, options);
         return fill_distance_matrix(
-            matrix, options, [&model] { return model.workspace(); },
+            matrix, options, [&pairs] { return pairs.workspace(); },
             [&](TwoPhaseModel::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
-                const int32_t copy_count = values.copy_count(i, j);
+                const int32_t copy_count = pairs.copy_count(i, j);
                 if (copy_count == 0) {
                     return 0;
                 }
-                double sum = 0.0;
-                for (int locus = 0; locus < data.n_loci; ++locus) {
-                    sum += values.value(workspace, locus, i, j, copy_count);
-                }
-                return scaled_distance(sum, data.n_loci, static_cast<double>(multiplier),
-                                       copy_count);
+                return scaled_distance(pairs.sum(workspace, i, j, copy_count), pairs.n_loci(),
+                                       static_cast<double>(multiplier), copy_count);
+            });
+    });
+}
+
+std::vector<double> two_phase_means(const MarkerData& data, int32_t missing, float base,
+                                    const DistanceOptions& options) {
+    CLONAL_BUG_CHECK(base >= 1.0f);
+    return clonal::with_memory_message("alleleDistances malloc failed, more memory needed", [&] {
+        const TwoPhasePairs pairs(data, missing, base, options);
+        return fill_real_distances(
+            data.n_individuals, options, [&pairs] { return pairs.workspace(); },
+            [&](TwoPhaseModel::Workspace& workspace, int i, int j) {
+                const int32_t copy_count = pairs.copy_count(i, j);
+                return copy_count == 0
+                           ? 0.0
+                           : pairs.sum(workspace, i, j, copy_count) / pairs.n_loci() / copy_count;
             });
     });
 }

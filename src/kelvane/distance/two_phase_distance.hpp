@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/distance_fill.hpp"
@@ -21,5 +22,10 @@ inline constexpr int32_t kTwoPhaseSlotLimit = 1024;
 DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
                                   float base, float multiplier,
                                   const DistanceOptions& options = {});
+
+// The distances before the multiplier and rounding: (S / loci) / copy count, in
+// fill_real_distances's layout.
+std::vector<double> two_phase_means(const MarkerData& data, int32_t missing, float base,
+                                    const DistanceOptions& options = {});
 
 }  // namespace kelvane

@@ -1,0 +1,176 @@
+// Two-phase distances between partial polyploid genotypes.
+#include "kelvane/distance/partial_two_phase_distance.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "common/core/allocation.hpp"
+#include "common/core/fatal_error.hpp"
+#include "kelvane/distance/locus_genotypes.hpp"
+#include "kelvane/distance/locus_values.hpp"
+#include "kelvane/distance/matching/partial_fillings.hpp"
+#include "kelvane/distance/matching/two_phase_costs.hpp"
+#include "kelvane/distance/matching/two_phase_matching.hpp"
+#include "kelvane/distance/pair_loop.hpp"
+
+namespace kelvane {
+namespace {
+
+// A missing copy under the infinite treatment costs 1, as more than 9999 steps do.
+constexpr int32_t kInfiniteSteps = 10001;
+
+int64_t largest_steps(const MarkerData& data) {
+    int32_t smallest = std::numeric_limits<int32_t>::max();
+    int32_t largest = std::numeric_limits<int32_t>::min();
+    data.copies.with_reader([&](auto copy_at) {
+        for (std::size_t c = 0; c < data.copy_count(); ++c) {
+            const int32_t copy = copy_at(c);
+            if (copy != 0) {
+                smallest = std::min(smallest, copy);
+                largest = std::max(largest, copy);
+            }
+        }
+    });
+    return largest >= smallest ? int64_t{largest} - smallest : 0;
+}
+
+struct Workspace {
+    TwoPhaseMatching matching;
+    PartialFillings fillings;
+};
+
+// The locus results of the model, NaN for a locus missing in either individual.
+struct PartialModel {
+    using Value = double;
+    using Workspace = kelvane::Workspace;
+
+    const DescendingCopies& copies;
+    const TwoPhaseCosts& costs;
+    const TwoPhaseMatching& matching;
+    PartialGenotypes partial;
+
+    Workspace workspace() const { return {matching, PartialFillings(costs)}; }
+
+    Value locus_value(Workspace& w, int locus, int i, int j, int32_t /*copy_count*/) const {
+        const auto first = copies.locus_genotype(i, locus);
+        const auto second = copies.locus_genotype(j, locus);
+        const int32_t a = present_copies(first);
+        const int32_t b = present_copies(second);
+        if (a == 0 || b == 0) {
+            return std::numeric_limits<double>::quiet_NaN();
+        }
+        const int32_t p = std::max(a, b);
+        // Under the infinite treatment, and for genotypes of equal counts, the missing copies of
+        // the partial one (0, last in descending order) are matched at cost 1.
+        if (a == b || partial == PartialGenotypes::kInfinite) {
+            return w.matching.best_sum(first, second, p) / p;
+        }
+        const auto full = (a > b ? first : second).first(static_cast<std::size_t>(p));
+        const auto shorter =
+            (a > b ? second : first).first(static_cast<std::size_t>(std::min(a, b)));
+        const auto addition = [&] { return w.fillings.mean_filled_sum(shorter, full, shorter); };
+        const auto loss = [&] { return w.fillings.mean_filled_sum(shorter, full, full); };
+        switch (partial) {
+            case PartialGenotypes::kAddition:
+                return addition() / p;
+            case PartialGenotypes::kLoss:
+                return loss() / p;
+            default:
+                return (addition() + loss()) / (2.0 * p);
+        }
+    }
+};
+
+// Every piece the pairs share, built once.
+class PartialPairs {
+  public:
+    PartialPairs(const MarkerData& data, const DistanceModel& model, const DistanceOptions& options)
+        : n_loci_(data.n_loci),
+          copies_(data),
+          costs_(model.base, kInfiniteSteps, largest_steps(data)),
+          matching_(costs_, data.slots(), largest_steps(data)),
+          model_{copies_, costs_, matching_, model.partial},
+          values_(data, model_, {}, options) {}
+
+    Workspace workspace() const { return model_.workspace(); }
+
+    // The mean over the loci typed in both, NaN when there is none.
+    double mean(Workspace& workspace, int i, int j) const {
+        double sum = 0.0;
+        int typed = 0;
+        for (int locus = 0; locus < n_loci_; ++locus) {
+            const double value = values_.value(workspace, locus, i, j, 0);
+            if (!std::isnan(value)) {
+                sum += value;
+                ++typed;
+            }
+        }
+        return typed > 0 ? sum / typed : std::numeric_limits<double>::quiet_NaN();
+    }
+
+  private:
+    int n_loci_;
+    DescendingCopies copies_;
+    TwoPhaseCosts costs_;
+    TwoPhaseMatching matching_;
+    PartialModel model_;
+    LocusValues<PartialModel> values_;
+};
+
+}  // namespace
+
+int32_t most_copies_observed(const MarkerData& data) {
+    const std::vector<int32_t> most = most_present_copies(data);
+    return most.empty() ? 0 : *std::ranges::max_element(most);
+}
+
+DistanceResult partial_two_phase_distance(const MarkerData& data, DistanceMatrix& matrix,
+                                          const DistanceModel& model,
+                                          const DistanceOptions& options) {
+    std::atomic<int64_t> undefined{-1};
+    const DistanceResult result = clonal::with_memory_message(kDistanceMemoryMessage, [&] {
+        const PartialPairs pairs(data, model, options);
+        const double multiplier = static_cast<double>(model.multiplier);
+        return fill_distance_matrix(
+            matrix, options, [&pairs] { return pairs.workspace(); },
+            [&](Workspace& workspace, int i, int j) -> std::optional<int32_t> {
+                const double mean = pairs.mean(workspace, i, j);
+                if (std::isnan(mean)) {
+                    int64_t none = -1;
+                    undefined.compare_exchange_strong(none, int64_t{i} * data.n_individuals + j);
+                    return 0;
+                }
+                const double rounded = mean * multiplier + 0.5;
+                if (!(rounded < 2147483648.0)) {
+                    return std::nullopt;
+                }
+                return static_cast<int32_t>(rounded);
+            });
+    });
+    if (const int64_t pair = undefined.load(); pair >= 0) {
+        const auto& names = data.ind_names;
+        throw clonal::FatalError(
+            "individuals " + names[static_cast<std::size_t>(pair % data.n_individuals)] + " and " +
+                names[static_cast<std::size_t>(pair / data.n_individuals)] +
+                " have no locus typed in both, so their two-phase distance between partial "
+                "genotypes is undefined; leave out one of them",
+            clonal::ErrorKind::kData)
+            .in_file(data.file);
+    }
+    return result;
+}
+
+std::vector<double> partial_two_phase_means(const MarkerData& data, const DistanceModel& model,
+                                            const DistanceOptions& options) {
+    return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
+        const PartialPairs pairs(data, model, options);
+        return fill_real_distances(
+            data.n_individuals, options, [&pairs] { return pairs.workspace(); },
+            [&](Workspace& workspace, int i, int j) { return pairs.mean(workspace, i, j); });
+    });
+}
+
+}  // namespace kelvane
