@@ -13,17 +13,19 @@
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
+#include "kelvane/grouping/linkage.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane::analysis {
 
 struct ClonesSettings {
-    int32_t threshold = 0;  // 0 or more
+    int32_t threshold = 0;               // 0 or more
+    Linkage linkage = Linkage::kSingle;  // how groups join (linkage.hpp)
 };
 
-// What missing copies did to the genotypes: at threshold 0 against the genotypes of identical
-// data (a missing copy equal only to a missing copy), above it against the grouping with every
-// missing copy counted as one step.
+// What missing copies did to the single-linkage genotypes: at threshold 0 against the genotypes of
+// identical data (a missing copy equal only to a missing copy), above it against the grouping with
+// every missing copy counted as one step.
 struct MissingDataEffect {
     int64_t joined = 0;  // individuals with missing copies in a genotype that joined others
     int32_t genotypes_apart = 0;  // the genotypes of the other grouping

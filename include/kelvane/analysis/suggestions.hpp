@@ -17,6 +17,7 @@
 #include "kelvane/evidence/sexual_floor.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
 #include "kelvane/grouping/largest_gap.hpp"
+#include "kelvane/grouping/linkage.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane::analysis {
@@ -25,6 +26,9 @@ struct SuggestionSettings {
     double fraction = 0.5;        // largest-gap: the share of the merge heights searched, (0, 1]
     double alpha = 0.01;          // sexual-floor: the quantile of the offspring distances
     int32_t simulations = 10000;  // sexual-floor: offspring simulated (0: none)
+    // largest-gap: the rule whose merge heights are searched (complete and average linkage
+    // merge at heights rounded up to whole thresholds), and the counts of genotypes.
+    Linkage linkage = Linkage::kSingle;
 };
 
 struct Suggestions {

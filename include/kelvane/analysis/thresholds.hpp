@@ -7,12 +7,15 @@
 
 #include "common/text/result_table.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
+#include "kelvane/grouping/linkage.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane::analysis {
 
-// threshold 0 and every threshold at which the number of genotypes changes, down to 1 genotype.
-std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix);
+// threshold 0 and every threshold at which the number of genotypes changes, down to 1 genotype,
+// under single linkage or another rule (linkage.hpp).
+std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix,
+                                       Linkage linkage = Linkage::kSingle);
 
 // threshold, genotypes: a row per count.
 clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts);

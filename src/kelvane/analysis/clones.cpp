@@ -76,9 +76,13 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
                     const DistanceInput& distances, const ClonesSettings& settings,
                     const clonal::WorkSettings& work) {
     ClonesResult result;
-    result.genotypes = genotypes_at_threshold(matrix, settings.threshold);
-    result.missing =
-        missing_data_effect(data, result.genotypes, distances, settings.threshold, work.threads);
+    result.genotypes = genotypes_under(matrix, settings.threshold, settings.linkage);
+    // Counting missing copies only lengthens distances, which nests the single-linkage groupings
+    // into each other; the other rules need not nest.
+    if (settings.linkage == Linkage::kSingle) {
+        result.missing = missing_data_effect(data, result.genotypes, distances, settings.threshold,
+                                             work.threads);
+    }
     return result;
 }
 

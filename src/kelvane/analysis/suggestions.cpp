@@ -52,13 +52,13 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
             ++next;
         }
     }
-    const std::vector<int32_t> heights = merge_heights(matrix, representatives);
+    const std::vector<int32_t> heights = heights_under(matrix, representatives, settings.linkage);
     result.gap = largest_gap(heights, settings.fraction);
     if (model) {
         result.floor =
             sexual_floor(data, *model, settings.simulations, settings.alpha, random, work.threads);
     }
-    result.counts = genotype_counts(matrix);
+    result.counts = counts_under(matrix, settings.linkage);
     return result;
 }
 

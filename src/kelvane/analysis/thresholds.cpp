@@ -3,8 +3,8 @@
 
 namespace kelvane::analysis {
 
-std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix) {
-    return genotype_counts(matrix);
+std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix, Linkage linkage) {
+    return counts_under(matrix, linkage);
 }
 
 clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts) {

@@ -9,6 +9,7 @@
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
+#include "kelvane/cli/suggest_options.hpp"
 #include "kelvane/grouping/genotype_files.hpp"
 
 namespace kelvane::cli {
@@ -45,6 +46,7 @@ clonal::cli::Action setup(CLI::App& command) {
                     "individuals linked by distances at or below it share a clonal genotype")
         ->check(clonal::cli::whole_number(0))
         ->required();
+    add_linkage_option(command, options->settings.linkage);
     command.add_option("--clonal", options->clonal_file,
                        "also write marsyl's input, the Clonal genotype file, here");
     command.add_option("--genotypes", options->genotypes_file,

@@ -9,6 +9,7 @@
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
+#include "kelvane/cli/suggest_options.hpp"
 #include "kelvane/figures/evidence/network_figure.hpp"
 #include "kelvane/grouping/network_files.hpp"
 #include "plot/cli/figure_option.hpp"
@@ -22,6 +23,7 @@ struct NetworkOptions {
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
     int32_t threshold = 0;
+    Linkage linkage = Linkage::kSingle;
 };
 
 bool ends_with(const std::string& text, const std::string& end) {
@@ -36,6 +38,10 @@ clonal::cli::Action setup(CLI::App& command) {
                     "individuals linked by distances at or below it share a clonal genotype")
         ->check(clonal::cli::whole_number(0))
         ->required();
+    add_linkage_option(command, options->linkage)
+        ->description(
+            "single only: a spanning network joins genotypes by their closest pairs, "
+            "as single linkage does");
     clonal::cli::add_figure_option(command, options->figure,
                                    "the network, a pie of its populations per genotype");
     clonal::cli::add_common_options(command, options->common);
@@ -45,6 +51,13 @@ clonal::cli::Action setup(CLI::App& command) {
         ->default_str("")
         ->required();
     return [options](const clonal::cli::Terminal& terminal) {
+        if (options->linkage != Linkage::kSingle) {
+            throw clonal::cli::UsageError(
+                "network takes --linkage single only: a minimum spanning network is a "
+                "single-linkage object (the groups at a threshold are its components); use "
+                "kelvane clones --linkage " +
+                std::string(linkage_name(options->linkage)) + " for those genotypes");
+        }
         const std::string& out = options->common.out;
         const bool graphml = ends_with(out, ".graphml");
         if (!graphml && !ends_with(out, ".dot")) {

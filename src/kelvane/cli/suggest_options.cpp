@@ -1,6 +1,8 @@
 // The options of the suggested thresholds.
 #include "kelvane/cli/suggest_options.hpp"
 
+#include <map>
+
 #include "common/cli/option_checks.hpp"
 #include "common/text/tsv_writer.hpp"
 
@@ -21,6 +23,7 @@ std::vector<CLI::Option*> add_suggest_options(CLI::App& command,
                         "sexual-floor: the quantile of the distances between simulated offspring")
             ->check(clonal::cli::real_number(0.0, 1.0))
             ->capture_default_str());
+    options.push_back(add_linkage_option(command, settings.linkage));
     options.push_back(
         command
             .add_option("--simulations", settings.simulations,
@@ -31,9 +34,33 @@ std::vector<CLI::Option*> add_suggest_options(CLI::App& command,
 }
 
 std::vector<std::string> suggest_arguments(const analysis::SuggestionSettings& settings) {
-    return {"--fraction",    clonal::shortest_real(settings.fraction),
-            "--alpha",       clonal::shortest_real(settings.alpha),
-            "--simulations", std::to_string(settings.simulations)};
+    std::vector<std::string> words{"--fraction",    clonal::shortest_real(settings.fraction),
+                                   "--alpha",       clonal::shortest_real(settings.alpha),
+                                   "--simulations", std::to_string(settings.simulations)};
+    const std::vector<std::string> linkage = linkage_arguments(settings.linkage);
+    words.insert(words.end(), linkage.begin(), linkage.end());
+    return words;
+}
+
+CLI::Option* add_linkage_option(CLI::App& command, Linkage& linkage) {
+    std::map<std::string, Linkage> rules;
+    for (const Linkage rule : {Linkage::kSingle, Linkage::kComplete, Linkage::kAverage}) {
+        rules.emplace(linkage_name(rule), rule);
+    }
+    return command
+        .add_option("--linkage", linkage,
+                    "how groups of individuals join at a threshold: single (some pair across "
+                    "them within it), complete (every pair) or average (the mean distance "
+                    "across them, UPGMA)")
+        ->transform(CLI::CheckedTransformer(rules))
+        ->default_str("single");
+}
+
+std::vector<std::string> linkage_arguments(Linkage linkage) {
+    if (linkage == Linkage::kSingle) {
+        return {};
+    }
+    return {"--linkage", std::string(linkage_name(linkage))};
 }
 
 }  // namespace kelvane::cli

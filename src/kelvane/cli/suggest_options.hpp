@@ -14,7 +14,14 @@ namespace kelvane::cli {
 std::vector<CLI::Option*> add_suggest_options(CLI::App& command,
                                               analysis::SuggestionSettings& settings);
 
-// The words of the options, defaults included, for a command that suggests the same thresholds.
+// The words of the options, defaults included (single linkage is left unsaid), for a command that
+// suggests the same thresholds.
 std::vector<std::string> suggest_arguments(const analysis::SuggestionSettings& settings);
+
+// --linkage single|complete|average.
+CLI::Option* add_linkage_option(CLI::App& command, Linkage& linkage);
+
+// "--linkage" and the rule's name, or nothing for single linkage.
+std::vector<std::string> linkage_arguments(Linkage linkage);
 
 }  // namespace kelvane::cli

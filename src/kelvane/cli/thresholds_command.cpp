@@ -5,6 +5,7 @@
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
+#include "kelvane/cli/suggest_options.hpp"
 #include "kelvane/figures/thresholds_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
@@ -15,11 +16,13 @@ struct ThresholdsOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
+    Linkage linkage = Linkage::kSingle;
 };
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ThresholdsOptions>();
     add_model_options(command, options->data);
+    add_linkage_option(command, options->linkage);
     clonal::cli::add_figure_option(command, options->figure,
                                    "the number of genotypes against the threshold");
     clonal::cli::add_common_options(command, options->common);
@@ -29,7 +32,7 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
-        const std::vector<ThresholdCount> counts = analysis::thresholds(matrix);
+        const std::vector<ThresholdCount> counts = analysis::thresholds(matrix, options->linkage);
         places.write(analysis::thresholds_table(counts), [&] {
             return thresholds_figure(counts, distance_unit(options->data, data), {});
         });

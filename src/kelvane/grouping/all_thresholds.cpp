@@ -127,22 +127,31 @@ GenotypeTable genotype_table(const DistanceMatrix& matrix) {
 }
 
 std::vector<ThresholdCount> genotype_counts(const DistanceMatrix& matrix) {
-    const std::vector<TreeEdge> edges = sorted_tree(matrix);
     // Every tree edge joins two genotypes, so the count falls by one per edge.
+    const std::vector<TreeEdge> edges = sorted_tree(matrix);
+    std::vector<int64_t> heights;
+    heights.reserve(edges.size());
+    for (const TreeEdge& edge : edges) {
+        heights.push_back(edge.weight);
+    }
+    return counts_at_merges(matrix.size(), heights);
+}
+
+std::vector<ThresholdCount> counts_at_merges(int individuals, std::span<const int64_t> heights) {
     std::vector<ThresholdCount> counts;
-    auto remaining = static_cast<int32_t>(matrix.size());
-    std::size_t next_edge = 0;
+    auto remaining = static_cast<int32_t>(individuals);
+    std::size_t next = 0;
     int64_t threshold = 0;
     for (;;) {
-        while (next_edge < edges.size() && edges[next_edge].weight <= threshold) {
+        while (next < heights.size() && heights[next] <= threshold) {
             --remaining;
-            ++next_edge;
+            ++next;
         }
         counts.push_back({threshold, remaining});
-        if (next_edge == edges.size()) {
+        if (next == heights.size()) {
             return counts;
         }
-        threshold = edges[next_edge].weight;
+        threshold = heights[next];
     }
 }
 

@@ -46,8 +46,14 @@ void write_genotype_table(const GenotypeTable& table, std::span<const std::strin
 struct ThresholdCount {
     int64_t threshold;
     int32_t genotypes;
+
+    bool operator==(const ThresholdCount&) const = default;
 };
 std::vector<ThresholdCount> genotype_counts(const DistanceMatrix& matrix);
+
+// The same counts from the heights (ascending) at which the groups of the individuals merge, one
+// merge per height.
+std::vector<ThresholdCount> counts_at_merges(int individuals, std::span<const int64_t> heights);
 
 // Builds the table and writes it.
 void genotypes_all_thresholds(const DistanceMatrix& matrix, std::span<const std::string> names,

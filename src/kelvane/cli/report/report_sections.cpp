@@ -101,7 +101,8 @@ ReportSection histogram_section(const ReportRun& run) {
 }
 
 ReportSection thresholds_section(const ReportRun& run) {
-    const std::vector<ThresholdCount> counts = analysis::thresholds(run.matrix);
+    const std::vector<ThresholdCount> counts =
+        analysis::thresholds(run.matrix, run.options.suggestion.linkage);
     ReportSection section;
     section.heading = "Clonal genotypes against the threshold";
     section.paragraphs.push_back(
@@ -110,7 +111,8 @@ ReportSection thresholds_section(const ReportRun& run) {
     section.tables.push_back({"Genotypes per threshold", analysis::thresholds_table(counts)});
     section.figures.push_back(
         thresholds_figure(counts, distance_unit(run.options.data, run.data), run.marks));
-    section.commands.push_back(run.command("thresholds", {}));
+    section.commands.push_back(
+        run.command("thresholds", linkage_arguments(run.options.suggestion.linkage)));
     return section;
 }
 
@@ -120,8 +122,9 @@ ReportSection suggestions_section(const ReportRun& run) {
     section.heading = "Suggested thresholds";
     section.paragraphs.push_back(
         "Two thresholds the data suggest. largest-gap: the first largest gap among the smallest " +
-        clonal::shortest_real(settings.fraction * 100) +
-        " % of the heights at which single linkage merges the distinct genotypes. sexual-floor: "
+        clonal::shortest_real(settings.fraction * 100) + " % of the heights at which " +
+        std::string(linkage_name(settings.linkage)) +
+        " linkage merges the distinct genotypes. sexual-floor: "
         "the " +
         clonal::shortest_real(settings.alpha) + " quantile of the distances between " +
         std::to_string(settings.simulations) +
@@ -145,7 +148,8 @@ ReportSection genotypes_section(const ReportRun& run) {
         return section;
     }
     const int32_t threshold = *chosen;
-    const Genotypes genotypes = genotypes_at_threshold(run.matrix, threshold);
+    const Genotypes genotypes =
+        genotypes_under(run.matrix, threshold, run.options.suggestion.linkage);
     section.heading = "Clonal genotypes at threshold " + std::to_string(threshold);
     section.paragraphs.push_back(
         std::to_string(genotypes.count) + " clonal genotypes among " +

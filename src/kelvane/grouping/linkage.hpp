@@ -1,0 +1,64 @@
+// Clustering rules beyond single linkage. Two groups of individuals join at a threshold T when
+//   single:   some pair across them is within T (a chain of such pairs links them);
+//   complete: every pair across them is within T (the farthest neighbours);
+//   average:  the mean distance across them is within T (UPGMA).
+// For complete and average linkage the closest two groups merge first, ties broken by the
+// smaller of the two groups' smallest members, then by the other's smallest member; the groups
+// at T are those left once every merge at a height of at most T is made. Heights never fall
+// along the merges (both rules are reducible), so the grouping at every threshold comes from one
+// hierarchy built once.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "kelvane/grouping/all_thresholds.hpp"
+#include "kelvane/grouping/genotype_grouping.hpp"
+#include "kelvane/matrix/distance_matrix.hpp"
+
+namespace kelvane {
+
+enum class Linkage { kSingle, kComplete, kAverage };
+
+// "single", "complete", "average".
+std::string_view linkage_name(Linkage linkage);
+
+// One merge: the two groups joined, each by its smallest member (first < second), at the height
+// sum / pairs: the largest distance across them (complete: pairs is 1), or the sum of the
+// distances across them and their number (average), kept whole so that heights compare exactly.
+struct Merge {
+    int first;
+    int second;
+    int64_t sum;
+    int64_t pairs;
+
+    // The smallest whole threshold at which the groups join: the height rounded up.
+    int64_t threshold() const {
+        const int64_t quotient = sum / pairs;
+        return quotient + (sum % pairs > 0 ? 1 : 0);
+    }
+};
+
+// The merges of complete or average linkage among the members given (positions in `members`
+// name them; every individual of the matrix when members is empty), in merge order. The distance
+// of a pair is read in the row of its first member, as single linkage reads it. Time O(n^2) for
+// typical data (a lazy queue of nearest neighbours, Lance-Williams updates of the group
+// distances), memory n^2 / 2 whole numbers.
+std::vector<Merge> linkage_merges(const DistanceMatrix& matrix, Linkage linkage,
+                                  std::span<const int> members = {});
+
+// The same merges by searching all pairs of groups at every step, O(n^3): the plain method, kept
+// as the reference the fast one is checked against.
+std::vector<Merge> linkage_merges_plainly(const DistanceMatrix& matrix, Linkage linkage);
+
+// Under any rule: the genotypes at the threshold, numbered as genotypes_at_threshold numbers them;
+// the number of genotypes at threshold 0 and every threshold where it changes (genotype_counts);
+// and the thresholds at which the members merge, ascending (merge_heights).
+Genotypes genotypes_under(const DistanceMatrix& matrix, int32_t threshold, Linkage linkage);
+std::vector<ThresholdCount> counts_under(const DistanceMatrix& matrix, Linkage linkage);
+std::vector<int32_t> heights_under(const DistanceMatrix& matrix, std::span<const int> members,
+                                   Linkage linkage);
+
+}  // namespace kelvane

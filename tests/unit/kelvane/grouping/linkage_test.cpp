@@ -1,0 +1,82 @@
+#include "kelvane/grouping/linkage.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace kelvane {
+namespace {
+
+DistanceMatrix matrix_of(const std::vector<std::vector<int32_t>>& rows) {
+    DistanceMatrix matrix(static_cast<int>(rows.size()));
+    for (int i = 0; i < matrix.size(); ++i) {
+        for (int j = 0; j < matrix.size(); ++j) {
+            matrix.at(i, j) = rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+        }
+    }
+    return matrix;
+}
+
+std::vector<ThresholdCount> counts(const DistanceMatrix& matrix, Linkage linkage) {
+    return counts_under(matrix, linkage);
+}
+
+TEST(Linkage, WorkedHeightsOfTheThreeRules) {
+    // 0 and 1 join at 2, 2 and 3 at 4; between the pairs the distances are 6, 10, 5 and 9:
+    // nearest 5, farthest 10, mean 30 / 4 = 7.5, which joins at threshold 8.
+    const DistanceMatrix matrix =
+        matrix_of({{0, 2, 6, 10}, {2, 0, 5, 9}, {6, 5, 0, 4}, {10, 9, 4, 0}});
+    using C = std::vector<ThresholdCount>;
+    EXPECT_EQ(counts(matrix, Linkage::kSingle), (C{{0, 4}, {2, 3}, {4, 2}, {5, 1}}));
+    EXPECT_EQ(counts(matrix, Linkage::kComplete), (C{{0, 4}, {2, 3}, {4, 2}, {10, 1}}));
+    EXPECT_EQ(counts(matrix, Linkage::kAverage), (C{{0, 4}, {2, 3}, {4, 2}, {8, 1}}));
+    EXPECT_EQ(genotypes_under(matrix, 7, Linkage::kAverage).numbers,
+              (std::vector<int32_t>{1, 1, 2, 2}));
+    EXPECT_EQ(genotypes_under(matrix, 8, Linkage::kAverage).count, 1);
+    // Among the merge heights of a subset, a mean height of 7.5 is threshold 8.
+    const std::vector<int> members{0, 2, 3};
+    EXPECT_EQ(heights_under(matrix, members, Linkage::kAverage), (std::vector<int32_t>{4, 8}));
+}
+
+TEST(Linkage, TiesGoToTheSmallestMembers) {
+    // 0-1 and 1-2 are both at 1, 0-2 at 5: complete linkage can make one pair only, and the
+    // pair of smaller members comes first: {0, 1} and {2}, not {0} and {1, 2}.
+    const DistanceMatrix matrix = matrix_of({{0, 1, 5}, {1, 0, 1}, {5, 1, 0}});
+    EXPECT_EQ(genotypes_under(matrix, 1, Linkage::kComplete).numbers,
+              (std::vector<int32_t>{1, 1, 2}));
+    EXPECT_EQ(genotypes_under(matrix, 1, Linkage::kSingle).count, 1);
+}
+
+TEST(Linkage, LazyQueueMergesAsTheSearchOfAllPairs) {
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 60; ++trial) {
+        const int n = 2 + trial % 40;
+        // Few distinct values: ties everywhere, as whole-number distances of clones have them.
+        std::uniform_int_distribution<int32_t> value(0, trial % 3 == 0 ? 2 : 12);
+        DistanceMatrix matrix(n);
+        for (int i = 0; i < n; ++i) {
+            for (int j = i + 1; j < n; ++j) {
+                matrix.set_pair(i, j, value(random));
+            }
+        }
+        for (const Linkage linkage : {Linkage::kComplete, Linkage::kAverage}) {
+            const std::vector<Merge> fast = linkage_merges(matrix, linkage);
+            const std::vector<Merge> plain = linkage_merges_plainly(matrix, linkage);
+            ASSERT_EQ(fast.size(), plain.size());
+            for (std::size_t m = 0; m < fast.size(); ++m) {
+                EXPECT_EQ(fast[m].first, plain[m].first) << trial << " " << m;
+                EXPECT_EQ(fast[m].second, plain[m].second) << trial << " " << m;
+                EXPECT_EQ(fast[m].sum, plain[m].sum) << trial << " " << m;
+                EXPECT_EQ(fast[m].pairs, plain[m].pairs) << trial << " " << m;
+                // Heights never fall.
+                if (m > 0) {
+                    EXPECT_LE(fast[m - 1].threshold(), fast[m].threshold());
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kelvane
