@@ -1,6 +1,7 @@
 // Synthetic marker data for the distance benchmarks.
 #include "synthetic_markers.hpp"
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -11,6 +12,8 @@ MarkerData synthetic_markers(const SyntheticMarkers& settings) {
     std::uniform_int_distribution<int32_t> allele(settings.smallest_allele,
                                                   settings.largest_allele);
     std::bernoulli_distribution missing(settings.missing_share);
+    std::bernoulli_distribution partial(settings.partial_share);
+    std::uniform_int_distribution<int> observed(1, std::max(1, settings.ploidy - 1));
     MarkerData data;
     data.title = "synthetic markers\n";
     data.n_individuals = settings.individuals;
@@ -32,7 +35,10 @@ MarkerData synthetic_markers(const SyntheticMarkers& settings) {
         for (int k = 0; k < settings.loci; ++k) {
             auto slots = data.locus_genotype(i, k);
             std::size_t filled = 0;
-            for (std::size_t copy = 0; copy < slots.size(); ++copy) {
+            const std::size_t shown = settings.partial_share > 0.0 && partial(engine)
+                                          ? static_cast<std::size_t>(observed(engine))
+                                          : slots.size();
+            for (std::size_t copy = 0; copy < shown; ++copy) {
                 if (!missing(engine)) {
                     slots[filled++] = allele(engine);
                 }

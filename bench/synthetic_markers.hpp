@@ -15,6 +15,9 @@ struct SyntheticMarkers {
     int32_t smallest_allele = 100;
     int32_t largest_allele = 130;
     double missing_share = 0.03;  // each copy is missing with this probability
+    // Each locus genotype is partial with this probability: 1 to ploidy - 1 copies observed
+    // (a polyploid whose dosage is unknown), the others missing.
+    double partial_share = 0.0;
     uint32_t seed = 1;
 };
 

@@ -15,6 +15,7 @@
 #include "kelvane/distance/matching/two_phase_costs.hpp"
 #include "kelvane/distance/matching/two_phase_matching.hpp"
 #include "kelvane/distance/pair_loop.hpp"
+#include "kelvane/distance/two_phase_distance.hpp"
 
 namespace kelvane {
 namespace {
@@ -37,6 +38,20 @@ int64_t largest_steps(const MarkerData& data) {
     return largest >= smallest ? int64_t{largest} - smallest : 0;
 }
 
+// Per individual and locus, its present copies (at most kTwoPhaseSlotLimit).
+std::vector<int16_t> present_counts(const MarkerData& data, const DescendingCopies& copies) {
+    std::vector<int16_t> present;
+    present.reserve(static_cast<std::size_t>(data.n_individuals) *
+                    static_cast<std::size_t>(data.n_loci));
+    for (int i = 0; i < data.n_individuals; ++i) {
+        for (int locus = 0; locus < data.n_loci; ++locus) {
+            present.push_back(
+                static_cast<int16_t>(present_copies(copies.locus_genotype(i, locus))));
+        }
+    }
+    return present;
+}
+
 struct Workspace {
     TwoPhaseMatching matching;
     PartialFillings fillings;
@@ -48,6 +63,8 @@ struct PartialModel {
     using Workspace = kelvane::Workspace;
 
     const DescendingCopies& copies;
+    const std::vector<int16_t>& present;  // per individual and locus: its present copies
+    int n_loci;
     const TwoPhaseCosts& costs;
     const TwoPhaseMatching& matching;
     PartialGenotypes partial;
@@ -57,8 +74,10 @@ struct PartialModel {
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t /*copy_count*/) const {
         const auto first = copies.locus_genotype(i, locus);
         const auto second = copies.locus_genotype(j, locus);
-        const int32_t a = present_copies(first);
-        const int32_t b = present_copies(second);
+        const int32_t a = present[static_cast<std::size_t>(i) * static_cast<std::size_t>(n_loci) +
+                                  static_cast<std::size_t>(locus)];
+        const int32_t b = present[static_cast<std::size_t>(j) * static_cast<std::size_t>(n_loci) +
+                                  static_cast<std::size_t>(locus)];
         if (a == 0 || b == 0) {
             return std::numeric_limits<double>::quiet_NaN();
         }
@@ -71,15 +90,14 @@ struct PartialModel {
         const auto full = (a > b ? first : second).first(static_cast<std::size_t>(p));
         const auto shorter =
             (a > b ? second : first).first(static_cast<std::size_t>(std::min(a, b)));
-        const auto addition = [&] { return w.fillings.mean_filled_sum(shorter, full, shorter); };
-        const auto loss = [&] { return w.fillings.mean_filled_sum(shorter, full, full); };
+        w.fillings.compare(shorter, full);
         switch (partial) {
             case PartialGenotypes::kAddition:
-                return addition() / p;
+                return w.fillings.mean_over(shorter) / p;
             case PartialGenotypes::kLoss:
-                return loss() / p;
+                return w.fillings.mean_over(full) / p;
             default:
-                return (addition() + loss()) / (2.0 * p);
+                return (w.fillings.mean_over(shorter) + w.fillings.mean_over(full)) / (2.0 * p);
         }
     }
 };
@@ -90,9 +108,10 @@ class PartialPairs {
     PartialPairs(const MarkerData& data, const DistanceModel& model, const DistanceOptions& options)
         : n_loci_(data.n_loci),
           copies_(data),
+          present_(present_counts(data, copies_)),
           costs_(model.base, kInfiniteSteps, largest_steps(data)),
           matching_(costs_, data.slots(), largest_steps(data)),
-          model_{copies_, costs_, matching_, model.partial},
+          model_{copies_, present_, data.n_loci, costs_, matching_, model.partial},
           values_(data, model_, {}, options) {}
 
     Workspace workspace() const { return model_.workspace(); }
@@ -114,6 +133,7 @@ class PartialPairs {
   private:
     int n_loci_;
     DescendingCopies copies_;
+    std::vector<int16_t> present_;
     TwoPhaseCosts costs_;
     TwoPhaseMatching matching_;
     PartialModel model_;
