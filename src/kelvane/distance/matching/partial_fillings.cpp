@@ -105,11 +105,11 @@ void PartialFillings::compare(std::span<const int32_t> partial, std::span<const 
         best_.resize(static_cast<std::size_t>(p_ - q_ + 1) * subsets);
     }
     best_[0] = 0.0;
-    std::array<double, kFillingCopyLimit> costs{};
+    std::array<double, kFillingCopyLimit> costs;  // filled before read
     if (q_ == 1 || q_ == 2) {
         // Written out for the one or two copies of most partial genotypes.
         const auto n = static_cast<std::size_t>(p_);
-        std::array<double, kFillingCopyLimit> second{};
+        std::array<double, kFillingCopyLimit> second;  // filled before read
         for (std::size_t f = 0; f < n; ++f) {
             costs[f] = cost(partial_rest_[0], full_rest_[f]);
             best_[std::size_t{1} << f] = costs[f];
