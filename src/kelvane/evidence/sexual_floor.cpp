@@ -63,6 +63,12 @@ void pass_copies(const MarkerData& data, int parent, int locus, int passed, clon
     }
 }
 
+[[noreturn]] void throw_too_large() {
+    throw clonal::FatalError(
+        "a distance between simulated offspring exceeds 2147483647; choose another model or "
+        "other settings");
+}
+
 // The whole group's distances, pair by pair of the lower triangle.
 std::vector<int32_t> group_distances(const MarkerData& offspring, int first, int size,
                                      const DistanceModel& model) {
@@ -78,16 +84,29 @@ std::vector<int32_t> group_distances(const MarkerData& offspring, int first, int
         values.insert(values.end(), offspring.copies.begin() + from, offspring.copies.begin() + to);
     }
     group.copies.assign_values(values);
-    DistanceMatrix matrix(size);
     DistanceOptions options;
     options.threads = 1;
     options.share_locus_results = false;
-    if (compute_distances(group, matrix, model, options) != DistanceResult::kDone) {
-        throw clonal::FatalError(
-            "a distance between simulated offspring exceeds 2147483647; choose another model or "
-            "other settings");
-    }
     std::vector<int32_t> distances;
+    if (model.partial != PartialGenotypes::kNone) {
+        // Offspring of partial genotypes may share no typed locus: such a pair has no distance
+        // and is left out, where the matrix of the data refuses it.
+        for (const double mean : real_distances(group, model, options)) {
+            const double rounded = mean * static_cast<double>(model.multiplier) + 0.5;
+            if (std::isnan(rounded)) {
+                continue;
+            }
+            if (!(rounded < 2147483648.0)) {
+                throw_too_large();
+            }
+            distances.push_back(static_cast<int32_t>(rounded));
+        }
+        return distances;
+    }
+    DistanceMatrix matrix(size);
+    if (compute_distances(group, matrix, model, options) != DistanceResult::kDone) {
+        throw_too_large();
+    }
     for (int i = 1; i < size; ++i) {
         for (int j = 0; j < i; ++j) {
             distances.push_back(matrix.at(i, j));
@@ -116,8 +135,8 @@ MarkerData sexual_offspring(const MarkerData& data, int64_t count, clonal::Rando
                 const int parent = random.next_uniform() < 0.5 ? first : second;
                 pass_copies(data, parent, locus, 1, random, positions, copies);
             } else {
-                pass_copies(data, first, locus, static_cast<int>((int64_t{ploidy} + 1) / 2),
-                            random, positions, copies);
+                pass_copies(data, first, locus, static_cast<int>((int64_t{ploidy} + 1) / 2), random,
+                            positions, copies);
                 pass_copies(data, second, locus, ploidy / 2, random, positions, copies);
             }
             const auto slots = offspring.locus_genotype(child, locus);

@@ -114,5 +114,18 @@ TEST(SexualFloor, QuantileOfOffspringDistancesRepeatsOnAnyNumberOfThreads) {
     EXPECT_FALSE(sexual_floor(markers(2, {{{4, 4}}}), DistanceModel{}, 50, 0.5, random, 1));
 }
 
+TEST(SexualFloor, OffspringOfPartialGenotypesWithoutACommonLocusAreLeftOut) {
+    // Offspring of the untyped third individual and the first are typed at locus 1 only, those
+    // of it and the second at locus 2 only: such pairs have no two-phase distance.
+    const MarkerData data = markers(2, {{{10, 12}, {}}, {{}, {20, 22}}, {{}, {}}});
+    DistanceModel model;
+    model.kind = DistanceKind::kTwoPhase;
+    model.partial = PartialGenotypes::kCombination;
+    clonal::Random random;
+    const auto floor = sexual_floor(data, model, 160, 0.5, random, 1);
+    ASSERT_TRUE(floor);
+    EXPECT_LT(floor->distances, 10 * 120);
+}
+
 }  // namespace
 }  // namespace kelvane
