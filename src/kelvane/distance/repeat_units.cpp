@@ -61,7 +61,9 @@ std::vector<double> listed_lengths(const std::string& words, const MarkerData& d
     const std::vector<std::string> pieces = split(words, ',');
     if (pieces.size() != static_cast<std::size_t>(data.n_loci)) {
         throw clonal::SettingError("{setting} lists " + std::to_string(pieces.size()) +
-                                       " lengths for " + std::to_string(data.n_loci) + " loci",
+                                       (pieces.size() == 1 ? " length for " : " lengths for ") +
+                                       std::to_string(data.n_loci) +
+                                       (data.n_loci == 1 ? " locus" : " loci"),
                                    kSetting);
     }
     std::vector<double> lengths;
@@ -137,6 +139,12 @@ RepeatUnits repeat_units_of(const std::string& words, RepeatRounding rounding,
         units.guessed = true;
     } else if (is_list(words)) {
         units.lengths = listed_lengths(words, data);
+    } else if (words.find(',') != std::string::npos) {
+        throw clonal::SettingError(
+            "{setting} takes lengths above 0 separated by commas, a file "
+            "of locus<TAB>length lines or auto, not '" +
+                words + "'",
+            kSetting);
     } else {
         units.lengths = file_lengths(words, data);
     }
