@@ -16,6 +16,7 @@ class LabelQueue {
         : keys_(static_cast<std::size_t>(n)), position_(static_cast<std::size_t>(n), -1) {}
 
     bool empty() const { return heap_.empty(); }
+    bool holds(int label) const { return position_[static_cast<std::size_t>(label)] >= 0; }
     int top() const { return heap_.front(); }
     const Height& key(int label) const { return keys_[static_cast<std::size_t>(label)]; }
 

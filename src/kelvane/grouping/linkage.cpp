@@ -95,24 +95,38 @@ std::vector<Merge> merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& 
         // closer and the searches skip no merged group. Labels keep their order, so ties go the
         // same way.
         if (groups >= 64 && 4 * groups <= 3 * distances.size()) {
+            // The records move along: a neighbour that has merged is marked unknown (-1), its
+            // height still a lower bound, and found again when the group comes up.
             std::vector<int> kept;
             std::vector<int> first_labels;
+            std::vector<int> index_of(static_cast<std::size_t>(distances.size()), -1);
             for (int x = 0; x < distances.size(); ++x) {
                 if (active[static_cast<std::size_t>(x)] != 0) {
+                    index_of[static_cast<std::size_t>(x)] = static_cast<int>(kept.size());
                     kept.push_back(x);
                     first_labels.push_back(label_of[static_cast<std::size_t>(x)]);
+                }
+            }
+            LabelQueue moved(groups);
+            std::vector<int> moved_neighbour(kept.size(), -1);
+            for (std::size_t x = 0; x < kept.size(); ++x) {
+                const int old = kept[x];
+                if (queue.holds(old)) {
+                    const int next = neighbour[static_cast<std::size_t>(old)];
+                    moved_neighbour[x] = next < 0 ? -1 : index_of[static_cast<std::size_t>(next)];
+                    moved.set(static_cast<int>(x), queue.key(old));
                 }
             }
             distances.compact(kept);
             label_of = std::move(first_labels);
             active.assign(kept.size(), 1);
-            neighbour.assign(kept.size(), -1);
-            queue = LabelQueue(groups);
-            find_all_neighbours();
+            neighbour = std::move(moved_neighbour);
+            queue = std::move(moved);
         }
         const int a = queue.top();
         const int b = neighbour[static_cast<std::size_t>(a)];
-        if (active[static_cast<std::size_t>(b)] == 0 || !(distances.height(a, b) == queue.key(a))) {
+        if (b < 0 || active[static_cast<std::size_t>(b)] == 0 ||
+            !(distances.height(a, b) == queue.key(a))) {
             find_neighbour(a);  // a stale record
             continue;
         }
