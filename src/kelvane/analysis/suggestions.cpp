@@ -46,13 +46,18 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
     // The merge heights among the distinct genotypes: the first individual of each.
     const GenotypeClasses distinct = GenotypeIdentity(data).multilocus_genotypes();
     std::vector<int> representatives;
+    std::vector<int64_t> counts(static_cast<std::size_t>(distinct.count), 0);
     for (int i = 0, next = 0; i < data.n_individuals; ++i) {
-        if (distinct.class_of[static_cast<std::size_t>(i)] == next) {
+        const int32_t genotype = distinct.class_of[static_cast<std::size_t>(i)];
+        if (genotype == next) {
             representatives.push_back(i);
             ++next;
         }
+        ++counts[static_cast<std::size_t>(genotype)];
     }
-    const std::vector<int32_t> heights = heights_under(matrix, representatives, settings.linkage);
+    // Average linkage weighs each distinct genotype by its individuals, as grouping them would.
+    const std::vector<int32_t> heights =
+        heights_under(matrix, representatives, counts, settings.linkage);
     result.gap = largest_gap(heights, settings.fraction);
     if (model) {
         result.floor =

@@ -44,14 +44,16 @@ inline bool operator==(const Height& a, const Height& b) {
 template <class Sum>
 class GroupDistances {
   public:
-    // n groups of one individual each; distance(x, y) for x < y.
+    // Groups of the sizes given; distance(x, y) for x < y: the largest distance across them, or
+    // the sum of the distances across them (average linkage).
     template <class Distance>
-    GroupDistances(bool average, int n, Distance distance, clonal::LoopHelper& helper)
+    GroupDistances(bool average, std::vector<int64_t> sizes, Distance distance,
+                   clonal::LoopHelper& helper)
         : average_(average),
-          n_(n),
+          n_(static_cast<int>(sizes.size())),
           sums_(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_ > 0 ? n_ - 1 : 0) / 2 +
                 1),
-          sizes_(static_cast<std::size_t>(n_), 1) {
+          sizes_(std::move(sizes)) {
         set_rows();
         // Rows on both threads, taken in turn.
         std::atomic<int> next_row{0};
@@ -72,7 +74,11 @@ class GroupDistances {
         total_ = total.load();
         // No sum of distances exceeds the total of them all, nor a group all the individuals:
         // while the one times the other fits 62 bits, heights compare in 64-bit products.
-        narrow_ = total_ < (uint64_t{1} << 62) / (static_cast<uint64_t>(n) + 1);
+        uint64_t individuals = 1;
+        for (const int64_t size : sizes_) {
+            individuals += static_cast<uint64_t>(size);
+        }
+        narrow_ = total_ < (uint64_t{1} << 62) / individuals;
     }
 
     // Whether every sum of distances fits Sum.

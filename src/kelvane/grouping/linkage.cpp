@@ -151,24 +151,32 @@ std::vector<Merge> merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& 
 }  // namespace
 
 std::vector<Merge> linkage_merges(const DistanceMatrix& matrix, Linkage linkage,
-                                  std::span<const int> members) {
+                                  std::span<const int> members, std::span<const int64_t> counts) {
     CLONAL_BUG_CHECK(linkage != Linkage::kSingle);
+    CLONAL_BUG_CHECK(counts.empty() || counts.size() == members.size());
     const int n = members.empty() ? matrix.size() : static_cast<int>(members.size());
-    const auto distance = [&](int x, int y) {
-        return int64_t{members.empty()
-                           ? linking_distance(matrix, x, y)
-                           : linking_distance(matrix, members[static_cast<std::size_t>(x)],
-                                              members[static_cast<std::size_t>(y)])};
-    };
     const bool average = linkage == Linkage::kAverage;
+    std::vector<int64_t> sizes(static_cast<std::size_t>(n), 1);
+    if (!counts.empty()) {
+        sizes.assign(counts.begin(), counts.end());
+    }
+    const auto distance = [&](int x, int y) {
+        const int64_t d = members.empty()
+                              ? linking_distance(matrix, x, y)
+                              : linking_distance(matrix, members[static_cast<std::size_t>(x)],
+                                                 members[static_cast<std::size_t>(y)]);
+        // Average linkage sums the distances of every pair of individuals across two groups.
+        return average ? d * sizes[static_cast<std::size_t>(x)] * sizes[static_cast<std::size_t>(y)]
+                       : d;
+    };
     clonal::LoopHelper helper(n >= kSharedColumn && clonal::worker_count(0) > 1);
     {
-        GroupDistances<int32_t> narrow(average, n, distance, helper);
+        GroupDistances<int32_t> narrow(average, sizes, distance, helper);
         if (narrow.sums_fit()) {
             return merges_of(std::move(narrow), helper);
         }
     }
-    return merges_of(GroupDistances<int64_t>(average, n, distance, helper), helper);
+    return merges_of(GroupDistances<int64_t>(average, sizes, distance, helper), helper);
 }
 
 std::vector<Merge> linkage_merges_plainly(const DistanceMatrix& matrix, Linkage linkage) {
@@ -176,7 +184,7 @@ std::vector<Merge> linkage_merges_plainly(const DistanceMatrix& matrix, Linkage 
     const int n = matrix.size();
     clonal::LoopHelper alone(false);
     GroupDistances<int64_t> distances(
-        linkage == Linkage::kAverage, n,
+        linkage == Linkage::kAverage, std::vector<int64_t>(static_cast<std::size_t>(n), 1),
         [&](int x, int y) { return int64_t{linking_distance(matrix, x, y)}; }, alone);
     std::vector<char> active(static_cast<std::size_t>(n), 1);
     std::vector<Merge> merges;
@@ -234,12 +242,12 @@ std::vector<ThresholdCount> counts_under(const DistanceMatrix& matrix, Linkage l
 }
 
 std::vector<int32_t> heights_under(const DistanceMatrix& matrix, std::span<const int> members,
-                                   Linkage linkage) {
+                                   std::span<const int64_t> counts, Linkage linkage) {
     if (linkage == Linkage::kSingle) {
         return merge_heights(matrix, members);
     }
     std::vector<int32_t> heights;
-    for (const Merge& merge : linkage_merges(matrix, linkage, members)) {
+    for (const Merge& merge : linkage_merges(matrix, linkage, members, counts)) {
         // A mean of 32-bit distances rounded up stays within their range.
         heights.push_back(static_cast<int32_t>(merge.threshold()));
     }

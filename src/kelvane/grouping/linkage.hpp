@@ -42,12 +42,15 @@ struct Merge {
 };
 
 // The merges of complete or average linkage among the members given (positions in `members`
-// name them; every individual of the matrix when members is empty), in merge order. The distance
+// name them; every individual of the matrix when members is empty), in merge order. counts (one
+// per member, or empty for 1 each): how many individuals each member stands for, such as the
+// individuals of a distinct genotype, which average linkage weighs its distances by. The distance
 // of a pair is read in the row of its first member, as single linkage reads it. Time O(n^2) for
 // typical data (a lazy queue of nearest neighbours, Lance-Williams updates of the group
 // distances), memory n^2 / 2 whole numbers.
 std::vector<Merge> linkage_merges(const DistanceMatrix& matrix, Linkage linkage,
-                                  std::span<const int> members = {});
+                                  std::span<const int> members = {},
+                                  std::span<const int64_t> counts = {});
 
 // The same merges by searching all pairs of groups at every step, O(n^3): the plain method, kept
 // as the reference the fast one is checked against.
@@ -55,10 +58,11 @@ std::vector<Merge> linkage_merges_plainly(const DistanceMatrix& matrix, Linkage 
 
 // Under any rule: the genotypes at the threshold, numbered as genotypes_at_threshold numbers them;
 // the number of genotypes at threshold 0 and every threshold where it changes (genotype_counts);
-// and the thresholds at which the members merge, ascending (merge_heights).
+// and the thresholds at which the members merge, ascending (merge_heights), each member standing
+// for counts individuals (linkage_merges).
 Genotypes genotypes_under(const DistanceMatrix& matrix, int32_t threshold, Linkage linkage);
 std::vector<ThresholdCount> counts_under(const DistanceMatrix& matrix, Linkage linkage);
 std::vector<int32_t> heights_under(const DistanceMatrix& matrix, std::span<const int> members,
-                                   Linkage linkage);
+                                   std::span<const int64_t> counts, Linkage linkage);
 
 }  // namespace kelvane

@@ -34,9 +34,13 @@ TEST(Linkage, WorkedHeightsOfTheThreeRules) {
     EXPECT_EQ(genotypes_under(matrix, 7, Linkage::kAverage).numbers,
               (std::vector<int32_t>{1, 1, 2, 2}));
     EXPECT_EQ(genotypes_under(matrix, 8, Linkage::kAverage).count, 1);
-    // Among the merge heights of a subset, a mean height of 7.5 is threshold 8.
+    // Among the members 0, 2 and 3 the mean height of 0 against {2, 3} is (6 + 10) / 2; with
+    // member 2 standing for three individuals it is (3 x 6 + 10) / 4.
     const std::vector<int> members{0, 2, 3};
-    EXPECT_EQ(heights_under(matrix, members, Linkage::kAverage), (std::vector<int32_t>{4, 8}));
+    EXPECT_EQ(heights_under(matrix, members, {}, Linkage::kAverage), (std::vector<int32_t>{4, 8}));
+    const std::vector<int64_t> counts{1, 3, 1};
+    EXPECT_EQ(heights_under(matrix, members, counts, Linkage::kAverage),
+              (std::vector<int32_t>{4, 7}));
 }
 
 TEST(Linkage, TiesGoToTheSmallestMembers) {
