@@ -3,7 +3,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all test demo bench asan fuzz clean
+.PHONY: all test demo bench asan fuzz clean r
 
 # Every target first installs the Debian packages it needs that are missing (tools/dependencies.sh).
 all:
@@ -14,6 +14,15 @@ all:
 test: all
 	sh tools/dependencies.sh test
 	ctest --preset release -j $(JOBS)
+	JOBS=$(JOBS) sh r/run_tests.sh build/release
+
+# The R package, built from r/kelvane and installed into the user's R library (R_LIBS_USER).
+r:
+	sh tools/dependencies.sh r
+	mkdir -p build/r-package
+	cd build/r-package && R CMD build ../../r/kelvane
+	Rscript -e 'dir.create(Sys.getenv("R_LIBS_USER"), recursive = TRUE, showWarnings = FALSE)'
+	MAKEFLAGS=-j$(JOBS) R CMD INSTALL -l "$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))')" build/r-package/kelvane_*.tar.gz
 
 # Only the two programs are built for the demo.
 demo:

@@ -5,9 +5,10 @@
 #
 #   tools/dependencies.sh build   compilers, CMake and the libraries the programs and tests link
 #   tools/dependencies.sh test    build, and python3 and Chromium for the tests of figures
-#   tools/dependencies.sh ci      test, and clang with libFuzzer for the fuzz targets
+#   tools/dependencies.sh ci      test, clang with libFuzzer for the fuzz targets, and r
+#   tools/dependencies.sh r       R with Rcpp, adegenet and testthat, for the R package
 set -eu
-set_name=${1:?usage: dependencies.sh build|test|ci}
+set_name=${1:?usage: dependencies.sh build|test|ci|r}
 
 # Each entry: a Debian package and how to tell that it is there (a command or a file).
 build="g++:cmd:g++ cmake:cmd:cmake make:cmd:make pkg-config:cmd:pkg-config
@@ -16,12 +17,16 @@ libbenchmark-dev:file:/usr/include/benchmark/benchmark.h libcli11-dev:file:/usr/
 libhts-dev:file:/usr/include/htslib/vcf.h"
 test="python3:cmd:python3 chromium:cmd:chromium"
 ci="clang:cmd:clang++ libclang-rt-14-dev:glob:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
+r="r-base-dev:cmd:Rscript r-cran-rcpp:file:/usr/lib/R/site-library/Rcpp/DESCRIPTION
+r-cran-adegenet:file:/usr/lib/R/site-library/adegenet/DESCRIPTION
+r-cran-testthat:file:/usr/lib/R/site-library/testthat/DESCRIPTION"
 
 case $set_name in
     build) wanted=$build ;;
     test) wanted="$build $test" ;;
-    ci) wanted="$build $test $ci" ;;
-    *) echo "usage: dependencies.sh build|test|ci" >&2; exit 2 ;;
+    ci) wanted="$build $test $ci $r" ;;
+    r) wanted="$build $r" ;;
+    *) echo "usage: dependencies.sh build|test|ci|r" >&2; exit 2 ;;
 esac
 
 missing=""

@@ -1,0 +1,51 @@
+# Marker data for the library from what R users hold: a file of any format the programs read (its
+# path), a genind object (any ploidy, missing data as adegenet codes them), or a data.frame of
+# allele columns.
+kv_data <- function(x, ploidy = NULL) {
+  if (is.character(x) && length(x) == 1) {
+    return(list(file = path.expand(x)))
+  }
+  if (is.data.frame(x)) {
+    if (is.null(ploidy)) stop("a data.frame of allele columns needs its ploidy")
+    x <- adegenet::df2genind(x, ploidy = ploidy, sep = "/", NA.char = NA)
+  }
+  if (!inherits(x, "genind")) {
+    stop("x must be a file path, a genind object or a data.frame of allele columns")
+  }
+  ploidy <- max(x@ploidy)
+  loci <- adegenet::locNames(x)
+  n <- adegenet::nInd(x)
+  tab <- adegenet::tab(x)
+  copies <- matrix(0L, n, length(loci) * ploidy)
+  for (k in seq_along(loci)) {
+    columns <- which(x@loc.fac == loci[k])
+    codes <- suppressWarnings(as.integer(x@all.names[[k]]))
+    if (anyNA(codes) || any(codes < 0L)) {
+      message("alleles of locus ", loci[k], " are not whole numbers: numbered 1, 2, ... ",
+              "in their order")
+      codes <- seq_along(codes)
+    }
+    counts <- tab[, columns, drop = FALSE]
+    for (i in seq_len(n)) {
+      if (anyNA(counts[i, ])) next
+      held <- rep(codes, counts[i, ])
+      held <- held[held != 0L]  # an allele 0 is a missing copy, as the peers code them
+      if (length(held) > 0) copies[i, (k - 1) * ploidy + seq_along(held)] <- held
+    }
+  }
+  populations <- if (is.null(adegenet::pop(x))) rep("1", n) else as.character(adegenet::pop(x))
+  list(copies = copies, ploidy = ploidy, names = adegenet::indNames(x),
+       populations = populations, loci = loci)
+}
+
+# The model options in the words of the command line.
+kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
+                     partial_genotypes, absence_code = NULL) {
+  words <- function(v) {
+    if (is.null(v)) NULL else paste(format(v, scientific = FALSE, trim = TRUE), collapse = ",")
+  }
+  list(distance = model, missing = as.character(missing), multiplier = words(multiplier),
+       base = words(base), absence_code = words(absence_code),
+       repeat_lengths = words(repeat_lengths), repeat_rounding = repeat_rounding,
+       partial_genotypes = partial_genotypes)
+}

@@ -1,0 +1,106 @@
+#' Clonal genotypes against the threshold
+#'
+#' The number of clonal genotypes at threshold 0 and at every threshold where it changes, as
+#' \code{kelvane thresholds}.
+#'
+#' @inheritParams kv_dist
+#' @param linkage "single", "complete" or "average".
+#' @return a data.frame with columns \code{threshold} and \code{genotypes}.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_thresholds(f)
+#' @export
+kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
+                          base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                          partial_genotypes = NULL, linkage = "single", threads = 0L,
+                          ploidy = NULL) {
+  kv_thresholds_cpp(kv_data(x, ploidy),
+                    kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
+                             partial_genotypes),
+                    linkage, as.integer(threads))
+}
+
+#' Clonal genotypes at a threshold
+#'
+#' Every individual's clonal genotype, as \code{kelvane clones}: genotypes numbered from 1 in the
+#' order of their first individual.
+#'
+#' @inheritParams kv_thresholds
+#' @param threshold individuals linked by distances at or below it share a clonal genotype.
+#' @return an integer vector named by the individuals.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' table(kv_clones(f, threshold = 2))
+#' @export
+kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
+                      multiplier = NULL, base = NULL, repeat_lengths = NULL,
+                      repeat_rounding = NULL, partial_genotypes = NULL, linkage = "single",
+                      threads = 0L, ploidy = NULL) {
+  kv_clones_cpp(kv_data(x, ploidy),
+                kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
+                         partial_genotypes),
+                as.integer(threshold), linkage, as.integer(threads))
+}
+
+#' Thresholds the data suggest
+#'
+#' The largest gap among the merge heights and the sexual floor, as \code{kelvane suggest}.
+#'
+#' @inheritParams kv_thresholds
+#' @param fraction the share of the merge heights searched for the largest gap.
+#' @param alpha the quantile of the distances between simulated offspring.
+#' @param simulations simulated offspring (0: no sexual floor).
+#' @param seed two seeds, as the command's \code{--seed}; NULL for the start seeds.
+#' @return a data.frame with columns \code{method}, \code{threshold}, \code{genotypes},
+#'   \code{low} and \code{high}.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_suggest(f, simulations = 1000)
+#' @export
+kv_suggest <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
+                       base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                       partial_genotypes = NULL, fraction = 0.5, alpha = 0.01,
+                       simulations = 10000L, seed = NULL, linkage = "single", threads = 0L,
+                       ploidy = NULL) {
+  kv_suggest_cpp(kv_data(x, ploidy),
+                 kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
+                          partial_genotypes),
+                 fraction, alpha, as.integer(simulations), as.integer(seed), linkage,
+                 as.integer(threads))
+}
+
+#' Per locus: alleles, genotypes and probabilities of identity
+#'
+#' As \code{kelvane loci}; with \code{repeat_lengths} also the share of each locus's sizes that
+#' are off the repeat.
+#'
+#' @inheritParams kv_dist
+#' @return a data.frame with a row per locus.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_loci(f)
+#' @export
+kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = NULL) {
+  kv_loci_cpp(kv_data(x, ploidy),
+              kv_model("stepwise", "not-counted", NULL, NULL, repeat_lengths, repeat_rounding,
+                       NULL))
+}
+
+#' Indices of clonal diversity
+#'
+#' The indices of \code{marsyl indices} for every population, or their partitioning.
+#'
+#' @param genotypes the clonal genotype of every individual (whole numbers).
+#' @param populations the population of every individual.
+#' @param partition TRUE for the partitioning of diversity within and among populations.
+#' @return a data.frame.
+#' @examples
+#' kv_diversity(c(1, 1, 2, 3, 3, 3), c("a", "a", "a", "b", "b", "b"))
+#' @export
+kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
+                         partition = FALSE) {
+  if (length(genotypes) != length(populations)) {
+    stop("genotypes and populations must be as long as each other")
+  }
+  kv_diversity_cpp(as.integer(genotypes), as.character(populations), partition)
+}

@@ -1,0 +1,285 @@
+// The R functions' way into the library: marker data handed over from R (a file to read, or a
+// matrix of allele copies), the settings in words as the command line takes them, every result a
+// plain R value. The library never prints and never ends the process; its errors become R errors
+// with its sentence, settings named as the R arguments name them.
+#include <Rcpp.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/core/fatal_error.hpp"
+#include "common/core/random.hpp"
+#include "kelvane/analysis/clones.hpp"
+#include "kelvane/analysis/distances.hpp"
+#include "kelvane/analysis/loci.hpp"
+#include "kelvane/analysis/suggestions.hpp"
+#include "kelvane/analysis/thresholds.hpp"
+#include "kelvane/data/formats/data_file_reader.hpp"
+#include "kelvane/data/formats/marker_data_builder.hpp"
+#include "kelvane/distance/repeat_units.hpp"
+#include "marsyl/analysis/diversity.hpp"
+
+namespace {
+
+// A setting's name as the R functions spell it: the library's, but the model is kv_dist's model.
+std::string r_name(std::string_view setting) {
+    return setting == "distance" ? std::string("model") : std::string(setting);
+}
+
+// data: list(file = path) or list(copies, ploidy, names, populations, loci), copies being
+// individuals x (loci x ploidy), locus by locus, 0 or NA for a missing copy.
+kelvane::MarkerData marker_data(const Rcpp::List& data) {
+    if (data.containsElementNamed("file")) {
+        kelvane::DataInput input;
+        input.file = Rcpp::as<std::string>(data["file"]);
+        return kelvane::read_data_file(input).data;
+    }
+    const Rcpp::IntegerMatrix copies = data["copies"];
+    const int ploidy = Rcpp::as<int>(data["ploidy"]);
+    const Rcpp::CharacterVector names = data["names"];
+    const Rcpp::CharacterVector populations = data["populations"];
+    const auto loci = Rcpp::as<std::vector<std::string>>(data["loci"]);
+    kelvane::MarkerDataBuilder builder("R data", loci);
+    std::vector<int32_t> genotype;
+    for (int i = 0; i < copies.nrow(); ++i) {
+        builder.add_individual(Rcpp::as<std::string>(names[i]),
+                               builder.population(Rcpp::as<std::string>(populations[i])));
+        for (std::size_t k = 0; k < loci.size(); ++k) {
+            genotype.clear();
+            for (int c = 0; c < ploidy; ++c) {
+                const int value = copies(i, static_cast<int>(k) * ploidy + c);
+                genotype.push_back(value == NA_INTEGER ? 0 : value);
+            }
+            builder.add_genotype(genotype);
+        }
+    }
+    return std::move(builder).build();
+}
+
+// The model in words: every entry of the list that is not NULL, as the command line's option.
+kelvane::DistanceInput distance_input(const Rcpp::List& model) {
+    kelvane::DistanceInput input;
+    const auto word = [&](const char* name, std::string& into) {
+        if (model.containsElementNamed(name) && !Rf_isNull(model[name])) {
+            into = Rcpp::as<std::string>(model[name]);
+        }
+    };
+    word("distance", input.model.distance);
+    word("missing", input.model.missing);
+    word("multiplier", input.model.multiplier);
+    word("base", input.model.base);
+    word("absence_code", input.model.absence_code);
+    word("repeat_lengths", input.model.repeat_lengths);
+    word("repeat_rounding", input.model.repeat_rounding);
+    word("partial_genotypes", input.model.partial_genotypes);
+    return input;
+}
+
+kelvane::Linkage linkage_of(const std::string& name) {
+    for (const kelvane::Linkage linkage :
+         {kelvane::Linkage::kSingle, kelvane::Linkage::kComplete, kelvane::Linkage::kAverage}) {
+        if (kelvane::linkage_name(linkage) == name) {
+            return linkage;
+        }
+    }
+    throw clonal::SettingError("{setting} takes single, complete or average, not '" + name + "'",
+                               "linkage");
+}
+
+// A table as a data.frame: a column of whole numbers, reals or text as its cells are, NA where a
+// cell is missing.
+Rcpp::DataFrame data_frame(const clonal::ResultTable& table) {
+    Rcpp::List columns(table.columns().size());
+    for (std::size_t c = 0; c < table.columns().size(); ++c) {
+        bool text = false;
+        bool real = false;
+        for (const auto& row : table.rows()) {
+            text = text || std::holds_alternative<std::string>(row[c]);
+            real = real || std::holds_alternative<double>(row[c]) ||
+                   (std::holds_alternative<int64_t>(row[c]) &&
+                    std::abs(std::get<int64_t>(row[c])) > 2147483647);
+        }
+        const auto n = static_cast<R_xlen_t>(table.rows().size());
+        if (text) {
+            Rcpp::CharacterVector column(n);
+            for (R_xlen_t r = 0; r < n; ++r) {
+                const auto& cell = table.rows()[static_cast<std::size_t>(r)][c];
+                column[r] = std::holds_alternative<std::string>(cell)
+                                ? Rcpp::String(std::get<std::string>(cell))
+                                : Rcpp::String(NA_STRING);
+            }
+            columns[static_cast<R_xlen_t>(c)] = column;
+        } else if (real) {
+            Rcpp::NumericVector column(n);
+            for (R_xlen_t r = 0; r < n; ++r) {
+                const auto& cell = table.rows()[static_cast<std::size_t>(r)][c];
+                column[r] = std::holds_alternative<double>(cell) ? std::get<double>(cell)
+                            : std::holds_alternative<int64_t>(cell)
+                                ? static_cast<double>(std::get<int64_t>(cell))
+                                : NA_REAL;
+            }
+            columns[static_cast<R_xlen_t>(c)] = column;
+        } else {
+            Rcpp::IntegerVector column(n);
+            for (R_xlen_t r = 0; r < n; ++r) {
+                const auto& cell = table.rows()[static_cast<std::size_t>(r)][c];
+                column[r] = std::holds_alternative<int64_t>(cell)
+                                ? static_cast<int>(std::get<int64_t>(cell))
+                                : NA_INTEGER;
+            }
+            columns[static_cast<R_xlen_t>(c)] = column;
+        }
+    }
+    columns.attr("names") = Rcpp::wrap(table.columns());
+    columns.attr("class") = "data.frame";
+    columns.attr("row.names") =
+        Rcpp::IntegerVector::create(NA_INTEGER, -static_cast<int>(table.rows().size()));
+    return columns;
+}
+
+// Runs work, turning the library's errors into R errors with its sentence.
+template <class Work>
+auto guarded(Work work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (const clonal::FatalError& error) {
+        std::string sentence = error.sentence(r_name);
+        if (!error.file().empty()) {
+            sentence = error.file() + ": " + sentence;
+        }
+        Rcpp::stop(sentence);
+    }
+}
+
+}  // namespace
+
+// [[Rcpp::export]]
+Rcpp::NumericVector kv_dist_cpp(Rcpp::List data, Rcpp::List model, bool rounded, int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const std::vector<double> values =
+            kelvane::distance_values(markers, distance_input(model), !rounded, {threads, {}});
+        // R's dist holds the lower triangle column by column: (2,1), (3,1), ..., (n,1), (3,2), ...
+        const int n = markers.n_individuals;
+        Rcpp::NumericVector result(static_cast<R_xlen_t>(values.size()));
+        R_xlen_t next = 0;
+        for (int j = 0; j < n; ++j) {
+            for (int i = j + 1; i < n; ++i) {
+                const double value =
+                    values[static_cast<std::size_t>(i) * static_cast<std::size_t>(i - 1) / 2 +
+                           static_cast<std::size_t>(j)];
+                result[next++] = std::isnan(value) ? NA_REAL : value;
+            }
+        }
+        result.attr("Size") = n;
+        result.attr("Labels") = Rcpp::wrap(markers.ind_names);
+        result.attr("Diag") = false;
+        result.attr("Upper") = false;
+        result.attr("method") = markers.ind_names.empty() ? "" : "kelvane";
+        result.attr("class") = "dist";
+        return result;
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_thresholds_cpp(Rcpp::List data, Rcpp::List model, std::string linkage,
+                                  int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceMatrix matrix =
+            kelvane::distance_matrix(markers, distance_input(model), {threads, {}});
+        return data_frame(kelvane::analysis::thresholds_table(
+            kelvane::analysis::thresholds(matrix, linkage_of(linkage))));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, int threshold,
+                                  std::string linkage, int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceInput input = distance_input(model);
+        const kelvane::DistanceMatrix matrix =
+            kelvane::distance_matrix(markers, input, {threads, {}});
+        kelvane::analysis::ClonesSettings settings;
+        settings.threshold = threshold;
+        settings.linkage = linkage_of(linkage);
+        const auto result =
+            kelvane::analysis::clones(markers, matrix, input, settings, {threads, {}});
+        Rcpp::IntegerVector numbers = Rcpp::wrap(result.genotypes.numbers);
+        numbers.attr("names") = Rcpp::wrap(markers.ind_names);
+        return numbers;
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fraction, double alpha,
+                               int simulations, Rcpp::IntegerVector seed, std::string linkage,
+                               int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceInput input = distance_input(model);
+        const kelvane::DistanceMatrix matrix =
+            kelvane::distance_matrix(markers, input, {threads, {}});
+        kelvane::analysis::SuggestionSettings settings;
+        settings.fraction = fraction;
+        settings.alpha = alpha;
+        settings.simulations = simulations;
+        settings.linkage = linkage_of(linkage);
+        clonal::Random random;
+        if (seed.size() == 2) {
+            random.set_seeds(seed[0], seed[1]);
+        }
+        return data_frame(kelvane::analysis::suggestions_table(
+            kelvane::analysis::suggestions(markers, matrix, kelvane::input_model(input, markers),
+                                           settings, random, {threads, {}})));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_loci_cpp(Rcpp::List data, Rcpp::List model) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceInput input = distance_input(model);
+        std::vector<double> off_repeat;
+        if (!input.model.repeat_lengths.empty()) {
+            off_repeat = kelvane::off_repeat_shares(
+                markers, kelvane::input_model(input, markers)->repeat_units.lengths);
+        }
+        return data_frame(
+            kelvane::analysis::loci_table(markers, kelvane::analysis::loci(markers), off_repeat));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations,
+                                 bool partition) {
+    return guarded([&] {
+        marsyl::analysis::ClonalInput input;
+        clonal::ClonalData& clonal = input.data;
+        clonal.title = "R data\n";
+        clonal.names = {""};
+        clonal.genotypes = {{}};
+        std::vector<std::string> order;
+        for (R_xlen_t i = 0; i < genotypes.size(); ++i) {
+            const std::string population = Rcpp::as<std::string>(populations[i]);
+            auto at = std::find(order.begin(), order.end(), population);
+            if (at == order.end()) {
+                order.push_back(population);
+                clonal.names.push_back(population);
+                clonal.genotypes.emplace_back();
+                at = order.end() - 1;
+            }
+            const int32_t genotype = genotypes[i];
+            clonal.genotypes[static_cast<std::size_t>(at - order.begin()) + 1].push_back(genotype);
+            input.largest_genotype = std::max(input.largest_genotype, genotype);
+        }
+        clonal.populations = static_cast<int32_t>(order.size());
+        const auto results = marsyl::analysis::diversity(input);
+        return data_frame(partition ? marsyl::analysis::partitioning_table(clonal, results)
+                                    : marsyl::analysis::indices_table(clonal, results));
+    });
+}

@@ -1,0 +1,3 @@
+library(testthat)
+library(kelvane)
+test_check("kelvane")

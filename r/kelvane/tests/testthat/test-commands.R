@@ -1,0 +1,26 @@
+# Every function against the command it stands for, on the same file and seeds: the program is
+# the one KELVANE names (the build's, when make test runs these tests).
+program <- Sys.getenv("KELVANE")
+plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+
+command_table <- function(...) {
+  lines <- system2(program, c(...), stdout = TRUE, stderr = FALSE)
+  utils::read.delim(text = paste(lines, collapse = "\n"), stringsAsFactors = FALSE,
+                    na.strings = "NA", check.names = FALSE)
+}
+
+test_that("the functions give the commands' tables", {
+  skip_if(program == "", "KELVANE does not name the kelvane program")
+  expect_equal(kv_thresholds(plants), command_table("thresholds", plants))
+  expect_equal(kv_thresholds(plants, linkage = "average"),
+               command_table("thresholds", plants, "--linkage", "average"))
+  clones <- command_table("clones", plants, "--threshold", "4")
+  expect_equal(unname(kv_clones(plants, threshold = 4)), clones$genotype)
+  expect_equal(names(kv_clones(plants, threshold = 4)), clones$individual)
+  expect_equal(kv_suggest(plants, simulations = 500, seed = c(3, 4)),
+               command_table("suggest", plants, "--simulations", "500", "--seed", "3,4"))
+  expect_equal(kv_loci(plants), command_table("loci", plants))
+  square <- command_table("distances", plants, "--distance", "two-phase", "--unrounded")
+  d <- as.matrix(kv_dist(plants, "two-phase", rounded = FALSE))
+  expect_equal(unname(d), unname(as.matrix(square[, -1])), tolerance = 1e-15)
+})

@@ -1,0 +1,25 @@
+#!/bin/sh
+# The R package's tests: builds the source package from r/kelvane (R CMD build alone), installs it
+# into BUILD/r/lib and runs its testthat tests against the program of BUILD. Where R or the
+# packages it needs (Rcpp, adegenet, testthat) are missing, says so and passes.
+set -eu
+build=${1:?usage: run_tests.sh BUILD_FOLDER}
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$build" && pwd)
+
+if ! command -v Rscript > /dev/null 2>&1 ||
+    ! Rscript -e 'for (p in c("Rcpp", "adegenet", "testthat")) if (!requireNamespace(p, quietly = TRUE)) quit(status = 1)' > /dev/null 2>&1; then
+    echo "R package tests skipped: R with Rcpp, adegenet and testthat is not installed"
+    exit 0
+fi
+
+out="$build/r"
+rm -rf "$out"
+mkdir -p "$out/lib" "$out/source"
+(cd "$out" && R CMD build "$here/kelvane" > build.log 2>&1) || { cat "$out/build.log"; exit 1; }
+tarball=$(ls "$out"/kelvane_*.tar.gz)
+MAKEFLAGS="-j${JOBS:-2}" R CMD INSTALL -l "$out/lib" "$tarball" > "$out/install.log" 2>&1 ||
+    { tail -40 "$out/install.log"; exit 1; }
+tar xzf "$tarball" -C "$out/source"
+cd "$out/source/kelvane/tests"
+KELVANE="$build/src/kelvane/kelvane" R_LIBS="$out/lib${R_LIBS:+:$R_LIBS}" Rscript testthat.R
