@@ -25,3 +25,23 @@ kv_diversity_cpp <- function(genotypes, populations, partition) {
     .Call(`_kelvane_kv_diversity_cpp`, genotypes, populations, partition)
 }
 
+kv_pareto_cpp <- function(genotypes, populations) {
+    .Call(`_kelvane_kv_pareto_cpp`, genotypes, populations)
+}
+
+kv_shared_cpp <- function(genotypes, populations, all) {
+    .Call(`_kelvane_kv_shared_cpp`, genotypes, populations, all)
+}
+
+kv_amova_cpp <- function(data, model, permutations, seed, threads) {
+    .Call(`_kelvane_kv_amova_cpp`, data, model, permutations, seed, threads)
+}
+
+kv_ia_cpp <- function(data, model, permutations, clone_correct, threshold, seed, threads) {
+    .Call(`_kelvane_kv_ia_cpp`, data, model, permutations, clone_correct, threshold, seed, threads)
+}
+
+kv_accumulation_cpp <- function(data, draws, seed, threads) {
+    .Call(`_kelvane_kv_accumulation_cpp`, data, draws, seed, threads)
+}
+

@@ -104,3 +104,100 @@ kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
   }
   kv_diversity_cpp(as.integer(genotypes), as.character(populations), partition)
 }
+
+#' Analysis of molecular variance
+#'
+#' The AMOVA of the populations and its permutation test, as \code{kelvane amova}.
+#'
+#' @inheritParams kv_suggest
+#' @param permutations permutations of the test (0: none).
+#' @return a data.frame with columns \code{source}, \code{df}, \code{ss}, \code{variance},
+#'   \code{percent}, \code{phi_st}, \code{p} and \code{p_smaller}.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_amova(f, permutations = 99)
+#' @export
+kv_amova <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
+                     base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                     partial_genotypes = NULL, permutations = 999, seed = NULL, threads = 0L,
+                     ploidy = NULL) {
+  kv_amova_cpp(kv_data(x, ploidy),
+               kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
+                        partial_genotypes),
+               permutations, as.integer(seed), as.integer(threads))
+}
+
+#' Index of association
+#'
+#' The index of association and rbarD of every population and of all individuals, with their
+#' permutation tests, as \code{kelvane ia}.
+#'
+#' @inheritParams kv_amova
+#' @param clone_correct keep the first individual of every genotype in each population.
+#' @param threshold with \code{clone_correct}: genotypes at this threshold rather than of
+#'   identical data.
+#' @return a data.frame with columns \code{population}, \code{n}, \code{ia}, \code{rbard},
+#'   \code{p_ia} and \code{p_rbard}.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_ia(f, permutations = 99)
+#' @export
+kv_ia <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
+                  base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                  partial_genotypes = NULL, permutations = 999, clone_correct = FALSE,
+                  threshold = NULL, seed = NULL, threads = 0L, ploidy = NULL) {
+  kv_ia_cpp(kv_data(x, ploidy),
+            kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
+                     partial_genotypes),
+            permutations, clone_correct, if (is.null(threshold)) NULL else as.integer(threshold),
+            as.integer(seed), as.integer(threads))
+}
+
+#' Genotype accumulation curve
+#'
+#' The number of genotypes over random subsets of k loci, as \code{kelvane accumulation}.
+#'
+#' @inheritParams kv_amova
+#' @param draws random subsets per number of loci.
+#' @return a data.frame with columns \code{loci}, \code{mean}, \code{sd}, \code{min} and
+#'   \code{max}.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_accumulation(f, draws = 100)
+#' @export
+kv_accumulation <- function(x, draws = 1000, seed = NULL, threads = 0L, ploidy = NULL) {
+  kv_accumulation_cpp(kv_data(x, ploidy), draws, as.integer(seed), as.integer(threads))
+}
+
+#' Pareto index of clone sizes
+#'
+#' As \code{marsyl pareto}: the Pareto index of every population's clone sizes.
+#'
+#' @inheritParams kv_diversity
+#' @return a data.frame.
+#' @examples
+#' kv_pareto(c(1, 1, 1, 2, 2, 3, 4, 5), rep("a", 8))
+#' @export
+kv_pareto <- function(genotypes, populations = rep("1", length(genotypes))) {
+  if (length(genotypes) != length(populations)) {
+    stop("genotypes and populations must be as long as each other")
+  }
+  kv_pareto_cpp(as.integer(genotypes), as.character(populations))
+}
+
+#' Genotypes shared between populations
+#'
+#' As \code{marsyl shared}.
+#'
+#' @inheritParams kv_diversity
+#' @param all every genotype rather than those shared.
+#' @return a data.frame.
+#' @examples
+#' kv_shared(c(1, 1, 2, 1, 3), c("a", "a", "a", "b", "b"))
+#' @export
+kv_shared <- function(genotypes, populations = rep("1", length(genotypes)), all = FALSE) {
+  if (length(genotypes) != length(populations)) {
+    stop("genotypes and populations must be as long as each other")
+  }
+  kv_shared_cpp(as.integer(genotypes), as.character(populations), all)
+}

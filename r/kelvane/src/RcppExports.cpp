@@ -96,6 +96,77 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_pareto_cpp
+Rcpp::DataFrame kv_pareto_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations);
+RcppExport SEXP _kelvane_kv_pareto_cpp(SEXP genotypesSEXP, SEXP populationsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_pareto_cpp(genotypes, populations));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_shared_cpp
+Rcpp::DataFrame kv_shared_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, bool all);
+RcppExport SEXP _kelvane_kv_shared_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP allSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< bool >::type all(allSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_shared_cpp(genotypes, populations, all));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_amova_cpp
+Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutations, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_amova_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_amova_cpp(data, model, permutations, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_ia_cpp
+Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<int> threshold, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_ia_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_ia_cpp(data, model, permutations, clone_correct, threshold, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_accumulation_cpp
+Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_accumulation_cpp(SEXP dataSEXP, SEXP drawsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< double >::type draws(drawsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_accumulation_cpp(data, draws, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
 
 static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
@@ -104,6 +175,11 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 8},
     {"_kelvane_kv_loci_cpp", (DL_FUNC) &_kelvane_kv_loci_cpp, 2},
     {"_kelvane_kv_diversity_cpp", (DL_FUNC) &_kelvane_kv_diversity_cpp, 3},
+    {"_kelvane_kv_pareto_cpp", (DL_FUNC) &_kelvane_kv_pareto_cpp, 2},
+    {"_kelvane_kv_shared_cpp", (DL_FUNC) &_kelvane_kv_shared_cpp, 3},
+    {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},
+    {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 7},
+    {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
     {NULL, NULL, 0}
 };
 

@@ -4,6 +4,7 @@
 // with its sentence, settings named as the R arguments name them.
 #include <Rcpp.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -12,6 +13,9 @@
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/random.hpp"
+#include "kelvane/analysis/accumulation.hpp"
+#include "kelvane/analysis/amova.hpp"
+#include "kelvane/analysis/association.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/analysis/loci.hpp"
@@ -21,6 +25,8 @@
 #include "kelvane/data/formats/marker_data_builder.hpp"
 #include "kelvane/distance/repeat_units.hpp"
 #include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/pareto.hpp"
+#include "marsyl/analysis/shared.hpp"
 
 namespace {
 
@@ -140,6 +146,47 @@ Rcpp::DataFrame data_frame(const clonal::ResultTable& table) {
     return columns;
 }
 
+// The clonal genotype of every individual with its population, populations numbered in the
+// order they first come.
+marsyl::analysis::ClonalInput clonal_input(const Rcpp::IntegerVector& genotypes,
+                                           const Rcpp::CharacterVector& populations) {
+    marsyl::analysis::ClonalInput input;
+    clonal::ClonalData& clonal = input.data;
+    clonal.title = "R data\n";
+    clonal.names = {""};
+    clonal.genotypes = {{}};
+    std::vector<std::string> order;
+    for (R_xlen_t i = 0; i < genotypes.size(); ++i) {
+        if (genotypes[i] == NA_INTEGER || genotypes[i] < 0) {
+            throw clonal::SettingError("{setting} takes whole numbers of 0 or more", "genotypes");
+        }
+        const std::string population = Rcpp::as<std::string>(populations[i]);
+        auto at = std::find(order.begin(), order.end(), population);
+        if (at == order.end()) {
+            order.push_back(population);
+            clonal.names.push_back(population);
+            clonal.genotypes.emplace_back();
+            at = order.end() - 1;
+        }
+        const int32_t genotype = genotypes[i];
+        clonal.genotypes[static_cast<std::size_t>(at - order.begin()) + 1].push_back(genotype);
+        input.largest_genotype = std::max(input.largest_genotype, genotype);
+    }
+    clonal.populations = static_cast<int32_t>(order.size());
+    return input;
+}
+
+// The generator at the seeds given (two), or at its start seeds.
+clonal::Random seeded(const Rcpp::IntegerVector& seed) {
+    clonal::Random random;
+    if (seed.size() == 2) {
+        random.set_seeds(seed[0], seed[1]);
+    } else if (seed.size() != 0) {
+        throw clonal::SettingError("{setting} takes two whole numbers", "seed");
+    }
+    return random;
+}
+
 // Runs work, turning the library's errors into R errors with its sentence.
 template <class Work>
 auto guarded(Work work) -> decltype(work()) {
@@ -229,10 +276,7 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
         settings.alpha = alpha;
         settings.simulations = simulations;
         settings.linkage = linkage_of(linkage);
-        clonal::Random random;
-        if (seed.size() == 2) {
-            random.set_seeds(seed[0], seed[1]);
-        }
+        clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::suggestions_table(
             kelvane::analysis::suggestions(markers, matrix, kelvane::input_model(input, markers),
                                            settings, random, {threads, {}})));
@@ -258,28 +302,73 @@ Rcpp::DataFrame kv_loci_cpp(Rcpp::List data, Rcpp::List model) {
 Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations,
                                  bool partition) {
     return guarded([&] {
-        marsyl::analysis::ClonalInput input;
-        clonal::ClonalData& clonal = input.data;
-        clonal.title = "R data\n";
-        clonal.names = {""};
-        clonal.genotypes = {{}};
-        std::vector<std::string> order;
-        for (R_xlen_t i = 0; i < genotypes.size(); ++i) {
-            const std::string population = Rcpp::as<std::string>(populations[i]);
-            auto at = std::find(order.begin(), order.end(), population);
-            if (at == order.end()) {
-                order.push_back(population);
-                clonal.names.push_back(population);
-                clonal.genotypes.emplace_back();
-                at = order.end() - 1;
-            }
-            const int32_t genotype = genotypes[i];
-            clonal.genotypes[static_cast<std::size_t>(at - order.begin()) + 1].push_back(genotype);
-            input.largest_genotype = std::max(input.largest_genotype, genotype);
-        }
-        clonal.populations = static_cast<int32_t>(order.size());
+        const marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
         const auto results = marsyl::analysis::diversity(input);
-        return data_frame(partition ? marsyl::analysis::partitioning_table(clonal, results)
-                                    : marsyl::analysis::indices_table(clonal, results));
+        return data_frame(partition ? marsyl::analysis::partitioning_table(input.data, results)
+                                    : marsyl::analysis::indices_table(input.data, results));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_pareto_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations) {
+    return guarded([&] {
+        return data_frame(
+            marsyl::analysis::pareto_table(clonal_input(genotypes, populations).data));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_shared_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations,
+                              bool all) {
+    return guarded([&] {
+        return data_frame(
+            marsyl::analysis::shared_table(clonal_input(genotypes, populations).data, all));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutations,
+                             Rcpp::IntegerVector seed, int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceMatrix matrix =
+            kelvane::distance_matrix(markers, distance_input(model), {threads, {}});
+        kelvane::analysis::AmovaSettings settings;
+        settings.permutations = static_cast<int64_t>(permutations);
+        clonal::Random random = seeded(seed);
+        return data_frame(kelvane::analysis::amova_result_table(
+            kelvane::analysis::amova(markers, matrix, settings, random, {threads, {}})));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations,
+                          bool clone_correct, Rcpp::Nullable<int> threshold,
+                          Rcpp::IntegerVector seed, int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        kelvane::analysis::AssociationSettings settings;
+        settings.permutations = static_cast<int64_t>(permutations);
+        settings.clone_correct = clone_correct;
+        if (threshold.isNotNull()) {
+            settings.threshold = Rcpp::as<int>(threshold.get());
+        }
+        clonal::Random random = seeded(seed);
+        return data_frame(kelvane::analysis::association_table(
+            markers, kelvane::analysis::association(markers, settings, distance_input(model),
+                                                    random, {threads, {}})));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::IntegerVector seed,
+                                    int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        kelvane::analysis::AccumulationSettings settings;
+        settings.draws = static_cast<int64_t>(draws);
+        clonal::Random random = seeded(seed);
+        return data_frame(kelvane::analysis::accumulation_table(
+            kelvane::analysis::accumulation(markers, settings, random, {threads, {}})));
     });
 }

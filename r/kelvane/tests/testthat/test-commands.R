@@ -20,6 +20,12 @@ test_that("the functions give the commands' tables", {
   expect_equal(kv_suggest(plants, simulations = 500, seed = c(3, 4)),
                command_table("suggest", plants, "--simulations", "500", "--seed", "3,4"))
   expect_equal(kv_loci(plants), command_table("loci", plants))
+  expect_equal(kv_amova(plants, permutations = 99, seed = c(5, 6)),
+               command_table("amova", plants, "--permutations", "99", "--seed", "5,6"))
+  expect_equal(kv_ia(plants, permutations = 99, seed = c(7, 8)),
+               command_table("ia", plants, "--permutations", "99", "--seed", "7,8"))
+  expect_equal(kv_accumulation(plants, draws = 50, seed = c(9, 10)),
+               command_table("accumulation", plants, "--draws", "50", "--seed", "9,10"))
   square <- command_table("distances", plants, "--distance", "two-phase", "--unrounded")
   d <- as.matrix(kv_dist(plants, "two-phase", rounded = FALSE))
   expect_equal(unname(d), unname(as.matrix(square[, -1])), tolerance = 1e-15)

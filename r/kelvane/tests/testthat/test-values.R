@@ -20,6 +20,18 @@ test_that("clonal diversity follows its definitions", {
   expect_equal(indices$div, 2 / 3)
 })
 
+test_that("shared genotypes and Pareto fits follow their definitions", {
+  # Genotype 1 is in both populations (twice in a, once in b); 2 and 3 in one each.
+  shared <- kv_shared(c(1, 1, 2, 1, 3), c("a", "a", "a", "b", "b"))
+  expect_equal(shared$genotype, 1L)
+  expect_equal(c(shared$a, shared$b), c(2L, 1L))
+  # Clone sizes 3 and 1: shares of individuals in clones of size x or larger are 1 (x = 1) and
+  # 3/4 (x = 3); beta is minus the slope of log10 share on log10 x.
+  pareto <- kv_pareto(c(1, 1, 1, 2), rep("a", 4))
+  expect_equal(pareto$beta[1], -log10(0.75) / log10(3))
+  expect_equal(pareto$r2[1], 1)
+})
+
 test_that("the library's errors are R errors with its sentence", {
   plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
   expect_error(kv_clones(plants, threshold = 1, linkage = "ward"),
