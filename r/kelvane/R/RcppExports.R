@@ -45,3 +45,7 @@ kv_accumulation_cpp <- function(data, draws, seed, threads) {
     .Call(`_kelvane_kv_accumulation_cpp`, data, draws, seed, threads)
 }
 
+kv_read_cpp <- function(file) {
+    .Call(`_kelvane_kv_read_cpp`, file)
+}
+

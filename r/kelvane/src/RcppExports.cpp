@@ -167,6 +167,17 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_read_cpp
+Rcpp::List kv_read_cpp(std::string file);
+RcppExport SEXP _kelvane_kv_read_cpp(SEXP fileSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type file(fileSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_read_cpp(file));
+    return rcpp_result_gen;
+END_RCPP
+}
 
 static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
@@ -180,6 +191,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},
     {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 7},
     {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
+    {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},
     {NULL, NULL, 0}
 };
 

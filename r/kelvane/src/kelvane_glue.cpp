@@ -187,11 +187,26 @@ clonal::Random seeded(const Rcpp::IntegerVector& seed) {
     return random;
 }
 
-// Runs work, turning the library's errors into R errors with its sentence.
-template <class Work>
-auto guarded(Work work) -> decltype(work()) {
+// How the library's long loops run from R: on the threads asked for, stopping at Ctrl-C. The
+// library reports its progress now and then on the calling thread; there the interrupt is
+// checked, and a pending one unwinds the computation as a C++ exception, which the library
+// passes on once its workers are done and Rcpp turns into R's interrupt.
+void check_interrupt(void*) {
+    R_CheckUserInterrupt();
+}
+clonal::WorkSettings work(int threads) {
+    return {threads, [](uint64_t, uint64_t) {
+                if (R_ToplevelExec(check_interrupt, nullptr) == FALSE) {
+                    throw Rcpp::internal::InterruptedException();
+                }
+            }};
+}
+
+// Runs body, turning the library's errors into R errors with its sentence.
+template <class Body>
+auto guarded(Body body) -> decltype(body()) {
     try {
-        return work();
+        return body();
     } catch (const clonal::FatalError& error) {
         std::string sentence = error.sentence(r_name);
         if (!error.file().empty()) {
@@ -208,7 +223,7 @@ Rcpp::NumericVector kv_dist_cpp(Rcpp::List data, Rcpp::List model, bool rounded,
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         const std::vector<double> values =
-            kelvane::distance_values(markers, distance_input(model), !rounded, {threads, {}});
+            kelvane::distance_values(markers, distance_input(model), !rounded, work(threads));
         // R's dist holds the lower triangle column by column: (2,1), (3,1), ..., (n,1), (3,2), ...
         const int n = markers.n_individuals;
         Rcpp::NumericVector result(static_cast<R_xlen_t>(values.size()));
@@ -237,7 +252,7 @@ Rcpp::DataFrame kv_thresholds_cpp(Rcpp::List data, Rcpp::List model, std::string
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), {threads, {}});
+            kelvane::distance_matrix(markers, distance_input(model), work(threads));
         return data_frame(kelvane::analysis::thresholds_table(
             kelvane::analysis::thresholds(matrix, linkage_of(linkage))));
     });
@@ -250,12 +265,12 @@ Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, int thresho
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceInput input = distance_input(model);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, input, {threads, {}});
+            kelvane::distance_matrix(markers, input, work(threads));
         kelvane::analysis::ClonesSettings settings;
         settings.threshold = threshold;
         settings.linkage = linkage_of(linkage);
         const auto result =
-            kelvane::analysis::clones(markers, matrix, input, settings, {threads, {}});
+            kelvane::analysis::clones(markers, matrix, input, settings, work(threads));
         Rcpp::IntegerVector numbers = Rcpp::wrap(result.genotypes.numbers);
         numbers.attr("names") = Rcpp::wrap(markers.ind_names);
         return numbers;
@@ -270,7 +285,7 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceInput input = distance_input(model);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, input, {threads, {}});
+            kelvane::distance_matrix(markers, input, work(threads));
         kelvane::analysis::SuggestionSettings settings;
         settings.fraction = fraction;
         settings.alpha = alpha;
@@ -279,7 +294,7 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::suggestions_table(
             kelvane::analysis::suggestions(markers, matrix, kelvane::input_model(input, markers),
-                                           settings, random, {threads, {}})));
+                                           settings, random, work(threads))));
     });
 }
 
@@ -332,12 +347,12 @@ Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutati
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), {threads, {}});
+            kelvane::distance_matrix(markers, distance_input(model), work(threads));
         kelvane::analysis::AmovaSettings settings;
         settings.permutations = static_cast<int64_t>(permutations);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::amova_result_table(
-            kelvane::analysis::amova(markers, matrix, settings, random, {threads, {}})));
+            kelvane::analysis::amova(markers, matrix, settings, random, work(threads))));
     });
 }
 
@@ -356,7 +371,7 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::association_table(
             markers, kelvane::analysis::association(markers, settings, distance_input(model),
-                                                    random, {threads, {}})));
+                                                    random, work(threads))));
     });
 }
 
@@ -369,6 +384,33 @@ Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::Integer
         settings.draws = static_cast<int64_t>(draws);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::accumulation_table(
-            kelvane::analysis::accumulation(markers, settings, random, {threads, {}})));
+            kelvane::analysis::accumulation(markers, settings, random, work(threads))));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::List kv_read_cpp(std::string file) {
+    return guarded([&] {
+        kelvane::DataInput input;
+        input.file = file;
+        const kelvane::MarkerData data = kelvane::read_data_file(input).data;
+        const int ploidy = data.slots();
+        Rcpp::IntegerMatrix copies(data.n_individuals, data.n_loci * ploidy);
+        for (int i = 0; i < data.n_individuals; ++i) {
+            for (int k = 0; k < data.n_loci; ++k) {
+                int c = 0;
+                for (const int32_t copy : data.locus_genotype(i, k)) {
+                    copies(i, k * ploidy + c++) = copy;
+                }
+            }
+        }
+        std::vector<std::string> populations;
+        for (const int32_t population : data.pop_vector) {
+            populations.push_back(data.population_name(population));
+        }
+        return Rcpp::List::create(Rcpp::Named("copies") = copies, Rcpp::Named("ploidy") = ploidy,
+                                  Rcpp::Named("names") = data.ind_names,
+                                  Rcpp::Named("populations") = populations,
+                                  Rcpp::Named("loci") = data.locus_names);
     });
 }

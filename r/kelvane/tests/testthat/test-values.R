@@ -32,6 +32,15 @@ test_that("shared genotypes and Pareto fits follow their definitions", {
   expect_equal(pareto$r2[1], 1)
 })
 
+test_that("a file read into a genind gives what the file gives", {
+  plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+  x <- kv_read(plants)
+  expect_s4_class(x, "genind")
+  expect_equal(adegenet::nInd(x), 18)
+  expect_equal(as.vector(kv_dist(x)), as.vector(kv_dist(plants)))
+  expect_equal(kv_thresholds(x, linkage = "complete"), kv_thresholds(plants, linkage = "complete"))
+})
+
 test_that("the library's errors are R errors with its sentence", {
   plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
   expect_error(kv_clones(plants, threshold = 1, linkage = "ward"),
