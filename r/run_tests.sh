@@ -1,6 +1,6 @@
 #!/bin/sh
 # The R package's tests: builds the source package from r/kelvane (R CMD build alone), installs it
-# into BUILD/r/lib and runs its testthat tests against the program of BUILD. Where R or the
+# into BUILD/r/lib and runs its testthat tests against the programs of BUILD. Where R or the
 # packages it needs (Rcpp, adegenet, testthat) are missing, says so and passes.
 set -eu
 build=${1:?usage: run_tests.sh BUILD_FOLDER}
@@ -22,4 +22,4 @@ MAKEFLAGS="-j${JOBS:-2}" R CMD INSTALL -l "$out/lib" "$tarball" > "$out/install.
     { tail -40 "$out/install.log"; exit 1; }
 tar xzf "$tarball" -C "$out/source"
 cd "$out/source/kelvane/tests"
-KELVANE="$build/src/kelvane/kelvane" R_LIBS="$out/lib${R_LIBS:+:$R_LIBS}" Rscript testthat.R
+KELVANE="$build/src/kelvane/kelvane" MARSYL="$build/src/marsyl/marsyl" R_LIBS="$out/lib${R_LIBS:+:$R_LIBS}" Rscript testthat.R

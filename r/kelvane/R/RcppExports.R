@@ -49,3 +49,15 @@ kv_read_cpp <- function(file) {
     .Call(`_kelvane_kv_read_cpp`, file)
 }
 
+kv_bootstrap_cpp <- function(genotypes, populations, permutations, seed) {
+    .Call(`_kelvane_kv_bootstrap_cpp`, genotypes, populations, permutations, seed)
+}
+
+kv_differentiation_cpp <- function(genotypes, populations, permutations, seed) {
+    .Call(`_kelvane_kv_differentiation_cpp`, genotypes, populations, permutations, seed)
+}
+
+kv_jackknife_cpp <- function(genotypes, populations, subsamples, seed) {
+    .Call(`_kelvane_kv_jackknife_cpp`, genotypes, populations, subsamples, seed)
+}
+

@@ -178,6 +178,48 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_bootstrap_cpp
+Rcpp::DataFrame kv_bootstrap_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int permutations, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_bootstrap_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP permutationsSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< int >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_bootstrap_cpp(genotypes, populations, permutations, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_differentiation_cpp
+Rcpp::DataFrame kv_differentiation_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int permutations, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_differentiation_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP permutationsSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< int >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_differentiation_cpp(genotypes, populations, permutations, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_jackknife_cpp
+Rcpp::DataFrame kv_jackknife_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int subsamples, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_jackknife_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP subsamplesSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< int >::type subsamples(subsamplesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_jackknife_cpp(genotypes, populations, subsamples, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
 
 static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
@@ -192,6 +234,9 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 7},
     {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
     {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},
+    {"_kelvane_kv_bootstrap_cpp", (DL_FUNC) &_kelvane_kv_bootstrap_cpp, 4},
+    {"_kelvane_kv_differentiation_cpp", (DL_FUNC) &_kelvane_kv_differentiation_cpp, 4},
+    {"_kelvane_kv_jackknife_cpp", (DL_FUNC) &_kelvane_kv_jackknife_cpp, 4},
     {NULL, NULL, 0}
 };
 

@@ -24,7 +24,10 @@
 #include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/formats/marker_data_builder.hpp"
 #include "kelvane/distance/repeat_units.hpp"
+#include "marsyl/analysis/bootstrap.hpp"
+#include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/analysis/pareto.hpp"
 #include "marsyl/analysis/shared.hpp"
 
@@ -185,6 +188,16 @@ clonal::Random seeded(const Rcpp::IntegerVector& seed) {
         throw clonal::SettingError("{setting} takes two whole numbers", "seed");
     }
     return random;
+}
+
+// The generator at the seeds given, or seeded from the clock as marsyl's commands seed it.
+clonal::Random seeded_or_clock(const Rcpp::IntegerVector& seed) {
+    if (seed.size() == 0) {
+        clonal::Random random;
+        clonal::seed_from_clock(random, clonal::machine_local_time());
+        return random;
+    }
+    return seeded(seed);
 }
 
 // How the library's long loops run from R: on the threads asked for, stopping at Ctrl-C. The
@@ -412,5 +425,51 @@ Rcpp::List kv_read_cpp(std::string file) {
                                   Rcpp::Named("names") = data.ind_names,
                                   Rcpp::Named("populations") = populations,
                                   Rcpp::Named("loci") = data.locus_names);
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_bootstrap_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations,
+                                 int permutations, Rcpp::IntegerVector seed) {
+    return guarded([&] {
+        const marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
+        marsyl::analysis::BootstrapSettings settings;
+        settings.permutations = permutations;
+        clonal::Random random = seeded_or_clock(seed);
+        marsyl::analysis::BootstrapWatch watch;
+        watch.progress = work(0).progress;
+        return data_frame(marsyl::analysis::bootstrap_table(
+            input.data, marsyl::analysis::bootstrap(input.data, settings, random, watch)));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_differentiation_cpp(Rcpp::IntegerVector genotypes,
+                                       Rcpp::CharacterVector populations, int permutations,
+                                       Rcpp::IntegerVector seed) {
+    return guarded([&] {
+        const marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
+        marsyl::analysis::DifferentiationSettings settings;
+        settings.permutations = permutations;
+        clonal::Random random = seeded_or_clock(seed);
+        marsyl::analysis::DifferentiationWatch watch;
+        watch.progress = work(0).progress;
+        return data_frame(marsyl::analysis::differentiation_table(
+            input.data, marsyl::analysis::differentiation(input.data, settings, random, watch)));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_jackknife_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations,
+                                 int subsamples, Rcpp::IntegerVector seed) {
+    return guarded([&] {
+        marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
+        marsyl::analysis::JackknifeSettings settings;
+        settings.subsamples = subsamples;
+        clonal::Random random = seeded_or_clock(seed);
+        marsyl::analysis::JackknifeWatch watch;
+        watch.progress = work(0).progress;
+        const auto curves = marsyl::analysis::jackknife(input.data, settings, random, watch);
+        return data_frame(marsyl::analysis::jackknife_table(input.data, curves));
     });
 }

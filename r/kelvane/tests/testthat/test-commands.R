@@ -1,10 +1,11 @@
 # Every function against the command it stands for, on the same file and seeds: the program is
 # the one KELVANE names (the build's, when make test runs these tests).
 program <- Sys.getenv("KELVANE")
+marsyl <- Sys.getenv("MARSYL")
 plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 
-command_table <- function(...) {
-  lines <- system2(program, c(...), stdout = TRUE, stderr = FALSE)
+command_table <- function(..., of = program) {
+  lines <- system2(of, c(...), stdout = TRUE, stderr = FALSE)
   utils::read.delim(text = paste(lines, collapse = "\n"), stringsAsFactors = FALSE,
                     na.strings = "NA", check.names = FALSE)
 }
@@ -29,4 +30,24 @@ test_that("the functions give the commands' tables", {
   square <- command_table("distances", plants, "--distance", "two-phase", "--unrounded")
   d <- as.matrix(kv_dist(plants, "two-phase", rounded = FALSE))
   expect_equal(unname(d), unname(as.matrix(square[, -1])), tolerance = 1e-15)
+})
+
+test_that("the functions of clonal diversity give marsyl's tables", {
+  skip_if(marsyl == "", "MARSYL does not name the marsyl program")
+  genotypes <- c(1, 1, 2, 3, 3, 4, 1, 5, 5, 6, 7, 7)
+  populations <- rep(c("North", "South"), each = 6)
+  file <- tempfile(fileext = ".txt")
+  writeLines(c("Clonal genotypes", "2", "North", "South",
+               paste(ifelse(populations == "North", 1, 2), genotypes)), file)
+  expect_equal(kv_diversity(genotypes, populations), command_table("indices", file, of = marsyl))
+  expect_equal(kv_pareto(genotypes, populations), command_table("pareto", file, of = marsyl))
+  expect_equal(kv_bootstrap(genotypes, populations, permutations = 200, seed = c(1, 2)),
+               command_table("bootstrap", file, "--permutations", "200", "--seed", "1,2",
+                             of = marsyl))
+  expect_equal(kv_differentiation(genotypes, populations, permutations = 200, seed = c(1, 2)),
+               command_table("differentiation", file, "--permutations", "200", "--seed", "1,2",
+                             of = marsyl))
+  expect_equal(kv_jackknife(genotypes, populations, subsamples = 30, seed = c(3, 4)),
+               command_table("jackknife", file, "--permutations", "30", "--seed", "3,4",
+                             of = marsyl))
 })
