@@ -61,3 +61,11 @@ kv_jackknife_cpp <- function(genotypes, populations, subsamples, seed) {
     .Call(`_kelvane_kv_jackknife_cpp`, genotypes, populations, subsamples, seed)
 }
 
+kv_psex_cpp <- function(data, model, threshold, frequencies, rr_fill, by_population, fis, method, simulations, seed, threads) {
+    .Call(`_kelvane_kv_psex_cpp`, data, model, threshold, frequencies, rr_fill, by_population, fis, method, simulations, seed, threads)
+}
+
+kv_network_cpp <- function(data, model, threshold, threads) {
+    .Call(`_kelvane_kv_network_cpp`, data, model, threshold, threads)
+}
+

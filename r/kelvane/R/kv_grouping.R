@@ -201,3 +201,62 @@ kv_shared <- function(genotypes, populations = rep("1", length(genotypes)), all 
   }
   kv_shared_cpp(as.integer(genotypes), as.character(populations), all)
 }
+
+#' Could repeated genotypes have arisen by sex?
+#'
+#' The probability of every repeated genotype (pgen) and of finding it again by sex (psex), as
+#' \code{kelvane psex}.
+#'
+#' @inheritParams kv_amova
+#' @param threshold genotypes at this threshold (NULL: those of identical data).
+#' @param frequencies allele frequencies from "ramet", "genet" or "round-robin".
+#' @param rr_fill the frequency of an allele the round robin misses: "genets" or "samples".
+#' @param by_population frequencies and psex within each population.
+#' @param fis multiply in each locus's Fis (diploid data).
+#' @param method "multiple" (the r-th encounter) or "single".
+#' @param simulations simulated data sets for p-values of psex (0: none).
+#' @return a data.frame with a row per individual whose genotype occurs more than once.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_psex(f)
+#' @export
+kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = "genets",
+                    by_population = FALSE, fis = FALSE, method = "multiple", simulations = 0,
+                    seed = NULL, model = "stepwise", missing = "not-counted", multiplier = NULL,
+                    base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                    partial_genotypes = NULL, threads = 0L, ploidy = NULL) {
+  kv_psex_cpp(kv_data(x, ploidy),
+              kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
+                       partial_genotypes),
+              if (is.null(threshold)) NULL else as.integer(threshold), frequencies, rr_fill,
+              by_population, fis, method, simulations, as.integer(seed), as.integer(threads))
+}
+
+#' Minimum spanning network of the clonal genotypes
+#'
+#' Every link that lies on some minimum spanning tree of the clonal genotypes at a threshold, as
+#' \code{kelvane network}: an igraph graph (vertex attribute \code{individuals}, edge attribute
+#' \code{distance}) when igraph is installed, otherwise a list of \code{nodes}, \code{edges} and
+#' every individual's \code{genotype}.
+#'
+#' @inheritParams kv_clones
+#' @return an igraph graph, or a list.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' net <- kv_network(f, threshold = 2)
+#' @export
+kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted",
+                       multiplier = NULL, base = NULL, repeat_lengths = NULL,
+                       repeat_rounding = NULL, partial_genotypes = NULL, threads = 0L,
+                       ploidy = NULL) {
+  net <- kv_network_cpp(kv_data(x, ploidy),
+                        kv_model(model, missing, multiplier, base, repeat_lengths,
+                                 repeat_rounding, partial_genotypes),
+                        as.integer(threshold), as.integer(threads))
+  if (requireNamespace("igraph", quietly = TRUE)) {
+    graph <- igraph::graph_from_data_frame(net$edges, directed = FALSE,
+                                           vertices = net$nodes)
+    return(graph)
+  }
+  net
+}

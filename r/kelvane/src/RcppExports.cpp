@@ -220,6 +220,41 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_psex_cpp
+Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<int> threshold, std::string frequencies, std::string rr_fill, bool by_population, bool fis, std::string method, double simulations, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_psex_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP frequenciesSEXP, SEXP rr_fillSEXP, SEXP by_populationSEXP, SEXP fisSEXP, SEXP methodSEXP, SEXP simulationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< std::string >::type frequencies(frequenciesSEXP);
+    Rcpp::traits::input_parameter< std::string >::type rr_fill(rr_fillSEXP);
+    Rcpp::traits::input_parameter< bool >::type by_population(by_populationSEXP);
+    Rcpp::traits::input_parameter< bool >::type fis(fisSEXP);
+    Rcpp::traits::input_parameter< std::string >::type method(methodSEXP);
+    Rcpp::traits::input_parameter< double >::type simulations(simulationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_psex_cpp(data, model, threshold, frequencies, rr_fill, by_population, fis, method, simulations, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_network_cpp
+Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int threads);
+RcppExport SEXP _kelvane_kv_network_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< int >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_network_cpp(data, model, threshold, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
 
 static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
@@ -237,6 +272,8 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_bootstrap_cpp", (DL_FUNC) &_kelvane_kv_bootstrap_cpp, 4},
     {"_kelvane_kv_differentiation_cpp", (DL_FUNC) &_kelvane_kv_differentiation_cpp, 4},
     {"_kelvane_kv_jackknife_cpp", (DL_FUNC) &_kelvane_kv_jackknife_cpp, 4},
+    {"_kelvane_kv_psex_cpp", (DL_FUNC) &_kelvane_kv_psex_cpp, 11},
+    {"_kelvane_kv_network_cpp", (DL_FUNC) &_kelvane_kv_network_cpp, 4},
     {NULL, NULL, 0}
 };
 

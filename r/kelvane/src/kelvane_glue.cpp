@@ -19,6 +19,8 @@
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/analysis/loci.hpp"
+#include "kelvane/analysis/network.hpp"
+#include "kelvane/analysis/psex.hpp"
 #include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/data/formats/data_file_reader.hpp"
@@ -99,7 +101,7 @@ kelvane::Linkage linkage_of(const std::string& name) {
 }
 
 // A table as a data.frame: a column of whole numbers, reals or text as its cells are, NA where a
-// cell is missing.
+// cell is missing or not a number (as the tables write both).
 Rcpp::DataFrame data_frame(const clonal::ResultTable& table) {
     Rcpp::List columns(table.columns().size());
     for (std::size_t c = 0; c < table.columns().size(); ++c) {
@@ -125,10 +127,12 @@ Rcpp::DataFrame data_frame(const clonal::ResultTable& table) {
             Rcpp::NumericVector column(n);
             for (R_xlen_t r = 0; r < n; ++r) {
                 const auto& cell = table.rows()[static_cast<std::size_t>(r)][c];
-                column[r] = std::holds_alternative<double>(cell) ? std::get<double>(cell)
-                            : std::holds_alternative<int64_t>(cell)
-                                ? static_cast<double>(std::get<int64_t>(cell))
-                                : NA_REAL;
+                column[r] =
+                    std::holds_alternative<double>(cell) && !std::isnan(std::get<double>(cell))
+                        ? std::get<double>(cell)
+                    : std::holds_alternative<int64_t>(cell)
+                        ? static_cast<double>(std::get<int64_t>(cell))
+                        : NA_REAL;
             }
             columns[static_cast<R_xlen_t>(c)] = column;
         } else {
@@ -471,5 +475,83 @@ Rcpp::DataFrame kv_jackknife_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterV
         watch.progress = work(0).progress;
         const auto curves = marsyl::analysis::jackknife(input.data, settings, random, watch);
         return data_frame(marsyl::analysis::jackknife_table(input.data, curves));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<int> threshold,
+                            std::string frequencies, std::string rr_fill, bool by_population,
+                            bool fis, std::string method, double simulations,
+                            Rcpp::IntegerVector seed, int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        kelvane::analysis::PsexAnalysisSettings settings;
+        kelvane::PsexSettings& psex = settings.psex;
+        if (frequencies == "ramet" || frequencies == "genet" || frequencies == "round-robin") {
+            psex.frequencies = frequencies == "ramet"   ? kelvane::FrequencySource::kRamets
+                               : frequencies == "genet" ? kelvane::FrequencySource::kGenets
+                                                        : kelvane::FrequencySource::kRoundRobin;
+        } else {
+            throw clonal::SettingError(
+                "{setting} takes ramet, genet or round-robin, not '" + frequencies + "'",
+                "frequencies");
+        }
+        if (rr_fill != "genets" && rr_fill != "samples") {
+            throw clonal::SettingError("{setting} takes genets or samples, not '" + rr_fill + "'",
+                                       "rr_fill");
+        }
+        psex.fill = rr_fill == "genets" ? kelvane::RareAlleleFill::kGenets
+                                        : kelvane::RareAlleleFill::kSamples;
+        if (method != "single" && method != "multiple") {
+            throw clonal::SettingError("{setting} takes single or multiple, not '" + method + "'",
+                                       "method");
+        }
+        psex.method =
+            method == "single" ? kelvane::PsexMethod::kSingle : kelvane::PsexMethod::kMultiple;
+        psex.by_population = by_population;
+        psex.fis = fis;
+        psex.simulations = static_cast<int64_t>(simulations);
+        psex.threads = threads;
+        if (threshold.isNotNull()) {
+            settings.threshold = Rcpp::as<int>(threshold.get());
+        }
+        clonal::Random random = seeded(seed);
+        return data_frame(kelvane::analysis::psex_result_table(
+            markers, kelvane::analysis::psex(markers, settings, distance_input(model), random,
+                                             work(threads))));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceMatrix matrix =
+            kelvane::distance_matrix(markers, distance_input(model), work(threads));
+        const kelvane::analysis::NetworkResult network =
+            kelvane::analysis::network(matrix, threshold);
+        // Nodes: the genotypes, each with its individuals; edges between genotype numbers.
+        std::vector<int> size(static_cast<std::size_t>(network.genotypes.count), 0);
+        for (const int32_t genotype : network.genotypes.numbers) {
+            ++size[static_cast<std::size_t>(genotype - 1)];
+        }
+        Rcpp::IntegerVector from;
+        Rcpp::IntegerVector to;
+        Rcpp::IntegerVector distance;
+        for (const kelvane::NetworkEdge& edge : network.edges) {
+            from.push_back(edge.a + 1);
+            to.push_back(edge.b + 1);
+            distance.push_back(edge.distance);
+        }
+        Rcpp::IntegerVector genotype_of = Rcpp::wrap(network.genotypes.numbers);
+        genotype_of.attr("names") = Rcpp::wrap(markers.ind_names);
+        Rcpp::IntegerVector ids = Rcpp::seq(1, network.genotypes.count);
+        return Rcpp::List::create(
+            Rcpp::Named("nodes") = Rcpp::DataFrame::create(Rcpp::Named("genotype") = ids,
+                                                           Rcpp::Named("individuals") = size),
+            Rcpp::Named("edges") =
+                Rcpp::DataFrame::create(Rcpp::Named("from") = from, Rcpp::Named("to") = to,
+                                        Rcpp::Named("distance") = distance),
+            Rcpp::Named("genotype") = genotype_of);
     });
 }

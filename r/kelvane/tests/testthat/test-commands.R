@@ -6,8 +6,13 @@ plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 
 command_table <- function(..., of = program) {
   lines <- system2(of, c(...), stdout = TRUE, stderr = FALSE)
-  utils::read.delim(text = paste(lines, collapse = "\n"), stringsAsFactors = FALSE,
-                    na.strings = "NA", check.names = FALSE)
+  table <- utils::read.delim(text = paste(lines, collapse = "\n"), stringsAsFactors = FALSE,
+                             na.strings = "NA", check.names = FALSE)
+  # A column of nothing but NA reads as logical; the functions give it its numeric type.
+  table[] <- lapply(table, function(column) {
+    if (is.logical(column) && all(is.na(column))) as.numeric(column) else column
+  })
+  table
 }
 
 test_that("the functions give the commands' tables", {
@@ -27,6 +32,14 @@ test_that("the functions give the commands' tables", {
                command_table("ia", plants, "--permutations", "99", "--seed", "7,8"))
   expect_equal(kv_accumulation(plants, draws = 50, seed = c(9, 10)),
                command_table("accumulation", plants, "--draws", "50", "--seed", "9,10"))
+  expect_equal(kv_psex(plants), command_table("psex", plants))
+  expect_equal(kv_psex(plants, threshold = 2, frequencies = "genet", simulations = 50,
+                       seed = c(11, 12)),
+               command_table("psex", plants, "--threshold", "2", "--frequencies", "genet",
+                             "--simulations", "50", "--seed", "11,12"))
+  network <- kv_network(plants, threshold = 2)
+  nodes <- if (inherits(network, "igraph")) igraph::vcount(network) else nrow(network$nodes)
+  expect_equal(nodes, max(kv_clones(plants, threshold = 2)))
   square <- command_table("distances", plants, "--distance", "two-phase", "--unrounded")
   d <- as.matrix(kv_dist(plants, "two-phase", rounded = FALSE))
   expect_equal(unname(d), unname(as.matrix(square[, -1])), tolerance = 1e-15)
