@@ -21,8 +21,8 @@ kv_loci_cpp <- function(data, model) {
     .Call(`_kelvane_kv_loci_cpp`, data, model)
 }
 
-kv_diversity_cpp <- function(genotypes, populations, partition) {
-    .Call(`_kelvane_kv_diversity_cpp`, genotypes, populations, partition)
+kv_diversity_cpp <- function(genotypes, populations, extended, partition, rarefy) {
+    .Call(`_kelvane_kv_diversity_cpp`, genotypes, populations, extended, partition, rarefy)
 }
 
 kv_pareto_cpp <- function(genotypes, populations) {

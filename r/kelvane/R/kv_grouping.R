@@ -88,21 +88,29 @@ kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = N
 
 #' Indices of clonal diversity
 #'
-#' The indices of \code{marsyl indices} for every population, or their partitioning.
+#' The indices of \code{marsyl indices} for every population: the classical ones, the extended
+#' statistics of clone sizes (\code{extended}), or the partitioning of diversity within and
+#' among populations (\code{partition}).
 #'
 #' @param genotypes the clonal genotype of every individual (whole numbers).
 #' @param populations the population of every individual.
-#' @param partition TRUE for the partitioning of diversity within and among populations.
+#' @param extended TRUE for the extended statistics (N, G, R, H, J, simpson, hill, V, lambda,
+#'   E5, eMLG, eMLG_se, beta, c, r2).
+#' @param partition TRUE for the partitioning of diversity.
+#' @param rarefy the sample size of eMLG (0: the default, the smallest population but at least
+#'   10).
 #' @return a data.frame.
 #' @examples
 #' kv_diversity(c(1, 1, 2, 3, 3, 3), c("a", "a", "a", "b", "b", "b"))
+#' kv_diversity(c(1, 1, 2, 3, 3, 3), c("a", "a", "a", "b", "b", "b"), extended = TRUE)
 #' @export
 kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
-                         partition = FALSE) {
+                         extended = FALSE, partition = FALSE, rarefy = 0) {
   if (length(genotypes) != length(populations)) {
     stop("genotypes and populations must be as long as each other")
   }
-  kv_diversity_cpp(as.integer(genotypes), as.character(populations), partition)
+  kv_diversity_cpp(as.integer(genotypes), as.character(populations), extended, partition,
+                   rarefy)
 }
 
 #' Analysis of molecular variance
@@ -111,20 +119,25 @@ kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
 #'
 #' @inheritParams kv_suggest
 #' @param permutations permutations of the test (0: none).
-#' @return a data.frame with columns \code{source}, \code{df}, \code{ss}, \code{variance},
-#'   \code{percent}, \code{phi_st}, \code{p} and \code{p_smaller}.
+#' @return a list: \code{table}, the command's table (columns \code{source}, \code{df},
+#'   \code{ss}, \code{variance}, \code{percent}, \code{phi_st}, \code{p},
+#'   \code{p_smaller}); \code{phi}, Phi-st; \code{p} and \code{p_smaller}, its p-values (NA
+#'   without permutations).
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
-#' kv_amova(f, permutations = 99)
+#' kv_amova(f, permutations = 99)$phi
 #' @export
 kv_amova <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
                      base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                      partial_genotypes = NULL, permutations = 999, seed = NULL, threads = 0L,
                      ploidy = NULL) {
-  kv_amova_cpp(kv_data(x, ploidy),
-               kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                        partial_genotypes),
-               permutations, as.integer(seed), as.integer(threads))
+  table <- kv_amova_cpp(kv_data(x, ploidy),
+                        kv_model(model, missing, multiplier, base, repeat_lengths,
+                                 repeat_rounding, partial_genotypes),
+                        permutations, as.integer(seed), as.integer(threads))
+  among <- which(!is.na(table$phi_st))[1]
+  list(table = table, phi = table$phi_st[among], p = table$p[among],
+       p_smaller = table$p_smaller[among])
 }
 
 #' Index of association

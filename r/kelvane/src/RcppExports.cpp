@@ -84,15 +84,17 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_diversity_cpp
-Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, bool partition);
-RcppExport SEXP _kelvane_kv_diversity_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP partitionSEXP) {
+Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, bool extended, bool partition, double rarefy);
+RcppExport SEXP _kelvane_kv_diversity_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP extendedSEXP, SEXP partitionSEXP, SEXP rarefySEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
     Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
     Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< bool >::type extended(extendedSEXP);
     Rcpp::traits::input_parameter< bool >::type partition(partitionSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_diversity_cpp(genotypes, populations, partition));
+    Rcpp::traits::input_parameter< double >::type rarefy(rarefySEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_diversity_cpp(genotypes, populations, extended, partition, rarefy));
     return rcpp_result_gen;
 END_RCPP
 }
@@ -262,7 +264,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_clones_cpp", (DL_FUNC) &_kelvane_kv_clones_cpp, 5},
     {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 8},
     {"_kelvane_kv_loci_cpp", (DL_FUNC) &_kelvane_kv_loci_cpp, 2},
-    {"_kelvane_kv_diversity_cpp", (DL_FUNC) &_kelvane_kv_diversity_cpp, 3},
+    {"_kelvane_kv_diversity_cpp", (DL_FUNC) &_kelvane_kv_diversity_cpp, 5},
     {"_kelvane_kv_pareto_cpp", (DL_FUNC) &_kelvane_kv_pareto_cpp, 2},
     {"_kelvane_kv_shared_cpp", (DL_FUNC) &_kelvane_kv_shared_cpp, 3},
     {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},

@@ -29,6 +29,7 @@
 #include "marsyl/analysis/bootstrap.hpp"
 #include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/extended.hpp"
 #include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/analysis/pareto.hpp"
 #include "marsyl/analysis/shared.hpp"
@@ -332,9 +333,13 @@ Rcpp::DataFrame kv_loci_cpp(Rcpp::List data, Rcpp::List model) {
 
 // [[Rcpp::export]]
 Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations,
-                                 bool partition) {
+                                 bool extended, bool partition, double rarefy) {
     return guarded([&] {
         const marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
+        if (extended) {
+            return data_frame(
+                marsyl::analysis::extended_table(input.data, static_cast<int64_t>(rarefy)));
+        }
         const auto results = marsyl::analysis::diversity(input);
         return data_frame(partition ? marsyl::analysis::partitioning_table(input.data, results)
                                     : marsyl::analysis::indices_table(input.data, results));

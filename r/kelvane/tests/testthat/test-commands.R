@@ -26,8 +26,10 @@ test_that("the functions give the commands' tables", {
   expect_equal(kv_suggest(plants, simulations = 500, seed = c(3, 4)),
                command_table("suggest", plants, "--simulations", "500", "--seed", "3,4"))
   expect_equal(kv_loci(plants), command_table("loci", plants))
-  expect_equal(kv_amova(plants, permutations = 99, seed = c(5, 6)),
-               command_table("amova", plants, "--permutations", "99", "--seed", "5,6"))
+  amova <- kv_amova(plants, permutations = 99, seed = c(5, 6))
+  table <- command_table("amova", plants, "--permutations", "99", "--seed", "5,6")
+  expect_equal(amova$table, table)
+  expect_equal(c(amova$phi, amova$p), c(table$phi_st[2], table$p[2]))
   expect_equal(kv_ia(plants, permutations = 99, seed = c(7, 8)),
                command_table("ia", plants, "--permutations", "99", "--seed", "7,8"))
   expect_equal(kv_accumulation(plants, draws = 50, seed = c(9, 10)),
@@ -53,6 +55,8 @@ test_that("the functions of clonal diversity give marsyl's tables", {
   writeLines(c("Clonal genotypes", "2", "North", "South",
                paste(ifelse(populations == "North", 1, 2), genotypes)), file)
   expect_equal(kv_diversity(genotypes, populations), command_table("indices", file, of = marsyl))
+  expect_equal(kv_diversity(genotypes, populations, extended = TRUE),
+               command_table("indices", file, "--extended", of = marsyl))
   expect_equal(kv_pareto(genotypes, populations), command_table("pareto", file, of = marsyl))
   expect_equal(kv_bootstrap(genotypes, populations, permutations = 200, seed = c(1, 2)),
                command_table("bootstrap", file, "--permutations", "200", "--seed", "1,2",
