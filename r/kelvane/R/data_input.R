@@ -12,6 +12,17 @@ kv_data <- function(x, ploidy = NULL) {
   if (!inherits(x, "genind")) {
     stop("x must be a file path, a genind object or a data.frame of allele columns")
   }
+  populations <- if (is.null(adegenet::pop(x))) rep("1", adegenet::nInd(x)) else
+    as.character(adegenet::pop(x))
+  if (x@type == "PA") {
+    # Presence/absence (dominant markers): one copy per locus, 1 present and 8 absent, as the
+    # marker data files write bands (and as Dice's absence code reads them).
+    tab <- adegenet::tab(x)
+    copies <- ifelse(is.na(tab), 0L, ifelse(tab > 0, 1L, 8L))
+    storage.mode(copies) <- "integer"
+    return(list(copies = copies, ploidy = 1L, names = adegenet::indNames(x),
+                populations = populations, loci = colnames(tab)))
+  }
   ploidy <- max(x@ploidy)
   loci <- adegenet::locNames(x)
   n <- adegenet::nInd(x)
@@ -33,7 +44,6 @@ kv_data <- function(x, ploidy = NULL) {
       if (length(held) > 0) copies[i, (k - 1) * ploidy + seq_along(held)] <- held
     }
   }
-  populations <- if (is.null(adegenet::pop(x))) rep("1", n) else as.character(adegenet::pop(x))
   list(copies = copies, ploidy = ploidy, names = adegenet::indNames(x),
        populations = populations, loci = loci)
 }

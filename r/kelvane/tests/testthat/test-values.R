@@ -41,6 +41,17 @@ test_that("a file read into a genind gives what the file gives", {
   expect_equal(kv_thresholds(x, linkage = "complete"), kv_thresholds(plants, linkage = "complete"))
 })
 
+test_that("presence/absence bands are one copy each, 1 present and 8 absent", {
+  bands <- matrix(c(1, 0, 1, 1, 0, 0, 1, 1, 0, 1, 0, 1), nrow = 4,
+                  dimnames = list(paste0("i", 1:4), paste0("band", 1:3)))
+  x <- adegenet::genind(tab = bands, type = "PA", ploidy = 1)
+  d <- kv_data(x)
+  expect_equal(d$ploidy, 1L)
+  expect_equal(unname(d$copies[, 1]), c(1L, 8L, 1L, 1L))
+  # Profiles 100, 001, 110, 111: the bands that differ, pair by pair in dist's order.
+  expect_equal(as.vector(kv_dist(x, "infinite-allele")), c(2, 1, 2, 3, 2, 1))
+})
+
 test_that("the library's errors are R errors with its sentence", {
   plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
   expect_error(kv_clones(plants, threshold = 1, linkage = "ward"),
