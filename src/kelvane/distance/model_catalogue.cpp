@@ -109,14 +109,14 @@ PartialGenotypes partial_treatment(const ModelChoice& choice, const MarkerData& 
             "{missing}",
             "partial_genotypes");
     }
-    if (named->first != PartialGenotypes::kInfinite &&
-        most_copies_observed(data) > kFillingCopyLimit) {
+    const int32_t most =
+        named->first == PartialGenotypes::kInfinite ? 0 : most_copies_observed(data);
+    if (most > kFillingCopyLimit) {
         throw clonal::FatalError("partial genotypes are filled from copies of at most " +
                                      std::to_string(kFillingCopyLimit) +
                                      " observed at a locus, and a locus genotype "
                                      "here holds " +
-                                     std::to_string(most_copies_observed(data)) +
-                                     "; choose the infinite treatment",
+                                     std::to_string(most) + "; choose the infinite treatment",
                                  clonal::ErrorKind::kData)
             .in_file(data.file);
     }

@@ -23,21 +23,6 @@ namespace {
 // A missing copy under the infinite treatment costs 1, as more than 9999 steps do.
 constexpr int32_t kInfiniteSteps = 10001;
 
-int64_t largest_steps(const MarkerData& data) {
-    int32_t smallest = std::numeric_limits<int32_t>::max();
-    int32_t largest = std::numeric_limits<int32_t>::min();
-    data.copies.with_reader([&](auto copy_at) {
-        for (std::size_t c = 0; c < data.copy_count(); ++c) {
-            const int32_t copy = copy_at(c);
-            if (copy != 0) {
-                smallest = std::min(smallest, copy);
-                largest = std::max(largest, copy);
-            }
-        }
-    });
-    return largest >= smallest ? int64_t{largest} - smallest : 0;
-}
-
 // Per individual and locus, its present copies (at most kTwoPhaseSlotLimit).
 std::vector<int16_t> present_counts(const MarkerData& data, const DescendingCopies& copies) {
     std::vector<int16_t> present;
@@ -109,8 +94,9 @@ class PartialPairs {
         : n_loci_(data.n_loci),
           copies_(data),
           present_(present_counts(data, copies_)),
-          costs_(model.base, kInfiniteSteps, largest_steps(data)),
-          matching_(costs_, data.slots(), largest_steps(data)),
+          steps_(largest_steps(data)),
+          costs_(model.base, kInfiniteSteps, steps_),
+          matching_(costs_, data.slots(), steps_),
           model_{copies_, present_, data.n_loci, costs_, matching_, model.partial},
           values_(data, model_, {}, options) {}
 
@@ -134,6 +120,7 @@ class PartialPairs {
     int n_loci_;
     DescendingCopies copies_;
     std::vector<int16_t> present_;
+    int64_t steps_;
     TwoPhaseCosts costs_;
     TwoPhaseMatching matching_;
     PartialModel model_;

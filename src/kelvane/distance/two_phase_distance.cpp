@@ -18,21 +18,6 @@
 namespace kelvane {
 namespace {
 
-// The largest difference between two present copies of the data set.
-int64_t largest_steps(const MarkerData& data) {
-    int64_t smallest = 0;
-    int64_t largest = 0;
-    bool any = false;
-    for (const int32_t copy : data.copies) {
-        if (copy != 0) {
-            smallest = any ? std::min<int64_t>(smallest, copy) : copy;
-            largest = any ? std::max<int64_t>(largest, copy) : copy;
-            any = true;
-        }
-    }
-    return largest - smallest;
-}
-
 struct TwoPhaseModel {
     using Value = double;
     using Workspace = TwoPhaseMatching;
@@ -74,8 +59,9 @@ class TwoPhasePairs {
                   const DistanceOptions& options)
         : n_loci_(data.n_loci),
           copies_(data),
-          costs_(base, missing, largest_steps(data)),
-          matching_(costs_, data.slots(), largest_steps(data)),
+          steps_(largest_steps(data)),
+          costs_(base, missing, steps_),
+          matching_(costs_, data.slots(), steps_),
           model_{copies_, matching_, options.enumerate_matchings},
           values_(data, model_, most_present_copies(data), options) {}
 
@@ -94,6 +80,7 @@ class TwoPhasePairs {
   private:
     int n_loci_;
     DescendingCopies copies_;
+    int64_t steps_;
     TwoPhaseCosts costs_;
     TwoPhaseMatching matching_;
     TwoPhaseModel model_;
@@ -134,6 +121,21 @@ std::vector<double> two_phase_means(const MarkerData& data, int32_t missing, flo
                            : pairs.sum(workspace, i, j, copy_count) / pairs.n_loci() / copy_count;
             });
     });
+}
+
+// The largest difference between two present copies of the data set.
+int64_t largest_steps(const MarkerData& data) {
+    int64_t smallest = 0;
+    int64_t largest = 0;
+    bool any = false;
+    for (const int32_t copy : data.copies) {
+        if (copy != 0) {
+            smallest = any ? std::min<int64_t>(smallest, copy) : copy;
+            largest = any ? std::max<int64_t>(largest, copy) : copy;
+            any = true;
+        }
+    }
+    return largest - smallest;
 }
 
 }  // namespace kelvane

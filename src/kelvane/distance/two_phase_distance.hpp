@@ -23,6 +23,10 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
                                   float base, float multiplier,
                                   const DistanceOptions& options = {});
 
+// The largest difference between two present copies of the data set: the most steps a copy cost
+// is wanted for.
+int64_t largest_steps(const MarkerData& data);
+
 // The distances before the multiplier and rounding: (S / loci) / copy count, in
 // fill_real_distances's layout.
 std::vector<double> two_phase_means(const MarkerData& data, int32_t missing, float base,
