@@ -3,13 +3,15 @@
 // against single linkage on one matrix of 3,000 individuals, and the two-phase distance between
 // partial tetraploid genotypes (combination of genome addition and loss) against the two-phase
 // distance with missing copies not counted, on 1,000 tetraploids x 10 loci with 30 % of the
-// locus genotypes partial.
+// locus genotypes partial; the AMOVA of two levels against that of one.
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
 #include <utility>
 
+#include "kelvane/amova/nested_permutations.hpp"
+#include "kelvane/analysis/amova.hpp"
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/distance/distance_models.hpp"
 #include "synthetic_markers.hpp"
@@ -52,9 +54,10 @@ void linkage_rows() {
     kelvane::DistanceMatrix matrix(data.n_individuals);
     kelvane::compute_distances(data, matrix, kelvane::DistanceModel{});
     const auto single = [&] { kelvane::analysis::thresholds(matrix); };
-    for (const kelvane::Linkage linkage : {kelvane::Linkage::kAverage, kelvane::Linkage::kComplete}) {
-        const auto [plain, seconds] = best_of_five(
-            single, [&] { kelvane::analysis::thresholds(matrix, linkage); });
+    for (const kelvane::Linkage linkage :
+         {kelvane::Linkage::kAverage, kelvane::Linkage::kComplete}) {
+        const auto [plain, seconds] =
+            best_of_five(single, [&] { kelvane::analysis::thresholds(matrix, linkage); });
         const std::string what = "thresholds, " + std::string(kelvane::linkage_name(linkage)) +
                                  " / single linkage, n 3000";
         report(what.c_str(), plain, seconds, 2.0);
@@ -80,13 +83,48 @@ void partial_rows() {
     report("two-phase, combination / not counted, 4x", plain, partial, 3.0);
 }
 
+// The AMOVA of 2,000 individuals in 10 populations, 5 in each of 2 regions, 999 permutations:
+// the two levels (regions, populations within them: three tests) against the populations alone.
+void amova_rows() {
+    kelvane::bench::SyntheticMarkers settings;
+    settings.individuals = 2000;
+    settings.seed = 31;
+    const kelvane::MarkerData data = kelvane::bench::synthetic_markers(settings);
+    kelvane::DistanceMatrix matrix(data.n_individuals);
+    kelvane::compute_distances(data, matrix, kelvane::DistanceModel{});
+    constexpr int kPopulations = 10;
+    std::vector<int32_t> populations(static_cast<std::size_t>(data.n_individuals));
+    std::vector<std::vector<int32_t>> labels(2);
+    for (std::size_t i = 0; i < populations.size(); ++i) {
+        populations[i] = static_cast<int32_t>(1 + (i * 7 + i / 3) % kPopulations);
+        labels[0].push_back((populations[i] - 1) / 5);
+        labels[1].push_back(populations[i]);
+    }
+    const auto one_level = [&] {
+        const kelvane::analysis::Amova amova(matrix, populations, kPopulations);
+        clonal::Random random;
+        amova.test(999, random);
+    };
+    const auto two_levels = [&] {
+        const kelvane::NestedDesign design = kelvane::nested_design(labels);
+        const kelvane::SamplePairs pairs(matrix, design.units);
+        const kelvane::NestedObserved observed = kelvane::observed_nested_amova(pairs, design);
+        clonal::Random random;
+        kelvane::nested_permutation_test(pairs, design, observed, 999, random);
+    };
+    const auto [plain, nested] = best_of_five(one_level, two_levels);
+    report("AMOVA 999 perm., two levels / one, n 2000", plain, nested, 2.0);
+}
+
 }  // namespace
 
 int main() {
-    std::printf("microsatellite studies, %u cores, every core in use, best of 5 in turn, wall seconds\n\n",
-                std::thread::hardware_concurrency());
+    std::printf(
+        "microsatellite studies, %u cores, every core in use, best of 5 in turn, wall seconds\n\n",
+        std::thread::hardware_concurrency());
     std::printf("%-44s %10s %10s %8s %8s\n", "measure", "plain s", "s", "ratio", "target");
     linkage_rows();
     partial_rows();
+    amova_rows();
     return 0;
 }

@@ -20,8 +20,53 @@ constexpr uint64_t kExactLimit = uint64_t{1} << 53;
 // all of them.
 constexpr std::size_t kBatch = 8;
 
-// The sum of row[b] over the b whose group is group. Added in 32-bit blocks short enough not to
-// overflow.
+bool is_everyone(const DistanceMatrix& matrix, std::span<const int> members) {
+    if (static_cast<int>(members.size()) != matrix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (members[i] != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<double> as_doubles(const std::vector<int64_t>& sums) {
+    return std::vector<double>(sums.begin(), sums.end());
+}
+
+// The within sums of the assignments first to last - 1 into results.
+void evaluate_batch(const SamplePairs& pairs, std::span<const std::vector<int32_t>> assignments,
+                    int32_t group_count, std::size_t first, std::size_t last,
+                    std::span<std::vector<double>> results) {
+    if (!pairs.exact()) {
+        for (std::size_t q = first; q < last; ++q) {
+            results[q] = within_sums_in_order(pairs, assignments[q], group_count);
+        }
+        return;
+    }
+    const auto groups_per = static_cast<std::size_t>(group_count);
+    const std::size_t count = last - first;
+    std::vector<int64_t> sums(count * groups_per, 0);
+    for (int a = 1; a < pairs.size(); ++a) {
+        const auto row = pairs.row(a);
+        for (std::size_t q = 0; q < count; ++q) {
+            const int32_t* groups = assignments[first + q].data();
+            const int32_t group = groups[a];
+            sums[q * groups_per + static_cast<std::size_t>(group)] +=
+                masked_row_sum(row, groups, group, pairs.block_length());
+        }
+    }
+    for (std::size_t q = 0; q < count; ++q) {
+        const auto begin = sums.begin() + static_cast<std::ptrdiff_t>(q * groups_per);
+        results[first + q] =
+            std::vector<double>(begin, begin + static_cast<std::ptrdiff_t>(groups_per));
+    }
+}
+
+}  // namespace
+
 int64_t masked_row_sum(std::span<const int32_t> row, const int32_t* groups, int32_t group,
                        int block_length) {
     const auto length = static_cast<int>(row.size());
@@ -39,55 +84,6 @@ int64_t masked_row_sum(std::span<const int32_t> row, const int32_t* groups, int3
     }
     return sum;
 }
-
-bool is_everyone(const DistanceMatrix& matrix, std::span<const int> members) {
-    if (static_cast<int>(members.size()) != matrix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        if (members[i] != static_cast<int>(i)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::vector<double> as_doubles(const std::vector<int64_t>& sums) {
-    return std::vector<double>(sums.begin(), sums.end());
-}
-
-// Phi-st of the assignments first to last - 1 into results.
-void evaluate_batch(const SamplePairs& pairs, std::span<const std::vector<int32_t>> assignments,
-                    std::span<const int32_t> group_sizes, std::size_t first, std::size_t last,
-                    std::span<double> results) {
-    const auto group_count = static_cast<int32_t>(group_sizes.size());
-    if (!pairs.exact()) {
-        for (std::size_t q = first; q < last; ++q) {
-            const auto within = within_sums_in_order(pairs, assignments[q], group_count);
-            results[q] = amova_table(pairs.total(), within, group_sizes).phi_st;
-        }
-        return;
-    }
-    const std::size_t count = last - first;
-    std::vector<int64_t> sums(count * group_sizes.size(), 0);
-    for (int a = 1; a < pairs.size(); ++a) {
-        const auto row = pairs.row(a);
-        for (std::size_t q = 0; q < count; ++q) {
-            const int32_t* groups = assignments[first + q].data();
-            const int32_t group = groups[a];
-            sums[q * group_sizes.size() + static_cast<std::size_t>(group)] +=
-                masked_row_sum(row, groups, group, pairs.block_length());
-        }
-    }
-    for (std::size_t q = 0; q < count; ++q) {
-        const auto begin = sums.begin() + static_cast<std::ptrdiff_t>(q * group_sizes.size());
-        const std::vector<double> within(begin,
-                                         begin + static_cast<std::ptrdiff_t>(group_sizes.size()));
-        results[first + q] = amova_table(pairs.total(), within, group_sizes).phi_st;
-    }
-}
-
-}  // namespace
 
 SamplePairs::SamplePairs(const DistanceMatrix& matrix, std::span<const int> members)
     : size_(static_cast<int>(members.size())) {
@@ -155,10 +151,10 @@ std::vector<double> within_sums_in_order(const SamplePairs& pairs, std::span<con
     return sums;
 }
 
-std::vector<double> permuted_phi_st(const SamplePairs& pairs,
-                                    std::span<const std::vector<int32_t>> assignments,
-                                    std::span<const int32_t> group_sizes, int threads) {
-    std::vector<double> results(assignments.size(), 0.0);
+std::vector<std::vector<double>> permuted_within_sums(
+    const SamplePairs& pairs, std::span<const std::vector<int32_t>> assignments,
+    int32_t group_count, int threads) {
+    std::vector<std::vector<double>> results(assignments.size());
     const std::size_t batches = (assignments.size() + kBatch - 1) / kBatch;
     const auto workers = static_cast<int>(
         std::clamp<std::size_t>(static_cast<std::size_t>(clonal::worker_count(threads)), 1,
@@ -168,9 +164,22 @@ std::vector<double> permuted_phi_st(const SamplePairs& pairs,
         for (std::size_t batch = next_batch++; batch < batches; batch = next_batch++) {
             const std::size_t first = batch * kBatch;
             const std::size_t last = std::min(first + kBatch, assignments.size());
-            evaluate_batch(pairs, assignments, group_sizes, first, last, results);
+            evaluate_batch(pairs, assignments, group_count, first, last, results);
         }
     });
+    return results;
+}
+
+std::vector<double> permuted_phi_st(const SamplePairs& pairs,
+                                    std::span<const std::vector<int32_t>> assignments,
+                                    std::span<const int32_t> group_sizes, int threads) {
+    const std::vector<std::vector<double>> sums =
+        permuted_within_sums(pairs, assignments, static_cast<int32_t>(group_sizes.size()), threads);
+    std::vector<double> results;
+    results.reserve(sums.size());
+    for (const std::vector<double>& within : sums) {
+        results.push_back(amova_table(pairs.total(), within, group_sizes).phi_st);
+    }
     return results;
 }
 

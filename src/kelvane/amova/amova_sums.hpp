@@ -64,6 +64,17 @@ std::vector<double> within_sums(const SamplePairs& pairs, std::span<const int32_
 std::vector<double> within_sums_in_order(const SamplePairs& pairs, std::span<const int32_t> groups,
                                          int32_t group_count);
 
+// The within sums of each assignment of the members to group_count groups, computed on up to
+// threads workers (0: every core); the results do not depend on their number.
+std::vector<std::vector<double>> permuted_within_sums(
+    const SamplePairs& pairs, std::span<const std::vector<int32_t>> assignments,
+    int32_t group_count, int threads);
+
+// The sum of row[b] over the b whose groups[b] is group, added in 32-bit blocks of block_length
+// distances (SamplePairs::block_length) so that no block overflows.
+int64_t masked_row_sum(std::span<const int32_t> row, const int32_t* groups, int32_t group,
+                       int block_length);
+
 // Phi-st of each assignment of the members to the groups, the assignments being permutations of
 // one another (same group sizes). Computed on up to threads workers (0: every core); the results
 // do not depend on their number.

@@ -1,10 +1,14 @@
-// kelvane amova: the simple AMOVA of the populations and the permutation test of its Phi-st, and
-// with --svg the figure of the test.
+// kelvane amova: the AMOVA of the populations with its permutation test, and with --svg the
+// figure of the test; with strata, a hierarchy, the level within individuals or clone correction
+// the nested AMOVA of the design; with --pairwise Phi-st between every two groups.
 #include <memory>
+#include <optional>
 
+#include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "kelvane/analysis/amova.hpp"
+#include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
@@ -14,38 +18,172 @@
 namespace kelvane::cli {
 namespace {
 
+using clonal::cli::UsageError;
+
 struct AmovaOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
     analysis::AmovaSettings settings;
     clonal::cli::SeedOption seeds;
+    std::string strata;
+    std::string hierarchy;
+    bool within = false;
+    bool clone_correct = false;
+    int32_t threshold = 0;
+    CLI::Option* threshold_option = nullptr;
+    bool pairwise = false;
+    std::string adjust = "none";
+    CLI::Option* adjust_option = nullptr;
+
+    bool designed() const {
+        return !strata.empty() || !hierarchy.empty() || within || clone_correct || pairwise;
+    }
 };
+
+std::vector<std::string> hierarchy_levels(const std::string& text) {
+    std::vector<std::string> levels;
+    if (text.empty()) {
+        return levels;
+    }
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t slash = text.find('/', start);
+        levels.push_back(text.substr(start, slash - start));
+        if (levels.back().empty()) {
+            throw UsageError(
+                "--hierarchy names levels from the top, separated by '/' (such as "
+                "region/population), not '" +
+                text + "'");
+        }
+        if (slash == std::string::npos) {
+            return levels;
+        }
+        start = slash + 1;
+    }
+}
+
+void check_options(const AmovaOptions& options) {
+    if (options.threshold_option->count() > 0 && !options.clone_correct) {
+        throw UsageError("--threshold goes with --clone-correct");
+    }
+    if (options.adjust_option->count() > 0 && !options.pairwise) {
+        throw UsageError("--adjust goes with --pairwise");
+    }
+    if (options.within && options.pairwise) {
+        throw UsageError("--pairwise compares groups of individuals; it does not take --within");
+    }
+}
+
+// The design of the options: the strata of --strata, or of a GenAlEx sheet's regions.
+analysis::AmovaDesign amova_design(const AmovaOptions& options, const MarkerData& data,
+                                   std::optional<Strata>& strata) {
+    analysis::AmovaDesign design;
+    design.hierarchy = hierarchy_levels(options.hierarchy);
+    if (!options.strata.empty()) {
+        strata = analysis::strata_file(options.strata, data);
+    } else if (!design.hierarchy.empty()) {
+        strata = analysis::sheet_regions(data_input(options.data));
+        design.populations_within = strata.has_value();
+    }
+    design.strata = strata ? &*strata : nullptr;
+    design.within = options.within;
+    design.clone_correct = options.clone_correct;
+    if (options.threshold_option->count() > 0) {
+        design.clone_threshold = options.threshold;
+    }
+    return design;
+}
+
+void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& terminal,
+                  clonal::cli::TableAndFigure& places, clonal::Random& random,
+                  const MarkerData& data, const DistanceMatrix& matrix) {
+    std::optional<Strata> strata;
+    const analysis::AmovaDesign design = amova_design(options, data, strata);
+    clonal::cli::ProgressBar bar(terminal.err, options.common.shows_progress(terminal),
+                                 "permutations");
+    const clonal::WorkSettings work{options.common.threads, bar.report()};
+    if (options.pairwise) {
+        const auto adjustment = clonal::p_adjustment_named(options.adjust);
+        const std::vector<analysis::PairwisePhi> pairs = analysis::pairwise_phi(
+            data, matrix, {design, options.settings.permutations}, random, work);
+        bar.finish();
+        places.write(analysis::pairwise_phi_table(pairs, *adjustment), {});
+        return;
+    }
+    const analysis::NestedAmovaResult result =
+        analysis::nested_amova(data, matrix, distance_input(options.data),
+                               {design, options.settings.permutations}, random, work);
+    bar.finish();
+    if (design.clone_correct) {
+        terminal.err << "kelvane: note: clone correction kept " << result.individuals << " of "
+                     << result.individuals_before_correction << " individuals\n";
+    }
+    places.write(analysis::nested_amova_table(result), {});
+}
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<AmovaOptions>();
     add_model_options(command, options->data);
     command
-        .add_option("--permutations", options->settings.permutations, "the number of permutations")
+        .add_option("--permutations", options->settings.permutations,
+                    "the number of permutations (of each level)")
         ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
+    command.add_option("--strata", options->strata,
+                       "a TSV file: a header, then a line per individual, its name and its group "
+                       "at each level");
+    command.add_option("--hierarchy", options->hierarchy,
+                       "the levels from the top, such as region/population: columns of --strata, "
+                       "'region' of a GenAlEx sheet's regions, 'population' the data's");
+    command.add_flag("--within", options->within,
+                     "add the level within individuals (their allele copies taken apart)");
+    command.add_flag("--clone-correct", options->clone_correct,
+                     "keep one individual per genotype within each group of the lowest level");
+    options->threshold_option =
+        command
+            .add_option("--threshold", options->threshold,
+                        "with --clone-correct: genotypes are the clonal genotypes at this "
+                        "threshold (default: identical data)")
+            ->check(clonal::cli::whole_number(0));
+    command.add_flag("--pairwise", options->pairwise,
+                     "Phi-st of every two groups of the lowest level, with its p-value");
+    options->adjust_option =
+        command
+            .add_option("--adjust", options->adjust,
+                        "with --pairwise: p-values corrected for the number of pairs")
+            ->check(CLI::IsMember({"none", "holm", "bh"}))
+            ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_figure_option(command, options->figure,
                                    "the Phi-st of the permutations against the observed one");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
+        check_options(*options);
+        if (options->designed() && options->figure.wanted()) {
+            throw UsageError(
+                "--svg draws the test of the populations' AMOVA; it does not go "
+                "with --strata, --hierarchy, --within, --clone-correct or "
+                "--pairwise");
+        }
         clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
                                            input_files(options->data));
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
-        if (auto refusal = analysis::amova_refusal(data)) {
-            throw *refusal;
+        if (!options->designed()) {
+            if (auto refusal = analysis::amova_refusal(data)) {
+                throw *refusal;
+            }
         }
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);
         if (const std::string note = amova_distance_note(options->data); !note.empty()) {
             terminal.err << "kelvane: note: " << note << '\n';
+        }
+        if (options->designed()) {
+            run_designed(*options, terminal, places, random, data, matrix);
+            return;
         }
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "permutations");
@@ -63,7 +201,10 @@ clonal::cli::Action setup(CLI::App& command) {
 }  // namespace
 
 clonal::cli::Command amova_command() {
-    return {"amova", "the simple AMOVA of the populations with its permutation test", setup};
+    return {"amova",
+            "the AMOVA of the populations, or of a hierarchy of strata, with its permutation "
+            "tests; Phi-st between every two groups",
+            setup};
 }
 
 }  // namespace kelvane::cli
