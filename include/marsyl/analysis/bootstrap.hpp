@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/core/clonal_genotype_file.hpp"
+#include "common/core/p_adjust.hpp"
 #include "common/core/progress.hpp"
 #include "common/core/random.hpp"
 #include "common/text/result_table.hpp"
@@ -47,6 +48,9 @@ BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSetting
 
 // population_a, population_b, then p_greater_X and p_smaller_X for every index X (NA for a pair
 // with an empty population).
-clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, const BootstrapResult& result);
+// With an adjustment, each p-value column is followed by its correction over all the pairs
+// (name + "_adjusted").
+clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, const BootstrapResult& result,
+                                    clonal::PAdjustment adjustment = clonal::PAdjustment::kNone);
 
 }  // namespace marsyl::analysis

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/core/clonal_genotype_file.hpp"
+#include "common/core/p_adjust.hpp"
 #include "common/core/progress.hpp"
 #include "common/core/random.hpp"
 #include "common/text/result_table.hpp"
@@ -48,7 +49,10 @@ DifferentiationResult differentiation(const clonal::ClonalData& data,
                                       const DifferentiationWatch& watch = {});
 
 // population_a, population_b, p (NA for a pair with an empty population).
-clonal::ResultTable differentiation_table(const clonal::ClonalData& data,
-                                          const DifferentiationResult& result);
+// With an adjustment, each p-value column is followed by its correction over all the pairs
+// (name + "_adjusted").
+clonal::ResultTable differentiation_table(
+    const clonal::ClonalData& data, const DifferentiationResult& result,
+    clonal::PAdjustment adjustment = clonal::PAdjustment::kNone);
 
 }  // namespace marsyl::analysis

@@ -6,6 +6,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
+#include "common/cli/p_adjust_option.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "kelvane/analysis/amova.hpp"
 #include "kelvane/analysis/nested_amova.hpp"
@@ -33,8 +34,7 @@ struct AmovaOptions {
     int32_t threshold = 0;
     CLI::Option* threshold_option = nullptr;
     bool pairwise = false;
-    std::string adjust = "none";
-    CLI::Option* adjust_option = nullptr;
+    clonal::cli::AdjustOption adjust;
 
     bool designed() const {
         return !strata.empty() || !hierarchy.empty() || within || clone_correct || pairwise;
@@ -67,7 +67,7 @@ void check_options(const AmovaOptions& options) {
     if (options.threshold_option->count() > 0 && !options.clone_correct) {
         throw UsageError("--threshold goes with --clone-correct");
     }
-    if (options.adjust_option->count() > 0 && !options.pairwise) {
+    if (options.adjust.given() && !options.pairwise) {
         throw UsageError("--adjust goes with --pairwise");
     }
     if (options.within && options.pairwise) {
@@ -104,11 +104,10 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
                                  "permutations");
     const clonal::WorkSettings work{options.common.threads, bar.report()};
     if (options.pairwise) {
-        const auto adjustment = clonal::p_adjustment_named(options.adjust);
         const std::vector<analysis::PairwisePhi> pairs = analysis::pairwise_phi(
             data, matrix, {design, options.settings.permutations}, random, work);
         bar.finish();
-        places.write(analysis::pairwise_phi_table(pairs, *adjustment), {});
+        places.write(analysis::pairwise_phi_table(pairs, options.adjust.adjustment()), {});
         return;
     }
     const analysis::NestedAmovaResult result =
@@ -148,12 +147,7 @@ clonal::cli::Action setup(CLI::App& command) {
             ->check(clonal::cli::whole_number(0));
     command.add_flag("--pairwise", options->pairwise,
                      "Phi-st of every two groups of the lowest level, with its p-value");
-    options->adjust_option =
-        command
-            .add_option("--adjust", options->adjust,
-                        "with --pairwise: p-values corrected for the number of pairs")
-            ->check(CLI::IsMember({"none", "holm", "bh"}))
-            ->capture_default_str();
+    clonal::cli::add_adjust_option(command, options->adjust);
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_figure_option(command, options->figure,
                                    "the Phi-st of the permutations against the observed one");

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/text/adjusted_p_columns.hpp"
 #include "marsyl/analysis/index_names.hpp"
 #include "marsyl/analysis/resampled_p.hpp"
 
@@ -29,7 +30,8 @@ BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSetting
     return result;
 }
 
-clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, const BootstrapResult& result) {
+clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, const BootstrapResult& result,
+                                    clonal::PAdjustment adjustment) {
     clonal::ResultTable table;
     std::vector<std::string> columns{"population_a", "population_b"};
     for (const IndexName& index : kIndexNames) {
@@ -37,6 +39,7 @@ clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, const Bootst
         columns.push_back(std::string("p_smaller_") + index.column);
     }
     table.header(columns);
+    const std::vector<std::string> p_columns(columns.begin() + 2, columns.end());
     for (const BootstrapPair& pair : result.pairs) {
         table.text(data.names[static_cast<std::size_t>(pair.a)])
             .text(data.names[static_cast<std::size_t>(pair.b)]);
@@ -47,7 +50,7 @@ clonal::ResultTable bootstrap_table(const clonal::ClonalData& data, const Bootst
         }
         table.end_row();
     }
-    return table;
+    return clonal::with_adjusted_p(table, p_columns, adjustment);
 }
 
 }  // namespace marsyl::analysis

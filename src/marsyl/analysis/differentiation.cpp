@@ -1,6 +1,7 @@
 // The differentiation tests of every pair of populations and their table.
 #include "marsyl/analysis/differentiation.hpp"
 
+#include "common/text/adjusted_p_columns.hpp"
 #include "marsyl/analysis/resampled_p.hpp"
 
 namespace marsyl::analysis {
@@ -26,7 +27,8 @@ DifferentiationResult differentiation(const clonal::ClonalData& data,
 }
 
 clonal::ResultTable differentiation_table(const clonal::ClonalData& data,
-                                          const DifferentiationResult& result) {
+                                          const DifferentiationResult& result,
+                                          clonal::PAdjustment adjustment) {
     clonal::ResultTable table;
     table.header({"population_a", "population_b", "p"});
     for (const DifferentiationPair& pair : result.pairs) {
@@ -36,7 +38,7 @@ clonal::ResultTable differentiation_table(const clonal::ClonalData& data,
                             data.size(pair.a) == 0 || data.size(pair.b) == 0));
         table.end_row();
     }
-    return table;
+    return clonal::with_adjusted_p(table, {"p"}, adjustment);
 }
 
 }  // namespace marsyl::analysis

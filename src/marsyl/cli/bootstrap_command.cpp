@@ -2,6 +2,7 @@
 // diversity, in the dialogue's order of pairs and of draws.
 #include <memory>
 
+#include "common/cli/p_adjust_option.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
@@ -16,6 +17,7 @@ namespace {
 struct BootstrapOptions {
     std::string clonal;
     clonal::cli::CommonOptions common;
+    clonal::cli::AdjustOption adjust;
     ResamplingOptions resampling;
     analysis::BootstrapSettings settings;
 };
@@ -25,6 +27,7 @@ clonal::cli::Action setup(CLI::App& command) {
     add_clonal_argument(command, options->clonal);
     add_resampling_options(command, options->resampling, options->settings.permutations,
                            "the number of permutations, the observed data counted as one");
+    clonal::cli::add_adjust_option(command, options->adjust);
     clonal::cli::add_common_options(command, options->common);
     command.footer(
         "\nFor each pair (A, B) and index X, p_greater_X is the one-sided p-value of A's X being "
@@ -40,7 +43,9 @@ clonal::cli::Action setup(CLI::App& command) {
             analysis::bootstrap(input.data, options->settings, random,
                                 watching<analysis::BootstrapWatch>(bar.report()));
         bar.finish();
-        clonal::write_tsv(analysis::bootstrap_table(input.data, result), output.stream());
+        clonal::write_tsv(
+            analysis::bootstrap_table(input.data, result, options->adjust.adjustment()),
+            output.stream());
         files.commit();
     };
 }

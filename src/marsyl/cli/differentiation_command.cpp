@@ -2,6 +2,7 @@
 // genotype composition, in the dialogue's order of pairs and of draws.
 #include <memory>
 
+#include "common/cli/p_adjust_option.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
@@ -16,6 +17,7 @@ namespace {
 struct DifferentiationOptions {
     std::string clonal;
     clonal::cli::CommonOptions common;
+    clonal::cli::AdjustOption adjust;
     ResamplingOptions resampling;
     analysis::DifferentiationSettings settings;
 };
@@ -25,6 +27,7 @@ clonal::cli::Action setup(CLI::App& command) {
     add_clonal_argument(command, options->clonal);
     add_resampling_options(command, options->resampling, options->settings.permutations,
                            "the number of permutations, the observed data counted as one");
+    clonal::cli::add_adjust_option(command, options->adjust);
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, {options->clonal});
@@ -37,7 +40,9 @@ clonal::cli::Action setup(CLI::App& command) {
             analysis::differentiation(input.data, options->settings, random,
                                       watching<analysis::DifferentiationWatch>(bar.report()));
         bar.finish();
-        clonal::write_tsv(analysis::differentiation_table(input.data, result), output.stream());
+        clonal::write_tsv(
+            analysis::differentiation_table(input.data, result, options->adjust.adjustment()),
+            output.stream());
         files.commit();
     };
 }
