@@ -85,12 +85,21 @@ struct Edge {
     std::string label;
 };
 
+// A cell of a grid whose axes are both category axes: column i of the x axis and row j of the y
+// axis, filled with a colour (a heat map). The label names the cell to a reader who points at it.
+struct Tile {
+    std::size_t column = 0;
+    std::size_t row = 0;
+    std::string colour;
+    std::string label;
+};
+
 // A sentence in the middle of the plot, for a panel that has nothing to show and says why.
 struct Note {
     std::string text;
 };
 
-using Mark = std::variant<Bars, Line, Points, Band, ReferenceLine, Pie, Edge, Note>;
+using Mark = std::variant<Bars, Line, Points, Band, ReferenceLine, Pie, Edge, Tile, Note>;
 
 struct Axis {
     std::string title;  // what is shown, with its unit: "Distance (steps)"

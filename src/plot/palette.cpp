@@ -1,7 +1,9 @@
 // The series styles.
 #include "plot/palette.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace clonal::plot {
 namespace {
@@ -63,6 +65,21 @@ std::string_view dash_array(Dash dash) {
             break;
     }
     return "";
+}
+
+std::string sequential_colour(double share) {
+    constexpr std::array<int, 3> kLight{0xf7, 0xfb, 0xff};
+    constexpr std::array<int, 3> kDark{0x08, 0x30, 0x6b};
+    const double t = std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
+    std::string colour = "#";
+    constexpr char kHex[] = "0123456789abcdef";
+    for (std::size_t c = 0; c < 3; ++c) {
+        const auto value = static_cast<int>(
+            std::lround(kLight[c] + t * static_cast<double>(kDark[c] - kLight[c])));
+        colour += kHex[value / 16];
+        colour += kHex[value % 16];
+    }
+    return colour;
 }
 
 }  // namespace clonal::plot

@@ -38,6 +38,10 @@ std::optional<std::size_t> hatched_series(std::string_view fill);
 // The stripe angle of the hatching of series i (kDistinctColours or more), in degrees.
 int hatch_angle(std::size_t i);
 
+// The colour of a share from 0 to 1 on a sequential scale from near white to dark blue, evenly
+// spaced in each of red, green and blue ("#rrggbb"); shares outside are taken as 0 or 1.
+std::string sequential_colour(double share);
+
 // Ink for text, axes and the reference lines the reader chose.
 inline constexpr std::string_view kInk = "#000000";
 // Grid lines and frames that must stay in the background.

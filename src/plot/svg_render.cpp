@@ -475,6 +475,35 @@ class Drawer {
         m_.close();
     }
 
+    void draw(const Tile& tile, const PanelLayout& layout) {
+        if (!layout.x.categorical || !layout.y.categorical ||
+            !layout.x_shown(static_cast<double>(tile.column)) ||
+            !layout.y_shown(static_cast<double>(tile.row))) {
+            return;
+        }
+        const double width =
+            (layout.plot.right - layout.plot.left) / static_cast<double>(layout.x.ticks.size());
+        const double height =
+            (layout.plot.bottom - layout.plot.top) / static_cast<double>(layout.y.ticks.size());
+        const Pixel centre =
+            pixel(layout, static_cast<double>(tile.column), static_cast<double>(tile.row));
+        const Attributes attributes{attr("class", "tile"),
+                                    attr("x", centre.x - width / 2.0),
+                                    attr("y", centre.y - height / 2.0),
+                                    attr("width", width),
+                                    attr("height", height),
+                                    attr("fill", tile.colour),
+                                    attr("stroke", "#ffffff"),
+                                    attr("stroke-width", 0.5)};
+        if (tile.label.empty()) {
+            m_.leaf("rect", attributes);
+            return;
+        }
+        m_.open("rect", attributes);
+        m_.element("title", {}, tile.label);
+        m_.close();
+    }
+
     void draw(const Edge& edge, const PanelLayout& layout) {
         if (!drawable(layout, edge.from.x, edge.from.y) ||
             !drawable(layout, edge.to.x, edge.to.y)) {

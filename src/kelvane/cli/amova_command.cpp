@@ -11,9 +11,11 @@
 #include "kelvane/analysis/amova.hpp"
 #include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/design_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/figures/amova_figure.hpp"
+#include "kelvane/figures/pairwise_phi_figure.hpp"
 #include "plot/cli/figure_option.hpp"
 
 namespace kelvane::cli {
@@ -27,8 +29,7 @@ struct AmovaOptions {
     clonal::cli::FigureOption figure;
     analysis::AmovaSettings settings;
     clonal::cli::SeedOption seeds;
-    std::string strata;
-    std::string hierarchy;
+    DesignOptions design;
     bool within = false;
     bool clone_correct = false;
     int32_t threshold = 0;
@@ -36,32 +37,8 @@ struct AmovaOptions {
     bool pairwise = false;
     clonal::cli::AdjustOption adjust;
 
-    bool designed() const {
-        return !strata.empty() || !hierarchy.empty() || within || clone_correct || pairwise;
-    }
+    bool designed() const { return design.given() || within || clone_correct || pairwise; }
 };
-
-std::vector<std::string> hierarchy_levels(const std::string& text) {
-    std::vector<std::string> levels;
-    if (text.empty()) {
-        return levels;
-    }
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t slash = text.find('/', start);
-        levels.push_back(text.substr(start, slash - start));
-        if (levels.back().empty()) {
-            throw UsageError(
-                "--hierarchy names levels from the top, separated by '/' (such as "
-                "region/population), not '" +
-                text + "'");
-        }
-        if (slash == std::string::npos) {
-            return levels;
-        }
-        start = slash + 1;
-    }
-}
 
 void check_options(const AmovaOptions& options) {
     if (options.threshold_option->count() > 0 && !options.clone_correct) {
@@ -75,31 +52,16 @@ void check_options(const AmovaOptions& options) {
     }
 }
 
-// The design of the options: the strata of --strata, or of a GenAlEx sheet's regions.
-analysis::AmovaDesign amova_design(const AmovaOptions& options, const MarkerData& data,
-                                   std::optional<Strata>& strata) {
-    analysis::AmovaDesign design;
-    design.hierarchy = hierarchy_levels(options.hierarchy);
-    if (!options.strata.empty()) {
-        strata = analysis::strata_file(options.strata, data);
-    } else if (!design.hierarchy.empty()) {
-        strata = analysis::sheet_regions(data_input(options.data));
-        design.populations_within = strata.has_value();
-    }
-    design.strata = strata ? &*strata : nullptr;
+void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& terminal,
+                  clonal::cli::TableAndFigure& places, clonal::Random& random,
+                  const MarkerData& data, const DistanceMatrix& matrix) {
+    std::optional<Strata> strata;
+    analysis::AmovaDesign design = amova_design(options.design, options.data, data, strata);
     design.within = options.within;
     design.clone_correct = options.clone_correct;
     if (options.threshold_option->count() > 0) {
         design.clone_threshold = options.threshold;
     }
-    return design;
-}
-
-void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& terminal,
-                  clonal::cli::TableAndFigure& places, clonal::Random& random,
-                  const MarkerData& data, const DistanceMatrix& matrix) {
-    std::optional<Strata> strata;
-    const analysis::AmovaDesign design = amova_design(options, data, strata);
     clonal::cli::ProgressBar bar(terminal.err, options.common.shows_progress(terminal),
                                  "permutations");
     const clonal::WorkSettings work{options.common.threads, bar.report()};
@@ -107,7 +69,8 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
         const std::vector<analysis::PairwisePhi> pairs = analysis::pairwise_phi(
             data, matrix, {design, options.settings.permutations}, random, work);
         bar.finish();
-        places.write(analysis::pairwise_phi_table(pairs, options.adjust.adjustment()), {});
+        places.write(analysis::pairwise_phi_table(pairs, options.adjust.adjustment()),
+                     [&] { return pairwise_phi_figure(pairs); });
         return;
     }
     const analysis::NestedAmovaResult result =
@@ -129,12 +92,7 @@ clonal::cli::Action setup(CLI::App& command) {
                     "the number of permutations (of each level)")
         ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
-    command.add_option("--strata", options->strata,
-                       "a TSV file: a header, then a line per individual, its name and its group "
-                       "at each level");
-    command.add_option("--hierarchy", options->hierarchy,
-                       "the levels from the top, such as region/population: columns of --strata, "
-                       "'region' of a GenAlEx sheet's regions, 'population' the data's");
+    add_design_options(command, options->design);
     command.add_flag("--within", options->within,
                      "add the level within individuals (their allele copies taken apart)");
     command.add_flag("--clone-correct", options->clone_correct,
@@ -150,15 +108,16 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_adjust_option(command, options->adjust);
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_figure_option(command, options->figure,
-                                   "the Phi-st of the permutations against the observed one");
+                                   "the Phi-st of the permutations against the observed one; "
+                                   "with --pairwise the heat map of the pairwise Phi-st");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         check_options(*options);
-        if (options->designed() && options->figure.wanted()) {
+        if (options->designed() && !options->pairwise && options->figure.wanted()) {
             throw UsageError(
-                "--svg draws the test of the populations' AMOVA; it does not go "
-                "with --strata, --hierarchy, --within, --clone-correct or "
-                "--pairwise");
+                "--svg draws the test of the populations' AMOVA, or with --pairwise "
+                "the pairwise Phi-st; it does not go with --strata, --hierarchy, "
+                "--within or --clone-correct alone");
         }
         clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
                                            input_files(options->data));

@@ -26,6 +26,8 @@ std::string repeating_command(const ReportCommandOptions& options, const std::st
     }
     const std::vector<std::string> suggest = suggest_arguments(options.suggestion);
     words.insert(words.end(), suggest.begin(), suggest.end());
+    const std::vector<std::string> design = design_arguments(options.design);
+    words.insert(words.end(), design.begin(), design.end());
     words.insert(words.end(),
                  {"--permutations", std::to_string(options.amova.permutations), "--seed", seeds});
     const std::vector<std::string> report = clonal::cli::report_arguments(options.report);
@@ -47,6 +49,7 @@ clonal::cli::Action setup(CLI::App& command) {
                     "the number of permutations of the AMOVA")
         ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
+    add_design_options(command, options->design);
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
@@ -83,6 +86,9 @@ clonal::cli::Action setup(CLI::App& command) {
         report.add(psex_section(run));
         report.add(network_section(run));
         report.add(amova_section(run));
+        if (auto design = design_section(run)) {
+            report.add(std::move(*design));
+        }
         clonal::cli::write_report(files, html, report);
     };
 }

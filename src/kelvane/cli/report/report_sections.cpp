@@ -11,6 +11,7 @@
 #include "kelvane/analysis/data_summary.hpp"
 #include "kelvane/analysis/genotype_summary.hpp"
 #include "kelvane/analysis/loci.hpp"
+#include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/analysis/psex.hpp"
 #include "kelvane/analysis/thresholds.hpp"
@@ -20,6 +21,7 @@
 #include "kelvane/figures/evidence/accumulation_figure.hpp"
 #include "kelvane/figures/evidence/network_figure.hpp"
 #include "kelvane/figures/histogram_figure.hpp"
+#include "kelvane/figures/pairwise_phi_figure.hpp"
 #include "kelvane/figures/thresholds_figure.hpp"
 
 namespace kelvane::cli {
@@ -281,6 +283,48 @@ ReportSection amova_section(const ReportRun& run) {
     section.figures.push_back(amova_figure(amova.table.phi_st, amova.permuted));
     section.commands.push_back(run.command(
         "amova", {"--permutations", std::to_string(settings.permutations), "--seed", run.seeds}));
+    return section;
+}
+
+std::optional<ReportSection> design_section(const ReportRun& run) {
+    const DesignOptions& options = run.options.design;
+    if (!options.given()) {
+        return std::nullopt;
+    }
+    ReportSection section;
+    section.heading = "AMOVA of the sampling design";
+    std::optional<Strata> strata;
+    const analysis::AmovaDesign design = amova_design(options, run.options.data, run.data, strata);
+    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
+                                 "permutations");
+    const int64_t permutations = run.options.amova.permutations;
+    const clonal::WorkSettings work{run.options.common.threads, bar.report()};
+    clonal::Random random = run.start;
+    const analysis::NestedAmovaResult result =
+        analysis::nested_amova(run.data, run.matrix, distance_input(run.options.data),
+                               {design, permutations}, random, work);
+    clonal::Random pairs_random = run.start;
+    const std::vector<analysis::PairwisePhi> pairs =
+        analysis::pairwise_phi(run.data, run.matrix, {design, permutations}, pairs_random, work);
+    bar.finish();
+    section.paragraphs.push_back(
+        "The variance of the distances at every level of the design, from the top down, with "
+        "Phi for each level. Each level's p-value is the share of " +
+        std::to_string(permutations) +
+        " permutations of the groups one level below it among its groups, within those of the "
+        "level above, and of the observed design, whose variance component reaches the observed "
+        "one (the row within the lowest groups: stays at most at it). Below, Phi-st of every two "
+        "groups of the lowest level from their own AMOVA, with its permutation p-value.");
+    section.tables.push_back({"AMOVA of the design", analysis::nested_amova_table(result)});
+    section.tables.push_back(
+        {"Pairwise Phi-st", analysis::pairwise_phi_table(pairs, clonal::PAdjustment::kNone)});
+    section.figures.push_back(pairwise_phi_figure(pairs));
+    std::vector<std::string> words = design_arguments(options);
+    words.insert(words.end(),
+                 {"--permutations", std::to_string(permutations), "--seed", run.seeds});
+    section.commands.push_back(run.command("amova", words));
+    words.push_back("--pairwise");
+    section.commands.push_back(run.command("amova", words));
     return section;
 }
 

@@ -14,6 +14,7 @@
 #include "kelvane/analysis/histogram.hpp"
 #include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/design_options.hpp"
 #include "kelvane/figures/threshold_marks.hpp"
 #include "plot/cli/report_options.hpp"
 #include "plot/html_report.hpp"
@@ -27,6 +28,7 @@ struct ReportCommandOptions {
     analysis::HistogramSettings histogram;
     std::optional<int32_t> threshold;
     analysis::AmovaSettings amova;
+    DesignOptions design;
     analysis::SuggestionSettings suggestion;
     clonal::cli::SeedOption seeds;
 };
@@ -58,5 +60,8 @@ clonal::plot::ReportSection loci_section(const ReportRun& run);
 clonal::plot::ReportSection psex_section(const ReportRun& run);
 clonal::plot::ReportSection network_section(const ReportRun& run);
 clonal::plot::ReportSection amova_section(const ReportRun& run);
+// The AMOVA of the sampling design and the pairwise Phi-st of its lowest groups, when the options
+// describe a design; nothing otherwise.
+std::optional<clonal::plot::ReportSection> design_section(const ReportRun& run);
 
 }  // namespace kelvane::cli
