@@ -14,6 +14,7 @@
 #include "common/core/random.hpp"
 #include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/amova/euclidean_reading.hpp"
 #include "kelvane/amova/nested_permutations.hpp"
 #include "kelvane/analysis/amova.hpp"
 #include "kelvane/analysis/distances.hpp"
@@ -41,6 +42,8 @@ struct AmovaDesign {
     // genotypes of identical data, or at clone_threshold under the distances.
     bool clone_correct = false;
     std::optional<int32_t> clone_threshold;
+    // How the distances are read as squared Euclidean distances (euclidean_reading.hpp).
+    EuclideanReading euclidean = EuclideanReading::kSqrt;
 };
 
 struct NestedAmovaSettings {
@@ -53,8 +56,13 @@ struct NestedAmovaResult {
         levels;               // the table's levels from the top, "individuals" last with within
     int64_t individuals = 0;  // taking part
     int64_t individuals_before_correction = 0;
-    std::optional<AmovaResult> one_level;  // a design of a single level: the simple AMOVA
-    NestedTable table;                     // otherwise the nested table and its tests
+    // The square roots of the distances were not Euclidean and the correction's constant was
+    // added (cailliez, lingoes).
+    bool corrected = false;
+    double constant = 0.0;
+    // A design of a single level under the sqrt reading: the simple AMOVA.
+    std::optional<AmovaResult> one_level;
+    NestedTable table;  // otherwise the nested table and its tests
     NestedPermutationTest test;
 };
 
@@ -64,14 +72,15 @@ NestedAmovaResult nested_amova(const MarkerData& data, const DistanceMatrix& mat
                                const DistanceInput& distances, const NestedAmovaSettings& settings,
                                clonal::Random& random, const clonal::WorkSettings& work = {});
 
-// A single level: amova_result_table's columns. Otherwise source, df, ss, variance, percent, phi,
+// The simple AMOVA's table (amova_result_table's columns) for a single level under the sqrt
+// reading. Otherwise source, df, ss, variance, percent, phi,
 // p: a row per level from the top ("among L1", "among L2 within L1", ...), the row within the
 // lowest groups ("within LK", or "within individuals") and the total; phi as NestedTable defines
 // it, p the test of the row's variance component (NA without permutations and for the total).
 clonal::ResultTable nested_amova_table(const NestedAmovaResult& result);
 
 struct PairwisePhiSettings {
-    AmovaDesign design;  // within is not taken
+    AmovaDesign design;  // within is not taken; a correction is made for each pair's AMOVA
     int64_t permutations = 999;
 };
 

@@ -183,4 +183,55 @@ std::vector<double> permuted_phi_st(const SamplePairs& pairs,
     return results;
 }
 
+RealPairs::RealPairs(std::vector<double> cells, int size) : size_(size), cells_(std::move(cells)) {
+    long double total = 0.0L;
+    for (const double value : cells_) {
+        total += value;
+    }
+    total_ = static_cast<double>(total);
+}
+
+namespace {
+
+template <class Values>
+std::vector<double> sums_in_order(const RealPairs& pairs, const Values& groups,
+                                  int32_t group_count) {
+    // Extended precision, so that real values many times larger than their differences keep
+    // their sums.
+    std::vector<long double> sums(static_cast<std::size_t>(group_count), 0.0L);
+    for (int a = 1; a < pairs.size(); ++a) {
+        const int32_t group = groups[static_cast<std::size_t>(a)];
+        const auto row = pairs.row(a);
+        for (int b = 0; b < a; ++b) {
+            if (groups[static_cast<std::size_t>(b)] == group) {
+                sums[static_cast<std::size_t>(group)] += row[static_cast<std::size_t>(b)];
+            }
+        }
+    }
+    return std::vector<double>(sums.begin(), sums.end());
+}
+
+}  // namespace
+
+std::vector<double> within_sums(const RealPairs& pairs, std::span<const int32_t> groups,
+                                int32_t group_count) {
+    return sums_in_order(pairs, groups, group_count);
+}
+
+std::vector<std::vector<double>> permuted_within_sums(
+    const RealPairs& pairs, std::span<const std::vector<int32_t>> assignments, int32_t group_count,
+    int threads) {
+    std::vector<std::vector<double>> results(assignments.size());
+    const auto workers = static_cast<int>(
+        std::clamp<std::size_t>(static_cast<std::size_t>(clonal::worker_count(threads)), 1,
+                                std::max<std::size_t>(assignments.size(), 1)));
+    std::atomic<std::size_t> next{0};
+    clonal::run_workers(workers, [&](int) {
+        for (std::size_t q = next++; q < assignments.size(); q = next++) {
+            results[q] = sums_in_order(pairs, assignments[q], group_count);
+        }
+    });
+    return results;
+}
+
 }  // namespace kelvane

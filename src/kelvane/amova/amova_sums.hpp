@@ -55,6 +55,33 @@ class SamplePairs {
     int block_length_ = 1;
 };
 
+// Real pair values (squared Euclidean distances after a correction), held as the lower triangle
+// of the members row after row; every sum of them is added in the defined order, in extended
+// precision.
+class RealPairs {
+  public:
+    RealPairs(std::vector<double> cells, int size);
+
+    int size() const { return size_; }
+    std::span<const double> row(int a) const {
+        const auto start =
+            static_cast<std::size_t>(a) * static_cast<std::size_t>(a > 0 ? a - 1 : 0) / 2;
+        return std::span<const double>(cells_).subspan(start, static_cast<std::size_t>(a));
+    }
+    double total() const { return total_; }
+
+  private:
+    int size_;
+    std::vector<double> cells_;
+    double total_ = 0.0;
+};
+
+std::vector<double> within_sums(const RealPairs& pairs, std::span<const int32_t> groups,
+                                int32_t group_count);
+std::vector<std::vector<double>> permuted_within_sums(
+    const RealPairs& pairs, std::span<const std::vector<int32_t>> assignments, int32_t group_count,
+    int threads);
+
 // The sum of the distances of the pairs within each group; groups holds each member's group
 // index (0 to group_count - 1).
 std::vector<double> within_sums(const SamplePairs& pairs, std::span<const int32_t> groups,

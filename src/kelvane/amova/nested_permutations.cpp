@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <type_traits>
 
 #include "common/core/worker_pool.hpp"
 
@@ -36,9 +37,10 @@ double within_of(std::span<const double> sums, std::span<const int32_t> sizes) {
 
 // The test of one level: its blocks, their runs and current groups, and how an assignment of the
 // blocks to groups gives the level's variance component.
+template <class Pairs>
 class LevelTest {
   public:
-    LevelTest(const SamplePairs& pairs, const NestedDesign& design, const NestedObserved& observed,
+    LevelTest(const Pairs& pairs, const NestedDesign& design, const NestedObserved& observed,
               int level)
         : pairs_(pairs), observed_(observed), level_(level), shape_(nested_shape(design)) {
         const NestedLevel& groups = design.levels[static_cast<std::size_t>(level)];
@@ -157,21 +159,25 @@ class LevelTest {
                 const auto row =
                     pairs_.row(a).subspan(begin, static_cast<std::size_t>(a - run.begin));
                 const int32_t group = labels[static_cast<std::size_t>(a)];
-                if (pairs_.exact()) {
-                    sums[static_cast<std::size_t>(group)] += static_cast<double>(
-                        masked_row_sum(row, labels.data() + begin, group, pairs_.block_length()));
-                } else {
-                    for (std::size_t b = 0; b < row.size(); ++b) {
-                        if (labels[begin + b] == group) {
-                            sums[static_cast<std::size_t>(group)] += row[b];
-                        }
+                if constexpr (std::is_same_v<Pairs, SamplePairs>) {
+                    if (pairs_.exact()) {
+                        sums[static_cast<std::size_t>(group)] += static_cast<double>(masked_row_sum(
+                            row, labels.data() + begin, group, pairs_.block_length()));
+                        continue;
                     }
                 }
+                long double part = 0.0L;
+                for (std::size_t b = 0; b < row.size(); ++b) {
+                    if (labels[begin + b] == group) {
+                        part += row[b];
+                    }
+                }
+                sums[static_cast<std::size_t>(group)] += static_cast<double>(part);
             }
         }
     }
 
-    const SamplePairs& pairs_;
+    const Pairs& pairs_;
     const NestedObserved& observed_;
     int level_;
     NestedShape shape_;
@@ -222,9 +228,8 @@ void count_permutations(
     }
 }
 
-}  // namespace
-
-NestedObserved observed_nested_amova(const SamplePairs& pairs, const NestedDesign& design) {
+template <class Pairs>
+NestedObserved observed_of(const Pairs& pairs, const NestedDesign& design) {
     NestedObserved observed;
     observed.within.push_back(pairs.total() / static_cast<double>(pairs.size()));
     for (const NestedLevel& level : design.levels) {
@@ -236,10 +241,11 @@ NestedObserved observed_nested_amova(const SamplePairs& pairs, const NestedDesig
     return observed;
 }
 
-NestedPermutationTest nested_permutation_test(const SamplePairs& pairs, const NestedDesign& design,
-                                              const NestedObserved& observed, int64_t permutations,
-                                              clonal::Random& random, int threads,
-                                              const clonal::ProgressReport& progress) {
+template <class Pairs>
+NestedPermutationTest test_of(const Pairs& pairs, const NestedDesign& design,
+                              const NestedObserved& observed, int64_t permutations,
+                              clonal::Random& random, int threads,
+                              const clonal::ProgressReport& progress) {
     const int depth = design.depth();
     NestedPermutationTest test;
     test.permutations = permutations;
@@ -253,7 +259,7 @@ NestedPermutationTest nested_permutation_test(const SamplePairs& pairs, const Ne
         }
     };
     for (int level = 0; level < depth; ++level) {
-        LevelTest level_test(pairs, design, observed, level);
+        LevelTest<Pairs> level_test(pairs, design, observed, level);
         const double value = level_test.sigma2(level_test.labels());
         const std::vector<Run> runs = level_test.runs();
         count_permutations(
@@ -294,6 +300,30 @@ NestedPermutationTest nested_permutation_test(const SamplePairs& pairs, const Ne
         },
         within_sigma2(observed.sums.back()), test.counts.back(), advanced);
     return test;
+}
+
+}  // namespace
+
+NestedObserved observed_nested_amova(const SamplePairs& pairs, const NestedDesign& design) {
+    return observed_of(pairs, design);
+}
+
+NestedObserved observed_nested_amova(const RealPairs& pairs, const NestedDesign& design) {
+    return observed_of(pairs, design);
+}
+
+NestedPermutationTest nested_permutation_test(const SamplePairs& pairs, const NestedDesign& design,
+                                              const NestedObserved& observed, int64_t permutations,
+                                              clonal::Random& random, int threads,
+                                              const clonal::ProgressReport& progress) {
+    return test_of(pairs, design, observed, permutations, random, threads, progress);
+}
+
+NestedPermutationTest nested_permutation_test(const RealPairs& pairs, const NestedDesign& design,
+                                              const NestedObserved& observed, int64_t permutations,
+                                              clonal::Random& random, int threads,
+                                              const clonal::ProgressReport& progress) {
+    return test_of(pairs, design, observed, permutations, random, threads, progress);
 }
 
 }  // namespace kelvane

@@ -22,8 +22,9 @@ struct NestedObserved {
     NestedTable table;
 };
 
-// pairs holds the units in the design's order of places.
+// pairs holds the units in the design's order of places: whole distances, or real values.
 NestedObserved observed_nested_amova(const SamplePairs& pairs, const NestedDesign& design);
+NestedObserved observed_nested_amova(const RealPairs& pairs, const NestedDesign& design);
 
 struct NestedPermutationTest {
     int64_t permutations = 0;
@@ -42,6 +43,10 @@ struct NestedPermutationTest {
 // (each permutation shuffling the one before) and evaluated on up to threads workers (0: every
 // core) with results independent of their number.
 NestedPermutationTest nested_permutation_test(const SamplePairs& pairs, const NestedDesign& design,
+                                              const NestedObserved& observed, int64_t permutations,
+                                              clonal::Random& random, int threads = 0,
+                                              const clonal::ProgressReport& progress = {});
+NestedPermutationTest nested_permutation_test(const RealPairs& pairs, const NestedDesign& design,
                                               const NestedObserved& observed, int64_t permutations,
                                               clonal::Random& random, int threads = 0,
                                               const clonal::ProgressReport& progress = {});

@@ -172,7 +172,8 @@ NestedAmovaResult nested_amova(const MarkerData& data, const DistanceMatrix& mat
     }
     result.individuals = static_cast<int64_t>(hierarchy.members.size());
     result.levels = hierarchy.levels;
-    if (hierarchy.levels.size() == 1 && !design.within) {
+    if (hierarchy.levels.size() == 1 && !design.within &&
+        design.euclidean == EuclideanReading::kSqrt) {
         result.one_level = one_level(data, matrix, hierarchy, settings.permutations, random, work);
         return result;
     }
@@ -189,11 +190,21 @@ NestedAmovaResult nested_amova(const MarkerData& data, const DistanceMatrix& mat
     for (const int unit : nested.units) {
         rows.push_back(units.rows[static_cast<std::size_t>(unit)]);
     }
-    const SamplePairs pairs(units.copies ? *units.copies : matrix, rows);
-    const NestedObserved observed = observed_nested_amova(pairs, nested);
-    result.table = observed.table;
-    result.test = nested_permutation_test(pairs, nested, observed, settings.permutations, random,
-                                          work.threads, work.progress);
+    const DistanceMatrix& distances_of_units = units.copies ? *units.copies : matrix;
+    const auto analyse = [&](const auto& pairs) {
+        const NestedObserved observed = observed_nested_amova(pairs, nested);
+        result.table = observed.table;
+        result.test = nested_permutation_test(pairs, nested, observed, settings.permutations,
+                                              random, work.threads, work.progress);
+    };
+    if (design.euclidean == EuclideanReading::kSqrt) {
+        analyse(SamplePairs(distances_of_units, rows));
+        return result;
+    }
+    EuclideanValues values = euclidean_values(distances_of_units, rows, design.euclidean);
+    result.corrected = values.corrected;
+    result.constant = values.constant;
+    analyse(RealPairs(std::move(values.cells), static_cast<int>(rows.size())));
     return result;
 }
 

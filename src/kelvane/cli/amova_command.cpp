@@ -69,6 +69,13 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
         const std::vector<analysis::PairwisePhi> pairs = analysis::pairwise_phi(
             data, matrix, {design, options.settings.permutations}, random, work);
         bar.finish();
+        if (options.design.euclidean == "cailliez" || options.design.euclidean == "lingoes") {
+            terminal.err << "kelvane: note: the distances of each pair of groups are corrected "
+                            "for their own AMOVA where their square roots are not Euclidean\n";
+        } else if (options.design.euclidean == "none") {
+            terminal.err << "kelvane: note: "
+                         << reading_notes(options.design, options.data, false, 0.0)[0] << '\n';
+        }
         places.write(analysis::pairwise_phi_table(pairs, options.adjust.adjustment()),
                      [&] { return pairwise_phi_figure(pairs); });
         return;
@@ -77,6 +84,12 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
         analysis::nested_amova(data, matrix, distance_input(options.data),
                                {design, options.settings.permutations}, random, work);
     bar.finish();
+    if (options.design.euclidean != "sqrt") {
+        for (const std::string& note :
+             reading_notes(options.design, options.data, result.corrected, result.constant)) {
+            terminal.err << "kelvane: note: " << note << '\n';
+        }
+    }
     if (design.clone_correct) {
         terminal.err << "kelvane: note: clone correction kept " << result.individuals << " of "
                      << result.individuals_before_correction << " individuals\n";
@@ -131,8 +144,10 @@ clonal::cli::Action setup(CLI::App& command) {
         const DistanceMatrix matrix =
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);
-        if (const std::string note = amova_distance_note(options->data); !note.empty()) {
-            terminal.err << "kelvane: note: " << note << '\n';
+        if (options->design.euclidean == "sqrt") {
+            if (const std::string note = amova_distance_note(options->data); !note.empty()) {
+                terminal.err << "kelvane: note: " << note << '\n';
+            }
         }
         if (options->designed()) {
             run_designed(*options, terminal, places, random, data, matrix);

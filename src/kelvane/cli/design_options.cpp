@@ -2,6 +2,7 @@
 #include "kelvane/cli/design_options.hpp"
 
 #include "common/cli/cli_errors.hpp"
+#include "common/text/tsv_writer.hpp"
 
 namespace kelvane::cli {
 namespace {
@@ -37,6 +38,42 @@ void add_design_options(CLI::App& command, DesignOptions& options) {
     command.add_option("--hierarchy", options.hierarchy,
                        "the levels from the top, such as region/population: columns of --strata, "
                        "'region' of a GenAlEx sheet's regions, 'population' the data's");
+    command
+        .add_option("--euclidean", options.euclidean,
+                    "the distances D read as squared Euclidean distances: sqrt (sqrt(D) is the "
+                    "Euclidean distance), none (D is), cailliez or lingoes (sqrt(D) corrected "
+                    "when it is not Euclidean)")
+        ->check(CLI::IsMember({"sqrt", "none", "cailliez", "lingoes"}))
+        ->capture_default_str();
+}
+
+std::vector<std::string> reading_notes(const DesignOptions& options,
+                                       const DataOptions& data_options, bool corrected,
+                                       double constant) {
+    std::vector<std::string> notes;
+    if (options.euclidean == "sqrt") {
+        if (std::string note = amova_distance_note(data_options); !note.empty()) {
+            notes.push_back(std::move(note));
+        }
+        return notes;
+    }
+    if (options.euclidean == "none") {
+        notes.emplace_back("the AMOVA takes the distances as Euclidean distances and squares them");
+        return notes;
+    }
+    const bool cailliez = options.euclidean == "cailliez";
+    if (!corrected) {
+        notes.emplace_back(
+            "the square roots of the distances are Euclidean; no correction was "
+            "needed");
+        return notes;
+    }
+    notes.push_back(std::string("the square roots of the distances are not Euclidean; ") +
+                    (cailliez ? "Cailliez's constant " : "Lingoes' constant ") +
+                    clonal::shortest_real(constant) +
+                    (cailliez ? " was added to each (squared: (sqrt(D) + c)^2)"
+                              : " was added twice to each distance (D + 2c)"));
+    return notes;
 }
 
 std::vector<std::string> design_arguments(const DesignOptions& options) {
@@ -46,6 +83,9 @@ std::vector<std::string> design_arguments(const DesignOptions& options) {
     }
     if (!options.hierarchy.empty()) {
         words.insert(words.end(), {"--hierarchy", options.hierarchy});
+    }
+    if (options.euclidean != "sqrt") {
+        words.insert(words.end(), {"--euclidean", options.euclidean});
     }
     return words;
 }
@@ -61,6 +101,7 @@ analysis::AmovaDesign amova_design(const DesignOptions& options, const DataOptio
         design.populations_within = strata.has_value();
     }
     design.strata = strata ? &*strata : nullptr;
+    design.euclidean = *euclidean_reading_named(options.euclidean);
     return design;
 }
 

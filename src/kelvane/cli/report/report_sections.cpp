@@ -315,6 +315,13 @@ std::optional<ReportSection> design_section(const ReportRun& run) {
         "level above, and of the observed design, whose variance component reaches the observed "
         "one (the row within the lowest groups: stays at most at it). Below, Phi-st of every two "
         "groups of the lowest level from their own AMOVA, with its permutation p-value.");
+    if (options.euclidean != "sqrt") {
+        for (std::string note :
+             reading_notes(options, run.options.data, result.corrected, result.constant)) {
+            note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
+            section.paragraphs.push_back(note + ".");
+        }
+    }
     section.tables.push_back({"AMOVA of the design", analysis::nested_amova_table(result)});
     section.tables.push_back(
         {"Pairwise Phi-st", analysis::pairwise_phi_table(pairs, clonal::PAdjustment::kNone)});
