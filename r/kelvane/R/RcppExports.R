@@ -37,6 +37,14 @@ kv_amova_cpp <- function(data, model, permutations, seed, threads) {
     .Call(`_kelvane_kv_amova_cpp`, data, model, permutations, seed, threads)
 }
 
+kv_amova_design_cpp <- function(data, model, strata, hierarchy, within, clone_correct, threshold, euclidean, permutations, seed, threads) {
+    .Call(`_kelvane_kv_amova_design_cpp`, data, model, strata, hierarchy, within, clone_correct, threshold, euclidean, permutations, seed, threads)
+}
+
+kv_pairwise_phi_cpp <- function(data, model, strata, hierarchy, clone_correct, threshold, euclidean, permutations, adjust, seed, threads) {
+    .Call(`_kelvane_kv_pairwise_phi_cpp`, data, model, strata, hierarchy, clone_correct, threshold, euclidean, permutations, adjust, seed, threads)
+}
+
 kv_ia_cpp <- function(data, model, permutations, clone_correct, threshold, seed, threads) {
     .Call(`_kelvane_kv_ia_cpp`, data, model, permutations, clone_correct, threshold, seed, threads)
 }

@@ -273,3 +273,83 @@ kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted"
   }
   net
 }
+
+#' AMOVA of a sampling design
+#'
+#' The nested AMOVA of levels of strata (regions, populations, sites) with a permutation test per
+#' level, as \code{kelvane amova --strata --hierarchy}: degrees of freedom, sums of squares,
+#' variance components (with the coefficients of unbalanced designs), percentages and Phi of
+#' every level, as ade4's \code{amova} defines them.
+#'
+#' @inheritParams kv_suggest
+#' @param strata a data.frame with a row per individual in the order of the data and a column
+#'   per level (the names of its columns name the levels); NULL: the data's populations alone.
+#' @param hierarchy the levels from the top, names of columns of \code{strata} or
+#'   \code{"population"} for the data's populations; NULL: the populations.
+#' @param within add the level within individuals (their allele copies taken apart).
+#' @param clone_correct keep one individual per genotype within each group of the lowest level.
+#' @param threshold with \code{clone_correct}: genotypes are the clonal genotypes at this
+#'   threshold (NULL: identical data).
+#' @param euclidean how the distances D are read as squared Euclidean distances:
+#'   \code{"sqrt"} (sqrt(D) is the Euclidean distance), \code{"none"} (D is),
+#'   \code{"cailliez"} or \code{"lingoes"} (sqrt(D) corrected when it is not Euclidean).
+#' @param permutations permutations of each level's test (0: none).
+#' @return a data.frame: \code{source}, \code{df}, \code{ss}, \code{variance},
+#'   \code{percent}, \code{phi}, \code{p}, a row per level from the top, the row within the
+#'   lowest groups and the total (a single level under \code{"sqrt"}: \code{kv_amova}'s table).
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' sites <- as.character(adegenet::pop(kv_read(f)))
+#' strata <- data.frame(region = ifelse(sites == "Bay", "south", "north"), site = sites)
+#' kv_amova_design(f, strata, hierarchy = c("region", "site"), permutations = 99)
+#' @export
+kv_amova_design <- function(x, strata = NULL, hierarchy = NULL, within = FALSE,
+                            clone_correct = FALSE, threshold = NULL, euclidean = "sqrt",
+                            model = "stepwise", missing = "not-counted", multiplier = NULL,
+                            base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                            partial_genotypes = NULL, permutations = 999, seed = NULL,
+                            threads = 0L, ploidy = NULL) {
+  kv_amova_design_cpp(kv_data(x, ploidy),
+                      kv_model(model, missing, multiplier, base, repeat_lengths,
+                               repeat_rounding, partial_genotypes),
+                      kv_strata(strata), as.character(hierarchy), within, clone_correct,
+                      threshold, euclidean, permutations, as.integer(seed), as.integer(threads))
+}
+
+#' Pairwise Phi-st
+#'
+#' Phi-st of the AMOVA of every two groups of the design's lowest level with its permutation
+#' p-value, as \code{kelvane amova --pairwise}.
+#'
+#' @inheritParams kv_amova_design
+#' @param adjust p-values corrected for the number of pairs: \code{"none"}, \code{"holm"}
+#'   or \code{"bh"} (as \code{p.adjust}'s \code{"holm"} and \code{"BH"}).
+#' @return a data.frame: \code{population_a}, \code{population_b}, \code{phi_st}, \code{p}
+#'   and \code{p_adjusted} unless \code{adjust} is \code{"none"}.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_pairwise_phi(f, permutations = 99, adjust = "holm")
+#' @export
+kv_pairwise_phi <- function(x, strata = NULL, hierarchy = NULL, clone_correct = FALSE,
+                            threshold = NULL, euclidean = "sqrt", model = "stepwise",
+                            missing = "not-counted", multiplier = NULL, base = NULL,
+                            repeat_lengths = NULL, repeat_rounding = NULL,
+                            partial_genotypes = NULL, permutations = 999, adjust = "none",
+                            seed = NULL, threads = 0L, ploidy = NULL) {
+  kv_pairwise_phi_cpp(kv_data(x, ploidy),
+                      kv_model(model, missing, multiplier, base, repeat_lengths,
+                               repeat_rounding, partial_genotypes),
+                      kv_strata(strata), as.character(hierarchy), clone_correct, threshold,
+                      euclidean, permutations, adjust, as.integer(seed), as.integer(threads))
+}
+
+# The strata as the C++ reads them: NULL, or a named list of character vectors.
+kv_strata <- function(strata) {
+  if (is.null(strata)) {
+    return(NULL)
+  }
+  if (!is.data.frame(strata) || is.null(names(strata))) {
+    stop("strata must be a data.frame with a named column per level")
+  }
+  lapply(strata, as.character)
+}

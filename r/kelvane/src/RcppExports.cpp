@@ -138,6 +138,48 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_amova_design_cpp
+Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool within, bool clone_correct, Rcpp::Nullable<int> threshold, std::string euclidean, double permutations, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_amova_design_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP withinSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type strata(strataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
+    Rcpp::traits::input_parameter< bool >::type within(withinSEXP);
+    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_amova_design_cpp(data, model, strata, hierarchy, within, clone_correct, threshold, euclidean, permutations, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_pairwise_phi_cpp
+Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool clone_correct, Rcpp::Nullable<int> threshold, std::string euclidean, double permutations, std::string adjust, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_pairwise_phi_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP adjustSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type strata(strataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
+    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< std::string >::type adjust(adjustSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_pairwise_phi_cpp(data, model, strata, hierarchy, clone_correct, threshold, euclidean, permutations, adjust, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
 // kv_ia_cpp
 Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<int> threshold, Rcpp::IntegerVector seed, int threads);
 RcppExport SEXP _kelvane_kv_ia_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
@@ -268,6 +310,8 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_pareto_cpp", (DL_FUNC) &_kelvane_kv_pareto_cpp, 2},
     {"_kelvane_kv_shared_cpp", (DL_FUNC) &_kelvane_kv_shared_cpp, 3},
     {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},
+    {"_kelvane_kv_amova_design_cpp", (DL_FUNC) &_kelvane_kv_amova_design_cpp, 11},
+    {"_kelvane_kv_pairwise_phi_cpp", (DL_FUNC) &_kelvane_kv_pairwise_phi_cpp, 11},
     {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 7},
     {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
     {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},

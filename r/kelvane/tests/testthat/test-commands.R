@@ -26,6 +26,19 @@ test_that("the functions give the commands' tables", {
   expect_equal(kv_suggest(plants, simulations = 500, seed = c(3, 4)),
                command_table("suggest", plants, "--simulations", "500", "--seed", "3,4"))
   expect_equal(kv_loci(plants), command_table("loci", plants))
+  sites <- as.character(adegenet::pop(kv_read(plants)))
+  strata <- data.frame(region = ifelse(sites == "Bay", "south", "north"), site = sites)
+  strata_file <- tempfile(fileext = ".tsv")
+  utils::write.table(cbind(name = adegenet::indNames(kv_read(plants)), strata), strata_file,
+                     sep = "\t", quote = FALSE, row.names = FALSE)
+  expect_equal(kv_amova_design(plants, strata, c("region", "site"), within = TRUE,
+                               permutations = 99, seed = c(5, 6)),
+               command_table("amova", plants, "--strata", strata_file, "--hierarchy",
+                             "region/site", "--within", "--permutations", "99", "--seed", "5,6"))
+  expect_equal(kv_pairwise_phi(plants, euclidean = "lingoes", permutations = 99,
+                               adjust = "holm", seed = c(5, 6)),
+               command_table("amova", plants, "--pairwise", "--euclidean", "lingoes",
+                             "--permutations", "99", "--adjust", "holm", "--seed", "5,6"))
   amova <- kv_amova(plants, permutations = 99, seed = c(5, 6))
   table <- command_table("amova", plants, "--permutations", "99", "--seed", "5,6")
   expect_equal(amova$table, table)
