@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/core/fatal_error.hpp"
+
 namespace clonal {
 
 namespace fs = std::filesystem;
@@ -39,6 +41,14 @@ std::optional<std::string> read_file(const std::string& name) {
         return std::nullopt;
     }
     return content;
+}
+
+std::string read_input_file(const std::string& name) {
+    std::optional<std::string> content = read_file(name);
+    if (!content) {
+        throw FatalError("cannot be read", ErrorKind::kFile).in_file(name);
+    }
+    return std::move(*content);
 }
 
 OutputFile::OutputFile(OutputFile&& other) noexcept

@@ -20,6 +20,9 @@ inline constexpr std::size_t kNulRunLimit = std::size_t{1} << 20;
 // end, such as /dev/zero).
 std::optional<std::string> read_file(const std::string& name);
 
+// The same, or a FatalError of kind kFile naming the file: "cannot be read".
+std::string read_input_file(const std::string& name);
+
 enum class WriteMode { kReplace, kAppend };
 
 // A result file open for writing.

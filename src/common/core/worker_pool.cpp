@@ -1,6 +1,8 @@
 // Worker threads shared by every parallel computation.
 #include "common/core/worker_pool.hpp"
 
+#include <algorithm>
+#include <atomic>
 #include <exception>
 #include <mutex>
 #include <system_error>
@@ -47,6 +49,17 @@ void run_workers(int workers, const std::function<void(int worker)>& body) {
     if (failure) {
         std::rethrow_exception(failure);
     }
+}
+
+void for_each_index(std::size_t count, int threads, const std::function<void(std::size_t)>& body) {
+    const auto workers = static_cast<int>(std::clamp<std::size_t>(
+        static_cast<std::size_t>(worker_count(threads)), 1, std::max<std::size_t>(count, 1)));
+    std::atomic<std::size_t> next{0};
+    run_workers(workers, [&](int) {
+        for (std::size_t i = next++; i < count; i = next++) {
+            body(i);
+        }
+    });
 }
 
 }  // namespace clonal

@@ -4,6 +4,7 @@
 // there are.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
 namespace clonal {
@@ -17,5 +18,9 @@ int worker_count(int requested);
 // when the system refuses a further thread the workers already running do all the work. An
 // exception thrown by a body is rethrown here after every thread has been joined.
 void run_workers(int workers, const std::function<void(int worker)>& body);
+
+// Runs body(i) for i = 0 to count - 1 on up to threads workers (0: every core, never more than
+// count), each index taken by exactly one worker from a shared counter.
+void for_each_index(std::size_t count, int threads, const std::function<void(std::size_t)>& body);
 
 }  // namespace clonal

@@ -32,20 +32,7 @@ ResultTable with_adjusted_p(const ResultTable& table, const std::vector<std::str
     for (std::size_t r = 0; r < table.rows().size(); ++r) {
         const auto& row = table.rows()[r];
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            std::visit(
-                [&](const auto& cell) {
-                    using Cell = std::decay_t<decltype(cell)>;
-                    if constexpr (std::is_same_v<Cell, std::monostate>) {
-                        result.missing();
-                    } else if constexpr (std::is_same_v<Cell, int64_t>) {
-                        result.integer(cell);
-                    } else if constexpr (std::is_same_v<Cell, double>) {
-                        result.real(cell);
-                    } else {
-                        result.text(cell);
-                    }
-                },
-                row[c]);
+            result.cell(row[c]);
             if (!corrected[c].empty()) {
                 if (std::isnan(corrected[c][r])) {
                     result.missing();

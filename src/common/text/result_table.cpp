@@ -33,6 +33,11 @@ ResultTable& ResultTable::real(double value) {
     return *this;
 }
 
+ResultTable& ResultTable::cell(const Cell& value) {
+    row_.push_back(value);
+    return *this;
+}
+
 ResultTable& ResultTable::missing() {
     row_.emplace_back(std::monostate{});
     return *this;

@@ -25,6 +25,8 @@ class ResultTable {
     ResultTable& integer(int64_t value);
     ResultTable& real(double value);
     ResultTable& missing();
+    // A cell as another table holds it.
+    ResultTable& cell(const Cell& value);
     // Ends the row, which must have a cell for every column.
     void end_row();
 

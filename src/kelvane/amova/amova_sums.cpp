@@ -2,7 +2,6 @@
 #include "kelvane/amova/amova_sums.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <limits>
 
@@ -63,6 +62,22 @@ void evaluate_batch(const SamplePairs& pairs, std::span<const std::vector<int32_
         results[first + q] =
             std::vector<double>(begin, begin + static_cast<std::ptrdiff_t>(groups_per));
     }
+}
+
+// The sums of the pairs within each group, added in the defined order in Sum.
+template <class Sum, class Pairs, class Groups>
+std::vector<double> ordered_sums(const Pairs& pairs, const Groups& groups, int32_t group_count) {
+    std::vector<Sum> sums(static_cast<std::size_t>(group_count), Sum{0});
+    for (int a = 1; a < pairs.size(); ++a) {
+        const int32_t group = groups[static_cast<std::size_t>(a)];
+        const auto row = pairs.row(a);
+        for (int b = 0; b < a; ++b) {
+            if (groups[static_cast<std::size_t>(b)] == group) {
+                sums[static_cast<std::size_t>(group)] += row[static_cast<std::size_t>(b)];
+            }
+        }
+    }
+    return std::vector<double>(sums.begin(), sums.end());
 }
 
 }  // namespace
@@ -138,17 +153,7 @@ std::vector<double> within_sums(const SamplePairs& pairs, std::span<const int32_
 
 std::vector<double> within_sums_in_order(const SamplePairs& pairs, std::span<const int32_t> groups,
                                          int32_t group_count) {
-    std::vector<double> sums(static_cast<std::size_t>(group_count), 0.0);
-    for (int a = 1; a < pairs.size(); ++a) {
-        const int32_t group = groups[static_cast<std::size_t>(a)];
-        const auto row = pairs.row(a);
-        for (int b = 0; b < a; ++b) {
-            if (groups[static_cast<std::size_t>(b)] == group) {
-                sums[static_cast<std::size_t>(group)] += row[static_cast<std::size_t>(b)];
-            }
-        }
-    }
-    return sums;
+    return ordered_sums<double>(pairs, groups, group_count);
 }
 
 std::vector<std::vector<double>> permuted_within_sums(
@@ -156,16 +161,10 @@ std::vector<std::vector<double>> permuted_within_sums(
     int32_t group_count, int threads) {
     std::vector<std::vector<double>> results(assignments.size());
     const std::size_t batches = (assignments.size() + kBatch - 1) / kBatch;
-    const auto workers = static_cast<int>(
-        std::clamp<std::size_t>(static_cast<std::size_t>(clonal::worker_count(threads)), 1,
-                                std::max<std::size_t>(batches, 1)));
-    std::atomic<std::size_t> next_batch{0};
-    clonal::run_workers(workers, [&](int) {
-        for (std::size_t batch = next_batch++; batch < batches; batch = next_batch++) {
-            const std::size_t first = batch * kBatch;
-            const std::size_t last = std::min(first + kBatch, assignments.size());
-            evaluate_batch(pairs, assignments, group_count, first, last, results);
-        }
+    clonal::for_each_index(batches, threads, [&](std::size_t batch) {
+        const std::size_t first = batch * kBatch;
+        const std::size_t last = std::min(first + kBatch, assignments.size());
+        evaluate_batch(pairs, assignments, group_count, first, last, results);
     });
     return results;
 }
@@ -191,45 +190,19 @@ RealPairs::RealPairs(std::vector<double> cells, int size) : size_(size), cells_(
     total_ = static_cast<double>(total);
 }
 
-namespace {
-
-template <class Values>
-std::vector<double> sums_in_order(const RealPairs& pairs, const Values& groups,
-                                  int32_t group_count) {
-    // Extended precision, so that real values many times larger than their differences keep
-    // their sums.
-    std::vector<long double> sums(static_cast<std::size_t>(group_count), 0.0L);
-    for (int a = 1; a < pairs.size(); ++a) {
-        const int32_t group = groups[static_cast<std::size_t>(a)];
-        const auto row = pairs.row(a);
-        for (int b = 0; b < a; ++b) {
-            if (groups[static_cast<std::size_t>(b)] == group) {
-                sums[static_cast<std::size_t>(group)] += row[static_cast<std::size_t>(b)];
-            }
-        }
-    }
-    return std::vector<double>(sums.begin(), sums.end());
-}
-
-}  // namespace
-
 std::vector<double> within_sums(const RealPairs& pairs, std::span<const int32_t> groups,
                                 int32_t group_count) {
-    return sums_in_order(pairs, groups, group_count);
+    // Extended precision, so that real values many times larger than their differences keep
+    // their sums.
+    return ordered_sums<long double>(pairs, groups, group_count);
 }
 
 std::vector<std::vector<double>> permuted_within_sums(
     const RealPairs& pairs, std::span<const std::vector<int32_t>> assignments, int32_t group_count,
     int threads) {
     std::vector<std::vector<double>> results(assignments.size());
-    const auto workers = static_cast<int>(
-        std::clamp<std::size_t>(static_cast<std::size_t>(clonal::worker_count(threads)), 1,
-                                std::max<std::size_t>(assignments.size(), 1)));
-    std::atomic<std::size_t> next{0};
-    clonal::run_workers(workers, [&](int) {
-        for (std::size_t q = next++; q < assignments.size(); q = next++) {
-            results[q] = sums_in_order(pairs, assignments[q], group_count);
-        }
+    clonal::for_each_index(assignments.size(), threads, [&](std::size_t q) {
+        results[q] = ordered_sums<long double>(pairs, assignments[q], group_count);
     });
     return results;
 }

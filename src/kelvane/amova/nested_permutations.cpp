@@ -7,7 +7,6 @@
 #include "kelvane/amova/nested_permutations.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
 #include <type_traits>
 
@@ -193,15 +192,8 @@ std::vector<double> evaluate_all(const std::vector<std::vector<int32_t>>& assign
                                  const std::function<double(std::span<const int32_t>)>& value,
                                  int threads) {
     std::vector<double> results(assignments.size(), 0.0);
-    const auto workers = static_cast<int>(
-        std::clamp<std::size_t>(static_cast<std::size_t>(clonal::worker_count(threads)), 1,
-                                std::max<std::size_t>(assignments.size(), 1)));
-    std::atomic<std::size_t> next{0};
-    clonal::run_workers(workers, [&](int) {
-        for (std::size_t q = next++; q < assignments.size(); q = next++) {
-            results[q] = value(assignments[q]);
-        }
-    });
+    clonal::for_each_index(assignments.size(), threads,
+                           [&](std::size_t q) { results[q] = value(assignments[q]); });
     return results;
 }
 

@@ -27,12 +27,9 @@ void fill(const MarkerData& data, const DistanceModel& model, DistanceMatrix& ma
 }
 
 DistanceMatrix imported(const MarkerData& data, const MatrixFileInput& matrix) {
-    const auto content = clonal::read_file(matrix.file);
-    if (!content) {
-        throw clonal::FatalError("cannot be read", clonal::ErrorKind::kFile).in_file(matrix.file);
-    }
+    const std::string content = clonal::read_input_file(matrix.file);
     try {
-        return read_matrix_file(*content, data.ind_names, matrix.settings);
+        return read_matrix_file(content, data.ind_names, matrix.settings);
     } catch (clonal::FatalError& error) {
         throw error.in_file(matrix.file);
     }

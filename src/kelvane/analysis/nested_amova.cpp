@@ -127,18 +127,10 @@ Units nested_units(const MarkerData& data, const DistanceInput& distances,
     return units;
 }
 
-std::string file_content(const std::string& file) {
-    auto content = clonal::read_file(file);
-    if (!content) {
-        throw clonal::FatalError("cannot be read", clonal::ErrorKind::kFile).in_file(file);
-    }
-    return std::move(*content);
-}
-
 }  // namespace
 
 Strata strata_file(const std::string& file, const MarkerData& data) {
-    const std::string content = file_content(file);
+    const std::string content = clonal::read_input_file(file);
     try {
         return read_strata(content, data.ind_names);
     } catch (clonal::FatalError& error) {
@@ -151,7 +143,7 @@ std::optional<Strata> sheet_regions(const DataInput& input) {
     if (format != DataFormat::kGenalex) {
         return std::nullopt;
     }
-    const std::string content = file_content(input.file);
+    const std::string content = clonal::read_input_file(input.file);
     try {
         return genalex_regions(content);
     } catch (clonal::FatalError& error) {

@@ -74,12 +74,8 @@ std::vector<double> listed_lengths(const std::string& words, const MarkerData& d
 }
 
 std::vector<double> file_lengths(const std::string& file, const MarkerData& data) {
-    const std::optional<std::string> content = clonal::read_file(file);
-    if (!content) {
-        throw clonal::FatalError("cannot be read", clonal::ErrorKind::kFile).in_file(file);
-    }
     std::unordered_map<std::string, double> by_locus;
-    std::istringstream lines(*content);
+    std::istringstream lines(clonal::read_input_file(file));
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         if (!line.empty() && line.back() == '\r') {

@@ -7,13 +7,10 @@
 namespace marsyl::analysis {
 
 ClonalInput read_clonal_input(const std::string& file) {
-    const auto content = clonal::read_file(file);
-    if (!content) {
-        throw clonal::FatalError("cannot be read", clonal::ErrorKind::kFile).in_file(file);
-    }
+    const std::string content = clonal::read_input_file(file);
     ClonalInput input;
     try {
-        input.data = clonal::read_clonal_file(*content, true);
+        input.data = clonal::read_clonal_file(content, true);
     } catch (clonal::FatalError& error) {
         throw error.in_file(file);
     }

@@ -53,14 +53,6 @@ DataRead read_text(DataFormat format, std::string content, const FormatSettings&
     return read;
 }
 
-std::string read_whole(const std::string& file) {
-    auto content = clonal::read_file(file);
-    if (!content) {
-        throw clonal::FatalError("cannot be read", clonal::ErrorKind::kFile).in_file(file);
-    }
-    return std::move(*content);
-}
-
 // Reads the data file itself.
 DataRead read_in_format(const DataInput& input, DataFormat format) {
     const FormatEntry& entry = format_entry(format);
@@ -75,7 +67,7 @@ DataRead read_in_format(const DataInput& input, DataFormat format) {
             throw error.in_file(input.file);
         }
     }
-    std::string content = read_whole(input.file);
+    std::string content = clonal::read_input_file(input.file);
     // A guess of the format, kept for the message in case the file does not read as told.
     std::optional<DataFormat> looks_like;
     if (!input.format) {
@@ -132,7 +124,7 @@ DataRead read_data_file(const DataInput& input) {
         }
     }
     if (!input.populations.empty()) {
-        const std::string content = read_whole(input.populations);
+        const std::string content = clonal::read_input_file(input.populations);
         try {
             assign_populations(read.data, content);
         } catch (clonal::FatalError& error) {
