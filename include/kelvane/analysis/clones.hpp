@@ -44,6 +44,18 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
                     const DistanceInput& distances, const ClonesSettings& settings,
                     const clonal::WorkSettings& work = {});
 
+// The same from the distances the input describes. Single linkage on computed distances needs no
+// n x n matrix: identical genotypes are collapsed first, and the distances between the distinct
+// genotypes are computed a band at a time (memory grows with G x band, not n x n); the result is
+// the one the matrix gives. An imported matrix, another linkage, or the stepwise and squared
+// distances with missing copies replaced by the locus average (whose averages count every
+// individual) take the whole matrix.
+ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
+                    const ClonesSettings& settings, const clonal::WorkSettings& work = {});
+
+// Whether the single-linkage genotypes of the input can come from its distinct genotypes.
+bool grouped_by_distinct_genotypes(const DistanceInput& distances);
+
 // individual, population, genotype: a row per individual in input order.
 clonal::ResultTable clones_table(const MarkerData& data, const ClonesResult& result);
 

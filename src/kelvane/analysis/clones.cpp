@@ -4,10 +4,25 @@
 #include <map>
 #include <vector>
 
+#include "kelvane/data/data_subset.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
+#include "kelvane/grouping/distinct_genotypes.hpp"
 
 namespace kelvane::analysis {
 namespace {
+
+// Single linkage at the threshold, from the distinct genotypes where that holds.
+Genotypes single_linkage(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
+                         const clonal::WorkSettings& work) {
+    if (!grouped_by_distinct_genotypes(distances)) {
+        return genotypes_at_threshold(distance_matrix(data, distances, work), threshold);
+    }
+    const DistinctGenotypes distinct = distinct_genotypes(data);
+    DistinctSingleLinkage linkage(distinct, threshold);
+    for_each_distance_band(data_subset(data, distinct.rows()), distances, work,
+                           [&](const DistanceMatrix& band) { linkage.add_band(band); });
+    return linkage.genotypes();
+}
 
 bool has_missing_copy(const MarkerData& data, int individual) {
     for (int locus = 0; locus < data.n_loci; ++locus) {
@@ -45,7 +60,7 @@ std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
     } else {
         DistanceInput counted = distances;
         counted.model.missing = std::to_string(1);  // one step each
-        apart = genotypes_at_threshold(distance_matrix(data, counted, {threads, {}}), threshold);
+        apart = single_linkage(data, counted, threshold, {threads, {}});
     }
     if (apart.count == genotypes.count) {
         return std::nullopt;
@@ -83,6 +98,22 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
         result.missing = missing_data_effect(data, result.genotypes, distances, settings.threshold,
                                              work.threads);
     }
+    return result;
+}
+
+bool grouped_by_distinct_genotypes(const DistanceInput& distances) {
+    return !distances.matrix && distances.model.missing != "average";
+}
+
+ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
+                    const ClonesSettings& settings, const clonal::WorkSettings& work) {
+    if (settings.linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
+        return clones(data, distance_matrix(data, distances, work), distances, settings, work);
+    }
+    ClonesResult result;
+    result.genotypes = single_linkage(data, distances, settings.threshold, work);
+    result.missing =
+        missing_data_effect(data, result.genotypes, distances, settings.threshold, work.threads);
     return result;
 }
 

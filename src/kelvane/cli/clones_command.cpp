@@ -4,6 +4,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
+#include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/analysis/clones.hpp"
@@ -38,6 +39,26 @@ std::string missing_data_note(const analysis::MissingDataEffect& effect, int32_t
            std::to_string(effect.genotypes_apart) + " instead of " + std::to_string(genotypes);
 }
 
+// Single linkage on computed distances runs on the distinct genotypes, a band of distances at a
+// time; the rest on the whole matrix.
+analysis::ClonesResult clones_of(const ClonesOptions& options, const MarkerData& data,
+                                 const clonal::cli::Terminal& terminal) {
+    const DistanceInput input = distance_input(options.data);
+    if (options.settings.linkage != Linkage::kSingle ||
+        !analysis::grouped_by_distinct_genotypes(input)) {
+        const DistanceMatrix matrix = distance_matrix(options.data, data, options.common, terminal);
+        return analysis::clones(data, matrix, input, options.settings,
+                                {options.common.threads, {}});
+    }
+    write_distance_notes(options.data, data, terminal);
+    clonal::cli::ProgressBar bar(terminal.err, options.common.shows_progress(terminal),
+                                 "distances");
+    analysis::ClonesResult result =
+        analysis::clones(data, input, options.settings, {options.common.threads, bar.report()});
+    bar.finish();
+    return result;
+}
+
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ClonesOptions>();
     add_model_options(command, options->data);
@@ -61,11 +82,7 @@ clonal::cli::Action setup(CLI::App& command) {
                                             : &files.add("--genotypes", options->genotypes_file);
         clonal::cli::ResultFile& table = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
-        const DistanceMatrix matrix =
-            distance_matrix(options->data, data, options->common, terminal);
-        const analysis::ClonesResult result =
-            analysis::clones(data, matrix, distance_input(options->data), options->settings,
-                             {options->common.threads, {}});
+        const analysis::ClonesResult result = clones_of(*options, data, terminal);
         std::string note;
         if (clonal_file != nullptr) {
             note = write_clonal_genotype_file_for_marsyl(data, result.genotypes,

@@ -1,0 +1,118 @@
+// Distinct genotypes and single linkage over them.
+//
+// At threshold T the members of a genotype g join each other when their own distance s(g) <= T
+// or when g links to another genotype h at <= T (every member of g then links to every member of
+// h); otherwise each member stays apart. Components of the distinct genotypes at T are therefore
+// the clonal genotypes, with the members of an unlinked g whose s(g) > T split into singletons.
+#include "kelvane/grouping/distinct_genotypes.hpp"
+
+#include <algorithm>
+#include <span>
+
+#include "kelvane/evidence/genotype_identity.hpp"
+
+namespace kelvane {
+namespace {
+
+bool has_missing_copy(const MarkerData& data, int individual) {
+    for (int locus = 0; locus < data.n_loci; ++locus) {
+        for (const int32_t copy : data.locus_genotype(individual, locus)) {
+            if (copy == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<int> DistinctGenotypes::rows() const {
+    std::vector<int> rows = first;
+    for (const int32_t g : twins) {
+        const auto g_index = static_cast<std::size_t>(g);
+        // The second member: the next individual of the genotype after its first.
+        for (std::size_t i = static_cast<std::size_t>(first[g_index]) + 1; i < of.size(); ++i) {
+            if (of[i] == g) {
+                rows.push_back(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+DistinctGenotypes distinct_genotypes(const MarkerData& data) {
+    DistinctGenotypes distinct;
+    const GenotypeClasses classes = GenotypeIdentity(data).multilocus_genotypes();
+    distinct.of = classes.class_of;
+    distinct.first.assign(static_cast<std::size_t>(classes.count), -1);
+    distinct.counts.assign(static_cast<std::size_t>(classes.count), 0);
+    for (int i = 0; i < data.n_individuals; ++i) {
+        const auto g = static_cast<std::size_t>(distinct.of[static_cast<std::size_t>(i)]);
+        if (distinct.first[g] < 0) {
+            distinct.first[g] = i;
+        }
+        ++distinct.counts[g];
+    }
+    for (int32_t g = 0; g < classes.count; ++g) {
+        const auto g_index = static_cast<std::size_t>(g);
+        if (distinct.counts[g_index] > 1 && has_missing_copy(data, distinct.first[g_index])) {
+            distinct.twins.push_back(g);
+        }
+    }
+    return distinct;
+}
+
+DistinctSingleLinkage::DistinctSingleLinkage(const DistinctGenotypes& distinct, int32_t threshold)
+    : distinct_(distinct),
+      threshold_(threshold),
+      links_(distinct.count()),
+      apart_(distinct.twins.size(), false) {}
+
+void DistinctSingleLinkage::add_band(const DistanceMatrix& band) {
+    const int genotypes = distinct_.count();
+    for (int i = band.first_row(); i < band.end_row(); ++i) {
+        const std::span<const int32_t> row = band.row(i);
+        if (i >= genotypes) {
+            // A twin's second member: only its distance to the first counts; the rest repeat
+            // the first's.
+            const auto twin = static_cast<std::size_t>(i - genotypes);
+            const int g = distinct_.twins[twin];
+            apart_[twin] = row[static_cast<std::size_t>(g)] > threshold_;
+            continue;
+        }
+        for (int j = 0; j < i; ++j) {
+            if (row[static_cast<std::size_t>(j)] <= threshold_) {
+                links_.join(i, j);
+            }
+        }
+    }
+}
+
+Genotypes DistinctSingleLinkage::genotypes() const {
+    UnionFind links = links_;
+    const int genotypes = distinct_.count();
+    // Distinct genotypes per component: a genotype alone in its component is linked to none.
+    std::vector<int> members(static_cast<std::size_t>(genotypes), 0);
+    for (int g = 0; g < genotypes; ++g) {
+        ++members[static_cast<std::size_t>(links.find(g))];
+    }
+    std::vector<bool> split(static_cast<std::size_t>(genotypes), false);
+    for (std::size_t twin = 0; twin < distinct_.twins.size(); ++twin) {
+        const int g = distinct_.twins[twin];
+        split[static_cast<std::size_t>(g)] =
+            apart_[twin] && members[static_cast<std::size_t>(links.find(g))] == 1;
+    }
+    Genotypes result;
+    result.numbers.resize(distinct_.of.size());
+    for (std::size_t i = 0; i < distinct_.of.size(); ++i) {
+        const int g = distinct_.of[i];
+        result.numbers[i] = split[static_cast<std::size_t>(g)] ? genotypes + static_cast<int32_t>(i)
+                                                               : links.find(g);
+    }
+    result.count = renumber_genotypes(result.numbers);
+    return result;
+}
+
+}  // namespace kelvane

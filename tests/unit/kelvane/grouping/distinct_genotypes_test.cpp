@@ -1,0 +1,110 @@
+// Single linkage over distinct genotypes against single linkage over the whole n x n matrix: on
+// random data with repeated genotypes, copies in any order and missing copies, under every
+// treatment of them, with the distances given band by band in any order.
+#include "kelvane/grouping/distinct_genotypes.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "kelvane/analysis/clones.hpp"
+#include "kelvane/data/data_subset.hpp"
+#include "support/distance_test_data.hpp"
+
+namespace kelvane {
+namespace {
+
+// 70 individuals drawn from 18 genotypes of 4 loci (a third of them with a missing copy), their
+// copies shuffled.
+MarkerData repeated_genotypes(std::mt19937& generator, int32_t ploidy) {
+    std::uniform_int_distribution<int32_t> allele(100, 106);
+    std::uniform_int_distribution<int> draw(0, 17);
+    std::vector<testing::Individual> genotypes;
+    for (int g = 0; g < 18; ++g) {
+        testing::Individual genotype;
+        for (int k = 0; k < 4; ++k) {
+            testing::Genotype copies;
+            for (int c = 0; c < ploidy; ++c) {
+                copies.push_back(g % 3 == 0 && k == g % 4 && c == 0 ? 0 : allele(generator));
+            }
+            genotype.push_back(copies);
+        }
+        genotypes.push_back(genotype);
+    }
+    std::vector<testing::Individual> individuals;
+    for (int i = 0; i < 70; ++i) {
+        testing::Individual individual = genotypes[static_cast<std::size_t>(draw(generator))];
+        for (testing::Genotype& copies : individual) {
+            std::shuffle(copies.begin(), copies.end(), generator);
+        }
+        individuals.push_back(individual);
+    }
+    return testing::markers(ploidy, individuals);
+}
+
+TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
+    std::mt19937 generator(5);
+    const std::vector<std::pair<std::string, std::string>> models{
+        {"stepwise", "not-counted"}, {"stepwise", "3"},         {"squared", "2"},
+        {"two-phase", "infinite"},   {"two-phase", "2"},        {"infinite-allele", "one-mutation"},
+        {"infinite-allele", "2"},    {"stepwise", "average"}};
+    for (const int32_t ploidy : {2, 4}) {
+        const MarkerData data = repeated_genotypes(generator, ploidy);
+        for (const auto& [distance, missing] : models) {
+            DistanceInput input;
+            input.model.distance = distance;
+            input.model.missing = missing;
+            const DistanceMatrix matrix = distance_matrix(data, input);
+            for (const int32_t threshold : {0, 1, 2, 4, 7, 60, 200}) {
+                const analysis::ClonesSettings settings{threshold, Linkage::kSingle};
+                const analysis::ClonesResult whole =
+                    analysis::clones(data, matrix, input, settings);
+                const analysis::ClonesResult distinct = analysis::clones(data, input, settings);
+                const std::string what = distance + " " + missing + " P " +
+                                         std::to_string(ploidy) + " T " +
+                                         std::to_string(threshold);
+                EXPECT_EQ(distinct.genotypes.numbers, whole.genotypes.numbers) << what;
+                EXPECT_EQ(distinct.genotypes.count, whole.genotypes.count) << what;
+                ASSERT_EQ(distinct.missing.has_value(), whole.missing.has_value()) << what;
+                if (whole.missing) {
+                    EXPECT_EQ(distinct.missing->joined, whole.missing->joined) << what;
+                    EXPECT_EQ(distinct.missing->genotypes_apart, whole.missing->genotypes_apart)
+                        << what;
+                }
+            }
+        }
+    }
+}
+
+TEST(DistinctGenotypes, BandsInAnyOrderAndTwinsFartherThanTheThreshold) {
+    std::mt19937 generator(8);
+    const MarkerData data = repeated_genotypes(generator, 2);
+    DistanceInput input;
+    input.model.missing = "4";  // two members of a genotype with a missing copy lie 8 apart
+    const DistinctGenotypes distinct = distinct_genotypes(data);
+    ASSERT_FALSE(distinct.twins.empty());
+    const DistanceMatrix rows = distance_matrix(data_subset(data, distinct.rows()), input);
+    const DistanceMatrix matrix = distance_matrix(data, input);
+    for (const int32_t threshold : {0, 3, 8, 20}) {
+        DistinctSingleLinkage linkage(distinct, threshold);
+        const int n = rows.size();
+        for (int end = n; end > 0; end -= 4) {
+            DistanceMatrix band(n, std::max(0, end - 4), end);
+            for (int i = band.first_row(); i < end; ++i) {
+                for (int j = 0; j < i; ++j) {
+                    band.at(i, j) = rows.at(i, j);
+                }
+            }
+            linkage.add_band(band);
+        }
+        const Genotypes expected = genotypes_at_threshold(matrix, threshold);
+        EXPECT_EQ(linkage.genotypes().numbers, expected.numbers) << threshold;
+        EXPECT_EQ(linkage.genotypes().count, expected.count) << threshold;
+    }
+}
+
+}  // namespace
+}  // namespace kelvane
