@@ -5,7 +5,10 @@
 
 #include <vector>
 
+#include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/analysis/distances.hpp"
+#include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
 #include "kelvane/grouping/linkage.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
@@ -16,6 +19,13 @@ namespace kelvane::analysis {
 // under single linkage or another rule (linkage.hpp).
 std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix,
                                        Linkage linkage = Linkage::kSingle);
+
+// The same from the distances the input describes; under single linkage on computed distances
+// (clones.hpp: grouped_by_distinct_genotypes) without an n x n matrix, from a spanning tree of the
+// distinct genotypes whose distances are computed a band at a time.
+std::vector<ThresholdCount> thresholds(const MarkerData& data, const DistanceInput& distances,
+                                       Linkage linkage = Linkage::kSingle,
+                                       const clonal::WorkSettings& work = {});
 
 // threshold, genotypes: a row per count.
 clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts);

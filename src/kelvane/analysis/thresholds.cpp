@@ -1,10 +1,26 @@
 // The number of clonal genotypes at every threshold where it changes.
 #include "kelvane/analysis/thresholds.hpp"
 
+#include "kelvane/analysis/clones.hpp"
+#include "kelvane/data/data_subset.hpp"
+#include "kelvane/grouping/distinct_genotypes.hpp"
+
 namespace kelvane::analysis {
 
 std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix, Linkage linkage) {
     return counts_under(matrix, linkage);
+}
+
+std::vector<ThresholdCount> thresholds(const MarkerData& data, const DistanceInput& distances,
+                                       Linkage linkage, const clonal::WorkSettings& work) {
+    if (linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
+        return thresholds(distance_matrix(data, distances, work), linkage);
+    }
+    const DistinctGenotypes distinct = distinct_genotypes(data);
+    DistinctMergeHeights heights(distinct, work.threads);
+    for_each_distance_band(data_subset(data, distinct.rows()), distances, work,
+                           [&](const DistanceMatrix& band) { heights.add_band(band); });
+    return counts_at_merges(data.n_individuals, heights.heights());
 }
 
 clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts) {

@@ -4,7 +4,6 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
-#include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/analysis/clones.hpp"
@@ -50,12 +49,11 @@ analysis::ClonesResult clones_of(const ClonesOptions& options, const MarkerData&
         return analysis::clones(data, matrix, input, options.settings,
                                 {options.common.threads, {}});
     }
-    write_distance_notes(options.data, data, terminal);
-    clonal::cli::ProgressBar bar(terminal.err, options.common.shows_progress(terminal),
-                                 "distances");
-    analysis::ClonesResult result =
-        analysis::clones(data, input, options.settings, {options.common.threads, bar.report()});
-    bar.finish();
+    analysis::ClonesResult result;
+    with_distance_progress(options.data, data, options.common, terminal,
+                           [&](const clonal::WorkSettings& work) {
+                               result = analysis::clones(data, input, options.settings, work);
+                           });
     return result;
 }
 

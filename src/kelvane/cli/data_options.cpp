@@ -358,6 +358,16 @@ DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& dat
     return distance_matrix(data, input, {common.threads, bar.report()});
 }
 
+void with_distance_progress(const DataOptions& options, const MarkerData& data,
+                            const clonal::cli::CommonOptions& common,
+                            const clonal::cli::Terminal& terminal,
+                            const std::function<void(const clonal::WorkSettings&)>& analyse) {
+    write_distance_notes(options, data, terminal);
+    clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");
+    analyse({common.threads, bar.report()});
+    bar.finish();
+}
+
 void for_each_distance_band(const DataOptions& options, const MarkerData& data,
                             const clonal::cli::CommonOptions& common,
                             const clonal::cli::Terminal& terminal,

@@ -96,6 +96,13 @@ DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& dat
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal);
 
+// For an analysis that computes the distances itself, a band at a time: writes the notes on the
+// distances and runs analyse with the threads and a progress bar of the distances.
+void with_distance_progress(const DataOptions& options, const MarkerData& data,
+                            const clonal::cli::CommonOptions& common,
+                            const clonal::cli::Terminal& terminal,
+                            const std::function<void(const clonal::WorkSettings&)>& analyse);
+
 // The same matrix a band of rows at a time (see DistanceMatrix), so that a result written row by
 // row needs no n x n matrix: band_done gets each band, in order, its pairs (i, j < i) filled.
 // A small data set or an imported matrix comes as one whole matrix.

@@ -30,9 +30,12 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
                                            input_files(options->data));
         const MarkerData data = read_data(options->data, terminal);
-        const DistanceMatrix matrix =
-            distance_matrix(options->data, data, options->common, terminal);
-        const std::vector<ThresholdCount> counts = analysis::thresholds(matrix, options->linkage);
+        std::vector<ThresholdCount> counts;
+        with_distance_progress(options->data, data, options->common, terminal,
+                               [&](const clonal::WorkSettings& work) {
+                                   counts = analysis::thresholds(
+                                       data, distance_input(options->data), options->linkage, work);
+                               });
         places.write(analysis::thresholds_table(counts), [&] {
             return thresholds_figure(counts, distance_unit(options->data, data), {});
         });

@@ -7,6 +7,7 @@
 #include "kelvane/grouping/distinct_genotypes.hpp"
 
 #include <algorithm>
+#include <limits>
 #include <span>
 
 #include "kelvane/evidence/genotype_identity.hpp"
@@ -113,6 +114,42 @@ Genotypes DistinctSingleLinkage::genotypes() const {
     }
     result.count = renumber_genotypes(result.numbers);
     return result;
+}
+
+DistinctMergeHeights::DistinctMergeHeights(const DistinctGenotypes& distinct, int threads)
+    : distinct_(distinct), tree_(distinct.count(), threads), own_(distinct.twins.size(), 0) {}
+
+void DistinctMergeHeights::add_band(const DistanceMatrix& band) {
+    const int genotypes = distinct_.count();
+    for (int i = std::max(band.first_row(), genotypes); i < band.end_row(); ++i) {
+        const auto twin = static_cast<std::size_t>(i - genotypes);
+        own_[twin] = band.at(i, distinct_.twins[twin]);
+    }
+    tree_.add_band(band);
+}
+
+std::vector<int64_t> DistinctMergeHeights::heights() const {
+    const std::vector<TreeEdge> edges = tree_.edges();
+    constexpr int64_t kNoOther = std::numeric_limits<int64_t>::max();
+    std::vector<int64_t> nearest(static_cast<std::size_t>(distinct_.count()), kNoOther);
+    std::vector<int64_t> heights;
+    for (const TreeEdge& edge : edges) {
+        heights.push_back(edge.weight);
+        for (const int g : {edge.a, edge.b}) {
+            nearest[static_cast<std::size_t>(g)] =
+                std::min<int64_t>(nearest[static_cast<std::size_t>(g)], edge.weight);
+        }
+    }
+    std::vector<int64_t> own(static_cast<std::size_t>(distinct_.count()), 0);
+    for (std::size_t twin = 0; twin < distinct_.twins.size(); ++twin) {
+        own[static_cast<std::size_t>(distinct_.twins[twin])] = own_[twin];
+    }
+    for (std::size_t g = 0; g < own.size(); ++g) {
+        const int64_t height = std::min(own[g], nearest[g]);
+        heights.insert(heights.end(), static_cast<std::size_t>(distinct_.counts[g] - 1), height);
+    }
+    std::sort(heights.begin(), heights.end());
+    return heights;
 }
 
 }  // namespace kelvane

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "kelvane/data/marker_data.hpp"
+#include "kelvane/grouping/banded_spanning_tree.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
 #include "kelvane/grouping/union_find.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
@@ -47,6 +48,26 @@ class DistinctSingleLinkage {
     int32_t threshold_;
     UnionFind links_;
     std::vector<bool> apart_;  // per twin: its members are farther apart than the threshold
+};
+
+// The single-linkage merge heights of the individuals from the distances of
+// DistinctGenotypes::rows(), given band by band in increasing order of rows: the heights of a
+// spanning tree of the distinct genotypes, and for a genotype of c members c - 1 merges at the
+// smaller of its own distance (0 unless a twin) and its nearest other genotype's.
+class DistinctMergeHeights {
+  public:
+    // threads: workers for the spanning tree (0: every core).
+    explicit DistinctMergeHeights(const DistinctGenotypes& distinct, int threads = 0);
+
+    void add_band(const DistanceMatrix& band);
+
+    // Ascending, one fewer than the individuals.
+    std::vector<int64_t> heights() const;
+
+  private:
+    const DistinctGenotypes& distinct_;
+    BandedSpanningTree tree_;
+    std::vector<int32_t> own_;  // per twin: the distance between two of its members
 };
 
 }  // namespace kelvane

@@ -1,6 +1,8 @@
-// Single linkage over distinct genotypes against single linkage over the whole n x n matrix: on
-// random data with repeated genotypes, copies in any order and missing copies, under every
-// treatment of them, with the distances given band by band in any order.
+// Single linkage over distinct genotypes against single linkage over the whole n x n matrix: the
+// genotypes at a threshold and the counts at every threshold, on random data with repeated
+// genotypes, copies in any order and missing copies, under every treatment of them, with the
+// distances given band by band; and the spanning tree built band by band against Prim's on the
+// whole matrix.
 #include "kelvane/grouping/distinct_genotypes.hpp"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "kelvane/analysis/clones.hpp"
+#include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "support/distance_test_data.hpp"
 
@@ -75,8 +78,29 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
                         << what;
                 }
             }
+            EXPECT_EQ(analysis::thresholds(data, input), analysis::thresholds(matrix))
+                << distance << " " << missing;
         }
     }
+}
+
+// The rows of the distinct genotypes cut into bands of four rows, in the order given.
+std::vector<DistanceMatrix> bands_of(const DistanceMatrix& rows, bool reversed) {
+    std::vector<DistanceMatrix> bands;
+    const int n = rows.size();
+    for (int first = 0; first < n; first += 4) {
+        DistanceMatrix band(n, first, std::min(n, first + 4));
+        for (int i = first; i < band.end_row(); ++i) {
+            for (int j = 0; j < i; ++j) {
+                band.at(i, j) = rows.at(i, j);
+            }
+        }
+        bands.push_back(std::move(band));
+    }
+    if (reversed) {
+        std::reverse(bands.begin(), bands.end());
+    }
+    return bands;
 }
 
 TEST(DistinctGenotypes, BandsInAnyOrderAndTwinsFartherThanTheThreshold) {
@@ -88,21 +112,49 @@ TEST(DistinctGenotypes, BandsInAnyOrderAndTwinsFartherThanTheThreshold) {
     ASSERT_FALSE(distinct.twins.empty());
     const DistanceMatrix rows = distance_matrix(data_subset(data, distinct.rows()), input);
     const DistanceMatrix matrix = distance_matrix(data, input);
+    DistinctMergeHeights heights(distinct);
+    for (const DistanceMatrix& band : bands_of(rows, false)) {
+        heights.add_band(band);
+    }
+    EXPECT_EQ(counts_at_merges(data.n_individuals, heights.heights()), genotype_counts(matrix));
     for (const int32_t threshold : {0, 3, 8, 20}) {
         DistinctSingleLinkage linkage(distinct, threshold);
-        const int n = rows.size();
-        for (int end = n; end > 0; end -= 4) {
-            DistanceMatrix band(n, std::max(0, end - 4), end);
-            for (int i = band.first_row(); i < end; ++i) {
-                for (int j = 0; j < i; ++j) {
-                    band.at(i, j) = rows.at(i, j);
-                }
-            }
+        for (const DistanceMatrix& band : bands_of(rows, true)) {
             linkage.add_band(band);
         }
         const Genotypes expected = genotypes_at_threshold(matrix, threshold);
         EXPECT_EQ(linkage.genotypes().numbers, expected.numbers) << threshold;
         EXPECT_EQ(linkage.genotypes().count, expected.count) << threshold;
+    }
+}
+
+TEST(DistinctGenotypes, SpanningTreeBandByBandWeighsAsPrimsOnTheWholeMatrix) {
+    std::mt19937 generator(13);
+    for (const int n : {1, 2, 9, 31}) {
+        std::uniform_int_distribution<int32_t> weight(0, n % 2 == 0 ? 5 : 1000);
+        DistanceMatrix matrix(n);
+        for (int i = 0; i < n; ++i) {
+            for (int j = 0; j < i; ++j) {
+                matrix.set_pair(i, j, weight(generator));
+            }
+        }
+        BandedSpanningTree banded(n);
+        for (const DistanceMatrix& band : bands_of(matrix, false)) {
+            banded.add_band(band);
+        }
+        std::vector<int32_t> expected;
+        for (const TreeEdge& edge :
+             minimum_spanning_tree(n, [&](int u, int v) { return matrix.at(u, v); })) {
+            expected.push_back(edge.weight);
+        }
+        std::sort(expected.begin(), expected.end());
+        std::vector<int32_t> weights;
+        UnionFind joined(std::max(n, 1));
+        for (const TreeEdge& edge : banded.edges()) {
+            weights.push_back(edge.weight);
+            EXPECT_TRUE(joined.join(edge.a, edge.b)) << n;
+        }
+        EXPECT_EQ(weights, expected) << n;
     }
 }
 
