@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/analysis/distances.hpp"
+#include "kelvane/data/marker_data.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane::analysis {
@@ -35,6 +38,13 @@ void check_histogram_settings(const HistogramSettings& settings);
 // The histogram of the pairs of the matrix; too many classes for the largest distance are a
 // SettingError as above.
 DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSettings& settings);
+
+// The histogram of the pairs of individuals under the distances the input describes; on computed
+// distances other than --missing average (clones.hpp: grouped_by_distinct_genotypes) without an n x
+// n matrix, from the pairs of distinct genotypes weighted by how often each occurs.
+DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distances,
+                            const HistogramSettings& settings,
+                            const clonal::WorkSettings& work = {});
 
 // "N pairs lie beyond M, outside the classes".
 std::string beyond_text(const DistanceHistogram& histogram);

@@ -5,6 +5,9 @@
 #include <numeric>
 
 #include "common/core/fatal_error.hpp"
+#include "kelvane/analysis/clones.hpp"
+#include "kelvane/data/data_subset.hpp"
+#include "kelvane/grouping/distance_tally.hpp"
 #include "kelvane/grouping/histogram.hpp"
 
 namespace kelvane::analysis {
@@ -39,6 +42,27 @@ DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSetting
     const auto n = static_cast<int64_t>(matrix.size());
     histogram.beyond = n * (n - 1) / 2 - std::accumulate(histogram.counts.begin(),
                                                          histogram.counts.end(), int64_t{0});
+    return histogram;
+}
+
+DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distances,
+                            const HistogramSettings& settings, const clonal::WorkSettings& work) {
+    if (!grouped_by_distinct_genotypes(distances)) {
+        return histogram(distance_matrix(data, distances, work), settings);
+    }
+    const DistinctGenotypes distinct = distinct_genotypes(data);
+    DistinctPairTally pairs(distinct);
+    for_each_distance_band(data_subset(data, distinct.rows()), distances, work,
+                           [&](const DistanceMatrix& band) { pairs.add_band(band); });
+    const DistanceTally tally = pairs.tally();
+    DistanceHistogram histogram;
+    histogram.max_distance =
+        settings.max_distance > 0 ? settings.max_distance : std::max(tally.largest(), 1);
+    check_classes(settings.classes, histogram.max_distance);
+    histogram.width = class_width(histogram.max_distance, settings.classes);
+    histogram.counts = tally.class_counts(settings.classes, histogram.width);
+    histogram.beyond = tally.pairs() - std::accumulate(histogram.counts.begin(),
+                                                       histogram.counts.end(), int64_t{0});
     return histogram;
 }
 

@@ -58,10 +58,21 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_histogram_settings(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
-        const DistanceMatrix matrix =
-            distance_matrix(options->data, data, options->common, terminal);
-        const analysis::DistanceHistogram histogram =
-            analysis::histogram(matrix, options->histogram);
+        // The suggestions need the whole matrix; the histogram alone works from the distinct
+        // genotypes where it can.
+        std::optional<DistanceMatrix> matrix;
+        analysis::DistanceHistogram histogram;
+        if (options->suggest) {
+            matrix.emplace(distance_matrix(options->data, data, options->common, terminal));
+            histogram = analysis::histogram(*matrix, options->histogram);
+        } else {
+            with_distance_progress(options->data, data, options->common, terminal,
+                                   [&](const clonal::WorkSettings& work) {
+                                       histogram =
+                                           analysis::histogram(data, distance_input(options->data),
+                                                               options->histogram, work);
+                                   });
+        }
         if (histogram.beyond > 0) {
             terminal.err << "kelvane: note: " << analysis::beyond_text(histogram)
                          << " (--max-distance)\n";
@@ -73,7 +84,7 @@ clonal::cli::Action setup(CLI::App& command) {
         if (options->suggest) {
             clonal::cli::record_seeds(terminal, random);
             marks.suggested = suggested_marks(
-                analysis::suggestions(data, matrix, input_model(options->data, data),
+                analysis::suggestions(data, *matrix, input_model(options->data, data),
                                       options->suggestion, random, {options->common.threads, {}}));
         }
         places.write(analysis::histogram_table(histogram), [&] {

@@ -1,5 +1,5 @@
 // Single linkage over distinct genotypes against single linkage over the whole n x n matrix: the
-// genotypes at a threshold and the counts at every threshold, on random data with repeated
+// genotypes at a threshold, the counts at every threshold and the distance histogram, on random data with repeated
 // genotypes, copies in any order and missing copies, under every treatment of them, with the
 // distances given band by band; and the spanning tree built band by band against Prim's on the
 // whole matrix.
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "kelvane/analysis/clones.hpp"
+#include "kelvane/analysis/histogram.hpp"
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "support/distance_test_data.hpp"
@@ -80,6 +81,16 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
             }
             EXPECT_EQ(analysis::thresholds(data, input), analysis::thresholds(matrix))
                 << distance << " " << missing;
+            for (const analysis::HistogramSettings settings :
+                 {analysis::HistogramSettings{7, 0}, analysis::HistogramSettings{4, 3}}) {
+                const analysis::DistanceHistogram of_matrix = analysis::histogram(matrix, settings);
+                const analysis::DistanceHistogram of_distinct =
+                    analysis::histogram(data, input, settings);
+                EXPECT_EQ(of_distinct.counts, of_matrix.counts) << distance << " " << missing;
+                EXPECT_EQ(of_distinct.beyond, of_matrix.beyond) << distance << " " << missing;
+                EXPECT_EQ(of_distinct.max_distance, of_matrix.max_distance);
+                EXPECT_EQ(of_distinct.width, of_matrix.width);
+            }
         }
     }
 }
