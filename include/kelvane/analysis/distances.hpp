@@ -15,6 +15,7 @@
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/model_catalogue.hpp"
+#include "kelvane/grouping/distinct_genotypes.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 #include "kelvane/matrix/matrix_file.hpp"
 
@@ -51,6 +52,13 @@ DistanceMatrix distance_matrix(const MarkerData& data, const DistanceInput& inpu
 // small data set or an imported matrix comes as one whole matrix.
 void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
                             const clonal::WorkSettings& work,
+                            const std::function<void(const DistanceMatrix&)>& band_done);
+
+// The distances of the rows of the distinct genotypes (DistinctGenotypes::rows()) the same way,
+// in bands of up to 128 million cells (512 MB), so that models whose preparation costs much (many
+// loci) prepare few times: the data's own individuals when no genotype repeats.
+void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& distinct,
+                            const DistanceInput& input, const clonal::WorkSettings& work,
                             const std::function<void(const DistanceMatrix&)>& band_done);
 
 // The matrix as a table: a header "individual" and the names, then a row per individual, its

@@ -4,7 +4,6 @@
 #include <map>
 #include <vector>
 
-#include "kelvane/data/data_subset.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
 #include "kelvane/grouping/distinct_genotypes.hpp"
 
@@ -19,7 +18,7 @@ Genotypes single_linkage(const MarkerData& data, const DistanceInput& distances,
     }
     const DistinctGenotypes distinct = distinct_genotypes(data);
     DistinctSingleLinkage linkage(distinct, threshold);
-    for_each_distance_band(data_subset(data, distinct.rows()), distances, work,
+    for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { linkage.add_band(band); });
     return linkage.genotypes();
 }

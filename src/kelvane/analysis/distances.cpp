@@ -6,12 +6,15 @@
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
+#include "kelvane/data/data_subset.hpp"
 
 namespace kelvane {
 namespace {
 
-// Rows of the matrix computed at once when the whole matrix is not needed: 32 million cells.
+// Rows of the matrix computed at once when the whole matrix is not needed: 32 million cells; for
+// the distinct genotypes of a grouping, 128 million.
 constexpr int64_t kBandCells = int64_t{1} << 25;
+constexpr int64_t kDistinctBandCells = int64_t{1} << 27;
 
 void fill(const MarkerData& data, const DistanceModel& model, DistanceMatrix& matrix, int threads,
           const clonal::ProgressReport& progress) {
@@ -60,16 +63,18 @@ DistanceMatrix distance_matrix(const MarkerData& data, const DistanceInput& inpu
     return matrix;
 }
 
-void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
-                            const clonal::WorkSettings& work,
-                            const std::function<void(const DistanceMatrix&)>& band_done) {
+namespace {
+
+// The distances a band of at most band_cells cells at a time.
+void bands_of(const MarkerData& data, const DistanceInput& input, const clonal::WorkSettings& work,
+              const std::function<void(const DistanceMatrix&)>& band_done, int64_t band_cells) {
     const int n = data.n_individuals;
-    if (input.matrix || static_cast<int64_t>(n) * n <= kBandCells) {
+    if (input.matrix || static_cast<int64_t>(n) * n <= band_cells) {
         band_done(distance_matrix(data, input, work));
         return;
     }
     const DistanceModel model = model_of(input.model, data);
-    const int rows = static_cast<int>(std::max<int64_t>(1, kBandCells / n));
+    const int rows = static_cast<int>(std::max<int64_t>(1, band_cells / n));
     const auto pairs_below = [](int64_t r) { return static_cast<uint64_t>(r * (r - 1) / 2); };
     const uint64_t all_pairs = pairs_below(n);
     for (int first = 0; first < n; first += rows) {
@@ -82,6 +87,24 @@ void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
         });
         band_done(band);
     }
+}
+
+}  // namespace
+
+void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
+                            const clonal::WorkSettings& work,
+                            const std::function<void(const DistanceMatrix&)>& band_done) {
+    bands_of(data, input, work, band_done, kBandCells);
+}
+
+void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& distinct,
+                            const DistanceInput& input, const clonal::WorkSettings& work,
+                            const std::function<void(const DistanceMatrix&)>& band_done) {
+    if (distinct.all_distinct()) {
+        bands_of(data, input, work, band_done, kDistinctBandCells);
+        return;
+    }
+    bands_of(data_subset(data, distinct.rows()), input, work, band_done, kDistinctBandCells);
 }
 
 void write_square_distances(const MarkerData& data, const DistanceMatrix& matrix,

@@ -6,7 +6,6 @@
 
 #include "common/core/fatal_error.hpp"
 #include "kelvane/analysis/clones.hpp"
-#include "kelvane/data/data_subset.hpp"
 #include "kelvane/grouping/distance_tally.hpp"
 #include "kelvane/grouping/histogram.hpp"
 
@@ -52,7 +51,7 @@ DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distanc
     }
     const DistinctGenotypes distinct = distinct_genotypes(data);
     DistinctPairTally pairs(distinct);
-    for_each_distance_band(data_subset(data, distinct.rows()), distances, work,
+    for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { pairs.add_band(band); });
     const DistanceTally tally = pairs.tally();
     DistanceHistogram histogram;

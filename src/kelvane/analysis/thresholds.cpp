@@ -2,7 +2,6 @@
 #include "kelvane/analysis/thresholds.hpp"
 
 #include "kelvane/analysis/clones.hpp"
-#include "kelvane/data/data_subset.hpp"
 #include "kelvane/grouping/distinct_genotypes.hpp"
 
 namespace kelvane::analysis {
@@ -18,7 +17,7 @@ std::vector<ThresholdCount> thresholds(const MarkerData& data, const DistanceInp
     }
     const DistinctGenotypes distinct = distinct_genotypes(data);
     DistinctMergeHeights heights(distinct, work.threads);
-    for_each_distance_band(data_subset(data, distinct.rows()), distances, work,
+    for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { heights.add_band(band); });
     return counts_at_merges(data.n_individuals, heights.heights());
 }

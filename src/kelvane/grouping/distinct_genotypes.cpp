@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <limits>
 #include <span>
-
-#include "kelvane/evidence/genotype_identity.hpp"
+#include <unordered_map>
 
 namespace kelvane {
 namespace {
@@ -43,20 +42,66 @@ std::vector<int> DistinctGenotypes::rows() const {
     return rows;
 }
 
-DistinctGenotypes distinct_genotypes(const MarkerData& data) {
-    DistinctGenotypes distinct;
-    const GenotypeClasses classes = GenotypeIdentity(data).multilocus_genotypes();
-    distinct.of = classes.class_of;
-    distinct.first.assign(static_cast<std::size_t>(classes.count), -1);
-    distinct.counts.assign(static_cast<std::size_t>(classes.count), 0);
-    for (int i = 0; i < data.n_individuals; ++i) {
-        const auto g = static_cast<std::size_t>(distinct.of[static_cast<std::size_t>(i)]);
-        if (distinct.first[g] < 0) {
-            distinct.first[g] = i;
-        }
-        ++distinct.counts[g];
+namespace {
+
+// An individual's copies at every locus, each locus sorted: equal for identical genotypes.
+void sorted_copies(const MarkerData& data, int individual, std::vector<int32_t>& out) {
+    out.clear();
+    for (int locus = 0; locus < data.n_loci; ++locus) {
+        const auto genotype = data.locus_genotype(individual, locus);
+        const std::size_t start = out.size();
+        out.insert(out.end(), genotype.begin(), genotype.end());
+        std::sort(out.begin() + static_cast<std::ptrdiff_t>(start), out.end());
     }
-    for (int32_t g = 0; g < classes.count; ++g) {
+}
+
+uint64_t hash_of(const std::vector<int32_t>& copies) {
+    uint64_t hash = 1469598103934665603ULL;
+    for (const int32_t copy : copies) {
+        hash = (hash ^ static_cast<uint32_t>(copy)) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+}  // namespace
+
+DistinctGenotypes distinct_genotypes(const MarkerData& data) {
+    // Individuals grouped by a hash of their sorted copies, equal hashes checked copy by copy:
+    // time O(n x loci x copies), memory O(n) besides one individual's copies at a time.
+    const auto n = static_cast<std::size_t>(data.n_individuals);
+    std::vector<uint64_t> hashes(n);
+    std::vector<int32_t> copies;
+    std::vector<int32_t> other;
+    for (std::size_t i = 0; i < n; ++i) {
+        sorted_copies(data, static_cast<int>(i), copies);
+        hashes[i] = hash_of(copies);
+    }
+    std::unordered_map<uint64_t, std::vector<int32_t>> by_hash;  // hash -> genotypes
+    DistinctGenotypes distinct;
+    distinct.of.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::vector<int32_t>& candidates = by_hash[hashes[i]];
+        int32_t found = -1;
+        if (!candidates.empty()) {
+            sorted_copies(data, static_cast<int>(i), copies);
+            for (const int32_t g : candidates) {
+                sorted_copies(data, distinct.first[static_cast<std::size_t>(g)], other);
+                if (other == copies) {
+                    found = g;
+                    break;
+                }
+            }
+        }
+        if (found < 0) {
+            found = distinct.count();
+            candidates.push_back(found);
+            distinct.first.push_back(static_cast<int>(i));
+            distinct.counts.push_back(0);
+        }
+        distinct.of[i] = found;
+        ++distinct.counts[static_cast<std::size_t>(found)];
+    }
+    for (int32_t g = 0; g < distinct.count(); ++g) {
         const auto g_index = static_cast<std::size_t>(g);
         if (distinct.counts[g_index] > 1 && has_missing_copy(data, distinct.first[g_index])) {
             distinct.twins.push_back(g);

@@ -27,6 +27,8 @@ struct DistinctGenotypes {
     // The individuals whose distances are computed: the first of every distinct genotype, then a
     // second member of every twin genotype (rows count() on).
     std::vector<int> rows() const;
+    // Whether rows() is every individual in order (no genotype repeats).
+    bool all_distinct() const { return first.size() == of.size(); }
 };
 
 DistinctGenotypes distinct_genotypes(const MarkerData& data);
