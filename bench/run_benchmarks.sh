@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs every benchmark program of the build folder given, one after another, then every
-# <name>_bench.sh script of this folder (cli_bench.sh among them) and scale_check.sh.
+# <name>_bench.sh script of this folder (cli_bench.sh among them) and the scale scripts.
 set -e
 folder=${1:?usage: run_benchmarks.sh BENCH_BUILD_FOLDER}
 found=0
@@ -19,5 +19,7 @@ echo "== scale_check"
 sh "$(dirname "$0")/scale_check.sh" "$(cd "$folder/.." && pwd)"
 echo "== snp_scale"
 sh "$(dirname "$0")/snp_scale.sh" "$(cd "$folder/.." && pwd)"
+echo "== survey_scale"
+sh "$(dirname "$0")/survey_scale.sh" "$(cd "$folder/.." && pwd)"
 echo "== report_scale"
 sh "$(dirname "$0")/report_scale.sh" "$(cd "$folder/.." && pwd)"

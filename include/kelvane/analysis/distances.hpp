@@ -54,6 +54,11 @@ void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
                             const clonal::WorkSettings& work,
                             const std::function<void(const DistanceMatrix&)>& band_done);
 
+// The distinct genotypes of the data for groupings under the input: a repeated genotype with
+// missing copies keeps its own distance unless missing copies count nothing ("not-counted") or
+// one mutation however many ("one-mutation"), under which identical genotypes lie at 0.
+DistinctGenotypes distinct_genotypes_under(const MarkerData& data, const DistanceInput& input);
+
 // The distances of the rows of the distinct genotypes (DistinctGenotypes::rows()) the same way,
 // in bands of up to 128 million cells (512 MB), so that models whose preparation costs much (many
 // loci) prepare few times: the data's own individuals when no genotype repeats.

@@ -16,7 +16,7 @@ Genotypes single_linkage(const MarkerData& data, const DistanceInput& distances,
     if (!grouped_by_distinct_genotypes(distances)) {
         return genotypes_at_threshold(distance_matrix(data, distances, work), threshold);
     }
-    const DistinctGenotypes distinct = distinct_genotypes(data);
+    const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
     DistinctSingleLinkage linkage(distinct, threshold);
     for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { linkage.add_band(band); });

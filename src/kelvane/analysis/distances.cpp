@@ -97,6 +97,11 @@ void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
     bands_of(data, input, work, band_done, kBandCells);
 }
 
+DistinctGenotypes distinct_genotypes_under(const MarkerData& data, const DistanceInput& input) {
+    const std::string& missing = input.model.missing;
+    return distinct_genotypes(data, missing != "not-counted" && missing != "one-mutation");
+}
+
 void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& distinct,
                             const DistanceInput& input, const clonal::WorkSettings& work,
                             const std::function<void(const DistanceMatrix&)>& band_done) {

@@ -49,7 +49,7 @@ DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distanc
     if (!grouped_by_distinct_genotypes(distances)) {
         return histogram(distance_matrix(data, distances, work), settings);
     }
-    const DistinctGenotypes distinct = distinct_genotypes(data);
+    const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
     DistinctPairTally pairs(distinct);
     for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { pairs.add_band(band); });

@@ -15,7 +15,7 @@ std::vector<ThresholdCount> thresholds(const MarkerData& data, const DistanceInp
     if (linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
         return thresholds(distance_matrix(data, distances, work), linkage);
     }
-    const DistinctGenotypes distinct = distinct_genotypes(data);
+    const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
     DistinctMergeHeights heights(distinct, work.threads);
     for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { heights.add_band(band); });

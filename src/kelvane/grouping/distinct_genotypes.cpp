@@ -65,7 +65,7 @@ uint64_t hash_of(const std::vector<int32_t>& copies) {
 
 }  // namespace
 
-DistinctGenotypes distinct_genotypes(const MarkerData& data) {
+DistinctGenotypes distinct_genotypes(const MarkerData& data, bool own_distances) {
     // Individuals grouped by a hash of their sorted copies, equal hashes checked copy by copy:
     // time O(n x loci x copies), memory O(n) besides one individual's copies at a time.
     const auto n = static_cast<std::size_t>(data.n_individuals);
@@ -103,7 +103,8 @@ DistinctGenotypes distinct_genotypes(const MarkerData& data) {
     }
     for (int32_t g = 0; g < distinct.count(); ++g) {
         const auto g_index = static_cast<std::size_t>(g);
-        if (distinct.counts[g_index] > 1 && has_missing_copy(data, distinct.first[g_index])) {
+        if (own_distances && distinct.counts[g_index] > 1 &&
+            has_missing_copy(data, distinct.first[g_index])) {
             distinct.twins.push_back(g);
         }
     }

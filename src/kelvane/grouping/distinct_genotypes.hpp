@@ -31,7 +31,9 @@ struct DistinctGenotypes {
     bool all_distinct() const { return first.size() == of.size(); }
 };
 
-DistinctGenotypes distinct_genotypes(const MarkerData& data);
+// own_distances: whether two members of a repeated genotype with missing copies may lie more
+// than 0 apart (missing copies counted as steps or mutations); without it there are no twins.
+DistinctGenotypes distinct_genotypes(const MarkerData& data, bool own_distances = true);
 
 // Single linkage at a threshold from the distances of DistinctGenotypes::rows(), given band by
 // band in any order: the clonal genotypes of the individuals exactly as genotypes_at_threshold

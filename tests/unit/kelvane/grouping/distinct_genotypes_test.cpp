@@ -1,8 +1,8 @@
 // Single linkage over distinct genotypes against single linkage over the whole n x n matrix: the
-// genotypes at a threshold, the counts at every threshold and the distance histogram, on random data with repeated
-// genotypes, copies in any order and missing copies, under every treatment of them, with the
-// distances given band by band; and the spanning tree built band by band against Prim's on the
-// whole matrix.
+// genotypes at a threshold, the counts at every threshold and the distance histogram, on random
+// data with repeated genotypes, copies in any order and missing copies, under every treatment of
+// them, with the distances given band by band; and the spanning tree built band by band against
+// Prim's on the whole matrix.
 #include "kelvane/grouping/distinct_genotypes.hpp"
 
 #include <gtest/gtest.h>
@@ -52,9 +52,9 @@ MarkerData repeated_genotypes(std::mt19937& generator, int32_t ploidy) {
 TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
     std::mt19937 generator(5);
     const std::vector<std::pair<std::string, std::string>> models{
-        {"stepwise", "not-counted"}, {"stepwise", "3"},         {"squared", "2"},
-        {"two-phase", "infinite"},   {"two-phase", "2"},        {"infinite-allele", "one-mutation"},
-        {"infinite-allele", "2"},    {"stepwise", "average"}};
+        {"stepwise", "not-counted"},         {"stepwise", "3"},        {"squared", "2"},
+        {"two-phase", "infinite"},           {"two-phase", "2"},       {"two-phase", "not-counted"},
+        {"infinite-allele", "one-mutation"}, {"infinite-allele", "2"}, {"stepwise", "average"}};
     for (const int32_t ploidy : {2, 4}) {
         const MarkerData data = repeated_genotypes(generator, ploidy);
         for (const auto& [distance, missing] : models) {
@@ -67,9 +67,8 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
                 const analysis::ClonesResult whole =
                     analysis::clones(data, matrix, input, settings);
                 const analysis::ClonesResult distinct = analysis::clones(data, input, settings);
-                const std::string what = distance + " " + missing + " P " +
-                                         std::to_string(ploidy) + " T " +
-                                         std::to_string(threshold);
+                const std::string what = distance + " " + missing + " P " + std::to_string(ploidy) +
+                                         " T " + std::to_string(threshold);
                 EXPECT_EQ(distinct.genotypes.numbers, whole.genotypes.numbers) << what;
                 EXPECT_EQ(distinct.genotypes.count, whole.genotypes.count) << what;
                 ASSERT_EQ(distinct.missing.has_value(), whole.missing.has_value()) << what;

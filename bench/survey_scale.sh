@@ -1,0 +1,48 @@
+#!/bin/sh
+# kelvane on clonal surveys at scale, each run measured with /usr/bin/time (wall time, peak
+# memory) against its target: 100,000 diploid individuals x 12 loci drawn from 50,000 genotypes
+# (clones --threshold 2 and thresholds: 60 s and 1 GB each; histogram: 60 s), 1,000,000 drawn
+# from 20,000 genotypes (clones --threshold 2: 60 s and 2 GB), and 20,000 samples x 20,000 SNPs
+# (clones --threshold 100: 120 s and 2 GB). None of them holds an n x n matrix.
+set -e
+build=$(cd "${1:?usage: survey_scale.sh BUILD_FOLDER}" && pwd)
+kelvane="$build/src/kelvane/kelvane"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+"$build/bench/marker_file_tool" 100000 12 2 survey.txt 50000
+"$build/bench/marker_file_tool" 1000000 12 2 million.txt 20000
+"$build/bench/vcf_file_tool" 20000 20000 snps.vcf.gz
+
+# measure LABEL SECONDS MEGABYTES COMMAND...: one row (MEGABYTES 0: no memory target).
+measure() {
+    label=$1
+    seconds=$2
+    megabytes=$3
+    shift 3
+    if [ -x /usr/bin/time ]; then
+        /usr/bin/time -v "$@" > /dev/null 2> time.txt
+        wall=$(grep 'Elapsed (wall clock)' time.txt | sed 's/.*: //' |
+               awk -F: '{ s = 0; for (i = 1; i <= NF; ++i) s = s * 60 + $i; print s }')
+        peak_kb=$(grep 'Maximum resident set size' time.txt | sed 's/.*: //')
+    else
+        start=$(date +%s)
+        "$@" > /dev/null
+        wall=$(( $(date +%s) - start ))
+        peak_kb=0
+    fi
+    awk "BEGIN { peak = $peak_kb / 1024; met = $wall <= $seconds && ($megabytes == 0 || peak <= $megabytes);
+                 printf \"%-44s %8.2f %9.0f   %s s%s   %s\n\", \"$label\", $wall, peak, \"$seconds\",
+                        $megabytes == 0 ? \"\" : \", $megabytes MB\", met ? \"met\" : \"MISSED\" }"
+}
+
+echo "clonal surveys (load average: $(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo NA))"
+echo "task                                           wall s   peak MB   target"
+measure "clones T 2, n 100000 from G 50000" 60 1024 \
+    "$kelvane" clones survey.txt --threshold 2 --quiet
+measure "thresholds, n 100000 from G 50000" 60 1024 "$kelvane" thresholds survey.txt --quiet
+measure "histogram, n 100000 from G 50000" 60 0 "$kelvane" histogram survey.txt --quiet
+measure "clones T 2, n 1000000 from G 20000" 60 2048 \
+    "$kelvane" clones million.txt --threshold 2 --quiet
+measure "clones T 100, 20000 samples x 20000 SNPs" 120 2048 \
+    "$kelvane" clones snps.vcf.gz --distance infinite-allele --threshold 100 --quiet
