@@ -54,6 +54,12 @@ void for_each_distance_band(const MarkerData& data, const DistanceInput& input,
                             const clonal::WorkSettings& work,
                             const std::function<void(const DistanceMatrix&)>& band_done);
 
+// The same under a model made from a larger data set of which data is a part, so that the
+// distances are those the larger data set gives its individuals.
+void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& distinct,
+                            const DistanceModel& model, const clonal::WorkSettings& work,
+                            const std::function<void(const DistanceMatrix&)>& band_done);
+
 // The distinct genotypes of the data for groupings under the input: a repeated genotype with
 // missing copies keeps its own distance unless missing copies count nothing ("not-counted") or
 // one mutation however many ("one-mutation"), under which identical genotypes lie at 0.

@@ -4,6 +4,8 @@
 #include <map>
 #include <vector>
 
+#include "kelvane/data/data_subset.hpp"
+#include "kelvane/distance/model_catalogue.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
 #include "kelvane/grouping/distinct_genotypes.hpp"
 
@@ -21,6 +23,44 @@ Genotypes single_linkage(const MarkerData& data, const DistanceInput& distances,
     for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { linkage.add_band(band); });
     return linkage.genotypes();
+}
+
+// Single linkage at the threshold under the counted input within each of our genotypes: counting
+// missing copies only lengthens distances, so its genotypes lie within ours. The distances of a
+// genotype's members come from the model of the whole data set, as the whole matrix would give.
+Genotypes counted_within(const MarkerData& data, const Genotypes& ours,
+                         const DistanceInput& counted, int32_t threshold, int threads) {
+    const DistanceModel model = model_of(counted.model, data);
+    std::vector<std::vector<int>> members(static_cast<std::size_t>(ours.count) + 1);
+    for (std::size_t i = 0; i < ours.numbers.size(); ++i) {
+        members[static_cast<std::size_t>(ours.numbers[i])].push_back(static_cast<int>(i));
+    }
+    Genotypes apart;
+    apart.numbers.assign(ours.numbers.size(), 0);
+    int32_t labels = 0;
+    // Small genotypes on one thread: starting workers would cost more than their pairs.
+    constexpr std::size_t kWorthWorkers = 256;
+    for (const std::vector<int>& group : members) {
+        if (group.size() <= 1) {
+            for (const int i : group) {
+                apart.numbers[static_cast<std::size_t>(i)] = labels++;
+            }
+            continue;
+        }
+        const MarkerData part = data_subset(data, group);
+        const DistinctGenotypes distinct = distinct_genotypes(part, true);
+        DistinctSingleLinkage linkage(distinct, threshold);
+        for_each_distinct_band(part, distinct, model,
+                               {group.size() < kWorthWorkers ? 1 : threads, {}},
+                               [&](const DistanceMatrix& band) { linkage.add_band(band); });
+        const Genotypes inner = linkage.genotypes();
+        for (std::size_t k = 0; k < group.size(); ++k) {
+            apart.numbers[static_cast<std::size_t>(group[k])] = labels + inner.numbers[k] - 1;
+        }
+        labels += inner.count;
+    }
+    apart.count = renumber_genotypes(apart.numbers);
+    return apart;
 }
 
 bool has_missing_copy(const MarkerData& data, int individual) {
@@ -59,7 +99,7 @@ std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
     } else {
         DistanceInput counted = distances;
         counted.model.missing = std::to_string(1);  // one step each
-        apart = single_linkage(data, counted, threshold, {threads, {}});
+        apart = counted_within(data, genotypes, counted, threshold, threads);
     }
     if (apart.count == genotypes.count) {
         return std::nullopt;

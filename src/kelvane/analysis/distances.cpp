@@ -65,21 +65,19 @@ DistanceMatrix distance_matrix(const MarkerData& data, const DistanceInput& inpu
 
 namespace {
 
-// The distances a band of at most band_cells cells at a time.
-void bands_of(const MarkerData& data, const DistanceInput& input, const clonal::WorkSettings& work,
-              const std::function<void(const DistanceMatrix&)>& band_done, int64_t band_cells) {
+// The distances under the model a band of at most band_cells cells at a time.
+void model_bands(const MarkerData& data, const DistanceModel& model,
+                 const clonal::WorkSettings& work,
+                 const std::function<void(const DistanceMatrix&)>& band_done, int64_t band_cells) {
     const int n = data.n_individuals;
-    if (input.matrix || static_cast<int64_t>(n) * n <= band_cells) {
-        band_done(distance_matrix(data, input, work));
-        return;
-    }
-    const DistanceModel model = model_of(input.model, data);
-    const int rows = static_cast<int>(std::max<int64_t>(1, band_cells / n));
+    const int rows =
+        static_cast<int>(std::clamp<int64_t>(band_cells / std::max(n, 1), 1, std::max(n, 1)));
     const auto pairs_below = [](int64_t r) { return static_cast<uint64_t>(r * (r - 1) / 2); };
     const uint64_t all_pairs = pairs_below(n);
     for (int first = 0; first < n; first += rows) {
         const int end = std::min(n, first + rows);
-        DistanceMatrix band(n, first, end);
+        DistanceMatrix band =
+            first == 0 && end == n ? DistanceMatrix(n) : DistanceMatrix(n, first, end);
         fill(data, model, band, work.threads, [&](uint64_t done, uint64_t) {
             if (work.progress) {
                 work.progress(pairs_below(first) + done, all_pairs);
@@ -87,6 +85,15 @@ void bands_of(const MarkerData& data, const DistanceInput& input, const clonal::
         });
         band_done(band);
     }
+}
+
+void bands_of(const MarkerData& data, const DistanceInput& input, const clonal::WorkSettings& work,
+              const std::function<void(const DistanceMatrix&)>& band_done, int64_t band_cells) {
+    if (input.matrix) {
+        band_done(distance_matrix(data, input, work));
+        return;
+    }
+    model_bands(data, model_of(input.model, data), work, band_done, band_cells);
 }
 
 }  // namespace
@@ -110,6 +117,13 @@ void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& dis
         return;
     }
     bands_of(data_subset(data, distinct.rows()), input, work, band_done, kDistinctBandCells);
+}
+
+void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& distinct,
+                            const DistanceModel& model, const clonal::WorkSettings& work,
+                            const std::function<void(const DistanceMatrix&)>& band_done) {
+    model_bands(distinct.all_distinct() ? data : data_subset(data, distinct.rows()), model, work,
+                band_done, kDistinctBandCells);
 }
 
 void write_square_distances(const MarkerData& data, const DistanceMatrix& matrix,

@@ -6,10 +6,20 @@
 namespace kelvane {
 
 MarkerData data_subset(const MarkerData& data, std::span<const int> individuals) {
-    MarkerData subset = data;
+    // Everything but the individuals, field by field: a copy of the whole would copy every copy.
+    MarkerData subset;
+    subset.file = data.file;
+    subset.title = data.title;
+    subset.n_populations = data.n_populations;
+    subset.n_loci = data.n_loci;
+    subset.max_ploidy = data.max_ploidy;
+    subset.digits = data.digits;
+    subset.slot_limit = data.slot_limit;
+    subset.pop_names = data.pop_names;
+    subset.locus_names = data.locus_names;
+    subset.total_alleles = data.total_alleles;
+    subset.dice_offered = data.dice_offered;
     subset.n_individuals = static_cast<int32_t>(individuals.size());
-    subset.pop_vector.clear();
-    subset.ind_names.clear();
     for (const int i : individuals) {
         subset.pop_vector.push_back(data.pop_vector[static_cast<std::size_t>(i)]);
         subset.ind_names.push_back(data.ind_names[static_cast<std::size_t>(i)]);
