@@ -56,6 +56,11 @@ ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
 // Whether the single-linkage genotypes of the input can come from its distinct genotypes.
 bool grouped_by_distinct_genotypes(const DistanceInput& distances);
 
+// The single-linkage genotypes at the threshold alone, the same way: without the n x n matrix
+// where grouped_by_distinct_genotypes holds.
+Genotypes single_linkage_genotypes(const MarkerData& data, const DistanceInput& distances,
+                                   int32_t threshold, const clonal::WorkSettings& work = {});
+
 // individual, population, genotype: a row per individual in input order.
 clonal::ResultTable clones_table(const MarkerData& data, const ClonesResult& result);
 

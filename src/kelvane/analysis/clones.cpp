@@ -12,19 +12,6 @@
 namespace kelvane::analysis {
 namespace {
 
-// Single linkage at the threshold, from the distinct genotypes where that holds.
-Genotypes single_linkage(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
-                         const clonal::WorkSettings& work) {
-    if (!grouped_by_distinct_genotypes(distances)) {
-        return genotypes_at_threshold(distance_matrix(data, distances, work), threshold);
-    }
-    const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
-    DistinctSingleLinkage linkage(distinct, threshold);
-    for_each_distinct_band(data, distinct, distances, work,
-                           [&](const DistanceMatrix& band) { linkage.add_band(band); });
-    return linkage.genotypes();
-}
-
 // Single linkage at the threshold under the counted input within each of our genotypes: counting
 // missing copies only lengthens distances, so its genotypes lie within ours. The distances of a
 // genotype's members come from the model of the whole data set, as the whole matrix would give.
@@ -140,6 +127,18 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
     return result;
 }
 
+Genotypes single_linkage_genotypes(const MarkerData& data, const DistanceInput& distances,
+                                   int32_t threshold, const clonal::WorkSettings& work) {
+    if (!grouped_by_distinct_genotypes(distances)) {
+        return genotypes_at_threshold(distance_matrix(data, distances, work), threshold);
+    }
+    const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
+    DistinctSingleLinkage linkage(distinct, threshold);
+    for_each_distinct_band(data, distinct, distances, work,
+                           [&](const DistanceMatrix& band) { linkage.add_band(band); });
+    return linkage.genotypes();
+}
+
 bool grouped_by_distinct_genotypes(const DistanceInput& distances) {
     return !distances.matrix && distances.model.missing != "average";
 }
@@ -150,7 +149,7 @@ ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
         return clones(data, distance_matrix(data, distances, work), distances, settings, work);
     }
     ClonesResult result;
-    result.genotypes = single_linkage(data, distances, settings.threshold, work);
+    result.genotypes = single_linkage_genotypes(data, distances, settings.threshold, work);
     result.missing =
         missing_data_effect(data, result.genotypes, distances, settings.threshold, work.threads);
     return result;

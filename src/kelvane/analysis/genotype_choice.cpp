@@ -1,8 +1,8 @@
 // The genotypes at a threshold or of identical data.
 #include "kelvane/analysis/genotype_choice.hpp"
 
+#include "kelvane/analysis/clones.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
-#include "kelvane/grouping/genotype_grouping.hpp"
 
 namespace kelvane::analysis {
 
@@ -10,7 +10,7 @@ std::vector<int32_t> chosen_genotypes(const MarkerData& data, std::optional<int3
                                       const DistanceInput& distances,
                                       const clonal::WorkSettings& work) {
     if (threshold) {
-        return genotypes_at_threshold(distance_matrix(data, distances, work), *threshold).numbers;
+        return single_linkage_genotypes(data, distances, *threshold, work).numbers;
     }
     std::vector<int32_t> genotypes = GenotypeIdentity(data).multilocus_genotypes().class_of;
     for (int32_t& genotype : genotypes) {
