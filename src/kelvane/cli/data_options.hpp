@@ -90,8 +90,14 @@ std::optional<DistanceModel> input_model(const DataOptions& options, const Marke
 void write_distance_notes(const DataOptions& options, const MarkerData& data,
                           const clonal::cli::Terminal& terminal);
 
+// Why a command that needs the n x n matrix cannot run on n individuals with the given memory
+// (bytes; 0: unknown): the memory the matrix needs, and the commands that work without it. Nothing
+// when it fits.
+std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t memory);
+
 // The distance matrix of the data: computed with the model (progress shown as the options say)
-// or imported; a distance beyond 32 bits or a rejected matrix file is a DataError.
+// or imported; a distance beyond 32 bits or a rejected matrix file is a DataError. A matrix
+// larger than the machine's memory is refused before anything is computed (matrix_memory_refusal).
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal);

@@ -1,0 +1,16 @@
+// The memory of the machine, for refusing at the start a run that could never fit it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace clonal {
+
+// The physical memory in bytes, or 0 when the system does not tell.
+uint64_t physical_memory();
+
+// "1.5 GB", "640 MB": a size for a message, in binary units.
+std::string memory_size(uint64_t bytes);
+
+}  // namespace clonal
