@@ -7,6 +7,7 @@
 # (2 regions, 10 populations) with 999 permutations of each on 5,000 x 50,000 (target: 60 s for the
 # whole run). snp_bench gives the ratio of the bit planes to the computation locus by locus.
 set -e
+here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: snp_scale.sh BUILD_FOLDER}" && pwd)
 kelvane="$build/src/kelvane/kelvane"
 work=$(mktemp -d)
@@ -20,25 +21,15 @@ awk 'BEGIN { for (i = 1; i <= 5000; ++i) print "S" i "\tpop" (i % 10) }' > popul
 awk 'BEGIN { print "sample\tregion"; for (i = 1; i <= 5000; ++i) print "S" i "\tR" (i % 2) }' \
     > strata.tsv
 
+. "$here/timed_run.sh"
+
 # measure LABEL LIMIT COMMAND...: one row of the table (wall time, user and system time, peak
 # memory).
 measure() {
     label=$1
     limit=$2
     shift 2
-    if [ -x /usr/bin/time ]; then
-        /usr/bin/time -v "$@" > /dev/null 2> time.txt
-        wall=$(grep 'Elapsed (wall clock)' time.txt | sed 's/.*: //' |
-               awk -F: '{ s = 0; for (i = 1; i <= NF; ++i) s = s * 60 + $i; print s }')
-        cpu=$(awk -F': ' '/User time|System time/ { s += $2 } END { print s }' time.txt)
-        peak_kb=$(grep 'Maximum resident set size' time.txt | sed 's/.*: //')
-    else
-        start=$(date +%s.%N)
-        "$@" > /dev/null
-        wall=$(awk "BEGIN { print $(date +%s.%N) - $start }")
-        cpu=NA
-        peak_kb=0
-    fi
+    timed_run "$@"
     awk "BEGIN { printf \"%-36s %8.2f %8.2f %9.0f   %s\n\", \"$label\", $wall, $cpu, $peak_kb / 1024, \"$limit\" }"
 }
 

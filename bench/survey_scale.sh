@@ -5,6 +5,7 @@
 # from 20,000 genotypes (clones --threshold 2: 60 s and 2 GB), and 20,000 samples x 20,000 SNPs
 # (clones --threshold 100: 120 s and 2 GB). None of them holds an n x n matrix.
 set -e
+here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: survey_scale.sh BUILD_FOLDER}" && pwd)
 kelvane="$build/src/kelvane/kelvane"
 work=$(mktemp -d)
@@ -14,23 +15,15 @@ cd "$work"
 "$build/bench/marker_file_tool" 1000000 12 2 million.txt 20000
 "$build/bench/vcf_file_tool" 20000 20000 snps.vcf.gz
 
+. "$here/timed_run.sh"
+
 # measure LABEL SECONDS MEGABYTES COMMAND...: one row (MEGABYTES 0: no memory target).
 measure() {
     label=$1
     seconds=$2
     megabytes=$3
     shift 3
-    if [ -x /usr/bin/time ]; then
-        /usr/bin/time -v "$@" > /dev/null 2> time.txt
-        wall=$(grep 'Elapsed (wall clock)' time.txt | sed 's/.*: //' |
-               awk -F: '{ s = 0; for (i = 1; i <= NF; ++i) s = s * 60 + $i; print s }')
-        peak_kb=$(grep 'Maximum resident set size' time.txt | sed 's/.*: //')
-    else
-        start=$(date +%s)
-        "$@" > /dev/null
-        wall=$(( $(date +%s) - start ))
-        peak_kb=0
-    fi
+    timed_run "$@"
     awk "BEGIN { peak = $peak_kb / 1024; met = $wall <= $seconds && ($megabytes == 0 || peak <= $megabytes);
                  printf \"%-44s %8.2f %9.0f   %s s%s   %s\n\", \"$label\", $wall, peak, \"$seconds\",
                         $megabytes == 0 ? \"\" : \", $megabytes MB\", met ? \"met\" : \"MISSED\" }"

@@ -50,17 +50,6 @@ Genotypes counted_within(const MarkerData& data, const Genotypes& ours,
     return apart;
 }
 
-bool has_missing_copy(const MarkerData& data, int individual) {
-    for (int locus = 0; locus < data.n_loci; ++locus) {
-        for (const int32_t copy : data.locus_genotype(individual, locus)) {
-            if (copy == 0) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
                                                      const Genotypes& genotypes,
                                                      const DistanceInput& distances,

@@ -12,7 +12,6 @@
 #include <unordered_map>
 
 namespace kelvane {
-namespace {
 
 bool has_missing_copy(const MarkerData& data, int individual) {
     for (int locus = 0; locus < data.n_loci; ++locus) {
@@ -24,8 +23,6 @@ bool has_missing_copy(const MarkerData& data, int individual) {
     }
     return false;
 }
-
-}  // namespace
 
 std::vector<int> DistinctGenotypes::rows() const {
     std::vector<int> rows = first;

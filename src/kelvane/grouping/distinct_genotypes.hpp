@@ -16,6 +16,9 @@
 
 namespace kelvane {
 
+// Whether an individual lacks a copy at some locus.
+bool has_missing_copy(const MarkerData& data, int individual);
+
 struct DistinctGenotypes {
     std::vector<int32_t> of;      // the distinct genotype of each individual, numbered from 0
     std::vector<int> first;       // the first individual of each distinct genotype
