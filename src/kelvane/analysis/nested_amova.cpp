@@ -52,10 +52,14 @@ void clone_correct(Hierarchy& hierarchy, const MarkerData& data, const DistanceM
     hierarchy = std::move(kept);
 }
 
+// The design's hierarchy, clone-corrected when it says so; before: the members until then.
 Hierarchy design_hierarchy(const MarkerData& data, const DistanceMatrix& matrix,
-                           const AmovaDesign& design) {
+                           const AmovaDesign& design, int64_t* before = nullptr) {
     Hierarchy hierarchy =
         resolve_hierarchy(data, {design.hierarchy, design.strata, design.populations_within});
+    if (before != nullptr) {
+        *before = static_cast<int64_t>(hierarchy.members.size());
+    }
     if (design.clone_correct) {
         clone_correct(hierarchy, data, matrix, design);
     }
@@ -156,12 +160,8 @@ NestedAmovaResult nested_amova(const MarkerData& data, const DistanceMatrix& mat
                                clonal::Random& random, const clonal::WorkSettings& work) {
     const AmovaDesign& design = settings.design;
     NestedAmovaResult result;
-    Hierarchy hierarchy =
-        resolve_hierarchy(data, {design.hierarchy, design.strata, design.populations_within});
-    result.individuals_before_correction = static_cast<int64_t>(hierarchy.members.size());
-    if (design.clone_correct) {
-        clone_correct(hierarchy, data, matrix, design);
-    }
+    const Hierarchy hierarchy =
+        design_hierarchy(data, matrix, design, &result.individuals_before_correction);
     result.individuals = static_cast<int64_t>(hierarchy.members.size());
     result.levels = hierarchy.levels;
     if (hierarchy.levels.size() == 1 && !design.within &&
