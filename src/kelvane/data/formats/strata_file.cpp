@@ -121,7 +121,9 @@ std::optional<Strata> genalex_regions(std::string_view content) {
     };
     const auto samples = number(1);
     const auto populations = number(2);
-    if (!samples || !populations || *populations < 1) {
+    // A sheet holds a line per sample below its three lines of header.
+    if (!samples || !populations || *populations < 1 || *samples < 0 ||
+        static_cast<std::size_t>(*samples) > lines.size()) {
         return std::nullopt;
     }
     // The block starts after the sizes and one empty field.
@@ -146,6 +148,13 @@ std::optional<Strata> genalex_regions(std::string_view content) {
         }
         if (name.empty()) {
             name = "region" + std::to_string(r + 1);
+        }
+        // Sizes beyond the samples line 1 declares are refused before any row is made for them.
+        if (*size > *samples - rows) {
+            throw InputError(clonal::format("the regions hold more than the %lld samples line 1 "
+                                            "says",
+                                            static_cast<long long>(*samples)),
+                             lines[0].number, static_cast<int64_t>(column) + 1);
         }
         rows += *size;
         strata.values[0].insert(strata.values[0].end(), static_cast<std::size_t>(*size), name);

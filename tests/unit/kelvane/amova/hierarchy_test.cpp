@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/core/fatal_error.hpp"
+#include "kelvane/data/formats/strata_file.hpp"
 
 namespace kelvane {
 namespace {
@@ -71,6 +72,32 @@ TEST(Hierarchy, ErrorsNameTheLineTheLevelOrTheGroup) {
     EXPECT_NE(message_of(data, "name\tregion\na\tR\tx\nb\tR\nc\tS\nd\tS\n", {"region"})
                   .find("3 fields; the header has 2"),
               std::string::npos);
+}
+
+TEST(Hierarchy, GenalexRegionsAddUpToTheSamplesBeforeAnyRowIsMade) {
+    std::string names = "Tiny,,,1,2,,North,South\nInd,Pop,L1\n";
+    for (const char* line :
+         {"a,1,5", "b,1,5", "c,1,5", "d,1,5", "e,2,5", "f,2,5", "g,2,5", "h,2,5"}) {
+        names.append(line).append("\n");
+    }
+    const auto message = [&](const std::string& sizes) {
+        try {
+            genalex_regions(sizes + "\n" + names);
+        } catch (const clonal::FatalError& error) {
+            return std::string(error.what());
+        }
+        return std::string("no error");
+    };
+    const auto regions = genalex_regions("1,8,2,4,4,,2,4,4\n" + names);
+    ASSERT_TRUE(regions.has_value());
+    EXPECT_EQ(regions->values[0], (std::vector<std::string>{"North", "North", "North", "North",
+                                                            "South", "South", "South", "South"}));
+    EXPECT_NE(message("1,8,2,4,4,,2,4,3").find("hold 7 samples, line 1 says 8"), std::string::npos);
+    // A region of two billion samples is refused, not filled, and so is a count of samples
+    // beyond the sheet's lines.
+    EXPECT_NE(message("1,8,2,4,4,,2,4,2000000000").find("more than the 8 samples"),
+              std::string::npos);
+    EXPECT_FALSE(genalex_regions("1,2000000000,2,4,4,,2,4,4\n" + names).has_value());
 }
 
 }  // namespace
