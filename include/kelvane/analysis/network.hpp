@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/core/work_settings.hpp"
+#include "kelvane/analysis/distances.hpp"
+#include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
 #include "kelvane/grouping/minimum_spanning_network.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
@@ -18,5 +21,12 @@ struct NetworkResult {
 };
 
 NetworkResult network(const DistanceMatrix& matrix, int32_t threshold);
+
+// The same from the distances the input describes. On computed distances (clones.hpp:
+// grouped_by_distinct_genotypes) no matrix is held: the distances of the distinct genotypes are
+// computed twice a band at a time, first for the genotypes and a spanning tree, then for the links
+// (memory grows with the distinct genotypes and the links, not n x n).
+NetworkResult network(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
+                      const clonal::WorkSettings& work = {});
 
 }  // namespace kelvane::analysis

@@ -12,6 +12,7 @@
 #include "common/core/random.hpp"
 #include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/distance_models.hpp"
 #include "kelvane/evidence/sexual_floor.hpp"
@@ -45,6 +46,13 @@ void check_suggestion_settings(const SuggestionSettings& settings);
 // random.
 Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
                         const std::optional<DistanceModel>& model,
+                        const SuggestionSettings& settings, clonal::Random& random,
+                        const clonal::WorkSettings& work = {});
+
+// The same from the distances the input describes; under single linkage on computed distances
+// (clones.hpp: grouped_by_distinct_genotypes) without an n x n matrix, from a spanning tree of the
+// distinct genotypes whose distances are computed a band at a time.
+Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
                         const SuggestionSettings& settings, clonal::Random& random,
                         const clonal::WorkSettings& work = {});
 

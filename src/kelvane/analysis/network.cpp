@@ -1,12 +1,47 @@
 // The minimum spanning network of the clonal genotypes.
 #include "kelvane/analysis/network.hpp"
 
+#include "kelvane/analysis/clones.hpp"
+#include "kelvane/grouping/distinct_network.hpp"
+
 namespace kelvane::analysis {
 
 NetworkResult network(const DistanceMatrix& matrix, int32_t threshold) {
     NetworkResult result;
     result.genotypes = genotypes_at_threshold(matrix, threshold);
     result.edges = minimum_spanning_network(genotype_distances(matrix, result.genotypes));
+    return result;
+}
+
+NetworkResult network(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
+                      const clonal::WorkSettings& work) {
+    if (!grouped_by_distinct_genotypes(distances)) {
+        return network(distance_matrix(data, distances, work), threshold);
+    }
+    const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
+    // Two passes over the distances: the progress reported runs once from 0 to the end.
+    const auto pass = [&](int number) {
+        clonal::WorkSettings settings{work.threads, {}};
+        if (work.progress) {
+            settings.progress = [&work, number](uint64_t done, uint64_t total) {
+                work.progress(number * total + done, 2 * total);
+            };
+        }
+        return settings;
+    };
+    DistinctSingleLinkage linkage(distinct, threshold);
+    DistinctMergeHeights tree(distinct, work.threads);
+    for_each_distinct_band(data, distinct, distances, pass(0), [&](const DistanceMatrix& band) {
+        linkage.add_band(band);
+        tree.add_band(band);
+    });
+    NetworkResult result;
+    result.genotypes = linkage.genotypes();
+    DistinctSpanningNetwork links(distinct, result.genotypes, threshold, tree.tree_edges(),
+                                  tree.own_distances());
+    for_each_distinct_band(data, distinct, distances, pass(1),
+                           [&](const DistanceMatrix& band) { links.add_band(band); });
+    result.edges = links.edges();
     return result;
 }
 

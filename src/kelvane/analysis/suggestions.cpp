@@ -2,7 +2,9 @@
 #include "kelvane/analysis/suggestions.hpp"
 
 #include "common/core/fatal_error.hpp"
+#include "kelvane/analysis/clones.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
+#include "kelvane/grouping/distinct_genotypes.hpp"
 
 namespace kelvane::analysis {
 namespace {
@@ -64,6 +66,31 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
             sexual_floor(data, *model, settings.simulations, settings.alpha, random, work.threads);
     }
     result.counts = counts_under(matrix, settings.linkage);
+    return result;
+}
+
+Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
+                        const SuggestionSettings& settings, clonal::Random& random,
+                        const clonal::WorkSettings& work) {
+    if (settings.linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
+        return suggestions(data, distance_matrix(data, distances, work),
+                           input_model(distances, data), settings, random, work);
+    }
+    check_suggestion_settings(settings);
+    const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
+    DistinctMergeHeights merges(distinct, work.threads);
+    for_each_distinct_band(data, distinct, distances, work,
+                           [&](const DistanceMatrix& band) { merges.add_band(band); });
+    // The tree's weights are the merge heights of the distinct genotypes, ascending.
+    std::vector<int32_t> heights;
+    for (const TreeEdge& edge : merges.tree_edges()) {
+        heights.push_back(edge.weight);
+    }
+    Suggestions result;
+    result.gap = largest_gap(heights, settings.fraction);
+    result.floor = sexual_floor(data, model_of(distances.model, data), settings.simulations,
+                                settings.alpha, random, work.threads);
+    result.counts = counts_at_merges(data.n_individuals, merges.heights());
     return result;
 }
 

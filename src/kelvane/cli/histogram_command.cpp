@@ -58,19 +58,21 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_histogram_settings(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
-        // The suggestions need the whole matrix; the histogram alone works from the distinct
-        // genotypes where it can.
+        // The histogram and the suggestions work from the distinct genotypes where they can;
+        // otherwise both read one matrix.
+        const DistanceInput input = distance_input(options->data);
+        const bool from_matrix =
+            options->suggest && !suggested_without_matrix(input, options->suggestion);
         std::optional<DistanceMatrix> matrix;
         analysis::DistanceHistogram histogram;
-        if (options->suggest) {
+        if (from_matrix) {
             matrix.emplace(distance_matrix(options->data, data, options->common, terminal));
             histogram = analysis::histogram(*matrix, options->histogram);
         } else {
             with_distance_progress(options->data, data, options->common, terminal,
                                    [&](const clonal::WorkSettings& work) {
-                                       histogram =
-                                           analysis::histogram(data, distance_input(options->data),
-                                                               options->histogram, work);
+                                       histogram = analysis::histogram(data, input,
+                                                                       options->histogram, work);
                                    });
         }
         if (histogram.beyond > 0) {
@@ -81,11 +83,14 @@ clonal::cli::Action setup(CLI::App& command) {
         if (options->threshold) {
             marks.chosen = *options->threshold;
         }
-        if (options->suggest) {
+        if (from_matrix) {
             clonal::cli::record_seeds(terminal, random);
             marks.suggested = suggested_marks(
                 analysis::suggestions(data, *matrix, input_model(options->data, data),
                                       options->suggestion, random, {options->common.threads, {}}));
+        } else if (options->suggest) {
+            marks.suggested = suggested_marks(suggestions_of(
+                options->data, options->suggestion, data, options->common, random, terminal));
         }
         places.write(analysis::histogram_table(histogram), [&] {
             return histogram_figure(histogram, distance_unit(options->data, data), marks);

@@ -6,6 +6,7 @@
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/result_files.hpp"
+#include "kelvane/analysis/clones.hpp"
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
@@ -69,9 +70,19 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFile* figure_output =
             options->figure.wanted() ? &files.add("--svg", options->figure.file) : nullptr;
         const MarkerData data = read_data(options->data, terminal);
-        const DistanceMatrix matrix =
-            distance_matrix(options->data, data, options->common, terminal);
-        const analysis::NetworkResult network = analysis::network(matrix, options->threshold);
+        const DistanceInput input = distance_input(options->data);
+        analysis::NetworkResult network;
+        if (analysis::grouped_by_distinct_genotypes(input)) {
+            with_distance_progress(options->data, data, options->common, terminal,
+                                   [&](const clonal::WorkSettings& work) {
+                                       network =
+                                           analysis::network(data, input, options->threshold, work);
+                                   });
+        } else {
+            network =
+                analysis::network(distance_matrix(options->data, data, options->common, terminal),
+                                  options->threshold);
+        }
         if (graphml) {
             write_network_graphml(data, network.genotypes, network.edges, output.stream());
         } else {

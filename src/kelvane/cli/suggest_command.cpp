@@ -32,12 +32,8 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_suggestion_settings(options->settings);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
-        const DistanceMatrix matrix =
-            distance_matrix(options->data, data, options->common, terminal);
-        clonal::cli::record_seeds(terminal, random);
-        const analysis::Suggestions suggestions =
-            analysis::suggestions(data, matrix, input_model(options->data, data), options->settings,
-                                  random, {options->common.threads, {}});
+        const analysis::Suggestions suggestions = suggestions_of(
+            options->data, options->settings, data, options->common, random, terminal);
         clonal::write_tsv(analysis::suggestions_table(suggestions), output.stream());
         files.commit();
     };

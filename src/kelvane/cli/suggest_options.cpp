@@ -3,8 +3,10 @@
 
 #include <map>
 
+#include "common/cli/command_line.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/text/tsv_writer.hpp"
+#include "kelvane/analysis/clones.hpp"
 
 namespace kelvane::cli {
 
@@ -40,6 +42,32 @@ std::vector<std::string> suggest_arguments(const analysis::SuggestionSettings& s
     const std::vector<std::string> linkage = linkage_arguments(settings.linkage);
     words.insert(words.end(), linkage.begin(), linkage.end());
     return words;
+}
+
+bool suggested_without_matrix(const DistanceInput& input,
+                              const analysis::SuggestionSettings& settings) {
+    return settings.linkage == Linkage::kSingle && analysis::grouped_by_distinct_genotypes(input);
+}
+
+analysis::Suggestions suggestions_of(const DataOptions& options,
+                                     const analysis::SuggestionSettings& settings,
+                                     const MarkerData& data,
+                                     const clonal::cli::CommonOptions& common,
+                                     clonal::Random& random,
+                                     const clonal::cli::Terminal& terminal) {
+    const DistanceInput input = distance_input(options);
+    if (!suggested_without_matrix(input, settings)) {
+        const DistanceMatrix matrix = distance_matrix(options, data, common, terminal);
+        clonal::cli::record_seeds(terminal, random);
+        return analysis::suggestions(data, matrix, input_model(options, data), settings, random,
+                                     {common.threads, {}});
+    }
+    clonal::cli::record_seeds(terminal, random);
+    analysis::Suggestions suggestions;
+    with_distance_progress(options, data, common, terminal, [&](const clonal::WorkSettings& work) {
+        suggestions = analysis::suggestions(data, input, settings, random, work);
+    });
+    return suggestions;
 }
 
 CLI::Option* add_linkage_option(CLI::App& command, Linkage& linkage) {

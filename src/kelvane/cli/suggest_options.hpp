@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "kelvane/analysis/suggestions.hpp"
+#include "kelvane/cli/data_options.hpp"
 
 namespace kelvane::cli {
 
@@ -17,6 +18,19 @@ std::vector<CLI::Option*> add_suggest_options(CLI::App& command,
 // The words of the options, defaults included (single linkage is left unsaid), for a command that
 // suggests the same thresholds.
 std::vector<std::string> suggest_arguments(const analysis::SuggestionSettings& settings);
+
+// Whether the suggestions of the input need no n x n matrix (single linkage on computed
+// distances).
+bool suggested_without_matrix(const DistanceInput& input,
+                              const analysis::SuggestionSettings& settings);
+
+// The suggestions a command prints or draws: the seeds recorded, then the analysis with the
+// progress of its distances, from the whole matrix only where it needs one.
+analysis::Suggestions suggestions_of(const DataOptions& options,
+                                     const analysis::SuggestionSettings& settings,
+                                     const MarkerData& data,
+                                     const clonal::cli::CommonOptions& common,
+                                     clonal::Random& random, const clonal::cli::Terminal& terminal);
 
 // --linkage single|complete|average.
 CLI::Option* add_linkage_option(CLI::App& command, Linkage& linkage);

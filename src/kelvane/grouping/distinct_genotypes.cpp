@@ -183,16 +183,21 @@ std::vector<int64_t> DistinctMergeHeights::heights() const {
                 std::min<int64_t>(nearest[static_cast<std::size_t>(g)], edge.weight);
         }
     }
-    std::vector<int64_t> own(static_cast<std::size_t>(distinct_.count()), 0);
-    for (std::size_t twin = 0; twin < distinct_.twins.size(); ++twin) {
-        own[static_cast<std::size_t>(distinct_.twins[twin])] = own_[twin];
-    }
+    const std::vector<int32_t> own = own_distances();
     for (std::size_t g = 0; g < own.size(); ++g) {
-        const int64_t height = std::min(own[g], nearest[g]);
+        const int64_t height = std::min<int64_t>(own[g], nearest[g]);
         heights.insert(heights.end(), static_cast<std::size_t>(distinct_.counts[g] - 1), height);
     }
     std::sort(heights.begin(), heights.end());
     return heights;
+}
+
+std::vector<int32_t> DistinctMergeHeights::own_distances() const {
+    std::vector<int32_t> own(static_cast<std::size_t>(distinct_.count()), 0);
+    for (std::size_t twin = 0; twin < distinct_.twins.size(); ++twin) {
+        own[static_cast<std::size_t>(distinct_.twins[twin])] = own_[twin];
+    }
+    return own;
 }
 
 }  // namespace kelvane

@@ -71,6 +71,11 @@ class DistinctMergeHeights {
     // Ascending, one fewer than the individuals.
     std::vector<int64_t> heights() const;
 
+    // A minimum spanning tree of the distinct genotypes (rows below count()), by increasing
+    // weight, and the own distance of every distinct genotype (0 unless a twin).
+    std::vector<TreeEdge> tree_edges() const { return tree_.edges(); }
+    std::vector<int32_t> own_distances() const;
+
   private:
     const DistinctGenotypes& distinct_;
     BandedSpanningTree tree_;

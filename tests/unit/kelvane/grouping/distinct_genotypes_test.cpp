@@ -1,8 +1,8 @@
 // Single linkage over distinct genotypes against single linkage over the whole n x n matrix: the
-// genotypes at a threshold, the counts at every threshold and the distance histogram, on random
-// data with repeated genotypes, copies in any order and missing copies, under every treatment of
-// them, with the distances given band by band; and the spanning tree built band by band against
-// Prim's on the whole matrix.
+// genotypes at a threshold, the counts at every threshold, the suggested thresholds, the distance
+// histogram and the minimum spanning network, on random data with repeated genotypes, copies in
+// any order and missing copies, under every treatment of them, with the distances given band by
+// band; and the spanning tree built band by band against Prim's on the whole matrix.
 #include "kelvane/grouping/distinct_genotypes.hpp"
 
 #include <gtest/gtest.h>
@@ -14,12 +14,24 @@
 
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/analysis/histogram.hpp"
+#include "kelvane/analysis/network.hpp"
+#include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "support/distance_test_data.hpp"
 
 namespace kelvane {
 namespace {
+
+// The network's genotypes and links as one list to compare: the numbers, then a, b, distance.
+std::vector<int64_t> network_values(const analysis::NetworkResult& network) {
+    std::vector<int64_t> values(network.genotypes.numbers.begin(), network.genotypes.numbers.end());
+    values.push_back(network.genotypes.count);
+    for (const NetworkEdge& edge : network.edges) {
+        values.insert(values.end(), {edge.a, edge.b, edge.distance});
+    }
+    return values;
+}
 
 // 70 individuals drawn from 18 genotypes of 4 loci (a third of them with a missing copy), their
 // copies shuffled.
@@ -75,6 +87,9 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
                 if (whole.missing) {
                     EXPECT_EQ(distinct.missing->joined, whole.missing->joined) << what;
                 }
+                EXPECT_EQ(network_values(analysis::network(data, input, threshold)),
+                          network_values(analysis::network(matrix, threshold)))
+                    << what;
                 if (whole.missing && threshold > 0) {
                     // Above 0 the grouping with missing copies counted, from its own matrix.
                     DistanceInput counted = input;
@@ -87,6 +102,20 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
             }
             EXPECT_EQ(analysis::thresholds(data, input), analysis::thresholds(matrix))
                 << distance << " " << missing;
+            // The suggestions, offspring drawn from the same seeds.
+            const analysis::SuggestionSettings suggest{0.5, 0.05, 300, Linkage::kSingle};
+            clonal::Random first;
+            clonal::Random second;
+            const analysis::Suggestions banded = analysis::suggestions(data, input, suggest, first);
+            const analysis::Suggestions whole =
+                analysis::suggestions(data, matrix, input_model(input, data), suggest, second);
+            ASSERT_EQ(banded.gap.has_value(), whole.gap.has_value());
+            if (whole.gap) {
+                EXPECT_EQ(banded.gap->low, whole.gap->low) << distance << " " << missing;
+                EXPECT_EQ(banded.gap->high, whole.gap->high);
+            }
+            EXPECT_EQ(banded.floor->low, whole.floor->low) << distance << " " << missing;
+            EXPECT_EQ(banded.counts, whole.counts);
             for (const analysis::HistogramSettings settings :
                  {analysis::HistogramSettings{7, 0}, analysis::HistogramSettings{4, 3}}) {
                 const analysis::DistanceHistogram of_matrix = analysis::histogram(matrix, settings);
@@ -142,6 +171,10 @@ TEST(DistinctGenotypes, BandsInAnyOrderAndTwinsFartherThanTheThreshold) {
         const Genotypes expected = genotypes_at_threshold(matrix, threshold);
         EXPECT_EQ(linkage.genotypes().numbers, expected.numbers) << threshold;
         EXPECT_EQ(linkage.genotypes().count, expected.count) << threshold;
+        // Members of a twin kept apart are linked to each other at its own distance.
+        EXPECT_EQ(network_values(analysis::network(data, input, threshold)),
+                  network_values(analysis::network(matrix, threshold)))
+            << threshold;
     }
 }
 
