@@ -72,10 +72,23 @@ void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& dis
                             const DistanceInput& input, const clonal::WorkSettings& work,
                             const std::function<void(const DistanceMatrix&)>& band_done);
 
+// The rows of the matrix whole (every column), a band of rows at a time in increasing order,
+// without the n x n matrix: each band's individuals are put after all others, so that their pairs
+// (i, j < i) reach every column, and each pair is computed twice. band_cells: the cells of a band
+// (0: 32 million). An imported matrix comes as one band.
+void for_each_square_band(const MarkerData& data, const DistanceInput& input,
+                          const clonal::WorkSettings& work,
+                          const std::function<void(const DistanceMatrix&)>& band_done,
+                          int64_t band_cells = 0);
+
 // The matrix as a table: a header "individual" and the names, then a row per individual, its
 // name and its distances.
 void write_square_distances(const MarkerData& data, const DistanceMatrix& matrix,
                             clonal::TsvWriter& tsv);
+
+// The same in parts: the header, then the rows of each band of whole rows.
+void write_square_header(const MarkerData& data, clonal::TsvWriter& tsv);
+void write_square_rows(const MarkerData& data, const DistanceMatrix& rows, clonal::TsvWriter& tsv);
 
 // The header of the pairs: individual_a, individual_b, distance.
 void write_distance_pairs_header(clonal::TsvWriter& tsv);

@@ -126,20 +126,75 @@ void for_each_distinct_band(const MarkerData& data, const DistinctGenotypes& dis
                 band_done, kDistinctBandCells);
 }
 
-void write_square_distances(const MarkerData& data, const DistanceMatrix& matrix,
-                            clonal::TsvWriter& tsv) {
+void for_each_square_band(const MarkerData& data, const DistanceInput& input,
+                          const clonal::WorkSettings& work,
+                          const std::function<void(const DistanceMatrix&)>& band_done,
+                          int64_t band_cells) {
+    if (input.matrix) {
+        band_done(distance_matrix(data, input, work));
+        return;
+    }
+    const DistanceModel model = model_of(input.model, data);
+    const int n = data.n_individuals;
+    const int64_t cells = band_cells > 0 ? band_cells : kBandCells;
+    const int rows =
+        static_cast<int>(std::clamp<int64_t>(cells / std::max(n, 1), 1, std::max(n, 1)));
+    std::vector<int> order(static_cast<std::size_t>(n));
+    for (int first = 0; first < n; first += rows) {
+        const int end = std::min(n, first + rows);
+        const int band = end - first;
+        // The others in their order, then the band's individuals: position of individual j.
+        const auto position = [&](int j) {
+            return j < first ? j : j >= end ? j - band : n - band + (j - first);
+        };
+        for (int j = 0; j < n; ++j) {
+            order[static_cast<std::size_t>(position(j))] = j;
+        }
+        DistanceMatrix lower(n, n - band, n);
+        fill(data_subset(data, order), model, lower, work.threads,
+             [&](uint64_t done, uint64_t all) {
+                 if (work.progress && all > 0) {
+                     work.progress(static_cast<uint64_t>(first) * static_cast<uint64_t>(all) +
+                                       done * static_cast<uint64_t>(band),
+                                   static_cast<uint64_t>(n) * all);
+                 }
+             });
+        DistanceMatrix whole_rows(n, first, end);
+        for (int i = first; i < end; ++i) {
+            const int row = position(i);
+            for (int j = 0; j < n; ++j) {
+                const int column = position(j);
+                whole_rows.at(i, j) = row == column  ? 0
+                                      : row > column ? lower.at(row, column)
+                                                     : lower.at(column, row);
+            }
+        }
+        band_done(whole_rows);
+    }
+}
+
+void write_square_header(const MarkerData& data, clonal::TsvWriter& tsv) {
     tsv.text("individual");
     for (const std::string& name : data.ind_names) {
         tsv.text(name);
     }
     tsv.end_row();
-    for (int i = 0; i < matrix.size(); ++i) {
+}
+
+void write_square_rows(const MarkerData& data, const DistanceMatrix& rows, clonal::TsvWriter& tsv) {
+    for (int i = rows.first_row(); i < rows.end_row(); ++i) {
         tsv.text(data.ind_names[static_cast<std::size_t>(i)]);
-        for (const int32_t distance : matrix.row(i)) {
+        for (const int32_t distance : rows.row(i)) {
             tsv.integer(distance);
         }
         tsv.end_row();
     }
+}
+
+void write_square_distances(const MarkerData& data, const DistanceMatrix& matrix,
+                            clonal::TsvWriter& tsv) {
+    write_square_header(data, tsv);
+    write_square_rows(data, matrix, tsv);
 }
 
 void write_distance_pairs_header(clonal::TsvWriter& tsv) {

@@ -358,9 +358,9 @@ std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t m
     }
     return "the distance matrix of " + std::to_string(individuals) + " individuals needs " +
            clonal::memory_size(needed) + ", more than the " + clonal::memory_size(memory) +
-           " of this machine; clones and thresholds (single linkage), histogram (without "
-           "--suggest), psex and ia with --threshold, and distances --layout lower work without "
-           "it";
+           " of this machine; clones, thresholds, suggest, histogram and network (single "
+           "linkage), psex and ia with --threshold, the report (without its AMOVA) and distances "
+           "work without it";
 }
 
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,

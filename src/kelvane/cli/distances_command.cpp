@@ -5,6 +5,7 @@
 
 #include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
+#include "common/core/machine_memory.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
@@ -51,9 +52,21 @@ clonal::cli::Action setup(CLI::App& command) {
                 } else {
                     write_value_pairs(data, values, tsv);
                 }
-            } else if (options->layout == "square") {
+            } else if (options->layout == "square" &&
+                       !matrix_memory_refusal(data.n_individuals, clonal::physical_memory())) {
                 write_square_distances(
                     data, distance_matrix(options->data, data, options->common, terminal), tsv);
+            } else if (options->layout == "square") {
+                // Beyond the machine's memory: whole rows a band at a time, each pair computed
+                // twice.
+                write_distance_notes(options->data, data, terminal);
+                clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
+                                             "distances");
+                write_square_header(data, tsv);
+                for_each_square_band(
+                    data, distance_input(options->data), {options->common.threads, bar.report()},
+                    [&](const DistanceMatrix& rows) { write_square_rows(data, rows, tsv); });
+                bar.finish();
             } else {
                 // A band of rows at a time: the pairs need no n x n matrix.
                 write_distance_pairs_header(tsv);

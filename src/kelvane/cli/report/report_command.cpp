@@ -4,6 +4,8 @@
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/option_checks.hpp"
+#include "common/cli/progress_bar.hpp"
+#include "common/core/machine_memory.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
@@ -60,15 +62,26 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_histogram_settings(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
-        const DistanceMatrix matrix =
-            distance_matrix(options->data, data, options->common, terminal);
+        // The sections on distances and genotypes take the distances a band at a time where they
+        // can; the matrix is held only where they cannot, or later for the AMOVA.
+        std::optional<DistanceMatrix> matrix;
+        const bool banded =
+            suggested_without_matrix(distance_input(options->data), options->suggestion);
+        if (banded) {
+            write_distance_notes(options->data, data, terminal);
+        } else {
+            matrix.emplace(distance_matrix(options->data, data, options->common, terminal));
+        }
         clonal::cli::record_seeds(terminal, random);
-        ReportRun run{*options, terminal, data,   matrix,
+        ReportRun run{*options, terminal, data,   matrix ? &*matrix : nullptr,    {},
                       {},       {},       random, clonal::cli::seeds_text(random)};
         clonal::Random suggest_random = run.start;
-        run.suggestions = analysis::suggestions(data, matrix, input_model(options->data, data),
-                                                options->suggestion, suggest_random,
-                                                {options->common.threads, {}});
+        run.suggestions =
+            matrix ? analysis::suggestions(data, *matrix, input_model(options->data, data),
+                                           options->suggestion, suggest_random,
+                                           {options->common.threads, {}})
+                   : analysis::suggestions(data, distance_input(options->data), options->suggestion,
+                                           suggest_random, {options->common.threads, {}});
         run.marks.suggested = suggested_marks(run.suggestions);
         if (options->threshold) {
             run.marks.chosen = *options->threshold;
@@ -85,6 +98,20 @@ clonal::cli::Action setup(CLI::App& command) {
         report.add(loci_section(run));
         report.add(psex_section(run));
         report.add(network_section(run));
+        if (!matrix) {
+            // The AMOVA reads every pair: the matrix now, when this machine holds it.
+            if (auto refusal =
+                    matrix_memory_refusal(data.n_individuals, clonal::physical_memory())) {
+                run.matrix_refusal = *refusal;
+            } else {
+                clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
+                                             "distances");
+                matrix.emplace(distance_matrix(data, distance_input(options->data),
+                                               {options->common.threads, bar.report()}));
+                bar.finish();
+                run.matrix = &*matrix;
+            }
+        }
         report.add(amova_section(run));
         if (auto design = design_section(run)) {
             report.add(std::move(*design));

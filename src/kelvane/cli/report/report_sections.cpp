@@ -8,6 +8,7 @@
 #include "common/cli/progress_bar.hpp"
 #include "common/text/number_text.hpp"
 #include "kelvane/analysis/accumulation.hpp"
+#include "kelvane/analysis/clones.hpp"
 #include "kelvane/analysis/data_summary.hpp"
 #include "kelvane/analysis/genotype_summary.hpp"
 #include "kelvane/analysis/loci.hpp"
@@ -61,6 +62,17 @@ std::string threshold_origin(const ReportRun& run) {
     return run.options.threshold ? "the threshold given" : "the threshold the largest gap suggests";
 }
 
+// An analysis of the run's distances computed a band at a time, with a progress bar.
+template <class Analyse>
+auto from_bands(const ReportRun& run, Analyse analyse) {
+    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
+                                 "distances");
+    auto result = analyse(distance_input(run.options.data),
+                          clonal::WorkSettings{run.options.common.threads, bar.report()});
+    bar.finish();
+    return result;
+}
+
 }  // namespace
 
 ReportSection data_section(const ReportRun& run) {
@@ -80,7 +92,11 @@ ReportSection data_section(const ReportRun& run) {
 
 ReportSection histogram_section(const ReportRun& run) {
     const analysis::DistanceHistogram histogram =
-        analysis::histogram(run.matrix, run.options.histogram);
+        run.matrix != nullptr
+            ? analysis::histogram(*run.matrix, run.options.histogram)
+            : from_bands(run, [&](const DistanceInput& input, const clonal::WorkSettings& work) {
+                  return analysis::histogram(run.data, input, run.options.histogram, work);
+              });
     ReportSection section;
     section.heading = "Distances between pairs of individuals";
     section.paragraphs.push_back(
@@ -103,8 +119,13 @@ ReportSection histogram_section(const ReportRun& run) {
 }
 
 ReportSection thresholds_section(const ReportRun& run) {
+    const Linkage linkage = run.options.suggestion.linkage;
     const std::vector<ThresholdCount> counts =
-        analysis::thresholds(run.matrix, run.options.suggestion.linkage);
+        run.matrix != nullptr
+            ? analysis::thresholds(*run.matrix, linkage)
+            : from_bands(run, [&](const DistanceInput& input, const clonal::WorkSettings& work) {
+                  return analysis::thresholds(run.data, input, linkage, work);
+              });
     ReportSection section;
     section.heading = "Clonal genotypes against the threshold";
     section.paragraphs.push_back(
@@ -151,7 +172,11 @@ ReportSection genotypes_section(const ReportRun& run) {
     }
     const int32_t threshold = *chosen;
     const Genotypes genotypes =
-        genotypes_under(run.matrix, threshold, run.options.suggestion.linkage);
+        run.matrix != nullptr
+            ? genotypes_under(*run.matrix, threshold, run.options.suggestion.linkage)
+            : from_bands(run, [&](const DistanceInput& input, const clonal::WorkSettings& work) {
+                  return analysis::single_linkage_genotypes(run.data, input, threshold, work);
+              });
     section.heading = "Clonal genotypes at threshold " + std::to_string(threshold);
     section.paragraphs.push_back(
         std::to_string(genotypes.count) + " clonal genotypes among " +
@@ -239,7 +264,12 @@ ReportSection network_section(const ReportRun& run) {
             "--threshold T for the network of the clonal genotypes at T.");
         return section;
     }
-    const analysis::NetworkResult network = analysis::network(run.matrix, *chosen);
+    const analysis::NetworkResult network =
+        run.matrix != nullptr
+            ? analysis::network(*run.matrix, *chosen)
+            : from_bands(run, [&](const DistanceInput& input, const clonal::WorkSettings& work) {
+                  return analysis::network(run.data, input, *chosen, work);
+              });
     section.paragraphs.push_back(
         "How the clonal genotypes at " + threshold_origin(run) +
         " relate: every link that lies "
@@ -261,12 +291,16 @@ ReportSection amova_section(const ReportRun& run) {
         section.paragraphs.push_back("No AMOVA: " + refusal->sentence() + ".");
         return section;
     }
+    if (run.matrix == nullptr) {
+        section.paragraphs.push_back("No AMOVA: " + run.matrix_refusal + ".");
+        return section;
+    }
     clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
                                  "permutations");
     clonal::Random random = run.start;
     analysis::AmovaSettings settings = run.options.amova;
     settings.keep_permuted = true;
-    const analysis::AmovaResult amova = analysis::amova(run.data, run.matrix, settings, random,
+    const analysis::AmovaResult amova = analysis::amova(run.data, *run.matrix, settings, random,
                                                         {run.options.common.threads, bar.report()});
     bar.finish();
     section.paragraphs.push_back(
@@ -293,6 +327,10 @@ std::optional<ReportSection> design_section(const ReportRun& run) {
     }
     ReportSection section;
     section.heading = "AMOVA of the sampling design";
+    if (run.matrix == nullptr) {
+        section.paragraphs.push_back("No AMOVA: " + run.matrix_refusal + ".");
+        return section;
+    }
     std::optional<Strata> strata;
     const analysis::AmovaDesign design = amova_design(options, run.options.data, run.data, strata);
     clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
@@ -301,11 +339,11 @@ std::optional<ReportSection> design_section(const ReportRun& run) {
     const clonal::WorkSettings work{run.options.common.threads, bar.report()};
     clonal::Random random = run.start;
     const analysis::NestedAmovaResult result =
-        analysis::nested_amova(run.data, run.matrix, distance_input(run.options.data),
+        analysis::nested_amova(run.data, *run.matrix, distance_input(run.options.data),
                                {design, permutations}, random, work);
     clonal::Random pairs_random = run.start;
     const std::vector<analysis::PairwisePhi> pairs =
-        analysis::pairwise_phi(run.data, run.matrix, {design, permutations}, pairs_random, work);
+        analysis::pairwise_phi(run.data, *run.matrix, {design, permutations}, pairs_random, work);
     bar.finish();
     section.paragraphs.push_back(
         "The variance of the distances at every level of the design, from the top down, with "

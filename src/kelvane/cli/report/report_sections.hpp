@@ -1,5 +1,5 @@
 // The sections of kelvane's report, one function each: a section computes what it shows from
-// the data and the matrix of the run and returns its heading, text, tables, figures and the
+// the data and the distances of the run and returns its heading, text, tables, figures and the
 // command that gives its tables. Adding a section to the report is one call in
 // report_command.cpp.
 #pragma once
@@ -39,7 +39,11 @@ struct ReportRun {
     const ReportCommandOptions& options;
     const clonal::cli::Terminal& terminal;
     const MarkerData& data;
-    const DistanceMatrix& matrix;
+    // The matrix, when the report holds one: for an input the analyses cannot take band by band
+    // (an imported matrix, other linkage rules), and for the AMOVA when it fits in memory.
+    // Without it the sections on distances and genotypes compute theirs a band at a time.
+    const DistanceMatrix* matrix;
+    std::string matrix_refusal;  // why the AMOVA had no matrix
     analysis::Suggestions suggestions;
     ThresholdMarks marks;  // drawn over the distance figures
     clonal::Random start;  // seeded, not drawn from
