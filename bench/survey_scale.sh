@@ -1,9 +1,10 @@
 #!/bin/sh
 # kelvane on clonal surveys at scale, each run measured with /usr/bin/time (wall time, peak
 # memory) against its target: 100,000 diploid individuals x 12 loci drawn from 50,000 genotypes
-# (clones --threshold 2 and thresholds: 60 s and 1 GB each; histogram: 60 s), 1,000,000 drawn
-# from 20,000 genotypes (clones --threshold 2: 60 s and 2 GB), and 20,000 samples x 20,000 SNPs
-# (clones --threshold 100: 120 s and 2 GB). None of them holds an n x n matrix.
+# (clones --threshold 2, thresholds and suggest: 60 s and 1 GB each; histogram: 60 s; network,
+# two passes over the distances: 120 s and 1 GB), 1,000,000 drawn from 20,000 genotypes (clones
+# --threshold 2: 60 s and 2 GB), and 20,000 samples x 20,000 SNPs (clones --threshold 100: 120 s
+# and 2 GB). None of them holds an n x n matrix.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: survey_scale.sh BUILD_FOLDER}" && pwd)
@@ -35,6 +36,9 @@ measure "clones T 2, n 100000 from G 50000" 60 1024 \
     "$kelvane" clones survey.txt --threshold 2 --quiet
 measure "thresholds, n 100000 from G 50000" 60 1024 "$kelvane" thresholds survey.txt --quiet
 measure "histogram, n 100000 from G 50000" 60 0 "$kelvane" histogram survey.txt --quiet
+measure "suggest, n 100000 from G 50000" 60 1024 "$kelvane" suggest survey.txt --quiet
+measure "network T 2, n 100000 from G 50000" 120 1024 \
+    "$kelvane" network survey.txt --threshold 2 --out network.graphml --quiet
 measure "clones T 2, n 1000000 from G 20000" 60 2048 \
     "$kelvane" clones million.txt --threshold 2 --quiet
 measure "clones T 100, 20000 samples x 20000 SNPs" 120 2048 \

@@ -270,10 +270,8 @@ Rcpp::DataFrame kv_thresholds_cpp(Rcpp::List data, Rcpp::List model, std::string
                                   int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), work(threads));
-        return data_frame(kelvane::analysis::thresholds_table(
-            kelvane::analysis::thresholds(matrix, linkage_of(linkage))));
+        return data_frame(kelvane::analysis::thresholds_table(kelvane::analysis::thresholds(
+            markers, distance_input(model), linkage_of(linkage), work(threads))));
     });
 }
 
@@ -282,14 +280,11 @@ Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, int thresho
                                   std::string linkage, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const kelvane::DistanceInput input = distance_input(model);
-        const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, input, work(threads));
         kelvane::analysis::ClonesSettings settings;
         settings.threshold = threshold;
         settings.linkage = linkage_of(linkage);
         const auto result =
-            kelvane::analysis::clones(markers, matrix, input, settings, work(threads));
+            kelvane::analysis::clones(markers, distance_input(model), settings, work(threads));
         Rcpp::IntegerVector numbers = Rcpp::wrap(result.genotypes.numbers);
         numbers.attr("names") = Rcpp::wrap(markers.ind_names);
         return numbers;
@@ -302,18 +297,14 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
                                int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const kelvane::DistanceInput input = distance_input(model);
-        const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, input, work(threads));
         kelvane::analysis::SuggestionSettings settings;
         settings.fraction = fraction;
         settings.alpha = alpha;
         settings.simulations = simulations;
         settings.linkage = linkage_of(linkage);
         clonal::Random random = seeded(seed);
-        return data_frame(kelvane::analysis::suggestions_table(
-            kelvane::analysis::suggestions(markers, matrix, kelvane::input_model(input, markers),
-                                           settings, random, work(threads))));
+        return data_frame(kelvane::analysis::suggestions_table(kelvane::analysis::suggestions(
+            markers, distance_input(model), settings, random, work(threads))));
     });
 }
 
@@ -438,9 +429,8 @@ Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
         settings.design.within = within;
         settings.permutations = static_cast<int64_t>(permutations);
         clonal::Random random = seeded(seed);
-        return data_frame(kelvane::analysis::nested_amova_table(
-            kelvane::analysis::nested_amova(markers, matrix, input, settings, random,
-                                            work(threads))));
+        return data_frame(kelvane::analysis::nested_amova_table(kelvane::analysis::nested_amova(
+            markers, matrix, input, settings, random, work(threads))));
     });
 }
 
@@ -623,10 +613,8 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<in
 Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), work(threads));
         const kelvane::analysis::NetworkResult network =
-            kelvane::analysis::network(matrix, threshold);
+            kelvane::analysis::network(markers, distance_input(model), threshold, work(threads));
         // Nodes: the genotypes, each with its individuals; edges between genotype numbers.
         std::vector<int> size(static_cast<std::size_t>(network.genotypes.count), 0);
         for (const int32_t genotype : network.genotypes.numbers) {

@@ -350,7 +350,7 @@ std::optional<DistanceModel> input_model(const DataOptions& options, const Marke
     return input_model(distance_input(options), data);
 }
 
-std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t memory) {
+std::optional<std::string> matrix_memory_shortage(int64_t individuals, uint64_t memory) {
     const auto needed =
         static_cast<uint64_t>(individuals) * static_cast<uint64_t>(individuals) * sizeof(int32_t);
     if (memory == 0 || needed <= memory) {
@@ -358,7 +358,16 @@ std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t m
     }
     return "the distance matrix of " + std::to_string(individuals) + " individuals needs " +
            clonal::memory_size(needed) + ", more than the " + clonal::memory_size(memory) +
-           " of this machine; clones, thresholds, suggest, histogram and network (single "
+           " of this machine";
+}
+
+std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t memory) {
+    const std::optional<std::string> shortage = matrix_memory_shortage(individuals, memory);
+    if (!shortage) {
+        return std::nullopt;
+    }
+    return *shortage +
+           "; clones, thresholds, suggest, histogram and network (single "
            "linkage), psex and ia with --threshold, the report (without its AMOVA) and distances "
            "work without it";
 }

@@ -53,7 +53,7 @@ clonal::cli::Action setup(CLI::App& command) {
                     write_value_pairs(data, values, tsv);
                 }
             } else if (options->layout == "square" &&
-                       !matrix_memory_refusal(data.n_individuals, clonal::physical_memory())) {
+                       !matrix_memory_shortage(data.n_individuals, clonal::physical_memory())) {
                 write_square_distances(
                     data, distance_matrix(options->data, data, options->common, terminal), tsv);
             } else if (options->layout == "square") {

@@ -101,8 +101,8 @@ clonal::cli::Action setup(CLI::App& command) {
         if (!matrix) {
             // The AMOVA reads every pair: the matrix now, when this machine holds it.
             if (auto refusal =
-                    matrix_memory_refusal(data.n_individuals, clonal::physical_memory())) {
-                run.matrix_refusal = *refusal;
+                    matrix_memory_shortage(data.n_individuals, clonal::physical_memory())) {
+                run.matrix_refusal = *refusal + " (every other section works without it)";
             } else {
                 clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                              "distances");
