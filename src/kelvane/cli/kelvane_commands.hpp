@@ -19,5 +19,6 @@ clonal::cli::Command accumulation_command();
 clonal::cli::Command ia_command();
 clonal::cli::Command report_command();
 clonal::cli::Command network_command();
+clonal::cli::Command spatial_command();
 
 }  // namespace kelvane::cli

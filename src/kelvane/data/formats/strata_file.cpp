@@ -29,7 +29,8 @@ std::string field_or_empty(const std::vector<TextField>& fields, std::size_t col
 
 }  // namespace
 
-Strata read_strata(std::string_view content, std::span<const std::string> individuals) {
+Strata read_strata(std::string_view content, std::span<const std::string> individuals,
+                   bool complete) {
     std::vector<TextLine> lines;
     for (const TextLine& line : text_lines(content)) {
         if (!trimmed(line.text).empty()) {
@@ -69,7 +70,8 @@ Strata read_strata(std::string_view content, std::span<const std::string> indivi
     }
     const std::size_t levels = strata.levels.size();
     strata.values.assign(levels, std::vector<std::string>(individuals.size()));
-    std::vector<int64_t> line_of(individuals.size(), 0);
+    std::vector<int64_t>& line_of = strata.lines;
+    line_of.assign(individuals.size(), 0);
     for (std::size_t l = 1; l < lines.size(); ++l) {
         const std::vector<std::string> fields = tab_fields(lines[l]);
         if (fields.size() != levels + 1) {
@@ -98,7 +100,7 @@ Strata read_strata(std::string_view content, std::span<const std::string> indivi
             strata.values[c][i] = fields[c + 1];
         }
     }
-    for (std::size_t i = 0; i < individuals.size(); ++i) {
+    for (std::size_t i = 0; i < individuals.size() && complete; ++i) {
         if (line_of[i] == 0) {
             throw InputError(clonal::format("the individual '%s' of the data has no line",
                                             individuals[i].c_str()),

@@ -1,0 +1,139 @@
+// The spatial analyses of genets.
+#include "kelvane/analysis/spatial.hpp"
+
+#include <limits>
+
+#include "kelvane/analysis/clones.hpp"
+#include "kelvane/evidence/genotype_identity.hpp"
+
+namespace kelvane::analysis {
+
+Genotypes genets_of(const MarkerData& data, const DistanceInput& distances,
+                    std::optional<int32_t> threshold, const clonal::WorkSettings& work) {
+    if (threshold) {
+        return single_linkage_genotypes(data, distances, *threshold, work);
+    }
+    const GenotypeClasses classes = GenotypeIdentity(data).multilocus_genotypes();
+    Genotypes genets;
+    genets.count = classes.count;
+    for (const int32_t klass : classes.class_of) {
+        genets.numbers.push_back(klass + 1);
+    }
+    return genets;
+}
+
+std::vector<std::pair<std::string, std::vector<int>>> spatial_groups(const MarkerData& data) {
+    std::vector<std::pair<std::string, std::vector<int>>> groups;
+    for (int p = 1; p <= data.n_populations; ++p) {
+        groups.emplace_back(data.population_name(p), std::vector<int>{});
+    }
+    std::vector<int> all;
+    for (int i = 0; i < data.n_individuals; ++i) {
+        const int population = data.pop_vector[static_cast<std::size_t>(i)];
+        groups[static_cast<std::size_t>(population - 1)].second.push_back(i);
+        all.push_back(i);
+    }
+    groups.emplace_back("all", std::move(all));
+    return groups;
+}
+
+SubrangeResult subrange(const Coordinates& coordinates, const Genotypes& genets,
+                        const ClassSettings& classes) {
+    std::vector<int> all(genets.numbers.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        all[i] = static_cast<int>(i);
+    }
+    return clonal_subrange(coordinates, genets.numbers, all, classes);
+}
+
+clonal::ResultTable subrange_table(const SubrangeResult& result) {
+    clonal::ResultTable table;
+    table.header({"class", "from", "to", "mean_distance", "pairs", "same_genet_share"});
+    for (std::size_t c = 0; c < result.classes.size(); ++c) {
+        const SubrangeClass& klass = result.classes[c];
+        const auto pairs = static_cast<double>(klass.pairs);
+        table.integer(static_cast<int64_t>(c) + 1)
+            .real(klass.from)
+            .real(klass.to)
+            .real(klass.distance_sum / pairs)
+            .integer(klass.pairs)
+            .real(static_cast<double>(klass.same_genet) / pairs);
+        table.end_row();
+    }
+    return table;
+}
+
+clonal::ResultTable genet_spread_table(const SubrangeResult& result) {
+    clonal::ResultTable table;
+    table.header({"genotype", "ramets", "subrange"});
+    for (const GenetSpread& spread : result.genets) {
+        table.integer(spread.genet).integer(spread.ramets);
+        if (spread.ramets > 1) {
+            table.real(spread.subrange);
+        } else {
+            table.missing();
+        }
+        table.end_row();
+    }
+    return table;
+}
+
+std::vector<SpatialRow> aggregation(const MarkerData& data, const Coordinates& coordinates,
+                                    const Genotypes& genets, int64_t permutations,
+                                    clonal::Random& random) {
+    std::vector<SpatialRow> rows;
+    for (const auto& [name, members] : spatial_groups(data)) {
+        SpatialRow row{name, static_cast<int64_t>(members.size()), {}, {}};
+        row.aggregation.psg = row.aggregation.psp = row.aggregation.ac = row.aggregation.p =
+            std::numeric_limits<double>::quiet_NaN();
+        if (members.size() >= 2) {
+            row.aggregation =
+                aggregation_index(coordinates, genets.numbers, members, permutations, random);
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+clonal::ResultTable aggregation_table(const std::vector<SpatialRow>& rows) {
+    clonal::ResultTable table;
+    table.header({"population", "psg", "psp", "ac", "p"});
+    for (const SpatialRow& row : rows) {
+        const AggregationResult& result = row.aggregation;
+        table.text(row.population).real(result.psg).real(result.psp).real(result.ac).real(result.p);
+        table.end_row();
+    }
+    return table;
+}
+
+std::vector<SpatialRow> edge(const MarkerData& data, const Coordinates& coordinates,
+                             const Genotypes& genets,
+                             std::optional<std::pair<double, double>> centre, int64_t permutations,
+                             clonal::Random& random) {
+    std::vector<SpatialRow> rows;
+    for (const auto& [name, members] : spatial_groups(data)) {
+        SpatialRow row{name, static_cast<int64_t>(members.size()), {}, {}};
+        row.edge.du = row.edge.da = row.edge.ee = row.edge.p =
+            std::numeric_limits<double>::quiet_NaN();
+        if (!members.empty()) {
+            row.edge = edge_effect(coordinates, genets.numbers, members,
+                                   centre ? *centre : centroid(coordinates, members), permutations,
+                                   random);
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+clonal::ResultTable edge_table(const std::vector<SpatialRow>& rows) {
+    clonal::ResultTable table;
+    table.header({"population", "du", "da", "ee", "p"});
+    for (const SpatialRow& row : rows) {
+        const EdgeResult& result = row.edge;
+        table.text(row.population).real(result.du).real(result.da).real(result.ee).real(result.p);
+        table.end_row();
+    }
+    return table;
+}
+
+}  // namespace kelvane::analysis

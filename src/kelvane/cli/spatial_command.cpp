@@ -1,0 +1,200 @@
+// kelvane spatial: where the clones are, from the coordinates of the individuals: the share of
+// pairs of one genet per distance class and each genet's spread (subrange), the aggregation of
+// ramets of a genet (aggregation) and the edge effect (edge).
+#include <memory>
+#include <sstream>
+
+#include "common/cli/cli_errors.hpp"
+#include "common/cli/option_checks.hpp"
+#include "common/cli/progress_bar.hpp"
+#include "common/cli/result_files.hpp"
+#include "common/core/fatal_error.hpp"
+#include "common/core/file_io.hpp"
+#include "common/text/number_text.hpp"
+#include "common/text/tsv_writer.hpp"
+#include "kelvane/analysis/spatial.hpp"
+#include "kelvane/cli/data_options.hpp"
+#include "kelvane/cli/kelvane_cli.hpp"
+#include "kelvane/cli/kelvane_commands.hpp"
+#include "kelvane/data/data_subset.hpp"
+
+namespace kelvane::cli {
+namespace {
+
+struct SpatialOptions {
+    std::string analysis;
+    DataOptions data;
+    clonal::cli::CommonOptions common;
+    std::string coordinates;
+    bool geographic = false;
+    bool drop_uncoordinated = false;
+    std::optional<int32_t> threshold;
+    ClassSettings classes;
+    std::string class_limits;
+    std::string genets;
+    std::string centre;
+    int64_t permutations = 999;
+    clonal::cli::SeedOption seeds;
+};
+
+// Numbers separated by commas; a UsageError naming the option otherwise.
+std::vector<double> numbers_of(const std::string& text, const std::string& option) {
+    std::vector<double> numbers;
+    std::stringstream stream(text);
+    std::string part;
+    while (std::getline(stream, part, ',')) {
+        const std::optional<double> value = clonal::whole_double(part);
+        if (!value) {
+            throw clonal::cli::UsageError(option + " takes numbers separated by commas, not '" +
+                                          part + "'");
+        }
+        numbers.push_back(*value);
+    }
+    return numbers;
+}
+
+// The data and coordinates of the individuals analysed: all, or with --drop-uncoordinated those
+// with coordinates.
+std::pair<MarkerData, Coordinates> located(const SpatialOptions& options, MarkerData data,
+                                           const clonal::cli::Terminal& terminal) {
+    Coordinates coordinates;
+    try {
+        coordinates = read_coordinates(clonal::read_input_file(options.coordinates), data.ind_names,
+                                       options.geographic);
+    } catch (clonal::FatalError& error) {
+        throw error.in_file(options.coordinates);
+    }
+    const std::vector<int> missing = uncoordinated(coordinates);
+    if (missing.empty()) {
+        return {std::move(data), std::move(coordinates)};
+    }
+    if (!options.drop_uncoordinated) {
+        throw clonal::cli::UsageError(
+            "the individual '" + data.ind_names[static_cast<std::size_t>(missing.front())] +
+            "' has no coordinates in " + options.coordinates + " (" +
+            std::to_string(missing.size()) +
+            " individuals have none; --drop-uncoordinated leaves them out)");
+    }
+    std::vector<int> kept;
+    for (int i = 0, next = 0; i < data.n_individuals; ++i) {
+        if (next < static_cast<int>(missing.size()) &&
+            missing[static_cast<std::size_t>(next)] == i) {
+            ++next;
+        } else {
+            kept.push_back(i);
+        }
+    }
+    terminal.err << "kelvane: note: " << missing.size()
+                 << " individuals without coordinates left out (--drop-uncoordinated)\n";
+    return {data_subset(data, kept), coordinates_subset(coordinates, kept)};
+}
+
+clonal::cli::Action setup(CLI::App& command) {
+    auto options = std::make_shared<SpatialOptions>();
+    command
+        .add_option("ANALYSIS", options->analysis,
+                    "subrange (genets against distance), aggregation (Ac) or edge (Ee)")
+        ->check(CLI::IsMember({"subrange", "aggregation", "edge"}))
+        ->required();
+    add_model_options(command, options->data);
+    command
+        .add_option("--coordinates", options->coordinates,
+                    "a TSV file with a header: individual, x, y")
+        ->required();
+    command.add_flag(
+        "--geographic", options->geographic,
+        "x and y are longitude and latitude in degrees; distances great-circle, in km");
+    command.add_flag("--drop-uncoordinated", options->drop_uncoordinated,
+                     "leave out individuals without coordinates (otherwise an error)");
+    command
+        .add_option("--threshold", options->threshold,
+                    "genets are the clonal genotypes at this threshold under the model options "
+                    "(default: identical data)")
+        ->check(clonal::cli::whole_number(0));
+    command
+        .add_option("--classes", options->classes.classes,
+                    "subrange: the number of distance classes, of equal width from 0 to the "
+                    "largest distance")
+        ->check(clonal::cli::whole_number(1, 100000))
+        ->capture_default_str();
+    command.add_flag("--equal-pairs", options->classes.equal_pairs,
+                     "subrange: classes of equal numbers of pairs instead");
+    command.add_option("--class-limits", options->class_limits,
+                       "subrange: the limits of the classes, ascending, separated by commas");
+    command.add_option("--genets", options->genets,
+                       "subrange: also write each genet's ramets and spread here");
+    command.add_option("--center", options->centre,
+                       "edge: the centre x,y (default: the centroid of each population)");
+    command
+        .add_option("--permutations", options->permutations,
+                    "aggregation and edge: permutations of the p-value (0: none)")
+        ->check(clonal::cli::whole_number(0, 100000000))
+        ->capture_default_str();
+    clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
+    clonal::cli::add_common_options(command, options->common);
+    return [options](const clonal::cli::Terminal& terminal) {
+        std::vector<std::string> inputs = input_files(options->data);
+        inputs.push_back(options->coordinates);
+        clonal::cli::ResultFiles files(terminal, inputs);
+        clonal::cli::ResultFile& output = files.add("--out", options->common.out);
+        const bool subrange = options->analysis == "subrange";
+        if (!options->genets.empty() && !subrange) {
+            throw clonal::cli::UsageError("--genets goes with spatial subrange");
+        }
+        clonal::cli::ResultFile* genets_file =
+            options->genets.empty() ? nullptr : &files.add("--genets", options->genets);
+        ClassSettings classes = options->classes;
+        if (!options->class_limits.empty()) {
+            classes.limits = numbers_of(options->class_limits, "--class-limits");
+            if (classes.limits.size() < 2 ||
+                !std::is_sorted(classes.limits.begin(), classes.limits.end())) {
+                throw clonal::cli::UsageError("--class-limits takes two limits or more, ascending");
+            }
+        }
+        std::optional<std::pair<double, double>> centre;
+        if (!options->centre.empty()) {
+            const std::vector<double> point = numbers_of(options->centre, "--center");
+            if (point.size() != 2) {
+                throw clonal::cli::UsageError("--center takes x,y");
+            }
+            centre = {point[0], point[1]};
+        }
+        clonal::Random random = seeded_random(options->seeds);
+        const clonal::Random start = random;
+        const auto [data, coordinates] =
+            located(*options, read_data(options->data, terminal), terminal);
+        clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
+                                     "distances");
+        const Genotypes genets =
+            analysis::genets_of(data, distance_input(options->data), options->threshold,
+                                {options->common.threads, bar.report()});
+        bar.finish();
+        if (subrange) {
+            const SubrangeResult result = analysis::subrange(coordinates, genets, classes);
+            clonal::write_tsv(analysis::subrange_table(result), output.stream());
+            if (genets_file != nullptr) {
+                clonal::write_tsv(analysis::genet_spread_table(result), genets_file->stream());
+            }
+        } else if (options->analysis == "aggregation") {
+            clonal::cli::record_seeds(terminal, start);
+            clonal::write_tsv(analysis::aggregation_table(analysis::aggregation(
+                                  data, coordinates, genets, options->permutations, random)),
+                              output.stream());
+        } else {
+            clonal::cli::record_seeds(terminal, start);
+            clonal::write_tsv(analysis::edge_table(analysis::edge(data, coordinates, genets, centre,
+                                                                  options->permutations, random)),
+                              output.stream());
+        }
+        files.commit();
+    };
+}
+
+}  // namespace
+
+clonal::cli::Command spatial_command() {
+    return {"spatial", "where the clones are: genets against the coordinates of their ramets",
+            setup};
+}
+
+}  // namespace kelvane::cli

@@ -1,0 +1,115 @@
+// Reading coordinates, and the distances between sampling points.
+#include "kelvane/spatial/coordinates.hpp"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "common/core/fatal_error.hpp"
+#include "common/text/number_text.hpp"
+#include "common/text/printf.hpp"
+#include "kelvane/data/formats/strata_file.hpp"
+
+namespace kelvane {
+namespace {
+
+constexpr double kEarthRadiusKm = 6371.0;
+
+// Haversine: stable for the short distances of a sampling plot.
+double great_circle(double longitude1, double latitude1, double longitude2, double latitude2) {
+    constexpr double kRadian = std::numbers::pi / 180.0;
+    const double half_latitude = (latitude2 - latitude1) * kRadian / 2.0;
+    const double half_longitude = (longitude2 - longitude1) * kRadian / 2.0;
+    const double a = std::sin(half_latitude) * std::sin(half_latitude) +
+                     std::cos(latitude1 * kRadian) * std::cos(latitude2 * kRadian) *
+                         std::sin(half_longitude) * std::sin(half_longitude);
+    return 2.0 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(a)));
+}
+
+double plane(double x1, double y1, double x2, double y2) {
+    // The sum of squares in this order, as R's dist() takes it.
+    const double dx = x1 - x2;
+    const double dy = y1 - y2;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+}  // namespace
+
+bool Coordinates::given(int i) const {
+    return !std::isnan(x[static_cast<std::size_t>(i)]);
+}
+
+double Coordinates::distance(int i, int j) const {
+    return distance_to(i, x[static_cast<std::size_t>(j)], y[static_cast<std::size_t>(j)]);
+}
+
+double Coordinates::distance_to(int i, double px, double py) const {
+    const double xi = x[static_cast<std::size_t>(i)];
+    const double yi = y[static_cast<std::size_t>(i)];
+    return geographic ? great_circle(xi, yi, px, py) : plane(xi, yi, px, py);
+}
+
+Coordinates read_coordinates(std::string_view content, std::span<const std::string> individuals,
+                             bool geographic) {
+    const Strata columns = read_strata(content, individuals, false);
+    if (columns.levels.size() != 2) {
+        throw clonal::InputError(
+            clonal::format("%zu columns after the individual's; a coordinates file has two: x "
+                           "and y (or longitude and latitude)",
+                           columns.levels.size()),
+            1, 0);
+    }
+    Coordinates coordinates;
+    coordinates.geographic = geographic;
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    coordinates.x.assign(individuals.size(), none);
+    coordinates.y.assign(individuals.size(), none);
+    for (std::size_t i = 0; i < individuals.size(); ++i) {
+        if (columns.lines[i] == 0) {
+            continue;
+        }
+        for (std::size_t c = 0; c < 2; ++c) {
+            const std::string& text = columns.values[c][i];
+            const std::optional<double> value = clonal::whole_double(text);
+            if (!value || !std::isfinite(*value)) {
+                throw clonal::InputError(
+                    clonal::format("the %s of '%s' is not a number: '%s'",
+                                   columns.levels[c].c_str(), individuals[i].c_str(), text.c_str()),
+                    columns.lines[i], static_cast<int64_t>(c) + 2);
+            }
+            const double limit = c == 0 ? 180.0 : 90.0;
+            if (geographic && std::abs(*value) > limit) {
+                throw clonal::InputError(
+                    clonal::format("the %s of '%s' is %s, outside -%g to %g degrees (%s)",
+                                   c == 0 ? "longitude" : "latitude", individuals[i].c_str(),
+                                   text.c_str(), limit, limit,
+                                   "--geographic reads x as longitude and y as latitude"),
+                    columns.lines[i], static_cast<int64_t>(c) + 2);
+            }
+            (c == 0 ? coordinates.x : coordinates.y)[i] = *value;
+        }
+    }
+    return coordinates;
+}
+
+std::vector<int> uncoordinated(const Coordinates& coordinates) {
+    std::vector<int> missing;
+    for (int i = 0; i < coordinates.size(); ++i) {
+        if (!coordinates.given(i)) {
+            missing.push_back(i);
+        }
+    }
+    return missing;
+}
+
+Coordinates coordinates_subset(const Coordinates& coordinates, std::span<const int> kept) {
+    Coordinates subset;
+    subset.geographic = coordinates.geographic;
+    for (const int i : kept) {
+        subset.x.push_back(coordinates.x[static_cast<std::size_t>(i)]);
+        subset.y.push_back(coordinates.y[static_cast<std::size_t>(i)]);
+    }
+    return subset;
+}
+
+}  // namespace kelvane

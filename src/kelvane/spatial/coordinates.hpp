@@ -1,0 +1,40 @@
+// Where each individual was sampled: x and y on a plane (distances in the file's units), or
+// longitude and latitude in degrees (great-circle distances in km).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+
+struct Coordinates {
+    std::vector<double> x;  // per individual in data order; NaN where none was given
+    std::vector<double> y;
+    bool geographic = false;  // x longitude, y latitude, in degrees
+
+    int size() const { return static_cast<int>(x.size()); }
+    bool given(int i) const;
+    // The plane distance, or the great-circle distance in km on a sphere of radius 6371 km.
+    double distance(int i, int j) const;
+    // The same from individual i to a point.
+    double distance_to(int i, double px, double py) const;
+};
+
+// The coordinates of the individuals named, from a TSV file with a header: the individual's
+// name, x, y (any header names). Lines of other names are left out; individuals without a line
+// have none. Errors (InputError naming the line): those of a strata file (strata_file.hpp), other
+// than three columns, a value that is not a finite number, and with geographic a longitude
+// outside -180 to 180 or a latitude outside -90 to 90.
+Coordinates read_coordinates(std::string_view content, std::span<const std::string> individuals,
+                             bool geographic);
+
+// The individuals without coordinates, in data order.
+std::vector<int> uncoordinated(const Coordinates& coordinates);
+
+// The coordinates of the individuals kept, in their order.
+Coordinates coordinates_subset(const Coordinates& coordinates, std::span<const int> kept);
+
+}  // namespace kelvane
