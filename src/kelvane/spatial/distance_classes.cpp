@@ -23,8 +23,13 @@ void for_each_pair(const std::vector<int>& members, Visit visit) {
 
 }  // namespace
 
+double rounded(double x, int digits) {
+    const double scale = std::pow(10.0, digits);
+    return std::round(x * scale) / scale;
+}
+
 double round7(double x) {
-    return std::round(x * 1e7) / 1e7;
+    return rounded(x, 7);
 }
 
 DistanceClasses classify_pairs(const Coordinates& coordinates, const std::vector<int>& members,
@@ -65,7 +70,8 @@ DistanceClasses classify_pairs(const Coordinates& coordinates, const std::vector
             for (; r < ends[static_cast<std::size_t>(c)]; ++r) {
                 klass[rank[static_cast<std::size_t>(r)]] = c;
             }
-            classes.limits.push_back(round7(distances[rank[static_cast<std::size_t>(r - 1)]]));
+            classes.limits.push_back(
+                rounded(distances[rank[static_cast<std::size_t>(r - 1)]], settings.digits));
         }
         std::size_t next = 0;
         for_each_pair(members, [&](int i, int j) {
@@ -76,7 +82,7 @@ DistanceClasses classify_pairs(const Coordinates& coordinates, const std::vector
     }
     if (!settings.limits.empty()) {
         for (const double limit : settings.limits) {
-            classes.limits.push_back(round7(limit));
+            classes.limits.push_back(rounded(limit, settings.digits));
         }
     } else {
         double largest = 0.0;
@@ -84,14 +90,14 @@ DistanceClasses classify_pairs(const Coordinates& coordinates, const std::vector
             largest = std::max(largest, coordinates.distance(i, j));
         });
         for (int c = 0; c <= settings.classes; ++c) {
-            classes.limits.push_back(round7(largest / settings.classes * c));
+            classes.limits.push_back(rounded(largest / settings.classes * c, settings.digits));
         }
     }
     const std::vector<double>& limits = classes.limits;
     const int last = classes.count() - 1;
     int64_t outside = 0;
     for_each_pair(members, [&](int i, int j) {
-        const double distance = round7(coordinates.distance(i, j));
+        const double distance = rounded(coordinates.distance(i, j), settings.digits);
         // The last limit at or below the distance; the last class holds its upper limit.
         const auto above = std::upper_bound(limits.begin(), limits.end(), distance);
         const int klass = std::min(static_cast<int>(above - limits.begin()) - 1, last);

@@ -1,7 +1,8 @@
 // Classes of the spatial distances between pairs of individuals, as clone studies make them:
 // classes of equal width from 0 to the largest distance (10 by default), classes of (nearly)
 // equal numbers of pairs, or classes between limits given. Distances are compared with the
-// limits rounded to 7 decimals, each class holding its lower limit and the last its upper one.
+// limits rounded (to 7 decimals as the subrange takes them, 5 for the correlogram), each class
+// holding its lower limit and the last its upper one.
 #pragma once
 
 #include <cstdint>
@@ -17,13 +18,14 @@ struct ClassSettings {
     int classes = 10;            // equal width, or equal pairs
     bool equal_pairs = false;    // classes of equal numbers of pairs
     std::vector<double> limits;  // given limits, ascending (then classes is ignored)
+    int digits = 7;              // distances and limits are compared rounded to these decimals
 };
 
 // A pair (i, j < i) of individuals and its class.
 struct ClassedPair {
     int i;
     int j;
-    double distance;  // rounded to 7 decimals, except under equal pairs
+    double distance;  // rounded, except under equal pairs
     int klass;        // 0 to classes - 1
 };
 
@@ -32,8 +34,9 @@ struct DistanceClasses {
     int count() const { return static_cast<int>(limits.size()) - 1; }
 };
 
-// x rounded to 7 decimals.
+// x rounded to 7 decimals, or to digits.
 double round7(double x);
+double rounded(double x, int digits);
 
 // The classes of the pairs of the individuals given (indices into coordinates), and every pair
 // with its class, in the order i = 1, j = 0; i = 2, j = 0; ... (column by column of the lower

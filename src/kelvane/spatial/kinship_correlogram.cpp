@@ -1,0 +1,246 @@
+// The kinship correlogram and its permutation tests.
+#include "kelvane/spatial/kinship_correlogram.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <numeric>
+
+#include "common/core/worker_pool.hpp"
+#include "kelvane/spatial/loiselle_kinship.hpp"
+#include "kelvane/spatial/two_sided_share.hpp"
+
+namespace kelvane {
+namespace {
+
+constexpr uint16_t kOutside = std::numeric_limits<uint16_t>::max();
+
+std::size_t pair_index(std::size_t u, std::size_t v) {
+    return u * (u - 1) / 2 + v;  // u > v
+}
+
+// The units of the level: the individuals whose genotypes give the kinship, and the genet of
+// each member by unit.
+struct Units {
+    std::vector<int> genotypes;            // individuals
+    std::vector<std::vector<int>> ramets;  // per unit, the members it stands for
+};
+
+Units units_of(const std::vector<int32_t>& genets, const std::vector<int>& members,
+               KinshipLevel level) {
+    Units units;
+    if (level == KinshipLevel::kRamets || level == KinshipLevel::kGenetsWeighted) {
+        for (const int i : members) {
+            units.genotypes.push_back(i);
+            units.ramets.push_back({i});
+        }
+        return units;
+    }
+    // One unit per genet, in the order of its first ramet.
+    std::map<int32_t, std::size_t> unit_of;
+    for (const int i : members) {
+        const auto [place, added] =
+            unit_of.emplace(genets[static_cast<std::size_t>(i)], units.genotypes.size());
+        if (added) {
+            units.genotypes.push_back(i);
+            units.ramets.emplace_back();
+        }
+        units.ramets[place->second].push_back(i);
+    }
+    return units;
+}
+
+// Where the units lie: a ramet's place, its genet's centroid, or one of its ramets at random.
+Coordinates places_of(const Coordinates& coordinates, const Units& units, KinshipLevel level,
+                      clonal::Random& random) {
+    Coordinates places;
+    places.geographic = coordinates.geographic;
+    for (const std::vector<int>& ramets : units.ramets) {
+        double x = 0.0;
+        double y = 0.0;
+        if (level == KinshipLevel::kGenetsCentral) {
+            for (const int i : ramets) {
+                x += coordinates.x[static_cast<std::size_t>(i)];
+                y += coordinates.y[static_cast<std::size_t>(i)];
+            }
+            x /= static_cast<double>(ramets.size());
+            y /= static_cast<double>(ramets.size());
+        } else {
+            const int i = ramets.size() == 1
+                              ? ramets.front()
+                              : ramets[static_cast<std::size_t>(clonal::draw_index(
+                                    random.next_uniform(), static_cast<int>(ramets.size())))];
+            x = coordinates.x[static_cast<std::size_t>(i)];
+            y = coordinates.y[static_cast<std::size_t>(i)];
+        }
+        places.x.push_back(x);
+        places.y.push_back(y);
+    }
+    return places;
+}
+
+// The class of every two places under fixed limits (the width rule), kOutside beyond them.
+std::vector<uint16_t> class_matrix(const Coordinates& places, const std::vector<double>& limits,
+                                   int digits) {
+    const auto n = static_cast<std::size_t>(places.size());
+    std::vector<uint16_t> classes(n * n, kOutside);
+    const int last = static_cast<int>(limits.size()) - 2;
+    for (std::size_t p = 0; p < n; ++p) {
+        for (std::size_t q = 0; q < p; ++q) {
+            const double distance =
+                rounded(places.distance(static_cast<int>(p), static_cast<int>(q)), digits);
+            const auto above = std::upper_bound(limits.begin(), limits.end(), distance);
+            if (above == limits.begin() || distance > limits.back()) {
+                continue;
+            }
+            const auto klass =
+                static_cast<uint16_t>(std::min(static_cast<int>(above - limits.begin()) - 1, last));
+            classes[p * n + q] = klass;
+            classes[q * n + p] = klass;
+        }
+    }
+    return classes;
+}
+
+}  // namespace
+
+double least_squares_slope(const std::vector<double>& x, const std::vector<double>& y) {
+    double mean_x = 0.0;
+    double mean_y = 0.0;
+    int count = 0;
+    for (std::size_t k = 0; k < x.size(); ++k) {
+        if (std::isfinite(x[k]) && std::isfinite(y[k])) {
+            mean_x += x[k];
+            mean_y += y[k];
+            ++count;
+        }
+    }
+    if (count < 2) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    mean_x /= count;
+    mean_y /= count;
+    double products = 0.0;
+    double squares = 0.0;
+    for (std::size_t k = 0; k < x.size(); ++k) {
+        if (std::isfinite(x[k]) && std::isfinite(y[k])) {
+            products += (x[k] - mean_x) * (y[k] - mean_y);
+            squares += (x[k] - mean_x) * (x[k] - mean_x);
+        }
+    }
+    return products / squares;
+}
+
+CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates& coordinates,
+                                      const std::vector<int32_t>& genets,
+                                      const std::vector<int>& members, KinshipLevel level,
+                                      ClassSettings classes, int64_t permutations,
+                                      clonal::Random& random, int threads) {
+    classes.digits = 5;
+    const Units units = units_of(genets, members, level);
+    const std::size_t n = units.genotypes.size();
+    const LoiselleKinship kinship(data, units.genotypes);
+    // The value of every two units, weighted where the level weighs them.
+    std::map<int32_t, double> genet_size;
+    for (const int i : members) {
+        genet_size[genets[static_cast<std::size_t>(i)]] += 1.0;
+    }
+    std::vector<double> values(n * (n - 1) / 2);
+    clonal::for_each_index(n, threads, [&](std::size_t u) {
+        for (std::size_t v = 0; v < u; ++v) {
+            double value = kinship(static_cast<int>(u), static_cast<int>(v));
+            if (level == KinshipLevel::kGenetsWeighted) {
+                const int32_t a = genets[static_cast<std::size_t>(units.genotypes[u])];
+                const int32_t b = genets[static_cast<std::size_t>(units.genotypes[v])];
+                value = a == b ? 0.0 : value / (genet_size[a] * genet_size[b]);
+            }
+            values[pair_index(u, v)] = value;
+        }
+    });
+    const Coordinates places = places_of(coordinates, units, level, random);
+    std::vector<int> all(n);
+    std::iota(all.begin(), all.end(), 0);
+    CorrelogramResult result;
+    std::vector<uint16_t> observed(n * n, kOutside);
+    const DistanceClasses limits =
+        classify_pairs(places, all, classes, [&](const ClassedPair& pair) {
+            const auto klass = static_cast<std::size_t>(pair.klass);
+            if (klass >= result.classes.size()) {
+                result.classes.resize(klass + 1);
+            }
+            CorrelogramClass& c = result.classes[klass];
+            ++c.pairs;
+            c.distance_sum += pair.distance;
+            const auto u = static_cast<std::size_t>(pair.i);
+            const auto v = static_cast<std::size_t>(pair.j);
+            c.kinship_sum += values[pair_index(std::max(u, v), std::min(u, v))];
+            observed[u * n + v] = static_cast<uint16_t>(pair.klass);
+            observed[v * n + u] = static_cast<uint16_t>(pair.klass);
+        });
+    const auto k = static_cast<std::size_t>(limits.count());
+    result.classes.resize(k);
+    for (std::size_t c = 0; c < k; ++c) {
+        result.classes[c].from = limits.limits[c];
+        result.classes[c].to = limits.limits[c + 1];
+    }
+    // The permutations: drawn in order, then summed on the workers.
+    std::vector<std::vector<int32_t>> positions(static_cast<std::size_t>(permutations));
+    std::vector<Coordinates> redrawn;
+    for (std::vector<int32_t>& position : positions) {
+        if (level == KinshipLevel::kGenetsRandom) {
+            redrawn.push_back(places_of(coordinates, units, level, random));
+        }
+        std::vector<int32_t> order(n);
+        std::iota(order.begin(), order.end(), 0);
+        clonal::shuffle(random, order);
+        position.resize(n);
+        for (std::size_t x = 0; x < n; ++x) {
+            position[static_cast<std::size_t>(order[x])] = static_cast<int32_t>(x);
+        }
+    }
+    result.permuted.assign(k, std::vector<double>(static_cast<std::size_t>(permutations)));
+    clonal::for_each_index(positions.size(), threads, [&](std::size_t s) {
+        std::vector<uint16_t> own;
+        if (level == KinshipLevel::kGenetsRandom) {
+            own = class_matrix(redrawn[s], limits.limits, classes.digits);
+        }
+        const std::vector<uint16_t>& at = own.empty() ? observed : own;
+        std::vector<double> sums(k, 0.0);
+        std::vector<int64_t> counts(k, 0);
+        const std::vector<int32_t>& position = positions[s];
+        for (std::size_t u = 1; u < n; ++u) {
+            const uint16_t* row = at.data() + static_cast<std::size_t>(position[u]) * n;
+            const double* value = values.data() + pair_index(u, 0);
+            for (std::size_t v = 0; v < u; ++v) {
+                const uint16_t klass = row[position[v]];
+                if (klass != kOutside) {
+                    sums[klass] += value[v];
+                    ++counts[klass];
+                }
+            }
+        }
+        for (std::size_t c = 0; c < k; ++c) {
+            result.permuted[c][s] = sums[c] / static_cast<double>(counts[c]);
+        }
+    });
+    std::vector<double> means;
+    std::vector<double> distances;
+    std::vector<double> logs;
+    for (std::size_t c = 0; c < k; ++c) {
+        CorrelogramClass& klass = result.classes[c];
+        const auto pairs = static_cast<double>(klass.pairs);
+        means.push_back(klass.kinship_sum / pairs);
+        distances.push_back(klass.distance_sum / pairs);
+        logs.push_back(std::log(klass.distance_sum / pairs));
+        klass.p = two_sided_share(result.permuted[c], means.back());
+    }
+    result.b = least_squares_slope(distances, means);
+    result.b_log = least_squares_slope(logs, means);
+    result.f1 = means.empty() ? std::numeric_limits<double>::quiet_NaN() : means.front();
+    result.sp = -result.b / (1.0 - result.f1);
+    result.sp_log = -result.b_log / (1.0 - result.f1);
+    return result;
+}
+
+}  // namespace kelvane
