@@ -2,7 +2,7 @@
 // The genets are the clonal genotypes at a threshold (single linkage on the distances), or
 // without one the genotypes of identical data. Each analysis runs on every population and on
 // all individuals together. Definitions: spatial/clonal_subrange.hpp, aggregation_index.hpp,
-// edge_effect.hpp.
+// edge_effect.hpp, kinship_correlogram.hpp.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,7 @@
 #include "kelvane/spatial/clonal_subrange.hpp"
 #include "kelvane/spatial/coordinates.hpp"
 #include "kelvane/spatial/edge_effect.hpp"
+#include "kelvane/spatial/kinship_correlogram.hpp"
 
 namespace kelvane::analysis {
 
@@ -63,5 +64,15 @@ std::vector<SpatialRow> edge(const MarkerData& data, const Coordinates& coordina
                              clonal::Random& random);
 // population, du, da, ee, p.
 clonal::ResultTable edge_table(const std::vector<SpatialRow>& rows);
+
+// The kinship correlogram of all individuals (kinship_correlogram.hpp).
+CorrelogramResult autocorrelation(const MarkerData& data, const Coordinates& coordinates,
+                                  const Genotypes& genets, KinshipLevel level,
+                                  const ClassSettings& classes, int64_t permutations,
+                                  clonal::Random& random, const clonal::WorkSettings& work = {});
+// class, from, to, mean_distance, ln_mean_distance, pairs, kinship, p: a row per class.
+clonal::ResultTable autocorrelation_table(const CorrelogramResult& result);
+// b, b_log, f1, sp, sp_log: one row.
+clonal::ResultTable autocorrelation_summary_table(const CorrelogramResult& result);
 
 }  // namespace kelvane::analysis

@@ -1,7 +1,9 @@
 // The spatial analyses of genets.
 #include "kelvane/analysis/spatial.hpp"
 
+#include <cmath>
 #include <limits>
+#include <numeric>
 
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
@@ -133,6 +135,45 @@ clonal::ResultTable edge_table(const std::vector<SpatialRow>& rows) {
         table.text(row.population).real(result.du).real(result.da).real(result.ee).real(result.p);
         table.end_row();
     }
+    return table;
+}
+
+CorrelogramResult autocorrelation(const MarkerData& data, const Coordinates& coordinates,
+                                  const Genotypes& genets, KinshipLevel level,
+                                  const ClassSettings& classes, int64_t permutations,
+                                  clonal::Random& random, const clonal::WorkSettings& work) {
+    std::vector<int> all(static_cast<std::size_t>(data.n_individuals));
+    std::iota(all.begin(), all.end(), 0);
+    return kinship_correlogram(data, coordinates, genets.numbers, all, level, classes, permutations,
+                               random, work.threads);
+}
+
+clonal::ResultTable autocorrelation_table(const CorrelogramResult& result) {
+    clonal::ResultTable table;
+    table.header(
+        {"class", "from", "to", "mean_distance", "ln_mean_distance", "pairs", "kinship", "p"});
+    for (std::size_t c = 0; c < result.classes.size(); ++c) {
+        const CorrelogramClass& klass = result.classes[c];
+        const auto pairs = static_cast<double>(klass.pairs);
+        const double mean = klass.distance_sum / pairs;
+        table.integer(static_cast<int64_t>(c) + 1)
+            .real(klass.from)
+            .real(klass.to)
+            .real(mean)
+            .real(std::log(mean))
+            .integer(klass.pairs)
+            .real(klass.kinship_sum / pairs)
+            .real(klass.p);
+        table.end_row();
+    }
+    return table;
+}
+
+clonal::ResultTable autocorrelation_summary_table(const CorrelogramResult& result) {
+    clonal::ResultTable table;
+    table.header({"b", "b_log", "f1", "sp", "sp_log"});
+    table.real(result.b).real(result.b_log).real(result.f1).real(result.sp).real(result.sp_log);
+    table.end_row();
     return table;
 }
 

@@ -1,6 +1,7 @@
 // kelvane spatial: where the clones are, from the coordinates of the individuals: the share of
 // pairs of one genet per distance class and each genet's spread (subrange), the aggregation of
-// ramets of a genet (aggregation) and the edge effect (edge).
+// ramets of a genet (aggregation), the edge effect (edge) and the decay of kinship with distance
+// (autocorrelation).
 #include <memory>
 #include <sstream>
 
@@ -33,6 +34,8 @@ struct SpatialOptions {
     std::string class_limits;
     std::string genets;
     std::string centre;
+    std::string level = "ramets";
+    std::string summary;
     int64_t permutations = 999;
     clonal::cli::SeedOption seeds;
 };
@@ -51,6 +54,13 @@ std::vector<double> numbers_of(const std::string& text, const std::string& optio
         numbers.push_back(*value);
     }
     return numbers;
+}
+
+KinshipLevel level_of(const std::string& name) {
+    return name == "genets-central"    ? KinshipLevel::kGenetsCentral
+           : name == "genets-weighted" ? KinshipLevel::kGenetsWeighted
+           : name == "genets-random"   ? KinshipLevel::kGenetsRandom
+                                       : KinshipLevel::kRamets;
 }
 
 // The data and coordinates of the individuals analysed: all, or with --drop-uncoordinated those
@@ -93,8 +103,9 @@ clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<SpatialOptions>();
     command
         .add_option("ANALYSIS", options->analysis,
-                    "subrange (genets against distance), aggregation (Ac) or edge (Ee)")
-        ->check(CLI::IsMember({"subrange", "aggregation", "edge"}))
+                    "subrange (genets against distance), aggregation (Ac), edge (Ee) or "
+                    "autocorrelation (kinship against distance)")
+        ->check(CLI::IsMember({"subrange", "aggregation", "edge", "autocorrelation"}))
         ->required();
     add_model_options(command, options->data);
     command
@@ -113,21 +124,32 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(clonal::cli::whole_number(0));
     command
         .add_option("--classes", options->classes.classes,
-                    "subrange: the number of distance classes, of equal width from 0 to the "
-                    "largest distance")
-        ->check(clonal::cli::whole_number(1, 100000))
+                    "subrange and autocorrelation: the number of distance classes, of equal width "
+                    "from 0 to the largest distance")
+        ->check(clonal::cli::whole_number(1, 10000))
         ->capture_default_str();
     command.add_flag("--equal-pairs", options->classes.equal_pairs,
-                     "subrange: classes of equal numbers of pairs instead");
+                     "subrange and autocorrelation: classes of equal numbers of pairs instead");
     command.add_option("--class-limits", options->class_limits,
-                       "subrange: the limits of the classes, ascending, separated by commas");
+                       "subrange and autocorrelation: the limits of the classes, ascending, "
+                       "separated by commas");
+    command
+        .add_option("--level", options->level,
+                    "autocorrelation: every ramet (ramets), or one unit per genet: at its "
+                    "centroid (genets-central), at a ramet drawn at random (genets-random), or "
+                    "every ramet with pairs weighted by the genets' sizes (genets-weighted)")
+        ->check(CLI::IsMember({"ramets", "genets-central", "genets-weighted", "genets-random"}))
+        ->capture_default_str();
+    command.add_option("--summary", options->summary,
+                       "autocorrelation: also write the slopes, F1 and Sp here");
     command.add_option("--genets", options->genets,
                        "subrange: also write each genet's ramets and spread here");
     command.add_option("--center", options->centre,
                        "edge: the centre x,y (default: the centroid of each population)");
     command
         .add_option("--permutations", options->permutations,
-                    "aggregation and edge: permutations of the p-value (0: none)")
+                    "aggregation, edge and autocorrelation: permutations of the p-values (0: "
+                    "none)")
         ->check(clonal::cli::whole_number(0, 100000000))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
@@ -143,6 +165,12 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         clonal::cli::ResultFile* genets_file =
             options->genets.empty() ? nullptr : &files.add("--genets", options->genets);
+        const bool correlogram = options->analysis == "autocorrelation";
+        if (!options->summary.empty() && !correlogram) {
+            throw clonal::cli::UsageError("--summary goes with spatial autocorrelation");
+        }
+        clonal::cli::ResultFile* summary_file =
+            options->summary.empty() ? nullptr : &files.add("--summary", options->summary);
         ClassSettings classes = options->classes;
         if (!options->class_limits.empty()) {
             classes.limits = numbers_of(options->class_limits, "--class-limits");
@@ -180,6 +208,16 @@ clonal::cli::Action setup(CLI::App& command) {
             clonal::write_tsv(analysis::aggregation_table(analysis::aggregation(
                                   data, coordinates, genets, options->permutations, random)),
                               output.stream());
+        } else if (correlogram) {
+            clonal::cli::record_seeds(terminal, start);
+            const CorrelogramResult result = analysis::autocorrelation(
+                data, coordinates, genets, level_of(options->level), classes, options->permutations,
+                random, {options->common.threads, {}});
+            clonal::write_tsv(analysis::autocorrelation_table(result), output.stream());
+            if (summary_file != nullptr) {
+                clonal::write_tsv(analysis::autocorrelation_summary_table(result),
+                                  summary_file->stream());
+            }
         } else {
             clonal::cli::record_seeds(terminal, start);
             clonal::write_tsv(analysis::edge_table(analysis::edge(data, coordinates, genets, centre,

@@ -200,28 +200,67 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
         }
     }
     result.permuted.assign(k, std::vector<double>(static_cast<std::size_t>(permutations)));
-    clonal::for_each_index(positions.size(), threads, [&](std::size_t s) {
+    // The pairs' values stream from memory once for a block of permutations, which share them;
+    // under genets-random every permutation has classes of its own and goes alone.
+    const std::size_t block = level == KinshipLevel::kGenetsRandom ? 1 : 8;
+    const std::size_t blocks = (positions.size() + block - 1) / block;
+    std::vector<uint8_t> narrow;
+    if (level != KinshipLevel::kGenetsRandom && k < 256 && permutations > 0) {
+        narrow.assign(observed.begin(), observed.end());
+    }
+    clonal::for_each_index(blocks, threads, [&](std::size_t b) {
+        const std::size_t first = b * block;
+        const std::size_t size = std::min(block, positions.size() - first);
         std::vector<uint16_t> own;
         if (level == KinshipLevel::kGenetsRandom) {
-            own = class_matrix(redrawn[s], limits.limits, classes.digits);
+            own = class_matrix(redrawn[first], limits.limits, classes.digits);
         }
         const std::vector<uint16_t>& at = own.empty() ? observed : own;
-        std::vector<double> sums(k, 0.0);
-        std::vector<int64_t> counts(k, 0);
-        const std::vector<int32_t>& position = positions[s];
+        // Per permutation of the block: a sum and a count per class, one spare slot for pairs
+        // outside the classes.
+        std::vector<double> sums(size * (k + 1), 0.0);
+        std::vector<int64_t> counts(size * (k + 1), 0);
+        std::vector<const uint16_t*> rows(size);
         for (std::size_t u = 1; u < n; ++u) {
-            const uint16_t* row = at.data() + static_cast<std::size_t>(position[u]) * n;
+            for (std::size_t s = 0; s < size; ++s) {
+                rows[s] = at.data() + static_cast<std::size_t>(positions[first + s][u]) * n;
+            }
             const double* value = values.data() + pair_index(u, 0);
-            for (std::size_t v = 0; v < u; ++v) {
-                const uint16_t klass = row[position[v]];
-                if (klass != kOutside) {
-                    sums[klass] += value[v];
-                    ++counts[klass];
+            for (std::size_t s = 0; s < size; ++s) {
+                const int32_t* position = positions[first + s].data();
+                const uint16_t* row = rows[s];
+                double* sum = sums.data() + s * (k + 1);
+                if (!own.empty()) {
+                    int64_t* count = counts.data() + s * (k + 1);
+                    for (std::size_t v = 0; v < u; ++v) {
+                        const uint16_t klass = row[position[v]];
+                        const std::size_t slot = klass == kOutside ? k : klass;
+                        sum[slot] += value[v];
+                        ++count[slot];
+                    }
+                    continue;
+                }
+                // Fixed places: every pair lies in a class, whose count the permutation keeps;
+                // with few classes their bytes keep a block's rows in cache.
+                if (!narrow.empty()) {
+                    const uint8_t* narrow_row =
+                        narrow.data() + static_cast<std::size_t>(positions[first + s][u]) * n;
+                    for (std::size_t v = 0; v < u; ++v) {
+                        sum[narrow_row[position[v]]] += value[v];
+                    }
+                    continue;
+                }
+                for (std::size_t v = 0; v < u; ++v) {
+                    sum[row[position[v]]] += value[v];
                 }
             }
         }
-        for (std::size_t c = 0; c < k; ++c) {
-            result.permuted[c][s] = sums[c] / static_cast<double>(counts[c]);
+        for (std::size_t s = 0; s < size; ++s) {
+            for (std::size_t c = 0; c < k; ++c) {
+                const int64_t count =
+                    own.empty() ? result.classes[c].pairs : counts[s * (k + 1) + c];
+                result.permuted[c][first + s] = sums[s * (k + 1) + c] / static_cast<double>(count);
+            }
         }
     });
     std::vector<double> means;
