@@ -4,7 +4,8 @@
 # (clones --threshold 2, thresholds and suggest: 60 s and 1 GB each; histogram: 60 s; network,
 # two passes over the distances: 120 s and 1 GB), 1,000,000 drawn from 20,000 genotypes (clones
 # --threshold 2: 60 s and 2 GB), and 20,000 samples x 20,000 SNPs (clones --threshold 100: 120 s
-# and 2 GB). None of them holds an n x n matrix.
+# and 2 GB). None of them holds an n x n matrix. Then the spatial analyses of 10,000 ramets with
+# 999 permutations, aggregation (Ac) and the kinship correlogram: 60 s each.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: survey_scale.sh BUILD_FOLDER}" && pwd)
@@ -15,6 +16,11 @@ cd "$work"
 "$build/bench/marker_file_tool" 100000 12 2 survey.txt 50000
 "$build/bench/marker_file_tool" 1000000 12 2 million.txt 20000
 "$build/bench/vcf_file_tool" 20000 20000 snps.vcf.gz
+# 10,000 ramets from 3,000 genotypes at random places on a 1 km square, for the spatial analyses.
+"$build/bench/marker_file_tool" 10000 12 2 ramets.txt 3000
+awk 'BEGIN { srand(3); print "ramet\tx\ty" }
+     NR > 2 && NF > 3 { printf "%s\t%.3f\t%.3f\n", $2, rand() * 1000, rand() * 1000 }' \
+    ramets.txt > places.tsv
 
 . "$here/timed_run.sh"
 
@@ -43,3 +49,7 @@ measure "clones T 2, n 1000000 from G 20000" 60 2048 \
     "$kelvane" clones million.txt --threshold 2 --quiet
 measure "clones T 100, 20000 samples x 20000 SNPs" 120 2048 \
     "$kelvane" clones snps.vcf.gz --distance infinite-allele --threshold 100 --quiet
+measure "spatial aggregation, 10000 ramets, 999 perm." 60 0 \
+    "$kelvane" spatial aggregation ramets.txt --coordinates places.tsv --quiet
+measure "spatial autocorrelation, 10000 ramets, 999" 60 0 \
+    "$kelvane" spatial autocorrelation ramets.txt --coordinates places.tsv --quiet

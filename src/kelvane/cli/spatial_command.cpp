@@ -79,11 +79,12 @@ std::pair<MarkerData, Coordinates> located(const SpatialOptions& options, Marker
         return {std::move(data), std::move(coordinates)};
     }
     if (!options.drop_uncoordinated) {
-        throw clonal::cli::UsageError(
-            "the individual '" + data.ind_names[static_cast<std::size_t>(missing.front())] +
-            "' has no coordinates in " + options.coordinates + " (" +
-            std::to_string(missing.size()) +
-            " individuals have none; --drop-uncoordinated leaves them out)");
+        const std::string others =
+            missing.size() == 1 ? "" : ", nor have " + std::to_string(missing.size() - 1) + " more";
+        throw clonal::FatalError("the individual '" +
+                                 data.ind_names[static_cast<std::size_t>(missing.front())] +
+                                 "' has no coordinates in " + options.coordinates + others +
+                                 " (--drop-uncoordinated leaves such individuals out)");
     }
     std::vector<int> kept;
     for (int i = 0, next = 0; i < data.n_individuals; ++i) {

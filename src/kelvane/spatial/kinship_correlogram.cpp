@@ -272,7 +272,8 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
         means.push_back(klass.kinship_sum / pairs);
         distances.push_back(klass.distance_sum / pairs);
         logs.push_back(std::log(klass.distance_sum / pairs));
-        klass.p = two_sided_share(result.permuted[c], means.back());
+        klass.p = klass.pairs == 0 ? std::numeric_limits<double>::quiet_NaN()
+                                   : two_sided_share(result.permuted[c], means.back());
     }
     result.b = least_squares_slope(distances, means);
     result.b_log = least_squares_slope(logs, means);
