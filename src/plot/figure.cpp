@@ -20,7 +20,8 @@ std::optional<LegendEntry> entry_of(const Mark& mark) {
                                    std::string(style.colour), style.dash, style.marker};
             } else if constexpr (std::is_same_v<M, Points>) {
                 const SeriesStyle style = series_style(m.series);
-                return LegendEntry{m.label, Swatch::kMarker, std::string(style.colour),
+                return LegendEntry{m.label, Swatch::kMarker,
+                                   m.colour.empty() ? std::string(style.colour) : m.colour,
                                    Dash::kSolid, style.marker};
             } else if constexpr (std::is_same_v<M, Band>) {
                 return LegendEntry{m.label, Swatch::kBox, series_fill(m.series)};

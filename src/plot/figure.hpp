@@ -42,11 +42,13 @@ struct Line {
     bool markers = false;
 };
 
-// Markers alone, in the series' shape.
+// Markers alone, in the series' shape and colour, or another colour given (such as grey for
+// the points that belong to no named group).
 struct Points {
     std::vector<Point> points;
     std::string label;
     std::size_t series = 0;
+    std::string colour;  // empty: the series' colour
 };
 
 // The area between a lower and an upper value at each x, lightly filled.

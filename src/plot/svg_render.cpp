@@ -345,7 +345,11 @@ class Drawer {
     }
 
     void draw(const Points& points, const PanelLayout& layout) {
-        markers(points.points, series_style(points.series), layout);
+        SeriesStyle style = series_style(points.series);
+        if (!points.colour.empty()) {
+            style.colour = points.colour;
+        }
+        markers(points.points, style, layout);
     }
 
     void markers(const std::vector<Point>& points, const SeriesStyle& style,

@@ -18,6 +18,9 @@
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/data/data_subset.hpp"
+#include "kelvane/figures/spatial_figures.hpp"
+#include "plot/cli/figure_option.hpp"
+#include "plot/svg_render.hpp"
 
 namespace kelvane::cli {
 namespace {
@@ -38,6 +41,7 @@ struct SpatialOptions {
     std::string summary;
     int64_t permutations = 999;
     clonal::cli::SeedOption seeds;
+    clonal::cli::FigureOption figure;
 };
 
 // Numbers separated by commas; a UsageError naming the option otherwise.
@@ -154,6 +158,9 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(clonal::cli::whole_number(0, 100000000))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
+    clonal::cli::add_figure_option(command, options->figure,
+                                   "the map of the ramets by genet (autocorrelation: the "
+                                   "correlogram with its permutation envelope)");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         std::vector<std::string> inputs = input_files(options->data);
@@ -172,6 +179,8 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         clonal::cli::ResultFile* summary_file =
             options->summary.empty() ? nullptr : &files.add("--summary", options->summary);
+        clonal::cli::ResultFile* figure_file =
+            options->figure.wanted() ? &files.add("--svg", options->figure.file) : nullptr;
         ClassSettings classes = options->classes;
         if (!options->class_limits.empty()) {
             classes.limits = numbers_of(options->class_limits, "--class-limits");
@@ -219,11 +228,21 @@ clonal::cli::Action setup(CLI::App& command) {
                 clonal::write_tsv(analysis::autocorrelation_summary_table(result),
                                   summary_file->stream());
             }
+            if (figure_file != nullptr) {
+                clonal::plot::write_svg(correlogram_figure(result, coordinates.geographic),
+                                        figure_file->stream());
+            }
         } else {
             clonal::cli::record_seeds(terminal, start);
             clonal::write_tsv(analysis::edge_table(analysis::edge(data, coordinates, genets, centre,
                                                                   options->permutations, random)),
                               output.stream());
+        }
+        if (figure_file != nullptr && !correlogram) {
+            clonal::plot::write_svg(
+                genet_map_figure(coordinates, genets.numbers,
+                                 analysis::subrange(coordinates, genets, classes)),
+                figure_file->stream());
         }
         files.commit();
     };

@@ -28,7 +28,12 @@ SubrangeResult clonal_subrange(const Coordinates& coordinates, const std::vector
             if (genet == genets[static_cast<std::size_t>(pair.j)]) {
                 ++klass.same_genet;
                 GenetSpread& spread = spreads[genet];
-                spread.subrange = std::max(spread.subrange, round7(pair.distance));
+                const double distance = round7(pair.distance);
+                if (spread.first < 0 || distance > spread.subrange) {
+                    spread.subrange = distance;
+                    spread.first = pair.j;
+                    spread.second = pair.i;
+                }
             }
         });
     classes.resize(static_cast<std::size_t>(limits.count()));

@@ -24,6 +24,8 @@ struct GenetSpread {
     int32_t genet = 0;  // the genet's number
     int64_t ramets = 0;
     double subrange = 0.0;  // the largest distance between two of its ramets; 0 for one ramet
+    int first = -1;         // the two ramets that far apart (the first pair found); -1 for one
+    int second = -1;
 };
 
 struct SubrangeResult {

@@ -38,7 +38,7 @@ clonal::plot::Figure pareto_figure(const clonal::ClonalData& data) {
         figure.legend.push_back({label,
                                  std::isnan(fit.beta) ? Swatch::kMarker : Swatch::kLineAndMarker,
                                  std::string(style.colour), style.dash, style.marker});
-        Points dots{{}, "", row};
+        Points dots{{}, "", row, {}};
         for (const ParetoPoint& point : points) {
             dots.points.push_back({point.log_size, point.log_share});
         }

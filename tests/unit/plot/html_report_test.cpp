@@ -37,7 +37,7 @@ Report sample_report() {
     Figure figure;
     figure.title = "Diversity";
     Panel panel;
-    panel.add(Points{{{0.1, 0.0}}, "<script>"});
+    panel.add(Points{{{0.1, 0.0}}, "<script>", 0, {}});
     figure.add_panel(panel);
     section.figures.push_back(figure);
     section.commands.push_back("marsyl indices 'my data.txt'");
