@@ -17,6 +17,7 @@
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
+#include "kelvane/cli/spatial_options.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "kelvane/figures/spatial_figures.hpp"
 #include "plot/cli/figure_option.hpp"
@@ -29,9 +30,7 @@ struct SpatialOptions {
     std::string analysis;
     DataOptions data;
     clonal::cli::CommonOptions common;
-    std::string coordinates;
-    bool geographic = false;
-    bool drop_uncoordinated = false;
+    CoordinateOptions place;
     std::optional<int32_t> threshold;
     ClassSettings classes;
     std::string class_limits;
@@ -67,43 +66,6 @@ KinshipLevel level_of(const std::string& name) {
                                        : KinshipLevel::kRamets;
 }
 
-// The data and coordinates of the individuals analysed: all, or with --drop-uncoordinated those
-// with coordinates.
-std::pair<MarkerData, Coordinates> located(const SpatialOptions& options, MarkerData data,
-                                           const clonal::cli::Terminal& terminal) {
-    Coordinates coordinates;
-    try {
-        coordinates = read_coordinates(clonal::read_input_file(options.coordinates), data.ind_names,
-                                       options.geographic);
-    } catch (clonal::FatalError& error) {
-        throw error.in_file(options.coordinates);
-    }
-    const std::vector<int> missing = uncoordinated(coordinates);
-    if (missing.empty()) {
-        return {std::move(data), std::move(coordinates)};
-    }
-    if (!options.drop_uncoordinated) {
-        const std::string others =
-            missing.size() == 1 ? "" : ", nor have " + std::to_string(missing.size() - 1) + " more";
-        throw clonal::FatalError("the individual '" +
-                                 data.ind_names[static_cast<std::size_t>(missing.front())] +
-                                 "' has no coordinates in " + options.coordinates + others +
-                                 " (--drop-uncoordinated leaves such individuals out)");
-    }
-    std::vector<int> kept;
-    for (int i = 0, next = 0; i < data.n_individuals; ++i) {
-        if (next < static_cast<int>(missing.size()) &&
-            missing[static_cast<std::size_t>(next)] == i) {
-            ++next;
-        } else {
-            kept.push_back(i);
-        }
-    }
-    terminal.err << "kelvane: note: " << missing.size()
-                 << " individuals without coordinates left out (--drop-uncoordinated)\n";
-    return {data_subset(data, kept), coordinates_subset(coordinates, kept)};
-}
-
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<SpatialOptions>();
     command
@@ -113,15 +75,7 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(CLI::IsMember({"subrange", "aggregation", "edge", "autocorrelation"}))
         ->required();
     add_model_options(command, options->data);
-    command
-        .add_option("--coordinates", options->coordinates,
-                    "a TSV file with a header: individual, x, y")
-        ->required();
-    command.add_flag(
-        "--geographic", options->geographic,
-        "x and y are longitude and latitude in degrees; distances great-circle, in km");
-    command.add_flag("--drop-uncoordinated", options->drop_uncoordinated,
-                     "leave out individuals without coordinates (otherwise an error)");
+    add_coordinate_options(command, options->place);
     command
         .add_option("--threshold", options->threshold,
                     "genets are the clonal genotypes at this threshold under the model options "
@@ -164,7 +118,7 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         std::vector<std::string> inputs = input_files(options->data);
-        inputs.push_back(options->coordinates);
+        inputs.push_back(options->place.file);
         clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const bool subrange = options->analysis == "subrange";
@@ -200,7 +154,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::Random random = seeded_random(options->seeds);
         const clonal::Random start = random;
         const auto [data, coordinates] =
-            located(*options, read_data(options->data, terminal), terminal);
+            located(options->place, read_data(options->data, terminal), terminal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "distances");
         const Genotypes genets =
