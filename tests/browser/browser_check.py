@@ -52,6 +52,7 @@ class Document:
 def write_documents(kelvane, marsyl, data, work, threads=None):
     """Runs the programs on the test data in work; returns the documents they wrote."""
     shutil.copy(os.path.join(data, "plants.txt"), work)
+    shutil.copy(os.path.join(data, "places.tsv"), work)
     kelvane, marsyl = os.path.abspath(kelvane), os.path.abspath(marsyl)
     extra = ["--threads", str(threads)] if threads else []
 
@@ -71,8 +72,13 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
         "--svg", "accumulation.svg")
     run(kelvane, "network", "plants.txt", "--threshold", "2", "--out", "network.graphml",
         "--svg", "network.svg")
+    run(kelvane, "spatial", "subrange", "plants.txt", "--coordinates", "places.tsv",
+        "--threshold", "2", "--out", "subrange.tsv", "--svg", "map.svg")
+    run(kelvane, "spatial", "autocorrelation", "plants.txt", "--coordinates", "places.tsv",
+        "--permutations", "99", "--out", "correlogram.tsv", "--svg", "correlogram.svg")
     run(kelvane, "report", "plants.txt", "--threshold", "2", "--classes", "7",
-        "--permutations", "99", "--no-date", "--html", "kelvane.html")
+        "--permutations", "99", "--coordinates", "places.tsv", "--no-date",
+        "--html", "kelvane.html")
     run(marsyl, "indices", "clones.txt", "--out", "indices.tsv", "--svg", "indices.svg")
     run(marsyl, "pareto", "clones.txt", "--out", "pareto.tsv", "--svg", "pareto.svg")
     run(marsyl, "jackknife", "clones.txt", "--seed", "1,2", "--permutations", "20",
@@ -83,7 +89,11 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
     populations = 3
     indices = 6
     suggestions = sum(row["threshold"] != "NA" for row in read_tsv(work, "suggest.tsv"))
-    genotypes = len({row["genotype"] for row in read_tsv(work, "clones.tsv")})
+    clones = read_tsv(work, "clones.tsv")
+    genotypes = len({row["genotype"] for row in clones})
+    # Genets of several ramets at threshold 2: a segment each on the map.
+    spread = sum(1 for g in {row["genotype"] for row in clones}
+                 if sum(row["genotype"] == g for row in clones) > 1)
     with open(os.path.join(work, "network.graphml")) as f:
         links = f.read().count("<edge ")
     pareto = read_tsv(work, "pareto.tsv")
@@ -114,6 +124,11 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
                  ["Clonal genotypes (count)"]),
         # 99 permutations fall into 10 bins.
         Document("amova.svg", {"rect.bar": 10, "line.reference": 1}, ["Phi-st (no unit)"]),
+        # A point per ramet, a segment per genet of several ramets.
+        Document("map.svg", {".point": 14, "line.edge": spread}, ["genets of one ramet"]),
+        # The mean kinship per class, its permutation band and the line of no kinship.
+        Document("correlogram.svg", {"path.series": 1, "path.band": 1, "line.reference": 1},
+                 ["Kinship (Loiselle's F)"]),
         # A dot per population in each index's chart, every population named.
         Document("indices.svg", {"g.panel": indices, ".point": populations * indices},
                  ["Lake", "<script>", "Bay&Co"]),
@@ -122,11 +137,11 @@ def write_documents(kelvane, marsyl, data, work, threads=None):
                                    ".legend-entry": populations},
                  ["<script>", "Sample size (individuals)"]),
         # Data (2 tables), histogram, thresholds, suggestions, genotypes (1 table each), loci and
-        # accumulation (2), Psex (1), network (none), AMOVA (1); five figures, the network's
-        # as in its own file.
-        Document("kelvane.html", {"section.analysis": 9, "table": 10, "svg.figure": 5,
-                                  "nav li": 9, "rect.bar": 8 + 10, "g.pie": genotypes,
-                                  "line.edge": links, "path.band": 1},
+        # accumulation (2), Psex (1), network (none), AMOVA (1), where the clones are (5); seven
+        # figures, the network's as in its own file, the map's segments beside its links.
+        Document("kelvane.html", {"section.analysis": 10, "table": 15, "svg.figure": 7,
+                                  "nav li": 10, "rect.bar": 8 + 10, "g.pie": genotypes,
+                                  "line.edge": links + spread, "path.band": 2},
                  ["<script>", "Clonal genotypes at threshold 2"]),
         # Data (2), indices (3), Pareto, shared, bootstrap, differentiation, jackknife (1 each);
         # three figures.
@@ -214,8 +229,9 @@ def well_formed(args):
             if b"<script" in content or (shown and b"&lt;script&gt;" not in content):
                 failures.append(f"{document.name}: the name <script> is not escaped")
         # Every table the reports show is what the command beneath it writes: histogram,
-        # thresholds, suggestions, loci, accumulation, Psex and AMOVA; indices, partitioning,
-        # extended indices, Pareto, shared genotypes, bootstrap, differentiation and jackknife.
+        # thresholds, suggestions, loci, accumulation, Psex, AMOVA, subrange, Ac, Ee and the
+        # correlogram; indices, partitioning, extended indices, Pareto, shared genotypes,
+        # bootstrap, differentiation and jackknife.
         programs = {"kelvane": os.path.abspath(args.kelvane),
                     "marsyl": os.path.abspath(args.marsyl)}
         compared = 0
@@ -223,9 +239,9 @@ def well_formed(args):
             problems, count = check_commands(os.path.join(first, report_name), programs, first)
             failures += problems
             compared += count
-        if compared != 15:
+        if compared != 19:
             failures.append(f"{compared} tables of the reports compared with their commands, "
-                            f"expected 15")
+                            f"expected 19")
     return report(failures, len(documents))
 
 

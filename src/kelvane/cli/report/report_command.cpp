@@ -30,6 +30,15 @@ std::string repeating_command(const ReportCommandOptions& options, const std::st
     words.insert(words.end(), suggest.begin(), suggest.end());
     const std::vector<std::string> design = design_arguments(options.design);
     words.insert(words.end(), design.begin(), design.end());
+    if (!options.place.file.empty()) {
+        words.insert(words.end(), {"--coordinates", options.place.file});
+        if (options.place.geographic) {
+            words.emplace_back("--geographic");
+        }
+        if (options.place.drop_uncoordinated) {
+            words.emplace_back("--drop-uncoordinated");
+        }
+    }
     words.insert(words.end(),
                  {"--permutations", std::to_string(options.amova.permutations), "--seed", seeds});
     const std::vector<std::string> report = clonal::cli::report_arguments(options.report);
@@ -52,16 +61,26 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
     add_design_options(command, options->design);
+    add_coordinate_options(command, options->place, true);
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        std::vector<std::string> inputs = input_files(options->data);
+        if (!options->place.file.empty()) {
+            inputs.push_back(options->place.file);
+        }
+        clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
         analysis::check_suggestion_settings(options->suggestion);
         analysis::check_histogram_settings(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
+        // The coordinates are read before any work, so that a bad file stops the run at once.
+        std::optional<std::pair<MarkerData, Coordinates>> placed;
+        if (!options->place.file.empty()) {
+            placed.emplace(located(options->place, data, terminal));
+        }
         // The sections on distances and genotypes take the distances a band at a time where they
         // can; the matrix is held only where they cannot, or later for the AMOVA.
         std::optional<DistanceMatrix> matrix;
@@ -73,8 +92,17 @@ clonal::cli::Action setup(CLI::App& command) {
             matrix.emplace(distance_matrix(options->data, data, options->common, terminal));
         }
         clonal::cli::record_seeds(terminal, random);
-        ReportRun run{*options, terminal, data,   matrix ? &*matrix : nullptr,    {},
-                      {},       {},       random, clonal::cli::seeds_text(random)};
+        ReportRun run{*options,
+                      terminal,
+                      data,
+                      matrix ? &*matrix : nullptr,
+                      {},
+                      {},
+                      {},
+                      random,
+                      clonal::cli::seeds_text(random),
+                      placed ? &placed->first : nullptr,
+                      placed ? &placed->second : nullptr};
         clonal::Random suggest_random = run.start;
         run.suggestions =
             matrix ? analysis::suggestions(data, *matrix, input_model(options->data, data),
@@ -115,6 +143,9 @@ clonal::cli::Action setup(CLI::App& command) {
         report.add(amova_section(run));
         if (auto design = design_section(run)) {
             report.add(std::move(*design));
+        }
+        if (auto spatial = spatial_section(run)) {
+            report.add(std::move(*spatial));
         }
         clonal::cli::write_report(files, html, report);
     };

@@ -15,6 +15,7 @@
 #include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/analysis/psex.hpp"
+#include "kelvane/analysis/spatial.hpp"
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/suggest_options.hpp"
@@ -23,15 +24,20 @@
 #include "kelvane/figures/evidence/network_figure.hpp"
 #include "kelvane/figures/histogram_figure.hpp"
 #include "kelvane/figures/pairwise_phi_figure.hpp"
+#include "kelvane/figures/spatial_figures.hpp"
 #include "kelvane/figures/thresholds_figure.hpp"
 
 namespace kelvane::cli {
 
 using clonal::plot::ReportSection;
 
-std::string ReportRun::command(const std::string& name,
-                               const std::vector<std::string>& words) const {
-    std::vector<std::string> all{"kelvane", name, options.data.data};
+std::string ReportRun::command(const std::string& name, const std::vector<std::string>& words,
+                               const std::string& analysis) const {
+    std::vector<std::string> all{"kelvane", name};
+    if (!analysis.empty()) {
+        all.push_back(analysis);
+    }
+    all.push_back(options.data.data);
     const std::vector<std::string> model = model_arguments(options.data);
     all.insert(all.end(), model.begin(), model.end());
     all.insert(all.end(), words.begin(), words.end());
@@ -370,6 +376,86 @@ std::optional<ReportSection> design_section(const ReportRun& run) {
     section.commands.push_back(run.command("amova", words));
     words.push_back("--pairwise");
     section.commands.push_back(run.command("amova", words));
+    return section;
+}
+
+std::optional<ReportSection> spatial_section(const ReportRun& run) {
+    if (run.coordinates == nullptr) {
+        return std::nullopt;
+    }
+    const MarkerData& data = *run.located_data;
+    const Coordinates& coordinates = *run.coordinates;
+    const std::optional<int32_t> threshold = run.threshold();
+    const Genotypes genets =
+        from_bands(run, [&](const DistanceInput& input, const clonal::WorkSettings& work) {
+            return analysis::genets_of(data, input, threshold, work);
+        });
+    const int64_t permutations = run.options.amova.permutations;
+    const SubrangeResult subrange = analysis::subrange(coordinates, genets, {});
+    clonal::Random aggregation_random = run.start;
+    const std::vector<analysis::SpatialRow> aggregation =
+        analysis::aggregation(data, coordinates, genets, permutations, aggregation_random);
+    clonal::Random edge_random = run.start;
+    const std::vector<analysis::SpatialRow> edge =
+        analysis::edge(data, coordinates, genets, std::nullopt, permutations, edge_random);
+    clonal::Random correlogram_random = run.start;
+    clonal::cli::ProgressBar bar(run.terminal.err, run.options.common.shows_progress(run.terminal),
+                                 "permutations");
+    const CorrelogramResult correlogram = analysis::autocorrelation(
+        data, coordinates, genets, KinshipLevel::kRamets, {}, permutations, correlogram_random,
+        {run.options.common.threads, {}});
+    bar.finish();
+    ReportSection section;
+    section.heading = "Where the clones are";
+    const std::string genet_words = threshold ? "the clonal genotypes at " + threshold_origin(run) +
+                                                    " (" + std::to_string(*threshold) + ")"
+                                              : std::string("the genotypes of identical data");
+    section.paragraphs.push_back(
+        "The genets are " + genet_words + ", their ramets at the coordinates of " +
+        run.options.place.file + " (" +
+        (coordinates.geographic ? "great-circle distances in km" : "plane distances") + "; " +
+        std::to_string(data.n_individuals) +
+        " individuals with coordinates). Per class of "
+        "distance: the share of pairs of ramets of one genet; the largest such distance is the "
+        "clonal subrange" +
+        (subrange.subrange ? " (" + clonal::shortest_real(*subrange.subrange) + ")" : "") +
+        ". Ac, the aggregation of the ramets of a genet (clonal identity counted 0 for one "
+        "genet, 1 otherwise, over all pairs: psg, and over nearest neighbours: psp), and Ee, "
+        "whether genets of one ramet lie farther from the centroid than the ramets do (du "
+        "against da), each with a p-value from " +
+        std::to_string(permutations) +
+        " permutations of the genets over the places. Last, the mean Loiselle kinship per class "
+        "of distance (every ramet), the slope of the means on distance and on its logarithm, and "
+        "Sp.");
+    section.tables.push_back(
+        {"Pairs of one genet per distance class", analysis::subrange_table(subrange)});
+    section.tables.push_back({"Aggregation (Ac)", analysis::aggregation_table(aggregation)});
+    section.tables.push_back({"Edge effect (Ee)", analysis::edge_table(edge)});
+    section.tables.push_back(
+        {"Kinship per distance class", analysis::autocorrelation_table(correlogram)});
+    section.tables.push_back(
+        {"Slopes and Sp", analysis::autocorrelation_summary_table(correlogram)});
+    section.figures.push_back(genet_map_figure(coordinates, genets.numbers, subrange));
+    section.figures.push_back(correlogram_figure(correlogram, coordinates.geographic));
+    std::vector<std::string> place{"--coordinates", run.options.place.file};
+    if (run.options.place.geographic) {
+        place.emplace_back("--geographic");
+    }
+    if (run.options.place.drop_uncoordinated) {
+        place.emplace_back("--drop-uncoordinated");
+    }
+    if (threshold) {
+        place.insert(place.end(), {"--threshold", std::to_string(*threshold)});
+    }
+    std::vector<std::string> permuted = place;
+    permuted.insert(permuted.end(),
+                    {"--permutations", std::to_string(permutations), "--seed", run.seeds});
+    section.commands.push_back(run.command("spatial", place, "subrange"));
+    section.commands.push_back(run.command("spatial", permuted, "aggregation"));
+    section.commands.push_back(run.command("spatial", permuted, "edge"));
+    std::vector<std::string> summary = permuted;
+    summary.insert(summary.end(), {"--summary", "summary.tsv"});
+    section.commands.push_back(run.command("spatial", summary, "autocorrelation"));
     return section;
 }
 

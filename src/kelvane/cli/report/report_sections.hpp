@@ -15,6 +15,7 @@
 #include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/design_options.hpp"
+#include "kelvane/cli/spatial_options.hpp"
 #include "kelvane/figures/threshold_marks.hpp"
 #include "plot/cli/report_options.hpp"
 #include "plot/html_report.hpp"
@@ -29,6 +30,7 @@ struct ReportCommandOptions {
     std::optional<int32_t> threshold;
     analysis::AmovaSettings amova;
     DesignOptions design;
+    CoordinateOptions place;  // the section on where the clones are, when a file is given
     analysis::SuggestionSettings suggestion;
     clonal::cli::SeedOption seeds;
 };
@@ -48,9 +50,14 @@ struct ReportRun {
     ThresholdMarks marks;  // drawn over the distance figures
     clonal::Random start;  // seeded, not drawn from
     std::string seeds;     // "S1,S2" of start
+    // The individuals with coordinates and their places, when coordinates were given.
+    const MarkerData* located_data;
+    const Coordinates* coordinates;
 
-    // A kelvane command on the same data and model: "kelvane NAME DATA --distance ... words".
-    std::string command(const std::string& name, const std::vector<std::string>& words) const;
+    // A kelvane command on the same data and model: "kelvane NAME [ANALYSIS] DATA --distance ...
+    // words".
+    std::string command(const std::string& name, const std::vector<std::string>& words,
+                        const std::string& analysis = {}) const;
     // The threshold the genotypes are shown at: the one given, or else the largest gap's.
     std::optional<int32_t> threshold() const;
 };
@@ -67,5 +74,7 @@ clonal::plot::ReportSection amova_section(const ReportRun& run);
 // The AMOVA of the sampling design and the pairwise Phi-st of its lowest groups, when the options
 // describe a design; nothing otherwise.
 std::optional<clonal::plot::ReportSection> design_section(const ReportRun& run);
+// Where the clones are, when coordinates were given; nothing otherwise.
+std::optional<clonal::plot::ReportSection> spatial_section(const ReportRun& run);
 
 }  // namespace kelvane::cli
