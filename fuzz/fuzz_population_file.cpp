@@ -1,6 +1,7 @@
-// Fuzz target: the populations file (sample and population per line) and the strata file (a
+// Fuzz target: the populations file (sample and population per line), the strata file (a
 // header, then a name and a group per level per line, resolved into a design of all its levels)
-// applied to a small data set whose individuals have names the fuzzer is likely to write.
+// and the coordinates file (plane and geographic), applied to a small data set whose individuals
+// have names the fuzzer is likely to write.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@
 #include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/formats/population_file.hpp"
 #include "kelvane/data/formats/strata_file.hpp"
+#include "kelvane/spatial/coordinates.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const kelvane::MarkerData plants =
@@ -32,6 +34,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const kelvane::NestedDesign design = kelvane::nested_design(hierarchy.labels);
         kelvane::lowest_group_names(hierarchy, design);
     } catch (const clonal::FatalError&) {
+    }
+    for (const bool geographic : {false, true}) {
+        try {
+            const kelvane::Coordinates places =
+                kelvane::read_coordinates(content, plants.ind_names, geographic);
+            for (int i = 0; i < places.size(); ++i) {
+                if (places.given(i) && places.given(0)) {
+                    places.distance(i, 0);
+                }
+            }
+        } catch (const clonal::FatalError&) {
+        }
     }
     return 0;
 }

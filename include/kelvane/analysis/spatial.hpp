@@ -15,6 +15,7 @@
 #include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
 #include "kelvane/analysis/distances.hpp"
+#include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
 #include "kelvane/spatial/aggregation_index.hpp"
@@ -24,6 +25,12 @@
 #include "kelvane/spatial/kinship_correlogram.hpp"
 
 namespace kelvane::analysis {
+
+// The coordinates of the data's individuals from a file (errors name it), or from the data's own
+// GenAlEx sheet (nothing when the data is no such sheet or it has no coordinates).
+Coordinates coordinates_file(const std::string& file, const MarkerData& data, bool geographic);
+std::optional<Coordinates> sheet_coordinates(const DataInput& input, const MarkerData& data,
+                                             bool geographic);
 
 // The genet of every individual: its clonal genotype at the threshold, or its genotype of
 // identical data without one.

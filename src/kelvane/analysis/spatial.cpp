@@ -5,10 +5,34 @@
 #include <limits>
 #include <numeric>
 
+#include "common/core/fatal_error.hpp"
+#include "common/core/file_io.hpp"
 #include "kelvane/analysis/clones.hpp"
+#include "kelvane/data/formats/format_catalogue.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
 
 namespace kelvane::analysis {
+
+Coordinates coordinates_file(const std::string& file, const MarkerData& data, bool geographic) {
+    try {
+        return read_coordinates(clonal::read_input_file(file), data.ind_names, geographic);
+    } catch (clonal::FatalError& error) {
+        throw error.in_file(file);
+    }
+}
+
+std::optional<Coordinates> sheet_coordinates(const DataInput& input, const MarkerData& data,
+                                             bool geographic) {
+    const DataFormat format = input.format ? *input.format : format_of_file_name(input.file);
+    if (format != DataFormat::kGenalex) {
+        return std::nullopt;
+    }
+    try {
+        return genalex_coordinates(clonal::read_input_file(input.file), data.ind_names, geographic);
+    } catch (clonal::FatalError& error) {
+        throw error.in_file(input.file);
+    }
+}
 
 Genotypes genets_of(const MarkerData& data, const DistanceInput& distances,
                     std::optional<int32_t> threshold, const clonal::WorkSettings& work) {

@@ -118,7 +118,9 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         std::vector<std::string> inputs = input_files(options->data);
-        inputs.push_back(options->place.file);
+        if (!options->place.file.empty()) {
+            inputs.push_back(options->place.file);
+        }
         clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const bool subrange = options->analysis == "subrange";
@@ -153,8 +155,14 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         clonal::Random random = seeded_random(options->seeds);
         const clonal::Random start = random;
-        const auto [data, coordinates] =
-            located(options->place, read_data(options->data, terminal), terminal);
+        auto placed =
+            located(options->place, options->data, read_data(options->data, terminal), terminal);
+        if (!placed) {
+            throw clonal::cli::UsageError(
+                "spatial needs the coordinates of the individuals: --coordinates FILE, or a "
+                "GenAlEx sheet with X and Y columns after its genotypes");
+        }
+        const auto& [data, coordinates] = *placed;
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "distances");
         const Genotypes genets =

@@ -1,6 +1,7 @@
 // Reading coordinates, and the distances between sampling points.
 #include "kelvane/spatial/coordinates.hpp"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -8,6 +9,7 @@
 #include "common/core/fatal_error.hpp"
 #include "common/text/number_text.hpp"
 #include "common/text/printf.hpp"
+#include "kelvane/data/formats/genalex_reader.hpp"
 #include "kelvane/data/formats/strata_file.hpp"
 
 namespace kelvane {
@@ -49,6 +51,43 @@ double Coordinates::distance_to(int i, double px, double py) const {
     return geographic ? great_circle(xi, yi, px, py) : plane(xi, yi, px, py);
 }
 
+namespace {
+
+// Individual i's place from the texts of its two values; what names them in errors.
+void place(Coordinates& coordinates, std::size_t i, const std::string& name,
+           const std::array<std::string, 2>& texts, const std::array<std::string, 2>& what,
+           int64_t line, const std::array<int64_t, 2>& columns) {
+    for (std::size_t c = 0; c < 2; ++c) {
+        const std::optional<double> value = clonal::whole_double(texts[c]);
+        if (!value || !std::isfinite(*value)) {
+            throw clonal::InputError(
+                clonal::format("the %s of '%s' is not a number: '%s'", what[c].c_str(),
+                               name.c_str(), texts[c].c_str()),
+                line, columns[c]);
+        }
+        const double limit = c == 0 ? 180.0 : 90.0;
+        if (coordinates.geographic && std::abs(*value) > limit) {
+            throw clonal::InputError(
+                clonal::format("the %s of '%s' is %s, outside -%g to %g degrees (%s)",
+                               c == 0 ? "longitude" : "latitude", name.c_str(), texts[c].c_str(),
+                               limit, limit, "--geographic reads x as longitude and y as latitude"),
+                line, columns[c]);
+        }
+        (c == 0 ? coordinates.x : coordinates.y)[i] = *value;
+    }
+}
+
+Coordinates unplaced(std::size_t individuals, bool geographic) {
+    Coordinates coordinates;
+    coordinates.geographic = geographic;
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    coordinates.x.assign(individuals, none);
+    coordinates.y.assign(individuals, none);
+    return coordinates;
+}
+
+}  // namespace
+
 Coordinates read_coordinates(std::string_view content, std::span<const std::string> individuals,
                              bool geographic) {
     const Strata columns = read_strata(content, individuals, false);
@@ -59,35 +98,41 @@ Coordinates read_coordinates(std::string_view content, std::span<const std::stri
                            columns.levels.size()),
             1, 0);
     }
-    Coordinates coordinates;
-    coordinates.geographic = geographic;
-    const double none = std::numeric_limits<double>::quiet_NaN();
-    coordinates.x.assign(individuals.size(), none);
-    coordinates.y.assign(individuals.size(), none);
+    Coordinates coordinates = unplaced(individuals.size(), geographic);
     for (std::size_t i = 0; i < individuals.size(); ++i) {
-        if (columns.lines[i] == 0) {
+        if (columns.lines[i] != 0) {
+            place(coordinates, i, individuals[i], {columns.values[0][i], columns.values[1][i]},
+                  {columns.levels[0], columns.levels[1]}, columns.lines[i], {2, 3});
+        }
+    }
+    return coordinates;
+}
+
+std::optional<Coordinates> genalex_coordinates(std::string_view content,
+                                               std::span<const std::string> individuals,
+                                               bool geographic) {
+    const std::vector<GenalexTrailing> samples = genalex_after_genotypes(content);
+    Coordinates coordinates = unplaced(individuals.size(), geographic);
+    bool any = false;
+    // The sheet's rows are the data's individuals in order.
+    for (std::size_t i = 0; i < samples.size() && i < individuals.size(); ++i) {
+        const GenalexTrailing& sample = samples[i];
+        std::vector<std::string> fields = sample.fields;
+        fields.resize(std::max<std::size_t>(fields.size(), 3));
+        if (fields[1].empty() && fields[2].empty()) {
             continue;
         }
-        for (std::size_t c = 0; c < 2; ++c) {
-            const std::string& text = columns.values[c][i];
-            const std::optional<double> value = clonal::whole_double(text);
-            if (!value || !std::isfinite(*value)) {
-                throw clonal::InputError(
-                    clonal::format("the %s of '%s' is not a number: '%s'",
-                                   columns.levels[c].c_str(), individuals[i].c_str(), text.c_str()),
-                    columns.lines[i], static_cast<int64_t>(c) + 2);
-            }
-            const double limit = c == 0 ? 180.0 : 90.0;
-            if (geographic && std::abs(*value) > limit) {
-                throw clonal::InputError(
-                    clonal::format("the %s of '%s' is %s, outside -%g to %g degrees (%s)",
-                                   c == 0 ? "longitude" : "latitude", individuals[i].c_str(),
-                                   text.c_str(), limit, limit,
-                                   "--geographic reads x as longitude and y as latitude"),
-                    columns.lines[i], static_cast<int64_t>(c) + 2);
-            }
-            (c == 0 ? coordinates.x : coordinates.y)[i] = *value;
+        any = true;
+        if (!fields[0].empty()) {
+            throw clonal::InputError(
+                "the coordinates of a GenAlEx sheet follow the genotypes after one empty column",
+                sample.line, sample.first_column);
         }
+        place(coordinates, i, individuals[i], {fields[1], fields[2]}, {"x", "y"}, sample.line,
+              {sample.first_column + 1, sample.first_column + 2});
+    }
+    if (!any) {
+        return std::nullopt;
     }
     return coordinates;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,6 +31,14 @@ struct Coordinates {
 // outside -180 to 180 or a latitude outside -90 to 90.
 Coordinates read_coordinates(std::string_view content, std::span<const std::string> individuals,
                              bool geographic);
+
+// The coordinates a GenAlEx sheet gives its samples (individuals, the data read from it): the
+// two columns after the genotypes and one empty column, as GenAlEx places X and Y. Samples whose
+// two fields are empty have none; nothing when no sample has any. Errors as read_coordinates',
+// naming the sheet's line and column, and a value where the empty column belongs.
+std::optional<Coordinates> genalex_coordinates(std::string_view content,
+                                               std::span<const std::string> individuals,
+                                               bool geographic);
 
 // The individuals without coordinates, in data order.
 std::vector<int> uncoordinated(const Coordinates& coordinates);

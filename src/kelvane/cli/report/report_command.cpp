@@ -61,7 +61,7 @@ clonal::cli::Action setup(CLI::App& command) {
         ->check(clonal::cli::whole_number(0))
         ->capture_default_str();
     add_design_options(command, options->design);
-    add_coordinate_options(command, options->place, true);
+    add_coordinate_options(command, options->place);
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);
@@ -77,10 +77,8 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
         // The coordinates are read before any work, so that a bad file stops the run at once.
-        std::optional<std::pair<MarkerData, Coordinates>> placed;
-        if (!options->place.file.empty()) {
-            placed.emplace(located(options->place, data, terminal));
-        }
+        const std::optional<std::pair<MarkerData, Coordinates>> placed =
+            located(options->place, options->data, data, terminal);
         // The sections on distances and genotypes take the distances a band at a time where they
         // can; the matrix is held only where they cannot, or later for the AMOVA.
         std::optional<DistanceMatrix> matrix;

@@ -412,7 +412,7 @@ std::optional<ReportSection> spatial_section(const ReportRun& run) {
                                               : std::string("the genotypes of identical data");
     section.paragraphs.push_back(
         "The genets are " + genet_words + ", their ramets at the coordinates of " +
-        run.options.place.file + " (" +
+        (run.options.place.file.empty() ? run.options.data.data : run.options.place.file) + " (" +
         (coordinates.geographic ? "great-circle distances in km" : "plane distances") + "; " +
         std::to_string(data.n_individuals) +
         " individuals with coordinates). Per class of "
@@ -437,7 +437,10 @@ std::optional<ReportSection> spatial_section(const ReportRun& run) {
         {"Slopes and Sp", analysis::autocorrelation_summary_table(correlogram)});
     section.figures.push_back(genet_map_figure(coordinates, genets.numbers, subrange));
     section.figures.push_back(correlogram_figure(correlogram, coordinates.geographic));
-    std::vector<std::string> place{"--coordinates", run.options.place.file};
+    std::vector<std::string> place;
+    if (!run.options.place.file.empty()) {
+        place.insert(place.end(), {"--coordinates", run.options.place.file});
+    }
     if (run.options.place.geographic) {
         place.emplace_back("--geographic");
     }

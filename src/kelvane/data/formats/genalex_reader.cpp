@@ -213,23 +213,39 @@ bool all_empty(const std::vector<TextField>& fields) {
     return std::ranges::all_of(fields, [](const TextField& f) { return f.text.empty(); });
 }
 
-MarkerData read_sheet(std::string_view content, const FormatSettings& settings) {
-    const std::vector<TextLine> lines = text_lines(content);
+// The header lines, the samples' rows and the loci's columns of a sheet.
+struct Sheet {
+    std::vector<TextLine> lines;
+    char separator = ',';
+    std::vector<TextField> counts;
+    std::vector<TextField> names;
+    int32_t samples = 0;
+    int32_t populations = 0;
+    std::vector<TextLine> rows;
+    Layout layout;
+};
+
+Sheet sheet_of(std::string_view content) {
+    Sheet sheet;
+    sheet.lines = text_lines(content);
+    const std::vector<TextLine>& lines = sheet.lines;
     if (lines.size() < 3) {
         throw InputError("a GenAlEx sheet starts with three header lines",
                          static_cast<int64_t>(lines.size()) + 1, 0);
     }
     const char separator = table_separator(lines[0].text);
-    const auto counts = delimited_fields(lines[0], separator);
+    sheet.separator = separator;
+    sheet.counts = delimited_fields(lines[0], separator);
+    const auto& counts = sheet.counts;
     const int32_t loci = header_count(counts, kLociColumn, "loci", lines[0].number);
     const int32_t samples = header_count(counts, kSamplesColumn, "samples", lines[0].number);
-    const int32_t populations =
-        header_count(counts, kPopulationsColumn, "populations", lines[0].number);
-    const auto names = delimited_fields(lines[1], separator);
+    sheet.samples = samples;
+    sheet.populations = header_count(counts, kPopulationsColumn, "populations", lines[0].number);
+    sheet.names = delimited_fields(lines[1], separator);
     const auto header = delimited_fields(lines[2], separator);
 
     // The lines of the samples, read again field by field in each pass over them.
-    std::vector<TextLine> rows;
+    std::vector<TextLine>& rows = sheet.rows;
     for (std::size_t l = 3; l < lines.size(); ++l) {
         if (all_empty(delimited_fields(lines[l], separator))) {
             continue;
@@ -246,8 +262,19 @@ MarkerData read_sheet(std::string_view content, const FormatSettings& settings) 
             clonal::format("line 1 says %d samples, the sheet holds %zu", samples, rows.size()),
             lines[0].number, static_cast<int64_t>(kSamplesColumn) + 1);
     }
+    sheet.layout = locus_layout(header, lines[2].number, loci, rows, separator);
+    return sheet;
+}
 
-    const Layout layout = locus_layout(header, lines[2].number, loci, rows, separator);
+MarkerData read_sheet(std::string_view content, const FormatSettings& settings) {
+    const Sheet sheet = sheet_of(content);
+    const std::vector<TextLine>& lines = sheet.lines;
+    const char separator = sheet.separator;
+    const auto& counts = sheet.counts;
+    const auto& names = sheet.names;
+    const int32_t populations = sheet.populations;
+    const std::vector<TextLine>& rows = sheet.rows;
+    const Layout& layout = sheet.layout;
     std::string title = field_text(field_at(names, 0));
     MarkerDataBuilder builder(title.empty() ? "GenAlEx data" : title, layout.locus_names);
     // The populations in the order line 2 names them; any other a sample names follows.
@@ -325,6 +352,26 @@ MarkerData read_sheet(std::string_view content, const FormatSettings& settings) 
 
 MarkerData read_genalex(std::string_view content, const FormatSettings& settings) {
     return read_sheet(content, settings);
+}
+
+std::vector<GenalexTrailing> genalex_after_genotypes(std::string_view content) {
+    const Sheet sheet = sheet_of(content);
+    const std::size_t width =
+        kFirstGenotypeColumn +
+        static_cast<std::size_t>(sheet.layout.loci) * static_cast<std::size_t>(sheet.layout.ploidy);
+    std::vector<GenalexTrailing> samples;
+    for (const TextLine& line : sheet.rows) {
+        const auto row = delimited_fields(line, sheet.separator);
+        GenalexTrailing sample;
+        sample.name = field_text(field_at(row, 0));
+        sample.line = line.number;
+        sample.first_column = static_cast<int64_t>(width) + 1;
+        for (std::size_t c = width; c < row.size(); ++c) {
+            sample.fields.push_back(field_text(row[c]));
+        }
+        samples.push_back(std::move(sample));
+    }
+    return samples;
 }
 
 }  // namespace kelvane

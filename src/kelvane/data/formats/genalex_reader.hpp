@@ -11,7 +11,10 @@
 // band, and only -9, NA and an empty field are missing.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "kelvane/data/formats/data_format.hpp"
 #include "kelvane/data/marker_data.hpp"
@@ -21,6 +24,17 @@ namespace kelvane {
 // Every error is an InputError naming the line and the column. A field equal to one of the
 // settings' missing codes is a missing copy.
 MarkerData read_genalex(std::string_view content, const FormatSettings& settings = {});
+
+// What a sheet holds after the genotypes of each sample, in the order of its rows (GenAlEx puts
+// the X and Y coordinates there, after one empty column). Errors: those of read_genalex's header
+// and rows.
+struct GenalexTrailing {
+    std::string name;
+    int64_t line = 0;
+    int64_t first_column = 0;  // of fields[0], from 1
+    std::vector<std::string> fields;
+};
+std::vector<GenalexTrailing> genalex_after_genotypes(std::string_view content);
 
 // The allele codes of an absent and a present band of presence/absence data.
 inline constexpr int32_t kAbsentBand = 8;
