@@ -27,7 +27,8 @@ install(EXPORT kelvaneTargets NAMESPACE kelvane::
 set(kelvane_include_root ${CMAKE_INSTALL_INCLUDEDIR}/kelvane)
 install(DIRECTORY include/ DESTINATION ${kelvane_include_root} FILES_MATCHING PATTERN "*.hpp")
 foreach(folder common/core common/text kelvane/data kelvane/matrix kelvane/distance
-        kelvane/grouping kelvane/amova kelvane/evidence marsyl/core marsyl/analysis)
+        kelvane/grouping kelvane/amova kelvane/evidence kelvane/spatial marsyl/core
+        marsyl/analysis)
   install(DIRECTORY src/${folder}/ DESTINATION ${kelvane_include_root}/${folder}
           FILES_MATCHING PATTERN "*.hpp")
 endforeach()
