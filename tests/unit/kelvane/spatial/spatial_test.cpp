@@ -1,5 +1,5 @@
 // The spatial analyses of genets against the values RClone 1.0.3 gives for its Posidonia
-// oceanica example (40 ramets of 18 genets on a plane, clonal_sub, agg_index, edge_effect), the
+// oceanica example (40 ramets of 28 genets on a plane, clonal_sub, agg_index, edge_effect), the
 // coordinates file and its errors, and the great-circle distance.
 #include <gtest/gtest.h>
 
@@ -236,7 +236,7 @@ TEST(Spatial, KinshipCorrelogramAsRCloneGivesIt) {
          0.022744663543001292, 0.068393989143829562},
         {-7.7825010014980918e-05, -0.013431385776296495, 8.1486215950740971e-05,
          0.014063252952673267});
-    // genet = TRUE, central_coords = TRUE: 18 genets at their centroids.
+    // genet = TRUE, central_coords = TRUE: 28 genets at their centroids.
     expect_correlogram(
         kinship_correlogram(example.data, example.coordinates, example.genets, example.all,
                             KinshipLevel::kGenetsCentral, {}, 0, random, 1),
@@ -262,6 +262,40 @@ TEST(Spatial, KinshipCorrelogramAsRCloneGivesIt) {
         {0.163550249588831492, 0.046467796713020690, -0.053194738373868643, -0.136141721689855638,
          -0.024620606478703538},
         {-0.003898638710930334, -0.11230865066741245, 0.0046609359486495198, 0.13426825773120929});
+}
+
+TEST(Spatial, GenetLevelsOfGenetsOfOneRametAreTheRamets) {
+    // The first ramet of every genet: each genet has one ramet, so that its centroid and its
+    // random ramet are the ramet's place and no draw is made; the three levels then give the
+    // same correlogram, the permutations included (those under genets-random classify every
+    // permuted placement anew).
+    const Posidonia example = posidonia();
+    std::vector<int> firsts;
+    std::vector<bool> seen(41, false);
+    for (const int i : example.all) {
+        if (!seen[static_cast<std::size_t>(example.genets[static_cast<std::size_t>(i)])]) {
+            seen[static_cast<std::size_t>(example.genets[static_cast<std::size_t>(i)])] = true;
+            firsts.push_back(i);
+        }
+    }
+    ASSERT_EQ(firsts.size(), 28U);
+    const auto run = [&](KinshipLevel level) {
+        clonal::Random random;
+        return kinship_correlogram(example.data, example.coordinates, example.genets, firsts, level,
+                                   {}, 199, random, 2);
+    };
+    const CorrelogramResult ramets = run(KinshipLevel::kRamets);
+    for (const KinshipLevel level : {KinshipLevel::kGenetsCentral, KinshipLevel::kGenetsRandom,
+                                     KinshipLevel::kGenetsWeighted}) {
+        const CorrelogramResult other = run(level);
+        ASSERT_EQ(other.classes.size(), ramets.classes.size());
+        for (std::size_t c = 0; c < ramets.classes.size(); ++c) {
+            EXPECT_EQ(other.classes[c].pairs, ramets.classes[c].pairs);
+            EXPECT_DOUBLE_EQ(other.classes[c].kinship_sum, ramets.classes[c].kinship_sum);
+            EXPECT_EQ(other.classes[c].p, ramets.classes[c].p) << c;
+        }
+        EXPECT_EQ(other.permuted, ramets.permuted);
+    }
 }
 
 TEST(Spatial, CoordinatesFileAndGreatCircles) {
