@@ -77,3 +77,7 @@ kv_network_cpp <- function(data, model, threshold, threads) {
     .Call(`_kelvane_kv_network_cpp`, data, model, threshold, threads)
 }
 
+kv_spatial_cpp <- function(data, model, analysis, x, y, geographic, threshold, classes, equal_pairs, class_limits, center, level, permutations, seed, threads) {
+    .Call(`_kelvane_kv_spatial_cpp`, data, model, analysis, x, y, geographic, threshold, classes, equal_pairs, class_limits, center, level, permutations, seed, threads)
+}
+

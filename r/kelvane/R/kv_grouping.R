@@ -353,3 +353,54 @@ kv_strata <- function(strata) {
   }
   lapply(strata, as.character)
 }
+
+#' Where the clones are
+#'
+#' The spatial structure of genets from the coordinates of their ramets, as
+#' \code{kelvane spatial}: the share of pairs of one genet per distance class and each genet's
+#' spread (\code{"subrange"}), the aggregation index Ac (\code{"aggregation"}), the edge effect
+#' Ee (\code{"edge"}) and the kinship correlogram (\code{"autocorrelation"}), with RClone's
+#' definitions.
+#'
+#' @inheritParams kv_suggest
+#' @param coordinates a data.frame or matrix of two columns, x and y (longitude and latitude
+#'   with \code{geographic}), a row per individual in the order of the data.
+#' @param analysis \code{"subrange"}, \code{"aggregation"}, \code{"edge"} or
+#'   \code{"autocorrelation"}.
+#' @param threshold genets are the clonal genotypes at this threshold (NULL: identical data).
+#' @param geographic great-circle distances in km between longitudes and latitudes in degrees.
+#' @param classes the number of distance classes (equal width, or equal pairs).
+#' @param equal_pairs classes of equal numbers of pairs.
+#' @param class_limits the limits of the classes, ascending (NULL: \code{classes}).
+#' @param center the centre x, y of the edge effect (NULL: each group's centroid).
+#' @param level the units of the correlogram: \code{"ramets"}, \code{"genets-central"},
+#'   \code{"genets-weighted"} or \code{"genets-random"}.
+#' @param permutations permutations of the p-values (0: none).
+#' @return subrange: a list of \code{classes} (class, from, to, mean_distance, pairs,
+#'   same_genet_share) and \code{genets} (genotype, ramets, subrange); aggregation and edge: a
+#'   list of \code{table} (a row per population and for all); autocorrelation: a list of
+#'   \code{classes} (class, from, to, mean_distance, ln_mean_distance, pairs, kinship, p) and
+#'   \code{summary} (b, b_log, f1, sp, sp_log).
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' n <- length(adegenet::indNames(kv_read(f)))
+#' places <- data.frame(x = seq_len(n), y = (seq_len(n) * 7) %% 5)
+#' kv_spatial(f, places, "aggregation", permutations = 99)
+#' @export
+kv_spatial <- function(x, coordinates, analysis = "subrange", threshold = NULL,
+                       geographic = FALSE, classes = 10L, equal_pairs = FALSE,
+                       class_limits = NULL, center = NULL, level = "ramets",
+                       model = "stepwise", missing = "not-counted", multiplier = NULL,
+                       base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                       partial_genotypes = NULL, permutations = 999, seed = NULL,
+                       threads = 0L, ploidy = NULL) {
+  coordinates <- as.data.frame(coordinates)
+  result <- kv_spatial_cpp(kv_data(x, ploidy),
+                           kv_model(model, missing, multiplier, base, repeat_lengths,
+                                    repeat_rounding, partial_genotypes),
+                           analysis, as.numeric(coordinates[[1]]), as.numeric(coordinates[[2]]),
+                           geographic, threshold, as.integer(classes), equal_pairs,
+                           as.numeric(class_limits), as.numeric(center), level, permutations,
+                           as.integer(seed), as.integer(threads))
+  if (analysis %in% c("aggregation", "edge")) result$table else result
+}

@@ -299,6 +299,31 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_spatial_cpp
+Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysis, Rcpp::NumericVector x, Rcpp::NumericVector y, bool geographic, Rcpp::Nullable<int> threshold, int classes, bool equal_pairs, Rcpp::NumericVector class_limits, Rcpp::NumericVector center, std::string level, double permutations, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_spatial_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP analysisSEXP, SEXP xSEXP, SEXP ySEXP, SEXP geographicSEXP, SEXP thresholdSEXP, SEXP classesSEXP, SEXP equal_pairsSEXP, SEXP class_limitsSEXP, SEXP centerSEXP, SEXP levelSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< std::string >::type analysis(analysisSEXP);
+    Rcpp::traits::input_parameter< Rcpp::NumericVector >::type x(xSEXP);
+    Rcpp::traits::input_parameter< Rcpp::NumericVector >::type y(ySEXP);
+    Rcpp::traits::input_parameter< bool >::type geographic(geographicSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< int >::type classes(classesSEXP);
+    Rcpp::traits::input_parameter< bool >::type equal_pairs(equal_pairsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::NumericVector >::type class_limits(class_limitsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::NumericVector >::type center(centerSEXP);
+    Rcpp::traits::input_parameter< std::string >::type level(levelSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_spatial_cpp(data, model, analysis, x, y, geographic, threshold, classes, equal_pairs, class_limits, center, level, permutations, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
 
 static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
@@ -320,6 +345,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_jackknife_cpp", (DL_FUNC) &_kelvane_kv_jackknife_cpp, 4},
     {"_kelvane_kv_psex_cpp", (DL_FUNC) &_kelvane_kv_psex_cpp, 11},
     {"_kelvane_kv_network_cpp", (DL_FUNC) &_kelvane_kv_network_cpp, 4},
+    {"_kelvane_kv_spatial_cpp", (DL_FUNC) &_kelvane_kv_spatial_cpp, 15},
     {NULL, NULL, 0}
 };
 

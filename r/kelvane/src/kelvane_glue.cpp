@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@
 #include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/analysis/psex.hpp"
+#include "kelvane/analysis/spatial.hpp"
 #include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/data/formats/data_file_reader.hpp"
@@ -638,5 +640,82 @@ Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int 
                 Rcpp::DataFrame::create(Rcpp::Named("from") = from, Rcpp::Named("to") = to,
                                         Rcpp::Named("distance") = distance),
             Rcpp::Named("genotype") = genotype_of);
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysis,
+                          Rcpp::NumericVector x, Rcpp::NumericVector y, bool geographic,
+                          Rcpp::Nullable<int> threshold, int classes, bool equal_pairs,
+                          Rcpp::NumericVector class_limits, Rcpp::NumericVector center,
+                          std::string level, double permutations, Rcpp::IntegerVector seed,
+                          int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        if (x.size() != markers.n_individuals || y.size() != markers.n_individuals) {
+            throw clonal::FatalError("coordinates need a row per individual of the data");
+        }
+        kelvane::Coordinates coordinates;
+        coordinates.geographic = geographic;
+        coordinates.x.assign(x.begin(), x.end());
+        coordinates.y.assign(y.begin(), y.end());
+        for (int i = 0; i < markers.n_individuals; ++i) {
+            if (!std::isfinite(coordinates.x[static_cast<std::size_t>(i)]) ||
+                !std::isfinite(coordinates.y[static_cast<std::size_t>(i)])) {
+                throw clonal::FatalError("the individual '" +
+                                         markers.ind_names[static_cast<std::size_t>(i)] +
+                                         "' has no coordinates");
+            }
+        }
+        std::optional<int32_t> at;
+        if (threshold.isNotNull()) {
+            at = Rcpp::as<int>(threshold);
+        }
+        const kelvane::Genotypes genets =
+            kelvane::analysis::genets_of(markers, distance_input(model), at, work(threads));
+        kelvane::ClassSettings settings;
+        settings.classes = classes;
+        settings.equal_pairs = equal_pairs;
+        settings.limits.assign(class_limits.begin(), class_limits.end());
+        clonal::Random random = seeded(seed);
+        const auto count = static_cast<int64_t>(permutations);
+        if (analysis == "subrange") {
+            const kelvane::SubrangeResult result =
+                kelvane::analysis::subrange(coordinates, genets, settings);
+            return Rcpp::List::create(
+                Rcpp::Named("classes") = data_frame(kelvane::analysis::subrange_table(result)),
+                Rcpp::Named("genets") = data_frame(kelvane::analysis::genet_spread_table(result)));
+        }
+        if (analysis == "aggregation") {
+            return Rcpp::List::create(
+                Rcpp::Named("table") = data_frame(kelvane::analysis::aggregation_table(
+                    kelvane::analysis::aggregation(markers, coordinates, genets, count, random))));
+        }
+        if (analysis == "edge") {
+            std::optional<std::pair<double, double>> centre;
+            if (center.size() == 2) {
+                centre = {center[0], center[1]};
+            }
+            return Rcpp::List::create(
+                Rcpp::Named("table") = data_frame(kelvane::analysis::edge_table(
+                    kelvane::analysis::edge(markers, coordinates, genets, centre, count, random))));
+        }
+        const std::map<std::string, kelvane::KinshipLevel> levels{
+            {"ramets", kelvane::KinshipLevel::kRamets},
+            {"genets-central", kelvane::KinshipLevel::kGenetsCentral},
+            {"genets-weighted", kelvane::KinshipLevel::kGenetsWeighted},
+            {"genets-random", kelvane::KinshipLevel::kGenetsRandom}};
+        if (analysis != "autocorrelation" || levels.count(level) == 0) {
+            throw clonal::FatalError(
+                "analysis must be subrange, aggregation, edge or "
+                "autocorrelation, and level ramets, genets-central, "
+                "genets-weighted or genets-random");
+        }
+        const kelvane::CorrelogramResult result = kelvane::analysis::autocorrelation(
+            markers, coordinates, genets, levels.at(level), settings, count, random, work(threads));
+        return Rcpp::List::create(
+            Rcpp::Named("classes") = data_frame(kelvane::analysis::autocorrelation_table(result)),
+            Rcpp::Named("summary") =
+                data_frame(kelvane::analysis::autocorrelation_summary_table(result)));
     });
 }

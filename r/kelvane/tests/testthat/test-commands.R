@@ -39,6 +39,20 @@ test_that("the functions give the commands' tables", {
                                adjust = "holm", seed = c(5, 6)),
                command_table("amova", plants, "--pairwise", "--euclidean", "lingoes",
                              "--permutations", "99", "--adjust", "holm", "--seed", "5,6"))
+  names <- adegenet::indNames(kv_read(plants))
+  places <- data.frame(x = seq_along(names) %% 4, y = seq_along(names) %/% 4)
+  places_file <- tempfile(fileext = ".tsv")
+  utils::write.table(cbind(individual = names, places), places_file, sep = "\t", quote = FALSE,
+                     row.names = FALSE)
+  expect_equal(kv_spatial(plants, places, "aggregation", threshold = 2, permutations = 99,
+                          seed = c(5, 6)),
+               command_table("spatial", "aggregation", plants, "--coordinates", places_file,
+                             "--threshold", "2", "--permutations", "99", "--seed", "5,6"))
+  expect_equal(kv_spatial(plants, places, "autocorrelation", classes = 3, permutations = 99,
+                          seed = c(5, 6))$classes,
+               command_table("spatial", "autocorrelation", plants, "--coordinates",
+                             places_file, "--classes", "3", "--permutations", "99", "--seed",
+                             "5,6"))
   amova <- kv_amova(plants, permutations = 99, seed = c(5, 6))
   table <- command_table("amova", plants, "--permutations", "99", "--seed", "5,6")
   expect_equal(amova$table, table)
