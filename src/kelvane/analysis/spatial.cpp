@@ -1,6 +1,7 @@
 // The spatial analyses of genets.
 #include "kelvane/analysis/spatial.hpp"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -104,62 +105,74 @@ clonal::ResultTable genet_spread_table(const SubrangeResult& result) {
     return table;
 }
 
-std::vector<SpatialRow> aggregation(const MarkerData& data, const Coordinates& coordinates,
-                                    const Genotypes& genets, int64_t permutations,
-                                    clonal::Random& random) {
+namespace {
+
+// A row per population and one for all, each filled by analyse(members, row).
+template <class Analyse>
+std::vector<SpatialRow> per_group(const MarkerData& data, Analyse analyse) {
     std::vector<SpatialRow> rows;
     for (const auto& [name, members] : spatial_groups(data)) {
         SpatialRow row{name, static_cast<int64_t>(members.size()), {}, {}};
-        row.aggregation.psg = row.aggregation.psp = row.aggregation.ac = row.aggregation.p =
-            std::numeric_limits<double>::quiet_NaN();
-        if (members.size() >= 2) {
-            row.aggregation =
-                aggregation_index(coordinates, genets.numbers, members, permutations, random);
-        }
+        analyse(members, row);
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-clonal::ResultTable aggregation_table(const std::vector<SpatialRow>& rows) {
+// population and four values per row.
+template <class Values>
+clonal::ResultTable group_table(std::initializer_list<std::string_view> header,
+                                const std::vector<SpatialRow>& rows, Values values) {
     clonal::ResultTable table;
-    table.header({"population", "psg", "psp", "ac", "p"});
+    table.header(header);
     for (const SpatialRow& row : rows) {
-        const AggregationResult& result = row.aggregation;
-        table.text(row.population).real(result.psg).real(result.psp).real(result.ac).real(result.p);
+        table.text(row.population);
+        for (const double value : values(row)) {
+            table.real(value);
+        }
         table.end_row();
     }
     return table;
+}
+
+}  // namespace
+
+std::vector<SpatialRow> aggregation(const MarkerData& data, const Coordinates& coordinates,
+                                    const Genotypes& genets, int64_t permutations,
+                                    clonal::Random& random) {
+    return per_group(data, [&](const std::vector<int>& members, SpatialRow& row) {
+        if (members.size() >= 2) {
+            row.aggregation =
+                aggregation_index(coordinates, genets.numbers, members, permutations, random);
+        }
+    });
+}
+
+clonal::ResultTable aggregation_table(const std::vector<SpatialRow>& rows) {
+    return group_table({"population", "psg", "psp", "ac", "p"}, rows, [](const SpatialRow& row) {
+        const AggregationResult& result = row.aggregation;
+        return std::array{result.psg, result.psp, result.ac, result.p};
+    });
 }
 
 std::vector<SpatialRow> edge(const MarkerData& data, const Coordinates& coordinates,
                              const Genotypes& genets,
                              std::optional<std::pair<double, double>> centre, int64_t permutations,
                              clonal::Random& random) {
-    std::vector<SpatialRow> rows;
-    for (const auto& [name, members] : spatial_groups(data)) {
-        SpatialRow row{name, static_cast<int64_t>(members.size()), {}, {}};
-        row.edge.du = row.edge.da = row.edge.ee = row.edge.p =
-            std::numeric_limits<double>::quiet_NaN();
+    return per_group(data, [&](const std::vector<int>& members, SpatialRow& row) {
         if (!members.empty()) {
             row.edge = edge_effect(coordinates, genets.numbers, members,
                                    centre ? *centre : centroid(coordinates, members), permutations,
                                    random);
         }
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    });
 }
 
 clonal::ResultTable edge_table(const std::vector<SpatialRow>& rows) {
-    clonal::ResultTable table;
-    table.header({"population", "du", "da", "ee", "p"});
-    for (const SpatialRow& row : rows) {
+    return group_table({"population", "du", "da", "ee", "p"}, rows, [](const SpatialRow& row) {
         const EdgeResult& result = row.edge;
-        table.text(row.population).real(result.du).real(result.da).real(result.ee).real(result.p);
-        table.end_row();
-    }
-    return table;
+        return std::array{result.du, result.da, result.ee, result.p};
+    });
 }
 
 CorrelogramResult autocorrelation(const MarkerData& data, const Coordinates& coordinates,

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "common/core/random.hpp"
@@ -26,10 +27,11 @@ std::vector<NeighbourPair> nearest_neighbour_pairs(const Coordinates& coordinate
                                                    const std::vector<int>& members);
 
 struct AggregationResult {
-    double psg = 0.0;
-    double psp = 0.0;
-    double ac = 0.0;  // NaN when every pair shares a genet (Psg 0)
-    double p = 0.0;   // NaN without permutations
+    double psg = std::numeric_limits<double>::quiet_NaN();
+    double psp = std::numeric_limits<double>::quiet_NaN();
+    double ac =
+        std::numeric_limits<double>::quiet_NaN();  // NaN when every pair shares a genet (Psg 0)
+    double p = std::numeric_limits<double>::quiet_NaN();  // NaN without permutations
 };
 
 // genets: the genet number of every individual; members: those analysed (2 or more).

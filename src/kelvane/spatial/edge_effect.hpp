@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "common/core/random.hpp"
@@ -14,11 +15,12 @@
 
 namespace kelvane {
 
+// NaN: no value (no ramets; Du without genets of one ramet; p without permutations).
 struct EdgeResult {
-    double du = 0.0;  // NaN without genets of one ramet
-    double da = 0.0;
-    double ee = 0.0;
-    double p = 0.0;  // NaN without permutations
+    double du = std::numeric_limits<double>::quiet_NaN();
+    double da = std::numeric_limits<double>::quiet_NaN();
+    double ee = std::numeric_limits<double>::quiet_NaN();
+    double p = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The centroid of the members' coordinates.
