@@ -140,9 +140,14 @@ clonal::cli::Action setup(CLI::App& command) {
         ClassSettings classes = options->classes;
         if (!options->class_limits.empty()) {
             classes.limits = numbers_of(options->class_limits, "--class-limits");
-            if (classes.limits.size() < 2 ||
+            if (classes.limits.size() < 2 || classes.limits.size() > 10001 ||
                 !std::is_sorted(classes.limits.begin(), classes.limits.end())) {
-                throw clonal::cli::UsageError("--class-limits takes two limits or more, ascending");
+                throw clonal::cli::UsageError(
+                    "--class-limits takes from 2 to 10001 limits, ascending");
+            }
+            if (classes.equal_pairs) {
+                throw clonal::cli::UsageError(
+                    "--class-limits and --equal-pairs make classes two ways: give one");
             }
         }
         std::optional<std::pair<double, double>> centre;
