@@ -29,52 +29,47 @@ double nearest_share(const std::vector<NeighbourPair>& pairs,
 std::vector<NeighbourPair> nearest_neighbour_pairs(const Coordinates& coordinates,
                                                    const std::vector<int>& members) {
     const int n = static_cast<int>(members.size());
-    std::vector<NeighbourPair> found;
+    std::vector<NeighbourPair> pairs;
+    std::vector<int> found_from;  // per pair: how many ramets found it
+    std::map<std::pair<int, int>, std::size_t> index;
     for (int i = 0; i < n; ++i) {
+        const int from = members[static_cast<std::size_t>(i)];
         double nearest = std::numeric_limits<double>::infinity();
-        for (int j = 0; j < n; ++j) {
-            if (j != i) {
-                nearest =
-                    std::min(nearest, coordinates.distance(members[static_cast<std::size_t>(i)],
-                                                           members[static_cast<std::size_t>(j)]));
-            }
-        }
-        // Every position at that distance counts as a tie, the ramet itself too when another
-        // shares its place (its distance to itself is 0); the last one is kept.
         int ties = 0;
         int last = i;
         for (int j = 0; j < n; ++j) {
+            if (j == i) {
+                continue;
+            }
             const double distance =
-                j == i ? 0.0
-                       : coordinates.distance(members[static_cast<std::size_t>(i)],
-                                              members[static_cast<std::size_t>(j)]);
+                coordinates.distance(from, members[static_cast<std::size_t>(j)]);
+            if (distance < nearest) {
+                nearest = distance;
+                ties = 0;
+            }
             if (distance == nearest) {
                 ++ties;
                 last = j;
             }
         }
-        found.push_back({std::min(i, last), std::max(i, last), 1.0 / ties});
-    }
-    // A pair found twice with a weight below 1 takes the mean of its weights; each pair once.
-    std::map<std::pair<int, int>, std::pair<double, int>> weights;
-    for (const NeighbourPair& pair : found) {
-        auto& [sum, count] = weights[{pair.a, pair.b}];
-        sum += pair.weight;
-        ++count;
-    }
-    std::vector<NeighbourPair> pairs;
-    std::map<std::pair<int, int>, bool> taken;
-    for (const NeighbourPair& pair : found) {
-        if (taken[{pair.a, pair.b}]) {
-            continue;
+        // The ramet itself is a tie when another shares its place (its distance to itself is 0),
+        // and the last one when it comes after the others.
+        if (nearest == 0.0) {
+            ++ties;
+            last = std::max(last, i);
         }
-        taken[{pair.a, pair.b}] = true;
-        const auto& [sum, count] = weights[{pair.a, pair.b}];
-        bool shared = false;
-        for (const NeighbourPair& other : found) {
-            shared = shared || (other.a == pair.a && other.b == pair.b && other.weight != 1.0);
+        // A pair found from both ends takes the mean of its weights (1 when neither end tied).
+        const std::pair<int, int> ends{std::min(i, last), std::max(i, last)};
+        const auto [place, added] = index.emplace(ends, pairs.size());
+        if (added) {
+            pairs.push_back({ends.first, ends.second, 0.0});
+            found_from.push_back(0);
         }
-        pairs.push_back({pair.a, pair.b, shared ? sum / count : pair.weight});
+        pairs[place->second].weight += 1.0 / ties;
+        ++found_from[place->second];
+    }
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        pairs[k].weight /= found_from[k];
     }
     return pairs;
 }
