@@ -174,11 +174,15 @@ clonal::cli::Action setup(CLI::App& command) {
             analysis::genets_of(data, distance_input(options->data), options->threshold,
                                 {options->common.threads, bar.report()});
         bar.finish();
+        // The subrange's table, and the spreads the map draws.
+        std::optional<SubrangeResult> spreads;
+        if (subrange || (figure_file != nullptr && !correlogram)) {
+            spreads = analysis::subrange(coordinates, genets, classes);
+        }
         if (subrange) {
-            const SubrangeResult result = analysis::subrange(coordinates, genets, classes);
-            clonal::write_tsv(analysis::subrange_table(result), output.stream());
+            clonal::write_tsv(analysis::subrange_table(*spreads), output.stream());
             if (genets_file != nullptr) {
-                clonal::write_tsv(analysis::genet_spread_table(result), genets_file->stream());
+                clonal::write_tsv(analysis::genet_spread_table(*spreads), genets_file->stream());
             }
         } else if (options->analysis == "aggregation") {
             clonal::cli::record_seeds(terminal, start);
@@ -206,10 +210,8 @@ clonal::cli::Action setup(CLI::App& command) {
                               output.stream());
         }
         if (figure_file != nullptr && !correlogram) {
-            clonal::plot::write_svg(
-                genet_map_figure(coordinates, genets.numbers,
-                                 analysis::subrange(coordinates, genets, classes)),
-                figure_file->stream());
+            clonal::plot::write_svg(genet_map_figure(coordinates, genets.numbers, *spreads),
+                                    figure_file->stream());
         }
         files.commit();
     };
