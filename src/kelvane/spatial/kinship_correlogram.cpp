@@ -204,61 +204,56 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
     // under genets-random every permutation has classes of its own and goes alone.
     const std::size_t block = level == KinshipLevel::kGenetsRandom ? 1 : 8;
     const std::size_t blocks = (positions.size() + block - 1) / block;
+    // With fixed places every pair lies in a class whose count the permutation keeps; with few
+    // classes their codes in bytes keep a block's rows in cache.
     std::vector<uint8_t> narrow;
     if (level != KinshipLevel::kGenetsRandom && k < 256 && permutations > 0) {
         narrow.assign(observed.begin(), observed.end());
+        std::vector<uint16_t>().swap(observed);
     }
     clonal::for_each_index(blocks, threads, [&](std::size_t b) {
         const std::size_t first = b * block;
         const std::size_t size = std::min(block, positions.size() - first);
-        std::vector<uint16_t> own;
-        if (level == KinshipLevel::kGenetsRandom) {
-            own = class_matrix(redrawn[first], limits.limits, classes.digits);
-        }
-        const std::vector<uint16_t>& at = own.empty() ? observed : own;
         // Per permutation of the block: a sum and a count per class, one spare slot for pairs
-        // outside the classes.
+        // outside the classes (under genets-random only).
         std::vector<double> sums(size * (k + 1), 0.0);
         std::vector<int64_t> counts(size * (k + 1), 0);
-        std::vector<const uint16_t*> rows(size);
-        for (std::size_t u = 1; u < n; ++u) {
-            for (std::size_t s = 0; s < size; ++s) {
-                rows[s] = at.data() + static_cast<std::size_t>(positions[first + s][u]) * n;
-            }
-            const double* value = values.data() + pair_index(u, 0);
-            for (std::size_t s = 0; s < size; ++s) {
-                const int32_t* position = positions[first + s].data();
-                const uint16_t* row = rows[s];
-                double* sum = sums.data() + s * (k + 1);
-                if (!own.empty()) {
+        // Each pair (u, v) adds its value to the class of the places its units are put at.
+        const auto add_pairs = [&](const auto* codes, bool counted) {
+            for (std::size_t u = 1; u < n; ++u) {
+                const double* value = values.data() + pair_index(u, 0);
+                for (std::size_t s = 0; s < size; ++s) {
+                    const int32_t* position = positions[first + s].data();
+                    const auto* row = codes + static_cast<std::size_t>(position[u]) * n;
+                    double* sum = sums.data() + s * (k + 1);
+                    if (!counted) {
+                        for (std::size_t v = 0; v < u; ++v) {
+                            sum[row[position[v]]] += value[v];
+                        }
+                        continue;
+                    }
                     int64_t* count = counts.data() + s * (k + 1);
                     for (std::size_t v = 0; v < u; ++v) {
-                        const uint16_t klass = row[position[v]];
+                        const std::size_t klass = row[position[v]];
                         const std::size_t slot = klass == kOutside ? k : klass;
                         sum[slot] += value[v];
                         ++count[slot];
                     }
-                    continue;
-                }
-                // Fixed places: every pair lies in a class, whose count the permutation keeps;
-                // with few classes their bytes keep a block's rows in cache.
-                if (!narrow.empty()) {
-                    const uint8_t* narrow_row =
-                        narrow.data() + static_cast<std::size_t>(positions[first + s][u]) * n;
-                    for (std::size_t v = 0; v < u; ++v) {
-                        sum[narrow_row[position[v]]] += value[v];
-                    }
-                    continue;
-                }
-                for (std::size_t v = 0; v < u; ++v) {
-                    sum[row[position[v]]] += value[v];
                 }
             }
+        };
+        const bool own_places = level == KinshipLevel::kGenetsRandom;
+        if (own_places) {
+            add_pairs(class_matrix(redrawn[first], limits.limits, classes.digits).data(), true);
+        } else if (!narrow.empty()) {
+            add_pairs(narrow.data(), false);
+        } else {
+            add_pairs(observed.data(), false);
         }
         for (std::size_t s = 0; s < size; ++s) {
             for (std::size_t c = 0; c < k; ++c) {
                 const int64_t count =
-                    own.empty() ? result.classes[c].pairs : counts[s * (k + 1) + c];
+                    own_places ? counts[s * (k + 1) + c] : result.classes[c].pairs;
                 result.permuted[c][first + s] = sums[s * (k + 1) + c] / static_cast<double>(count);
             }
         }
