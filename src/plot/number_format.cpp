@@ -46,7 +46,7 @@ std::string pixels(double value) {
 }
 
 std::string fixed_decimals(double value, int decimals) {
-    CLONAL_BUG_CHECK(std::isfinite(value) && decimals >= 0 && decimals <= 15);
+    CLONAL_BUG_CHECK(std::isfinite(value) && decimals >= 0 && decimals <= 300);
     // Beyond four decimals, or with ten digits before the point, a label is written with its
     // power of ten.
     constexpr int kMostDecimals = 4;

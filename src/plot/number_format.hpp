@@ -9,7 +9,7 @@ namespace clonal::plot {
 // A coordinate or length in pixels: at most two decimals, no trailing zeros, never "-0".
 std::string pixels(double value);
 
-// value with exactly the given number of decimals (0 to 15), never "-0": a tick label. With more
+// value with exactly the given number of decimals (0 to 300), never "-0": a tick label. With more
 // than four decimals or ten digits before the point, the value with its power of ten instead:
 // 2.5e-5, 1e9; zero is then "0".
 std::string fixed_decimals(double value, int decimals);

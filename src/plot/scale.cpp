@@ -1,6 +1,7 @@
 // The scales.
 #include "plot/scale.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/core/bug_check.hpp"
@@ -41,6 +42,19 @@ double BandScale::centre(std::size_t i) const {
 }
 
 Domain widened(Domain domain, ScaleKind kind) {
+    if (kind == ScaleKind::kLinear && domain.low < domain.high) {
+        // A span too narrow to label (ticks would need more decimals than a double holds, or
+        // their steps would underflow) is drawn as one value at its middle.
+        constexpr double kNarrowest = 1e-12;
+        constexpr double kSmallest = 1e-200;
+        const double size = std::max(std::fabs(domain.low), std::fabs(domain.high));
+        if (domain.high - domain.low >= std::max(size * kNarrowest, kSmallest)) {
+            return domain;
+        }
+        const double middle = domain.low / 2.0 + domain.high / 2.0;
+        const double margin = size < kSmallest ? 1.0 : size * 0.1;
+        return {middle - margin, middle + margin};
+    }
     if (domain.low < domain.high) {
         return domain;
     }

@@ -49,7 +49,8 @@ class BandScale {
 };
 
 // The domain of the values from low to high made usable: a single value or an empty span is
-// widened around it, so that every scale has room.
+// widened around it, so that every scale has room; so is a linear span too narrow to label
+// (below 1e-12 of its values' size, or below 1e-200).
 Domain widened(Domain domain, ScaleKind kind);
 
 }  // namespace clonal::plot

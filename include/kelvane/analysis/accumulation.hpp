@@ -14,8 +14,11 @@
 
 namespace kelvane::analysis {
 
+// The most random subsets drawn per number of loci.
+inline constexpr int64_t kMostDraws = 100000000;
+
 struct AccumulationSettings {
-    int64_t draws = 1000;  // 1 or more
+    int64_t draws = 1000;  // 1 to kMostDraws; others are a SettingError naming {draws}
 };
 
 struct AccumulationResult {

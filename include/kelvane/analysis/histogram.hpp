@@ -23,6 +23,8 @@ struct HistogramSettings {
 // Distances are whole numbers, so classes narrower than one unit are mostly empty: more classes
 // than the largest distance are refused beyond this many, before the memory for them is taken.
 inline constexpr int32_t kFewestClassesRefused = 10000;
+// No table or figure shows more classes than this; more are refused whatever the distances.
+inline constexpr int32_t kMostClasses = 100000;
 
 struct DistanceHistogram {
     std::vector<int64_t> counts;  // classes 0 to K: class k holds from < distance <= to
@@ -31,12 +33,13 @@ struct DistanceHistogram {
     int64_t beyond = 0;           // pairs at a distance above max_distance, in no class
 };
 
-// The settings checked before the distances are known: with max_distance given, more classes
-// than it can fill are a SettingError naming {classes}.
+// The settings checked before the distances are known: fewer than 2 classes, and with
+// max_distance given more classes than it can fill or than kMostClasses, are a SettingError
+// naming {classes}.
 void check_histogram_settings(const HistogramSettings& settings);
 
-// The histogram of the pairs of the matrix; too many classes for the largest distance are a
-// SettingError as above.
+// The histogram of the pairs of the matrix; too many classes for the largest distance, or more
+// than kMostClasses, are a SettingError as above.
 DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSettings& settings);
 
 // The histogram of the pairs of individuals under the distances the input describes; on computed

@@ -41,9 +41,14 @@ Genotypes genets_of(const MarkerData& data, const DistanceInput& distances,
 // population, named by population_name or "all".
 std::vector<std::pair<std::string, std::vector<int>>> spatial_groups(const MarkerData& data);
 
+// Every analysis below checks its input first: a place and a genet per individual, places as
+// check_coordinates wants them, the class settings (check_class_settings), from 0 to 100000000
+// permutations and a centre given as a place; otherwise a FatalError, or a SettingError naming
+// {permutations}, {center} or the class setting.
+
 // The subrange of all individuals.
-SubrangeResult subrange(const Coordinates& coordinates, const Genotypes& genets,
-                        const ClassSettings& classes);
+SubrangeResult subrange(const MarkerData& data, const Coordinates& coordinates,
+                        const Genotypes& genets, const ClassSettings& classes);
 
 // class, from, to, mean_distance, pairs, same_genet_share: a row per distance class.
 clonal::ResultTable subrange_table(const SubrangeResult& result);

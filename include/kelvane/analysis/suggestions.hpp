@@ -38,7 +38,11 @@ struct Suggestions {
     std::vector<ThresholdCount> counts;  // the genotypes at every threshold, for the table
 };
 
-// A fraction of 0 or less is a SettingError naming {fraction}.
+// The most offspring the sexual floor simulates.
+inline constexpr int32_t kMostSimulations = 10000000;
+
+// A fraction outside (0, 1], an alpha outside [0, 1] or simulations outside 0 to
+// kMostSimulations are a SettingError naming the setting.
 void check_suggestion_settings(const SuggestionSettings& settings);
 
 // Both suggestions for the data and its matrix. The sexual floor needs the model the matrix was

@@ -681,7 +681,7 @@ Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysi
         const auto count = static_cast<int64_t>(permutations);
         if (analysis == "subrange") {
             const kelvane::SubrangeResult result =
-                kelvane::analysis::subrange(coordinates, genets, settings);
+                kelvane::analysis::subrange(markers, coordinates, genets, settings);
             return Rcpp::List::create(
                 Rcpp::Named("classes") = data_frame(kelvane::analysis::subrange_table(result)),
                 Rcpp::Named("genets") = data_frame(kelvane::analysis::genet_spread_table(result)));

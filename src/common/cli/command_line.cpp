@@ -8,6 +8,7 @@
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
+#include "common/cli/partial_files.hpp"
 #include "common/core/fatal_error.hpp"
 #include "common/text/number_text.hpp"
 
@@ -134,6 +135,7 @@ std::optional<std::string> unknown_command(const std::string& word,
 
 int run_command_line(const ProgramInfo& info, const CommandList& commands,
                      const std::vector<std::string>& arguments, const Terminal& terminal) {
+    fail_writes_instead_of_signals();
     const std::vector<Command>& listed = commands;
     CLI::App app(info.help, info.name);
     app.require_subcommand(0, 1);

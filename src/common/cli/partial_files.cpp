@@ -29,7 +29,11 @@ std::array<Slot, kSlots>& slots() {
     return table;
 }
 
-constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+// Every signal that ends a run and can be caught: interruptions, time limits, and the faults of a
+// bug (an abort, a bad address), after which the files are removed all the same.
+constexpr std::array<int, 13> kSignals{SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGALRM,
+                                       SIGUSR1, SIGUSR2, SIGXCPU, SIGABRT, SIGSEGV,
+                                       SIGBUS,  SIGFPE,  SIGILL};
 
 extern "C" void remove_partial_files(int signal_number) {
     for (Slot& slot : slots()) {
@@ -65,12 +69,24 @@ void install_handlers() {
     });
 }
 
+void ignore(int signal_number) {
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal_number, &action, nullptr);
+}
+
 std::mutex& registry_mutex() {
     static std::mutex mutex;
     return mutex;
 }
 
 }  // namespace
+
+void fail_writes_instead_of_signals() {
+    ignore(SIGPIPE);
+    ignore(SIGXFSZ);
+}
 
 PartialFile::PartialFile(const std::string& path) {
     CLONAL_BUG_CHECK(path.size() < PATH_MAX);

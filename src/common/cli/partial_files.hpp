@@ -1,11 +1,17 @@
 // Temporary files of results not yet complete, removed when the run is interrupted. A run stopped
-// by Ctrl-C, SIGTERM or SIGHUP (a `timeout`, a closed terminal) removes them before it ends as the
-// signal says; a signal the run was started to ignore (nohup) stays ignored.
+// by a signal it can catch (Ctrl-C, SIGTERM, SIGHUP of a `timeout` or a closed terminal, SIGQUIT,
+// an abort or a crash) removes them before it ends as the signal says; a signal the run was
+// started to ignore (nohup) stays ignored.
 #pragma once
 
 #include <string>
 
 namespace clonal::cli {
+
+// A write to a closed pipe (`| head`) or beyond the limit of file sizes (`ulimit -f`) fails as a
+// write, which the run reports and cleans up after, instead of ending the process by SIGPIPE or
+// SIGXFSZ.
+void fail_writes_instead_of_signals();
 
 // Registers a path for removal on interruption for as long as it lives.
 class PartialFile {

@@ -3,6 +3,7 @@
 #include "common/cli/result_files.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +27,13 @@ namespace clonal::cli {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Whether standard output is a pipe whose reading end was closed (the writes failed earlier, in
+// the middle of the run, and the error was kept by the stream).
+bool reader_gone() {
+    pollfd out{STDOUT_FILENO, 0, 0};
+    return ::poll(&out, 1, 0) == 1 && (out.revents & POLLERR) != 0;
+}
 
 // Links followed before a name counts as a loop.
 constexpr int kMaxLinks = 40;
@@ -381,12 +389,19 @@ void ResultFiles::commit() {
             place.held = false;
             const std::unique_ptr<DescriptorStream> held = std::move(place.descriptor_stream);
             std::ostream& out = result->stream();
-            if (held != nullptr && !(held->finish() && copy_from_start(place.fd, out))) {
-                throw fail(*result, system_reason());
+            errno = 0;
+            const bool copied = held == nullptr || (held->finish() && copy_from_start(place.fd, out));
+            const std::string reason = copied ? std::string() : system_reason();
+            if (copied) {
+                out.flush();
             }
-            out.flush();
-            if (!out.good()) {
-                throw fail(*result, "");
+            if (!copied || !out.good()) {
+                if (kind == Kind::kStandardOutput && (errno == EPIPE || reader_gone())) {
+                    throw DataError(
+                        "standard output was closed before the results were written (the "
+                        "program reading it ended); no result file was replaced");
+                }
+                throw fail(*result, reason);
             }
             place.committed = true;
         }

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "common/core/fatal_error.hpp"
+
 namespace clonal {
 
 uint64_t physical_memory() {
@@ -27,6 +29,18 @@ std::string memory_size(uint64_t bytes) {
         std::snprintf(text, sizeof text, "%.0f MB", value / kMegabyte);
     }
     return text;
+}
+
+void check_memory_for(const std::string& what, double bytes) {
+    const uint64_t memory = physical_memory();
+    if (memory == 0 || !(bytes > static_cast<double>(memory))) {
+        return;
+    }
+    const std::string needed =
+        bytes >= 1e18 ? std::string("more than a billion GB")
+                      : memory_size(static_cast<uint64_t>(bytes));
+    throw MemoryError(what + " need " + needed + ", more than the " + memory_size(memory) +
+                      " of this machine");
 }
 
 }  // namespace clonal

@@ -12,11 +12,10 @@
 namespace clonal {
 
 int worker_count(int requested) {
-    if (requested >= 1) {
-        return requested;
-    }
+    // More workers than cores would only share them, and a huge count could not be started.
     const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(cores);
+    const int available = cores == 0 ? 1 : static_cast<int>(cores);
+    return requested >= 1 ? std::min(requested, available) : available;
 }
 
 void run_workers(int workers, const std::function<void(int worker)>& body) {

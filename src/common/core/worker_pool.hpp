@@ -9,8 +9,8 @@
 
 namespace clonal {
 
-// The number of workers to use: requested when it is 1 or more, otherwise every core the
-// machine reports (at least one).
+// The number of workers to use: requested when it is 1 or more, at most every core the machine
+// reports; otherwise every core (at least one).
 int worker_count(int requested);
 
 // Runs body(worker) for worker 0 to workers - 1, each on its own thread (worker 0 on the calling

@@ -1,7 +1,15 @@
 // Asking for result files and reporting failed writes.
 #include "common/dialogue/output_file_prompt.hpp"
 
+#include <filesystem>
+#include <system_error>
+
 namespace clonal {
+
+bool same_file(const std::string& name, const std::string& other) {
+    std::error_code error;
+    return !other.empty() && std::filesystem::equivalent(name, other, error) && !error;
+}
 
 NamedOutputFile ask_output_file(Console& console, const char* prompt, const char* error,
                                 WriteMode mode, const RefusedName& refused) {

@@ -19,6 +19,10 @@ struct NamedOutputFile {
 // A name that must not be opened (for instance the file a run is writing to already).
 using RefusedName = std::function<bool(const std::string& name)>;
 
+// Whether two names are one existing file (through links and other spellings of the path): a
+// result named as a file the run reads would replace what is being analysed.
+bool same_file(const std::string& name, const std::string& other);
+
 // Prints prompt, reads a whole line as the name and opens it; when it cannot be opened, or
 // refused says so, prints error and asks again, as often as needed.
 NamedOutputFile ask_output_file(Console& console, const char* prompt, const char* error,

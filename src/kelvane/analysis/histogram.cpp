@@ -12,6 +12,14 @@
 namespace kelvane::analysis {
 namespace {
 
+void check_class_count(int32_t classes) {
+    if (classes < 2 || classes > kMostClasses) {
+        throw clonal::SettingError("{setting} takes from 2 to " + std::to_string(kMostClasses) +
+                                       " classes, not " + std::to_string(classes),
+                                   "classes");
+    }
+}
+
 void check_classes(int32_t classes, int32_t max_distance) {
     if (classes > max_distance && classes > kFewestClassesRefused) {
         throw clonal::SettingError(
@@ -21,6 +29,7 @@ void check_classes(int32_t classes, int32_t max_distance) {
                 std::to_string(std::max(max_distance, kFewestClassesRefused)),
             "classes");
     }
+    check_class_count(classes);
 }
 
 }  // namespace
@@ -28,6 +37,8 @@ void check_classes(int32_t classes, int32_t max_distance) {
 void check_histogram_settings(const HistogramSettings& settings) {
     if (settings.max_distance > 0) {
         check_classes(settings.classes, settings.max_distance);
+    } else if (settings.classes < 2) {
+        check_class_count(settings.classes);
     }
 }
 

@@ -229,7 +229,8 @@ clonal::ResultTable nested_amova_table(const NestedAmovaResult& result) {
             out.missing().missing();
         } else {
             out.real(table.phi[r]);
-            if (result.test.permutations > 0) {
+            // A component without a value (a level whose groups hold one unit each) has no test.
+            if (result.test.permutations > 0 && !std::isnan(table.phi[r])) {
                 out.real(result.test.p(row));
             } else {
                 out.missing();
@@ -272,9 +273,11 @@ std::vector<PairwisePhi> pairwise_phi(const MarkerData& data, const DistanceMatr
             pair.phi_st = observed_amova(pairs, sample).phi_st;
             pair.p = NAN;
             if (settings.permutations > 0) {
-                pair.p = amova_permutation_test(pairs, sample, pair.phi_st, settings.permutations,
-                                                random, work.threads)
-                             .p_greater();
+                // Drawn even for a Phi-st without a value, so that the pairs after it keep theirs.
+                const double p = amova_permutation_test(pairs, sample, pair.phi_st,
+                                                        settings.permutations, random, work.threads)
+                                     .p_greater();
+                pair.p = std::isnan(pair.phi_st) ? NAN : p;
             }
             results.push_back(std::move(pair));
         }

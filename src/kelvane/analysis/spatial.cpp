@@ -8,6 +8,7 @@
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
+#include "common/text/printf.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/data/formats/format_catalogue.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
@@ -64,15 +65,6 @@ std::vector<std::pair<std::string, std::vector<int>>> spatial_groups(const Marke
     return groups;
 }
 
-SubrangeResult subrange(const Coordinates& coordinates, const Genotypes& genets,
-                        const ClassSettings& classes) {
-    std::vector<int> all(genets.numbers.size());
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        all[i] = static_cast<int>(i);
-    }
-    return clonal_subrange(coordinates, genets.numbers, all, classes);
-}
-
 clonal::ResultTable subrange_table(const SubrangeResult& result) {
     clonal::ResultTable table;
     table.header({"class", "from", "to", "mean_distance", "pairs", "same_genet_share"});
@@ -103,6 +95,44 @@ clonal::ResultTable genet_spread_table(const SubrangeResult& result) {
         table.end_row();
     }
     return table;
+}
+
+namespace {
+
+// Every permutation is drawn, so their number is bounded as the command line bounds it.
+constexpr int64_t kMostPermutations = 100000000;
+
+// What every spatial analysis checks before any work: one genet and one place per individual,
+// the places as the readers would take them, and a number of permutations it can draw.
+void check_spatial_input(const MarkerData& data, const Coordinates& coordinates,
+                         const Genotypes& genets, int64_t permutations) {
+    if (coordinates.size() != data.n_individuals ||
+        coordinates.y.size() != coordinates.x.size() ||
+        genets.numbers.size() != static_cast<std::size_t>(data.n_individuals)) {
+        throw clonal::FatalError("the coordinates and the genets need one value per individual");
+    }
+    check_coordinates(coordinates, data.ind_names);
+    if (data.n_individuals < 2) {
+        throw clonal::FatalError(
+            std::string("the spatial analyses pair individuals with coordinates, and there ") +
+            (data.n_individuals == 1 ? "is one" : "are none"));
+    }
+    if (permutations < 0 || permutations > kMostPermutations) {
+        throw clonal::SettingError("{setting} takes from 0 to " +
+                                       std::to_string(kMostPermutations) + ", not " +
+                                       std::to_string(permutations),
+                                   "permutations");
+    }
+}
+
+}  // namespace
+
+SubrangeResult subrange(const MarkerData& data, const Coordinates& coordinates,
+                        const Genotypes& genets, const ClassSettings& classes) {
+    check_spatial_input(data, coordinates, genets, 0);
+    std::vector<int> all(genets.numbers.size());
+    std::iota(all.begin(), all.end(), 0);
+    return clonal_subrange(coordinates, genets.numbers, all, classes);
 }
 
 namespace {
@@ -140,6 +170,7 @@ clonal::ResultTable group_table(std::initializer_list<std::string_view> header,
 std::vector<SpatialRow> aggregation(const MarkerData& data, const Coordinates& coordinates,
                                     const Genotypes& genets, int64_t permutations,
                                     clonal::Random& random) {
+    check_spatial_input(data, coordinates, genets, permutations);
     return per_group(data, [&](const std::vector<int>& members, SpatialRow& row) {
         if (members.size() >= 2) {
             row.aggregation =
@@ -159,6 +190,19 @@ std::vector<SpatialRow> edge(const MarkerData& data, const Coordinates& coordina
                              const Genotypes& genets,
                              std::optional<std::pair<double, double>> centre, int64_t permutations,
                              clonal::Random& random) {
+    check_spatial_input(data, coordinates, genets, permutations);
+    if (centre) {
+        for (const int c : {0, 1}) {
+            const double value = c == 0 ? centre->first : centre->second;
+            if (std::isnan(value)) {
+                throw clonal::SettingError("{setting} takes two numbers", "center");
+            }
+            if (auto why = coordinate_refusal(value, c, coordinates.geographic, "the centre",
+                                              clonal::format("%g", value))) {
+                throw clonal::SettingError("{setting}: " + *why, "center");
+            }
+        }
+    }
     return per_group(data, [&](const std::vector<int>& members, SpatialRow& row) {
         if (!members.empty()) {
             row.edge = edge_effect(coordinates, genets.numbers, members,
@@ -179,6 +223,7 @@ CorrelogramResult autocorrelation(const MarkerData& data, const Coordinates& coo
                                   const Genotypes& genets, KinshipLevel level,
                                   const ClassSettings& classes, int64_t permutations,
                                   clonal::Random& random, const clonal::WorkSettings& work) {
+    check_spatial_input(data, coordinates, genets, permutations);
     std::vector<int> all(static_cast<std::size_t>(data.n_individuals));
     std::iota(all.begin(), all.end(), 0);
     return kinship_correlogram(data, coordinates, genets.numbers, all, level, classes, permutations,

@@ -34,8 +34,15 @@ void add_row(clonal::ResultTable& table, const char* method, std::optional<int32
 }  // namespace
 
 void check_suggestion_settings(const SuggestionSettings& settings) {
-    if (!(settings.fraction > 0.0)) {
+    if (!(settings.fraction > 0.0 && settings.fraction <= 1.0)) {
         throw clonal::SettingError("{setting} takes a number above 0 and at most 1", "fraction");
+    }
+    if (!(settings.alpha >= 0.0 && settings.alpha <= 1.0)) {
+        throw clonal::SettingError("{setting} takes a number from 0 to 1", "alpha");
+    }
+    if (settings.simulations < 0 || settings.simulations > kMostSimulations) {
+        throw clonal::SettingError(
+            "{setting} takes from 0 to " + std::to_string(kMostSimulations), "simulations");
     }
 }
 

@@ -132,8 +132,9 @@ clonal::cli::Action setup(CLI::App& command) {
                 "the pairwise Phi-st; it does not go with --strata, --hierarchy, "
                 "--within or --clone-correct alone");
         }
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
-                                           input_files(options->data));
+        std::vector<std::string> inputs = input_files(options->data);
+        inputs.push_back(options->design.strata);
+        clonal::cli::TableAndFigure places(terminal, options->common, options->figure, inputs);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         if (!options->designed()) {

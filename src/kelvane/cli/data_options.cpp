@@ -12,6 +12,7 @@
 #include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/formats/format_catalogue.hpp"
 #include "kelvane/distance/model_catalogue.hpp"
+#include "kelvane/distance/repeat_units.hpp"
 
 namespace kelvane::cli {
 namespace {
@@ -244,7 +245,8 @@ void add_model_options(CLI::App& command, DataOptions& options) {
 }
 
 std::vector<std::string> input_files(const DataOptions& options) {
-    return {options.data, options.populations, options.matrix};
+    return {options.data, options.populations, options.matrix,
+            repeat_lengths_file(options.model.repeat_lengths)};
 }
 
 std::string amova_distance_note(const DataOptions& options) {

@@ -39,7 +39,8 @@ struct DataOptions {
     double matrix_scale = 0.0;  // 0: whole numbers
 };
 
-// The files the options read (DATA, --populations, --matrix), which no result may replace.
+// The files the options read (DATA, --populations, --matrix, a --repeat-lengths file), which no
+// result may replace.
 std::vector<std::string> input_files(const DataOptions& options);
 
 // What a distance counts under the options, for the titles of axes: "steps", "mutations".

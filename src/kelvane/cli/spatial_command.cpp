@@ -118,9 +118,7 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         std::vector<std::string> inputs = input_files(options->data);
-        if (!options->place.file.empty()) {
-            inputs.push_back(options->place.file);
-        }
+        inputs.push_back(options->place.file);
         clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const bool subrange = options->analysis == "subrange";
@@ -140,16 +138,8 @@ clonal::cli::Action setup(CLI::App& command) {
         ClassSettings classes = options->classes;
         if (!options->class_limits.empty()) {
             classes.limits = numbers_of(options->class_limits, "--class-limits");
-            if (classes.limits.size() < 2 || classes.limits.size() > 10001 ||
-                !std::is_sorted(classes.limits.begin(), classes.limits.end())) {
-                throw clonal::cli::UsageError(
-                    "--class-limits takes from 2 to 10001 limits, ascending");
-            }
-            if (classes.equal_pairs) {
-                throw clonal::cli::UsageError(
-                    "--class-limits and --equal-pairs make classes two ways: give one");
-            }
         }
+        check_class_settings(classes);
         std::optional<std::pair<double, double>> centre;
         if (!options->centre.empty()) {
             const std::vector<double> point = numbers_of(options->centre, "--center");
@@ -177,7 +167,7 @@ clonal::cli::Action setup(CLI::App& command) {
         // The subrange's table, and the spreads the map draws.
         std::optional<SubrangeResult> spreads;
         if (subrange || (figure_file != nullptr && !correlogram)) {
-            spreads = analysis::subrange(coordinates, genets, classes);
+            spreads = analysis::subrange(data, coordinates, genets, classes);
         }
         if (subrange) {
             clonal::write_tsv(analysis::subrange_table(*spreads), output.stream());

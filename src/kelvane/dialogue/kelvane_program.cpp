@@ -23,7 +23,7 @@ int kelvane_dialogue(clonal::Console& console) {
     const MarkerData data = load_and_summarise(console, input.name, std::move(input.content));
     input.content.clear();
     DistanceMatrix matrix(data.n_individuals);
-    KelvaneRun run{console, data, matrix, clonal::Random{}};
+    KelvaneRun run{console, data, matrix, clonal::Random{}, input.name};
     distance_menu(run);
     analysis_menu(run);
     save_menu(run);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "common/core/random.hpp"
 #include "common/dialogue/console.hpp"
@@ -21,6 +22,7 @@ struct KelvaneRun {
     const MarkerData& data;
     DistanceMatrix& matrix;
     clonal::Random random;
+    std::string data_file;  // the name the data were read from, which no result may replace
 };
 
 }  // namespace kelvane::dialogue

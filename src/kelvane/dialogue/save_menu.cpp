@@ -27,8 +27,13 @@ Genotypes group_at_asked_threshold(clonal::Console& console, const DistanceMatri
     return genotypes;
 }
 
-clonal::NamedOutputFile ask_file(clonal::Console& console, const char* prompt) {
-    return clonal::ask_output_file(console, prompt, kWriteError, clonal::WriteMode::kReplace);
+// A result is never written over the data file: that name is refused as one that cannot be
+// written.
+clonal::NamedOutputFile ask_file(const KelvaneRun& run, const char* prompt,
+                                 const char* error = kWriteError) {
+    return clonal::ask_output_file(
+        run.console, prompt, error, clonal::WriteMode::kReplace,
+        [&run](const std::string& name) { return clonal::same_file(name, run.data_file); });
 }
 
 bool close_file(clonal::Console& console, clonal::NamedOutputFile& output) {
@@ -37,20 +42,20 @@ bool close_file(clonal::Console& console, clonal::NamedOutputFile& output) {
 
 bool save_clonal_genotype_file(KelvaneRun& run) {
     const Genotypes genotypes = group_at_asked_threshold(run.console, run.matrix);
-    auto output = ask_file(run.console, "\nGive name of Marsyl file: ");
+    auto output = ask_file(run, "\nGive name of Marsyl file: ");
     write_clonal_genotype_file(run.data, genotypes, output.file.stream());
     return close_file(run.console, output);
 }
 
 bool save_genotypes(KelvaneRun& run) {
     const Genotypes genotypes = group_at_asked_threshold(run.console, run.matrix);
-    auto output = ask_file(run.console, "\nGive name of genotypes file: ");
+    auto output = ask_file(run, "\nGive name of genotypes file: ");
     write_genotypes_file(run.data, genotypes, output.file.stream());
     return close_file(run.console, output);
 }
 
 bool save_all_thresholds(KelvaneRun& run) {
-    auto output = ask_file(run.console, "\n\nGive name of big genotypes file: ");
+    auto output = ask_file(run, "\n\nGive name of big genotypes file: ");
     genotypes_all_thresholds(run.matrix, run.data.ind_names, output.file.stream());
     return close_file(run.console, output);
 }
@@ -60,8 +65,7 @@ bool save_distance_matrix(KelvaneRun& run) {
     const int32_t layout = console.ask_int_until(
         "\nFormat of distance matrix:\n\t\t1.\tSquare\n\t\t2.\tUnfolded lower triangle\n", 0,
         [](int32_t answer) { return answer == 1 || answer == 2; });
-    auto output = clonal::ask_output_file(
-        console, "\nGive name of distance file: ", kMatrixWriteError, clonal::WriteMode::kReplace);
+    auto output = ask_file(run, "\nGive name of distance file: ", kMatrixWriteError);
     if (layout == 1) {
         write_square(run.matrix, output.file.stream());
     } else {
@@ -71,7 +75,7 @@ bool save_distance_matrix(KelvaneRun& run) {
 }
 
 bool save_histogram(KelvaneRun& run) {
-    auto output = ask_file(run.console, "\n\nGive name of histogram file: ");
+    auto output = ask_file(run, "\n\nGive name of histogram file: ");
     distance_histogram(run.console, run.matrix, &output.file.stream());
     return close_file(run.console, output);
 }

@@ -111,13 +111,20 @@ PartialGenotypes partial_treatment(const ModelChoice& choice, const MarkerData& 
     }
     const int32_t most =
         named->first == PartialGenotypes::kInfinite ? 0 : most_copies_observed(data);
-    if (most > kFillingCopyLimit) {
-        throw clonal::FatalError("partial genotypes are filled from copies of at most " +
-                                     std::to_string(kFillingCopyLimit) +
-                                     " observed at a locus, and a locus genotype "
-                                     "here holds " +
-                                     std::to_string(most) + "; choose the infinite treatment",
-                                 clonal::ErrorKind::kData)
+    const bool from_fuller =
+        named->first == PartialGenotypes::kLoss || named->first == PartialGenotypes::kCombination;
+    const int limit = from_fuller ? kLossCopyLimit : kFillingCopyLimit;
+    if (most > limit) {
+        throw clonal::FatalError(
+            "partial genotypes are filled " +
+                std::string(from_fuller ? "by genome loss from copies of at most "
+                                        : "from copies of at most ") +
+                std::to_string(limit) + " observed at a locus, and a locus genotype here holds " +
+                std::to_string(most) +
+                (from_fuller ? " (the choices of its missing copies grow too fast to count)" : "") +
+                "; choose " + (from_fuller && most <= kFillingCopyLimit ? "addition or " : "") +
+                "the infinite treatment",
+            clonal::ErrorKind::kData)
             .in_file(data.file);
     }
     return named->first;

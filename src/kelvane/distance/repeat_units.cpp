@@ -9,6 +9,7 @@
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
 #include "common/text/number_text.hpp"
+#include "common/text/printf.hpp"
 #include "common/text/tsv_writer.hpp"
 
 namespace kelvane {
@@ -148,8 +149,27 @@ RepeatUnits repeat_units_of(const std::string& words, RepeatRounding rounding,
         const std::vector<int32_t> codes = locus_codes(data, locus);
         const bool relative = rounding == RepeatRounding::kRelative && !codes.empty();
         units.origins.push_back(relative ? codes.front() : 0);
+        // Counts of repeats grow with the code, so the extremes tell whether all codes are one.
+        const double length = units.lengths[static_cast<std::size_t>(locus)];
+        if (codes.size() >= 2 && repeats(codes.front(), units.origins.back(), length) ==
+                                     repeats(codes.back(), units.origins.back(), length)) {
+            throw clonal::SettingError(
+                clonal::format("{setting} makes the %zu alleles of locus %s one: a length of %s "
+                               "against sizes from %d to %d",
+                               codes.size(),
+                               data.locus_names[static_cast<std::size_t>(locus)].c_str(),
+                               clonal::shortest_real(length).c_str(), codes.front(), codes.back()),
+                kSetting);
+        }
     }
     return units;
+}
+
+std::string repeat_lengths_file(const std::string& words) {
+    return words.empty() || words == "auto" || words.find(',') != std::string::npos ||
+                   is_list(words)
+               ? std::string()
+               : words;
 }
 
 MarkerData in_repeat_units(const MarkerData& data, const RepeatUnits& units) {

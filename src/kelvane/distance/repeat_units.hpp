@@ -26,10 +26,14 @@ struct RepeatUnits {
 
 // The repeat lengths given in words: "auto", a comma-separated list in locus order, or the name
 // of a file of "locus<TAB>length" lines (lines of other loci are left alone). A bad list, a
-// file that cannot be read or does not name every locus, and a length that is not a number above
-// 0 are a SettingError naming {repeat_lengths} (a file that cannot be read is of kind kFile).
+// file that cannot be read or does not name every locus, a length that is not a number above 0,
+// and a length that makes all the alleles of a locus one are a SettingError naming
+// {repeat_lengths} (a file that cannot be read is of kind kFile).
 RepeatUnits repeat_units_of(const std::string& words, RepeatRounding rounding,
                             const MarkerData& data);
+
+// The file the words name, or empty when they are auto or a list.
+std::string repeat_lengths_file(const std::string& words);
 
 // Per locus, the smallest difference above 1 between two distinct codes of the data (1 when
 // there is none): the guess of the repeat length that the peers make. A guess: a locus whose

@@ -53,6 +53,27 @@ double Coordinates::distance_to(int i, double px, double py) const {
 
 namespace {
 
+}  // namespace
+
+std::optional<std::string> coordinate_refusal(double value, int c, bool geographic,
+                                              const std::string& subject,
+                                              const std::string& text) {
+    const double limit = c == 0 ? 180.0 : 90.0;
+    if (geographic && std::abs(value) > limit) {
+        return clonal::format("the %s of %s is %s, outside -%g to %g degrees (%s)",
+                              c == 0 ? "longitude" : "latitude", subject.c_str(), text.c_str(),
+                              limit, limit, "--geographic reads x as longitude and y as latitude");
+    }
+    if (std::abs(value) > kFarthestCoordinate) {
+        return clonal::format(
+            "the %s of %s is %s, beyond -1e150 to 1e150, where distances between points overflow",
+            c == 0 ? "x" : "y", subject.c_str(), text.c_str());
+    }
+    return std::nullopt;
+}
+
+namespace {
+
 // Individual i's place from the texts of its two values; what names them in errors.
 void place(Coordinates& coordinates, std::size_t i, const std::string& name,
            const std::array<std::string, 2>& texts, const std::array<std::string, 2>& what,
@@ -65,17 +86,34 @@ void place(Coordinates& coordinates, std::size_t i, const std::string& name,
                                name.c_str(), texts[c].c_str()),
                 line, columns[c]);
         }
-        const double limit = c == 0 ? 180.0 : 90.0;
-        if (coordinates.geographic && std::abs(*value) > limit) {
-            throw clonal::InputError(
-                clonal::format("the %s of '%s' is %s, outside -%g to %g degrees (%s)",
-                               c == 0 ? "longitude" : "latitude", name.c_str(), texts[c].c_str(),
-                               limit, limit, "--geographic reads x as longitude and y as latitude"),
-                line, columns[c]);
+        if (auto why = coordinate_refusal(*value, static_cast<int>(c), coordinates.geographic,
+                                          "'" + name + "'", texts[c])) {
+            throw clonal::InputError(*why, line, columns[c]);
         }
         (c == 0 ? coordinates.x : coordinates.y)[i] = *value;
     }
 }
+
+}  // namespace
+
+void check_coordinates(const Coordinates& coordinates, std::span<const std::string> individuals) {
+    for (std::size_t i = 0; i < coordinates.x.size() && i < individuals.size(); ++i) {
+        for (std::size_t c = 0; c < 2; ++c) {
+            const double value = (c == 0 ? coordinates.x : coordinates.y)[i];
+            if (std::isnan(value)) {
+                continue;
+            }
+            const std::string text = std::isinf(value) ? (value > 0 ? "Inf" : "-Inf")
+                                                       : clonal::format("%g", value);
+            if (auto why = coordinate_refusal(value, static_cast<int>(c), coordinates.geographic,
+                                              "'" + individuals[i] + "'", text)) {
+                throw clonal::FatalError(*why);
+            }
+        }
+    }
+}
+
+namespace {
 
 Coordinates unplaced(std::size_t individuals, bool geographic) {
     Coordinates coordinates;

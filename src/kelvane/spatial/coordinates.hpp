@@ -27,8 +27,8 @@ struct Coordinates {
 // The coordinates of the individuals named, from a TSV file with a header: the individual's
 // name, x, y (any header names). Lines of other names are left out; individuals without a line
 // have none. Errors (InputError naming the line): those of a strata file (strata_file.hpp), other
-// than three columns, a value that is not a finite number, and with geographic a longitude
-// outside -180 to 180 or a latitude outside -90 to 90.
+// than three columns, a value that is not a finite number or lies beyond kFarthestCoordinate,
+// and with geographic a longitude outside -180 to 180 or a latitude outside -90 to 90.
 Coordinates read_coordinates(std::string_view content, std::span<const std::string> individuals,
                              bool geographic);
 
@@ -39,6 +39,20 @@ Coordinates read_coordinates(std::string_view content, std::span<const std::stri
 std::optional<Coordinates> genalex_coordinates(std::string_view content,
                                                std::span<const std::string> individuals,
                                                bool geographic);
+
+// Coordinates on a plane are at most this far from 0, so that no distance between two points
+// overflows.
+inline constexpr double kFarthestCoordinate = 1e150;
+
+// Why value cannot be coordinate c (0: x or longitude, 1: y or latitude) of subject ("'a12'",
+// "the centre"), text being how it was written; nothing when it can.
+std::optional<std::string> coordinate_refusal(double value, int c, bool geographic,
+                                              const std::string& subject, const std::string& text);
+
+// Coordinates given by a caller (not read from a file) checked as the readers check them: a
+// coordinate beyond kFarthestCoordinate, and with geographic a longitude or latitude outside
+// its range, are a FatalError naming the individual; NaN stays "none given".
+void check_coordinates(const Coordinates& coordinates, std::span<const std::string> individuals);
 
 // The individuals without coordinates, in data order.
 std::vector<int> uncoordinated(const Coordinates& coordinates);

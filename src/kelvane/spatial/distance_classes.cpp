@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <string>
 
 #include "common/core/fatal_error.hpp"
 
@@ -28,6 +29,31 @@ double rounded(double x, int digits) {
     return std::round(x * scale) / scale;
 }
 
+void check_class_settings(const ClassSettings& settings) {
+    if (settings.limits.empty()) {
+        if (settings.classes < 1 || settings.classes > kMostDistanceClasses) {
+            throw clonal::SettingError("{setting} takes from 1 to " +
+                                           std::to_string(kMostDistanceClasses) + " classes, not " +
+                                           std::to_string(settings.classes),
+                                       "classes");
+        }
+        return;
+    }
+    if (settings.equal_pairs) {
+        throw clonal::SettingError(
+            "{setting} and {equal_pairs} make classes two ways: give one", "class_limits");
+    }
+    if (settings.limits.size() < 2 ||
+        settings.limits.size() > static_cast<std::size_t>(kMostDistanceClasses) + 1 ||
+        !std::ranges::all_of(settings.limits, [](double x) { return std::isfinite(x); }) ||
+        !std::ranges::is_sorted(settings.limits)) {
+        throw clonal::SettingError("{setting} takes from 2 to " +
+                                       std::to_string(kMostDistanceClasses + 1) +
+                                       " limits, finite and ascending",
+                                   "class_limits");
+    }
+}
+
 double round7(double x) {
     return rounded(x, 7);
 }
@@ -35,6 +61,7 @@ double round7(double x) {
 DistanceClasses classify_pairs(const Coordinates& coordinates, const std::vector<int>& members,
                                const ClassSettings& settings,
                                const std::function<void(const ClassedPair&)>& pair_done) {
+    check_class_settings(settings);
     DistanceClasses classes;
     if (members.size() < 2) {
         return classes;

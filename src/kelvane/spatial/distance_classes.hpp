@@ -31,8 +31,16 @@ struct ClassedPair {
 
 struct DistanceClasses {
     std::vector<double> limits;  // classes + 1 limits
-    int count() const { return static_cast<int>(limits.size()) - 1; }
+    int count() const { return limits.empty() ? 0 : static_cast<int>(limits.size()) - 1; }
 };
+
+// The most classes, and so the most limits less one, that the settings may ask for.
+inline constexpr int kMostDistanceClasses = 10000;
+
+// Settings that can make classes: from 1 to kMostDistanceClasses classes, or from 2 to
+// kMostDistanceClasses + 1 limits, finite and ascending, without equal pairs. Otherwise a
+// SettingError naming {classes}, {class_limits} or {equal_pairs}.
+void check_class_settings(const ClassSettings& settings);
 
 // x rounded to 7 decimals, or to digits.
 double round7(double x);
@@ -42,8 +50,9 @@ double rounded(double x, int digits);
 // with its class, in the order i = 1, j = 0; i = 2, j = 0; ... (column by column of the lower
 // triangle: j outer, i inner). Under equal pairs the pairs are ranked by distance (ties in that
 // order), the first classes taking one more pair or the last one fewer so that the sizes add
-// up, and a class's upper limit is its largest distance. Given limits that leave pairs out are
-// a SettingError naming {class-limits}; fewer than 2 individuals give no pairs and no classes.
+// up, and a class's upper limit is its largest distance. Settings as check_class_settings wants
+// them, and given limits that leave pairs out, are a SettingError naming them; fewer than 2
+// individuals give no pairs and no classes.
 DistanceClasses classify_pairs(const Coordinates& coordinates, const std::vector<int>& members,
                                const ClassSettings& settings,
                                const std::function<void(const ClassedPair&)>& pair_done);

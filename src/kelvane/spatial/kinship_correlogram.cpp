@@ -7,6 +7,8 @@
 #include <map>
 #include <numeric>
 
+#include "common/core/fatal_error.hpp"
+#include "common/core/machine_memory.hpp"
 #include "common/core/worker_pool.hpp"
 #include "kelvane/spatial/loiselle_kinship.hpp"
 #include "kelvane/spatial/two_sided_share.hpp"
@@ -140,7 +142,26 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
     classes.digits = 5;
     const Units units = units_of(genets, members, level);
     const std::size_t n = units.genotypes.size();
+    if (n < 2) {
+        throw clonal::FatalError(
+            "the kinship correlogram needs two units or more to pair; there " +
+            std::string(n == 1 ? "is one " : "are no ") +
+            (level == KinshipLevel::kRamets || level == KinshipLevel::kGenetsWeighted ? "ramet"
+                                                                                       : "genet") +
+            (n == 1 ? "" : "s"));
+    }
     const LoiselleKinship kinship(data, units.genotypes);
+    // Memory: the values of the pairs and the classes of every two places, and the permuted
+    // mean of every class (the number of classes is known only later: at most one per pair).
+    const auto units_count = static_cast<double>(n);
+    const double class_count =
+        classes.limits.empty() ? static_cast<double>(classes.classes)
+                               : static_cast<double>(classes.limits.size()) - 1.0;
+    clonal::check_memory_for(
+        "the kinship of the pairs of " + std::to_string(n) + " units and " +
+            std::to_string(permutations) + " permutations of " +
+            std::to_string(static_cast<int64_t>(class_count)) + " classes",
+        units_count * units_count * 6.0 + class_count * static_cast<double>(permutations) * 8.0);
     // The value of every two units, weighted where the level weighs them.
     std::map<int32_t, double> genet_size;
     for (const int i : members) {
@@ -184,80 +205,87 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
         result.classes[c].from = limits.limits[c];
         result.classes[c].to = limits.limits[c + 1];
     }
-    // The permutations: drawn in order, then summed on the workers.
-    std::vector<std::vector<int32_t>> positions(static_cast<std::size_t>(permutations));
-    std::vector<Coordinates> redrawn;
-    for (std::vector<int32_t>& position : positions) {
-        if (level == KinshipLevel::kGenetsRandom) {
-            redrawn.push_back(places_of(coordinates, units, level, random));
-        }
-        std::vector<int32_t> order(n);
-        std::iota(order.begin(), order.end(), 0);
-        clonal::shuffle(random, order);
-        position.resize(n);
-        for (std::size_t x = 0; x < n; ++x) {
-            position[static_cast<std::size_t>(order[x])] = static_cast<int32_t>(x);
-        }
-    }
+    // The permutations: drawn in order a chunk at a time, each chunk then summed on the workers,
+    // so that memory holds the positions of one chunk, whatever the number of permutations.
     result.permuted.assign(k, std::vector<double>(static_cast<std::size_t>(permutations)));
     // The pairs' values stream from memory once for a block of permutations, which share them;
     // under genets-random every permutation has classes of its own and goes alone.
-    const std::size_t block = level == KinshipLevel::kGenetsRandom ? 1 : 8;
-    const std::size_t blocks = (positions.size() + block - 1) / block;
+    const bool own_places = level == KinshipLevel::kGenetsRandom;
+    const std::size_t block = own_places ? 1 : 8;
+    const std::size_t chunk = block * 64;
     // With fixed places every pair lies in a class whose count the permutation keeps; with few
     // classes their codes in bytes keep a block's rows in cache.
     std::vector<uint8_t> narrow;
-    if (level != KinshipLevel::kGenetsRandom && k < 256 && permutations > 0) {
+    if (!own_places && k < 256 && permutations > 0) {
         narrow.assign(observed.begin(), observed.end());
         std::vector<uint16_t>().swap(observed);
     }
-    clonal::for_each_index(blocks, threads, [&](std::size_t b) {
-        const std::size_t first = b * block;
-        const std::size_t size = std::min(block, positions.size() - first);
-        // Per permutation of the block: a sum and a count per class, one spare slot for pairs
-        // outside the classes (under genets-random only).
-        std::vector<double> sums(size * (k + 1), 0.0);
-        std::vector<int64_t> counts(size * (k + 1), 0);
-        // Each pair (u, v) adds its value to the class of the places its units are put at.
-        const auto add_pairs = [&](const auto* codes, bool counted) {
-            for (std::size_t u = 1; u < n; ++u) {
-                const double* value = values.data() + pair_index(u, 0);
-                for (std::size_t s = 0; s < size; ++s) {
-                    const int32_t* position = positions[first + s].data();
-                    const auto* row = codes + static_cast<std::size_t>(position[u]) * n;
-                    double* sum = sums.data() + s * (k + 1);
-                    if (!counted) {
-                        for (std::size_t v = 0; v < u; ++v) {
-                            sum[row[position[v]]] += value[v];
+    std::vector<std::vector<int32_t>> positions;
+    std::vector<Coordinates> redrawn;
+    for (std::size_t start = 0; start < static_cast<std::size_t>(permutations); start += chunk) {
+        positions.assign(std::min(chunk, static_cast<std::size_t>(permutations) - start),
+                         std::vector<int32_t>(n));
+        redrawn.clear();
+        for (std::vector<int32_t>& position : positions) {
+            if (own_places) {
+                redrawn.push_back(places_of(coordinates, units, level, random));
+            }
+            std::vector<int32_t> order(n);
+            std::iota(order.begin(), order.end(), 0);
+            clonal::shuffle(random, order);
+            for (std::size_t x = 0; x < n; ++x) {
+                position[static_cast<std::size_t>(order[x])] = static_cast<int32_t>(x);
+            }
+        }
+        const std::size_t blocks = (positions.size() + block - 1) / block;
+        clonal::for_each_index(blocks, threads, [&](std::size_t b) {
+            const std::size_t first = b * block;
+            const std::size_t size = std::min(block, positions.size() - first);
+            // Per permutation of the block: a sum and a count per class, one spare slot for
+            // pairs outside the classes (under genets-random only).
+            std::vector<double> sums(size * (k + 1), 0.0);
+            std::vector<int64_t> counts(size * (k + 1), 0);
+            // Each pair (u, v) adds its value to the class of the places its units are put at.
+            const auto add_pairs = [&](const auto* codes, bool counted) {
+                for (std::size_t u = 1; u < n; ++u) {
+                    const double* value = values.data() + pair_index(u, 0);
+                    for (std::size_t s = 0; s < size; ++s) {
+                        const int32_t* position = positions[first + s].data();
+                        const auto* row = codes + static_cast<std::size_t>(position[u]) * n;
+                        double* sum = sums.data() + s * (k + 1);
+                        if (!counted) {
+                            for (std::size_t v = 0; v < u; ++v) {
+                                sum[row[position[v]]] += value[v];
+                            }
+                            continue;
                         }
-                        continue;
-                    }
-                    int64_t* count = counts.data() + s * (k + 1);
-                    for (std::size_t v = 0; v < u; ++v) {
-                        const std::size_t klass = row[position[v]];
-                        const std::size_t slot = klass == kOutside ? k : klass;
-                        sum[slot] += value[v];
-                        ++count[slot];
+                        int64_t* count = counts.data() + s * (k + 1);
+                        for (std::size_t v = 0; v < u; ++v) {
+                            const std::size_t klass = row[position[v]];
+                            const std::size_t slot = klass == kOutside ? k : klass;
+                            sum[slot] += value[v];
+                            ++count[slot];
+                        }
                     }
                 }
+            };
+            if (own_places) {
+                add_pairs(class_matrix(redrawn[first], limits.limits, classes.digits).data(), true);
+            } else if (!narrow.empty()) {
+                add_pairs(narrow.data(), false);
+            } else {
+                add_pairs(observed.data(), false);
             }
-        };
-        const bool own_places = level == KinshipLevel::kGenetsRandom;
-        if (own_places) {
-            add_pairs(class_matrix(redrawn[first], limits.limits, classes.digits).data(), true);
-        } else if (!narrow.empty()) {
-            add_pairs(narrow.data(), false);
-        } else {
-            add_pairs(observed.data(), false);
-        }
-        for (std::size_t s = 0; s < size; ++s) {
-            for (std::size_t c = 0; c < k; ++c) {
-                const int64_t count =
-                    own_places ? counts[s * (k + 1) + c] : result.classes[c].pairs;
-                result.permuted[c][first + s] = sums[s * (k + 1) + c] / static_cast<double>(count);
+            for (std::size_t s = 0; s < size; ++s) {
+                for (std::size_t c = 0; c < k; ++c) {
+                    const int64_t count =
+                        own_places ? counts[s * (k + 1) + c] : result.classes[c].pairs;
+                    result.permuted[c][start + first + s] =
+                        sums[s * (k + 1) + c] / static_cast<double>(count);
+                }
             }
-        }
-    });
+        });
+    }
     std::vector<double> means;
     std::vector<double> distances;
     std::vector<double> logs;
@@ -267,6 +295,12 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
         means.push_back(klass.kinship_sum / pairs);
         distances.push_back(klass.distance_sum / pairs);
         logs.push_back(std::log(klass.distance_sum / pairs));
+        // A class of every pair between fixed places holds the same pairs under every
+        // permutation: its permuted means are the observed one, whatever the order of summation
+        // leaves in the last bits.
+        if (!own_places && static_cast<std::size_t>(klass.pairs) == n * (n - 1) / 2) {
+            std::fill(result.permuted[c].begin(), result.permuted[c].end(), means.back());
+        }
         klass.p = klass.pairs == 0 ? std::numeric_limits<double>::quiet_NaN()
                                    : two_sided_share(result.permuted[c], means.back());
     }

@@ -2,13 +2,14 @@
 #include "kelvane/spatial/two_sided_share.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
 namespace kelvane {
 
 double two_sided_share(const std::vector<double>& permuted, double observed) {
-    if (permuted.empty()) {
+    if (permuted.empty() || std::isnan(observed)) {
         return std::numeric_limits<double>::quiet_NaN();
     }
     int64_t below = 0;

@@ -7,7 +7,8 @@
 
 namespace kelvane {
 
-// NaN without permuted values.
+// NaN without permuted values, or when the observed value is NaN (a statistic undefined for the
+// data has no test).
 double two_sided_share(const std::vector<double>& permuted, double observed);
 
 }  // namespace kelvane

@@ -9,6 +9,8 @@ namespace marsyl::analysis {
 DifferentiationResult differentiation(const clonal::ClonalData& data,
                                       const DifferentiationSettings& settings,
                                       clonal::Random& random, const DifferentiationWatch& watch) {
+    check_pairs_memory(data.populations,
+                       sizeof(DifferentiationPair) + 3.0 * sizeof(clonal::ResultTable::Cell));
     DifferentiationResult result;
     result.permutations = settings.permutations;
     for_each_population_pair(

@@ -15,8 +15,9 @@ namespace {
 void open_report(MarsylRun& run) {
     // Everything written to the report in use has been flushed and any failure reported.
     run.report.close(run.console);
-    run.report.adopt(clonal::ask_output_file(run.console, "\nGive name of output file: ",
-                                             kReportWriteError, clonal::WriteMode::kAppend));
+    run.report.adopt(clonal::ask_output_file(
+        run.console, "\nGive name of output file: ", kReportWriteError, clonal::WriteMode::kAppend,
+        [&run](const std::string& name) { return clonal::same_file(name, run.input_name); }));
 }
 
 // Reads the data set, printing its title, the number of populations and one line per population

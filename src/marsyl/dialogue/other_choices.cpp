@@ -19,11 +19,13 @@ int32_t read_seed(MarsylRun& run, const char* prompt) {
 void write_fstat_file(MarsylRun& run) {
     clonal::Console& console = run.console;
     console.print("\nWrite input-file in Fstat-format\n");
-    // Replacing the report would wipe it while it is written to.
+    // Replacing the report would wipe it while it is written to, and the input the data it holds.
     clonal::NamedOutputFile output = clonal::ask_output_file(
         console, "\nGive name of fstat file (format FILENAME.DAT): ", kReportWriteError,
         clonal::WriteMode::kReplace,
-        [&run](const std::string& name) { return run.report.holds(name); });
+        [&run](const std::string& name) {
+            return run.report.holds(name) || clonal::same_file(name, run.input_name);
+        });
     write_fstat_records(run.data, run.largest_genotype, output.file.stream());
     clonal::close_reporting_failure(output.file, console, kReportWriteError);
     run.wait_for_enter("\nConversion finished, press ENTER to proceed: ");

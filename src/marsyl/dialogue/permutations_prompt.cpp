@@ -20,12 +20,14 @@ int32_t ask_count(clonal::Console& console) {
     return count;
 }
 
-// Replacing the report would wipe it while it is written to.
+// Replacing the report would wipe it while it is written to, and the input the data it holds.
 void choose_permutations_file(MarsylRun& run) {
     run.permutations.adopt(clonal::ask_output_file(
         run.console, "\nGive name of permutations file: ", kPermutationsWriteError,
         clonal::WriteMode::kReplace,
-        [&run](const std::string& name) { return run.report.holds(name); }));
+        [&run](const std::string& name) {
+            return run.report.holds(name) || clonal::same_file(name, run.input_name);
+        }));
 }
 
 }  // namespace

@@ -67,9 +67,7 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_work_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
         std::vector<std::string> inputs = input_files(options->data);
-        if (!options->place.file.empty()) {
-            inputs.push_back(options->place.file);
-        }
+        inputs.insert(inputs.end(), {options->place.file, options->design.strata});
         clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
         analysis::check_suggestion_settings(options->suggestion);

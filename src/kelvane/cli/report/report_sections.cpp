@@ -391,7 +391,7 @@ std::optional<ReportSection> spatial_section(const ReportRun& run) {
             return analysis::genets_of(data, input, threshold, work);
         });
     const int64_t permutations = run.options.amova.permutations;
-    const SubrangeResult subrange = analysis::subrange(coordinates, genets, {});
+    const SubrangeResult subrange = analysis::subrange(data, coordinates, genets, {});
     clonal::Random aggregation_random = run.start;
     const std::vector<analysis::SpatialRow> aggregation =
         analysis::aggregation(data, coordinates, genets, permutations, aggregation_random);

@@ -6,6 +6,21 @@
 #include "common/text/characters.hpp"
 
 namespace kelvane {
+namespace {
+
+// The longest start of word of at most bytes bytes that does not end inside a UTF-8 character.
+std::string whole_characters(const std::string& word, std::size_t bytes) {
+    if (word.size() <= bytes) {
+        return word;
+    }
+    std::size_t end = bytes;
+    while (end > 0 && (static_cast<unsigned char>(word[end]) & 0xC0U) == 0x80U) {
+        --end;
+    }
+    return word.substr(0, end);
+}
+
+}  // namespace
 
 std::string WordNames::fit(const std::string& name, const std::string& stand_in) {
     std::string word = name.empty() ? stand_in : name;
@@ -14,14 +29,13 @@ std::string WordNames::fit(const std::string& name, const std::string& stand_in)
             c = '_';
         }
     }
-    if (word.size() > longest_) {
-        word.resize(longest_);
-    }
+    word = whole_characters(word, longest_);
     if (!given_.insert(word).second) {
         for (int k = 2;; ++k) {
             std::string number(1, '_');
             number += std::to_string(k);
-            std::string numbered = word.substr(0, longest_ - std::min(longest_, number.size()));
+            std::string numbered =
+                whole_characters(word, longest_ - std::min(longest_, number.size()));
             numbered += number;
             if (given_.insert(numbered).second) {
                 word = std::move(numbered);

@@ -94,7 +94,8 @@ Strata read_strata(std::string_view content, std::span<const std::string> indivi
         for (std::size_t c = 0; c < levels; ++c) {
             if (fields[c + 1].empty()) {
                 throw InputError(
-                    clonal::format("no group of the level '%s'", strata.levels[c].c_str()),
+                    clonal::format("the individual '%s' has nothing in the column '%s'",
+                                   fields[0].c_str(), strata.levels[c].c_str()),
                     lines[l].number, static_cast<int64_t>(c) + 2);
             }
             strata.values[c][i] = fields[c + 1];

@@ -182,6 +182,10 @@ int read_site(htsFile* file, bcf_hdr_t* header, bcf1_t* record, int64_t& columns
     if (status < 0) {
         return status;
     }
+    // A CR at the end of the file, with no LF after it, ends the line as CR LF does.
+    if (file->line.l > 0 && file->line.s[file->line.l - 1] == '\r') {
+        file->line.s[--file->line.l] = '\0';
+    }
     const std::string_view line(file->line.s, file->line.l);
     columns = static_cast<int64_t>(std::count(line.begin(), line.end(), '\t')) + 1;
     return vcf_parse(&file->line, header, record) == 0 ? 0 : -2;

@@ -34,6 +34,12 @@ namespace kelvane {
 // subset of its copies and number of excess copies.
 inline constexpr int kFillingCopyLimit = 12;
 
+// Genome loss (and the combination, which takes it) draws the missing copies from the fuller
+// genotype's p copies: the multisets of p - q of them number C(2p - q - 1, p - q), 705,432 for
+// p = 12 and q = 1, about a quarter of a second per pair and locus. Above this many copies the
+// treatments are refused rather than left to run for hours; at 10 a pair costs milliseconds.
+inline constexpr int kLossCopyLimit = 10;
+
 struct SubsetsBySize;
 
 // Keeps scratch space between calls: one per worker.

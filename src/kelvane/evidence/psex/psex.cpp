@@ -64,13 +64,7 @@ std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& 
             ranks.push_back(++encounters[genotypes[static_cast<std::size_t>(i)]]);
             repeats = repeats || ranks.back() >= 2;
         }
-        // Only repeats get a p-value: a group without repeats needs no simulation.
-        std::vector<double> pool;
-        if (settings.simulations > 0 && repeats) {
-            const SimulationModel model{frequencies, fis, probability, settings.method,
-                                        static_cast<int>(n)};
-            pool = simulated_psex(model, settings.simulations, random, settings.threads);
-        }
+        const std::size_t first_row = rows.size();
         for (std::size_t m = 0; m < members.size(); ++m) {
             const int i = members[m];
             const int32_t genotype = genotypes[static_cast<std::size_t>(i)];
@@ -80,10 +74,23 @@ std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& 
             const int64_t rank = ranks[m];
             const double pgen = probability.multilocus(data, i, frequencies, fis);
             const double psex = psex_value(settings.method, pgen, rank, n, distinct);
-            const double p_sim = settings.simulations > 0 && rank >= 2
-                                     ? share_below(pool, psex)
-                                     : std::numeric_limits<double>::quiet_NaN();
-            rows.push_back({i, genotype, rank, pgen, psex, p_sim});
+            rows.push_back({i, genotype, rank, pgen, psex,
+                            std::numeric_limits<double>::quiet_NaN()});
+        }
+        // Only repeats get a p-value: a group without repeats needs no simulation.
+        if (settings.simulations > 0 && repeats) {
+            std::vector<double> tested;
+            for (std::size_t r = first_row; r < rows.size(); ++r) {
+                tested.push_back(rows[r].rank >= 2 ? rows[r].psex
+                                                   : std::numeric_limits<double>::quiet_NaN());
+            }
+            const SimulationModel model{frequencies, fis, probability, settings.method,
+                                        static_cast<int>(n)};
+            const std::vector<double> shares = simulated_shares_below(
+                model, settings.simulations, random, settings.threads, tested);
+            for (std::size_t r = first_row; r < rows.size(); ++r) {
+                rows[r].p_sim = shares[r - first_row];
+            }
         }
     }
     std::sort(rows.begin(), rows.end(),

@@ -204,33 +204,62 @@ double psex_value(PsexMethod method, double pgen, int64_t rank, int64_t n, int64
     return binomial_probability(rank - 1, n, pgen);
 }
 
-std::vector<double> simulated_psex(const SimulationModel& model, int64_t simulations,
-                                   clonal::Random& random, int threads) {
-    std::vector<clonal::Random> streams = random_streams(random, simulations);
-    std::vector<std::vector<double>> values(static_cast<std::size_t>(simulations));
-    const CopyDraw draw(model.frequencies);
-    std::atomic<int64_t> next{0};
-    clonal::run_workers(clonal::worker_count(threads), [&](int) {
-        for (int64_t s = next++; s < simulations; s = next++) {
-            values[static_cast<std::size_t>(s)] =
-                simulate_population(model, draw, streams[static_cast<std::size_t>(s)]);
+std::vector<double> simulated_shares_below(const SimulationModel& model, int64_t simulations,
+                                           clonal::Random& random, int threads,
+                                           std::span<const double> values) {
+    // The distinct observed values, ascending; a simulated value v is below those from
+    // upper_bound(v) on, so it is counted once there and the counts are summed upwards.
+    std::vector<double> limits;
+    for (const double value : values) {
+        if (!std::isnan(value)) {
+            limits.push_back(value);
         }
-    });
-    std::vector<double> pool;
-    for (const std::vector<double>& each : values) {
-        pool.insert(pool.end(), each.begin(), each.end());
     }
-    std::sort(pool.begin(), pool.end());
-    return pool;
-}
-
-double share_below(std::span<const double> sorted_pool, double value) {
-    if (sorted_pool.empty() || std::isnan(value)) {
-        return std::numeric_limits<double>::quiet_NaN();
+    std::sort(limits.begin(), limits.end());
+    limits.erase(std::unique(limits.begin(), limits.end()), limits.end());
+    std::vector<int64_t> first_above(limits.size() + 1, 0);
+    int64_t pooled = 0;
+    const CopyDraw draw(model.frequencies);
+    // The populations are simulated a chunk at a time, their generators drawn in order, so
+    // that memory holds one chunk's values whatever the number of simulations.
+    constexpr int64_t kChunk = 4096;
+    std::vector<std::vector<double>> chunk_values;
+    for (int64_t start = 0; start < simulations; start += kChunk) {
+        const int64_t size = std::min(kChunk, simulations - start);
+        std::vector<clonal::Random> streams = random_streams(random, size);
+        chunk_values.assign(static_cast<std::size_t>(size), {});
+        std::atomic<int64_t> next{0};
+        clonal::run_workers(clonal::worker_count(threads), [&](int) {
+            for (int64_t s = next++; s < size; s = next++) {
+                chunk_values[static_cast<std::size_t>(s)] =
+                    simulate_population(model, draw, streams[static_cast<std::size_t>(s)]);
+            }
+        });
+        for (const std::vector<double>& each : chunk_values) {
+            for (const double value : each) {
+                ++pooled;
+                if (!std::isnan(value)) {
+                    ++first_above[static_cast<std::size_t>(
+                        std::upper_bound(limits.begin(), limits.end(), value) - limits.begin())];
+                }
+            }
+        }
     }
-    const auto below = std::lower_bound(sorted_pool.begin(), sorted_pool.end(), value);
-    return static_cast<double>(below - sorted_pool.begin()) /
-           static_cast<double>(sorted_pool.size());
+    for (std::size_t k = 1; k < first_above.size(); ++k) {
+        first_above[k] += first_above[k - 1];
+    }
+    std::vector<double> shares;
+    for (const double value : values) {
+        if (pooled == 0 || std::isnan(value)) {
+            shares.push_back(std::numeric_limits<double>::quiet_NaN());
+            continue;
+        }
+        // The simulated values below this one are those counted at the limits up to it.
+        const auto at = static_cast<std::size_t>(
+            std::lower_bound(limits.begin(), limits.end(), value) - limits.begin());
+        shares.push_back(static_cast<double>(first_above[at]) / static_cast<double>(pooled));
+    }
+    return shares;
 }
 
 }  // namespace kelvane

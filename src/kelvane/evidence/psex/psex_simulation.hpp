@@ -32,13 +32,13 @@ struct SimulationModel {
     int individuals;  // per simulated population
 };
 
-// The pooled Psex values of the repeats (encounters 2, 3, ...) in `simulations` simulated
-// populations, ascending. Each population draws from its own generator seeded from random in
-// order, and the populations are spread over up to threads workers (0: every core).
-std::vector<double> simulated_psex(const SimulationModel& model, int64_t simulations,
-                                   clonal::Random& random, int threads);
-
-// The share of the pooled values strictly below value; not a number for an empty pool.
-double share_below(std::span<const double> sorted_pool, double value);
+// For each of values, the share of the pooled Psex values of the repeats (encounters 2, 3, ...)
+// of `simulations` simulated populations that lie strictly below it; not a number for a value
+// that is not one, or when the simulations give no repeat. Each population draws from its own
+// generator seeded from random in order, and the populations are spread over up to threads
+// workers (0: every core); memory grows with the values, not with the simulations.
+std::vector<double> simulated_shares_below(const SimulationModel& model, int64_t simulations,
+                                           clonal::Random& random, int threads,
+                                           std::span<const double> values);
 
 }  // namespace kelvane

@@ -102,6 +102,11 @@ TEST(DataConversion, NamesCutToFitStayDistinct) {
     const Written marker = write(data, DataFormat::kMarker);
     EXPECT_EQ(marker.text,
               "GenAlEx data\n3 1 1 2 1\nP\n1 sample_long 12\n1 sample_lo_2 12\n1 sample_lo_3 22\n");
+    // A cut never ends inside a UTF-8 character: the 11th byte here is the first of an é.
+    const MarkerData accented =
+        read(DataFormat::kGenalex, "1,1,1,1\n,,,P\nI,P,A,\naaaaaaaaaa\xC3\xA9,P,1,2\n");
+    EXPECT_EQ(write(accented, DataFormat::kMarker).text,
+              "GenAlEx data\n1 1 1 2 1\nP\n1 aaaaaaaaaa 12\n");
 }
 
 // Presence/absence bands read from GenAlEx's 1 and 0 (absence held as 8) go back as 1 and 0.

@@ -127,7 +127,8 @@ TEST(VcfReader, ErrorsNameTheSiteAndTheSample) {
               "12");
 }
 
-// A file saved on Windows: a byte-order mark and CR LF line ends read as the plain text.
+// A file saved on Windows: a byte-order mark and CR LF line ends read as the plain text, and so
+// does one whose last line ends in a CR alone.
 TEST(VcfReader, ReadsAByteOrderMarkAndCrLfLineEnds) {
     testing_support::ScratchFolder folder("vcf-windows");
     std::string windows = "\xEF\xBB\xBF";
@@ -136,7 +137,10 @@ TEST(VcfReader, ReadsAByteOrderMarkAndCrLfLineEnds) {
     }
     testing_support::write_file(folder.path("plain.vcf"), kHeader + kSites);
     testing_support::write_file(folder.path("windows.vcf"), windows);
+    testing_support::write_file(folder.path("last-cr.vcf"), windows.substr(0, windows.size() - 1));
     const VcfData plain = read_vcf(folder.path("plain.vcf"), {});
+    const VcfData last_cr = read_vcf(folder.path("last-cr.vcf"), {});
+    EXPECT_EQ(last_cr.data.n_loci, plain.data.n_loci);
     const VcfData read = read_vcf(folder.path("windows.vcf"), {});
     EXPECT_EQ(read.data.locus_names, plain.data.locus_names);
     EXPECT_EQ(read.data.ind_names, plain.data.ind_names);
