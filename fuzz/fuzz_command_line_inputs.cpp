@@ -1,7 +1,8 @@
 // Fuzz target: the files a command line reads beside its data, through the whole command. The
-// first byte chooses the file (bit 0: the populations file, else the matrix; bits 1-2: the matrix
-// layout option; bit 3: a scale for real distances); the rest is its content. The data set is a
-// small one whose names the fuzzer is likely to write.
+// first byte chooses the file (bit 4: the repeat lengths, under the stepwise model; else bit 0:
+// the populations file, else the matrix; bits 1-2: the matrix layout option; bit 3: a scale for
+// real distances); the rest is its content. The data set is a small one whose names the fuzzer
+// is likely to write.
 #include <unistd.h>
 
 #include <cstddef>
@@ -35,7 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         write_scratch("plants.txt", "t\n4 2 1 2 1\nP Q\n1 a 12\n1 b 11\n2 s1 22\n2 c 12\n");
     const std::string content(reinterpret_cast<const char*>(data + 1), size - 1);
     std::vector<std::string> arguments{"thresholds", plants, "--quiet", "--threads", "1"};
-    if ((data[0] & 1) != 0) {
+    if ((data[0] & 16) != 0) {
+        arguments.insert(arguments.end(), {"--distance", "stepwise", "--repeat-lengths",
+                                           write_scratch("repeats.txt", content)});
+    } else if ((data[0] & 1) != 0) {
         arguments.insert(arguments.end(), {"--populations", write_scratch("pops.txt", content)});
     } else {
         static const char* const kLayouts[] = {"auto", "square", "lower", "auto"};

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 sessions="$top/tests/sessions"
 cli_cases="$top/tests/cli"
-targets=${*:-"fuzz_marker_table fuzz_fstat_reader fuzz_clonal_file fuzz_matrix_import fuzz_kelvane_dialogue fuzz_marsyl_dialogue fuzz_genalex_reader fuzz_genepop_reader fuzz_structure_reader fuzz_vcf_reader fuzz_population_file fuzz_command_line_inputs"}
+targets=${*:-"fuzz_marker_table fuzz_fstat_reader fuzz_clonal_file fuzz_matrix_import fuzz_kelvane_dialogue fuzz_marsyl_dialogue fuzz_genalex_reader fuzz_genepop_reader fuzz_structure_reader fuzz_vcf_reader fuzz_population_file fuzz_command_line_inputs fuzz_analysis_settings"}
 
 # The dialogue targets work in a folder of their own: every path given to libFuzzer is absolute.
 # Huge allocations fail with std::bad_alloc, as they do outside the sanitizers, so that the
@@ -61,8 +61,12 @@ for target in $targets; do
         fuzz_vcf_reader) seed_with_byte "$corpus" '\000' -name '*.vcf*' ;;
         fuzz_population_file) seed_files "$corpus" -name 'populations*.txt' ;;
         fuzz_command_line_inputs) seed_with_byte "$corpus" '\001' -name 'populations*.txt'
+                                  seed_with_byte "$corpus" '\020' -name 'repeat-lengths*.txt'
                                   seed_with_byte "$corpus" '\000' -name 'lower*.txt'
                                   seed_with_byte "$corpus" '\000' -path '*/matrix*' -name '*.tsv' ;;
+        fuzz_analysis_settings) for byte in 000 001 002 003 004 005 006 041 102 113; do
+                                    printf "\\$byte 0 0 1 1 3 0 6 2 10 0 4 9 0.5 0.01 5" > "$corpus/seed-$byte"
+                                done ;;
     esac
     echo "== $target: $seconds s"
     if ! "$build/fuzz/$target" "$corpus" -max_total_time="$seconds" -timeout=30 \

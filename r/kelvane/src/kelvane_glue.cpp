@@ -39,6 +39,12 @@
 
 namespace {
 
+// A count given as an R number: NA and values beyond 64 bits become -1, which every analysis
+// refuses with its own sentence, instead of a conversion without a defined result.
+int64_t count_of(double value) {
+    return std::isfinite(value) && std::fabs(value) < 9e18 ? static_cast<int64_t>(value) : -1;
+}
+
 // A setting's name as the R functions spell it: the library's, but the model is kv_dist's model.
 std::string r_name(std::string_view setting) {
     return setting == "distance" ? std::string("model") : std::string(setting);
@@ -332,7 +338,7 @@ Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterV
         const marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
         if (extended) {
             return data_frame(
-                marsyl::analysis::extended_table(input.data, static_cast<int64_t>(rarefy)));
+                marsyl::analysis::extended_table(input.data, count_of(rarefy)));
         }
         const auto results = marsyl::analysis::diversity(input);
         return data_frame(partition ? marsyl::analysis::partitioning_table(input.data, results)
@@ -365,7 +371,7 @@ Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutati
         const kelvane::DistanceMatrix matrix =
             kelvane::distance_matrix(markers, distance_input(model), work(threads));
         kelvane::analysis::AmovaSettings settings;
-        settings.permutations = static_cast<int64_t>(permutations);
+        settings.permutations = count_of(permutations);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::amova_result_table(
             kelvane::analysis::amova(markers, matrix, settings, random, work(threads))));
@@ -429,7 +435,7 @@ Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
         kelvane::analysis::NestedAmovaSettings settings;
         settings.design = amova_design(levels, hierarchy, clone_correct, threshold, euclidean);
         settings.design.within = within;
-        settings.permutations = static_cast<int64_t>(permutations);
+        settings.permutations = count_of(permutations);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::nested_amova_table(kelvane::analysis::nested_amova(
             markers, matrix, input, settings, random, work(threads))));
@@ -450,7 +456,7 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
         const std::optional<kelvane::Strata> levels = strata_of(strata, markers);
         kelvane::analysis::PairwisePhiSettings settings;
         settings.design = amova_design(levels, hierarchy, clone_correct, threshold, euclidean);
-        settings.permutations = static_cast<int64_t>(permutations);
+        settings.permutations = count_of(permutations);
         const auto adjustment = clonal::p_adjustment_named(adjust);
         if (!adjustment) {
             throw clonal::FatalError("adjust must be none, holm or bh, not '" + adjust + "'");
@@ -469,7 +475,7 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::AssociationSettings settings;
-        settings.permutations = static_cast<int64_t>(permutations);
+        settings.permutations = count_of(permutations);
         settings.clone_correct = clone_correct;
         if (threshold.isNotNull()) {
             settings.threshold = Rcpp::as<int>(threshold.get());
@@ -487,7 +493,7 @@ Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::Integer
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::AccumulationSettings settings;
-        settings.draws = static_cast<int64_t>(draws);
+        settings.draws = count_of(draws);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::accumulation_table(
             kelvane::analysis::accumulation(markers, settings, random, work(threads))));
@@ -599,7 +605,7 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<in
             method == "single" ? kelvane::PsexMethod::kSingle : kelvane::PsexMethod::kMultiple;
         psex.by_population = by_population;
         psex.fis = fis;
-        psex.simulations = static_cast<int64_t>(simulations);
+        psex.simulations = count_of(simulations);
         psex.threads = threads;
         if (threshold.isNotNull()) {
             settings.threshold = Rcpp::as<int>(threshold.get());
@@ -678,7 +684,7 @@ Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysi
         settings.equal_pairs = equal_pairs;
         settings.limits.assign(class_limits.begin(), class_limits.end());
         clonal::Random random = seeded(seed);
-        const auto count = static_cast<int64_t>(permutations);
+        const auto count = count_of(permutations);
         if (analysis == "subrange") {
             const kelvane::SubrangeResult result =
                 kelvane::analysis::subrange(markers, coordinates, genets, settings);

@@ -54,8 +54,10 @@ void install_handlers() {
     std::call_once(once, [] {
         for (const int signal_number : kSignals) {
             struct sigaction previous {};
+            // Only a signal at its default action is taken over: one ignored stays ignored, and
+            // one with a handler of its own (a sanitizer's, an embedding program's) keeps it.
             if (sigaction(signal_number, nullptr, &previous) != 0 ||
-                previous.sa_handler == SIG_IGN) {
+                (previous.sa_flags & SA_SIGINFO) != 0 || previous.sa_handler != SIG_DFL) {
                 continue;
             }
             struct sigaction action {};

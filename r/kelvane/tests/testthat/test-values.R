@@ -59,3 +59,17 @@ test_that("the library's errors are R errors with its sentence", {
   expect_error(kv_dist(plants, "two-phase", repeat_lengths = c(2, 2)), "repeat_lengths lists 2")
   expect_error(kv_dist(file.path(tempdir(), "absent.txt")), "cannot be read")
 })
+
+test_that("arguments the analyses cannot take are R errors, not crashes", {
+  plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+  n <- length(kv_clones(plants, threshold = 0))
+  places <- data.frame(x = seq_len(n), y = 0)
+  expect_error(kv_spatial(plants, places, classes = 0), "classes takes from 1 to 10000")
+  expect_error(kv_spatial(plants, places, class_limits = 5), "class_limits takes from 2")
+  expect_error(kv_spatial(plants, places, analysis = "aggregation", permutations = NA),
+               "permutations takes from 0")
+  expect_error(kv_spatial(plants, data.frame(x = c(1e308, seq_len(n - 1)), y = 0)),
+               "beyond -1e150 to 1e150")
+  expect_error(kv_accumulation(plants, draws = 0), "draws takes from 1")
+  expect_error(kv_suggest(plants, alpha = 1e6), "alpha takes a number from 0 to 1")
+})

@@ -206,7 +206,7 @@ double psex_value(PsexMethod method, double pgen, int64_t rank, int64_t n, int64
 
 std::vector<double> simulated_shares_below(const SimulationModel& model, int64_t simulations,
                                            clonal::Random& random, int threads,
-                                           std::span<const double> values) {
+                                           std::span<const double> values, int64_t chunk) {
     // The distinct observed values, ascending; a simulated value v is below those from
     // upper_bound(v) on, so it is counted once there and the counts are summed upwards.
     std::vector<double> limits;
@@ -222,10 +222,9 @@ std::vector<double> simulated_shares_below(const SimulationModel& model, int64_t
     const CopyDraw draw(model.frequencies);
     // The populations are simulated a chunk at a time, their generators drawn in order, so
     // that memory holds one chunk's values whatever the number of simulations.
-    constexpr int64_t kChunk = 4096;
     std::vector<std::vector<double>> chunk_values;
-    for (int64_t start = 0; start < simulations; start += kChunk) {
-        const int64_t size = std::min(kChunk, simulations - start);
+    for (int64_t start = 0; start < simulations; start += chunk) {
+        const int64_t size = std::min(chunk, simulations - start);
         std::vector<clonal::Random> streams = random_streams(random, size);
         chunk_values.assign(static_cast<std::size_t>(size), {});
         std::atomic<int64_t> next{0};

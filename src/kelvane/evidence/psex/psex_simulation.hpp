@@ -36,9 +36,10 @@ struct SimulationModel {
 // of `simulations` simulated populations that lie strictly below it; not a number for a value
 // that is not one, or when the simulations give no repeat. Each population draws from its own
 // generator seeded from random in order, and the populations are spread over up to threads
-// workers (0: every core); memory grows with the values, not with the simulations.
+// workers (0: every core). The populations are simulated chunk at a time (any chunk gives the
+// same shares), so memory grows with the values, not with the simulations.
 std::vector<double> simulated_shares_below(const SimulationModel& model, int64_t simulations,
                                            clonal::Random& random, int threads,
-                                           std::span<const double> values);
+                                           std::span<const double> values, int64_t chunk = 4096);
 
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 #include "common/cli/result_files.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <sstream>
 
 #include "common/cli/cli_errors.hpp"
+#include "common/cli/partial_files.hpp"
 #include "support/scratch_folder.hpp"
 
 namespace clonal::cli {
@@ -166,19 +168,42 @@ TEST(ResultFiles, TemporaryFilesCannotBeHijackedAndGoWithAnInterruption) {
     EXPECT_EQ(scratch.content("victim.txt"), "keep\n");
     EXPECT_EQ(scratch.content("t.tsv"), "table\n");
 
+    // Every way a run can end that a process can catch: interruptions, a quit, an abort.
+    for (const int signal_number : {SIGTERM, SIGINT, SIGQUIT, SIGABRT}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ResultFiles files(console.terminal);
+            files.add("--out", scratch.path("big.tsv")).stream() << "rows\n";
+            std::raise(signal_number);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << signal_number;
+        EXPECT_EQ(files_in(scratch.folder()), 3u);  // the victim, its link and t.tsv
+        EXPECT_FALSE(fs::exists(scratch.path("big.tsv")));
+    }
+    // A file beyond the limit of file sizes fails as a write, reported, with nothing left.
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        ResultFiles files(console.terminal);
-        files.add("--out", scratch.path("big.tsv")).stream() << "rows\n";
-        std::raise(SIGTERM);
+        clonal::cli::fail_writes_instead_of_signals();
+        const rlimit small{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &small);
+        try {
+            ResultFiles files(console.terminal);
+            files.add("--out", scratch.path("big.tsv")).stream() << std::string(100000, 'x');
+            files.commit();
+        } catch (const DataError& error) {
+            _exit(std::string(error.what()).find("File too large") != std::string::npos ? 3 : 4);
+        }
         _exit(0);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_EQ(files_in(scratch.folder()), 3u);  // the victim, its link and t.tsv
-    EXPECT_FALSE(fs::exists(scratch.path("big.tsv")));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3);
+    EXPECT_EQ(files_in(scratch.folder()), 3u);
 }
 
 // The library's errors are sentences: the command line puts them on one line, names the setting by

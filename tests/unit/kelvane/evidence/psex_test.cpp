@@ -9,10 +9,12 @@
 
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <vector>
 
 #include "kelvane/evidence/psex/genotype_probability.hpp"
 #include "kelvane/evidence/psex/inbreeding.hpp"
+#include "kelvane/evidence/psex/psex_simulation.hpp"
 #include "support/distance_test_data.hpp"
 
 namespace kelvane {
@@ -305,6 +307,38 @@ TEST(Psex, SimulatedPValuesRepeatOnAnyNumberOfThreads) {
     EXPECT_LE(runs[0][2], runs[0][1]);
     EXPECT_EQ(runs[0][1], runs[1][1]);
     EXPECT_EQ(runs[0][2], runs[1][2]);
+}
+
+// The simulated populations are drawn a chunk at a time, each from its own generator drawn in
+// order: chunks of 7 and one chunk of all give the same shares, which are shares of a pool (k / N
+// with the same N for every value), falling as the value falls.
+TEST(Psex, SimulatedSharesAreTheSameInAnyChunks) {
+    const MarkerData data = fixture_p2();
+    const GenotypeIdentity identity(data);
+    const std::vector<int32_t> genotypes = identical_data(identity);
+    const FrequencyEstimator estimator(data, identity, genotypes, PsexSettings{}.frequencies,
+                                       PsexSettings{}.fill);
+    std::vector<int> members(static_cast<std::size_t>(data.n_individuals));
+    std::iota(members.begin(), members.end(), 0);
+    const FrequencySet frequencies = estimator.for_group(members);
+    const GenotypeProbability probability(data.max_ploidy);
+    const SimulationModel model{frequencies, {}, probability, PsexMethod::kMultiple,
+                                data.n_individuals};
+    const std::vector<double> values{0.5, 0.05, std::nan(""), 0.005, 1.0};
+    std::vector<std::vector<double>> shares;
+    for (const int64_t chunk : {int64_t{7}, int64_t{4096}}) {
+        clonal::Random random;
+        shares.push_back(simulated_shares_below(model, 60, random, 2, values, chunk));
+    }
+    EXPECT_EQ(shares[0][0], shares[1][0]);
+    EXPECT_EQ(shares[0][1], shares[1][1]);
+    EXPECT_EQ(shares[0][3], shares[1][3]);
+    EXPECT_EQ(shares[0][4], shares[1][4]);
+    EXPECT_TRUE(std::isnan(shares[0][2]));
+    EXPECT_GE(shares[0][4], shares[0][0]);
+    EXPECT_GE(shares[0][0], shares[0][1]);
+    EXPECT_GE(shares[0][1], shares[0][3]);
+    EXPECT_GT(shares[0][4], 0.0);
 }
 
 }  // namespace

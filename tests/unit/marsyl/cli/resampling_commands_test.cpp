@@ -1,9 +1,11 @@
 // Whole runs of the resampling commands whose outcome follows from the definitions alone.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "common/core/machine_memory.hpp"
 #include "marsyl/cli/marsyl_cli.hpp"
 #include "support/scratch_folder.hpp"
 #include "support/tables.hpp"
@@ -38,6 +40,32 @@ TEST(ResamplingCommands, BootstrapPValuesAreNamedAfterWhatTheyTest) {
     EXPECT_EQ(std::vector<std::string>(rows[1].begin(), rows[1].begin() + 6),
               (std::vector<std::string>{"B", "A", "1", "0.010101010101010102", "1",
                                         "0.010101010101010102"}));
+}
+
+// 20,000 populations of three make 199,990,000 pairs, whose p-values and rows need more memory
+// than the machine has: both tests of every pair refuse before the first one, saying so.
+TEST(ResamplingCommands, PairsBeyondTheMachineAreRefusedBeforeAnyTest) {
+    if (clonal::physical_memory() > (uint64_t{64} << 30)) {
+        GTEST_SKIP() << "the pairs would fit this machine's memory";
+    }
+    const testing_support::ScratchFolder scratch("marsyl-many-pairs");
+    std::string names;
+    std::string records;
+    for (int p = 1; p <= 20000; ++p) {
+        names += (p == 1 ? "p" : " p") + std::to_string(p);
+        for (int g = 1; g <= 3; ++g) {
+            records += std::to_string(p) + " " + std::to_string(g) + "\n";
+        }
+    }
+    scratch.write("clonal.txt", "Many small populations\n20000\n" + names + "\n" + records);
+    for (const char* command : {"bootstrap", "differentiation"}) {
+        const auto run = run_command(run_marsyl_command_line,
+                                     {command, scratch.path("clonal.txt"), "--permutations", "9"});
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_NE(run.err.find("the tests of the 199990000 pairs of 20000 populations need"),
+                  std::string::npos)
+            << run.err;
+    }
 }
 
 }  // namespace
