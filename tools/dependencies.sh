@@ -4,9 +4,10 @@
 # run is printed and the script fails.
 #
 #   tools/dependencies.sh build   compilers, CMake and the libraries the programs and tests link
-#   tools/dependencies.sh test    build, and python3 and Chromium for the tests of figures
-#   tools/dependencies.sh ci      test, clang with libFuzzer for the fuzz targets, and r
-#   tools/dependencies.sh r       R with Rcpp, adegenet and testthat, for the R package
+#   tools/dependencies.sh test    build, python3 and Chromium for the tests of figures, and R with
+#                                 the package's test dependencies (testthat, igraph)
+#   tools/dependencies.sh ci      test, and clang with libFuzzer for the fuzz targets
+#   tools/dependencies.sh r       R with Rcpp and adegenet: what installing the R package needs
 set -eu
 set_name=${1:?usage: dependencies.sh build|test|ci|r}
 
@@ -18,13 +19,14 @@ libhts-dev:file:/usr/include/htslib/vcf.h"
 test="python3:cmd:python3 chromium:cmd:chromium"
 ci="clang:cmd:clang++ libclang-rt-14-dev:glob:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
 r="r-base-dev:cmd:Rscript r-cran-rcpp:file:/usr/lib/R/site-library/Rcpp/DESCRIPTION
-r-cran-adegenet:file:/usr/lib/R/site-library/adegenet/DESCRIPTION
-r-cran-testthat:file:/usr/lib/R/site-library/testthat/DESCRIPTION"
+r-cran-adegenet:file:/usr/lib/R/site-library/adegenet/DESCRIPTION"
+r_tests="r-cran-testthat:file:/usr/lib/R/site-library/testthat/DESCRIPTION
+r-cran-igraph:file:/usr/lib/R/site-library/igraph/DESCRIPTION"
 
 case $set_name in
     build) wanted=$build ;;
-    test) wanted="$build $test" ;;
-    ci) wanted="$build $test $ci $r" ;;
+    test) wanted="$build $test $r $r_tests" ;;
+    ci) wanted="$build $test $r $r_tests $ci" ;;
     r) wanted="$build $r" ;;
     *) echo "usage: dependencies.sh build|test|ci|r" >&2; exit 2 ;;
 esac

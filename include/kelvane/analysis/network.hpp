@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/core/work_settings.hpp"
+#include "common/text/result_table.hpp"
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
@@ -28,5 +29,13 @@ NetworkResult network(const DistanceMatrix& matrix, int32_t threshold);
 // (memory grows with the distinct genotypes and the links, not n x n).
 NetworkResult network(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
                       const clonal::WorkSettings& work = {});
+
+// genotype, size, individuals (their names, separated by blanks), then a column pop_NAME per
+// population with the genotype's count there: a row per clonal genotype, as the nodes of the
+// GraphML file.
+clonal::ResultTable network_node_table(const MarkerData& data, const NetworkResult& network);
+
+// from, to (genotype numbers), weight (the distance): a row per link.
+clonal::ResultTable network_edge_table(const NetworkResult& network);
 
 }  // namespace kelvane::analysis

@@ -54,6 +54,12 @@ kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_ro
   words <- function(v) {
     if (is.null(v)) NULL else paste(format(v, scientific = FALSE, trim = TRUE), collapse = ",")
   }
+  # Named lengths are matched to the loci by name, as locus=length pieces.
+  if (is.numeric(repeat_lengths) && !is.null(names(repeat_lengths))) {
+    repeat_lengths <- paste0(names(repeat_lengths), "=",
+                             format(repeat_lengths, scientific = FALSE, trim = TRUE),
+                             collapse = ",")
+  }
   list(distance = model, missing = as.character(missing), multiplier = words(multiplier),
        base = words(base), absence_code = words(absence_code),
        repeat_lengths = words(repeat_lengths), repeat_rounding = repeat_rounding,

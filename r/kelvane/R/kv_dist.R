@@ -10,7 +10,8 @@
 #' @param missing what a missing copy counts: "not-counted", a number of steps, "average",
 #'   "infinite" or "one-mutation".
 #' @param multiplier,base two-phase settings (defaults 100 and 2).
-#' @param repeat_lengths repeat lengths, one per locus, a file of locus and length, or "auto".
+#' @param repeat_lengths repeat lengths: one per locus in locus order, or named by locus (matched
+#'   by name, as poppr's bruvo.dist does), a file of locus and length, or "auto".
 #' @param repeat_rounding "relative" (the default) or "absolute".
 #' @param partial_genotypes two-phase between partial genotypes: "infinite", "addition", "loss"
 #'   or "combination".

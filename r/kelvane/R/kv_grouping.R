@@ -119,7 +119,8 @@ kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
 #'
 #' @inheritParams kv_suggest
 #' @param permutations permutations of the test (0: none).
-#' @return a list: \code{table}, the command's table (columns \code{source}, \code{df},
+#' @return a list of class \code{kv_amova} (printed as its table and Phi-st; \code{as.data.frame}
+#'   gives the table): \code{table}, the command's table (columns \code{source}, \code{df},
 #'   \code{ss}, \code{variance}, \code{percent}, \code{phi_st}, \code{p},
 #'   \code{p_smaller}); \code{phi}, Phi-st; \code{p} and \code{p_smaller}, its p-values (NA
 #'   without permutations).
@@ -136,8 +137,23 @@ kv_amova <- function(x, model = "stepwise", missing = "not-counted", multiplier 
                                  repeat_rounding, partial_genotypes),
                         permutations, as.integer(seed), as.integer(threads))
   among <- which(!is.na(table$phi_st))[1]
-  list(table = table, phi = table$phi_st[among], p = table$p[among],
-       p_smaller = table$p_smaller[among])
+  structure(list(table = table, phi = table$phi_st[among], p = table$p[among],
+                 p_smaller = table$p_smaller[among]),
+            class = "kv_amova")
+}
+
+#' @export
+print.kv_amova <- function(x, ...) {
+  cat("AMOVA of the populations\n\n")
+  print(x$table, row.names = FALSE, ...)
+  cat("\nPhi-st ", format(x$phi), ", p ", format(x$p), " (greater), ", format(x$p_smaller),
+      " (smaller)\n", sep = "")
+  invisible(x)
+}
+
+#' @export
+as.data.frame.kv_amova <- function(x, ...) {
+  x$table
 }
 
 #' Index of association
@@ -248,9 +264,12 @@ kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = 
 #' Minimum spanning network of the clonal genotypes
 #'
 #' Every link that lies on some minimum spanning tree of the clonal genotypes at a threshold, as
-#' \code{kelvane network}: an igraph graph (vertex attribute \code{individuals}, edge attribute
-#' \code{distance}) when igraph is installed, otherwise a list of \code{nodes}, \code{edges} and
-#' every individual's \code{genotype}.
+#' \code{kelvane network}: an igraph graph when igraph is installed, otherwise a list of
+#' \code{nodes}, \code{edges} and every individual's \code{genotype}. As in the GraphML file of
+#' \code{kelvane network}, each vertex has the attributes \code{size} (its individuals),
+#' \code{individuals} (their names, separated by blanks) and one per population, \code{pop_} and its name (the
+#' genotype's count there, as poppr's networks count populations), and each edge the attribute
+#' \code{weight} (the distance), which \code{igraph::mst} and the layouts read.
 #'
 #' @inheritParams kv_clones
 #' @return an igraph graph, or a list.

@@ -623,28 +623,14 @@ Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int 
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::analysis::NetworkResult network =
             kelvane::analysis::network(markers, distance_input(model), threshold, work(threads));
-        // Nodes: the genotypes, each with its individuals; edges between genotype numbers.
-        std::vector<int> size(static_cast<std::size_t>(network.genotypes.count), 0);
-        for (const int32_t genotype : network.genotypes.numbers) {
-            ++size[static_cast<std::size_t>(genotype - 1)];
-        }
-        Rcpp::IntegerVector from;
-        Rcpp::IntegerVector to;
-        Rcpp::IntegerVector distance;
-        for (const kelvane::NetworkEdge& edge : network.edges) {
-            from.push_back(edge.a + 1);
-            to.push_back(edge.b + 1);
-            distance.push_back(edge.distance);
-        }
+        // Nodes: the genotypes with their members and counts per population; edges between
+        // genotype numbers weighted by their distance.
         Rcpp::IntegerVector genotype_of = Rcpp::wrap(network.genotypes.numbers);
         genotype_of.attr("names") = Rcpp::wrap(markers.ind_names);
-        Rcpp::IntegerVector ids = Rcpp::seq(1, network.genotypes.count);
         return Rcpp::List::create(
-            Rcpp::Named("nodes") = Rcpp::DataFrame::create(Rcpp::Named("genotype") = ids,
-                                                           Rcpp::Named("individuals") = size),
-            Rcpp::Named("edges") =
-                Rcpp::DataFrame::create(Rcpp::Named("from") = from, Rcpp::Named("to") = to,
-                                        Rcpp::Named("distance") = distance),
+            Rcpp::Named("nodes") =
+                data_frame(kelvane::analysis::network_node_table(markers, network)),
+            Rcpp::Named("edges") = data_frame(kelvane::analysis::network_edge_table(network)),
             Rcpp::Named("genotype") = genotype_of);
     });
 }

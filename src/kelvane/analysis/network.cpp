@@ -1,8 +1,12 @@
 // The minimum spanning network of the clonal genotypes.
 #include "kelvane/analysis/network.hpp"
 
+#include <string>
+#include <vector>
+
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/grouping/distinct_network.hpp"
+#include "kelvane/grouping/network_files.hpp"
 
 namespace kelvane::analysis {
 
@@ -43,6 +47,37 @@ NetworkResult network(const MarkerData& data, const DistanceInput& distances, in
                            [&](const DistanceMatrix& band) { links.add_band(band); });
     result.edges = links.edges();
     return result;
+}
+
+clonal::ResultTable network_node_table(const MarkerData& data, const NetworkResult& network) {
+    const NetworkNodes nodes = network_nodes(data, network.genotypes);
+    std::vector<std::string> header{"genotype", "size", "individuals"};
+    for (int p = 1; p <= data.n_populations; ++p) {
+        header.push_back("pop_" + data.population_name(p));
+    }
+    clonal::ResultTable table;
+    table.header(header);
+    for (std::size_t g = 0; g < nodes.individuals.size(); ++g) {
+        table.integer(static_cast<int64_t>(g) + 1)
+            .integer(nodes.size(g))
+            .text(nodes.individuals[g]);
+        for (int p = 1; p <= data.n_populations; ++p) {
+            const auto found = nodes.per_population[g].find(p);
+            table.integer(found == nodes.per_population[g].end() ? 0 : found->second);
+        }
+        table.end_row();
+    }
+    return table;
+}
+
+clonal::ResultTable network_edge_table(const NetworkResult& network) {
+    clonal::ResultTable table;
+    table.header({"from", "to", "weight"});
+    for (const NetworkEdge& edge : network.edges) {
+        table.integer(edge.a + 1).integer(edge.b + 1).integer(edge.distance);
+        table.end_row();
+    }
+    return table;
 }
 
 }  // namespace kelvane::analysis

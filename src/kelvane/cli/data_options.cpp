@@ -214,8 +214,9 @@ void add_model_options(CLI::App& command, DataOptions& options) {
                        "100000)");
     command.add_option("--repeat-lengths", options.model.repeat_lengths,
                        "stepwise, squared, two-phase: count allele sizes in repeats of these "
-                       "lengths: R1,R2,... in locus order, a file of locus<TAB>length lines, or "
-                       "auto (guessed from the smallest difference between codes)");
+                       "lengths: R1,R2,... in locus order, LOCUS=R,... by name, a file of "
+                       "locus<TAB>length lines, or auto (guessed from the smallest difference "
+                       "between codes)");
     command
         .add_option("--repeat-rounding", options.model.repeat_rounding,
                     "with --repeat-lengths: relative (round((size - smallest size of the locus) / "

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 #include <unordered_map>
+#include <utility>
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
@@ -58,6 +59,56 @@ bool is_list(const std::string& words) {
     });
 }
 
+// Whether the words are a list of locus=length pieces.
+bool is_named_list(const std::string& words) {
+    const std::vector<std::string> pieces = split(words, ',');
+    return !pieces.empty() && std::ranges::all_of(pieces, [](const std::string& piece) {
+        const std::size_t equals = piece.rfind('=');
+        return equals != std::string::npos && equals > 0 &&
+               clonal::whole_double(piece.substr(equals + 1)).has_value();
+    });
+}
+
+// A length for every locus of the data from lengths given by locus name (each with where it was
+// given, for errors): a name that is no locus, a locus named twice and a locus without a length
+// are errors.
+std::vector<double> lengths_by_name(
+    const std::vector<std::pair<std::string, std::pair<std::string, std::string>>>& named,
+    const MarkerData& data, const std::string& source) {
+    std::unordered_map<std::string, double> by_locus;
+    for (const auto& [locus, given] : named) {
+        const auto& [text, where] = given;
+        if (std::ranges::find(data.locus_names, locus) == data.locus_names.end()) {
+            throw clonal::SettingError(
+                "{setting} gives a length for '" + locus + "', which is not a locus" + where,
+                kSetting);
+        }
+        if (!by_locus.emplace(locus, length_of(text, where)).second) {
+            throw clonal::SettingError("{setting} gives locus " + locus + " two lengths" + where,
+                                       kSetting);
+        }
+    }
+    std::vector<double> lengths;
+    for (const std::string& locus : data.locus_names) {
+        const auto found = by_locus.find(locus);
+        if (found == by_locus.end()) {
+            throw clonal::SettingError("{setting} " + source + "gives no length for locus " + locus,
+                                       kSetting);
+        }
+        lengths.push_back(found->second);
+    }
+    return lengths;
+}
+
+std::vector<double> named_lengths(const std::string& words, const MarkerData& data) {
+    std::vector<std::pair<std::string, std::pair<std::string, std::string>>> named;
+    for (const std::string& piece : split(words, ',')) {
+        const std::size_t equals = piece.rfind('=');
+        named.push_back({piece.substr(0, equals), {piece.substr(equals + 1), ""}});
+    }
+    return lengths_by_name(named, data, "");
+}
+
 std::vector<double> listed_lengths(const std::string& words, const MarkerData& data) {
     const std::vector<std::string> pieces = split(words, ',');
     if (pieces.size() != static_cast<std::size_t>(data.n_loci)) {
@@ -75,7 +126,7 @@ std::vector<double> listed_lengths(const std::string& words, const MarkerData& d
 }
 
 std::vector<double> file_lengths(const std::string& file, const MarkerData& data) {
-    std::unordered_map<std::string, double> by_locus;
+    std::vector<std::pair<std::string, std::pair<std::string, std::string>>> named;
     std::istringstream lines(clonal::read_input_file(file));
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
@@ -91,18 +142,9 @@ std::vector<double> file_lengths(const std::string& file, const MarkerData& data
             throw clonal::SettingError(
                 "{setting} reads lines of a locus, a tab and its length" + where, kSetting);
         }
-        by_locus[fields[0]] = length_of(fields[1], where);
+        named.push_back({fields[0], {fields[1], where}});
     }
-    std::vector<double> lengths;
-    for (const std::string& locus : data.locus_names) {
-        const auto found = by_locus.find(locus);
-        if (found == by_locus.end()) {
-            throw clonal::SettingError("{setting} " + file + " gives no length for locus " + locus,
-                                       kSetting);
-        }
-        lengths.push_back(found->second);
-    }
-    return lengths;
+    return lengths_by_name(named, data, file + " ");
 }
 
 // Where a code stands in repeats from the origin, before the shift.
@@ -136,10 +178,12 @@ RepeatUnits repeat_units_of(const std::string& words, RepeatRounding rounding,
         units.guessed = true;
     } else if (is_list(words)) {
         units.lengths = listed_lengths(words, data);
+    } else if (is_named_list(words)) {
+        units.lengths = named_lengths(words, data);
     } else if (words.find(',') != std::string::npos) {
         throw clonal::SettingError(
-            "{setting} takes lengths above 0 separated by commas, a file "
-            "of locus<TAB>length lines or auto, not '" +
+            "{setting} takes lengths above 0 separated by commas (in locus order, or each as "
+            "locus=length), a file of locus<TAB>length lines or auto, not '" +
                 words + "'",
             kSetting);
     } else {
@@ -167,7 +211,7 @@ RepeatUnits repeat_units_of(const std::string& words, RepeatRounding rounding,
 
 std::string repeat_lengths_file(const std::string& words) {
     return words.empty() || words == "auto" || words.find(',') != std::string::npos ||
-                   is_list(words)
+                   is_list(words) || is_named_list(words)
                ? std::string()
                : words;
 }

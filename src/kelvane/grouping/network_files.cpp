@@ -11,16 +11,22 @@
 namespace kelvane {
 namespace {
 
-// What the nodes show: per genotype its individuals and its count in each population that holds
-// it (populations that do not are left out, so that the files grow with the individuals, not
-// with genotypes times populations).
-struct NodeContent {
-    std::vector<std::string> individuals;
-    std::vector<std::map<int32_t, int64_t>> per_population;
-};
+// Text as a quoted DOT string.
+std::string dot_string(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+        }
+        quoted += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+    return quoted + "\"";
+}
 
-NodeContent node_content(const MarkerData& data, const Genotypes& genotypes) {
-    NodeContent content;
+}  // namespace
+
+NetworkNodes network_nodes(const MarkerData& data, const Genotypes& genotypes) {
+    NetworkNodes content;
     const auto k = static_cast<std::size_t>(genotypes.count);
     content.individuals.resize(k);
     content.per_population.resize(k);
@@ -37,31 +43,17 @@ NodeContent node_content(const MarkerData& data, const Genotypes& genotypes) {
     return content;
 }
 
-int64_t node_size(const NodeContent& content, std::size_t g) {
+int64_t NetworkNodes::size(std::size_t g) const {
     int64_t size = 0;
-    for (const auto& [population, count] : content.per_population[g]) {
+    for (const auto& [population, count] : per_population[g]) {
         size += count;
     }
     return size;
 }
 
-// Text as a quoted DOT string.
-std::string dot_string(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-        }
-        quoted += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-    }
-    return quoted + "\"";
-}
-
-}  // namespace
-
 void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
                            std::span<const NetworkEdge> edges, std::ostream& out) {
-    const NodeContent content = node_content(data, genotypes);
+    const NetworkNodes content = network_nodes(data, genotypes);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\"\n"
            "    xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
@@ -81,7 +73,7 @@ void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
     for (std::size_t g = 0; g < content.individuals.size(); ++g) {
         out << "    <node id=\"g" << g + 1 << "\">\n"
             << "      <data key=\"genotype\">" << g + 1 << "</data>\n"
-            << "      <data key=\"size\">" << node_size(content, g) << "</data>\n"
+            << "      <data key=\"size\">" << content.size(g) << "</data>\n"
             << "      <data key=\"individuals\">" << clonal::escape_markup(content.individuals[g])
             << "</data>\n";
         for (const auto& [population, count] : content.per_population[g]) {
@@ -99,11 +91,11 @@ void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
 
 void write_network_dot(const MarkerData& data, const Genotypes& genotypes,
                        std::span<const NetworkEdge> edges, std::ostream& out) {
-    const NodeContent content = node_content(data, genotypes);
+    const NetworkNodes content = network_nodes(data, genotypes);
     out << "graph network {\n";
     for (std::size_t g = 0; g < content.individuals.size(); ++g) {
         out << "  g" << g + 1 << " [label=\"" << g + 1 << "\", genotype=" << g + 1
-            << ", size=" << node_size(content, g)
+            << ", size=" << content.size(g)
             << ", individuals=" << dot_string(content.individuals[g]);
         for (const auto& [population, count] : content.per_population[g]) {
             out << ", " << dot_string("pop_" + data.population_name(population)) << '=' << count;

@@ -74,6 +74,24 @@ test_that("the functions give the commands' tables", {
   expect_equal(unname(d), unname(as.matrix(square[, -1])), tolerance = 1e-15)
 })
 
+test_that("the network's attributes are those of its GraphML file", {
+  skip_if(program == "", "KELVANE does not name the kelvane program")
+  skip_if_not_installed("igraph")
+  file <- tempfile(fileext = ".graphml")
+  system2(program, c("network", plants, "--threshold", "2", "--out", file))
+  from_file <- igraph::read_graph(file, format = "graphml")
+  network <- kv_network(plants, threshold = 2)
+  expect_equal(igraph::E(network)$weight, igraph::E(from_file)$weight)
+  attributes <- setdiff(igraph::vertex_attr_names(from_file), c("id", "genotype"))
+  expect_setequal(attributes, c("size", "individuals", "pop_Lake", "pop_River", "pop_Bay"))
+  for (attribute in attributes) {
+    expect_equal(igraph::vertex_attr(network, attribute),
+                 igraph::vertex_attr(from_file, attribute), label = attribute)
+  }
+  # igraph's own algorithms read the weights (a graph without them gives a spanning tree of none).
+  expect_gt(sum(igraph::E(igraph::mst(network))$weight), 0)
+})
+
 test_that("the functions of clonal diversity give marsyl's tables", {
   skip_if(marsyl == "", "MARSYL does not name the marsyl program")
   genotypes <- c(1, 1, 2, 3, 3, 4, 1, 5, 5, 6, 7, 7)

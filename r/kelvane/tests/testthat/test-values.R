@@ -73,3 +73,23 @@ test_that("arguments the analyses cannot take are R errors, not crashes", {
   expect_error(kv_accumulation(plants, draws = 0), "draws takes from 1")
   expect_error(kv_suggest(plants, alpha = 1e6), "alpha takes a number from 0 to 1")
 })
+
+test_that("named repeat lengths are matched to the loci by name", {
+  plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+  loci <- kv_loci(plants)$locus
+  lengths <- c(2, 1, 1, 2, 2)
+  named <- rev(stats::setNames(lengths, loci))
+  expect_equal(kv_dist(plants, "stepwise", repeat_lengths = named),
+               kv_dist(plants, "stepwise", repeat_lengths = lengths))
+  expect_error(kv_dist(plants, "stepwise", repeat_lengths = c(named, other = 2)), "not a locus")
+})
+
+test_that("an AMOVA prints as its table and Phi-st, and is its table as a data.frame", {
+  plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+  amova <- kv_amova(plants, permutations = 9, seed = c(1, 2))
+  expect_s3_class(amova, "kv_amova")
+  expect_identical(as.data.frame(amova), amova$table)
+  printed <- capture.output(print(amova))
+  expect_true(any(grepl(paste0("^Phi-st ", format(amova$phi), ", p "), printed)))
+  expect_false(any(grepl("^\\$table", printed)))
+})

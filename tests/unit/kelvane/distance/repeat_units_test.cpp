@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
@@ -66,12 +67,24 @@ TEST(RepeatUnits, GuessedListedAndFiledLengths) {
     EXPECT_THROW(repeat_units_of("2,2", RepeatRounding::kRelative, data), clonal::SettingError);
     EXPECT_THROW(repeat_units_of("2,0,1", RepeatRounding::kRelative, data), clonal::SettingError);
     const std::string file = ::testing::TempDir() + "repeat_lengths.tsv";
-    std::ofstream(file) << data.locus_names[2] << "\t3\n\n"
-                        << data.locus_names[0] << "\t4\r\nother\t5\n";
+    const std::vector<std::string>& loci = data.locus_names;
+    std::ofstream(file) << loci[2] << "\t3\n\n" << loci[0] << "\t4\r\n";
     EXPECT_THROW(repeat_units_of(file, RepeatRounding::kRelative, data), clonal::SettingError);
-    std::ofstream(file, std::ios::app) << data.locus_names[1] << "\t1.5\n";
+    std::ofstream(file, std::ios::app) << loci[1] << "\t1.5\n";
     EXPECT_EQ(repeat_units_of(file, RepeatRounding::kRelative, data).lengths,
               (std::vector<double>{4.0, 1.5, 3.0}));
+    // Lengths by name in words are matched to the loci in any order.
+    const std::string named = loci[1] + "=1.5," + loci[2] + "=3," + loci[0] + "=4";
+    EXPECT_EQ(repeat_units_of(named, RepeatRounding::kRelative, data).lengths,
+              (std::vector<double>{4.0, 1.5, 3.0}));
+    EXPECT_TRUE(repeat_lengths_file(named).empty());
+    // A name that is not a locus is an error, in words or in a file, and so is a locus named twice.
+    EXPECT_THROW(repeat_units_of(named + ",other=5", RepeatRounding::kRelative, data),
+                 clonal::SettingError);
+    EXPECT_THROW(repeat_units_of(named + "," + loci[0] + "=4", RepeatRounding::kRelative, data),
+                 clonal::SettingError);
+    std::ofstream(file, std::ios::app) << "other\t5\n";
+    EXPECT_THROW(repeat_units_of(file, RepeatRounding::kRelative, data), clonal::SettingError);
     std::remove(file.c_str());
 }
 
