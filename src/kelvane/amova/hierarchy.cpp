@@ -13,7 +13,7 @@ namespace kelvane {
 namespace {
 
 clonal::FatalError hierarchy_error(const std::string& sentence) {
-    return clonal::FatalError(sentence, clonal::ErrorKind::kSetting, "--hierarchy");
+    return clonal::FatalError("{setting}: " + sentence, clonal::ErrorKind::kSetting, "hierarchy");
 }
 
 // The values of a level for every individual: a strata column or the data's populations (empty

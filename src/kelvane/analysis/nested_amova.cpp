@@ -106,9 +106,9 @@ Units nested_units(const MarkerData& data, const DistanceInput& distances,
     }
     if (distances.matrix) {
         throw clonal::FatalError(
-            "--within needs the distances between single allele copies, "
+            "{setting} needs the distances between single allele copies, "
             "which an imported matrix does not give",
-            clonal::ErrorKind::kSetting, "--within");
+            clonal::ErrorKind::kSetting, "within");
     }
     const int slots = data.slots();
     if (slots < 2) {

@@ -199,7 +199,8 @@ std::vector<SpatialRow> edge(const MarkerData& data, const Coordinates& coordina
             }
             if (auto why = coordinate_refusal(value, c, coordinates.geographic, "the centre",
                                               clonal::format("%g", value))) {
-                throw clonal::SettingError("{setting}: " + *why, "center");
+                throw clonal::SettingError("{setting}: " + *why, "center")
+                    .advised(geographic_advice(coordinates));
             }
         }
     }

@@ -55,14 +55,19 @@ namespace {
 
 }  // namespace
 
+std::string geographic_advice(const Coordinates& coordinates) {
+    return coordinates.geographic ? "({geographic} reads x as longitude and y as latitude)"
+                                  : std::string();
+}
+
 std::optional<std::string> coordinate_refusal(double value, int c, bool geographic,
                                               const std::string& subject,
                                               const std::string& text) {
     const double limit = c == 0 ? 180.0 : 90.0;
     if (geographic && std::abs(value) > limit) {
-        return clonal::format("the %s of %s is %s, outside -%g to %g degrees (%s)",
+        return clonal::format("the %s of %s is %s, outside -%g to %g degrees",
                               c == 0 ? "longitude" : "latitude", subject.c_str(), text.c_str(),
-                              limit, limit, "--geographic reads x as longitude and y as latitude");
+                              limit, limit);
     }
     if (std::abs(value) > kFarthestCoordinate) {
         return clonal::format(
@@ -88,7 +93,7 @@ void place(Coordinates& coordinates, std::size_t i, const std::string& name,
         }
         if (auto why = coordinate_refusal(*value, static_cast<int>(c), coordinates.geographic,
                                           "'" + name + "'", texts[c])) {
-            throw clonal::InputError(*why, line, columns[c]);
+            throw clonal::InputError(*why, line, columns[c]).advised(geographic_advice(coordinates));
         }
         (c == 0 ? coordinates.x : coordinates.y)[i] = *value;
     }
@@ -107,7 +112,7 @@ void check_coordinates(const Coordinates& coordinates, std::span<const std::stri
                                                        : clonal::format("%g", value);
             if (auto why = coordinate_refusal(value, static_cast<int>(c), coordinates.geographic,
                                               "'" + individuals[i] + "'", text)) {
-                throw clonal::FatalError(*why);
+                throw clonal::FatalError(*why).advised(geographic_advice(coordinates));
             }
         }
     }

@@ -49,6 +49,9 @@ inline constexpr double kFarthestCoordinate = 1e150;
 std::optional<std::string> coordinate_refusal(double value, int c, bool geographic,
                                               const std::string& subject, const std::string& text);
 
+// What follows a refusal of coordinates read as degrees, naming {geographic}; empty otherwise.
+std::string geographic_advice(const Coordinates& coordinates);
+
 // Coordinates given by a caller (not read from a file) checked as the readers check them: a
 // coordinate beyond kFarthestCoordinate, and with geographic a longitude or latitude outside
 // its range, are a FatalError naming the individual; NaN stays "none given".
