@@ -10,7 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 sessions="$top/tests/sessions"
 cli_cases="$top/tests/cli"
-targets=${*:-"fuzz_marker_table fuzz_fstat_reader fuzz_clonal_file fuzz_matrix_import fuzz_kelvane_dialogue fuzz_marsyl_dialogue fuzz_genalex_reader fuzz_genepop_reader fuzz_structure_reader fuzz_vcf_reader fuzz_population_file fuzz_command_line_inputs fuzz_analysis_settings"}
+# The targets are those the build made (fuzz/CMakeLists.txt lists them), unless named.
+targets=${*:-$(find "$build/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x -exec basename {} \; | sort)}
 
 # The dialogue targets work in a folder of their own: every path given to libFuzzer is absolute.
 # Huge allocations fail with std::bad_alloc, as they do outside the sanitizers, so that the
