@@ -48,8 +48,8 @@ class Numbers {
     }
     int32_t whole32(double fallback, int64_t affordable) {
         const int64_t value = whole(fallback, affordable);
-        return static_cast<int32_t>(value < -2147483647 ? -2147483647
-                                                         : (value > 2147483647 ? 2147483647 : value));
+        return static_cast<int32_t>(
+            value < -2147483647 ? -2147483647 : (value > 2147483647 ? 2147483647 : value));
     }
 
   private:
@@ -96,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 kelvane::analysis::subrange(plants, coordinates, genets, classes);
                 break;
             case 1:
-                kelvane::analysis::aggregation(plants, coordinates, genets,
-                                               numbers.whole(9, 20), random);
+                kelvane::analysis::aggregation(plants, coordinates, genets, numbers.whole(9, 20),
+                                               random);
                 break;
             case 2: {
                 std::optional<std::pair<double, double>> centre;

@@ -95,7 +95,7 @@ kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = N
 #' @param genotypes the clonal genotype of every individual (whole numbers).
 #' @param populations the population of every individual.
 #' @param extended TRUE for the extended statistics (N, G, R, H, J, simpson, hill, V, lambda,
-#'   E5, eMLG, eMLG_se, beta, c, r2).
+#'   stoddart_taylor, E5, eMLG, eMLG_se, beta, c, r2); stoddart_taylor is poppr's G.
 #' @param partition TRUE for the partitioning of diversity.
 #' @param rarefy the sample size of eMLG (0: the default, the smallest population but at least
 #'   10).

@@ -337,8 +337,7 @@ Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterV
     return guarded([&] {
         const marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
         if (extended) {
-            return data_frame(
-                marsyl::analysis::extended_table(input.data, count_of(rarefy)));
+            return data_frame(marsyl::analysis::extended_table(input.data, count_of(rarefy)));
         }
         const auto results = marsyl::analysis::diversity(input);
         return data_frame(partition ? marsyl::analysis::partitioning_table(input.data, results)

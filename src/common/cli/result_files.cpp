@@ -390,7 +390,8 @@ void ResultFiles::commit() {
             const std::unique_ptr<DescriptorStream> held = std::move(place.descriptor_stream);
             std::ostream& out = result->stream();
             errno = 0;
-            const bool copied = held == nullptr || (held->finish() && copy_from_start(place.fd, out));
+            const bool copied =
+                held == nullptr || (held->finish() && copy_from_start(place.fd, out));
             const std::string reason = copied ? std::string() : system_reason();
             if (copied) {
                 out.flush();

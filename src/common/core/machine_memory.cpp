@@ -36,9 +36,8 @@ void check_memory_for(const std::string& what, double bytes) {
     if (memory == 0 || !(bytes > static_cast<double>(memory))) {
         return;
     }
-    const std::string needed =
-        bytes >= 1e18 ? std::string("more than a billion GB")
-                      : memory_size(static_cast<uint64_t>(bytes));
+    const std::string needed = bytes >= 1e18 ? std::string("more than a billion GB")
+                                             : memory_size(static_cast<uint64_t>(bytes));
     throw MemoryError(what + " need " + needed + ", more than the " + memory_size(memory) +
                       " of this machine");
 }

@@ -106,8 +106,7 @@ constexpr int64_t kMostPermutations = 100000000;
 // the places as the readers would take them, and a number of permutations it can draw.
 void check_spatial_input(const MarkerData& data, const Coordinates& coordinates,
                          const Genotypes& genets, int64_t permutations) {
-    if (coordinates.size() != data.n_individuals ||
-        coordinates.y.size() != coordinates.x.size() ||
+    if (coordinates.size() != data.n_individuals || coordinates.y.size() != coordinates.x.size() ||
         genets.numbers.size() != static_cast<std::size_t>(data.n_individuals)) {
         throw clonal::FatalError("the coordinates and the genets need one value per individual");
     }

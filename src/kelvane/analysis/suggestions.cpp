@@ -41,8 +41,8 @@ void check_suggestion_settings(const SuggestionSettings& settings) {
         throw clonal::SettingError("{setting} takes a number from 0 to 1", "alpha");
     }
     if (settings.simulations < 0 || settings.simulations > kMostSimulations) {
-        throw clonal::SettingError(
-            "{setting} takes from 0 to " + std::to_string(kMostSimulations), "simulations");
+        throw clonal::SettingError("{setting} takes from 0 to " + std::to_string(kMostSimulations),
+                                   "simulations");
     }
 }
 

@@ -26,9 +26,9 @@ struct RepeatUnits {
 
 // The repeat lengths given in words: "auto", a comma-separated list in locus order or of
 // locus=length pieces, or the name of a file of "locus<TAB>length" lines. A bad list, a file that
-// cannot be read, lengths by name that leave a locus without one or name what is not a locus, a length that is not a number above 0,
-// and a length that makes all the alleles of a locus one are a SettingError naming
-// {repeat_lengths} (a file that cannot be read is of kind kFile).
+// cannot be read, lengths by name that leave a locus without one or name what is not a locus, a
+// length that is not a number above 0, and a length that makes all the alleles of a locus one are a
+// SettingError naming {repeat_lengths} (a file that cannot be read is of kind kFile).
 RepeatUnits repeat_units_of(const std::string& words, RepeatRounding rounding,
                             const MarkerData& data);
 

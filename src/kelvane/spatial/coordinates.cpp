@@ -51,9 +51,7 @@ double Coordinates::distance_to(int i, double px, double py) const {
     return geographic ? great_circle(xi, yi, px, py) : plane(xi, yi, px, py);
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::string geographic_advice(const Coordinates& coordinates) {
     return coordinates.geographic ? "({geographic} reads x as longitude and y as latitude)"
@@ -61,8 +59,7 @@ std::string geographic_advice(const Coordinates& coordinates) {
 }
 
 std::optional<std::string> coordinate_refusal(double value, int c, bool geographic,
-                                              const std::string& subject,
-                                              const std::string& text) {
+                                              const std::string& subject, const std::string& text) {
     const double limit = c == 0 ? 180.0 : 90.0;
     if (geographic && std::abs(value) > limit) {
         return clonal::format("the %s of %s is %s, outside -%g to %g degrees",
@@ -93,7 +90,8 @@ void place(Coordinates& coordinates, std::size_t i, const std::string& name,
         }
         if (auto why = coordinate_refusal(*value, static_cast<int>(c), coordinates.geographic,
                                           "'" + name + "'", texts[c])) {
-            throw clonal::InputError(*why, line, columns[c]).advised(geographic_advice(coordinates));
+            throw clonal::InputError(*why, line, columns[c])
+                .advised(geographic_advice(coordinates));
         }
         (c == 0 ? coordinates.x : coordinates.y)[i] = *value;
     }
@@ -108,8 +106,8 @@ void check_coordinates(const Coordinates& coordinates, std::span<const std::stri
             if (std::isnan(value)) {
                 continue;
             }
-            const std::string text = std::isinf(value) ? (value > 0 ? "Inf" : "-Inf")
-                                                       : clonal::format("%g", value);
+            const std::string text =
+                std::isinf(value) ? (value > 0 ? "Inf" : "-Inf") : clonal::format("%g", value);
             if (auto why = coordinate_refusal(value, static_cast<int>(c), coordinates.geographic,
                                               "'" + individuals[i] + "'", text)) {
                 throw clonal::FatalError(*why).advised(geographic_advice(coordinates));

@@ -40,8 +40,8 @@ void check_class_settings(const ClassSettings& settings) {
         return;
     }
     if (settings.equal_pairs) {
-        throw clonal::SettingError(
-            "{setting} and {equal_pairs} make classes two ways: give one", "class_limits");
+        throw clonal::SettingError("{setting} and {equal_pairs} make classes two ways: give one",
+                                   "class_limits");
     }
     if (settings.limits.size() < 2 ||
         settings.limits.size() > static_cast<std::size_t>(kMostDistanceClasses) + 1 ||

@@ -147,16 +147,16 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
             "the kinship correlogram needs two units or more to pair; there " +
             std::string(n == 1 ? "is one " : "are no ") +
             (level == KinshipLevel::kRamets || level == KinshipLevel::kGenetsWeighted ? "ramet"
-                                                                                       : "genet") +
+                                                                                      : "genet") +
             (n == 1 ? "" : "s"));
     }
     const LoiselleKinship kinship(data, units.genotypes);
     // Memory: the values of the pairs and the classes of every two places, and the permuted
     // mean of every class (the number of classes is known only later: at most one per pair).
     const auto units_count = static_cast<double>(n);
-    const double class_count =
-        classes.limits.empty() ? static_cast<double>(classes.classes)
-                               : static_cast<double>(classes.limits.size()) - 1.0;
+    const double class_count = classes.limits.empty()
+                                   ? static_cast<double>(classes.classes)
+                                   : static_cast<double>(classes.limits.size()) - 1.0;
     clonal::check_memory_for(
         "the kinship of the pairs of " + std::to_string(n) + " units and " +
             std::to_string(permutations) + " permutations of " +

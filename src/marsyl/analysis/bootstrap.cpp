@@ -13,9 +13,8 @@ BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSetting
                           clonal::Random& random, const BootstrapWatch& watch) {
     // A pair's row: two names and two p-values per index.
     check_pairs_memory(data.populations,
-                       sizeof(BootstrapPair) +
-                           (2.0 + 2.0 * static_cast<double>(kIndexCount)) *
-                               sizeof(clonal::ResultTable::Cell));
+                       sizeof(BootstrapPair) + (2.0 + 2.0 * static_cast<double>(kIndexCount)) *
+                                                   sizeof(clonal::ResultTable::Cell));
     BootstrapResult result;
     result.permutations = settings.permutations;
     // A pair with an empty population has nothing to compare; its draws still run, so that the

@@ -23,15 +23,15 @@ clonal::ResultTable extended_table(const clonal::ClonalData& data, int64_t sampl
     const std::vector<SizeSpectrum> spectra = population_spectra(data);
     sample = rarefaction_sample(data, sample);
     clonal::ResultTable table;
-    table.header({"population", "N", "G", "R", "H", "J", "simpson", "hill", "V", "lambda", "E5",
-                  "eMLG", "eMLG_se"});
+    table.header({"population", "N", "G", "R", "H", "J", "simpson", "hill", "V", "lambda",
+                  "stoddart_taylor", "E5", "eMLG", "eMLG_se"});
     for (std::size_t row = 0; row < spectra.size(); ++row) {
         const ExtendedIndices x = extended_indices(spectra[row]);
         const Rarefaction rarefied = rarefy(spectra[row], sample);
         table.text(population_row_name(data, row)).integer(x.individuals).integer(x.genotypes);
         for (const double value :
-             {x.richness, x.shannon, x.pielou, x.simpson, x.hill, x.evenness, x.lambda, x.e5,
-              rarefied.expected_genotypes, rarefied.standard_error}) {
+             {x.richness, x.shannon, x.pielou, x.simpson, x.hill, x.evenness, x.lambda,
+              x.stoddart_taylor, x.e5, rarefied.expected_genotypes, rarefied.standard_error}) {
             table.real(value);
         }
         table.end_row();

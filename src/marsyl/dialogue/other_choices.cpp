@@ -22,8 +22,7 @@ void write_fstat_file(MarsylRun& run) {
     // Replacing the report would wipe it while it is written to, and the input the data it holds.
     clonal::NamedOutputFile output = clonal::ask_output_file(
         console, "\nGive name of fstat file (format FILENAME.DAT): ", kReportWriteError,
-        clonal::WriteMode::kReplace,
-        [&run](const std::string& name) {
+        clonal::WriteMode::kReplace, [&run](const std::string& name) {
             return run.report.holds(name) || clonal::same_file(name, run.input_name);
         });
     write_fstat_records(run.data, run.largest_genotype, output.file.stream());

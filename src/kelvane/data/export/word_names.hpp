@@ -1,7 +1,8 @@
 // Names made fit for formats that separate everything by white space and limit the length of a
-// name: white space becomes _, an empty name takes a stand-in, a long one is cut (between UTF-8 characters), and a name
-// already given (two long names cut alike, or a name that repeats) takes a number, _2, _3, ...,
-// so that no two names are alike. The names changed are kept for the note that tells the user.
+// name: white space becomes _, an empty name takes a stand-in, a long one is cut (between UTF-8
+// characters), and a name already given (two long names cut alike, or a name that repeats) takes a
+// number, _2, _3, ..., so that no two names are alike. The names changed are kept for the note that
+// tells the user.
 #pragma once
 
 #include <cstddef>

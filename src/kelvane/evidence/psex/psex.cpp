@@ -74,8 +74,8 @@ std::vector<PsexRow> psex_table(const MarkerData& data, const GenotypeIdentity& 
             const int64_t rank = ranks[m];
             const double pgen = probability.multilocus(data, i, frequencies, fis);
             const double psex = psex_value(settings.method, pgen, rank, n, distinct);
-            rows.push_back({i, genotype, rank, pgen, psex,
-                            std::numeric_limits<double>::quiet_NaN()});
+            rows.push_back(
+                {i, genotype, rank, pgen, psex, std::numeric_limits<double>::quiet_NaN()});
         }
         // Only repeats get a p-value: a group without repeats needs no simulation.
         if (settings.simulations > 0 && repeats) {

@@ -92,7 +92,8 @@ ReportSection indices_section(const ReportRun& run) {
         "The statistics of clone sizes that papers on clonal populations report, for every "
         "population and all of them (total): individuals N, genotypes G, clonal richness R, "
         "Shannon's H (natural logarithm) and Pielou's J, the unbiased Simpson index and Hill's "
-        "number, the evenness V, Simpson's lambda, E5, and the expected genotypes eMLG in a "
+        "number, the evenness V, Simpson's lambda, Stoddart and Taylor's G, E5, and the expected "
+        "genotypes eMLG in a "
         "sample of N' = " +
         std::to_string(analysis::rarefaction_sample(data, 0)) +
         " individuals (the size of the smallest population, at least 10) with its standard "

@@ -35,8 +35,8 @@ ExtendedIndices extended_indices(const SizeSpectrum& spectrum) {
     x.individuals = n;
     x.genotypes = g;
     if (n == 0) {
-        x.richness = x.shannon = x.pielou = x.simpson = x.hill = x.evenness = x.lambda = x.e5 =
-            kUndefined;
+        x.richness = x.shannon = x.pielou = x.simpson = x.hill = x.evenness = x.lambda =
+            x.stoddart_taylor = x.e5 = kUndefined;
         return x;
     }
     // sum n_i^2 and S = sum n_i (n_i - 1): exact for any N whose square fits in 63 bits.
@@ -71,6 +71,7 @@ ExtendedIndices extended_indices(const SizeSpectrum& spectrum) {
     const int64_t n_squared = n * n;
     const double unshared = real(n_squared - squares);
     x.lambda = unshared / real(n_squared);
+    x.stoddart_taylor = real(n_squared) / real(squares);
     x.e5 = g == 1 ? kUndefined : unshared / real(squares) / std::expm1(x.shannon);
     return x;
 }

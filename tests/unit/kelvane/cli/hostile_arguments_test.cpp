@@ -71,7 +71,8 @@ TEST_F(HostileArguments, NoResultReplacesAFileTheRunReads) {
 // 1e-15 from 0; places whose distances would overflow, a blank x and a centre outside the globe
 // are refused with the individual, the line or the option.
 TEST_F(HostileArguments, PlacesTooCloseToDrawOrTooFarToMeasure) {
-    write("close.tsv", "ramet\tx\ty\ne\t1\t0\nd\t1.000000000000001\t0\nc\t1\t0\nb\t1\t0\na\t1\t0\n");
+    write("close.tsv",
+          "ramet\tx\ty\ne\t1\t0\nd\t1.000000000000001\t0\nc\t1\t0\nb\t1\t0\na\t1\t0\n");
     write("zero.tsv", "ramet\tx\ty\ne\t0\t0\nd\t1e-15\t0\nc\t0\t0\nb\t0\t0\na\t2e-15\t0\n");
     for (const char* places : {"close.tsv", "zero.tsv"}) {
         const CommandRun drawn = run({"spatial", "subrange", path("plot.txt"), "--coordinates",
@@ -129,10 +130,10 @@ TEST_F(HostileArguments, AStatisticWithoutAValueHasNoPValue) {
     }
     write("thirty.txt", thirty);
     write("thirty.tsv", thirty_places);
-    const auto rows = tab_rows(run({"spatial", "autocorrelation", path("thirty.txt"),
-                                    "--coordinates", path("thirty.tsv"), "--classes", "1",
-                                    "--permutations", "99"})
-                                   .out);
+    const auto rows =
+        tab_rows(run({"spatial", "autocorrelation", path("thirty.txt"), "--coordinates",
+                      path("thirty.tsv"), "--classes", "1", "--permutations", "99"})
+                     .out);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1][5], "435");
     EXPECT_EQ(rows[1][7], "1");
@@ -180,8 +181,8 @@ TEST_F(HostileArguments, WhatIsMissingOrTooLargeIsNamed) {
     EXPECT_NE(genet.err.find("two units or more to pair; there is one genet"), std::string::npos)
         << genet.err;
 
-    const CommandRun merged = run({"distances", path("plot.txt"), "--distance", "stepwise",
-                                   "--repeat-lengths", "1e10"});
+    const CommandRun merged =
+        run({"distances", path("plot.txt"), "--distance", "stepwise", "--repeat-lengths", "1e10"});
     EXPECT_EQ(merged.status, 2);
     EXPECT_NE(merged.err.find("makes the 3 alleles of locus"), std::string::npos) << merged.err;
 

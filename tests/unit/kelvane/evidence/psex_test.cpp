@@ -322,8 +322,8 @@ TEST(Psex, SimulatedSharesAreTheSameInAnyChunks) {
     std::iota(members.begin(), members.end(), 0);
     const FrequencySet frequencies = estimator.for_group(members);
     const GenotypeProbability probability(data.max_ploidy);
-    const SimulationModel model{frequencies, {}, probability, PsexMethod::kMultiple,
-                                data.n_individuals};
+    const SimulationModel model{
+        frequencies, {}, probability, PsexMethod::kMultiple, data.n_individuals};
     const std::vector<double> values{0.5, 0.05, std::nan(""), 0.005, 1.0};
     std::vector<std::vector<double>> shares;
     for (const int64_t chunk : {int64_t{7}, int64_t{4096}}) {

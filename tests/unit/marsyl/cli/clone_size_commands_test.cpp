@@ -48,9 +48,9 @@ void expect_table(const std::vector<std::string>& arguments, const std::vector<s
     }
 }
 
-const std::vector<std::string> kExtendedHeader{"population", "N",       "G",      "R", "H",
-                                               "J",          "simpson", "hill",   "V", "lambda",
-                                               "E5",         "eMLG",    "eMLG_se"};
+const std::vector<std::string> kExtendedHeader{
+    "population",      "N",  "G",    "R",      "H", "J", "simpson", "hill", "V", "lambda",
+    "stoddart_taylor", "E5", "eMLG", "eMLG_se"};
 
 TEST(CloneSizeCommands, ExtendedIndicesOfEveryPopulationAndTheTotal) {
     // The default n' is 10: B holds only 9 individuals, its eMLG is undefined.
@@ -58,16 +58,16 @@ TEST(CloneSizeCommands, ExtendedIndicesOfEveryPopulationAndTheTotal) {
         {"indices", "--extended"}, kExtendedHeader,
         {{"A", "40", "28", "0.69230769230769229", "3.14962107661947099", "0.94520641425272767",
           "0.97051282051282051", "33.9130434782608674", "0.79218106995884852", "0.94625",
-          "0.78848366543860982", "8.85400481453117294", "0.94205707373023839"},
+          "18.6046511627907", "0.78848366543860982", "8.85400481453117294", "0.94205707373023839"},
          {"B", "9", "6", "0.625", "1.6769877743224173", "0.93594469744586595",
           "0.88888888888888884", "9", "0.53333333333333321", "0.79012345679012341",
-          "0.86556543015137299", "NA", "NA"},
+          "4.764705882352941", "0.86556543015137299", "NA", "NA"},
          {"C", "20", "13", "0.63157894736842102", "2.41505212191780716", "0.94155937811884172",
           "0.94210526315789478", "17.2727272727272734", "0.75170068027210957", "0.895",
-          "0.83645866023637405", "7.87770897832817596", "0.98780412042155297"},
+          "9.523809523809524", "0.83645866023637405", "7.87770897832817596", "0.98780412042155297"},
          {"total", "69", "44", "0.63235294117647056", "3.55576869045393407", "0.93963808224171541",
           "0.97655583972719517", "42.6545454545454561", "0.88409302325581407",
-          "0.96240285654274316", "0.75254952906463568", "9.06355048372519789",
+          "0.96240285654274316", "26.59776536312849", "0.75254952906463568", "9.06355048372519789",
           "0.88606056073277739"}});
 }
 
@@ -80,12 +80,12 @@ TEST(CloneSizeCommands, RarefiedToTheSizeGiven) {
     const auto rows = tab_rows(run.out);
     ASSERT_EQ(rows.size(), 5u);
     // A and the total against vegan; C holds exactly 20; B fewer.
-    testing_support::expect_peer_value(15.9490644490644282, std::stod(rows[1][11]), "A eMLG");
-    testing_support::expect_peer_value(1.4082114739286458, std::stod(rows[1][12]), "A SE");
-    EXPECT_EQ(rows[2][11] + " " + rows[2][12], "NA NA");
-    EXPECT_EQ(rows[3][11] + " " + rows[3][12], "13 0");
-    testing_support::expect_peer_value(16.5568437968617737, std::stod(rows[4][11]), "total eMLG");
-    testing_support::expect_peer_value(1.4968348110250558, std::stod(rows[4][12]), "total SE");
+    testing_support::expect_peer_value(15.9490644490644282, std::stod(rows[1][12]), "A eMLG");
+    testing_support::expect_peer_value(1.4082114739286458, std::stod(rows[1][13]), "A SE");
+    EXPECT_EQ(rows[2][12] + " " + rows[2][13], "NA NA");
+    EXPECT_EQ(rows[3][12] + " " + rows[3][13], "13 0");
+    testing_support::expect_peer_value(16.5568437968617737, std::stod(rows[4][12]), "total eMLG");
+    testing_support::expect_peer_value(1.4968348110250558, std::stod(rows[4][13]), "total SE");
 }
 
 TEST(CloneSizeCommands, ParetoIndexOfEveryPopulationAndTheTotal) {

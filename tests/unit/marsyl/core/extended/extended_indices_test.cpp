@@ -89,6 +89,16 @@ TEST(ExtendedIndices, PopulationsOfPopprsPublishedTable) {
                     0.77551020408163263,
                     0.84094045746140755},
                    "Skwawka");
+    // poppr's column G, Stoddart and Taylor's 1 / sum p^2 = N^2 / sum n_i^2.
+    expect_peer_value(121.0 / 21.0,
+                      extended_indices(spectrum_of_sizes({3, 2, 2, 1, 1, 1, 1})).stoddart_taylor,
+                      "Salmon G");
+    expect_peer_value(
+        7.2, extended_indices(spectrum_of_sizes({3, 2, 1, 1, 1, 1, 1, 1, 1})).stoddart_taylor,
+        "Tahoe G");
+    expect_peer_value(196.0 / 44.0,
+                      extended_indices(spectrum_of_sizes({5, 3, 2, 2, 1, 1})).stoddart_taylor,
+                      "Skwawka G");
 }
 
 TEST(ExtendedIndices, OneCloneHoldingEveryCloneMateHasEvennessExactlyZero) {
