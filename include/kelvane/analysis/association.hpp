@@ -42,4 +42,24 @@ AssociationResult association(const MarkerData& data, const AssociationSettings&
 // population, n, ia, rbard, p_ia, p_rbard: a row per population, then "total".
 clonal::ResultTable association_table(const MarkerData& data, const AssociationResult& result);
 
+// Ia and rbarD of two loci over the total's sample (clone-corrected as the settings say), as
+// poppr's pair.ia gives them for every pair of loci.
+struct LocusPairAssociation {
+    int locus_a = 0;
+    int locus_b = 0;  // after locus_a in the data
+    AssociationTest test;
+};
+
+// Every pair of loci, a before b, in the order (0, 1), (0, 2), ..., (1, 2), ...; each pair's
+// permutations draw from random in turn.
+std::vector<LocusPairAssociation> locus_pair_association(const MarkerData& data,
+                                                         const AssociationSettings& settings,
+                                                         const DistanceInput& distances,
+                                                         clonal::Random& random,
+                                                         const clonal::WorkSettings& work = {});
+
+// locus_a, locus_b, n, ia, rbard, p_ia, p_rbard: a row per pair of loci.
+clonal::ResultTable locus_pair_table(const MarkerData& data,
+                                     const std::vector<LocusPairAssociation>& pairs);
+
 }  // namespace kelvane::analysis

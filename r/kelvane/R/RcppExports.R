@@ -45,8 +45,8 @@ kv_pairwise_phi_cpp <- function(data, model, strata, hierarchy, clone_correct, t
     .Call(`_kelvane_kv_pairwise_phi_cpp`, data, model, strata, hierarchy, clone_correct, threshold, euclidean, permutations, adjust, seed, threads)
 }
 
-kv_ia_cpp <- function(data, model, permutations, clone_correct, threshold, seed, threads) {
-    .Call(`_kelvane_kv_ia_cpp`, data, model, permutations, clone_correct, threshold, seed, threads)
+kv_ia_cpp <- function(data, model, permutations, clone_correct, threshold, seed, threads, pairs) {
+    .Call(`_kelvane_kv_ia_cpp`, data, model, permutations, clone_correct, threshold, seed, threads, pairs)
 }
 
 kv_accumulation_cpp <- function(data, draws, seed, threads) {

@@ -179,7 +179,29 @@ kv_ia <- function(x, model = "stepwise", missing = "not-counted", multiplier = N
             kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                      partial_genotypes),
             permutations, clone_correct, if (is.null(threshold)) NULL else as.integer(threshold),
-            as.integer(seed), as.integer(threads))
+            as.integer(seed), as.integer(threads), FALSE)
+}
+
+#' Index of association of every pair of loci
+#'
+#' Ia and rbarD of every two loci over all individuals, as poppr's \code{pair.ia} and
+#' \code{kelvane ia --pairs}, with the permutation test of each pair when \code{permutations}
+#' is above 0 (poppr's \code{sample}).
+#'
+#' @inheritParams kv_ia
+#' @param permutations permutations of each pair's test (0: none, as poppr's default).
+#' @return a data.frame with columns \code{locus_a}, \code{locus_b}, \code{n}, \code{ia},
+#'   \code{rbard}, \code{p_ia} and \code{p_rbard}, a row per pair of loci.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_pair_ia(f)
+#' @export
+kv_pair_ia <- function(x, permutations = 0, clone_correct = FALSE, threshold = NULL,
+                       model = "stepwise", missing = "not-counted", seed = NULL, threads = 0L,
+                       ploidy = NULL) {
+  kv_ia_cpp(kv_data(x, ploidy), kv_model(model, missing, NULL, NULL, NULL, NULL, NULL),
+            permutations, clone_correct, if (is.null(threshold)) NULL else as.integer(threshold),
+            as.integer(seed), as.integer(threads), TRUE)
 }
 
 #' Genotype accumulation curve

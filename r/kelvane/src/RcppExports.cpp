@@ -181,8 +181,8 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_ia_cpp
-Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<int> threshold, Rcpp::IntegerVector seed, int threads);
-RcppExport SEXP _kelvane_kv_ia_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<int> threshold, Rcpp::IntegerVector seed, int threads, bool pairs);
+RcppExport SEXP _kelvane_kv_ia_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP seedSEXP, SEXP threadsSEXP, SEXP pairsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
@@ -193,7 +193,8 @@ BEGIN_RCPP
     Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_ia_cpp(data, model, permutations, clone_correct, threshold, seed, threads));
+    Rcpp::traits::input_parameter< bool >::type pairs(pairsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_ia_cpp(data, model, permutations, clone_correct, threshold, seed, threads, pairs));
     return rcpp_result_gen;
 END_RCPP
 }
@@ -337,7 +338,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},
     {"_kelvane_kv_amova_design_cpp", (DL_FUNC) &_kelvane_kv_amova_design_cpp, 11},
     {"_kelvane_kv_pairwise_phi_cpp", (DL_FUNC) &_kelvane_kv_pairwise_phi_cpp, 11},
-    {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 7},
+    {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 8},
     {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
     {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},
     {"_kelvane_kv_bootstrap_cpp", (DL_FUNC) &_kelvane_kv_bootstrap_cpp, 4},

@@ -470,7 +470,7 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
 // [[Rcpp::export]]
 Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations,
                           bool clone_correct, Rcpp::Nullable<int> threshold,
-                          Rcpp::IntegerVector seed, int threads) {
+                          Rcpp::IntegerVector seed, int threads, bool pairs) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::AssociationSettings settings;
@@ -480,6 +480,11 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
             settings.threshold = Rcpp::as<int>(threshold.get());
         }
         clonal::Random random = seeded(seed);
+        if (pairs) {
+            return data_frame(kelvane::analysis::locus_pair_table(
+                markers, kelvane::analysis::locus_pair_association(
+                             markers, settings, distance_input(model), random, work(threads))));
+        }
         return data_frame(kelvane::analysis::association_table(
             markers, kelvane::analysis::association(markers, settings, distance_input(model),
                                                     random, work(threads))));

@@ -2,10 +2,12 @@
 #include "kelvane/analysis/association.hpp"
 
 #include <algorithm>
+#include <array>
 #include <unordered_set>
 
 #include "common/core/fatal_error.hpp"
 #include "kelvane/analysis/genotype_choice.hpp"
+#include "kelvane/data/data_subset.hpp"
 
 namespace kelvane::analysis {
 namespace {
@@ -29,9 +31,16 @@ void check_association_settings(const AssociationSettings& settings) {
     }
 }
 
-AssociationResult association(const MarkerData& data, const AssociationSettings& settings,
-                              const DistanceInput& distances, clonal::Random& random,
-                              const clonal::WorkSettings& work) {
+namespace {
+
+// The individuals tested: of each population, clone-corrected within it, and all of them.
+struct Samples {
+    std::vector<std::vector<int>> populations;
+    std::vector<int> everyone;
+};
+
+Samples samples_of(const MarkerData& data, const AssociationSettings& settings,
+                   const DistanceInput& distances, const clonal::WorkSettings& work) {
     check_association_settings(settings);
     std::vector<int32_t> genotypes;
     if (settings.clone_correct) {
@@ -56,6 +65,15 @@ AssociationResult association(const MarkerData& data, const AssociationSettings&
         everyone.push_back(i);
     }
     samples.pop_back();
+    return {std::move(samples), std::move(everyone)};
+}
+
+}  // namespace
+
+AssociationResult association(const MarkerData& data, const AssociationSettings& settings,
+                              const DistanceInput& distances, clonal::Random& random,
+                              const clonal::WorkSettings& work) {
+    const auto [samples, everyone] = samples_of(data, settings, distances, work);
     AssociationResult result;
     for (const std::vector<int>& sample : samples) {
         result.populations.push_back(association_test(data, sample, settings.permutations, random,
@@ -78,6 +96,42 @@ clonal::ResultTable association_table(const MarkerData& data, const AssociationR
                   result.populations[static_cast<std::size_t>(p - 1)]);
     }
     write_row(table, "total", result.total);
+    return table;
+}
+
+std::vector<LocusPairAssociation> locus_pair_association(const MarkerData& data,
+                                                         const AssociationSettings& settings,
+                                                         const DistanceInput& distances,
+                                                         clonal::Random& random,
+                                                         const clonal::WorkSettings& work) {
+    const Samples samples = samples_of(data, settings, distances, work);
+    std::vector<LocusPairAssociation> pairs;
+    for (int a = 0; a < data.n_loci; ++a) {
+        for (int b = a + 1; b < data.n_loci; ++b) {
+            const std::array<int, 2> loci{a, b};
+            const MarkerData two = loci_subset(data, loci);
+            pairs.push_back({a, b,
+                             association_test(two, samples.everyone, settings.permutations, random,
+                                              work.threads)});
+        }
+    }
+    return pairs;
+}
+
+clonal::ResultTable locus_pair_table(const MarkerData& data,
+                                     const std::vector<LocusPairAssociation>& pairs) {
+    clonal::ResultTable table;
+    table.header({"locus_a", "locus_b", "n", "ia", "rbard", "p_ia", "p_rbard"});
+    for (const LocusPairAssociation& pair : pairs) {
+        table.text(data.locus_names[static_cast<std::size_t>(pair.locus_a)])
+            .text(data.locus_names[static_cast<std::size_t>(pair.locus_b)])
+            .integer(pair.test.individuals)
+            .real(pair.test.ia)
+            .real(pair.test.rbard)
+            .real(pair.test.p_ia)
+            .real(pair.test.p_rbard);
+        table.end_row();
+    }
     return table;
 }
 

@@ -1,5 +1,6 @@
 // kelvane ia: the index of association Ia and rbarD of every population and of all individuals,
-// with the permutation test that shuffles each locus's genotypes among the individuals.
+// with the permutation test that shuffles each locus's genotypes among the individuals; with
+// --pairs, of every pair of loci over all individuals.
 #include <memory>
 
 #include "common/cli/option_checks.hpp"
@@ -18,6 +19,7 @@ struct IaOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     analysis::AssociationSettings settings;
+    bool pairs = false;
     clonal::cli::SeedOption seeds;
 };
 
@@ -35,6 +37,9 @@ clonal::cli::Action setup(CLI::App& command) {
                     "with --clone-correct: genotypes are the clonal genotypes at this threshold "
                     "under the model options (default: identical data)")
         ->check(clonal::cli::whole_number(0));
+    command.add_flag("--pairs", options->pairs,
+                     "Ia and rbarD of every pair of loci over all individuals instead (columns "
+                     "locus_a, locus_b, n, ia, rbard, p_ia, p_rbard)");
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
@@ -46,12 +51,19 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "permutations");
-        const analysis::AssociationResult result =
-            analysis::association(data, options->settings, distance_input(options->data), random,
-                                  {options->common.threads, bar.report()});
+        const clonal::ResultTable table =
+            options->pairs
+                ? analysis::locus_pair_table(
+                      data, analysis::locus_pair_association(data, options->settings,
+                                                             distance_input(options->data), random,
+                                                             {options->common.threads, {}}))
+                : analysis::association_table(
+                      data,
+                      analysis::association(data, options->settings, distance_input(options->data),
+                                            random, {options->common.threads, bar.report()}));
         bar.finish();
         clonal::cli::record_seeds(terminal, start);
-        clonal::write_tsv(analysis::association_table(data, result), output.stream());
+        clonal::write_tsv(table, output.stream());
         files.commit();
     };
 }

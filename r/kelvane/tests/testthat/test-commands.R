@@ -59,6 +59,8 @@ test_that("the functions give the commands' tables", {
   expect_equal(c(amova$phi, amova$p), c(table$phi_st[2], table$p[2]))
   expect_equal(kv_ia(plants, permutations = 99, seed = c(7, 8)),
                command_table("ia", plants, "--permutations", "99", "--seed", "7,8"))
+  expect_equal(kv_pair_ia(plants, permutations = 19, seed = c(7, 8)),
+               command_table("ia", plants, "--pairs", "--permutations", "19", "--seed", "7,8"))
   expect_equal(kv_accumulation(plants, draws = 50, seed = c(9, 10)),
                command_table("accumulation", plants, "--draws", "50", "--seed", "9,10"))
   expect_equal(kv_psex(plants), command_table("psex", plants))

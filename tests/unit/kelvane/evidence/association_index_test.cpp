@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <map>
 #include <numeric>
 #include <random>
 
+#include "kelvane/analysis/association.hpp"
+#include "kelvane/data/data_subset.hpp"
 #include "support/distance_test_data.hpp"
 
 namespace kelvane {
@@ -226,6 +229,38 @@ TEST(AssociationIndex, PermutationTestRepeatsOnAnyNumberOfThreads) {
     }
     EXPECT_EQ(p[0], 1.0 / 200.0);
     EXPECT_EQ(p[0], p[1]);
+}
+
+// Every pair of loci, as poppr's pair.ia: Ia and rbarD of fixture I1's loci taken two at a time,
+// from the definitions (Var(D) / sum Var(d_l) - 1 over the ten pairs of individuals): loci 1 and 2
+// give 5 / 8, 1 and 3 give 5 / 19, 2 and 3 give -3 / 23. The permutations of a pair are those of
+// the two loci alone.
+TEST(AssociationIndex, EveryPairOfLociIsTheIndexOfThoseTwoLoci) {
+    const MarkerData data = markers(2, fixture_i1());
+    analysis::AssociationSettings settings;
+    settings.permutations = 0;
+    clonal::Random random;
+    const auto pairs = analysis::locus_pair_association(data, settings, {}, random);
+    ASSERT_EQ(pairs.size(), 3u);
+    const std::vector<std::array<double, 2>> expected{{5.0 / 8.0, 0.633865691046388},
+                                                      {5.0 / 19.0, 0.2635231383473652},
+                                                      {-3.0 / 23.0, -0.13363062095621206}};
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_NEAR(pairs[k].test.ia, expected[k][0], 1e-13) << k;
+        EXPECT_NEAR(pairs[k].test.rbard, expected[k][1], 1e-13) << k;
+        EXPECT_EQ(pairs[k].test.individuals, 5);
+    }
+    EXPECT_EQ(pairs[2].locus_a, 1);
+    EXPECT_EQ(pairs[2].locus_b, 2);
+    settings.permutations = 99;
+    clonal::Random first;
+    const auto tested = analysis::locus_pair_association(data, settings, {}, first);
+    clonal::Random alone;
+    const std::array<int, 2> loci{0, 1};
+    const AssociationTest two =
+        association_test(loci_subset(data, loci), everyone(data), 99, alone, 1);
+    EXPECT_EQ(tested[0].test.p_ia, two.p_ia);
+    EXPECT_EQ(tested[0].test.p_rbard, two.p_rbard);
 }
 
 }  // namespace
