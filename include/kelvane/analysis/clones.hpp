@@ -38,6 +38,10 @@ struct ClonesResult {
     std::optional<MissingDataEffect> missing;
 };
 
+// A threshold below 0 (R's NA among them) is a SettingError naming {threshold}: every grouping
+// checks its threshold so.
+void check_threshold(int32_t threshold);
+
 // The genotypes at the threshold under the matrix the distances gave. The effect of missing data
 // computes, above threshold 0, the matrix again with missing copies counted.
 ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,

@@ -196,10 +196,16 @@ marsyl::analysis::ClonalInput clonal_input(const Rcpp::IntegerVector& genotypes,
 // The generator at the seeds given (two), or at its start seeds.
 clonal::Random seeded(const Rcpp::IntegerVector& seed) {
     clonal::Random random;
-    if (seed.size() == 2) {
+    // NA is the smallest integer here, below the range as 0 is.
+    if (seed.size() == 2 && seed[0] >= 1 && seed[0] <= clonal::Random::kLargestSeed1 &&
+        seed[1] >= 1 && seed[1] <= clonal::Random::kLargestSeed2) {
         random.set_seeds(seed[0], seed[1]);
     } else if (seed.size() != 0) {
-        throw clonal::SettingError("{setting} takes two whole numbers", "seed");
+        throw clonal::SettingError("{setting} takes two whole numbers, the first from 1 to " +
+                                       std::to_string(clonal::Random::kLargestSeed1) +
+                                       " and the second from 1 to " +
+                                       std::to_string(clonal::Random::kLargestSeed2),
+                                   "seed");
     }
     return random;
 }
@@ -222,6 +228,10 @@ void check_interrupt(void*) {
     R_CheckUserInterrupt();
 }
 clonal::WorkSettings work(int threads) {
+    // NA, and anything below 0, is no number of threads.
+    if (threads < 0) {
+        throw clonal::SettingError("{setting} takes 0 (every core) or more", "threads");
+    }
     return {threads, [](uint64_t, uint64_t) {
                 if (R_ToplevelExec(check_interrupt, nullptr) == FALSE) {
                     throw Rcpp::internal::InterruptedException();

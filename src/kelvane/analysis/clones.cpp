@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "common/core/fatal_error.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "kelvane/distance/model_catalogue.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
@@ -102,9 +103,16 @@ std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
 
 }  // namespace
 
+void check_threshold(int32_t threshold) {
+    if (threshold < 0) {
+        throw clonal::SettingError("{setting} takes 0 or more", "threshold");
+    }
+}
+
 ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
                     const DistanceInput& distances, const ClonesSettings& settings,
                     const clonal::WorkSettings& work) {
+    check_threshold(settings.threshold);
     ClonesResult result;
     result.genotypes = genotypes_under(matrix, settings.threshold, settings.linkage);
     // Counting missing copies only lengthens distances, which nests the single-linkage groupings
@@ -118,6 +126,7 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
 
 Genotypes single_linkage_genotypes(const MarkerData& data, const DistanceInput& distances,
                                    int32_t threshold, const clonal::WorkSettings& work) {
+    check_threshold(threshold);
     if (!grouped_by_distinct_genotypes(distances)) {
         return genotypes_at_threshold(distance_matrix(data, distances, work), threshold);
     }
@@ -134,6 +143,7 @@ bool grouped_by_distinct_genotypes(const DistanceInput& distances) {
 
 ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
                     const ClonesSettings& settings, const clonal::WorkSettings& work) {
+    check_threshold(settings.threshold);
     if (settings.linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
         return clones(data, distance_matrix(data, distances, work), distances, settings, work);
     }

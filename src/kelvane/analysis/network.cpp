@@ -11,6 +11,7 @@
 namespace kelvane::analysis {
 
 NetworkResult network(const DistanceMatrix& matrix, int32_t threshold) {
+    check_threshold(threshold);
     NetworkResult result;
     result.genotypes = genotypes_at_threshold(matrix, threshold);
     result.edges = minimum_spanning_network(genotype_distances(matrix, result.genotypes));
@@ -19,6 +20,7 @@ NetworkResult network(const DistanceMatrix& matrix, int32_t threshold) {
 
 NetworkResult network(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
                       const clonal::WorkSettings& work) {
+    check_threshold(threshold);
     if (!grouped_by_distinct_genotypes(distances)) {
         return network(distance_matrix(data, distances, work), threshold);
     }

@@ -72,6 +72,11 @@ test_that("arguments the analyses cannot take are R errors, not crashes", {
                "beyond -1e150 to 1e150")
   expect_error(kv_accumulation(plants, draws = 0), "draws takes from 1")
   expect_error(kv_suggest(plants, alpha = 1e6), "alpha takes a number from 0 to 1")
+  expect_error(kv_clones(plants, threshold = -1), "threshold takes 0 or more")
+  expect_error(kv_clones(plants, threshold = NA), "threshold takes 0 or more")
+  expect_error(suppressWarnings(kv_clones(plants, threshold = 1, threads = "a")),
+               "threads takes 0")
+  expect_error(kv_ia(plants, permutations = 9, seed = c(0, 0)), "seed takes two whole numbers")
 })
 
 test_that("named repeat lengths are matched to the loci by name", {
