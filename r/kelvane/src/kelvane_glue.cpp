@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -250,6 +252,11 @@ auto guarded(Body body) -> decltype(body()) {
             sentence = error.file() + ": " + sentence;
         }
         Rcpp::stop(sentence);
+    } catch (const std::bad_alloc&) {
+        Rcpp::stop("out of memory: the data need more memory than this machine has");
+    } catch (const std::length_error&) {
+        // A size beyond what a container holds, as the command line reports it.
+        Rcpp::stop("out of memory: the data need more memory than this machine has");
     }
 }
 
