@@ -16,13 +16,16 @@ test: all
 	ctest --preset release -j $(JOBS)
 	JOBS=$(JOBS) sh r/run_tests.sh build/release
 
-# The R package, built from r/kelvane and installed into the user's R library (R_LIBS_USER).
+# The R package, built from r/kelvane and installed into the user's R library (R_LIBS_USER), or
+# into RLIB=DIR when given.
+RLIB ?=
 r:
 	sh tools/dependencies.sh r
 	mkdir -p build/r-package
 	cd build/r-package && R CMD build ../../r/kelvane
-	Rscript -e 'dir.create(Sys.getenv("R_LIBS_USER"), recursive = TRUE, showWarnings = FALSE)'
-	MAKEFLAGS=-j$(JOBS) R CMD INSTALL -l "$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))')" build/r-package/kelvane_*.tar.gz
+	lib="$(RLIB)"; [ -n "$$lib" ] || lib="$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))')"; \
+	Rscript -e "dir.create('$$lib', recursive = TRUE, showWarnings = FALSE)" && \
+	MAKEFLAGS=-j$(JOBS) R CMD INSTALL -l "$$lib" build/r-package/kelvane_*.tar.gz
 
 # Only the two programs are built for the demo.
 demo:
