@@ -324,9 +324,11 @@ kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted"
 #'
 #' @inheritParams kv_suggest
 #' @param strata a data.frame with a row per individual in the order of the data and a column
-#'   per level (the names of its columns name the levels); NULL: the data's populations alone.
+#'   per level (the names of its columns name the levels); NULL: the strata of a genind or
+#'   genclone \code{x} (adegenet's \code{strata}), or else the data's populations alone.
 #' @param hierarchy the levels from the top, names of columns of \code{strata} or
-#'   \code{"population"} for the data's populations; NULL: the populations.
+#'   \code{"population"} for the data's populations, as a vector, a formula \code{~A/B} or a
+#'   string \code{"A/B"}; NULL: the populations.
 #' @param within add the level within individuals (their allele copies taken apart).
 #' @param clone_correct keep one individual per genotype within each group of the lowest level.
 #' @param threshold with \code{clone_correct}: genotypes are the clonal genotypes at this
@@ -353,7 +355,7 @@ kv_amova_design <- function(x, strata = NULL, hierarchy = NULL, within = FALSE,
   kv_amova_design_cpp(kv_data(x, ploidy),
                       kv_model(model, missing, multiplier, base, repeat_lengths,
                                repeat_rounding, partial_genotypes),
-                      kv_strata(strata), as.character(hierarchy), within, clone_correct,
+                      kv_strata(strata, x), kv_hierarchy(hierarchy), within, clone_correct,
                       threshold, euclidean, permutations, as.integer(seed), as.integer(threads))
 }
 
@@ -380,12 +382,28 @@ kv_pairwise_phi <- function(x, strata = NULL, hierarchy = NULL, clone_correct = 
   kv_pairwise_phi_cpp(kv_data(x, ploidy),
                       kv_model(model, missing, multiplier, base, repeat_lengths,
                                repeat_rounding, partial_genotypes),
-                      kv_strata(strata), as.character(hierarchy), clone_correct, threshold,
+                      kv_strata(strata, x), kv_hierarchy(hierarchy), clone_correct, threshold,
                       euclidean, permutations, adjust, as.integer(seed), as.integer(threads))
 }
 
-# The strata as the C++ reads them: NULL, or a named list of character vectors.
-kv_strata <- function(strata) {
+# The levels of a hierarchy: a character vector from the top, a formula ~A/B (as poppr and
+# adegenet write it) or one string "A/B".
+kv_hierarchy <- function(hierarchy) {
+  if (inherits(hierarchy, "formula")) {
+    return(all.vars(hierarchy))
+  }
+  if (is.character(hierarchy) && length(hierarchy) == 1 && grepl("/", hierarchy, fixed = TRUE)) {
+    return(strsplit(hierarchy, "/", fixed = TRUE)[[1]])
+  }
+  as.character(hierarchy)
+}
+
+# The strata as the C++ reads them: NULL, or a named list of character vectors; without strata
+# given, those a genind or genclone carries (adegenet's strata()).
+kv_strata <- function(strata, x = NULL) {
+  if (is.null(strata) && inherits(x, "genind")) {
+    strata <- adegenet::strata(x)
+  }
   if (is.null(strata)) {
     return(NULL)
   }

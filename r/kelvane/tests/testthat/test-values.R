@@ -98,3 +98,16 @@ test_that("an AMOVA prints as its table and Phi-st, and is its table as a data.f
   expect_true(any(grepl(paste0("^Phi-st ", format(amova$phi), ", p "), printed)))
   expect_false(any(grepl("^\\$table", printed)))
 })
+
+test_that("a genind's own strata and a formula give the design of a strata data.frame", {
+  plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+  x <- kv_read(plants)
+  sites <- as.character(adegenet::pop(x))
+  design <- data.frame(region = ifelse(sites == "Bay", "south", "north"), site = sites)
+  adegenet::strata(x) <- design
+  given <- kv_amova_design(plants, design, hierarchy = c("region", "site"), permutations = 0)
+  expect_equal(kv_amova_design(x, hierarchy = ~region/site, permutations = 0), given)
+  expect_equal(kv_amova_design(x, hierarchy = "region/site", permutations = 0), given)
+  expect_equal(kv_pairwise_phi(x, hierarchy = ~region/site, permutations = 0),
+               kv_pairwise_phi(plants, design, hierarchy = c("region", "site"), permutations = 0))
+})
