@@ -30,6 +30,7 @@
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/formats/marker_data_builder.hpp"
+#include "kelvane/data/marker_data_loader.hpp"
 #include "kelvane/distance/repeat_units.hpp"
 #include "marsyl/analysis/bootstrap.hpp"
 #include "marsyl/analysis/differentiation.hpp"
@@ -79,7 +80,10 @@ kelvane::MarkerData marker_data(const Rcpp::List& data) {
             builder.add_genotype(genotype);
         }
     }
-    return std::move(builder).build();
+    // The alleles counted as every reader counts them, so that bands are offered Dice.
+    kelvane::MarkerData built = std::move(builder).build();
+    kelvane::tally_alleles(built);
+    return built;
 }
 
 // The model in words: every entry of the list that is not NULL, as the command line's option.

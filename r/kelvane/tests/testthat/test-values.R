@@ -50,6 +50,11 @@ test_that("presence/absence bands are one copy each, 1 present and 8 absent", {
   expect_equal(unname(d$copies[, 1]), c(1L, 8L, 1L, 1L))
   # Profiles 100, 001, 110, 111: the bands that differ, pair by pair in dist's order.
   expect_equal(as.vector(kv_dist(x, "infinite-allele")), c(2, 1, 2, 3, 2, 1))
+  # Dice takes the bands of a genind as it takes those of a file.
+  file <- tempfile(fileext = ".txt")
+  writeLines(c("bands", "4 1 3 1 1", "P", "1 i1 1 8 8", "1 i2 8 8 1", "1 i3 1 1 8",
+               "1 i4 1 1 1"), file)
+  expect_equal(as.vector(kv_dist(x, "dice")), as.vector(kv_dist(file, "dice")))
 })
 
 test_that("the library's errors are R errors with its sentence", {
