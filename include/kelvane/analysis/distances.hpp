@@ -102,7 +102,7 @@ void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
 // unrounded: before the multiplier and rounding (real_distances: the two-phase mean over loci, on
 // a 0 to 1 scale); otherwise the whole numbers the matrix holds. Either way a pair without a
 // distance (partial genotypes with no locus typed in both, which the matrix refuses) is NaN.
-// An imported matrix and Dice are a SettingError naming {unrounded}.
+// An imported matrix, and Dice unrounded, are a SettingError naming {unrounded}.
 std::vector<double> distance_values(const MarkerData& data, const DistanceInput& input,
                                     bool unrounded, const clonal::WorkSettings& work = {});
 

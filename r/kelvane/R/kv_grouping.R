@@ -92,7 +92,9 @@ kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = N
 #' statistics of clone sizes (\code{extended}), or the partitioning of diversity within and
 #' among populations (\code{partition}).
 #'
-#' @param genotypes the clonal genotype of every individual (whole numbers).
+#' @param genotypes the clonal genotype of every individual (whole numbers), or a genind or
+#'   genclone, whose multilocus genotypes of identical data (poppr's default MLGs) and
+#'   populations are taken.
 #' @param populations the population of every individual.
 #' @param extended TRUE for the extended statistics (N, G, R, H, J, simpson, hill, V, lambda,
 #'   stoddart_taylor, E5, eMLG, eMLG_se, beta, c, r2); stoddart_taylor is poppr's G.
@@ -106,6 +108,12 @@ kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = N
 #' @export
 kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
                          extended = FALSE, partition = FALSE, rarefy = 0) {
+  if (inherits(genotypes, "genind")) {
+    x <- genotypes
+    populations <- if (is.null(adegenet::pop(x))) rep("1", adegenet::nInd(x)) else
+      as.character(adegenet::pop(x))
+    genotypes <- kv_clones(x, threshold = 0)
+  }
   if (length(genotypes) != length(populations)) {
     stop("genotypes and populations must be as long as each other")
   }

@@ -221,10 +221,21 @@ std::vector<double> distance_values(const MarkerData& data, const DistanceInput&
     }
     const DistanceModel model = model_of(input.model, data);
     if (model.kind == DistanceKind::kDice) {
-        throw clonal::SettingError(
-            "{setting} does not go with {distance} dice, which computes "
-            "its distances rounded",
-            "unrounded");
+        if (unrounded) {
+            throw clonal::SettingError(
+                "{setting} does not go with {distance} dice, which computes "
+                "its distances rounded",
+                "unrounded");
+        }
+        // Dice has no real values of its own: the matrix's, pair by pair.
+        const DistanceMatrix matrix = distance_matrix(data, input, work);
+        std::vector<double> values;
+        for (int i = 1; i < data.n_individuals; ++i) {
+            for (int j = 0; j < i; ++j) {
+                values.push_back(matrix.at(i, j));
+            }
+        }
+        return values;
     }
     DistanceOptions options;
     options.threads = work.threads;
