@@ -51,8 +51,6 @@ double Coordinates::distance_to(int i, double px, double py) const {
     return geographic ? great_circle(xi, yi, px, py) : plane(xi, yi, px, py);
 }
 
-namespace {}  // namespace
-
 std::string geographic_advice(const Coordinates& coordinates) {
     return coordinates.geographic ? "({geographic} reads x as longitude and y as latitude)"
                                   : std::string();

@@ -36,8 +36,8 @@ clonal::cli::Action setup(CLI::App& command) {
     CLI::Option* extended_flag =
         command.add_flag("--extended", options->extended,
                          "the statistics of clone sizes instead (N, G, R, H, J, simpson, hill, V, "
-                         "lambda, stoddart_taylor, E5, "
-                         "eMLG, eMLG_se), for every population and the total");
+                         "lambda, stoddart_taylor, E5, eMLG, eMLG_se), for every population and "
+                         "the total");
     extended_flag->excludes(partition_flag);
     command
         .add_option("--rarefy", options->rarefy,

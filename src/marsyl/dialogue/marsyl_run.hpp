@@ -12,6 +12,7 @@
 #include "common/core/clonal_genotype_file.hpp"
 #include "common/core/random.hpp"
 #include "common/dialogue/console.hpp"
+#include "common/dialogue/output_file_prompt.hpp"
 #include "marsyl/dialogue/result_files.hpp"
 
 namespace marsyl::dialogue {
@@ -43,6 +44,12 @@ struct MarsylRun {
     // The permutations file while the user wants the permuted values, or nothing.
     std::ostream* permutations_stream() {
         return permutations.is_open() ? &permutations.stream() : nullptr;
+    }
+
+    // Whether a result named so would replace a file the run uses: the report it writes to, or
+    // the input whose data it analyses.
+    bool in_use(const std::string& name) const {
+        return report.holds(name) || clonal::same_file(name, input_name);
     }
 
     // Prints the prompt to go on and waits for the user's line.

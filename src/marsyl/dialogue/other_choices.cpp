@@ -22,9 +22,7 @@ void write_fstat_file(MarsylRun& run) {
     // Replacing the report would wipe it while it is written to, and the input the data it holds.
     clonal::NamedOutputFile output = clonal::ask_output_file(
         console, "\nGive name of fstat file (format FILENAME.DAT): ", kReportWriteError,
-        clonal::WriteMode::kReplace, [&run](const std::string& name) {
-            return run.report.holds(name) || clonal::same_file(name, run.input_name);
-        });
+        clonal::WriteMode::kReplace, [&run](const std::string& name) { return run.in_use(name); });
     write_fstat_records(run.data, run.largest_genotype, output.file.stream());
     clonal::close_reporting_failure(output.file, console, kReportWriteError);
     run.wait_for_enter("\nConversion finished, press ENTER to proceed: ");

@@ -24,9 +24,7 @@ int32_t ask_count(clonal::Console& console) {
 void choose_permutations_file(MarsylRun& run) {
     run.permutations.adopt(clonal::ask_output_file(
         run.console, "\nGive name of permutations file: ", kPermutationsWriteError,
-        clonal::WriteMode::kReplace, [&run](const std::string& name) {
-            return run.report.holds(name) || clonal::same_file(name, run.input_name);
-        }));
+        clonal::WriteMode::kReplace, [&run](const std::string& name) { return run.in_use(name); }));
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The report and permutations files.
 #include "marsyl/dialogue/result_files.hpp"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "common/core/bug_check.hpp"
@@ -10,8 +8,7 @@
 namespace marsyl::dialogue {
 
 bool ResultFile::holds(const std::string& name) const {
-    std::error_code error;
-    return file_.is_open() && std::filesystem::equivalent(name, name_, error);
+    return file_.is_open() && clonal::same_file(name, name_);
 }
 
 void ResultFile::adopt(clonal::NamedOutputFile&& opened) {

@@ -93,8 +93,7 @@ ReportSection indices_section(const ReportRun& run) {
         "population and all of them (total): individuals N, genotypes G, clonal richness R, "
         "Shannon's H (natural logarithm) and Pielou's J, the unbiased Simpson index and Hill's "
         "number, the evenness V, Simpson's lambda, Stoddart and Taylor's G, E5, and the expected "
-        "genotypes eMLG in a "
-        "sample of N' = " +
+        "genotypes eMLG in a sample of N' = " +
         std::to_string(analysis::rarefaction_sample(data, 0)) +
         " individuals (the size of the smallest population, at least 10) with its standard "
         "error. Two columns repeat the indices above under the peers' names (equal up to "
