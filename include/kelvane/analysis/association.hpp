@@ -22,7 +22,7 @@ struct AssociationSettings {
     // Keep only the first individual of each genotype in each population: the genotypes at the
     // threshold under the distances (genotype_choice.hpp), or of identical data without one.
     bool clone_correct = false;
-    std::optional<int32_t> threshold;  // only with clone_correct
+    std::optional<double> threshold;  // only with clone_correct
 };
 
 struct AssociationResult {

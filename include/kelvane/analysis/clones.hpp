@@ -19,7 +19,7 @@
 namespace kelvane::analysis {
 
 struct ClonesSettings {
-    int32_t threshold = 0;               // 0 or more
+    double threshold = 0;                // 0 or more; whole on whole distances
     Linkage linkage = Linkage::kSingle;  // how groups join (linkage.hpp)
 };
 
@@ -38,12 +38,14 @@ struct ClonesResult {
     std::optional<MissingDataEffect> missing;
 };
 
-// A threshold below 0 (R's NA among them) is a SettingError naming {threshold}: every grouping
-// checks its threshold so.
-void check_threshold(int32_t threshold);
+// A threshold below 0, not a number (R's NA) or infinite, or one that is not whole on whole
+// distances (without unrounded), is a SettingError naming {threshold}: every grouping checks its
+// threshold so.
+void check_threshold(double threshold, bool unrounded = false);
 
-// The genotypes at the threshold under the matrix the distances gave. The effect of missing data
-// computes, above threshold 0, the matrix again with missing copies counted.
+// The genotypes at the threshold under the matrix the distances gave (whole distances). The
+// effect of missing data computes, above threshold 0, the matrix again with missing copies
+// counted.
 ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
                     const DistanceInput& distances, const ClonesSettings& settings,
                     const clonal::WorkSettings& work = {});
@@ -53,7 +55,8 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
 // genotypes are computed a band at a time (memory grows with G x band, not n x n); the result is
 // the one the matrix gives. An imported matrix, another linkage, or the stepwise and squared
 // distances with missing copies replaced by the locus average (whose averages count every
-// individual) take the whole matrix.
+// individual) take the whole matrix; so do real distances (unrounded), whose result says nothing
+// of missing data.
 ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
                     const ClonesSettings& settings, const clonal::WorkSettings& work = {});
 
@@ -63,7 +66,7 @@ bool grouped_by_distinct_genotypes(const DistanceInput& distances);
 // The single-linkage genotypes at the threshold alone, the same way: without the n x n matrix
 // where grouped_by_distinct_genotypes holds.
 Genotypes single_linkage_genotypes(const MarkerData& data, const DistanceInput& distances,
-                                   int32_t threshold, const clonal::WorkSettings& work = {});
+                                   double threshold, const clonal::WorkSettings& work = {});
 
 // individual, population, genotype: a row per individual in input order.
 clonal::ResultTable clones_table(const MarkerData& data, const ClonesResult& result);

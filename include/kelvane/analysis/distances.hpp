@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "common/core/work_settings.hpp"
+#include "common/text/result_table.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/model_catalogue.hpp"
 #include "kelvane/grouping/distinct_genotypes.hpp"
+#include "kelvane/grouping/grouping_distances.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 #include "kelvane/matrix/matrix_file.hpp"
 
@@ -28,10 +30,13 @@ struct MatrixFileInput {
 };
 
 // Where the distances come from: the model (the default: stepwise, missing copies not counted),
-// or a matrix file when one is given.
+// or a matrix file when one is given. unrounded: the groupings (clones, thresholds, suggestions
+// and the genotypes of the evidence for clones) work on the model's real distances
+// (distance_values) with real thresholds in their unit, instead of the matrix's whole numbers.
 struct DistanceInput {
     ModelChoice model;
     std::optional<MatrixFileInput> matrix;
+    bool unrounded = false;
 };
 
 // The model of the input, checked against the data (model_of's errors); nothing for an imported
@@ -105,6 +110,16 @@ void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
 // An imported matrix, and Dice unrounded, are a SettingError naming {unrounded}.
 std::vector<double> distance_values(const MarkerData& data, const DistanceInput& input,
                                     bool unrounded, const clonal::WorkSettings& work = {});
+
+// The distances a grouping reads under the input: the matrix's whole numbers, or with unrounded
+// the real distances by their ranks (grouping_distances.hpp; distance_values's errors, and a
+// pair without a distance is an error naming it).
+GroupingDistances grouping_distances(const MarkerData& data, const DistanceInput& input,
+                                     const clonal::WorkSettings& work = {});
+
+// A distance, threshold or height in a table's cell: a whole number, or a real one on real
+// distances.
+clonal::ResultTable& distance_cell(clonal::ResultTable& table, double distance, bool real);
 
 // The values as write_square_distances and write_distance_pairs (its header included) write the
 // matrix; NaN as NA.

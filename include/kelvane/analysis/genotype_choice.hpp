@@ -16,7 +16,7 @@ namespace kelvane::analysis {
 // The genotype of every individual, numbered from 1 in the order of their first individual. The
 // distances are computed only for a threshold (distances.hpp's errors), by single linkage over the
 // distinct genotypes where that holds (clones.hpp), without the n x n matrix.
-std::vector<int32_t> chosen_genotypes(const MarkerData& data, std::optional<int32_t> threshold,
+std::vector<int32_t> chosen_genotypes(const MarkerData& data, std::optional<double> threshold,
                                       const DistanceInput& distances,
                                       const clonal::WorkSettings& work = {});
 

@@ -19,15 +19,18 @@ namespace kelvane::analysis {
 struct NetworkResult {
     Genotypes genotypes;
     std::vector<NetworkEdge> edges;
+    bool unrounded = false;  // the links' distances are real
 };
 
-NetworkResult network(const DistanceMatrix& matrix, int32_t threshold);
+// On whole distances: a whole threshold.
+NetworkResult network(const DistanceMatrix& matrix, double threshold);
 
 // The same from the distances the input describes. On computed distances (clones.hpp:
 // grouped_by_distinct_genotypes) no matrix is held: the distances of the distinct genotypes are
 // computed twice a band at a time, first for the genotypes and a spanning tree, then for the links
-// (memory grows with the distinct genotypes and the links, not n x n).
-NetworkResult network(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
+// (memory grows with the distinct genotypes and the links, not n x n). Real distances
+// (unrounded) take the n x n ranks (grouping_distances.hpp) and a real threshold.
+NetworkResult network(const MarkerData& data, const DistanceInput& distances, double threshold,
                       const clonal::WorkSettings& work = {});
 
 // genotype, size, individuals (their names, separated by blanks), then a column pop_NAME per

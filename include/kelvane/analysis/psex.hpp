@@ -21,7 +21,7 @@ struct PsexAnalysisSettings {
     PsexSettings psex;
     // The genotypes at this threshold under the distances (genotype_choice.hpp); without one,
     // those of identical data.
-    std::optional<int32_t> threshold;
+    std::optional<double> threshold;
 };
 
 struct PsexResult {

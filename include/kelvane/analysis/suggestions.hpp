@@ -36,6 +36,7 @@ struct Suggestions {
     std::optional<HeightGap> gap;
     std::optional<SexualFloor> floor;
     std::vector<ThresholdCount> counts;  // the genotypes at every threshold, for the table
+    bool unrounded = false;              // thresholds and heights of real distances
 };
 
 // The most offspring the sexual floor simulates.
@@ -55,7 +56,9 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
 
 // The same from the distances the input describes; under single linkage on computed distances
 // (clones.hpp: grouped_by_distinct_genotypes) without an n x n matrix, from a spanning tree of the
-// distinct genotypes whose distances are computed a band at a time.
+// distinct genotypes whose distances are computed a band at a time. On real distances
+// (unrounded) the gap is among real heights, and the sexual floor, which counts whole distances,
+// is left out under the two-phase model, whose real distances are on another scale.
 Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
                         const SuggestionSettings& settings, clonal::Random& random,
                         const clonal::WorkSettings& work = {});

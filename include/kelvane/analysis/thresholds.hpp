@@ -20,14 +20,16 @@ namespace kelvane::analysis {
 std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix,
                                        Linkage linkage = Linkage::kSingle);
 
-// The same from the distances the input describes; under single linkage on computed distances
+// The same from the distances the input describes (real thresholds on real distances, with
+// unrounded); under single linkage on computed whole distances
 // (clones.hpp: grouped_by_distinct_genotypes) without an n x n matrix, from a spanning tree of the
 // distinct genotypes whose distances are computed a band at a time.
 std::vector<ThresholdCount> thresholds(const MarkerData& data, const DistanceInput& distances,
                                        Linkage linkage = Linkage::kSingle,
                                        const clonal::WorkSettings& work = {});
 
-// threshold, genotypes: a row per count.
-clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts);
+// threshold, genotypes: a row per count; the thresholds as whole numbers, or real ones.
+clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts,
+                                     bool unrounded = false);
 
 }  // namespace kelvane::analysis

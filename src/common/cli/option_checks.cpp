@@ -82,4 +82,16 @@ CLI::Validator positive_real() {
         "REAL > 0");
 }
 
+CLI::Validator nonnegative_real() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const auto value = whole_double(text);
+            if (!value || !(*value >= 0.0)) {
+                return "takes a number of 0 or more, not '" + text + "'";
+            }
+            return {};
+        },
+        "REAL >= 0");
+}
+
 }  // namespace clonal::cli

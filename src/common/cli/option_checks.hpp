@@ -17,6 +17,9 @@ CLI::Validator real_number(double low, double high);
 // A finite real greater than 0.
 CLI::Validator positive_real();
 
+// A real number of 0 or more (a threshold on distances).
+CLI::Validator nonnegative_real();
+
 // The range in words: "from 1 to 100,000,000", "of 0 or more".
 std::string range_words(int64_t low, int64_t high);
 

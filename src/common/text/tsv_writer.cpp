@@ -19,6 +19,14 @@ std::string shortest_real(double value) {
     return std::string(digits, static_cast<std::size_t>(end - digits));
 }
 
+std::string distance_text(double value) {
+    constexpr double kExactWhole = 9007199254740992.0;  // 2^53
+    if (value == std::floor(value) && std::fabs(value) < kExactWhole) {
+        return std::to_string(static_cast<int64_t>(value));
+    }
+    return shortest_real(value);
+}
+
 void TsvWriter::header(std::initializer_list<std::string_view> columns) {
     for (const std::string_view column : columns) {
         text(column);

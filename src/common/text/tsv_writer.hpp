@@ -41,4 +41,8 @@ class TsvWriter {
 // The shortest decimal text that reads back as value; 0 and NA as above.
 std::string shortest_real(double value);
 
+// A distance for a reader: a whole number as its digits (also beyond six of them), any other in
+// shortest round-trip form.
+std::string distance_text(double value);
+
 }  // namespace clonal

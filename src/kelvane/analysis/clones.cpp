@@ -1,6 +1,7 @@
 // The clonal genotypes at a threshold, and what missing copies did to them.
 #include "kelvane/analysis/clones.hpp"
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -103,9 +104,14 @@ std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
 
 }  // namespace
 
-void check_threshold(int32_t threshold) {
-    if (threshold < 0) {
-        throw clonal::SettingError("{setting} takes 0 or more", "threshold");
+void check_threshold(double threshold, bool unrounded) {
+    if (!(threshold >= 0.0 && std::isfinite(threshold))) {
+        throw clonal::SettingError("{setting} takes a number of 0 or more", "threshold");
+    }
+    if (!unrounded && threshold != std::floor(threshold)) {
+        throw clonal::SettingError("{setting} takes a whole number on the rounded distances",
+                                   "threshold")
+            .advised("(thresholds between them: {unrounded})");
     }
 }
 
@@ -113,44 +119,55 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
                     const DistanceInput& distances, const ClonesSettings& settings,
                     const clonal::WorkSettings& work) {
     check_threshold(settings.threshold);
+    const int32_t threshold = whole_threshold(settings.threshold);
     ClonesResult result;
-    result.genotypes = genotypes_under(matrix, settings.threshold, settings.linkage);
+    result.genotypes = genotypes_under(matrix, threshold, settings.linkage);
     // Counting missing copies only lengthens distances, which nests the single-linkage groupings
     // into each other; the other rules need not nest.
     if (settings.linkage == Linkage::kSingle) {
-        result.missing = missing_data_effect(data, result.genotypes, distances, settings.threshold,
-                                             work.threads);
+        result.missing =
+            missing_data_effect(data, result.genotypes, distances, threshold, work.threads);
     }
     return result;
 }
 
 Genotypes single_linkage_genotypes(const MarkerData& data, const DistanceInput& distances,
-                                   int32_t threshold, const clonal::WorkSettings& work) {
-    check_threshold(threshold);
+                                   double threshold, const clonal::WorkSettings& work) {
+    check_threshold(threshold, distances.unrounded);
+    if (distances.unrounded) {
+        return genotypes_under(grouping_distances(data, distances, work), threshold,
+                               Linkage::kSingle);
+    }
     if (!grouped_by_distinct_genotypes(distances)) {
-        return genotypes_at_threshold(distance_matrix(data, distances, work), threshold);
+        return genotypes_at_threshold(distance_matrix(data, distances, work),
+                                      whole_threshold(threshold));
     }
     const DistinctGenotypes distinct = distinct_genotypes_under(data, distances);
-    DistinctSingleLinkage linkage(distinct, threshold);
+    DistinctSingleLinkage linkage(distinct, whole_threshold(threshold));
     for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { linkage.add_band(band); });
     return linkage.genotypes();
 }
 
 bool grouped_by_distinct_genotypes(const DistanceInput& distances) {
-    return !distances.matrix && distances.model.missing != "average";
+    return !distances.matrix && !distances.unrounded && distances.model.missing != "average";
 }
 
 ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
                     const ClonesSettings& settings, const clonal::WorkSettings& work) {
-    check_threshold(settings.threshold);
+    check_threshold(settings.threshold, distances.unrounded);
+    if (distances.unrounded) {
+        return {genotypes_under(grouping_distances(data, distances, work), settings.threshold,
+                                settings.linkage),
+                std::nullopt};
+    }
     if (settings.linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
         return clones(data, distance_matrix(data, distances, work), distances, settings, work);
     }
     ClonesResult result;
     result.genotypes = single_linkage_genotypes(data, distances, settings.threshold, work);
-    result.missing =
-        missing_data_effect(data, result.genotypes, distances, settings.threshold, work.threads);
+    result.missing = missing_data_effect(data, result.genotypes, distances,
+                                         whole_threshold(settings.threshold), work.threads);
     return result;
 }
 

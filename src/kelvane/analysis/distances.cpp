@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/machine_memory.hpp"
 #include "common/core/file_io.hpp"
 #include "kelvane/data/data_subset.hpp"
 
@@ -49,6 +50,9 @@ std::optional<DistanceModel> input_model(const DistanceInput& input, const Marke
 
 std::string input_unit(const DistanceInput& input, const MarkerData& data) {
     const std::optional<DistanceModel> model = input_model(input, data);
+    if (model && input.unrounded && model->kind == DistanceKind::kTwoPhase) {
+        return "two-phase distance, 0 to 1";
+    }
     return model ? distance_unit(*model) : "as imported";
 }
 
@@ -254,6 +258,23 @@ std::vector<double> distance_values(const MarkerData& data, const DistanceInput&
         }
     }
     return values;
+}
+
+GroupingDistances grouping_distances(const MarkerData& data, const DistanceInput& input,
+                                     const clonal::WorkSettings& work) {
+    if (!input.unrounded) {
+        return whole_distances(distance_matrix(data, input, work));
+    }
+    // The real distances, a sorted copy of them and the n x n ranks.
+    const double n = data.n_individuals;
+    clonal::check_memory_for("the real distances of " + std::to_string(data.n_individuals) +
+                                 " individuals for a grouping",
+                             12.0 * n * n);
+    return ranked_distances(data.ind_names, distance_values(data, input, true, work));
+}
+
+clonal::ResultTable& distance_cell(clonal::ResultTable& table, double distance, bool real) {
+    return real ? table.real(distance) : table.integer(static_cast<int64_t>(distance));
 }
 
 void write_square_values(const MarkerData& data, const std::vector<double>& values,

@@ -6,7 +6,7 @@
 
 namespace kelvane::analysis {
 
-std::vector<int32_t> chosen_genotypes(const MarkerData& data, std::optional<int32_t> threshold,
+std::vector<int32_t> chosen_genotypes(const MarkerData& data, std::optional<double> threshold,
                                       const DistanceInput& distances,
                                       const clonal::WorkSettings& work) {
     if (threshold) {

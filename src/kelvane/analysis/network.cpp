@@ -10,17 +10,39 @@
 
 namespace kelvane::analysis {
 
-NetworkResult network(const DistanceMatrix& matrix, int32_t threshold) {
+namespace {
+
+// The network on whole distances, or on the ranks of real ones with their distances back.
+NetworkResult network_of(const GroupingDistances& distances, double threshold) {
+    NetworkResult result;
+    result.genotypes =
+        genotypes_at_threshold(distances.matrix, distances.matrix_threshold(threshold));
+    result.edges =
+        minimum_spanning_network(genotype_distances(distances.matrix, result.genotypes));
+    for (NetworkEdge& edge : result.edges) {
+        edge.distance = distances.distance(static_cast<int64_t>(edge.distance));
+    }
+    return result;
+}
+
+}  // namespace
+
+NetworkResult network(const DistanceMatrix& matrix, double threshold) {
     check_threshold(threshold);
     NetworkResult result;
-    result.genotypes = genotypes_at_threshold(matrix, threshold);
+    result.genotypes = genotypes_at_threshold(matrix, whole_threshold(threshold));
     result.edges = minimum_spanning_network(genotype_distances(matrix, result.genotypes));
     return result;
 }
 
-NetworkResult network(const MarkerData& data, const DistanceInput& distances, int32_t threshold,
+NetworkResult network(const MarkerData& data, const DistanceInput& distances, double threshold,
                       const clonal::WorkSettings& work) {
-    check_threshold(threshold);
+    check_threshold(threshold, distances.unrounded);
+    if (distances.unrounded) {
+        NetworkResult result = network_of(grouping_distances(data, distances, work), threshold);
+        result.unrounded = true;
+        return result;
+    }
     if (!grouped_by_distinct_genotypes(distances)) {
         return network(distance_matrix(data, distances, work), threshold);
     }
@@ -35,7 +57,7 @@ NetworkResult network(const MarkerData& data, const DistanceInput& distances, in
         }
         return settings;
     };
-    DistinctSingleLinkage linkage(distinct, threshold);
+    DistinctSingleLinkage linkage(distinct, whole_threshold(threshold));
     DistinctMergeHeights tree(distinct, work.threads);
     for_each_distinct_band(data, distinct, distances, pass(0), [&](const DistanceMatrix& band) {
         linkage.add_band(band);
@@ -43,7 +65,8 @@ NetworkResult network(const MarkerData& data, const DistanceInput& distances, in
     });
     NetworkResult result;
     result.genotypes = linkage.genotypes();
-    DistinctSpanningNetwork links(distinct, result.genotypes, threshold, tree.tree_edges(),
+    DistinctSpanningNetwork links(distinct, result.genotypes, whole_threshold(threshold),
+                                  tree.tree_edges(),
                                   tree.own_distances());
     for_each_distinct_band(data, distinct, distances, pass(1),
                            [&](const DistanceMatrix& band) { links.add_band(band); });
@@ -76,7 +99,8 @@ clonal::ResultTable network_edge_table(const NetworkResult& network) {
     clonal::ResultTable table;
     table.header({"from", "to", "weight"});
     for (const NetworkEdge& edge : network.edges) {
-        table.integer(edge.a + 1).integer(edge.b + 1).integer(edge.distance);
+        distance_cell(table.integer(edge.a + 1).integer(edge.b + 1), edge.distance,
+                      network.unrounded);
         table.end_row();
     }
     return table;

@@ -10,7 +10,7 @@ namespace kelvane::analysis {
 namespace {
 
 // The number of genotypes at a threshold, from the counts at every threshold where it changes.
-int32_t genotypes_at(const std::vector<ThresholdCount>& counts, int32_t threshold) {
+int32_t genotypes_at(const std::vector<ThresholdCount>& counts, double threshold) {
     int32_t genotypes = counts.front().genotypes;
     for (const ThresholdCount& count : counts) {
         if (count.threshold <= threshold) {
@@ -20,11 +20,13 @@ int32_t genotypes_at(const std::vector<ThresholdCount>& counts, int32_t threshol
     return genotypes;
 }
 
-void add_row(clonal::ResultTable& table, const char* method, std::optional<int32_t> low,
-             std::optional<int32_t> high, const std::vector<ThresholdCount>& counts) {
+void add_row(clonal::ResultTable& table, const char* method, std::optional<double> low,
+             std::optional<double> high, const Suggestions& suggestions) {
     table.text(method);
     if (low && high) {
-        table.integer(*low).integer(genotypes_at(counts, *low)).integer(*low).integer(*high);
+        const bool real = suggestions.unrounded;
+        distance_cell(table, *low, real).integer(genotypes_at(suggestions.counts, *low));
+        distance_cell(distance_cell(table, *low, real), *high, real);
     } else {
         table.missing().missing().missing().missing();
     }
@@ -46,28 +48,43 @@ void check_suggestion_settings(const SuggestionSettings& settings) {
     }
 }
 
+namespace {
+
+// The distinct genotypes, each by its first individual and how many individuals it stands for.
+struct Representatives {
+    std::vector<int> members;
+    std::vector<int64_t> counts;
+};
+
+Representatives representatives_of(const MarkerData& data) {
+    const GenotypeClasses distinct = GenotypeIdentity(data).multilocus_genotypes();
+    Representatives result;
+    result.counts.assign(static_cast<std::size_t>(distinct.count), 0);
+    for (int i = 0, next = 0; i < data.n_individuals; ++i) {
+        const int32_t genotype = distinct.class_of[static_cast<std::size_t>(i)];
+        if (genotype == next) {
+            result.members.push_back(i);
+            ++next;
+        }
+        ++result.counts[static_cast<std::size_t>(genotype)];
+    }
+    return result;
+}
+
+}  // namespace
+
 Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
                         const std::optional<DistanceModel>& model,
                         const SuggestionSettings& settings, clonal::Random& random,
                         const clonal::WorkSettings& work) {
     check_suggestion_settings(settings);
     Suggestions result;
-    // The merge heights among the distinct genotypes: the first individual of each.
-    const GenotypeClasses distinct = GenotypeIdentity(data).multilocus_genotypes();
-    std::vector<int> representatives;
-    std::vector<int64_t> counts(static_cast<std::size_t>(distinct.count), 0);
-    for (int i = 0, next = 0; i < data.n_individuals; ++i) {
-        const int32_t genotype = distinct.class_of[static_cast<std::size_t>(i)];
-        if (genotype == next) {
-            representatives.push_back(i);
-            ++next;
-        }
-        ++counts[static_cast<std::size_t>(genotype)];
-    }
-    // Average linkage weighs each distinct genotype by its individuals, as grouping them would.
-    const std::vector<int32_t> heights =
-        heights_under(matrix, representatives, counts, settings.linkage);
-    result.gap = largest_gap(heights, settings.fraction);
+    // The merge heights among the distinct genotypes; average linkage weighs each by its
+    // individuals, as grouping them would.
+    const Representatives distinct = representatives_of(data);
+    result.gap = largest_gap(
+        heights_under(matrix, distinct.members, distinct.counts, settings.linkage),
+        settings.fraction);
     if (model) {
         result.floor =
             sexual_floor(data, *model, settings.simulations, settings.alpha, random, work.threads);
@@ -79,6 +96,25 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
 Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
                         const SuggestionSettings& settings, clonal::Random& random,
                         const clonal::WorkSettings& work) {
+    if (distances.unrounded) {
+        check_suggestion_settings(settings);
+        const GroupingDistances grouping = grouping_distances(data, distances, work);
+        Suggestions result;
+        result.unrounded = true;
+        const Representatives distinct = representatives_of(data);
+        result.gap = largest_gap(
+            heights_under(grouping, distinct.members, distinct.counts, settings.linkage),
+            settings.fraction);
+        // The offspring's distances are the matrix's whole numbers, which the real distances
+        // equal under every model but the two-phase one.
+        const DistanceModel model = model_of(distances.model, data);
+        if (model.kind != DistanceKind::kTwoPhase) {
+            result.floor = sexual_floor(data, model, settings.simulations, settings.alpha, random,
+                                        work.threads);
+        }
+        result.counts = counts_under(grouping, settings.linkage);
+        return result;
+    }
     if (settings.linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
         return suggestions(data, distance_matrix(data, distances, work),
                            input_model(distances, data), settings, random, work);
@@ -89,7 +125,7 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
     for_each_distinct_band(data, distinct, distances, work,
                            [&](const DistanceMatrix& band) { merges.add_band(band); });
     // The tree's weights are the merge heights of the distinct genotypes, ascending.
-    std::vector<int32_t> heights;
+    std::vector<double> heights;
     for (const TreeEdge& edge : merges.tree_edges()) {
         heights.push_back(edge.weight);
     }
@@ -107,9 +143,10 @@ clonal::ResultTable suggestions_table(const Suggestions& suggestions) {
     const auto& gap = suggestions.gap;
     const auto& floor = suggestions.floor;
     add_row(table, "largest-gap", gap ? std::optional(gap->low) : std::nullopt,
-            gap ? std::optional(gap->high) : std::nullopt, suggestions.counts);
-    add_row(table, "sexual-floor", floor ? std::optional(floor->low) : std::nullopt,
-            floor ? std::optional(floor->high) : std::nullopt, suggestions.counts);
+            gap ? std::optional(gap->high) : std::nullopt, suggestions);
+    add_row(table, "sexual-floor",
+            floor ? std::optional(static_cast<double>(floor->low)) : std::nullopt,
+            floor ? std::optional(static_cast<double>(floor->high)) : std::nullopt, suggestions);
     return table;
 }
 

@@ -12,6 +12,9 @@ std::vector<ThresholdCount> thresholds(const DistanceMatrix& matrix, Linkage lin
 
 std::vector<ThresholdCount> thresholds(const MarkerData& data, const DistanceInput& distances,
                                        Linkage linkage, const clonal::WorkSettings& work) {
+    if (distances.unrounded) {
+        return counts_under(grouping_distances(data, distances, work), linkage);
+    }
     if (linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
         return thresholds(distance_matrix(data, distances, work), linkage);
     }
@@ -22,11 +25,11 @@ std::vector<ThresholdCount> thresholds(const MarkerData& data, const DistanceInp
     return counts_at_merges(data.n_individuals, heights.heights());
 }
 
-clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts) {
+clonal::ResultTable thresholds_table(const std::vector<ThresholdCount>& counts, bool unrounded) {
     clonal::ResultTable table;
     table.header({"threshold", "genotypes"});
     for (const ThresholdCount& count : counts) {
-        table.integer(count.threshold).integer(count.genotypes);
+        distance_cell(table, count.threshold, unrounded).integer(count.genotypes);
         table.end_row();
     }
     return table;

@@ -24,12 +24,12 @@ struct ClonesOptions {
 };
 
 // What missing copies did, in words.
-std::string missing_data_note(const analysis::MissingDataEffect& effect, int32_t threshold,
+std::string missing_data_note(const analysis::MissingDataEffect& effect, double threshold,
                               int32_t genotypes) {
     return std::to_string(effect.joined) +
            (effect.joined == 1 ? " individual with missing copies shares"
                                : " individuals with missing copies share") +
-           " a clonal genotype at threshold " + std::to_string(threshold) +
+           " a clonal genotype at threshold " + std::to_string(static_cast<int64_t>(threshold)) +
            " with individuals they differ from only where copies are missing (missing copies are "
            "not counted); " +
            (threshold == 0 ? std::string("the multilocus genotypes of identical data (a missing "
@@ -38,13 +38,13 @@ std::string missing_data_note(const analysis::MissingDataEffect& effect, int32_t
            std::to_string(effect.genotypes_apart) + " instead of " + std::to_string(genotypes);
 }
 
-// Single linkage on computed distances runs on the distinct genotypes, a band of distances at a
-// time; the rest on the whole matrix.
+// Single linkage on computed whole distances runs on the distinct genotypes, a band of distances
+// at a time; real distances on their ranks; the rest on the whole matrix.
 analysis::ClonesResult clones_of(const ClonesOptions& options, const MarkerData& data,
                                  const clonal::cli::Terminal& terminal) {
     const DistanceInput input = distance_input(options.data);
-    if (options.settings.linkage != Linkage::kSingle ||
-        !analysis::grouped_by_distinct_genotypes(input)) {
+    if (!input.unrounded && (options.settings.linkage != Linkage::kSingle ||
+                             !analysis::grouped_by_distinct_genotypes(input))) {
         const DistanceMatrix matrix = distance_matrix(options.data, data, options.common, terminal);
         return analysis::clones(data, matrix, input, options.settings,
                                 {options.common.threads, {}});
@@ -60,10 +60,11 @@ analysis::ClonesResult clones_of(const ClonesOptions& options, const MarkerData&
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ClonesOptions>();
     add_model_options(command, options->data);
+    add_unrounded_option(command, options->data);
     command
         .add_option("--threshold", options->settings.threshold,
                     "individuals linked by distances at or below it share a clonal genotype")
-        ->check(clonal::cli::whole_number(0))
+        ->check(clonal::cli::nonnegative_real())
         ->required();
     add_linkage_option(command, options->settings.linkage);
     command.add_option("--clonal", options->clonal_file,

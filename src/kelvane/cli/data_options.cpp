@@ -300,9 +300,16 @@ DataInput data_input(const DataOptions& options) {
     return input;
 }
 
+void add_unrounded_option(CLI::App& command, DataOptions& options) {
+    command.add_flag("--unrounded", options.unrounded,
+                     "group on the model's real distances, before any multiplier and rounding "
+                     "(two-phase: the mean over loci, from 0 to 1), with a real --threshold");
+}
+
 DistanceInput distance_input(const DataOptions& options) {
     DistanceInput input;
     input.model = options.model;
+    input.unrounded = options.unrounded;
     if (!options.matrix.empty()) {
         const ModelChoice defaults;
         if (options.model.distance != defaults.distance ||

@@ -34,6 +34,7 @@ struct DataOptions {
     CLI::Option* min_call_rate_option = nullptr;
 
     ModelChoice model;
+    bool unrounded = false;  // groupings on the model's real distances
     std::string matrix;
     std::string matrix_layout = "auto";
     double matrix_scale = 0.0;  // 0: whole numbers
@@ -63,6 +64,9 @@ void add_format_options(CLI::App& command, DataOptions& options, const std::stri
 
 // DATA, the model options and --matrix.
 void add_model_options(CLI::App& command, DataOptions& options);
+
+// --unrounded of the commands that group: clones, thresholds, suggest, network, psex and ia.
+void add_unrounded_option(CLI::App& command, DataOptions& options);
 
 // What the library reads: DATA in its format with its settings and --populations. A format
 // setting given that the format does not read is a UsageError.

@@ -23,7 +23,7 @@ struct NetworkOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
-    int32_t threshold = 0;
+    double threshold = 0;
     Linkage linkage = Linkage::kSingle;
 };
 
@@ -34,10 +34,11 @@ bool ends_with(const std::string& text, const std::string& end) {
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<NetworkOptions>();
     add_model_options(command, options->data);
+    add_unrounded_option(command, options->data);
     command
         .add_option("--threshold", options->threshold,
                     "individuals linked by distances at or below it share a clonal genotype")
-        ->check(clonal::cli::whole_number(0))
+        ->check(clonal::cli::nonnegative_real())
         ->required();
     add_linkage_option(command, options->linkage)
         ->description(
@@ -72,7 +73,7 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         const DistanceInput input = distance_input(options->data);
         analysis::NetworkResult network;
-        if (analysis::grouped_by_distinct_genotypes(input)) {
+        if (input.unrounded || analysis::grouped_by_distinct_genotypes(input)) {
             with_distance_progress(options->data, data, options->common, terminal,
                                    [&](const clonal::WorkSettings& work) {
                                        network =

@@ -43,11 +43,12 @@ analysis::PsexAnalysisSettings settings_of(const PsexOptions& options) {
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<PsexOptions>();
     add_model_options(command, options->data);
+    add_unrounded_option(command, options->data);
     command
         .add_option("--threshold", options->settings.threshold,
                     "genotypes are the clonal genotypes at this threshold under the model "
                     "options (default: identical data)")
-        ->check(clonal::cli::whole_number(0));
+        ->check(clonal::cli::nonnegative_real());
     command
         .add_option("--frequencies", options->frequencies,
                     "allele frequencies from every individual (ramet), from the first of every "

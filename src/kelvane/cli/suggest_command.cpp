@@ -23,6 +23,7 @@ struct SuggestOptions {
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<SuggestOptions>();
     add_model_options(command, options->data);
+    add_unrounded_option(command, options->data);
     add_suggest_options(command, options->settings);
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_common_options(command, options->common);

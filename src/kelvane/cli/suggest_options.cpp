@@ -56,7 +56,7 @@ analysis::Suggestions suggestions_of(const DataOptions& options,
                                      clonal::Random& random,
                                      const clonal::cli::Terminal& terminal) {
     const DistanceInput input = distance_input(options);
-    if (!suggested_without_matrix(input, settings)) {
+    if (!input.unrounded && !suggested_without_matrix(input, settings)) {
         const DistanceMatrix matrix = distance_matrix(options, data, common, terminal);
         clonal::cli::record_seeds(terminal, random);
         return analysis::suggestions(data, matrix, input_model(options, data), settings, random,

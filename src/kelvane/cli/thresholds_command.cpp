@@ -22,6 +22,7 @@ struct ThresholdsOptions {
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ThresholdsOptions>();
     add_model_options(command, options->data);
+    add_unrounded_option(command, options->data);
     add_linkage_option(command, options->linkage);
     clonal::cli::add_figure_option(command, options->figure,
                                    "the number of genotypes against the threshold");
@@ -36,7 +37,7 @@ clonal::cli::Action setup(CLI::App& command) {
                                    counts = analysis::thresholds(
                                        data, distance_input(options->data), options->linkage, work);
                                });
-        places.write(analysis::thresholds_table(counts), [&] {
+        places.write(analysis::thresholds_table(counts, options->data.unrounded), [&] {
             return thresholds_figure(counts, distance_unit(options->data, data), {});
         });
     };

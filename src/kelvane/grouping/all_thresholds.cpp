@@ -137,24 +137,6 @@ std::vector<ThresholdCount> genotype_counts(const DistanceMatrix& matrix) {
     return counts_at_merges(matrix.size(), heights);
 }
 
-std::vector<ThresholdCount> counts_at_merges(int individuals, std::span<const int64_t> heights) {
-    std::vector<ThresholdCount> counts;
-    auto remaining = static_cast<int32_t>(individuals);
-    std::size_t next = 0;
-    int64_t threshold = 0;
-    for (;;) {
-        while (next < heights.size() && heights[next] <= threshold) {
-            --remaining;
-            ++next;
-        }
-        counts.push_back({threshold, remaining});
-        if (next == heights.size()) {
-            return counts;
-        }
-        threshold = heights[next];
-    }
-}
-
 GenotypeTable genotype_table_by_regrouping(const DistanceMatrix& matrix) {
     const int n = matrix.size();
     GenotypeTable table;

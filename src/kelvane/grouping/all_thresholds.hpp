@@ -43,17 +43,39 @@ void write_genotype_table(const GenotypeTable& table, std::span<const std::strin
 
 // The number of genotypes at threshold 0 and at every threshold where it changes, up to the
 // first at which one genotype remains: the counts of the table's columns, without the table.
+// Thresholds are in the distances' unit: whole numbers on a matrix, real ones on real distances.
 struct ThresholdCount {
-    int64_t threshold;
+    double threshold;
     int32_t genotypes;
 
     bool operator==(const ThresholdCount&) const = default;
 };
 std::vector<ThresholdCount> genotype_counts(const DistanceMatrix& matrix);
 
-// The same counts from the heights (ascending) at which the groups of the individuals merge, one
-// merge per height.
-std::vector<ThresholdCount> counts_at_merges(int individuals, std::span<const int64_t> heights);
+// The same counts from the heights (ascending, whole or real) at which the groups of the
+// individuals merge, one merge per height.
+template <class Height>
+std::vector<ThresholdCount> counts_at_merges(int individuals, std::span<const Height> heights) {
+    std::vector<ThresholdCount> counts;
+    auto remaining = static_cast<int32_t>(individuals);
+    std::size_t next = 0;
+    Height threshold = 0;
+    for (;;) {
+        while (next < heights.size() && heights[next] <= threshold) {
+            --remaining;
+            ++next;
+        }
+        counts.push_back({static_cast<double>(threshold), remaining});
+        if (next == heights.size()) {
+            return counts;
+        }
+        threshold = heights[next];
+    }
+}
+template <class Height>
+std::vector<ThresholdCount> counts_at_merges(int individuals, const std::vector<Height>& heights) {
+    return counts_at_merges(individuals, std::span<const Height>(heights));
+}
 
 // Builds the table and writes it.
 void genotypes_all_thresholds(const DistanceMatrix& matrix, std::span<const std::string> names,

@@ -66,7 +66,7 @@ DistinctSpanningNetwork::DistinctSpanningNetwork(const DistinctGenotypes& distin
             for (std::size_t x = 0; x < rows.size(); ++x) {
                 for (std::size_t y = x + 1; y < rows.size(); ++y) {
                     edges_.push_back(
-                        {std::min(rows[x], rows[y]), std::max(rows[x], rows[y]), own[g]});
+                        {std::min(rows[x], rows[y]), std::max(rows[x], rows[y]), static_cast<double>(own[g])});
                 }
             }
         }
@@ -89,7 +89,7 @@ void DistinctSpanningNetwork::add(int g, int h, int32_t distance) {
     };
     for (const int32_t a : rows_of(g)) {
         for (const int32_t b : rows_of(h)) {
-            edges_.push_back({std::min(a, b), std::max(a, b), distance});
+            edges_.push_back({std::min(a, b), std::max(a, b), static_cast<double>(distance)});
         }
     }
     // Many pairs of distinct genotypes may give the same link: repeats are dropped as they grow.

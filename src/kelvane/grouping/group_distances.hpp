@@ -1,7 +1,8 @@
 // The distances between groups of individuals as complete and average linkage join them:
 // the largest distance across two groups, or the sum of the distances across them (whose mean
 // is the height), by the groups' labels, with the search for a group's nearest neighbour and the
-// merge of two groups (Lance-Williams updates). Heights compare exactly, as fractions.
+// merge of two groups (Lance-Williams updates). Heights of whole distances compare exactly, as
+// fractions; those of real distances as the quotients of their sums.
 #pragma once
 
 #include <algorithm>
@@ -23,11 +24,16 @@ inline constexpr int kSharedColumn = 512;
 // Products of a sum and a count of pairs: up to 2^31 x (n^2 / 4)^2, beyond 64 bits.
 __extension__ using Wide = __int128;
 
-// A height sum / pairs, compared exactly.
-struct Height {
-    int64_t sum;
+// A height sum / pairs: of whole distances compared exactly, of real ones by the quotient.
+template <class Value>
+struct HeightOf {
+    Value sum;
     int64_t pairs;
+
+    double value() const { return static_cast<double>(sum) / static_cast<double>(pairs); }
 };
+using Height = HeightOf<int64_t>;
+using RealHeight = HeightOf<double>;
 
 inline bool operator<(const Height& a, const Height& b) {
     return static_cast<Wide>(a.sum) * b.pairs < static_cast<Wide>(b.sum) * a.pairs;
@@ -35,15 +41,23 @@ inline bool operator<(const Height& a, const Height& b) {
 inline bool operator==(const Height& a, const Height& b) {
     return static_cast<Wide>(a.sum) * b.pairs == static_cast<Wide>(b.sum) * a.pairs;
 }
+inline bool operator<(const RealHeight& a, const RealHeight& b) { return a.value() < b.value(); }
+inline bool operator==(const RealHeight& a, const RealHeight& b) {
+    return a.value() == b.value();
+}
 
 // The group distances: the largest distance across two groups, or the sum of the distances
 // across them, by the two groups' labels; row x holds the groups y > x, one after another, so
 // that the search for a group's nearest neighbour reads one run of memory. Sum is int32_t where
 // every sum fits it (the largest distances of complete linkage always do), which halves the
-// memory that merges read down the columns; int64_t otherwise.
+// memory that merges read down the columns; int64_t otherwise; double for real distances.
 template <class Sum>
 class GroupDistances {
   public:
+    static constexpr bool kReal = std::is_floating_point_v<Sum>;
+    using Value = std::conditional_t<kReal, double, int64_t>;
+    using Height = HeightOf<Value>;
+
     // Groups of the sizes given; distance(x, y) for x < y: the largest distance across them, or
     // the sum of the distances across them (average linkage).
     template <class Distance>
@@ -63,9 +77,11 @@ class GroupDistances {
             for (int x = next_row++; x < n_; x = next_row++) {
                 Sum* row = row_of(x);
                 for (int y = x + 1; y < n_; ++y) {
-                    const int64_t d = distance(x, y);
+                    const Value d = distance(x, y);
                     row[y] = static_cast<Sum>(d);
-                    part += static_cast<uint64_t>(d < 0 ? -d : d);
+                    if constexpr (!kReal) {
+                        part += static_cast<uint64_t>(d < 0 ? -d : d);
+                    }
                 }
             }
             total += part;
@@ -83,7 +99,7 @@ class GroupDistances {
 
     // Whether every sum of distances fits Sum.
     bool sums_fit() const {
-        return !average_ || total_ <= static_cast<uint64_t>(std::numeric_limits<Sum>::max());
+        return kReal || !average_ || total_ <= static_cast<uint64_t>(std::numeric_limits<Sum>::max());
     }
 
     int size() const { return n_; }
@@ -132,28 +148,39 @@ class GroupDistances {
 
   private:
     // Calls work(join, better) with the rules of the linkage: join(sum to a, sum to b) gives the
-    // sum to the merged group; better(sum, size, best sum, best size) whether the height
+    // sum to the merged group; better(sum, size, best sum, best size, size_x) whether the height
     // sum / (size_x size) is below the best one.
     template <class Work>
     int with_rules(Work work) const {
         if (!average_) {
             return work([](Sum to_a, Sum to_b) { return std::max(to_a, to_b); },
-                        [](int64_t sum, int64_t, int64_t best, int64_t) { return sum < best; });
+                        [](Value sum, int64_t, Value best, int64_t, int64_t) { return sum < best; });
         }
-        // Wraps instead of overflowing where an inactive group's entry is joined (and then
-        // ignored); the sums of active groups fit Sum.
-        const auto add = [](Sum to_a, Sum to_b) {
-            using Unsigned = std::make_unsigned_t<Sum>;
-            return static_cast<Sum>(static_cast<Unsigned>(to_a) + static_cast<Unsigned>(to_b));
-        };
-        if (narrow_) {
-            return work(add, [](int64_t sum, int64_t size, int64_t best, int64_t best_size) {
-                return sum * best_size < best * size;
-            });
+        if constexpr (kReal) {
+            // As Height compares them: the quotients of the sums by the pairs.
+            return work([](Sum to_a, Sum to_b) { return to_a + to_b; },
+                        [](Value sum, int64_t size, Value best, int64_t best_size, int64_t size_x) {
+                            return Height{sum, size_x * size} < Height{best, size_x * best_size};
+                        });
+        } else {
+            // Wraps instead of overflowing where an inactive group's entry is joined (and then
+            // ignored); the sums of active groups fit Sum.
+            const auto add = [](Sum to_a, Sum to_b) {
+                using Unsigned = std::make_unsigned_t<Sum>;
+                return static_cast<Sum>(static_cast<Unsigned>(to_a) + static_cast<Unsigned>(to_b));
+            };
+            if (narrow_) {
+                return work(
+                    add, [](int64_t sum, int64_t size, int64_t best, int64_t best_size, int64_t) {
+                        return sum * best_size < best * size;
+                    });
+            }
+            return work(add,
+                        [](int64_t sum, int64_t size, int64_t best, int64_t best_size, int64_t) {
+                            return static_cast<Wide>(sum) * best_size <
+                                   static_cast<Wide>(best) * size;
+                        });
         }
-        return work(add, [](int64_t sum, int64_t size, int64_t best, int64_t best_size) {
-            return static_cast<Wide>(sum) * best_size < static_cast<Wide>(best) * size;
-        });
     }
 
     void set_rows() {
@@ -172,13 +199,14 @@ class GroupDistances {
     template <class Better>
     int nearest_by(int x, const std::vector<char>& active, Height& height, Better better) const {
         const Sum* row = row_of(x);
+        const int64_t size_x = sizes_[static_cast<std::size_t>(x)];
         int best = -1;
-        int64_t best_sum = 0;
+        Value best_sum = 0;
         int64_t best_size = 1;
         for (int y = x + 1; y < n_; ++y) {
             const int64_t size = average_ ? sizes_[static_cast<std::size_t>(y)] : 1;
             if (active[static_cast<std::size_t>(y)] != 0 &&
-                (best < 0 || better(row[y], size, best_sum, best_size))) {
+                (best < 0 || better(row[y], size, best_sum, best_size, size_x))) {
                 best = y;
                 best_sum = row[y];
                 best_size = size;
@@ -199,13 +227,14 @@ class GroupDistances {
             const Sum joined = join(to_a, to_b);
             to_a = active[static_cast<std::size_t>(z)] != 0 ? joined : to_a;
         };
+        const int64_t size_a = sizes_[static_cast<std::size_t>(a)];
         int best = -1;
-        int64_t best_sum = 0;
+        Value best_sum = 0;
         int64_t best_size = 1;
         const auto consider = [&](int z, Sum sum) {
             const int64_t size = average_ ? sizes_[static_cast<std::size_t>(z)] : 1;
             if (active[static_cast<std::size_t>(z)] != 0 &&
-                (best < 0 || better(sum, size, best_sum, best_size))) {
+                (best < 0 || better(sum, size, best_sum, best_size, size_a))) {
                 best = z;
                 best_sum = sum;
                 best_size = size;

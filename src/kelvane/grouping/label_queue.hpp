@@ -10,6 +10,7 @@
 namespace kelvane::linkage_detail {
 
 // A binary heap of group labels ordered by (height, label), whose keys can change.
+template <class Height>
 class LabelQueue {
   public:
     explicit LabelQueue(int n)

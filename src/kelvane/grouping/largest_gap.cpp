@@ -23,7 +23,7 @@ std::vector<int32_t> merge_heights(const DistanceMatrix& matrix, std::span<const
     return heights;
 }
 
-std::optional<HeightGap> largest_gap(std::span<const int32_t> heights, double fraction) {
+std::optional<HeightGap> largest_gap(std::span<const double> heights, double fraction) {
     // R's round(): to the nearest integer, halves to even (the default rounding mode).
     const double kept_real = std::nearbyint(fraction * static_cast<double>(heights.size()));
     const auto kept =
@@ -33,8 +33,7 @@ std::optional<HeightGap> largest_gap(std::span<const int32_t> heights, double fr
     }
     std::size_t widest = 0;
     for (std::size_t i = 1; i + 1 < kept; ++i) {
-        const int64_t gap = int64_t{heights[i + 1]} - heights[i];
-        if (gap > int64_t{heights[widest + 1]} - heights[widest]) {
+        if (heights[i + 1] - heights[i] > heights[widest + 1] - heights[widest]) {
             widest = i;
         }
     }

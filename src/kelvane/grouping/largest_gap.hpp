@@ -17,13 +17,17 @@ namespace kelvane {
 // The merge heights of single linkage among the individuals given (at least one), ascending.
 std::vector<int32_t> merge_heights(const DistanceMatrix& matrix, std::span<const int> members);
 
+// In the distances' unit: whole numbers, or real ones on real distances.
 struct HeightGap {
-    int32_t low;   // the height below the gap: grouping at low to high - 1 groups alike
-    int32_t high;  // the height above it
+    double low;   // the height below the gap: grouping at thresholds from low up to high groups alike
+    double high;  // the height above it
 };
 
 // The first largest gap within the first round(fraction x heights) heights (fraction in (0, 1]),
-// or nothing when that leaves fewer than two heights.
-std::optional<HeightGap> largest_gap(std::span<const int32_t> heights, double fraction);
+// or nothing when that leaves fewer than two heights. Whole heights differ exactly in doubles.
+std::optional<HeightGap> largest_gap(std::span<const double> heights, double fraction);
+inline std::optional<HeightGap> largest_gap(const std::vector<int32_t>& heights, double fraction) {
+    return largest_gap(std::vector<double>(heights.begin(), heights.end()), fraction);
+}
 
 }  // namespace kelvane

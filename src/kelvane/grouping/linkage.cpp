@@ -32,6 +32,7 @@ using linkage_detail::GroupDistances;
 using linkage_detail::Height;
 using linkage_detail::kSharedColumn;
 using linkage_detail::LabelQueue;
+using linkage_detail::RealHeight;
 
 std::string_view linkage_name(Linkage linkage) {
     switch (linkage) {
@@ -47,16 +48,18 @@ std::string_view linkage_name(Linkage linkage) {
 
 namespace {
 
-// The merges from the group distances of single individuals, by the lazy queue (see above).
-template <class Sum>
-std::vector<Merge> merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& helper) {
+// The merges from the group distances of single individuals, by the lazy queue (see above), in
+// merge order: merged(first label, second label, height) for each.
+template <class Sum, class Merged>
+void merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& helper, Merged merged) {
+    using Height = typename GroupDistances<Sum>::Height;
     const int n = distances.size();
     // Groups are relabelled when the merged ones are dropped: label_of gives the first label.
     std::vector<int> label_of(static_cast<std::size_t>(n));
     std::iota(label_of.begin(), label_of.end(), 0);
     std::vector<char> active(static_cast<std::size_t>(n), 1);
     std::vector<int> neighbour(static_cast<std::size_t>(n), -1);
-    LabelQueue queue(n);
+    LabelQueue<Height> queue(n);
     // The nearest active group of larger label, the first of the nearest ones.
     const auto find_neighbour = [&](int x) {
         Height height{0, 1};
@@ -87,8 +90,6 @@ std::vector<Merge> merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& 
         }
     };
     find_all_neighbours();
-    std::vector<Merge> merges;
-    merges.reserve(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
     int groups = n;
     while (!queue.empty()) {
         // Once a quarter of the groups have merged, the rest move together: the columns then lie
@@ -107,7 +108,7 @@ std::vector<Merge> merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& 
                     first_labels.push_back(label_of[static_cast<std::size_t>(x)]);
                 }
             }
-            LabelQueue moved(groups);
+            LabelQueue<Height> moved(groups);
             std::vector<int> moved_neighbour(kept.size(), -1);
             for (std::size_t x = 0; x < kept.size(); ++x) {
                 const int old = kept[x];
@@ -130,9 +131,8 @@ std::vector<Merge> merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& 
             find_neighbour(a);  // a stale record
             continue;
         }
-        const Height height = distances.height(a, b);
-        merges.push_back({label_of[static_cast<std::size_t>(a)],
-                          label_of[static_cast<std::size_t>(b)], height.sum, height.pairs});
+        merged(label_of[static_cast<std::size_t>(a)], label_of[static_cast<std::size_t>(b)],
+               distances.height(a, b));
         active[static_cast<std::size_t>(b)] = 0;
         --groups;
         queue.remove(b);
@@ -145,6 +145,40 @@ std::vector<Merge> merges_of(GroupDistances<Sum> distances, clonal::LoopHelper& 
             queue.set(a, nearest);
         }
     }
+}
+
+// The merges by searching all pairs of groups at every step, O(n^3).
+template <class Sum, class Merged>
+void plain_merges(GroupDistances<Sum> distances, Merged merged) {
+    const int n = distances.size();
+    clonal::LoopHelper alone(false);
+    std::vector<char> active(static_cast<std::size_t>(n), 1);
+    for (int step = 1; step < n; ++step) {
+        int a = -1;
+        int b = -1;
+        for (int x = 0; x < n; ++x) {
+            for (int y = x + 1; y < n; ++y) {
+                if (active[static_cast<std::size_t>(x)] != 0 &&
+                    active[static_cast<std::size_t>(y)] != 0 &&
+                    (a < 0 || distances.height(x, y) < distances.height(a, b))) {
+                    a = x;
+                    b = y;
+                }
+            }
+        }
+        merged(a, b, distances.height(a, b));
+        active[static_cast<std::size_t>(b)] = 0;
+        typename GroupDistances<Sum>::Height unused{0, 1};
+        distances.merge(a, b, active, unused, alone);
+    }
+}
+
+std::vector<Merge> whole_merges(auto distances, clonal::LoopHelper& helper) {
+    std::vector<Merge> merges;
+    merges.reserve(static_cast<std::size_t>(std::max(distances.size() - 1, 0)));
+    merges_of(std::move(distances), helper, [&](int first, int second, Height height) {
+        merges.push_back({first, second, height.sum, height.pairs});
+    });
     return merges;
 }
 
@@ -173,40 +207,63 @@ std::vector<Merge> linkage_merges(const DistanceMatrix& matrix, Linkage linkage,
     {
         GroupDistances<int32_t> narrow(average, sizes, distance, helper);
         if (narrow.sums_fit()) {
-            return merges_of(std::move(narrow), helper);
+            return whole_merges(std::move(narrow), helper);
         }
     }
-    return merges_of(GroupDistances<int64_t>(average, sizes, distance, helper), helper);
+    return whole_merges(GroupDistances<int64_t>(average, sizes, distance, helper), helper);
 }
 
 std::vector<Merge> linkage_merges_plainly(const DistanceMatrix& matrix, Linkage linkage) {
     CLONAL_BUG_CHECK(linkage != Linkage::kSingle);
-    const int n = matrix.size();
     clonal::LoopHelper alone(false);
-    GroupDistances<int64_t> distances(
-        linkage == Linkage::kAverage, std::vector<int64_t>(static_cast<std::size_t>(n), 1),
-        [&](int x, int y) { return int64_t{linking_distance(matrix, x, y)}; }, alone);
-    std::vector<char> active(static_cast<std::size_t>(n), 1);
     std::vector<Merge> merges;
-    for (int step = 1; step < n; ++step) {
-        int a = -1;
-        int b = -1;
-        for (int x = 0; x < n; ++x) {
-            for (int y = x + 1; y < n; ++y) {
-                if (active[static_cast<std::size_t>(x)] != 0 &&
-                    active[static_cast<std::size_t>(y)] != 0 &&
-                    (a < 0 || distances.height(x, y) < distances.height(a, b))) {
-                    a = x;
-                    b = y;
-                }
-            }
-        }
-        const Height height = distances.height(a, b);
-        merges.push_back({a, b, height.sum, height.pairs});
-        active[static_cast<std::size_t>(b)] = 0;
-        Height unused{0, 1};
-        distances.merge(a, b, active, unused, alone);
+    plain_merges(GroupDistances<int64_t>(
+                     linkage == Linkage::kAverage,
+                     std::vector<int64_t>(static_cast<std::size_t>(matrix.size()), 1),
+                     [&](int x, int y) { return int64_t{linking_distance(matrix, x, y)}; }, alone),
+                 [&](int first, int second, Height height) {
+                     merges.push_back({first, second, height.sum, height.pairs});
+                 });
+    return merges;
+}
+
+std::vector<RealMerge> average_merges(const GroupingDistances& distances,
+                                      std::span<const int> members,
+                                      std::span<const int64_t> counts) {
+    CLONAL_BUG_CHECK(counts.empty() || counts.size() == members.size());
+    const int n = members.empty() ? distances.matrix.size() : static_cast<int>(members.size());
+    std::vector<int64_t> sizes(static_cast<std::size_t>(n), 1);
+    if (!counts.empty()) {
+        sizes.assign(counts.begin(), counts.end());
     }
+    const auto member = [&](int x) {
+        return members.empty() ? x : members[static_cast<std::size_t>(x)];
+    };
+    clonal::LoopHelper helper(n >= kSharedColumn && clonal::worker_count(0) > 1);
+    std::vector<RealMerge> merges;
+    merges_of(GroupDistances<double>(
+                  true, sizes,
+                  [&](int x, int y) {
+                      return distances.value(member(x), member(y)) *
+                             static_cast<double>(sizes[static_cast<std::size_t>(x)] *
+                                                 sizes[static_cast<std::size_t>(y)]);
+                  },
+                  helper),
+              helper, [&](int first, int second, RealHeight height) {
+                  merges.push_back({first, second, height.value()});
+              });
+    return merges;
+}
+
+std::vector<RealMerge> average_merges_plainly(const GroupingDistances& distances) {
+    clonal::LoopHelper alone(false);
+    std::vector<RealMerge> merges;
+    plain_merges(GroupDistances<double>(
+                     true, std::vector<int64_t>(static_cast<std::size_t>(distances.matrix.size()), 1),
+                     [&](int x, int y) { return distances.value(x, y); }, alone),
+                 [&](int first, int second, RealHeight height) {
+                     merges.push_back({first, second, height.value()});
+                 });
     return merges;
 }
 
@@ -250,6 +307,70 @@ std::vector<int32_t> heights_under(const DistanceMatrix& matrix, std::span<const
     for (const Merge& merge : linkage_merges(matrix, linkage, members, counts)) {
         // A mean of 32-bit distances rounded up stays within their range.
         heights.push_back(static_cast<int32_t>(merge.threshold()));
+    }
+    return heights;
+}
+
+namespace {
+
+// Joins the individuals of every merge at or below the threshold.
+Genotypes genotypes_of_merges(int individuals, std::span<const RealMerge> merges,
+                              double threshold) {
+    UnionFind groups(individuals);
+    for (const RealMerge& merge : merges) {
+        if (merge.height <= threshold) {
+            groups.join(merge.first, merge.second);
+        }
+    }
+    Genotypes genotypes;
+    genotypes.numbers.resize(static_cast<std::size_t>(individuals));
+    for (int i = 0; i < individuals; ++i) {
+        genotypes.numbers[static_cast<std::size_t>(i)] = groups.find(i) + 1;
+    }
+    genotypes.count = renumber_genotypes(genotypes.numbers);
+    return genotypes;
+}
+
+std::vector<double> sorted_heights(const std::vector<RealMerge>& merges) {
+    std::vector<double> heights;
+    heights.reserve(merges.size());
+    for (const RealMerge& merge : merges) {
+        heights.push_back(merge.height);
+    }
+    // Ascending, as merges of equal height within rounding may not be.
+    std::sort(heights.begin(), heights.end());
+    return heights;
+}
+
+}  // namespace
+
+Genotypes genotypes_under(const GroupingDistances& distances, double threshold, Linkage linkage) {
+    if (distances.real() && linkage == Linkage::kAverage) {
+        return genotypes_of_merges(distances.matrix.size(), average_merges(distances), threshold);
+    }
+    return genotypes_under(distances.matrix, distances.matrix_threshold(threshold), linkage);
+}
+
+std::vector<ThresholdCount> counts_under(const GroupingDistances& distances, Linkage linkage) {
+    if (distances.real() && linkage == Linkage::kAverage) {
+        return counts_at_merges(distances.matrix.size(), sorted_heights(average_merges(distances)));
+    }
+    std::vector<ThresholdCount> counts = counts_under(distances.matrix, linkage);
+    for (ThresholdCount& count : counts) {
+        count.threshold = distances.distance(static_cast<int64_t>(count.threshold));
+    }
+    return counts;
+}
+
+std::vector<double> heights_under(const GroupingDistances& distances,
+                                  std::span<const int> members, std::span<const int64_t> counts,
+                                  Linkage linkage) {
+    if (distances.real() && linkage == Linkage::kAverage) {
+        return sorted_heights(average_merges(distances, members, counts));
+    }
+    std::vector<double> heights;
+    for (const int32_t height : heights_under(distances.matrix, members, counts, linkage)) {
+        heights.push_back(distances.distance(height));
     }
     return heights;
 }

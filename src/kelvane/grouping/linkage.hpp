@@ -16,6 +16,7 @@
 
 #include "kelvane/grouping/all_thresholds.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
+#include "kelvane/grouping/grouping_distances.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
@@ -56,6 +57,22 @@ std::vector<Merge> linkage_merges(const DistanceMatrix& matrix, Linkage linkage,
 // as the reference the fast one is checked against.
 std::vector<Merge> linkage_merges_plainly(const DistanceMatrix& matrix, Linkage linkage);
 
+// A merge of average linkage on real distances, at the mean distance across the two groups.
+struct RealMerge {
+    int first;
+    int second;
+    double height;
+};
+
+// The merges of average linkage on real distances, as linkage_merges gives them on whole ones;
+// the plain search of all pairs beside it. Means are sums of the distances divided by their
+// number, compared as double quotients, so that two heights within rounding of each other may
+// come in either order.
+std::vector<RealMerge> average_merges(const GroupingDistances& distances,
+                                      std::span<const int> members = {},
+                                      std::span<const int64_t> counts = {});
+std::vector<RealMerge> average_merges_plainly(const GroupingDistances& distances);
+
 // Under any rule: the genotypes at the threshold, numbered as genotypes_at_threshold numbers them;
 // the number of genotypes at threshold 0 and every threshold where it changes (genotype_counts);
 // and the thresholds at which the members merge, ascending (merge_heights), each member standing
@@ -64,5 +81,15 @@ Genotypes genotypes_under(const DistanceMatrix& matrix, int32_t threshold, Linka
 std::vector<ThresholdCount> counts_under(const DistanceMatrix& matrix, Linkage linkage);
 std::vector<int32_t> heights_under(const DistanceMatrix& matrix, std::span<const int> members,
                                    std::span<const int64_t> counts, Linkage linkage);
+
+// The same on whole or real distances, thresholds and heights in their unit: whole distances take
+// whole thresholds (a threshold between them groups as the whole number below it), real ones
+// real thresholds; heights of average linkage on whole distances are rounded up to whole
+// thresholds, as above, on real ones they are the means.
+Genotypes genotypes_under(const GroupingDistances& distances, double threshold, Linkage linkage);
+std::vector<ThresholdCount> counts_under(const GroupingDistances& distances, Linkage linkage);
+std::vector<double> heights_under(const GroupingDistances& distances,
+                                  std::span<const int> members, std::span<const int64_t> counts,
+                                  Linkage linkage);
 
 }  // namespace kelvane

@@ -17,7 +17,7 @@ DistanceMatrix genotype_distances(const DistanceMatrix& matrix, const Genotypes&
 struct NetworkEdge {
     int a;  // genotype rows, a < b
     int b;
-    int32_t distance;
+    double distance;  // whole, or real on real distances
 };
 
 // The union of all minimum spanning trees of the matrix, ordered by a, then b. An edge lies on

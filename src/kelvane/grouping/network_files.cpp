@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/text/markup_escape.hpp"
+#include "common/text/tsv_writer.hpp"
 
 namespace kelvane {
 namespace {
@@ -83,7 +84,7 @@ void write_network_graphml(const MarkerData& data, const Genotypes& genotypes,
     }
     for (const NetworkEdge& edge : edges) {
         out << "    <edge source=\"g" << edge.a + 1 << "\" target=\"g" << edge.b + 1 << "\">\n"
-            << "      <data key=\"weight\">" << edge.distance << "</data>\n"
+            << "      <data key=\"weight\">" << clonal::distance_text(edge.distance) << "</data>\n"
             << "    </edge>\n";
     }
     out << "  </graph>\n</graphml>\n";
@@ -103,8 +104,9 @@ void write_network_dot(const MarkerData& data, const Genotypes& genotypes,
         out << "];\n";
     }
     for (const NetworkEdge& edge : edges) {
-        out << "  g" << edge.a + 1 << " -- g" << edge.b + 1 << " [weight=" << edge.distance
-            << ", label=\"" << edge.distance << "\"];\n";
+        const std::string distance = clonal::distance_text(edge.distance);
+        out << "  g" << edge.a + 1 << " -- g" << edge.b + 1 << " [weight=" << distance
+            << ", label=\"" << distance << "\"];\n";
     }
     out << "}\n";
 }

@@ -49,7 +49,7 @@ std::optional<int32_t> ReportRun::threshold() const {
         return options.threshold;
     }
     if (suggestions.gap) {
-        return suggestions.gap->low;
+        return static_cast<int32_t>(suggestions.gap->low);
     }
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/figures/evidence/network_layout.hpp"
 #include "plot/figure_layout.hpp"
 #include "plot/number_format.hpp"
@@ -22,7 +23,7 @@ std::string plural(int64_t count, const std::string& word) {
 }  // namespace
 
 clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& genotypes,
-                                    std::span<const NetworkEdge> edges, int32_t threshold,
+                                    std::span<const NetworkEdge> edges, double threshold,
                                     const std::string& unit, const std::string& elsewhere) {
     using namespace clonal::plot;
     const auto k = static_cast<std::size_t>(genotypes.count);
@@ -58,14 +59,14 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
         figure.legend.push_back(
             {data.population_name(p), Swatch::kBox, series_fill(static_cast<std::size_t>(p - 1))});
     }
-    int32_t shortest = std::numeric_limits<int32_t>::max();
-    int32_t longest = 0;
+    double shortest = std::numeric_limits<double>::max();
+    double longest = 0;
     for (const NetworkEdge& edge : edges) {
         shortest = std::min(shortest, edge.distance);
         longest = std::max(longest, edge.distance);
     }
     figure.description =
-        plural(genotypes.count, "clonal genotype") + " at threshold " + std::to_string(threshold) +
+        plural(genotypes.count, "clonal genotype") + " at threshold " + clonal::distance_text(threshold) +
         ", each a pie of its populations with an area in proportion to its individuals, and " +
         plural(static_cast<int64_t>(edges.size()), "link") + " of the minimum spanning network" +
         (edges.empty() ? std::string(".")
@@ -125,14 +126,13 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
     for (const NetworkEdge& edge : edges) {
         const double closeness = longest == shortest
                                      ? 1.0
-                                     : static_cast<double>(longest - edge.distance) /
-                                           static_cast<double>(longest - shortest);
+                                     : (longest - edge.distance) / (longest - shortest);
         panel.add(Edge{layout.positions[static_cast<std::size_t>(edge.a)],
                        layout.positions[static_cast<std::size_t>(edge.b)],
                        thinnest + (widest - thinnest) * closeness,
                        "genotypes " + std::to_string(edge.a + 1) + " and " +
                            std::to_string(edge.b + 1) + ": distance " +
-                           std::to_string(edge.distance)});
+                           clonal::distance_text(edge.distance)});
     }
     for (std::size_t g = 0; g < k; ++g) {
         std::string label =

@@ -24,7 +24,7 @@ inline constexpr double kSmallestPie = 2.5;
 // unit names what a distance counts ("steps"); elsewhere says where a network too large to
 // draw can be seen ("open network.graphml in a graph program").
 clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& genotypes,
-                                    std::span<const NetworkEdge> edges, int32_t threshold,
+                                    std::span<const NetworkEdge> edges, double threshold,
                                     const std::string& unit, const std::string& elsewhere);
 
 }  // namespace kelvane

@@ -28,7 +28,7 @@ std::vector<int64_t> network_values(const analysis::NetworkResult& network) {
     std::vector<int64_t> values(network.genotypes.numbers.begin(), network.genotypes.numbers.end());
     values.push_back(network.genotypes.count);
     for (const NetworkEdge& edge : network.edges) {
-        values.insert(values.end(), {edge.a, edge.b, edge.distance});
+        values.insert(values.end(), {edge.a, edge.b, static_cast<int64_t>(edge.distance)});
     }
     return values;
 }
@@ -75,7 +75,7 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
             input.model.missing = missing;
             const DistanceMatrix matrix = distance_matrix(data, input);
             for (const int32_t threshold : {0, 1, 2, 4, 7, 60, 200}) {
-                const analysis::ClonesSettings settings{threshold, Linkage::kSingle};
+                const analysis::ClonesSettings settings{static_cast<double>(threshold), Linkage::kSingle};
                 const analysis::ClonesResult whole =
                     analysis::clones(data, matrix, input, settings);
                 const analysis::ClonesResult distinct = analysis::clones(data, input, settings);

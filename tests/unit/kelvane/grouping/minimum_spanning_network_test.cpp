@@ -23,7 +23,7 @@ DistanceMatrix matrix_of(int n, const std::vector<NetworkEdge>& edges, int32_t o
         }
     }
     for (const NetworkEdge& edge : edges) {
-        matrix.set_pair(edge.a, edge.b, edge.distance);
+        matrix.set_pair(edge.a, edge.b, static_cast<int32_t>(edge.distance));
     }
     return matrix;
 }
@@ -62,7 +62,7 @@ int64_t tree_weight(int n, std::vector<NetworkEdge> edges, const NetworkEdge* fo
     std::sort(edges.begin(), edges.end(),
               [](const NetworkEdge& x, const NetworkEdge& y) { return x.distance < y.distance; });
     UnionFind components(n);
-    int64_t weight = 0;
+    double weight = 0;
     if (forced != nullptr) {
         components.join(forced->a, forced->b);
         weight += forced->distance;
@@ -72,7 +72,7 @@ int64_t tree_weight(int n, std::vector<NetworkEdge> edges, const NetworkEdge* fo
             weight += edge.distance;
         }
     }
-    return weight;
+    return static_cast<int64_t>(weight);
 }
 
 TEST(MinimumSpanningNetwork, UnionOfTreesEqualsForcedTreeTest) {
@@ -85,7 +85,7 @@ TEST(MinimumSpanningNetwork, UnionOfTreesEqualsForcedTreeTest) {
             for (int b = a + 1; b < n; ++b) {
                 const int32_t d = std::uniform_int_distribution<int32_t>(1, 3)(engine);
                 matrix.set_pair(a, b, d);
-                all.push_back({a, b, d});
+                all.push_back({a, b, static_cast<double>(d)});
             }
         }
         const int64_t best = tree_weight(n, all, nullptr);
