@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "common/core/fatal_error.hpp"
+
+#include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace kelvane {
@@ -79,6 +83,107 @@ TEST(Linkage, LazyQueueMergesAsTheSearchOfAllPairs) {
                 if (m > 0) {
                     EXPECT_LE(fast[m - 1].threshold(), fast[m].threshold());
                 }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// The lower triangle of a matrix, each distance through f.
+template <class F>
+std::vector<double> lower_of(const DistanceMatrix& matrix, F f) {
+    std::vector<double> lower;
+    for (int i = 1; i < matrix.size(); ++i) {
+        for (int j = 0; j < i; ++j) {
+            lower.push_back(f(matrix.at(i, j)));
+        }
+    }
+    return lower;
+}
+
+std::vector<std::string> names_of(int n) {
+    std::vector<std::string> names;
+    for (int i = 0; i < n; ++i) {
+        names.push_back(std::to_string(i + 1));
+    }
+    return names;
+}
+
+TEST(Linkage, RealDistancesGroupAtRealThresholds) {
+    // The worked matrix above in tenths: complete linkage joins at 1.0, average at 0.75 and
+    // single at 0.5, thresholds between the distances taken as they are.
+    const DistanceMatrix whole =
+        matrix_of({{0, 2, 6, 10}, {2, 0, 5, 9}, {6, 5, 0, 4}, {10, 9, 4, 0}});
+    const GroupingDistances real =
+        ranked_distances(names_of(4), lower_of(whole, [](int32_t d) { return d / 10.0; }));
+    using C = std::vector<ThresholdCount>;
+    EXPECT_EQ(counts_under(real, Linkage::kSingle), (C{{0, 4}, {0.2, 3}, {0.4, 2}, {0.5, 1}}));
+    EXPECT_EQ(counts_under(real, Linkage::kComplete), (C{{0, 4}, {0.2, 3}, {0.4, 2}, {1.0, 1}}));
+    EXPECT_EQ(counts_under(real, Linkage::kAverage), (C{{0, 4}, {0.2, 3}, {0.4, 2}, {0.75, 1}}));
+    EXPECT_EQ(genotypes_under(real, 0.74, Linkage::kAverage).count, 2);
+    EXPECT_EQ(genotypes_under(real, 0.75, Linkage::kAverage).count, 1);
+    EXPECT_EQ(genotypes_under(real, 0.99, Linkage::kComplete).count, 2);
+    EXPECT_EQ(genotypes_under(real, 0.49, Linkage::kSingle).numbers,
+              (std::vector<int32_t>{1, 1, 2, 2}));
+    // Whole distances take a threshold between them as the whole number below it.
+    EXPECT_EQ(genotypes_under(whole_distances(whole), 4.5, Linkage::kSingle).count, 2);
+    // A pair without a distance cannot be grouped.
+    const std::vector<double> gap{0.1, std::nan(""), 0.2};
+    EXPECT_THROW(ranked_distances(names_of(3), gap), clonal::FatalError);
+}
+
+TEST(Linkage, RealDistancesMergeAsTheirWholeAndPlainCounterparts) {
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 40; ++trial) {
+        const int n = trial < 38 ? 2 + trial % 30 : 530;
+        std::uniform_int_distribution<int32_t> value(0, trial % 2 == 0 ? 3 : 40);
+        DistanceMatrix matrix(n);
+        for (int i = 0; i < n; ++i) {
+            for (int j = i + 1; j < n; ++j) {
+                matrix.set_pair(i, j, value(random));
+            }
+        }
+        // Quarters are exact: average linkage on them merges as on the whole numbers, the
+        // same pairs in the same order at a quarter of the exact mean.
+        const GroupingDistances quarters =
+            ranked_distances(names_of(n), lower_of(matrix, [](int32_t d) { return d / 4.0; }));
+        const std::vector<Merge> exact = linkage_merges(matrix, Linkage::kAverage);
+        const std::vector<RealMerge> real = average_merges(quarters);
+        ASSERT_EQ(real.size(), exact.size());
+        for (std::size_t m = 0; m < real.size(); ++m) {
+            ASSERT_EQ(real[m].first, exact[m].first) << trial << " " << m;
+            ASSERT_EQ(real[m].second, exact[m].second) << trial << " " << m;
+            EXPECT_EQ(real[m].height, static_cast<double>(exact[m].sum) /
+                                          static_cast<double>(exact[m].pairs) / 4.0);
+        }
+        // Single and complete linkage depend on the order of the distances alone: under a
+        // square root the groups at the root of a threshold are the same.
+        const GroupingDistances roots = ranked_distances(
+            names_of(n), lower_of(matrix, [](int32_t d) { return std::sqrt(d * 1.0); }));
+        for (const Linkage linkage : {Linkage::kSingle, Linkage::kComplete}) {
+            for (const int32_t t : {0, 1, 2, 7, 20}) {
+                EXPECT_EQ(genotypes_under(roots, std::sqrt(t * 1.0), linkage).numbers,
+                          genotypes_under(matrix, t, linkage).numbers)
+                    << trial << " " << t;
+            }
+        }
+        // Distinct real distances: the lazy queue merges as the search of all pairs.
+        if (n <= 40) {
+            std::uniform_real_distribution<double> spread(0.0, 1.0);
+            const GroupingDistances spread_out = ranked_distances(
+                names_of(n), lower_of(matrix, [&](int32_t) { return spread(random); }));
+            const std::vector<RealMerge> fast = average_merges(spread_out);
+            const std::vector<RealMerge> plain = average_merges_plainly(spread_out);
+            ASSERT_EQ(fast.size(), plain.size());
+            for (std::size_t m = 0; m < fast.size(); ++m) {
+                EXPECT_EQ(fast[m].first, plain[m].first) << trial << " " << m;
+                EXPECT_EQ(fast[m].second, plain[m].second) << trial << " " << m;
+                EXPECT_EQ(fast[m].height, plain[m].height) << trial << " " << m;
             }
         }
     }
