@@ -50,7 +50,10 @@ kv_data <- function(x, ploidy = NULL) {
 
 # The model options in the words of the command line.
 kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                     partial_genotypes, absence_code = NULL) {
+                     partial_genotypes, absence_code = NULL, rounded = TRUE) {
+  if (!is.logical(rounded) || length(rounded) != 1 || is.na(rounded)) {
+    stop("rounded takes TRUE or FALSE", call. = FALSE)
+  }
   words <- function(v) {
     if (is.null(v)) NULL else paste(format(v, scientific = FALSE, trim = TRUE), collapse = ",")
   }
@@ -63,5 +66,5 @@ kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_ro
   list(distance = model, missing = as.character(missing), multiplier = words(multiplier),
        base = words(base), absence_code = words(absence_code),
        repeat_lengths = words(repeat_lengths), repeat_rounding = repeat_rounding,
-       partial_genotypes = partial_genotypes)
+       partial_genotypes = partial_genotypes, unrounded = !rounded)
 }

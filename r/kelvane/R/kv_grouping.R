@@ -5,6 +5,10 @@
 #'
 #' @inheritParams kv_dist
 #' @param linkage "single", "complete" or "average".
+#' @param rounded FALSE (the default for every model but Dice) to group on the model's real
+#'   distances, thresholds in their unit (two-phase: 0 to 1, as poppr's bruvo.dist); TRUE for the
+#'   matrix's whole numbers (two-phase: times the multiplier, rounded), as the command line
+#'   groups without \code{--unrounded}. Dice has only rounded distances.
 #' @return a data.frame with columns \code{threshold} and \code{genotypes}.
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
@@ -12,11 +16,11 @@
 #' @export
 kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
                           base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                          partial_genotypes = NULL, linkage = "single", threads = 0L,
-                          ploidy = NULL) {
+                          partial_genotypes = NULL, linkage = "single",
+                          rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
   kv_thresholds_cpp(kv_data(x, ploidy),
                     kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                             partial_genotypes),
+                             partial_genotypes, rounded = rounded),
                     linkage, as.integer(threads))
 }
 
@@ -26,7 +30,10 @@ kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multip
 #' order of their first individual.
 #'
 #' @inheritParams kv_thresholds
-#' @param threshold individuals linked by distances at or below it share a clonal genotype.
+#' @param threshold individuals linked by distances at or below it share a clonal genotype: a
+#'   number of 0 or more in the distances' unit (a whole number with \code{rounded = TRUE}).
+#'   Groups join while the distance between them is at or below it; poppr's mlg.filter joins them
+#'   while it is strictly below, so the two differ only at a threshold equal to a merge height.
 #' @return an integer vector named by the individuals.
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
@@ -35,11 +42,11 @@ kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multip
 kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
                       multiplier = NULL, base = NULL, repeat_lengths = NULL,
                       repeat_rounding = NULL, partial_genotypes = NULL, linkage = "single",
-                      threads = 0L, ploidy = NULL) {
+                      rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
   kv_clones_cpp(kv_data(x, ploidy),
                 kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                         partial_genotypes),
-                as.integer(threshold), linkage, as.integer(threads))
+                         partial_genotypes, rounded = rounded),
+                as.numeric(threshold), linkage, as.integer(threads))
 }
 
 #' Thresholds the data suggest
@@ -60,11 +67,11 @@ kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
 kv_suggest <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
                        base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                        partial_genotypes = NULL, fraction = 0.5, alpha = 0.01,
-                       simulations = 10000L, seed = NULL, linkage = "single", threads = 0L,
-                       ploidy = NULL) {
+                       simulations = 10000L, seed = NULL, linkage = "single",
+                       rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
   kv_suggest_cpp(kv_data(x, ploidy),
                  kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                          partial_genotypes),
+                          partial_genotypes, rounded = rounded),
                  fraction, alpha, as.integer(simulations), as.integer(seed), linkage,
                  as.integer(threads))
 }
@@ -112,7 +119,7 @@ kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
     x <- genotypes
     populations <- if (is.null(adegenet::pop(x))) rep("1", adegenet::nInd(x)) else
       as.character(adegenet::pop(x))
-    genotypes <- kv_clones(x, threshold = 0)
+    genotypes <- kv_clones(x, threshold = 0, rounded = TRUE)
   }
   if (length(genotypes) != length(populations)) {
     stop("genotypes and populations must be as long as each other")
@@ -182,11 +189,12 @@ as.data.frame.kv_amova <- function(x, ...) {
 kv_ia <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
                   base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                   partial_genotypes = NULL, permutations = 999, clone_correct = FALSE,
-                  threshold = NULL, seed = NULL, threads = 0L, ploidy = NULL) {
+                  threshold = NULL, seed = NULL, rounded = identical(model, "dice"),
+                  threads = 0L, ploidy = NULL) {
   kv_ia_cpp(kv_data(x, ploidy),
             kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                     partial_genotypes),
-            permutations, clone_correct, if (is.null(threshold)) NULL else as.integer(threshold),
+                     partial_genotypes, rounded = rounded),
+            permutations, clone_correct, if (is.null(threshold)) NULL else as.numeric(threshold),
             as.integer(seed), as.integer(threads), FALSE)
 }
 
@@ -205,10 +213,11 @@ kv_ia <- function(x, model = "stepwise", missing = "not-counted", multiplier = N
 #' kv_pair_ia(f)
 #' @export
 kv_pair_ia <- function(x, permutations = 0, clone_correct = FALSE, threshold = NULL,
-                       model = "stepwise", missing = "not-counted", seed = NULL, threads = 0L,
-                       ploidy = NULL) {
-  kv_ia_cpp(kv_data(x, ploidy), kv_model(model, missing, NULL, NULL, NULL, NULL, NULL),
-            permutations, clone_correct, if (is.null(threshold)) NULL else as.integer(threshold),
+                       model = "stepwise", missing = "not-counted", seed = NULL,
+                       rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  kv_ia_cpp(kv_data(x, ploidy),
+            kv_model(model, missing, NULL, NULL, NULL, NULL, NULL, rounded = rounded),
+            permutations, clone_correct, if (is.null(threshold)) NULL else as.numeric(threshold),
             as.integer(seed), as.integer(threads), TRUE)
 }
 
@@ -283,11 +292,12 @@ kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = 
                     by_population = FALSE, fis = FALSE, method = "multiple", simulations = 0,
                     seed = NULL, model = "stepwise", missing = "not-counted", multiplier = NULL,
                     base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                    partial_genotypes = NULL, threads = 0L, ploidy = NULL) {
+                    partial_genotypes = NULL, rounded = identical(model, "dice"), threads = 0L,
+                    ploidy = NULL) {
   kv_psex_cpp(kv_data(x, ploidy),
               kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                       partial_genotypes),
-              if (is.null(threshold)) NULL else as.integer(threshold), frequencies, rr_fill,
+                       partial_genotypes, rounded = rounded),
+              if (is.null(threshold)) NULL else as.numeric(threshold), frequencies, rr_fill,
               by_population, fis, method, simulations, as.integer(seed), as.integer(threads))
 }
 
@@ -309,12 +319,12 @@ kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = 
 #' @export
 kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted",
                        multiplier = NULL, base = NULL, repeat_lengths = NULL,
-                       repeat_rounding = NULL, partial_genotypes = NULL, threads = 0L,
-                       ploidy = NULL) {
+                       repeat_rounding = NULL, partial_genotypes = NULL,
+                       rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
   net <- kv_network_cpp(kv_data(x, ploidy),
                         kv_model(model, missing, multiplier, base, repeat_lengths,
-                                 repeat_rounding, partial_genotypes),
-                        as.integer(threshold), as.integer(threads))
+                                 repeat_rounding, partial_genotypes, rounded = rounded),
+                        as.numeric(threshold), as.integer(threads))
   if (requireNamespace("igraph", quietly = TRUE)) {
     graph <- igraph::graph_from_data_frame(net$edges, directed = FALSE,
                                            vertices = net$nodes)

@@ -102,7 +102,17 @@ kelvane::DistanceInput distance_input(const Rcpp::List& model) {
     word("repeat_lengths", input.model.repeat_lengths);
     word("repeat_rounding", input.model.repeat_rounding);
     word("partial_genotypes", input.model.partial_genotypes);
+    if (model.containsElementNamed("unrounded") && !Rf_isNull(model["unrounded"])) {
+        input.unrounded = Rcpp::as<bool>(model["unrounded"]);
+    }
     return input;
+}
+
+// A threshold of an analysis that groups on whole distances only: checked as every grouping checks
+// it, so that 0.5 is refused rather than truncated.
+int32_t whole_threshold_of(double threshold) {
+    kelvane::analysis::check_threshold(threshold);
+    return kelvane::whole_threshold(threshold);
 }
 
 kelvane::Linkage linkage_of(const std::string& name) {
@@ -299,13 +309,15 @@ Rcpp::DataFrame kv_thresholds_cpp(Rcpp::List data, Rcpp::List model, std::string
                                   int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        return data_frame(kelvane::analysis::thresholds_table(kelvane::analysis::thresholds(
-            markers, distance_input(model), linkage_of(linkage), work(threads))));
+        const kelvane::DistanceInput input = distance_input(model);
+        return data_frame(kelvane::analysis::thresholds_table(
+            kelvane::analysis::thresholds(markers, input, linkage_of(linkage), work(threads)),
+            input.unrounded));
     });
 }
 
 // [[Rcpp::export]]
-Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, int threshold,
+Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, double threshold,
                                   std::string linkage, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
@@ -422,13 +434,13 @@ std::optional<kelvane::Strata> strata_of(const Rcpp::Nullable<Rcpp::List>& strat
 
 kelvane::analysis::AmovaDesign amova_design(const std::optional<kelvane::Strata>& strata,
                                             Rcpp::CharacterVector hierarchy, bool clone_correct,
-                                            Rcpp::Nullable<int> threshold, std::string euclidean) {
+                                            Rcpp::Nullable<double> threshold, std::string euclidean) {
     kelvane::analysis::AmovaDesign design;
     design.hierarchy = Rcpp::as<std::vector<std::string>>(hierarchy);
     design.strata = strata ? &*strata : nullptr;
     design.clone_correct = clone_correct;
     if (threshold.isNotNull()) {
-        design.clone_threshold = Rcpp::as<int>(threshold.get());
+        design.clone_threshold = whole_threshold_of(Rcpp::as<double>(threshold.get()));
     }
     const auto reading = kelvane::euclidean_reading_named(euclidean);
     if (!reading) {
@@ -443,7 +455,7 @@ kelvane::analysis::AmovaDesign amova_design(const std::optional<kelvane::Strata>
 Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
                                     Rcpp::Nullable<Rcpp::List> strata,
                                     Rcpp::CharacterVector hierarchy, bool within,
-                                    bool clone_correct, Rcpp::Nullable<int> threshold,
+                                    bool clone_correct, Rcpp::Nullable<double> threshold,
                                     std::string euclidean, double permutations,
                                     Rcpp::IntegerVector seed, int threads) {
     return guarded([&] {
@@ -466,7 +478,7 @@ Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
 Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
                                     Rcpp::Nullable<Rcpp::List> strata,
                                     Rcpp::CharacterVector hierarchy, bool clone_correct,
-                                    Rcpp::Nullable<int> threshold, std::string euclidean,
+                                    Rcpp::Nullable<double> threshold, std::string euclidean,
                                     double permutations, std::string adjust,
                                     Rcpp::IntegerVector seed, int threads) {
     return guarded([&] {
@@ -490,7 +502,7 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
 
 // [[Rcpp::export]]
 Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations,
-                          bool clone_correct, Rcpp::Nullable<int> threshold,
+                          bool clone_correct, Rcpp::Nullable<double> threshold,
                           Rcpp::IntegerVector seed, int threads, bool pairs) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
@@ -498,7 +510,7 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
         settings.permutations = count_of(permutations);
         settings.clone_correct = clone_correct;
         if (threshold.isNotNull()) {
-            settings.threshold = Rcpp::as<int>(threshold.get());
+            settings.threshold = Rcpp::as<double>(threshold.get());
         }
         clonal::Random random = seeded(seed);
         if (pairs) {
@@ -599,7 +611,7 @@ Rcpp::DataFrame kv_jackknife_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterV
 }
 
 // [[Rcpp::export]]
-Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<int> threshold,
+Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<double> threshold,
                             std::string frequencies, std::string rr_fill, bool by_population,
                             bool fis, std::string method, double simulations,
                             Rcpp::IntegerVector seed, int threads) {
@@ -633,7 +645,7 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<in
         psex.simulations = count_of(simulations);
         psex.threads = threads;
         if (threshold.isNotNull()) {
-            settings.threshold = Rcpp::as<int>(threshold.get());
+            settings.threshold = Rcpp::as<double>(threshold.get());
         }
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::psex_result_table(
@@ -643,7 +655,7 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<in
 }
 
 // [[Rcpp::export]]
-Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int threads) {
+Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::analysis::NetworkResult network =
@@ -663,7 +675,7 @@ Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int 
 // [[Rcpp::export]]
 Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysis,
                           Rcpp::NumericVector x, Rcpp::NumericVector y, bool geographic,
-                          Rcpp::Nullable<int> threshold, int classes, bool equal_pairs,
+                          Rcpp::Nullable<double> threshold, int classes, bool equal_pairs,
                           Rcpp::NumericVector class_limits, Rcpp::NumericVector center,
                           std::string level, double permutations, Rcpp::IntegerVector seed,
                           int threads) {
@@ -686,7 +698,7 @@ Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysi
         }
         std::optional<int32_t> at;
         if (threshold.isNotNull()) {
-            at = Rcpp::as<int>(threshold);
+            at = whole_threshold_of(Rcpp::as<double>(threshold));
         }
         const kelvane::Genotypes genets =
             kelvane::analysis::genets_of(markers, distance_input(model), at, work(threads));

@@ -58,6 +58,26 @@ test_that("presence/absence bands are one copy each, 1 present and 8 absent", {
                as.vector(kv_dist(file, "dice", rounded = TRUE)))
 })
 
+test_that("groupings take the real distances and real thresholds, as poppr's mlg.filter", {
+  data("nancycats", package = "adegenet", envir = environment())
+  model <- list(model = "two-phase", repeat_lengths = rep(2, 9),
+                partial_genotypes = "combination")
+  clones <- function(...) do.call(kv_clones, c(list(nancycats), model, list(...)))
+  # poppr: mlg.filter(nancycats, 0.6395, distance = bruvo.dist, replen = rep(2, 9),
+  # algorithm = "farthest_neighbor") makes 25 lineages; rounding the distances makes 24.
+  expect_equal(max(clones(threshold = 0.6395, linkage = "complete")), 25)
+  # Single linkage at every threshold of the table groups as R's hclust cut at that height.
+  d <- do.call(kv_dist, c(list(nancycats), model, list(rounded = FALSE)))
+  tree <- stats::hclust(d, method = "single")
+  counts <- do.call(kv_thresholds, c(list(nancycats), model))
+  expect_true(all(counts$threshold <= 1))
+  for (k in seq_len(nrow(counts))) {
+    expect_equal(max(stats::cutree(tree, h = counts$threshold[k])), counts$genotypes[k])
+  }
+  at <- counts$threshold[nrow(counts) %/% 2]
+  expect_equal(unname(clones(threshold = at)), unname(stats::cutree(tree, h = at)))
+})
+
 test_that("the library's errors are R errors with its sentence", {
   plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
   expect_error(kv_clones(plants, threshold = 1, linkage = "ward"),
@@ -78,8 +98,11 @@ test_that("arguments the analyses cannot take are R errors, not crashes", {
                "beyond -1e150 to 1e150")
   expect_error(kv_accumulation(plants, draws = 0), "draws takes from 1")
   expect_error(kv_suggest(plants, alpha = 1e6), "alpha takes a number from 0 to 1")
-  expect_error(kv_clones(plants, threshold = -1), "threshold takes 0 or more")
-  expect_error(kv_clones(plants, threshold = NA), "threshold takes 0 or more")
+  expect_error(kv_clones(plants, threshold = -1), "threshold takes a number of 0 or more")
+  expect_error(kv_clones(plants, threshold = NA), "threshold takes a number of 0 or more")
+  expect_error(kv_clones(plants, threshold = 0.5, rounded = TRUE), "takes a whole number")
+  expect_error(kv_amova_design(plants, clone_correct = TRUE, threshold = 1.5, permutations = 0),
+               "takes a whole number")
   expect_error(suppressWarnings(kv_clones(plants, threshold = 1, threads = "a")),
                "threads takes 0")
   expect_error(kv_ia(plants, permutations = 9, seed = c(0, 0)), "seed takes two whole numbers")
