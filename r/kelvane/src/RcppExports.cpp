@@ -39,14 +39,14 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_clones_cpp
-Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, int threshold, std::string linkage, int threads);
+Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, double threshold, std::string linkage, int threads);
 RcppExport SEXP _kelvane_kv_clones_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP linkageSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
     Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
     Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< int >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< double >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< std::string >::type linkage(linkageSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
     rcpp_result_gen = Rcpp::wrap(kv_clones_cpp(data, model, threshold, linkage, threads));
@@ -139,7 +139,7 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_amova_design_cpp
-Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool within, bool clone_correct, Rcpp::Nullable<int> threshold, std::string euclidean, double permutations, Rcpp::IntegerVector seed, int threads);
+Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool within, bool clone_correct, Rcpp::Nullable<double> threshold, std::string euclidean, double permutations, Rcpp::IntegerVector seed, int threads);
 RcppExport SEXP _kelvane_kv_amova_design_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP withinSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
@@ -150,7 +150,7 @@ BEGIN_RCPP
     Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
     Rcpp::traits::input_parameter< bool >::type within(withinSEXP);
     Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
     Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
     Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
@@ -160,7 +160,7 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_pairwise_phi_cpp
-Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool clone_correct, Rcpp::Nullable<int> threshold, std::string euclidean, double permutations, std::string adjust, Rcpp::IntegerVector seed, int threads);
+Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool clone_correct, Rcpp::Nullable<double> threshold, std::string euclidean, double permutations, std::string adjust, Rcpp::IntegerVector seed, int threads);
 RcppExport SEXP _kelvane_kv_pairwise_phi_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP adjustSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
@@ -170,7 +170,7 @@ BEGIN_RCPP
     Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type strata(strataSEXP);
     Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
     Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
     Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
     Rcpp::traits::input_parameter< std::string >::type adjust(adjustSEXP);
@@ -181,7 +181,7 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_ia_cpp
-Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<int> threshold, Rcpp::IntegerVector seed, int threads, bool pairs);
+Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<double> threshold, Rcpp::IntegerVector seed, int threads, bool pairs);
 RcppExport SEXP _kelvane_kv_ia_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP seedSEXP, SEXP threadsSEXP, SEXP pairsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
@@ -190,7 +190,7 @@ BEGIN_RCPP
     Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
     Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
     Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
     Rcpp::traits::input_parameter< bool >::type pairs(pairsSEXP);
@@ -266,14 +266,14 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_psex_cpp
-Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<int> threshold, std::string frequencies, std::string rr_fill, bool by_population, bool fis, std::string method, double simulations, Rcpp::IntegerVector seed, int threads);
+Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<double> threshold, std::string frequencies, std::string rr_fill, bool by_population, bool fis, std::string method, double simulations, Rcpp::IntegerVector seed, int threads);
 RcppExport SEXP _kelvane_kv_psex_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP frequenciesSEXP, SEXP rr_fillSEXP, SEXP by_populationSEXP, SEXP fisSEXP, SEXP methodSEXP, SEXP simulationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
     Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
     Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< std::string >::type frequencies(frequenciesSEXP);
     Rcpp::traits::input_parameter< std::string >::type rr_fill(rr_fillSEXP);
     Rcpp::traits::input_parameter< bool >::type by_population(by_populationSEXP);
@@ -287,21 +287,21 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_network_cpp
-Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, int threshold, int threads);
+Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, int threads);
 RcppExport SEXP _kelvane_kv_network_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
     Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
     Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< int >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< double >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
     rcpp_result_gen = Rcpp::wrap(kv_network_cpp(data, model, threshold, threads));
     return rcpp_result_gen;
 END_RCPP
 }
 // kv_spatial_cpp
-Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysis, Rcpp::NumericVector x, Rcpp::NumericVector y, bool geographic, Rcpp::Nullable<int> threshold, int classes, bool equal_pairs, Rcpp::NumericVector class_limits, Rcpp::NumericVector center, std::string level, double permutations, Rcpp::IntegerVector seed, int threads);
+Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysis, Rcpp::NumericVector x, Rcpp::NumericVector y, bool geographic, Rcpp::Nullable<double> threshold, int classes, bool equal_pairs, Rcpp::NumericVector class_limits, Rcpp::NumericVector center, std::string level, double permutations, Rcpp::IntegerVector seed, int threads);
 RcppExport SEXP _kelvane_kv_spatial_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP analysisSEXP, SEXP xSEXP, SEXP ySEXP, SEXP geographicSEXP, SEXP thresholdSEXP, SEXP classesSEXP, SEXP equal_pairsSEXP, SEXP class_limitsSEXP, SEXP centerSEXP, SEXP levelSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
@@ -312,7 +312,7 @@ BEGIN_RCPP
     Rcpp::traits::input_parameter< Rcpp::NumericVector >::type x(xSEXP);
     Rcpp::traits::input_parameter< Rcpp::NumericVector >::type y(ySEXP);
     Rcpp::traits::input_parameter< bool >::type geographic(geographicSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<int> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
     Rcpp::traits::input_parameter< int >::type classes(classesSEXP);
     Rcpp::traits::input_parameter< bool >::type equal_pairs(equal_pairsSEXP);
     Rcpp::traits::input_parameter< Rcpp::NumericVector >::type class_limits(class_limitsSEXP);

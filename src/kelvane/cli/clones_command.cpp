@@ -63,7 +63,8 @@ clonal::cli::Action setup(CLI::App& command) {
     add_unrounded_option(command, options->data);
     command
         .add_option("--threshold", options->settings.threshold,
-                    "individuals linked by distances at or below it share a clonal genotype")
+                    "individuals linked by distances at or below it share a clonal genotype (a "
+                    "whole number; a real one with --unrounded)")
         ->check(clonal::cli::nonnegative_real())
         ->required();
     add_linkage_option(command, options->settings.linkage);

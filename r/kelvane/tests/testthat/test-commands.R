@@ -18,7 +18,10 @@ command_table <- function(..., of = program) {
 test_that("the functions give the commands' tables", {
   skip_if(program == "", "KELVANE does not name the kelvane program")
   expect_equal(kv_thresholds(plants), command_table("thresholds", plants))
+  # Average linkage on the real distances merges at real means; rounded, at whole thresholds.
   expect_equal(kv_thresholds(plants, linkage = "average"),
+               command_table("thresholds", plants, "--linkage", "average", "--unrounded"))
+  expect_equal(kv_thresholds(plants, linkage = "average", rounded = TRUE),
                command_table("thresholds", plants, "--linkage", "average"))
   clones <- command_table("clones", plants, "--threshold", "4")
   expect_equal(unname(kv_clones(plants, threshold = 4)), clones$genotype)
