@@ -434,7 +434,8 @@ std::optional<kelvane::Strata> strata_of(const Rcpp::Nullable<Rcpp::List>& strat
 
 kelvane::analysis::AmovaDesign amova_design(const std::optional<kelvane::Strata>& strata,
                                             Rcpp::CharacterVector hierarchy, bool clone_correct,
-                                            Rcpp::Nullable<double> threshold, std::string euclidean) {
+                                            Rcpp::Nullable<double> threshold,
+                                            std::string euclidean) {
     kelvane::analysis::AmovaDesign design;
     design.hierarchy = Rcpp::as<std::vector<std::string>>(hierarchy);
     design.strata = strata ? &*strata : nullptr;

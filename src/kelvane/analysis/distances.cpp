@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "common/core/fatal_error.hpp"
-#include "common/core/machine_memory.hpp"
 #include "common/core/file_io.hpp"
+#include "common/core/machine_memory.hpp"
 #include "kelvane/data/data_subset.hpp"
 
 namespace kelvane {

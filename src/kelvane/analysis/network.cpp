@@ -17,8 +17,7 @@ NetworkResult network_of(const GroupingDistances& distances, double threshold) {
     NetworkResult result;
     result.genotypes =
         genotypes_at_threshold(distances.matrix, distances.matrix_threshold(threshold));
-    result.edges =
-        minimum_spanning_network(genotype_distances(distances.matrix, result.genotypes));
+    result.edges = minimum_spanning_network(genotype_distances(distances.matrix, result.genotypes));
     for (NetworkEdge& edge : result.edges) {
         edge.distance = distances.distance(static_cast<int64_t>(edge.distance));
     }
@@ -66,8 +65,7 @@ NetworkResult network(const MarkerData& data, const DistanceInput& distances, do
     NetworkResult result;
     result.genotypes = linkage.genotypes();
     DistinctSpanningNetwork links(distinct, result.genotypes, whole_threshold(threshold),
-                                  tree.tree_edges(),
-                                  tree.own_distances());
+                                  tree.tree_edges(), tree.own_distances());
     for_each_distinct_band(data, distinct, distances, pass(1),
                            [&](const DistanceMatrix& band) { links.add_band(band); });
     result.edges = links.edges();

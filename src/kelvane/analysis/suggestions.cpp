@@ -82,9 +82,9 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
     // The merge heights among the distinct genotypes; average linkage weighs each by its
     // individuals, as grouping them would.
     const Representatives distinct = representatives_of(data);
-    result.gap = largest_gap(
-        heights_under(matrix, distinct.members, distinct.counts, settings.linkage),
-        settings.fraction);
+    result.gap =
+        largest_gap(heights_under(matrix, distinct.members, distinct.counts, settings.linkage),
+                    settings.fraction);
     if (model) {
         result.floor =
             sexual_floor(data, *model, settings.simulations, settings.alpha, random, work.threads);

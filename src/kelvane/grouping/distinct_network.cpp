@@ -65,8 +65,8 @@ DistinctSpanningNetwork::DistinctSpanningNetwork(const DistinctGenotypes& distin
             const std::vector<int32_t>& rows = apart_[g];
             for (std::size_t x = 0; x < rows.size(); ++x) {
                 for (std::size_t y = x + 1; y < rows.size(); ++y) {
-                    edges_.push_back(
-                        {std::min(rows[x], rows[y]), std::max(rows[x], rows[y]), static_cast<double>(own[g])});
+                    edges_.push_back({std::min(rows[x], rows[y]), std::max(rows[x], rows[y]),
+                                      static_cast<double>(own[g])});
                 }
             }
         }

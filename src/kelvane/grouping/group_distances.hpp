@@ -41,7 +41,9 @@ inline bool operator<(const Height& a, const Height& b) {
 inline bool operator==(const Height& a, const Height& b) {
     return static_cast<Wide>(a.sum) * b.pairs == static_cast<Wide>(b.sum) * a.pairs;
 }
-inline bool operator<(const RealHeight& a, const RealHeight& b) { return a.value() < b.value(); }
+inline bool operator<(const RealHeight& a, const RealHeight& b) {
+    return a.value() < b.value();
+}
 inline bool operator==(const RealHeight& a, const RealHeight& b) {
     return a.value() == b.value();
 }
@@ -99,7 +101,8 @@ class GroupDistances {
 
     // Whether every sum of distances fits Sum.
     bool sums_fit() const {
-        return kReal || !average_ || total_ <= static_cast<uint64_t>(std::numeric_limits<Sum>::max());
+        return kReal || !average_ ||
+               total_ <= static_cast<uint64_t>(std::numeric_limits<Sum>::max());
     }
 
     int size() const { return n_; }
@@ -153,8 +156,9 @@ class GroupDistances {
     template <class Work>
     int with_rules(Work work) const {
         if (!average_) {
-            return work([](Sum to_a, Sum to_b) { return std::max(to_a, to_b); },
-                        [](Value sum, int64_t, Value best, int64_t, int64_t) { return sum < best; });
+            return work(
+                [](Sum to_a, Sum to_b) { return std::max(to_a, to_b); },
+                [](Value sum, int64_t, Value best, int64_t, int64_t) { return sum < best; });
         }
         if constexpr (kReal) {
             // As Height compares them: the quotients of the sums by the pairs.
@@ -170,16 +174,13 @@ class GroupDistances {
                 return static_cast<Sum>(static_cast<Unsigned>(to_a) + static_cast<Unsigned>(to_b));
             };
             if (narrow_) {
-                return work(
-                    add, [](int64_t sum, int64_t size, int64_t best, int64_t best_size, int64_t) {
-                        return sum * best_size < best * size;
-                    });
+                return work(add, [](int64_t sum, int64_t size, int64_t best, int64_t best_size,
+                                    int64_t) { return sum * best_size < best * size; });
             }
-            return work(add,
-                        [](int64_t sum, int64_t size, int64_t best, int64_t best_size, int64_t) {
-                            return static_cast<Wide>(sum) * best_size <
-                                   static_cast<Wide>(best) * size;
-                        });
+            return work(
+                add, [](int64_t sum, int64_t size, int64_t best, int64_t best_size, int64_t) {
+                    return static_cast<Wide>(sum) * best_size < static_cast<Wide>(best) * size;
+                });
         }
     }
 

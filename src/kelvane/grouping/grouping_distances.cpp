@@ -36,12 +36,12 @@ GroupingDistances ranked_distances(std::span<const std::string> names,
     for (int i = 1; i < n; ++i) {
         for (int j = 0; j < i; ++j, ++k) {
             if (!(lower[k] >= 0.0 && std::isfinite(lower[k]))) {
-                throw clonal::FatalError(
-                    "individuals " + names[static_cast<std::size_t>(j)] + " and " +
-                    names[static_cast<std::size_t>(i)] +
-                    (std::isnan(lower[k]) ? " have no distance (no locus typed in both)"
-                                          : " have a distance below 0 or infinite") +
-                    ", which a grouping cannot take");
+                throw clonal::FatalError("individuals " + names[static_cast<std::size_t>(j)] +
+                                         " and " + names[static_cast<std::size_t>(i)] +
+                                         (std::isnan(lower[k])
+                                              ? " have no distance (no locus typed in both)"
+                                              : " have a distance below 0 or infinite") +
+                                         ", which a grouping cannot take");
             }
         }
     }

@@ -17,9 +17,10 @@ namespace kelvane {
 // The merge heights of single linkage among the individuals given (at least one), ascending.
 std::vector<int32_t> merge_heights(const DistanceMatrix& matrix, std::span<const int> members);
 
-// In the distances' unit: whole numbers, or real ones on real distances.
+// In the distances' unit: whole numbers, or real ones on real distances. Grouping at any
+// threshold from low up to (not including) high groups alike.
 struct HeightGap {
-    double low;   // the height below the gap: grouping at thresholds from low up to high groups alike
+    double low;   // the height below the gap
     double high;  // the height above it
 };
 

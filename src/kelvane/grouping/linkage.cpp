@@ -258,12 +258,13 @@ std::vector<RealMerge> average_merges(const GroupingDistances& distances,
 std::vector<RealMerge> average_merges_plainly(const GroupingDistances& distances) {
     clonal::LoopHelper alone(false);
     std::vector<RealMerge> merges;
-    plain_merges(GroupDistances<double>(
-                     true, std::vector<int64_t>(static_cast<std::size_t>(distances.matrix.size()), 1),
-                     [&](int x, int y) { return distances.value(x, y); }, alone),
-                 [&](int first, int second, RealHeight height) {
-                     merges.push_back({first, second, height.value()});
-                 });
+    plain_merges(
+        GroupDistances<double>(
+            true, std::vector<int64_t>(static_cast<std::size_t>(distances.matrix.size()), 1),
+            [&](int x, int y) { return distances.value(x, y); }, alone),
+        [&](int first, int second, RealHeight height) {
+            merges.push_back({first, second, height.value()});
+        });
     return merges;
 }
 
@@ -362,9 +363,8 @@ std::vector<ThresholdCount> counts_under(const GroupingDistances& distances, Lin
     return counts;
 }
 
-std::vector<double> heights_under(const GroupingDistances& distances,
-                                  std::span<const int> members, std::span<const int64_t> counts,
-                                  Linkage linkage) {
+std::vector<double> heights_under(const GroupingDistances& distances, std::span<const int> members,
+                                  std::span<const int64_t> counts, Linkage linkage) {
     if (distances.real() && linkage == Linkage::kAverage) {
         return sorted_heights(average_merges(distances, members, counts));
     }

@@ -88,8 +88,7 @@ std::vector<int32_t> heights_under(const DistanceMatrix& matrix, std::span<const
 // thresholds, as above, on real ones they are the means.
 Genotypes genotypes_under(const GroupingDistances& distances, double threshold, Linkage linkage);
 std::vector<ThresholdCount> counts_under(const GroupingDistances& distances, Linkage linkage);
-std::vector<double> heights_under(const GroupingDistances& distances,
-                                  std::span<const int> members, std::span<const int64_t> counts,
-                                  Linkage linkage);
+std::vector<double> heights_under(const GroupingDistances& distances, std::span<const int> members,
+                                  std::span<const int64_t> counts, Linkage linkage);
 
 }  // namespace kelvane

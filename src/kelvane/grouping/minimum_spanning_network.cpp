@@ -53,7 +53,8 @@ std::vector<NetworkEdge> minimum_spanning_network(const DistanceMatrix& distance
         for (const int u : members[small]) {
             for (const int v : members[big]) {
                 if (distances.at(u, v) == edge.weight) {
-                    edges.push_back({std::min(u, v), std::max(u, v), static_cast<double>(edge.weight)});
+                    edges.push_back(
+                        {std::min(u, v), std::max(u, v), static_cast<double>(edge.weight)});
                 }
             }
         }

@@ -66,7 +66,8 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
         longest = std::max(longest, edge.distance);
     }
     figure.description =
-        plural(genotypes.count, "clonal genotype") + " at threshold " + clonal::distance_text(threshold) +
+        plural(genotypes.count, "clonal genotype") + " at threshold " +
+        clonal::distance_text(threshold) +
         ", each a pie of its populations with an area in proportion to its individuals, and " +
         plural(static_cast<int64_t>(edges.size()), "link") + " of the minimum spanning network" +
         (edges.empty() ? std::string(".")
@@ -124,9 +125,8 @@ clonal::plot::Figure network_figure(const MarkerData& data, const Genotypes& gen
     const double thinnest = widest / 4;
 
     for (const NetworkEdge& edge : edges) {
-        const double closeness = longest == shortest
-                                     ? 1.0
-                                     : (longest - edge.distance) / (longest - shortest);
+        const double closeness =
+            longest == shortest ? 1.0 : (longest - edge.distance) / (longest - shortest);
         panel.add(Edge{layout.positions[static_cast<std::size_t>(edge.a)],
                        layout.positions[static_cast<std::size_t>(edge.b)],
                        thinnest + (widest - thinnest) * closeness,

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "common/core/fatal_error.hpp"
-
 #include <cmath>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "common/core/fatal_error.hpp"
 
 namespace kelvane {
 namespace {
