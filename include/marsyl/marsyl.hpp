@@ -5,8 +5,9 @@
 //   Analyses    marsyl::analysis: one call each, with a settings struct where the analysis has
 //               settings (the defaults of the command line), a random generator where one is
 //               drawn from, and a table of the result (clonal::ResultTable):
-//                 diversity (indices and their partitioning), extended_table, pareto_table,
-//                 shared_table, bootstrap, differentiation, jackknife.
+//                 diversity (indices and their partitioning), extended_table,
+//                 diversity_interval_table, pareto_table, shared_table, bootstrap,
+//                 differentiation, jackknife.
 //
 // Errors are clonal::FatalError, as in kelvane/kelvane.hpp. The resampling calls draw from the
 // generator in the order of the pairs (each population against those before it) or of the
@@ -20,6 +21,7 @@
 #include "marsyl/analysis/clonal_input.hpp"
 #include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/diversity_intervals.hpp"
 #include "marsyl/analysis/extended.hpp"
 #include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/analysis/pareto.hpp"

@@ -25,6 +25,10 @@ kv_diversity_cpp <- function(genotypes, populations, extended, partition, rarefy
     .Call(`_kelvane_kv_diversity_cpp`, genotypes, populations, extended, partition, rarefy)
 }
 
+kv_diversity_ci_cpp <- function(genotypes, populations, resamples, level, seed) {
+    .Call(`_kelvane_kv_diversity_ci_cpp`, genotypes, populations, resamples, level, seed)
+}
+
 kv_pareto_cpp <- function(genotypes, populations) {
     .Call(`_kelvane_kv_pareto_cpp`, genotypes, populations)
 }

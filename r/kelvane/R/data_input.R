@@ -68,3 +68,18 @@ kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_ro
        repeat_lengths = words(repeat_lengths), repeat_rounding = repeat_rounding,
        partial_genotypes = partial_genotypes, unrounded = !rounded)
 }
+
+# The clonal genotypes and populations of a diversity analysis: given, or of a genind or genclone
+# its multilocus genotypes of identical data and its populations.
+kv_sample <- function(genotypes, populations) {
+  if (inherits(genotypes, "genind")) {
+    x <- genotypes
+    populations <- if (is.null(adegenet::pop(x))) rep("1", adegenet::nInd(x)) else
+      as.character(adegenet::pop(x))
+    genotypes <- kv_clones(x, threshold = 0, rounded = TRUE)
+  }
+  if (length(genotypes) != length(populations)) {
+    stop("genotypes and populations must be as long as each other", call. = FALSE)
+  }
+  list(genotypes = as.integer(genotypes), populations = as.character(populations))
+}

@@ -76,6 +76,36 @@ kv_suggest <- function(x, model = "stepwise", missing = "not-counted", multiplie
                  as.integer(threads))
 }
 
+#' Bootstrap confidence intervals of diversity indices
+#'
+#' Shannon's H, Stoddart and Taylor's G, Simpson's lambda and E5 of every population and the
+#' total, with bootstrap intervals, as \code{marsyl indices --ci}: each of \code{n} resamples
+#' draws a population's individuals again with replacement. poppr's \code{diversity_ci} with its
+#' defaults gives the same quantities: \code{estimate} is the mean of the resampled values and
+#' the interval is the normal one centred on the observed value (observed -/+ z times the
+#' resamples' standard deviation); the numbers differ by the resampling's chance, as two runs of
+#' poppr do. Resamples in which an index is undefined (E5 of a single clone) are left out of it.
+#'
+#' @inheritParams kv_diversity
+#' @param n the number of resamples (2 or more).
+#' @param ci the confidence level in percent, above 0 and below 100.
+#' @param seed two seeds, as the command's \code{--seed}; NULL seeds from the clock.
+#' @return a data.frame with columns \code{population}, \code{index} (H, G, lambda, E5),
+#'   \code{observed}, \code{estimate}, \code{lower} and \code{upper}.
+#' @examples
+#' kv_diversity_ci(c(1, 1, 2, 3, 3, 3), c("a", "a", "a", "b", "b", "b"), n = 200,
+#'                 seed = c(1, 2))
+#' @export
+kv_diversity_ci <- function(genotypes, populations = rep("1", length(genotypes)), n = 1000,
+                            ci = 95, seed = NULL) {
+  sample <- kv_sample(genotypes, populations)
+  if (!is.numeric(ci) || length(ci) != 1 || is.na(ci) || ci <= 0 || ci >= 100) {
+    stop("ci takes a number above 0 and below 100", call. = FALSE)
+  }
+  kv_diversity_ci_cpp(sample$genotypes, sample$populations, as.numeric(n), ci / 100,
+                      as.integer(seed))
+}
+
 #' Per locus: alleles, genotypes and probabilities of identity
 #'
 #' As \code{kelvane loci}; with \code{repeat_lengths} also the share of each locus's sizes that
@@ -115,17 +145,8 @@ kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = N
 #' @export
 kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
                          extended = FALSE, partition = FALSE, rarefy = 0) {
-  if (inherits(genotypes, "genind")) {
-    x <- genotypes
-    populations <- if (is.null(adegenet::pop(x))) rep("1", adegenet::nInd(x)) else
-      as.character(adegenet::pop(x))
-    genotypes <- kv_clones(x, threshold = 0, rounded = TRUE)
-  }
-  if (length(genotypes) != length(populations)) {
-    stop("genotypes and populations must be as long as each other")
-  }
-  kv_diversity_cpp(as.integer(genotypes), as.character(populations), extended, partition,
-                   rarefy)
+  sample <- kv_sample(genotypes, populations)
+  kv_diversity_cpp(sample$genotypes, sample$populations, extended, partition, rarefy)
 }
 
 #' Analysis of molecular variance

@@ -98,6 +98,21 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_diversity_ci_cpp
+Rcpp::DataFrame kv_diversity_ci_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, double resamples, double level, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_diversity_ci_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP resamplesSEXP, SEXP levelSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< double >::type resamples(resamplesSEXP);
+    Rcpp::traits::input_parameter< double >::type level(levelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_diversity_ci_cpp(genotypes, populations, resamples, level, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
 // kv_pareto_cpp
 Rcpp::DataFrame kv_pareto_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations);
 RcppExport SEXP _kelvane_kv_pareto_cpp(SEXP genotypesSEXP, SEXP populationsSEXP) {
@@ -333,6 +348,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 8},
     {"_kelvane_kv_loci_cpp", (DL_FUNC) &_kelvane_kv_loci_cpp, 2},
     {"_kelvane_kv_diversity_cpp", (DL_FUNC) &_kelvane_kv_diversity_cpp, 5},
+    {"_kelvane_kv_diversity_ci_cpp", (DL_FUNC) &_kelvane_kv_diversity_ci_cpp, 5},
     {"_kelvane_kv_pareto_cpp", (DL_FUNC) &_kelvane_kv_pareto_cpp, 2},
     {"_kelvane_kv_shared_cpp", (DL_FUNC) &_kelvane_kv_shared_cpp, 3},
     {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},

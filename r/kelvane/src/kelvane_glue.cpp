@@ -35,6 +35,7 @@
 #include "marsyl/analysis/bootstrap.hpp"
 #include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/diversity_intervals.hpp"
 #include "marsyl/analysis/extended.hpp"
 #include "marsyl/analysis/jackknife.hpp"
 #include "marsyl/analysis/pareto.hpp"
@@ -48,9 +49,12 @@ int64_t count_of(double value) {
     return std::isfinite(value) && std::fabs(value) < 9e18 ? static_cast<int64_t>(value) : -1;
 }
 
-// A setting's name as the R functions spell it: the library's, but the model is kv_dist's model.
+// A setting's name as the R functions spell it: the library's, but the model is kv_dist's model
+// and the resamples of the diversity intervals are n, as poppr's diversity_ci names them.
 std::string r_name(std::string_view setting) {
-    return setting == "distance" ? std::string("model") : std::string(setting);
+    return setting == "distance" ? std::string("model")
+           : setting == "ci"     ? std::string("n")
+                                 : std::string(setting);
 }
 
 // data: list(file = path) or list(copies, ploidy, names, populations, loci), copies being
@@ -375,6 +379,21 @@ Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterV
         const auto results = marsyl::analysis::diversity(input);
         return data_frame(partition ? marsyl::analysis::partitioning_table(input.data, results)
                                     : marsyl::analysis::indices_table(input.data, results));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_diversity_ci_cpp(Rcpp::IntegerVector genotypes,
+                                    Rcpp::CharacterVector populations, double resamples,
+                                    double level, Rcpp::IntegerVector seed) {
+    return guarded([&] {
+        const marsyl::analysis::ClonalInput input = clonal_input(genotypes, populations);
+        marsyl::analysis::IntervalSettings settings;
+        settings.resamples = count_of(resamples);
+        settings.level = level;
+        marsyl::analysis::check_interval_settings(settings);
+        clonal::Random random = seeded_or_clock(seed);
+        return data_frame(marsyl::analysis::diversity_interval_table(input.data, settings, random));
     });
 }
 

@@ -1,14 +1,18 @@
 // marsyl indices: the indices of clonal diversity of every population, or with --partition the
 // partitioning of diversity among the populations, as the dialogue's first choice computes them;
 // with --extended the statistics of clone sizes that papers on clonal populations report, for
-// every population and the total; with --svg the indices as dot charts.
+// every population and the total; with --ci bootstrap intervals of H, G, lambda and E5; with --svg
+// the indices as dot charts.
 #include <memory>
 #include <string>
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
+#include "common/cli/result_files.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "marsyl/analysis/clonal_input.hpp"
 #include "marsyl/analysis/diversity.hpp"
+#include "marsyl/analysis/diversity_intervals.hpp"
 #include "marsyl/analysis/extended.hpp"
 #include "marsyl/cli/clonal_options.hpp"
 #include "marsyl/cli/marsyl_commands.hpp"
@@ -25,6 +29,9 @@ struct IndicesOptions {
     bool partition = false;
     bool extended = false;
     int64_t rarefy = 0;  // 0: the default size
+    analysis::IntervalSettings intervals;
+    ResamplingOptions resampling;
+    CLI::Option* ci = nullptr;  // given: intervals instead of the indices
 };
 
 clonal::cli::Action setup(CLI::App& command) {
@@ -45,14 +52,45 @@ clonal::cli::Action setup(CLI::App& command) {
                     "but at least 10)")
         ->check(clonal::cli::whole_number(1, INT32_MAX))
         ->needs(extended_flag);
+    CLI::Option* ci_option =
+        command
+            .add_option("--ci", options->intervals.resamples,
+                        "bootstrap confidence intervals of H, G, lambda and E5 instead, from this "
+                        "many resamples of every population and the total (poppr's "
+                        "diversity_ci: observed, estimate the resamples' mean, lower and upper "
+                        "the observed value -/+ z sd)")
+            ->check(clonal::cli::whole_number(2, analysis::kMostResamples));
+    ci_option->excludes(partition_flag)->excludes(extended_flag);
+    options->ci = ci_option;
+    command
+        .add_option("--ci-level", options->intervals.level, "the confidence level of the intervals")
+        ->check(clonal::cli::real_number(0.0, 1.0))
+        ->capture_default_str()
+        ->needs(ci_option);
+    add_clock_seed_option(command, options->resampling.seeds);
     clonal::cli::add_figure_option(command, options->figure,
                                    "the indices of every population as dot charts");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        if ((options->partition || options->extended) && options->figure.wanted()) {
+        const bool intervals = options->ci->count() > 0;
+        if ((options->partition || options->extended || intervals) && options->figure.wanted()) {
             throw clonal::cli::UsageError(
                 std::string("--svg draws the indices of every population; it does not go with ") +
-                (options->partition ? "--partition" : "--extended"));
+                (options->partition  ? "--partition"
+                 : options->extended ? "--extended"
+                                     : "--ci"));
+        }
+        if (intervals) {
+            analysis::check_interval_settings(options->intervals);
+            clonal::cli::ResultFiles files(terminal, {options->clonal});
+            clonal::cli::ResultFile& output = files.add("--out", options->common.out);
+            clonal::Random random = seeded_random(options->resampling, terminal);
+            const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
+            clonal::write_tsv(
+                analysis::diversity_interval_table(input.data, options->intervals, random),
+                output.stream());
+            files.commit();
+            return;
         }
         clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
                                            {options->clonal});

@@ -117,4 +117,11 @@ test_that("the functions of clonal diversity give marsyl's tables", {
   expect_equal(kv_jackknife(genotypes, populations, subsamples = 30, seed = c(3, 4)),
                command_table("jackknife", file, "--permutations", "30", "--seed", "3,4",
                              of = marsyl))
+  intervals <- kv_diversity_ci(genotypes, populations, n = 300, ci = 90, seed = c(5, 6))
+  expect_equal(intervals, command_table("indices", file, "--ci", "300", "--ci-level", "0.9",
+                                        "--seed", "5,6", of = marsyl))
+  # The observed values are the extended statistics: Stoddart and Taylor's G among them.
+  extended <- kv_diversity(genotypes, populations, extended = TRUE)
+  expect_equal(intervals$observed[intervals$index == "G"], extended$stoddart_taylor)
+  expect_equal(intervals$observed[intervals$index == "H"], extended$H)
 })

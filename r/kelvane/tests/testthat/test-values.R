@@ -78,6 +78,18 @@ test_that("groupings take the real distances and real thresholds, as poppr's mlg
   expect_equal(unname(clones(threshold = at)), unname(stats::cutree(tree, h = at)))
 })
 
+test_that("bootstrap intervals of diversity follow the resampling distribution", {
+  # Two singletons: a resample holds one clone or both with chance 1/2 each, so H is 0 or ln 2
+  # (mean and standard deviation ln 2 / 2) and the 95% interval is ln 2 -/+ 1.96 ln 2 / 2.
+  ci <- kv_diversity_ci(c(1, 2), n = 20000, seed = c(8, 9))
+  h <- ci[ci$population == "1" & ci$index == "H", ]
+  expect_equal(h$observed, log(2))
+  expect_equal(h$estimate, log(2) / 2, tolerance = 0.02)
+  expect_equal(h$upper - h$observed, qnorm(0.975) * log(2) / 2, tolerance = 0.02)
+  expect_error(kv_diversity_ci(c(1, 2), n = 1), "n takes from 2")
+  expect_error(kv_diversity_ci(c(1, 2), ci = 100), "ci takes a number above 0 and below 100")
+})
+
 test_that("the library's errors are R errors with its sentence", {
   plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
   expect_error(kv_clones(plants, threshold = 1, linkage = "ward"),
