@@ -5,7 +5,8 @@
 #
 #   tools/dependencies.sh build   compilers, CMake and the libraries the programs and tests link
 #   tools/dependencies.sh test    build, python3 and Chromium for the tests of figures, and R with
-#                                 the package's test dependencies (testthat, igraph)
+#                                 the package's test dependencies (testthat, igraph, and knitr,
+#                                 rmarkdown and pandoc for its vignette)
 #   tools/dependencies.sh ci      test, and clang with libFuzzer for the fuzz targets
 #   tools/dependencies.sh r       R with Rcpp and adegenet: what installing the R package needs
 set -eu
@@ -21,7 +22,9 @@ ci="clang:cmd:clang++ libclang-rt-14-dev:glob:/usr/lib/llvm-*/lib/clang/*/lib/li
 r="r-base-dev:cmd:Rscript r-cran-rcpp:file:/usr/lib/R/site-library/Rcpp/DESCRIPTION
 r-cran-adegenet:file:/usr/lib/R/site-library/adegenet/DESCRIPTION"
 r_tests="r-cran-testthat:file:/usr/lib/R/site-library/testthat/DESCRIPTION
-r-cran-igraph:file:/usr/lib/R/site-library/igraph/DESCRIPTION"
+r-cran-igraph:file:/usr/lib/R/site-library/igraph/DESCRIPTION
+r-cran-knitr:file:/usr/lib/R/site-library/knitr/DESCRIPTION
+r-cran-rmarkdown:file:/usr/lib/R/site-library/rmarkdown/DESCRIPTION pandoc:cmd:pandoc"
 
 case $set_name in
     build) wanted=$build ;;

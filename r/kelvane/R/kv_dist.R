@@ -31,3 +31,57 @@ kv_dist <- function(x, model = "stepwise", missing = "not-counted", multiplier =
                        partial_genotypes),
               rounded, as.integer(threads))
 }
+
+#' Distances between a query and a reference set
+#'
+#' The distance of every query individual to every reference individual, as poppr's
+#' \code{bruvo.between} computes them: the two sets are taken together (so that settings drawn
+#' from the data, such as \code{repeat_lengths = "auto"} or \code{missing = "average"}, see
+#' both) and the query x reference block is returned. poppr returns that block inside a
+#' \code{dist} of both sets with the other pairs left out; here it is a matrix.
+#'
+#' @inheritParams kv_dist
+#' @param query,reference file paths, genind objects or data.frames of allele columns with the
+#'   same loci in the same order.
+#' @param rounded FALSE (the default for every model but Dice) for the real distances, as
+#'   \code{bruvo.between} gives them; TRUE for the whole numbers of \code{kv_dist}.
+#' @return a matrix with a row per query individual and a column per reference individual,
+#'   named by them.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' x <- kv_read(f)
+#' kv_dist_between(x[1:3], x[4:10], "two-phase", repeat_lengths = "auto")
+#' @export
+kv_dist_between <- function(query, reference, model = "stepwise", missing = "not-counted",
+                            multiplier = NULL, base = NULL, repeat_lengths = NULL,
+                            repeat_rounding = NULL, partial_genotypes = NULL,
+                            rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  sets <- lapply(list(query, reference), function(x) {
+    if (is.character(x) && length(x) == 1) x <- kv_read(x)
+    kv_data(x, ploidy)
+  })
+  if (!identical(sets[[1]]$loci, sets[[2]]$loci)) {
+    stop("query and reference must have the same loci in the same order", call. = FALSE)
+  }
+  # Copies locus by locus, each set widened to the larger ploidy with missing copies.
+  width <- max(sets[[1]]$ploidy, sets[[2]]$ploidy)
+  widened <- lapply(sets, function(s) {
+    out <- matrix(0L, nrow(s$copies), length(s$loci) * width)
+    for (k in seq_along(s$loci)) {
+      out[, (k - 1) * width + seq_len(s$ploidy)] <- s$copies[, (k - 1) * s$ploidy +
+                                                                seq_len(s$ploidy)]
+    }
+    out
+  })
+  both <- list(copies = rbind(widened[[1]], widened[[2]]), ploidy = width,
+               names = c(sets[[1]]$names, sets[[2]]$names),
+               populations = c(sets[[1]]$populations, sets[[2]]$populations),
+               loci = sets[[1]]$loci)
+  d <- kv_dist_cpp(both, kv_model(model, missing, multiplier, base, repeat_lengths,
+                                  repeat_rounding, partial_genotypes),
+                   rounded, as.integer(threads))
+  nq <- length(sets[[1]]$names)
+  block <- as.matrix(d)[seq_len(nq), nq + seq_along(sets[[2]]$names), drop = FALSE]
+  dimnames(block) <- list(sets[[1]]$names, sets[[2]]$names)
+  block
+}

@@ -333,7 +333,8 @@ kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = 
 #' \code{weight} (the distance), which \code{igraph::mst} and the layouts read.
 #'
 #' @inheritParams kv_clones
-#' @return an igraph graph, or a list.
+#' @return an igraph graph, or without igraph a \code{kv_network} list of \code{nodes} and
+#'   \code{edges} (printed as both tables; \code{as.data.frame} gives the edges).
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' net <- kv_network(f, threshold = 2)
@@ -351,7 +352,22 @@ kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted"
                                            vertices = net$nodes)
     return(graph)
   }
-  net
+  structure(net, class = "kv_network")
+}
+
+#' @export
+print.kv_network <- function(x, ...) {
+  cat("Minimum spanning network: ", nrow(x$nodes), " clonal genotypes, ", nrow(x$edges),
+      " links\n\nnodes\n", sep = "")
+  print(x$nodes, row.names = FALSE, ...)
+  cat("\nedges\n")
+  print(x$edges, row.names = FALSE, ...)
+  invisible(x)
+}
+
+#' @export
+as.data.frame.kv_network <- function(x, ...) {
+  x$edges
 }
 
 #' AMOVA of a sampling design
@@ -474,11 +490,12 @@ kv_strata <- function(strata, x = NULL) {
 #' @param level the units of the correlogram: \code{"ramets"}, \code{"genets-central"},
 #'   \code{"genets-weighted"} or \code{"genets-random"}.
 #' @param permutations permutations of the p-values (0: none).
-#' @return subrange: a list of \code{classes} (class, from, to, mean_distance, pairs,
-#'   same_genet_share) and \code{genets} (genotype, ramets, subrange); aggregation and edge: a
-#'   list of \code{table} (a row per population and for all); autocorrelation: a list of
-#'   \code{classes} (class, from, to, mean_distance, ln_mean_distance, pairs, kinship, p) and
-#'   \code{summary} (b, b_log, f1, sp, sp_log).
+#' @return subrange: a \code{kv_spatial} list of \code{classes} (class, from, to, mean_distance,
+#'   pairs, same_genet_share) and \code{genets} (genotype, ramets, subrange); autocorrelation: a
+#'   \code{kv_spatial} list of \code{classes} (class, from, to, mean_distance, ln_mean_distance,
+#'   pairs, kinship, p) and \code{summary} (b, b_log, f1, sp, sp_log); a \code{kv_spatial} prints
+#'   both tables and \code{as.data.frame} gives \code{classes}. Aggregation and edge: a
+#'   data.frame with a row per population and for all.
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' n <- length(adegenet::indNames(kv_read(f)))
@@ -500,5 +517,23 @@ kv_spatial <- function(x, coordinates, analysis = "subrange", threshold = NULL,
                            geographic, threshold, as.integer(classes), equal_pairs,
                            as.numeric(class_limits), as.numeric(center), level, permutations,
                            as.integer(seed), as.integer(threads))
-  if (analysis %in% c("aggregation", "edge")) result$table else result
+  if (analysis %in% c("aggregation", "edge")) result$table else
+    structure(result, class = "kv_spatial", analysis = analysis)
+}
+
+#' @export
+print.kv_spatial <- function(x, ...) {
+  cat(if (identical(attr(x, "analysis"), "autocorrelation")) "Kinship correlogram" else
+    "Clonal subrange", "\n\n")
+  for (part in names(x)) {
+    cat(part, "\n", sep = "")
+    print(x[[part]], row.names = FALSE, ...)
+    cat("\n")
+  }
+  invisible(x)
+}
+
+#' @export
+as.data.frame.kv_spatial <- function(x, ...) {
+  x$classes
 }

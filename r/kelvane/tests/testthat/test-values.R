@@ -78,6 +78,21 @@ test_that("groupings take the real distances and real thresholds, as poppr's mlg
   expect_equal(unname(clones(threshold = at)), unname(stats::cutree(tree, h = at)))
 })
 
+test_that("distances between a query and a reference are those of each pair", {
+  data("nancycats", package = "adegenet", envir = environment())
+  model <- list("two-phase", repeat_lengths = rep(2, 9), partial_genotypes = "combination")
+  block <- do.call(kv_dist_between, c(list(nancycats[1:4], nancycats[5:9]), model))
+  expect_equal(dim(block), c(4L, 5L))
+  expect_equal(rownames(block), adegenet::indNames(nancycats)[1:4])
+  for (i in 1:4) {
+    for (j in 1:5) {
+      pair <- do.call(kv_dist, c(list(nancycats[c(i, 4 + j)]), model, list(rounded = FALSE)))
+      expect_equal(block[i, j], as.vector(pair))
+    }
+  }
+  expect_error(kv_dist_between(nancycats[1:2], nancycats[3:4, loc = 1:3]), "same loci")
+})
+
 test_that("bootstrap intervals of diversity follow the resampling distribution", {
   # Two singletons: a resample holds one clone or both with chance 1/2 each, so H is 0 or ln 2
   # (mean and standard deviation ln 2 / 2) and the 95% interval is ln 2 -/+ 1.96 ln 2 / 2.
