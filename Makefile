@@ -3,7 +3,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all test demo bench asan fuzz clean r
+.PHONY: all test demo bench asan fuzz clean r r-docs
 
 # Every target first installs the Debian packages it needs that are missing (tools/dependencies.sh).
 all:
@@ -16,8 +16,12 @@ test: all
 	ctest --preset release -j $(JOBS)
 	JOBS=$(JOBS) sh r/run_tests.sh build/release
 
-# The R package, built from r/kelvane and installed into the user's R library (R_LIBS_USER), or
-# into RLIB=DIR when given.
+# The R package's help pages from the roxygen comments of its R files (no compilation).
+r-docs:
+	Rscript -e 'roxygen2::roxygenise("r/kelvane", roclets = "rd", load_code = roxygen2::load_source)'
+
+# The R package, built from r/kelvane (its vignette too where knitr, rmarkdown and pandoc are
+# installed) and installed into the user's R library (R_LIBS_USER), or into RLIB=DIR when given.
 RLIB ?=
 r:
 	sh tools/dependencies.sh r

@@ -9,8 +9,12 @@ kv_data <- function(x, ploidy = NULL) {
     if (is.null(ploidy)) stop("a data.frame of allele columns needs its ploidy")
     x <- adegenet::df2genind(x, ploidy = ploidy, sep = "/", NA.char = NA)
   }
+  if (inherits(x, "genlight")) {
+    return(kv_genlight_data(x))
+  }
   if (!inherits(x, "genind")) {
-    stop("x must be a file path, a genind object or a data.frame of allele columns")
+    stop("x must be a file path, a genind, genclone, genlight or snpclone object or a ",
+         "data.frame of allele columns")
   }
   populations <- if (is.null(adegenet::pop(x))) rep("1", adegenet::nInd(x)) else
     as.character(adegenet::pop(x))
@@ -46,6 +50,32 @@ kv_data <- function(x, ploidy = NULL) {
   }
   list(copies = copies, ploidy = ploidy, names = adegenet::indNames(x),
        populations = populations, loci = loci)
+}
+
+# A genlight or snpclone (biallelic SNPs): per individual and locus the count of the second
+# allele, written as copies of alleles 1 and 2 at the individual's ploidy; a missing call leaves
+# every copy missing, as the SNP path of the programs keeps it.
+kv_genlight_data <- function(x) {
+  counts <- as.matrix(x)
+  n <- nrow(counts)
+  ploidies <- adegenet::ploidy(x)
+  if (length(ploidies) == 1) ploidies <- rep(ploidies, n)
+  ploidy <- max(ploidies)
+  loci <- adegenet::locNames(x)
+  if (is.null(loci)) loci <- paste0("L", seq_len(ncol(counts)))
+  copies <- matrix(0L, n, length(loci) * ploidy)
+  for (k in seq_along(loci)) {
+    for (copy in seq_len(ploidy)) {
+      # Copy c of an individual of ploidy p holding a second alleles: 2 for c > p - a.
+      allele <- ifelse(copy > ploidies, 0L, ifelse(copy > ploidies - counts[, k], 2L, 1L))
+      allele[is.na(allele)] <- 0L
+      copies[, (k - 1) * ploidy + copy] <- as.integer(allele)
+    }
+  }
+  names <- adegenet::indNames(x)
+  if (is.null(names)) names <- as.character(seq_len(n))
+  populations <- if (is.null(adegenet::pop(x))) rep("1", n) else as.character(adegenet::pop(x))
+  list(copies = copies, ploidy = ploidy, names = names, populations = populations, loci = loci)
 }
 
 # The model options in the words of the command line.

@@ -3,8 +3,9 @@
 #' The distances of \code{kelvane distances}: stepwise, squared, two-phase, infinite-allele or
 #' Dice, with the same options (underscores for hyphens) and defaults.
 #'
-#' @param x a file path (any format the programs read), a genind object or a data.frame of
-#'   allele columns ("a/b" strings) with \code{ploidy}.
+#' @param x a file path (any format the programs read), a genind or genclone object, a genlight
+#'   or snpclone object (biallelic SNPs: copies of alleles 1 and 2, a missing call missing), or a
+#'   data.frame of allele columns ("a/b" strings) with \code{ploidy}.
 #' @param model the distance model: "stepwise", "squared", "two-phase", "infinite-allele" or
 #'   "dice".
 #' @param missing what a missing copy counts: "not-counted", a number of steps, "average",

@@ -198,6 +198,7 @@ as.data.frame.kv_amova <- function(x, ...) {
 #' permutation tests, as \code{kelvane ia}.
 #'
 #' @inheritParams kv_amova
+#' @inheritParams kv_thresholds
 #' @param clone_correct keep the first individual of every genotype in each population.
 #' @param threshold with \code{clone_correct}: genotypes at this threshold rather than of
 #'   identical data.
@@ -297,6 +298,7 @@ kv_shared <- function(genotypes, populations = rep("1", length(genotypes)), all 
 #' \code{kelvane psex}.
 #'
 #' @inheritParams kv_amova
+#' @inheritParams kv_thresholds
 #' @param threshold genotypes at this threshold (NULL: those of identical data).
 #' @param frequencies allele frequencies from "ramet", "genet" or "round-robin".
 #' @param rr_fill the frequency of an allele the round robin misses: "genets" or "samples".

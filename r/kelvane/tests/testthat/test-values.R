@@ -78,6 +78,16 @@ test_that("groupings take the real distances and real thresholds, as poppr's mlg
   expect_equal(unname(clones(threshold = at)), unname(stats::cutree(tree, h = at)))
 })
 
+test_that("a genlight's SNPs are copies of two alleles, missing calls kept", {
+  snps <- new("genlight", list(a = c(0, 1, 2), b = c(2, NA, 0), c = c(0, 1, 2)), ploidy = 2,
+              pop = c("x", "x", "y"))
+  # Stepwise: the copies of the second allele that differ, a missing call counting nothing:
+  # a-b 2 + 2 at the first and last SNP, a-c none.
+  expect_equal(as.vector(kv_dist(snps)), c(4, 0, 4))
+  expect_equal(unname(kv_clones(snps, threshold = 0)), c(1L, 2L, 1L))
+  expect_equal(kv_diversity(kv_clones(snps, threshold = 0), c("x", "x", "y"))$n, c(2L, 1L))
+})
+
 test_that("distances between a query and a reference are those of each pair", {
   data("nancycats", package = "adegenet", envir = environment())
   model <- list("two-phase", repeat_lengths = rep(2, 9), partial_genotypes = "combination")
