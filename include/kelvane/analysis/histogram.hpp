@@ -16,8 +16,8 @@
 namespace kelvane::analysis {
 
 struct HistogramSettings {
-    int32_t classes = 10;      // 2 or more
-    int32_t max_distance = 0;  // the upper bound of the last class; 0: the largest distance
+    int32_t classes = 10;     // 2 or more
+    double max_distance = 0;  // the upper bound of the last class; 0: the largest distance
 };
 
 // Distances are whole numbers, so classes narrower than one unit are mostly empty: more classes
@@ -29,14 +29,15 @@ inline constexpr int32_t kMostClasses = 100000;
 struct DistanceHistogram {
     std::vector<int64_t> counts;  // classes 0 to K: class k holds from < distance <= to
     double width = 1.0;           // of a class
-    int32_t max_distance = 1;     // the upper bound of the last class
+    double max_distance = 1;      // the upper bound of the last class
     int64_t beyond = 0;           // pairs at a distance above max_distance, in no class
 };
 
 // The settings checked before the distances are known: fewer than 2 classes, and with
 // max_distance given more classes than it can fill or than kMostClasses, are a SettingError
-// naming {classes}.
-void check_histogram_settings(const HistogramSettings& settings);
+// naming {classes}; a max_distance below 0 or not whole on whole distances (without unrounded)
+// one naming {max_distance}.
+void check_histogram_settings(const HistogramSettings& settings, bool unrounded = false);
 
 // The histogram of the pairs of the matrix; too many classes for the largest distance, or more
 // than kMostClasses, are a SettingError as above.
@@ -44,7 +45,9 @@ DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSetting
 
 // The histogram of the pairs of individuals under the distances the input describes; on computed
 // distances other than --missing average (clones.hpp: grouped_by_distinct_genotypes) without an n x
-// n matrix, from the pairs of distinct genotypes weighted by how often each occurs.
+// n matrix, from the pairs of distinct genotypes weighted by how often each occurs. Real distances
+// (unrounded) are tallied into classes of real width (the largest distance, or max_distance, over
+// the classes), a pair without a distance being an error naming it.
 DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distances,
                             const HistogramSettings& settings,
                             const clonal::WorkSettings& work = {});

@@ -2,9 +2,12 @@
 #include "kelvane/analysis/histogram.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "common/core/fatal_error.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/grouping/distance_tally.hpp"
 #include "kelvane/grouping/histogram.hpp"
@@ -20,13 +23,15 @@ void check_class_count(int32_t classes) {
     }
 }
 
-void check_classes(int32_t classes, int32_t max_distance) {
+// Whole distances: classes narrower than one unit are mostly empty.
+void check_classes(int32_t classes, double max_distance) {
     if (classes > max_distance && classes > kFewestClassesRefused) {
+        const auto largest = static_cast<int64_t>(max_distance);
         throw clonal::SettingError(
             "{setting} " + std::to_string(classes) +
-                " would make classes narrower than one unit up to " + std::to_string(max_distance) +
+                " would make classes narrower than one unit up to " + std::to_string(largest) +
                 ", nearly all empty; give at most " +
-                std::to_string(std::max(max_distance, kFewestClassesRefused)),
+                std::to_string(std::max(largest, int64_t{kFewestClassesRefused})),
             "classes");
     }
     check_class_count(classes);
@@ -34,21 +39,35 @@ void check_classes(int32_t classes, int32_t max_distance) {
 
 }  // namespace
 
-void check_histogram_settings(const HistogramSettings& settings) {
-    if (settings.max_distance > 0) {
+void check_histogram_settings(const HistogramSettings& settings, bool unrounded) {
+    const double top = settings.max_distance;
+    if (!(top >= 0.0 && std::isfinite(top)) || (!unrounded && top != std::floor(top)) ||
+        (!unrounded && top > std::numeric_limits<int32_t>::max())) {
+        if (unrounded) {
+            throw clonal::SettingError("{setting} takes a number above 0", "max_distance");
+        }
+        throw clonal::SettingError(
+            "{setting} takes a whole number from 1 to 2147483647 on the rounded distances",
+            "max_distance")
+            .advised("(real ones: {unrounded})");
+    }
+    if (settings.max_distance > 0 && !unrounded) {
         check_classes(settings.classes, settings.max_distance);
-    } else if (settings.classes < 2) {
+    } else if (settings.classes < 2 || unrounded) {
+        // Whole distances without a maximum are checked against the largest one once known.
         check_class_count(settings.classes);
     }
 }
 
 DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSettings& settings) {
+    check_histogram_settings(settings);
     DistanceHistogram histogram;
-    histogram.max_distance =
-        settings.max_distance > 0 ? settings.max_distance : std::max(largest_distance(matrix), 1);
-    check_classes(settings.classes, histogram.max_distance);
-    histogram.counts = histogram_counts(matrix, settings.classes, histogram.max_distance);
-    histogram.width = class_width(histogram.max_distance, settings.classes);
+    const int32_t top = settings.max_distance > 0 ? static_cast<int32_t>(settings.max_distance)
+                                                  : std::max(largest_distance(matrix), 1);
+    histogram.max_distance = top;
+    check_classes(settings.classes, top);
+    histogram.counts = histogram_counts(matrix, settings.classes, top);
+    histogram.width = class_width(top, settings.classes);
     const auto n = static_cast<int64_t>(matrix.size());
     histogram.beyond = n * (n - 1) / 2 - std::accumulate(histogram.counts.begin(),
                                                          histogram.counts.end(), int64_t{0});
@@ -57,6 +76,24 @@ DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSetting
 
 DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distances,
                             const HistogramSettings& settings, const clonal::WorkSettings& work) {
+    check_histogram_settings(settings, distances.unrounded);
+    if (distances.unrounded) {
+        const std::vector<double> values = distance_values(data, distances, true, work);
+        check_real_distances(data.ind_names, values);
+        DistanceHistogram histogram;
+        const double largest =
+            values.empty() ? 0.0 : *std::max_element(values.begin(), values.end());
+        histogram.max_distance = settings.max_distance > 0 ? settings.max_distance
+                                 : largest > 0             ? largest
+                                                           : 1.0;
+        histogram.width = histogram.max_distance / static_cast<double>(settings.classes);
+        histogram.counts = class_counters(settings.classes);
+        tally_value_classes(values, histogram.width, histogram.counts);
+        histogram.beyond =
+            static_cast<int64_t>(values.size()) -
+            std::accumulate(histogram.counts.begin(), histogram.counts.end(), int64_t{0});
+        return histogram;
+    }
     if (!grouped_by_distinct_genotypes(distances)) {
         return histogram(distance_matrix(data, distances, work), settings);
     }
@@ -66,10 +103,11 @@ DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distanc
                            [&](const DistanceMatrix& band) { pairs.add_band(band); });
     const DistanceTally tally = pairs.tally();
     DistanceHistogram histogram;
-    histogram.max_distance =
-        settings.max_distance > 0 ? settings.max_distance : std::max(tally.largest(), 1);
-    check_classes(settings.classes, histogram.max_distance);
-    histogram.width = class_width(histogram.max_distance, settings.classes);
+    const int32_t top = settings.max_distance > 0 ? static_cast<int32_t>(settings.max_distance)
+                                                  : std::max(tally.largest(), 1);
+    histogram.max_distance = top;
+    check_classes(settings.classes, top);
+    histogram.width = class_width(top, settings.classes);
     histogram.counts = tally.class_counts(settings.classes, histogram.width);
     histogram.beyond = tally.pairs() - std::accumulate(histogram.counts.begin(),
                                                        histogram.counts.end(), int64_t{0});
@@ -79,7 +117,7 @@ DistanceHistogram histogram(const MarkerData& data, const DistanceInput& distanc
 std::string beyond_text(const DistanceHistogram& histogram) {
     return std::to_string(histogram.beyond) +
            (histogram.beyond == 1 ? " pair lies" : " pairs lie") + " beyond " +
-           std::to_string(histogram.max_distance) + ", outside the classes";
+           clonal::distance_text(histogram.max_distance) + ", outside the classes";
 }
 
 clonal::ResultTable histogram_table(const DistanceHistogram& histogram) {

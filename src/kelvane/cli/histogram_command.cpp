@@ -24,7 +24,7 @@ struct HistogramOptions {
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
     analysis::HistogramSettings histogram;
-    std::optional<int32_t> threshold;
+    std::optional<double> threshold;
     bool suggest = false;
     analysis::SuggestionSettings suggestion;
     clonal::cli::SeedOption seeds;
@@ -33,10 +33,11 @@ struct HistogramOptions {
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<HistogramOptions>();
     add_model_options(command, options->data);
+    add_unrounded_option(command, options->data);
     add_histogram_options(command, options->histogram);
     command
         .add_option("--threshold", options->threshold, "the figure draws a line at this threshold")
-        ->check(clonal::cli::whole_number(0));
+        ->check(clonal::cli::nonnegative_real());
     CLI::Option* suggest_flag = command.add_flag(
         "--suggest", options->suggest,
         "the figure draws a dashed line at each threshold kelvane suggest gives, with the "
@@ -55,14 +56,14 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError("--seed goes with --suggest");
         }
         analysis::check_suggestion_settings(options->suggestion);
-        analysis::check_histogram_settings(options->histogram);
+        analysis::check_histogram_settings(options->histogram, options->data.unrounded);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         // The histogram and the suggestions work from the distinct genotypes where they can;
         // otherwise both read one matrix.
         const DistanceInput input = distance_input(options->data);
-        const bool from_matrix =
-            options->suggest && !suggested_without_matrix(input, options->suggestion);
+        const bool from_matrix = options->suggest && !input.unrounded &&
+                                 !suggested_without_matrix(input, options->suggestion);
         std::optional<DistanceMatrix> matrix;
         analysis::DistanceHistogram histogram;
         if (from_matrix) {

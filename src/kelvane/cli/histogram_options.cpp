@@ -2,6 +2,7 @@
 #include "kelvane/cli/histogram_options.hpp"
 
 #include "common/cli/option_checks.hpp"
+#include "common/text/tsv_writer.hpp"
 
 namespace kelvane::cli {
 
@@ -11,14 +12,15 @@ void add_histogram_options(CLI::App& command, analysis::HistogramSettings& setti
         ->capture_default_str();
     command
         .add_option("--max-distance", settings.max_distance,
-                    "the upper bound of the last class (default: the largest distance)")
-        ->check(clonal::cli::whole_number(1, INT32_MAX));
+                    "the upper bound of the last class (default: the largest distance; a whole "
+                    "number, a real one with --unrounded)")
+        ->check(clonal::cli::positive_real());
 }
 
 std::vector<std::string> histogram_arguments(const analysis::HistogramSettings& settings) {
     std::vector<std::string> words{"--classes", std::to_string(settings.classes)};
     if (settings.max_distance > 0) {
-        words.insert(words.end(), {"--max-distance", std::to_string(settings.max_distance)});
+        words.insert(words.end(), {"--max-distance", clonal::distance_text(settings.max_distance)});
     }
     return words;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "common/text/tsv_writer.hpp"
 #include "plot/number_format.hpp"
 
 namespace kelvane {
@@ -20,7 +21,7 @@ clonal::plot::Figure histogram_figure(const analysis::DistanceHistogram& histogr
     figure.description = std::to_string(pairs) + " pairs in " +
                          std::to_string(histogram.counts.size() - 1) +
                          " distance classes of width " + readable_real(width) + " " + unit +
-                         " up to " + std::to_string(histogram.max_distance) +
+                         " up to " + clonal::distance_text(histogram.max_distance) +
                          ", and the pairs at distance 0 in a bar left of 0.";
     Panel panel;
     panel.x.title = "Distance (" + unit + ")";
@@ -56,7 +57,7 @@ clonal::plot::Figure histogram_figure(const analysis::DistanceHistogram& histogr
     // A threshold beyond the last class would stretch the axis over distances whose pairs are
     // not counted: it is named in a note instead of drawn.
     ThresholdMarks within = marks;
-    const auto max_distance = static_cast<double>(histogram.max_distance);
+    const double max_distance = histogram.max_distance;
     std::vector<std::string> beyond;
     if (within.chosen && *within.chosen > max_distance) {
         beyond.push_back("threshold " + readable_real(*within.chosen));
@@ -72,7 +73,7 @@ clonal::plot::Figure histogram_figure(const analysis::DistanceHistogram& histogr
     });
     for (const std::string& mark : beyond) {
         figure.legend.push_back(
-            key_line(mark + " lies beyond " + std::to_string(histogram.max_distance)));
+            key_line(mark + " lies beyond " + clonal::distance_text(histogram.max_distance)));
     }
     add_threshold_lines(panel, within);
     figure.add_panel(std::move(panel));

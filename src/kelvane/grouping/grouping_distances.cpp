@@ -29,8 +29,7 @@ GroupingDistances whole_distances(DistanceMatrix matrix) {
     return distances;
 }
 
-GroupingDistances ranked_distances(std::span<const std::string> names,
-                                   std::span<const double> lower) {
+void check_real_distances(std::span<const std::string> names, std::span<const double> lower) {
     const auto n = static_cast<int>(names.size());
     std::size_t k = 0;
     for (int i = 1; i < n; ++i) {
@@ -41,10 +40,16 @@ GroupingDistances ranked_distances(std::span<const std::string> names,
                                          (std::isnan(lower[k])
                                               ? " have no distance (no locus typed in both)"
                                               : " have a distance below 0 or infinite") +
-                                         ", which a grouping cannot take");
+                                         ", which groupings and histograms cannot take");
             }
         }
     }
+}
+
+GroupingDistances ranked_distances(std::span<const std::string> names,
+                                   std::span<const double> lower) {
+    check_real_distances(names, lower);
+    const auto n = static_cast<int>(names.size());
     GroupingDistances distances;
     distances.values.assign(lower.begin(), lower.end());
     distances.values.push_back(0.0);
@@ -58,7 +63,7 @@ GroupingDistances ranked_distances(std::span<const std::string> names,
     distances.values.shrink_to_fit();
     distances.matrix = DistanceMatrix(n);
     const std::vector<double>& values = distances.values;
-    k = 0;
+    std::size_t k = 0;
     for (int i = 1; i < n; ++i) {
         for (int j = 0; j < i; ++j, ++k) {
             const auto rank = static_cast<int32_t>(

@@ -47,10 +47,14 @@ int32_t whole_threshold(double threshold);
 // The whole distances of a matrix, taken over.
 GroupingDistances whole_distances(DistanceMatrix matrix);
 
+// Refuses real distances of the individuals named (every pair (i, j < i) at i * (i - 1) / 2 + j)
+// that a grouping or a histogram cannot take: one that is not a number (a pair without a
+// distance), below 0 or infinite is a FatalError naming the pair.
+void check_real_distances(std::span<const std::string> names, std::span<const double> lower);
+
 // The real distances of the individuals named, every pair (i, j < i) at i * (i - 1) / 2 + j, by
-// their ranks. A distance that is not a number (a pair without one), below 0 or infinite is a
-// FatalError naming the pair; more than 2^31 - 1 distinct values one of kind kLimit. Memory: the
-// n x n ranks and a sorted copy of the distances.
+// their ranks. check_real_distances's errors; more than 2^31 - 1 distinct values is one of kind
+// kLimit. Memory: the n x n ranks and a sorted copy of the distances.
 GroupingDistances ranked_distances(std::span<const std::string> names,
                                    std::span<const double> lower);
 

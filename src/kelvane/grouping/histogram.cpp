@@ -38,21 +38,34 @@ double class_width(int32_t max_distance, int32_t classes) {
     return static_cast<double>(max_distance) / static_cast<double>(classes);
 }
 
+namespace {
+
+// Counts a distance in its class, if it has one.
+void add_to_class(double distance, double width, std::span<int64_t> counts) {
+    if (distance < 0.0) {
+        return;  // no class below 0 to hold it
+    }
+    const int64_t k = ceiling_with_tolerance(distance / width);
+    if (k <= static_cast<int64_t>(counts.size()) - 1) {
+        ++counts[static_cast<std::size_t>(k)];
+    }
+}
+
+}  // namespace
+
 void tally_distance_classes(const DistanceMatrix& matrix, double width, std::span<int64_t> counts) {
-    const auto last_class = static_cast<int64_t>(counts.size()) - 1;
     const int n = matrix.size();
     for (int i = 0; i < n; ++i) {
         const auto row = matrix.row(i);
         for (int j = 0; j < i; ++j) {
-            const int32_t distance = row[static_cast<std::size_t>(j)];
-            if (distance < 0) {
-                continue;  // no class below 0 to hold it
-            }
-            const int64_t k = ceiling_with_tolerance(static_cast<double>(distance) / width);
-            if (k <= last_class) {
-                ++counts[static_cast<std::size_t>(k)];
-            }
+            add_to_class(static_cast<double>(row[static_cast<std::size_t>(j)]), width, counts);
         }
+    }
+}
+
+void tally_value_classes(std::span<const double> values, double width, std::span<int64_t> counts) {
+    for (const double value : values) {
+        add_to_class(value, width, counts);
     }
 }
 

@@ -27,6 +27,9 @@ double class_width(int32_t max_distance, int32_t classes);
 // distance are not counted.
 void tally_distance_classes(const DistanceMatrix& matrix, double width, std::span<int64_t> counts);
 
+// The same for real distances, every pair (i, j < i) at i * (i - 1) / 2 + j.
+void tally_value_classes(std::span<const double> values, double width, std::span<int64_t> counts);
+
 // Zeroed counters of classes 0 to classes (2 or more), in 64 bits so that the largest class
 // cannot overflow; a number of classes too large for memory ends the run.
 std::vector<int64_t> class_counters(int32_t classes);
