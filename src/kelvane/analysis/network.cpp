@@ -15,8 +15,7 @@ namespace {
 // The network on whole distances, or on the ranks of real ones with their distances back.
 NetworkResult network_of(const GroupingDistances& distances, double threshold) {
     NetworkResult result;
-    result.genotypes =
-        genotypes_at_threshold(distances.matrix, distances.matrix_threshold(threshold));
+    result.genotypes = genotypes_under(distances, threshold, Linkage::kSingle);
     result.edges = minimum_spanning_network(genotype_distances(distances.matrix, result.genotypes));
     for (NetworkEdge& edge : result.edges) {
         edge.distance = distances.distance(static_cast<int64_t>(edge.distance));

@@ -268,24 +268,36 @@ std::vector<RealMerge> average_merges_plainly(const GroupingDistances& distances
     return merges;
 }
 
-Genotypes genotypes_under(const DistanceMatrix& matrix, int32_t threshold, Linkage linkage) {
-    if (linkage == Linkage::kSingle) {
-        return genotypes_at_threshold(matrix, threshold);
-    }
-    UnionFind groups(matrix.size());
-    for (const Merge& merge : linkage_merges(matrix, linkage)) {
-        if (merge.threshold() > threshold) {
-            break;
+namespace {
+
+// The genotypes of the individuals that the merges at or below the threshold join.
+template <class Merges, class Height>
+Genotypes genotypes_of_merges(int individuals, const Merges& merges, Height height,
+                              double threshold) {
+    UnionFind groups(individuals);
+    for (const auto& merge : merges) {
+        if (height(merge) <= threshold) {
+            groups.join(merge.first, merge.second);
         }
-        groups.join(merge.first, merge.second);
     }
     Genotypes genotypes;
-    genotypes.numbers.resize(static_cast<std::size_t>(matrix.size()));
-    for (int i = 0; i < matrix.size(); ++i) {
+    genotypes.numbers.resize(static_cast<std::size_t>(individuals));
+    for (int i = 0; i < individuals; ++i) {
         genotypes.numbers[static_cast<std::size_t>(i)] = groups.find(i) + 1;
     }
     genotypes.count = renumber_genotypes(genotypes.numbers);
     return genotypes;
+}
+
+}  // namespace
+
+Genotypes genotypes_under(const DistanceMatrix& matrix, int32_t threshold, Linkage linkage) {
+    if (linkage == Linkage::kSingle) {
+        return genotypes_at_threshold(matrix, threshold);
+    }
+    return genotypes_of_merges(
+        matrix.size(), linkage_merges(matrix, linkage),
+        [](const Merge& merge) { return static_cast<double>(merge.threshold()); }, threshold);
 }
 
 std::vector<ThresholdCount> counts_under(const DistanceMatrix& matrix, Linkage linkage) {
@@ -314,24 +326,6 @@ std::vector<int32_t> heights_under(const DistanceMatrix& matrix, std::span<const
 
 namespace {
 
-// Joins the individuals of every merge at or below the threshold.
-Genotypes genotypes_of_merges(int individuals, std::span<const RealMerge> merges,
-                              double threshold) {
-    UnionFind groups(individuals);
-    for (const RealMerge& merge : merges) {
-        if (merge.height <= threshold) {
-            groups.join(merge.first, merge.second);
-        }
-    }
-    Genotypes genotypes;
-    genotypes.numbers.resize(static_cast<std::size_t>(individuals));
-    for (int i = 0; i < individuals; ++i) {
-        genotypes.numbers[static_cast<std::size_t>(i)] = groups.find(i) + 1;
-    }
-    genotypes.count = renumber_genotypes(genotypes.numbers);
-    return genotypes;
-}
-
 std::vector<double> sorted_heights(const std::vector<RealMerge>& merges) {
     std::vector<double> heights;
     heights.reserve(merges.size());
@@ -347,7 +341,9 @@ std::vector<double> sorted_heights(const std::vector<RealMerge>& merges) {
 
 Genotypes genotypes_under(const GroupingDistances& distances, double threshold, Linkage linkage) {
     if (distances.real() && linkage == Linkage::kAverage) {
-        return genotypes_of_merges(distances.matrix.size(), average_merges(distances), threshold);
+        return genotypes_of_merges(
+            distances.matrix.size(), average_merges(distances),
+            [](const RealMerge& merge) { return merge.height; }, threshold);
     }
     return genotypes_under(distances.matrix, distances.matrix_threshold(threshold), linkage);
 }
