@@ -26,7 +26,7 @@ RLIB ?=
 r:
 	sh tools/dependencies.sh r
 	mkdir -p build/r-package
-	cd build/r-package && R CMD build $$(Rscript -e 'cat(if (all(sapply(c("knitr", "rmarkdown"), requireNamespace, quietly = TRUE)) && rmarkdown::pandoc_available()) "" else "--no-build-vignettes")' 2> /dev/null || echo --no-build-vignettes) ../../r/kelvane
+	cd build/r-package && MAKEFLAGS=-j$(JOBS) R CMD build $$(Rscript -e 'cat(if (all(sapply(c("knitr", "rmarkdown"), requireNamespace, quietly = TRUE)) && rmarkdown::pandoc_available()) "" else "--no-build-vignettes")' 2> /dev/null || echo --no-build-vignettes) ../../r/kelvane
 	lib="$(RLIB)"; [ -n "$$lib" ] || lib="$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))')"; \
 	Rscript -e "dir.create('$$lib', recursive = TRUE, showWarnings = FALSE)" && \
 	MAKEFLAGS=-j$(JOBS) R CMD INSTALL -l "$$lib" build/r-package/kelvane_*.tar.gz

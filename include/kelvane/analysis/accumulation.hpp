@@ -14,11 +14,9 @@
 
 namespace kelvane::analysis {
 
-// The most random subsets drawn per number of loci.
-inline constexpr int64_t kMostDraws = 100000000;
-
 struct AccumulationSettings {
-    int64_t draws = 1000;  // 1 to kMostDraws; others are a SettingError naming {draws}
+    int64_t draws =
+        1000;  // random subsets per number of loci, in the range of the table of setting ranges
 };
 
 struct AccumulationResult {

@@ -30,7 +30,8 @@ struct AssociationResult {
     AssociationTest total;                     // all individuals (clone-corrected as above)
 };
 
-// A threshold without clone_correct is a SettingError naming {threshold}.
+// Permutations out of their range, or a threshold without clone_correct, are a SettingError
+// naming the setting.
 void check_association_settings(const AssociationSettings& settings);
 
 // Draws from random: the populations in order, then the total (a population that holds every

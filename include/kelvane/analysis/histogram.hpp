@@ -23,8 +23,6 @@ struct HistogramSettings {
 // Distances are whole numbers, so classes narrower than one unit are mostly empty: more classes
 // than the largest distance are refused beyond this many, before the memory for them is taken.
 inline constexpr int32_t kFewestClassesRefused = 10000;
-// No table or figure shows more classes than this; more are refused whatever the distances.
-inline constexpr int32_t kMostClasses = 100000;
 
 struct DistanceHistogram {
     std::vector<int64_t> counts;  // classes 0 to K: class k holds from < distance <= to
@@ -33,14 +31,15 @@ struct DistanceHistogram {
     int64_t beyond = 0;           // pairs at a distance above max_distance, in no class
 };
 
-// The settings checked before the distances are known: fewer than 2 classes, and with
-// max_distance given more classes than it can fill or than kMostClasses, are a SettingError
+// The settings checked before the distances are known: classes outside the range of
+// histogram.classes (the table of setting ranges: no table or figure shows more), and with
+// max_distance given more classes than it can fill, are a SettingError
 // naming {classes}; a max_distance below 0 or not whole on whole distances (without unrounded)
 // one naming {max_distance}.
 void check_histogram_settings(const HistogramSettings& settings, bool unrounded = false);
 
-// The histogram of the pairs of the matrix; too many classes for the largest distance, or more
-// than kMostClasses, are a SettingError as above.
+// The histogram of the pairs of the matrix; too many classes for the largest distance, or classes
+// out of range, are a SettingError as above.
 DistanceHistogram histogram(const DistanceMatrix& matrix, const HistogramSettings& settings);
 
 // The histogram of the pairs of individuals under the distances the input describes; on computed

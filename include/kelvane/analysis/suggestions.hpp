@@ -39,11 +39,8 @@ struct Suggestions {
     bool unrounded = false;              // thresholds and heights of real distances
 };
 
-// The most offspring the sexual floor simulates.
-inline constexpr int32_t kMostSimulations = 10000000;
-
-// A fraction outside (0, 1], an alpha outside [0, 1] or simulations outside 0 to
-// kMostSimulations are a SettingError naming the setting.
+// A fraction, alpha or number of simulations outside its range in the table of setting ranges
+// is a SettingError naming the setting.
 void check_suggestion_settings(const SuggestionSettings& settings);
 
 // Both suggestions for the data and its matrix. The sexual floor needs the model the matrix was

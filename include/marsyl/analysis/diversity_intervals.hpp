@@ -12,11 +12,9 @@
 namespace marsyl::analysis {
 
 struct IntervalSettings {
-    int64_t resamples = 1000;  // 2 to kMostResamples
-    double level = 0.95;       // above 0 and below 1
+    int64_t resamples = 1000;  // ci in the table of setting ranges
+    double level = 0.95;       // ci_level: above 0 and below 1
 };
-
-inline constexpr int64_t kMostResamples = 100000000;
 
 // Resamples or a level out of range are a SettingError naming {ci} or {ci_level}.
 void check_interval_settings(const IntervalSettings& settings);

@@ -81,9 +81,6 @@ kv_genlight_data <- function(x) {
 # The model options in the words of the command line.
 kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                      partial_genotypes, absence_code = NULL, rounded = TRUE) {
-  if (!is.logical(rounded) || length(rounded) != 1 || is.na(rounded)) {
-    stop("rounded takes TRUE or FALSE", call. = FALSE)
-  }
   words <- function(v) {
     if (is.null(v)) NULL else paste(format(v, scientific = FALSE, trim = TRUE), collapse = ",")
   }

@@ -27,6 +27,7 @@
 kv_dist <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
                     base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                     partial_genotypes = NULL, rounded = TRUE, threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_dist_cpp(kv_data(x, ploidy),
               kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                        partial_genotypes),
@@ -57,6 +58,7 @@ kv_dist_between <- function(query, reference, model = "stepwise", missing = "not
                             multiplier = NULL, base = NULL, repeat_lengths = NULL,
                             repeat_rounding = NULL, partial_genotypes = NULL,
                             rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  kv_check_args()
   sets <- lapply(list(query, reference), function(x) {
     if (is.character(x) && length(x) == 1) x <- kv_read(x)
     kv_data(x, ploidy)

@@ -18,6 +18,7 @@ kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multip
                           base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                           partial_genotypes = NULL, linkage = "single",
                           rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_thresholds_cpp(kv_data(x, ploidy),
                     kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                              partial_genotypes, rounded = rounded),
@@ -43,6 +44,7 @@ kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
                       multiplier = NULL, base = NULL, repeat_lengths = NULL,
                       repeat_rounding = NULL, partial_genotypes = NULL, linkage = "single",
                       rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_clones_cpp(kv_data(x, ploidy),
                 kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                          partial_genotypes, rounded = rounded),
@@ -69,6 +71,7 @@ kv_suggest <- function(x, model = "stepwise", missing = "not-counted", multiplie
                        partial_genotypes = NULL, fraction = 0.5, alpha = 0.01,
                        simulations = 10000L, seed = NULL, linkage = "single",
                        rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_suggest_cpp(kv_data(x, ploidy),
                  kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                           partial_genotypes, rounded = rounded),
@@ -98,10 +101,8 @@ kv_suggest <- function(x, model = "stepwise", missing = "not-counted", multiplie
 #' @export
 kv_diversity_ci <- function(genotypes, populations = rep("1", length(genotypes)), n = 1000,
                             ci = 95, seed = NULL) {
+  kv_check_args()
   sample <- kv_sample(genotypes, populations)
-  if (!is.numeric(ci) || length(ci) != 1 || is.na(ci) || ci <= 0 || ci >= 100) {
-    stop("ci takes a number above 0 and below 100", call. = FALSE)
-  }
   kv_diversity_ci_cpp(sample$genotypes, sample$populations, as.numeric(n), ci / 100,
                       as.integer(seed))
 }
@@ -118,6 +119,7 @@ kv_diversity_ci <- function(genotypes, populations = rep("1", length(genotypes))
 #' kv_loci(f)
 #' @export
 kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = NULL) {
+  kv_check_args()
   kv_loci_cpp(kv_data(x, ploidy),
               kv_model("stepwise", "not-counted", NULL, NULL, repeat_lengths, repeat_rounding,
                        NULL))
@@ -145,6 +147,7 @@ kv_loci <- function(x, repeat_lengths = NULL, repeat_rounding = NULL, ploidy = N
 #' @export
 kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
                          extended = FALSE, partition = FALSE, rarefy = 0) {
+  kv_check_args()
   sample <- kv_sample(genotypes, populations)
   kv_diversity_cpp(sample$genotypes, sample$populations, extended, partition, rarefy)
 }
@@ -168,6 +171,7 @@ kv_amova <- function(x, model = "stepwise", missing = "not-counted", multiplier 
                      base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                      partial_genotypes = NULL, permutations = 999, seed = NULL, threads = 0L,
                      ploidy = NULL) {
+  kv_check_args()
   table <- kv_amova_cpp(kv_data(x, ploidy),
                         kv_model(model, missing, multiplier, base, repeat_lengths,
                                  repeat_rounding, partial_genotypes),
@@ -213,6 +217,7 @@ kv_ia <- function(x, model = "stepwise", missing = "not-counted", multiplier = N
                   partial_genotypes = NULL, permutations = 999, clone_correct = FALSE,
                   threshold = NULL, seed = NULL, rounded = identical(model, "dice"),
                   threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_ia_cpp(kv_data(x, ploidy),
             kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                      partial_genotypes, rounded = rounded),
@@ -237,6 +242,7 @@ kv_ia <- function(x, model = "stepwise", missing = "not-counted", multiplier = N
 kv_pair_ia <- function(x, permutations = 0, clone_correct = FALSE, threshold = NULL,
                        model = "stepwise", missing = "not-counted", seed = NULL,
                        rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_ia_cpp(kv_data(x, ploidy),
             kv_model(model, missing, NULL, NULL, NULL, NULL, NULL, rounded = rounded),
             permutations, clone_correct, if (is.null(threshold)) NULL else as.numeric(threshold),
@@ -256,6 +262,7 @@ kv_pair_ia <- function(x, permutations = 0, clone_correct = FALSE, threshold = N
 #' kv_accumulation(f, draws = 100)
 #' @export
 kv_accumulation <- function(x, draws = 1000, seed = NULL, threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_accumulation_cpp(kv_data(x, ploidy), draws, as.integer(seed), as.integer(threads))
 }
 
@@ -269,6 +276,7 @@ kv_accumulation <- function(x, draws = 1000, seed = NULL, threads = 0L, ploidy =
 #' kv_pareto(c(1, 1, 1, 2, 2, 3, 4, 5), rep("a", 8))
 #' @export
 kv_pareto <- function(genotypes, populations = rep("1", length(genotypes))) {
+  kv_check_args()
   if (length(genotypes) != length(populations)) {
     stop("genotypes and populations must be as long as each other")
   }
@@ -286,6 +294,7 @@ kv_pareto <- function(genotypes, populations = rep("1", length(genotypes))) {
 #' kv_shared(c(1, 1, 2, 1, 3), c("a", "a", "a", "b", "b"))
 #' @export
 kv_shared <- function(genotypes, populations = rep("1", length(genotypes)), all = FALSE) {
+  kv_check_args()
   if (length(genotypes) != length(populations)) {
     stop("genotypes and populations must be as long as each other")
   }
@@ -317,6 +326,7 @@ kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = 
                     base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                     partial_genotypes = NULL, rounded = identical(model, "dice"), threads = 0L,
                     ploidy = NULL) {
+  kv_check_args(simulations = "psex.simulations")
   kv_psex_cpp(kv_data(x, ploidy),
               kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
                        partial_genotypes, rounded = rounded),
@@ -345,6 +355,7 @@ kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted"
                        multiplier = NULL, base = NULL, repeat_lengths = NULL,
                        repeat_rounding = NULL, partial_genotypes = NULL,
                        rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+  kv_check_args()
   net <- kv_network_cpp(kv_data(x, ploidy),
                         kv_model(model, missing, multiplier, base, repeat_lengths,
                                  repeat_rounding, partial_genotypes, rounded = rounded),
@@ -409,6 +420,7 @@ kv_amova_design <- function(x, strata = NULL, hierarchy = NULL, within = FALSE,
                             base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                             partial_genotypes = NULL, permutations = 999, seed = NULL,
                             threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_amova_design_cpp(kv_data(x, ploidy),
                       kv_model(model, missing, multiplier, base, repeat_lengths,
                                repeat_rounding, partial_genotypes),
@@ -436,6 +448,7 @@ kv_pairwise_phi <- function(x, strata = NULL, hierarchy = NULL, clone_correct = 
                             repeat_lengths = NULL, repeat_rounding = NULL,
                             partial_genotypes = NULL, permutations = 999, adjust = "none",
                             seed = NULL, threads = 0L, ploidy = NULL) {
+  kv_check_args()
   kv_pairwise_phi_cpp(kv_data(x, ploidy),
                       kv_model(model, missing, multiplier, base, repeat_lengths,
                                repeat_rounding, partial_genotypes),
@@ -511,6 +524,7 @@ kv_spatial <- function(x, coordinates, analysis = "subrange", threshold = NULL,
                        base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
                        partial_genotypes = NULL, permutations = 999, seed = NULL,
                        threads = 0L, ploidy = NULL) {
+  kv_check_args()
   coordinates <- as.data.frame(coordinates)
   result <- kv_spatial_cpp(kv_data(x, ploidy),
                            kv_model(model, missing, multiplier, base, repeat_lengths,

@@ -13,6 +13,7 @@
 #'              seed = c(1, 2))
 #' @export
 kv_bootstrap <- function(genotypes, populations, permutations = 1000L, seed = NULL) {
+  kv_check_args(permutations = "resampling.permutations")
   kv_bootstrap_cpp(as.integer(genotypes), as.character(populations), as.integer(permutations),
                    as.integer(seed))
 }
@@ -29,6 +30,7 @@ kv_bootstrap <- function(genotypes, populations, permutations = 1000L, seed = NU
 #'                    permutations = 100, seed = c(1, 2))
 #' @export
 kv_differentiation <- function(genotypes, populations, permutations = 1000L, seed = NULL) {
+  kv_check_args(permutations = "resampling.permutations")
   kv_differentiation_cpp(as.integer(genotypes), as.character(populations),
                          as.integer(permutations), as.integer(seed))
 }
@@ -45,6 +47,7 @@ kv_differentiation <- function(genotypes, populations, permutations = 1000L, see
 #' @export
 kv_jackknife <- function(genotypes, populations = rep("1", length(genotypes)),
                          subsamples = 100L, seed = NULL) {
+  kv_check_args()
   kv_jackknife_cpp(as.integer(genotypes), as.character(populations), as.integer(subsamples),
                    as.integer(seed))
 }

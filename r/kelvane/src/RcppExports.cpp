@@ -10,6 +10,29 @@ Rcpp::Rostream<true>&  Rcpp::Rcout = Rcpp::Rcpp_cout_get();
 Rcpp::Rostream<false>& Rcpp::Rcerr = Rcpp::Rcpp_cerr_get();
 #endif
 
+// kv_range_words_cpp
+std::string kv_range_words_cpp(std::string key);
+RcppExport SEXP _kelvane_kv_range_words_cpp(SEXP keySEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type key(keySEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_range_words_cpp(key));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_in_range_cpp
+bool kv_in_range_cpp(std::string key, Rcpp::NumericVector value);
+RcppExport SEXP _kelvane_kv_in_range_cpp(SEXP keySEXP, SEXP valueSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type key(keySEXP);
+    Rcpp::traits::input_parameter< Rcpp::NumericVector >::type value(valueSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_in_range_cpp(key, value));
+    return rcpp_result_gen;
+END_RCPP
+}
 // kv_dist_cpp
 Rcpp::NumericVector kv_dist_cpp(Rcpp::List data, Rcpp::List model, bool rounded, int threads);
 RcppExport SEXP _kelvane_kv_dist_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP roundedSEXP, SEXP threadsSEXP) {
@@ -342,6 +365,8 @@ END_RCPP
 }
 
 static const R_CallMethodDef CallEntries[] = {
+    {"_kelvane_kv_range_words_cpp", (DL_FUNC) &_kelvane_kv_range_words_cpp, 1},
+    {"_kelvane_kv_in_range_cpp", (DL_FUNC) &_kelvane_kv_in_range_cpp, 2},
     {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
     {"_kelvane_kv_thresholds_cpp", (DL_FUNC) &_kelvane_kv_thresholds_cpp, 4},
     {"_kelvane_kv_clones_cpp", (DL_FUNC) &_kelvane_kv_clones_cpp, 5},

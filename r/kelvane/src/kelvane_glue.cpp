@@ -16,6 +16,7 @@
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/random.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "kelvane/analysis/accumulation.hpp"
 #include "kelvane/analysis/amova.hpp"
 #include "kelvane/analysis/association.hpp"
@@ -216,17 +217,14 @@ marsyl::analysis::ClonalInput clonal_input(const Rcpp::IntegerVector& genotypes,
 // The generator at the seeds given (two), or at its start seeds.
 clonal::Random seeded(const Rcpp::IntegerVector& seed) {
     clonal::Random random;
-    // NA is the smallest integer here, below the range as 0 is.
-    if (seed.size() == 2 && seed[0] >= 1 && seed[0] <= clonal::Random::kLargestSeed1 &&
-        seed[1] >= 1 && seed[1] <= clonal::Random::kLargestSeed2) {
-        random.set_seeds(seed[0], seed[1]);
-    } else if (seed.size() != 0) {
-        throw clonal::SettingError("{setting} takes two whole numbers, the first from 1 to " +
-                                       std::to_string(clonal::Random::kLargestSeed1) +
-                                       " and the second from 1 to " +
-                                       std::to_string(clonal::Random::kLargestSeed2),
-                                   "seed");
+    if (seed.size() == 0) {
+        return random;
     }
+    // NA is the smallest integer here, below the range as 0 is.
+    if (seed.size() != 2 || !clonal::seeds_in_range(seed[0], seed[1])) {
+        throw clonal::SettingError("{setting} takes " + clonal::seeds_words(), "seed");
+    }
+    random.set_seeds(seed[0], seed[1]);
     return random;
 }
 
@@ -248,10 +246,8 @@ void check_interrupt(void*) {
     R_CheckUserInterrupt();
 }
 clonal::WorkSettings work(int threads) {
-    // NA, and anything below 0, is no number of threads.
-    if (threads < 0) {
-        throw clonal::SettingError("{setting} takes 0 (every core) or more", "threads");
-    }
+    // NA is the smallest integer here, below the range.
+    clonal::check_setting("threads", threads);
     return {threads, [](uint64_t, uint64_t) {
                 if (R_ToplevelExec(check_interrupt, nullptr) == FALSE) {
                     throw Rcpp::internal::InterruptedException();

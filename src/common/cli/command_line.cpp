@@ -10,6 +10,7 @@
 #include "common/cli/option_checks.hpp"
 #include "common/cli/partial_files.hpp"
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "common/text/number_text.hpp"
 
 namespace clonal::cli {
@@ -21,7 +22,7 @@ std::string start_seeds_help(const std::string& more) {
 
 void add_work_options(CLI::App& command, CommonOptions& options) {
     command.add_option("--threads", options.threads, "worker threads (0: every core)")
-        ->check(whole_number(0))
+        ->check(setting_check("threads"))
         ->capture_default_str();
     command.add_flag("--progress", options.progress,
                      "show progress on standard error even when it is not a terminal");
@@ -48,15 +49,11 @@ std::optional<std::pair<int32_t, int32_t>> parse_seeds(const SeedOption& seeds) 
         const std::string_view text(seeds.text);
         const auto first = whole_int(text.substr(0, comma));
         const auto second = whole_int(text.substr(comma + 1));
-        if (first && second && *first >= 1 && *first <= Random::kLargestSeed1 && *second >= 1 &&
-            *second <= Random::kLargestSeed2) {
+        if (first && second && seeds_in_range(*first, *second)) {
             return std::make_pair(*first, *second);
         }
     }
-    throw UsageError("--seed takes two whole numbers S1,S2, S1 " +
-                     range_words(1, Random::kLargestSeed1) + " and S2 " +
-                     range_words(1, Random::kLargestSeed2) + " (the generator's range), not '" +
-                     seeds.text + "'");
+    throw UsageError("--seed takes " + seeds_words() + ", as S1,S2, not '" + seeds.text + "'");
 }
 
 std::string seeds_text(const Random& random) {

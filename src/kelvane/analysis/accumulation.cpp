@@ -4,17 +4,14 @@
 #include <string>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
 
 namespace kelvane::analysis {
 
 AccumulationResult accumulation(const MarkerData& data, const AccumulationSettings& settings,
                                 clonal::Random& random, const clonal::WorkSettings& work) {
-    if (settings.draws < 1 || settings.draws > kMostDraws) {
-        throw clonal::SettingError("{setting} takes from 1 to " + std::to_string(kMostDraws) +
-                                       ", not " + std::to_string(settings.draws),
-                                   "draws");
-    }
+    clonal::check_setting("draws", static_cast<double>(settings.draws));
     const GenotypeIdentity identity(data);
     AccumulationResult result;
     result.curve =

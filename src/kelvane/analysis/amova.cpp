@@ -1,6 +1,8 @@
 // The simple AMOVA and its table.
 #include "kelvane/analysis/amova.hpp"
 
+#include "common/core/setting_ranges.hpp"
+
 namespace kelvane::analysis {
 namespace {
 
@@ -39,6 +41,7 @@ std::optional<clonal::FatalError> amova_refusal(const MarkerData& data) {
 AmovaResult amova(const MarkerData& data, const DistanceMatrix& matrix,
                   const AmovaSettings& settings, clonal::Random& random,
                   const clonal::WorkSettings& work) {
+    clonal::check_setting("permutations", static_cast<double>(settings.permutations));
     if (auto refusal = amova_refusal(data)) {
         throw *refusal;
     }

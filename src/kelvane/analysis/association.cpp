@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "kelvane/analysis/genotype_choice.hpp"
 #include "kelvane/data/data_subset.hpp"
 
@@ -26,6 +27,7 @@ void write_row(clonal::ResultTable& table, const std::string& population,
 }  // namespace
 
 void check_association_settings(const AssociationSettings& settings) {
+    clonal::check_setting("permutations", static_cast<double>(settings.permutations));
     if (settings.threshold && !settings.clone_correct) {
         throw clonal::SettingError("{setting} goes with {clone_correct} only", "threshold");
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "kelvane/distance/model_catalogue.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
@@ -105,9 +106,7 @@ std::optional<MissingDataEffect> missing_data_effect(const MarkerData& data,
 }  // namespace
 
 void check_threshold(double threshold, bool unrounded) {
-    if (!(threshold >= 0.0 && std::isfinite(threshold))) {
-        throw clonal::SettingError("{setting} takes a number of 0 or more", "threshold");
-    }
+    clonal::check_setting("threshold", threshold);
     if (!unrounded && threshold != std::floor(threshold)) {
         throw clonal::SettingError("{setting} takes a whole number on the rounded distances",
                                    "threshold")

@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "common/text/tsv_writer.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/grouping/distance_tally.hpp"
@@ -16,11 +17,7 @@ namespace kelvane::analysis {
 namespace {
 
 void check_class_count(int32_t classes) {
-    if (classes < 2 || classes > kMostClasses) {
-        throw clonal::SettingError("{setting} takes from 2 to " + std::to_string(kMostClasses) +
-                                       " classes, not " + std::to_string(classes),
-                                   "classes");
-    }
+    clonal::check_setting("histogram.classes", classes);
 }
 
 // Whole distances: classes narrower than one unit are mostly empty.
@@ -41,13 +38,12 @@ void check_classes(int32_t classes, double max_distance) {
 
 void check_histogram_settings(const HistogramSettings& settings, bool unrounded) {
     const double top = settings.max_distance;
-    if (!(top >= 0.0 && std::isfinite(top)) || (!unrounded && top != std::floor(top)) ||
-        (!unrounded && top > std::numeric_limits<int32_t>::max())) {
-        if (unrounded) {
-            throw clonal::SettingError("{setting} takes a number above 0", "max_distance");
-        }
+    if (top != 0.0) {  // 0 stands for the largest distance
+        clonal::check_setting("max_distance", top);
+    }
+    if (!unrounded && (top != std::floor(top) || top > std::numeric_limits<int32_t>::max())) {
         throw clonal::SettingError(
-            "{setting} takes a whole number from 1 to 2147483647 on the rounded distances",
+            "{setting} takes a whole number from 1 to 2,147,483,647 on the rounded distances",
             "max_distance")
             .advised("(real ones: {unrounded})");
     }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/core/file_io.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "common/text/adjusted_p_columns.hpp"
 #include "kelvane/amova/hierarchy.hpp"
 #include "kelvane/amova/nested_design.hpp"
@@ -158,6 +159,7 @@ std::optional<Strata> sheet_regions(const DataInput& input) {
 NestedAmovaResult nested_amova(const MarkerData& data, const DistanceMatrix& matrix,
                                const DistanceInput& distances, const NestedAmovaSettings& settings,
                                clonal::Random& random, const clonal::WorkSettings& work) {
+    clonal::check_setting("permutations", static_cast<double>(settings.permutations));
     const AmovaDesign& design = settings.design;
     NestedAmovaResult result;
     const Hierarchy hierarchy =
@@ -244,6 +246,7 @@ clonal::ResultTable nested_amova_table(const NestedAmovaResult& result) {
 std::vector<PairwisePhi> pairwise_phi(const MarkerData& data, const DistanceMatrix& matrix,
                                       const PairwisePhiSettings& settings, clonal::Random& random,
                                       const clonal::WorkSettings& work) {
+    clonal::check_setting("permutations", static_cast<double>(settings.permutations));
     const Hierarchy hierarchy = design_hierarchy(data, matrix, settings.design);
     const NestedDesign nested = nested_design(hierarchy.labels);
     const std::vector<std::string> names = lowest_group_names(hierarchy, nested);

@@ -1,6 +1,7 @@
 // Psex of the repeated genotypes and its table.
 #include "kelvane/analysis/psex.hpp"
 
+#include "common/core/setting_ranges.hpp"
 #include "kelvane/analysis/genotype_choice.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
 
@@ -9,6 +10,7 @@ namespace kelvane::analysis {
 PsexResult psex(const MarkerData& data, const PsexAnalysisSettings& settings,
                 const DistanceInput& distances, clonal::Random& random,
                 const clonal::WorkSettings& work) {
+    clonal::check_setting("psex.simulations", static_cast<double>(settings.psex.simulations));
     PsexSettings psex = settings.psex;
     psex.threads = work.threads;
     if (auto refusal = psex_refusal(data, psex)) {

@@ -8,6 +8,7 @@
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "common/text/printf.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/data/formats/format_catalogue.hpp"
@@ -99,9 +100,6 @@ clonal::ResultTable genet_spread_table(const SubrangeResult& result) {
 
 namespace {
 
-// Every permutation is drawn, so their number is bounded as the command line bounds it.
-constexpr int64_t kMostPermutations = 100000000;
-
 // What every spatial analysis checks before any work: one genet and one place per individual,
 // the places as the readers would take them, and a number of permutations it can draw.
 void check_spatial_input(const MarkerData& data, const Coordinates& coordinates,
@@ -116,12 +114,7 @@ void check_spatial_input(const MarkerData& data, const Coordinates& coordinates,
             std::string("the spatial analyses pair individuals with coordinates, and there ") +
             (data.n_individuals == 1 ? "is one" : "are none"));
     }
-    if (permutations < 0 || permutations > kMostPermutations) {
-        throw clonal::SettingError("{setting} takes from 0 to " +
-                                       std::to_string(kMostPermutations) + ", not " +
-                                       std::to_string(permutations),
-                                   "permutations");
-    }
+    clonal::check_setting("permutations", static_cast<double>(permutations));
 }
 
 }  // namespace

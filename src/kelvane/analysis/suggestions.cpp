@@ -2,6 +2,7 @@
 #include "kelvane/analysis/suggestions.hpp"
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/evidence/genotype_identity.hpp"
 #include "kelvane/grouping/distinct_genotypes.hpp"
@@ -36,16 +37,9 @@ void add_row(clonal::ResultTable& table, const char* method, std::optional<doubl
 }  // namespace
 
 void check_suggestion_settings(const SuggestionSettings& settings) {
-    if (!(settings.fraction > 0.0 && settings.fraction <= 1.0)) {
-        throw clonal::SettingError("{setting} takes a number above 0 and at most 1", "fraction");
-    }
-    if (!(settings.alpha >= 0.0 && settings.alpha <= 1.0)) {
-        throw clonal::SettingError("{setting} takes a number from 0 to 1", "alpha");
-    }
-    if (settings.simulations < 0 || settings.simulations > kMostSimulations) {
-        throw clonal::SettingError("{setting} takes from 0 to " + std::to_string(kMostSimulations),
-                                   "simulations");
-    }
+    clonal::check_setting("fraction", settings.fraction);
+    clonal::check_setting("alpha", settings.alpha);
+    clonal::check_setting("suggest.simulations", settings.simulations);
 }
 
 namespace {

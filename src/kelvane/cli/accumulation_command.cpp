@@ -30,7 +30,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--draws", options->settings.draws,
                     "random subsets of k loci when there are more than this many subsets of k "
                     "(otherwise every subset is counted)")
-        ->check(clonal::cli::whole_number(1, 100000000))
+        ->check(clonal::cli::setting_check("draws"))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_figure_option(command, options->figure,

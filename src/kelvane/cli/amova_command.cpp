@@ -103,7 +103,7 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--permutations", options->settings.permutations,
                     "the number of permutations (of each level)")
-        ->check(clonal::cli::whole_number(0))
+        ->check(clonal::cli::setting_check("permutations"))
         ->capture_default_str();
     add_design_options(command, options->design);
     command.add_flag("--within", options->within,
@@ -115,7 +115,7 @@ clonal::cli::Action setup(CLI::App& command) {
             .add_option("--threshold", options->threshold,
                         "with --clone-correct: genotypes are the clonal genotypes at this "
                         "threshold (default: identical data)")
-            ->check(clonal::cli::whole_number(0));
+            ->check(clonal::cli::setting_check("threshold", true));
     command.add_flag("--pairwise", options->pairwise,
                      "Phi-st of every two groups of the lowest level, with its p-value");
     clonal::cli::add_adjust_option(command, options->adjust);

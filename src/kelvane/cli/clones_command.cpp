@@ -65,7 +65,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->settings.threshold,
                     "individuals linked by distances at or below it share a clonal genotype (a "
                     "whole number; a real one with --unrounded)")
-        ->check(clonal::cli::nonnegative_real())
+        ->check(clonal::cli::setting_check("threshold"))
         ->required();
     add_linkage_option(command, options->settings.linkage);
     command.add_option("--clonal", options->clonal_file,

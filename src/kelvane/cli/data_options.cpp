@@ -142,7 +142,7 @@ void add_format_options(CLI::App& command, DataOptions& options, const std::stri
             .add_option("--structure-rows", options.structure_rows,
                         "STRUCTURE: rows per individual, one allele copy per row (1: --ploidy "
                         "columns per locus)")
-            ->check(clonal::cli::whole_number(1))
+            ->check(clonal::cli::setting_check("structure_rows"))
             ->capture_default_str();
     options.structure_options[1] =
         command
@@ -155,13 +155,13 @@ void add_format_options(CLI::App& command, DataOptions& options, const std::stri
     command
         .add_option("--ploidy", options.ploidy,
                     "STRUCTURE with --structure-rows 1: the columns of every locus (default 2)")
-        ->check(clonal::cli::whole_number(1));
+        ->check(clonal::cli::setting_check("ploidy"));
     options.min_call_rate_option =
         command
             .add_option("--min-call-rate", options.min_call_rate,
                         "VCF: leave out the sites called (every copy present) in a smaller share "
                         "of the samples")
-            ->check(clonal::cli::real_number(0.0, 1.0))
+            ->check(clonal::cli::setting_check("min_call_rate"))
             ->capture_default_str();
     command.add_option("--populations", options.populations,
                        "a file of two columns, sample and population, giving the individuals "
@@ -242,7 +242,7 @@ void add_model_options(CLI::App& command, DataOptions& options) {
         .add_option("--matrix-scale", options.matrix_scale,
                     "read --matrix as real distances (such as 0 to 1), each multiplied by S and "
                     "rounded to a whole number")
-        ->check(clonal::cli::positive_real());
+        ->check(clonal::cli::setting_check("matrix_scale"));
 }
 
 std::vector<std::string> input_files(const DataOptions& options) {

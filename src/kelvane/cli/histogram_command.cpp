@@ -37,7 +37,7 @@ clonal::cli::Action setup(CLI::App& command) {
     add_histogram_options(command, options->histogram);
     command
         .add_option("--threshold", options->threshold, "the figure draws a line at this threshold")
-        ->check(clonal::cli::nonnegative_real());
+        ->check(clonal::cli::setting_check("threshold"));
     CLI::Option* suggest_flag = command.add_flag(
         "--suggest", options->suggest,
         "the figure draws a dashed line at each threshold kelvane suggest gives, with the "

@@ -8,13 +8,13 @@ namespace kelvane::cli {
 
 void add_histogram_options(CLI::App& command, analysis::HistogramSettings& settings) {
     command.add_option("--classes", settings.classes, "the number of distance classes, 2 or more")
-        ->check(clonal::cli::whole_number(2, INT32_MAX))
+        ->check(clonal::cli::setting_check("histogram.classes"))
         ->capture_default_str();
     command
         .add_option("--max-distance", settings.max_distance,
                     "the upper bound of the last class (default: the largest distance; a whole "
                     "number, a real one with --unrounded)")
-        ->check(clonal::cli::positive_real());
+        ->check(clonal::cli::setting_check("max_distance"));
 }
 
 std::vector<std::string> histogram_arguments(const analysis::HistogramSettings& settings) {

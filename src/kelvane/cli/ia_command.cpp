@@ -29,7 +29,7 @@ clonal::cli::Action setup(CLI::App& command) {
     add_unrounded_option(command, options->data);
     command
         .add_option("--permutations", options->settings.permutations, "the number of permutations")
-        ->check(clonal::cli::whole_number(0, 100000000))
+        ->check(clonal::cli::setting_check("permutations"))
         ->capture_default_str();
     command.add_flag("--clone-correct", options->settings.clone_correct,
                      "keep only the first individual of each genotype in each population");
@@ -37,7 +37,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->settings.threshold,
                     "with --clone-correct: genotypes are the clonal genotypes at this threshold "
                     "under the model options (default: identical data)")
-        ->check(clonal::cli::nonnegative_real());
+        ->check(clonal::cli::setting_check("threshold"));
     command.add_flag("--pairs", options->pairs,
                      "Ia and rbarD of every pair of loci over all individuals instead (columns "
                      "locus_a, locus_b, n, ia, rbard, p_ia, p_rbard)");

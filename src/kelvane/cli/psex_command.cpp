@@ -48,7 +48,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->settings.threshold,
                     "genotypes are the clonal genotypes at this threshold under the model "
                     "options (default: identical data)")
-        ->check(clonal::cli::nonnegative_real());
+        ->check(clonal::cli::setting_check("threshold"));
     command
         .add_option("--frequencies", options->frequencies,
                     "allele frequencies from every individual (ramet), from the first of every "
@@ -76,7 +76,7 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--simulations", options->settings.psex.simulations,
                     "simulated populations for the p-value of each Psex (0: none)")
-        ->check(clonal::cli::whole_number(0, 100000000))
+        ->check(clonal::cli::setting_check("psex.simulations"))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_common_options(command, options->common);

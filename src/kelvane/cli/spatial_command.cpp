@@ -80,12 +80,12 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--threshold", options->threshold,
                     "genets are the clonal genotypes at this threshold under the model options "
                     "(default: identical data)")
-        ->check(clonal::cli::whole_number(0));
+        ->check(clonal::cli::setting_check("threshold", true));
     command
         .add_option("--classes", options->classes.classes,
                     "subrange and autocorrelation: the number of distance classes, of equal width "
                     "from 0 to the largest distance")
-        ->check(clonal::cli::whole_number(1, 10000))
+        ->check(clonal::cli::setting_check("spatial.classes"))
         ->capture_default_str();
     command.add_flag("--equal-pairs", options->classes.equal_pairs,
                      "subrange and autocorrelation: classes of equal numbers of pairs instead");
@@ -109,7 +109,7 @@ clonal::cli::Action setup(CLI::App& command) {
         .add_option("--permutations", options->permutations,
                     "aggregation, edge and autocorrelation: permutations of the p-values (0: "
                     "none)")
-        ->check(clonal::cli::whole_number(0, 100000000))
+        ->check(clonal::cli::setting_check("permutations"))
         ->capture_default_str();
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_figure_option(command, options->figure,

@@ -17,20 +17,20 @@ std::vector<CLI::Option*> add_suggest_options(CLI::App& command,
                           .add_option("--fraction", settings.fraction,
                                       "largest-gap: the share of the merge heights, from the "
                                       "smallest, searched for the gap (more than 0, at most 1)")
-                          ->check(clonal::cli::real_number(0.0, 1.0))
+                          ->check(clonal::cli::setting_check("fraction"))
                           ->capture_default_str());
     options.push_back(
         command
             .add_option("--alpha", settings.alpha,
                         "sexual-floor: the quantile of the distances between simulated offspring")
-            ->check(clonal::cli::real_number(0.0, 1.0))
+            ->check(clonal::cli::setting_check("alpha"))
             ->capture_default_str());
     options.push_back(add_linkage_option(command, settings.linkage));
     options.push_back(
         command
             .add_option("--simulations", settings.simulations,
                         "sexual-floor: the number of simulated offspring (0: no sexual floor)")
-            ->check(clonal::cli::whole_number(0, 10000000))
+            ->check(clonal::cli::setting_check("suggest.simulations"))
             ->capture_default_str());
     return options;
 }

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <numeric>
 #include <string>
+#include <utility>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 
 namespace kelvane {
 namespace {
@@ -31,24 +33,18 @@ double rounded(double x, int digits) {
 
 void check_class_settings(const ClassSettings& settings) {
     if (settings.limits.empty()) {
-        if (settings.classes < 1 || settings.classes > kMostDistanceClasses) {
-            throw clonal::SettingError("{setting} takes from 1 to " +
-                                           std::to_string(kMostDistanceClasses) + " classes, not " +
-                                           std::to_string(settings.classes),
-                                       "classes");
-        }
+        clonal::check_setting("spatial.classes", settings.classes);
         return;
     }
     if (settings.equal_pairs) {
         throw clonal::SettingError("{setting} and {equal_pairs} make classes two ways: give one",
                                    "class_limits");
     }
-    if (settings.limits.size() < 2 ||
-        settings.limits.size() > static_cast<std::size_t>(kMostDistanceClasses) + 1 ||
+    const auto most_classes = static_cast<int64_t>(clonal::setting_range("spatial.classes").high);
+    if (settings.limits.size() < 2 || std::cmp_greater(settings.limits.size(), most_classes + 1) ||
         !std::ranges::all_of(settings.limits, [](double x) { return std::isfinite(x); }) ||
         !std::ranges::is_sorted(settings.limits)) {
-        throw clonal::SettingError("{setting} takes from 2 to " +
-                                       std::to_string(kMostDistanceClasses + 1) +
+        throw clonal::SettingError("{setting} takes from 2 to " + std::to_string(most_classes + 1) +
                                        " limits, finite and ascending",
                                    "class_limits");
     }

@@ -34,11 +34,9 @@ struct DistanceClasses {
     int count() const { return limits.empty() ? 0 : static_cast<int>(limits.size()) - 1; }
 };
 
-// The most classes, and so the most limits less one, that the settings may ask for.
-inline constexpr int kMostDistanceClasses = 10000;
-
-// Settings that can make classes: from 1 to kMostDistanceClasses classes, or from 2 to
-// kMostDistanceClasses + 1 limits, finite and ascending, without equal pairs. Otherwise a
+// Settings that can make classes: a number of classes in the range of spatial.classes (the table
+// of setting ranges), or from 2 to one more than its largest number of limits, finite and
+// ascending, without equal pairs. Otherwise a
 // SettingError naming {classes}, {class_limits} or {equal_pairs}.
 void check_class_settings(const ClassSettings& settings);
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/core/setting_ranges.hpp"
 #include "common/text/adjusted_p_columns.hpp"
 #include "marsyl/analysis/index_names.hpp"
 #include "marsyl/analysis/resampled_p.hpp"
@@ -11,6 +12,7 @@ namespace marsyl::analysis {
 
 BootstrapResult bootstrap(const clonal::ClonalData& data, const BootstrapSettings& settings,
                           clonal::Random& random, const BootstrapWatch& watch) {
+    clonal::check_setting("resampling.permutations", settings.permutations);
     // A pair's row: two names and two p-values per index.
     check_pairs_memory(data.populations,
                        sizeof(BootstrapPair) + (2.0 + 2.0 * static_cast<double>(kIndexCount)) *

@@ -1,6 +1,7 @@
 // The differentiation tests of every pair of populations and their table.
 #include "marsyl/analysis/differentiation.hpp"
 
+#include "common/core/setting_ranges.hpp"
 #include "common/text/adjusted_p_columns.hpp"
 #include "marsyl/analysis/resampled_p.hpp"
 
@@ -9,6 +10,7 @@ namespace marsyl::analysis {
 DifferentiationResult differentiation(const clonal::ClonalData& data,
                                       const DifferentiationSettings& settings,
                                       clonal::Random& random, const DifferentiationWatch& watch) {
+    clonal::check_setting("resampling.permutations", settings.permutations);
     check_pairs_memory(data.populations,
                        sizeof(DifferentiationPair) + 3.0 * sizeof(clonal::ResultTable::Cell));
     DifferentiationResult result;

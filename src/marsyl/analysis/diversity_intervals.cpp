@@ -5,19 +5,15 @@
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "marsyl/analysis/population_rows.hpp"
 #include "marsyl/core/extended/diversity_intervals.hpp"
 
 namespace marsyl::analysis {
 
 void check_interval_settings(const IntervalSettings& settings) {
-    if (settings.resamples < 2 || settings.resamples > kMostResamples) {
-        throw clonal::SettingError("{setting} takes from 2 to " + std::to_string(kMostResamples),
-                                   "ci");
-    }
-    if (!(settings.level > 0.0 && settings.level < 1.0)) {
-        throw clonal::SettingError("{setting} takes a number above 0 and below 1", "ci_level");
-    }
+    clonal::check_setting("ci", static_cast<double>(settings.resamples));
+    clonal::check_setting("ci_level", settings.level);
 }
 
 clonal::ResultTable diversity_interval_table(const clonal::ClonalData& data,

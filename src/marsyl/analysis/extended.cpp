@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "common/core/setting_ranges.hpp"
 #include "marsyl/analysis/population_rows.hpp"
 #include "marsyl/core/extended/extended_indices.hpp"
 #include "marsyl/core/extended/rarefaction.hpp"
@@ -20,6 +21,7 @@ int64_t rarefaction_sample(const clonal::ClonalData& data, int64_t sample) {
 }
 
 clonal::ResultTable extended_table(const clonal::ClonalData& data, int64_t sample) {
+    clonal::check_setting("rarefy", static_cast<double>(sample));
     const std::vector<SizeSpectrum> spectra = population_spectra(data);
     sample = rarefaction_sample(data, sample);
     clonal::ResultTable table;

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <string>
 
+#include "common/core/setting_ranges.hpp"
 #include "marsyl/analysis/index_names.hpp"
 
 namespace marsyl::analysis {
 
 std::vector<JackknifeCurve> jackknife(clonal::ClonalData& data, const JackknifeSettings& settings,
                                       clonal::Random& random, const JackknifeWatch& watch) {
+    clonal::check_setting("subsamples", settings.subsamples);
     JackknifeWorkspace workspace(settings.subsamples);
     std::vector<JackknifeCurve> curves;
     for (int32_t p = 1; p <= data.populations; ++p) {

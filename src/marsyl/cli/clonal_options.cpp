@@ -18,7 +18,7 @@ void add_clonal_argument(CLI::App& command, std::string& file) {
 void add_resampling_options(CLI::App& command, ResamplingOptions& options, int32_t& permutations,
                             const char* what_permutations) {
     command.add_option("--permutations", permutations, what_permutations)
-        ->check(clonal::cli::whole_number(1, INT32_MAX))
+        ->check(clonal::cli::setting_check("resampling.permutations"))
         ->capture_default_str();
     add_clock_seed_option(command, options.seeds);
 }

@@ -47,10 +47,11 @@ clonal::cli::Action setup(CLI::App& command) {
                          "the total");
     extended_flag->excludes(partition_flag);
     command
-        .add_option("--rarefy", options->rarefy,
-                    "the sample size N' of eMLG (default: the size of the smallest population, "
-                    "but at least 10)")
-        ->check(clonal::cli::whole_number(1, INT32_MAX))
+        .add_option(
+            "--rarefy", options->rarefy,
+            "the sample size N' of eMLG (default or 0: the size of the smallest population, "
+            "but at least 10)")
+        ->check(clonal::cli::setting_check("rarefy"))
         ->needs(extended_flag);
     CLI::Option* ci_option =
         command
@@ -59,12 +60,12 @@ clonal::cli::Action setup(CLI::App& command) {
                         "many resamples of every population and the total (poppr's "
                         "diversity_ci: observed, estimate the resamples' mean, lower and upper "
                         "the observed value -/+ z sd)")
-            ->check(clonal::cli::whole_number(2, analysis::kMostResamples));
+            ->check(clonal::cli::setting_check("ci"));
     ci_option->excludes(partition_flag)->excludes(extended_flag);
     options->ci = ci_option;
     command
         .add_option("--ci-level", options->intervals.level, "the confidence level of the intervals")
-        ->check(clonal::cli::real_number(0.0, 1.0))
+        ->check(clonal::cli::setting_check("ci_level"))
         ->capture_default_str()
         ->needs(ci_option);
     add_clock_seed_option(command, options->resampling.seeds);

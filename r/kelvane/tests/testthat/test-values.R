@@ -111,8 +111,6 @@ test_that("bootstrap intervals of diversity follow the resampling distribution",
   expect_equal(h$observed, log(2))
   expect_equal(h$estimate, log(2) / 2, tolerance = 0.02)
   expect_equal(h$upper - h$observed, qnorm(0.975) * log(2) / 2, tolerance = 0.02)
-  expect_error(kv_diversity_ci(c(1, 2), n = 1), "n takes from 2")
-  expect_error(kv_diversity_ci(c(1, 2), ci = 100), "ci takes a number above 0 and below 100")
 })
 
 test_that("the library's errors are R errors with its sentence", {
@@ -123,26 +121,47 @@ test_that("the library's errors are R errors with its sentence", {
   expect_error(kv_dist(file.path(tempdir(), "absent.txt")), "cannot be read")
 })
 
-test_that("arguments the analyses cannot take are R errors, not crashes", {
+test_that("arguments out of range are errors naming them and their range, never crashes", {
   plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
   n <- length(kv_clones(plants, threshold = 0))
   places <- data.frame(x = seq_len(n), y = 0)
-  expect_error(kv_spatial(plants, places, classes = 0), "classes takes from 1 to 10000")
-  expect_error(kv_spatial(plants, places, class_limits = 5), "class_limits takes from 2")
-  expect_error(kv_spatial(plants, places, analysis = "aggregation", permutations = NA),
-               "permutations takes from 0")
-  expect_error(kv_spatial(plants, data.frame(x = c(1e308, seq_len(n - 1)), y = 0)),
-               "beyond -1e150 to 1e150")
-  expect_error(kv_accumulation(plants, draws = 0), "draws takes from 1")
-  expect_error(kv_suggest(plants, alpha = 1e6), "alpha takes a number from 0 to 1")
-  expect_error(kv_clones(plants, threshold = -1), "threshold takes a number of 0 or more")
-  expect_error(kv_clones(plants, threshold = NA), "threshold takes a number of 0 or more")
-  expect_error(kv_clones(plants, threshold = 0.5, rounded = TRUE), "takes a whole number")
-  expect_error(kv_amova_design(plants, clone_correct = TRUE, threshold = 1.5, permutations = 0),
-               "takes a whole number")
-  expect_error(suppressWarnings(kv_clones(plants, threshold = 1, threads = "a")),
-               "threads takes 0")
-  expect_error(kv_ia(plants, permutations = 9, seed = c(0, 0)), "seed takes two whole numbers")
+  g <- c(1, 1, 2, 3, 1, 2, 2, 4)
+  p <- rep(c("a", "b"), each = 4)
+  refused <- function(call, message) expect_error(call, message, fixed = TRUE)
+  # Each of these ended the R session, ran for days or was taken without a word.
+  refused(kv_jackknife(g, p, subsamples = 0),
+          "subsamples takes a whole number from 1 to 2,147,483,647, not 0")
+  refused(kv_bootstrap(g, p, permutations = -5), "permutations takes a whole number from 1")
+  refused(kv_amova(plants, permutations = 1e10),
+          "permutations takes a whole number from 0 to 100,000,000, not 1e+10")
+  refused(kv_spatial(plants, places, classes = 0),
+          "classes takes a whole number from 1 to 10,000, not 0")
+  refused(kv_clones(plants, threshold = 1, threads = 1.5),
+          "threads takes a whole number from 0 to 2,147,483,647 (0: every core), not 1.5")
+  refused(kv_clones(plants, threshold = c(1, 2)), "threshold takes a number of 0 or more")
+  refused(kv_clones(plants, threshold = NA), "threshold takes a number of 0 or more, not NA")
+  refused(kv_clones(plants, threshold = 1, linkage = 3), "linkage takes one word in quotes")
+  refused(kv_spatial(plants, places, geographic = NA), "geographic takes TRUE or FALSE, not NA")
+  refused(kv_ia(plants, permutations = 9, seed = c(0, 0)),
+          "seed takes two whole numbers, the first from 1 to 2,147,483,562")
+  # The same setting has its own range in each analysis that takes it.
+  refused(kv_suggest(plants, simulations = 1e8),
+          "simulations takes a whole number from 0 to 10,000,000")
+  refused(kv_psex(plants, simulations = 1e8 + 1),
+          "simulations takes a whole number from 0 to 100,000,000")
+  refused(kv_diversity_ci(c(1, 2), n = 1), "n takes a whole number from 2")
+  refused(kv_diversity_ci(c(1, 2), ci = 100), "ci takes a number above 0 and below 100")
+  # Rules of the analyses beyond the ranges come from the library.
+  refused(kv_spatial(plants, places, class_limits = 5), "class_limits takes from 2")
+  refused(kv_clones(plants, threshold = 0.5, rounded = TRUE), "takes a whole number")
+  # The command line refuses in the same words.
+  skip_if(Sys.getenv("KELVANE") == "", "KELVANE does not name the kelvane program")
+  said <- suppressWarnings(system2(Sys.getenv("KELVANE"),
+                                   c("accumulation", plants, "--draws", "0"),
+                                   stdout = TRUE, stderr = TRUE))
+  expect_match(said, "--draws: takes a whole number from 1 to 100,000,000, not '0'", fixed = TRUE)
+  refused(kv_accumulation(plants, draws = 0),
+          "draws takes a whole number from 1 to 100,000,000, not 0")
 })
 
 test_that("named repeat lengths are matched to the loci by name", {

@@ -52,13 +52,13 @@ clonal::cli::Action setup(CLI::App& command) {
     command
         .add_option("--threshold", options->threshold,
                     "list the clonal genotypes at this threshold and mark it in the figures")
-        ->check(clonal::cli::whole_number(0));
+        ->check(clonal::cli::setting_check("threshold", true));
     add_suggest_options(command, options->suggestion);
     add_histogram_options(command, options->histogram);
     command
         .add_option("--permutations", options->amova.permutations,
                     "the number of permutations of the AMOVA")
-        ->check(clonal::cli::whole_number(0))
+        ->check(clonal::cli::setting_check("permutations"))
         ->capture_default_str();
     add_design_options(command, options->design);
     add_coordinate_options(command, options->place);

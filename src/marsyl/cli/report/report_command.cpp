@@ -38,7 +38,7 @@ clonal::cli::Action setup(CLI::App& command) {
                         std::to_string(analysis::DifferentiationSettings{}.permutations) + " and " +
                         std::to_string(analysis::JackknifeSettings{}.subsamples) +
                         ", as their commands)")
-        ->check(clonal::cli::whole_number(1, INT32_MAX));
+        ->check(clonal::cli::setting_check("resampling.permutations"));
     add_clock_seed_option(command, options->seeds);
     clonal::cli::add_report_options(command, options->report);
     clonal::cli::add_work_options(command, options->common);

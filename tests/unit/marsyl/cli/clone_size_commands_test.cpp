@@ -101,7 +101,7 @@ TEST(CloneSizeCommands, UsageErrors) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"indices", "clonal.txt", "--rarefy", "10"},
           std::vector<std::string>{"indices", "clonal.txt", "--extended", "--partition"},
-          std::vector<std::string>{"indices", "clonal.txt", "--extended", "--rarefy", "0"}}) {
+          std::vector<std::string>{"indices", "clonal.txt", "--extended", "--rarefy", "-1"}}) {
         const auto run = run_command(run_marsyl_command_line, arguments);
         EXPECT_EQ(run.status, 2) << arguments.back();
         EXPECT_EQ(run.out, "");

@@ -39,8 +39,9 @@ TEST(MarsylProgram, CommandLine) {
     EXPECT_EQ(err.rfind("marsyl: error: ", 0), 0u);
     EXPECT_EQ(arguments_status({"bootstrap", "x.txt", "--seed", "1"}, out, err), 2);
     EXPECT_EQ(err,
-              "marsyl: error: --seed takes two whole numbers S1,S2, S1 from 1 to 2,147,483,562 "
-              "and S2 from 1 to 2,147,483,398 (the generator's range), not '1'\n");
+              "marsyl: error: --seed takes two whole numbers, the first from 1 to 2,147,483,562 "
+              "and the second from 1 to 2,147,483,398 (the generator's range), as S1,S2, not "
+              "'1'\n");
 }
 
 TEST(MarsylProgram, ReportHeaderTakesItsDateFromTheClockGiven) {
