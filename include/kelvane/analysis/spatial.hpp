@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "common/core/named_choices.hpp"
 #include "common/core/random.hpp"
 #include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
@@ -25,6 +27,11 @@
 #include "kelvane/spatial/kinship_correlogram.hpp"
 
 namespace kelvane::analysis {
+
+enum class SpatialAnalysis { kSubrange, kAggregation, kEdge, kAutocorrelation };
+
+// subrange, aggregation, edge, autocorrelation (the setting analysis).
+std::span<const clonal::NamedChoice<SpatialAnalysis>> spatial_analyses();
 
 // The coordinates of the data's individuals from a file (errors name it), or from the data's own
 // GenAlEx sheet (nothing when the data is no such sheet or it has no coordinates).

@@ -33,6 +33,7 @@
 #include "kelvane/data/formats/marker_data_builder.hpp"
 #include "kelvane/data/marker_data_loader.hpp"
 #include "kelvane/distance/repeat_units.hpp"
+#include "kelvane/evidence/psex/psex_choices.hpp"
 #include "marsyl/analysis/bootstrap.hpp"
 #include "marsyl/analysis/differentiation.hpp"
 #include "marsyl/analysis/diversity.hpp"
@@ -118,17 +119,6 @@ kelvane::DistanceInput distance_input(const Rcpp::List& model) {
 int32_t whole_threshold_of(double threshold) {
     kelvane::analysis::check_threshold(threshold);
     return kelvane::whole_threshold(threshold);
-}
-
-kelvane::Linkage linkage_of(const std::string& name) {
-    for (const kelvane::Linkage linkage :
-         {kelvane::Linkage::kSingle, kelvane::Linkage::kComplete, kelvane::Linkage::kAverage}) {
-        if (kelvane::linkage_name(linkage) == name) {
-            return linkage;
-        }
-    }
-    throw clonal::SettingError("{setting} takes single, complete or average, not '" + name + "'",
-                               "linkage");
 }
 
 // A table as a data.frame: a column of whole numbers, reals or text as its cells are, NA where a
@@ -311,7 +301,8 @@ Rcpp::DataFrame kv_thresholds_cpp(Rcpp::List data, Rcpp::List model, std::string
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceInput input = distance_input(model);
         return data_frame(kelvane::analysis::thresholds_table(
-            kelvane::analysis::thresholds(markers, input, linkage_of(linkage), work(threads)),
+            kelvane::analysis::thresholds(markers, input, kelvane::linkage_named(linkage),
+                                          work(threads)),
             input.unrounded));
     });
 }
@@ -323,7 +314,7 @@ Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, double thre
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::ClonesSettings settings;
         settings.threshold = threshold;
-        settings.linkage = linkage_of(linkage);
+        settings.linkage = kelvane::linkage_named(linkage);
         const auto result =
             kelvane::analysis::clones(markers, distance_input(model), settings, work(threads));
         Rcpp::IntegerVector numbers = Rcpp::wrap(result.genotypes.numbers);
@@ -342,7 +333,7 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
         settings.fraction = fraction;
         settings.alpha = alpha;
         settings.simulations = simulations;
-        settings.linkage = linkage_of(linkage);
+        settings.linkage = kelvane::linkage_named(linkage);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::suggestions_table(kelvane::analysis::suggestions(
             markers, distance_input(model), settings, random, work(threads))));
@@ -458,12 +449,7 @@ kelvane::analysis::AmovaDesign amova_design(const std::optional<kelvane::Strata>
     if (threshold.isNotNull()) {
         design.clone_threshold = whole_threshold_of(Rcpp::as<double>(threshold.get()));
     }
-    const auto reading = kelvane::euclidean_reading_named(euclidean);
-    if (!reading) {
-        throw clonal::FatalError("euclidean must be sqrt, none, cailliez or lingoes, not '" +
-                                 euclidean + "'");
-    }
-    design.euclidean = *reading;
+    design.euclidean = clonal::choice_named(kelvane::euclidean_readings(), euclidean, "euclidean");
     return design;
 }
 
@@ -635,27 +621,10 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<do
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::PsexAnalysisSettings settings;
         kelvane::PsexSettings& psex = settings.psex;
-        if (frequencies == "ramet" || frequencies == "genet" || frequencies == "round-robin") {
-            psex.frequencies = frequencies == "ramet"   ? kelvane::FrequencySource::kRamets
-                               : frequencies == "genet" ? kelvane::FrequencySource::kGenets
-                                                        : kelvane::FrequencySource::kRoundRobin;
-        } else {
-            throw clonal::SettingError(
-                "{setting} takes ramet, genet or round-robin, not '" + frequencies + "'",
-                "frequencies");
-        }
-        if (rr_fill != "genets" && rr_fill != "samples") {
-            throw clonal::SettingError("{setting} takes genets or samples, not '" + rr_fill + "'",
-                                       "rr_fill");
-        }
-        psex.fill = rr_fill == "genets" ? kelvane::RareAlleleFill::kGenets
-                                        : kelvane::RareAlleleFill::kSamples;
-        if (method != "single" && method != "multiple") {
-            throw clonal::SettingError("{setting} takes single or multiple, not '" + method + "'",
-                                       "method");
-        }
-        psex.method =
-            method == "single" ? kelvane::PsexMethod::kSingle : kelvane::PsexMethod::kMultiple;
+        psex.frequencies =
+            clonal::choice_named(kelvane::frequency_sources(), frequencies, "frequencies");
+        psex.fill = clonal::choice_named(kelvane::rare_allele_fills(), rr_fill, "rr_fill");
+        psex.method = clonal::choice_named(kelvane::psex_methods(), method, "method");
         psex.by_population = by_population;
         psex.fis = fis;
         psex.simulations = count_of(simulations);
@@ -724,19 +693,21 @@ Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysi
         settings.limits.assign(class_limits.begin(), class_limits.end());
         clonal::Random random = seeded(seed);
         const auto count = count_of(permutations);
-        if (analysis == "subrange") {
+        const auto chosen =
+            clonal::choice_named(kelvane::analysis::spatial_analyses(), analysis, "analysis");
+        if (chosen == kelvane::analysis::SpatialAnalysis::kSubrange) {
             const kelvane::SubrangeResult result =
                 kelvane::analysis::subrange(markers, coordinates, genets, settings);
             return Rcpp::List::create(
                 Rcpp::Named("classes") = data_frame(kelvane::analysis::subrange_table(result)),
                 Rcpp::Named("genets") = data_frame(kelvane::analysis::genet_spread_table(result)));
         }
-        if (analysis == "aggregation") {
+        if (chosen == kelvane::analysis::SpatialAnalysis::kAggregation) {
             return Rcpp::List::create(
                 Rcpp::Named("table") = data_frame(kelvane::analysis::aggregation_table(
                     kelvane::analysis::aggregation(markers, coordinates, genets, count, random))));
         }
-        if (analysis == "edge") {
+        if (chosen == kelvane::analysis::SpatialAnalysis::kEdge) {
             std::optional<std::pair<double, double>> centre;
             if (center.size() == 2) {
                 centre = {center[0], center[1]};
@@ -745,19 +716,10 @@ Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysi
                 Rcpp::Named("table") = data_frame(kelvane::analysis::edge_table(
                     kelvane::analysis::edge(markers, coordinates, genets, centre, count, random))));
         }
-        const std::map<std::string, kelvane::KinshipLevel> levels{
-            {"ramets", kelvane::KinshipLevel::kRamets},
-            {"genets-central", kelvane::KinshipLevel::kGenetsCentral},
-            {"genets-weighted", kelvane::KinshipLevel::kGenetsWeighted},
-            {"genets-random", kelvane::KinshipLevel::kGenetsRandom}};
-        if (analysis != "autocorrelation" || levels.count(level) == 0) {
-            throw clonal::FatalError(
-                "analysis must be subrange, aggregation, edge or "
-                "autocorrelation, and level ramets, genets-central, "
-                "genets-weighted or genets-random");
-        }
         const kelvane::CorrelogramResult result = kelvane::analysis::autocorrelation(
-            markers, coordinates, genets, levels.at(level), settings, count, random, work(threads));
+            markers, coordinates, genets,
+            clonal::choice_named(kelvane::kinship_levels(), level, "level"), settings, count,
+            random, work(threads));
         return Rcpp::List::create(
             Rcpp::Named("classes") = data_frame(kelvane::analysis::autocorrelation_table(result)),
             Rcpp::Named("summary") =

@@ -2,6 +2,7 @@
 #include "kelvane/amova/euclidean_reading.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "kelvane/amova/symmetric_eigenvalues.hpp"
@@ -108,20 +109,14 @@ double cailliez_constant(std::span<const double> roots, int n) {
 
 }  // namespace
 
-std::optional<EuclideanReading> euclidean_reading_named(std::string_view name) {
-    if (name == "sqrt") {
-        return EuclideanReading::kSqrt;
-    }
-    if (name == "none") {
-        return EuclideanReading::kNone;
-    }
-    if (name == "cailliez") {
-        return EuclideanReading::kCailliez;
-    }
-    if (name == "lingoes") {
-        return EuclideanReading::kLingoes;
-    }
-    return std::nullopt;
+std::span<const clonal::NamedChoice<EuclideanReading>> euclidean_readings() {
+    static constexpr std::array<clonal::NamedChoice<EuclideanReading>, 4> kReadings{{
+        {EuclideanReading::kSqrt, "sqrt"},
+        {EuclideanReading::kNone, "none"},
+        {EuclideanReading::kCailliez, "cailliez"},
+        {EuclideanReading::kLingoes, "lingoes"},
+    }};
+    return kReadings;
 }
 
 bool is_euclidean(std::span<const double> squared, int n) {

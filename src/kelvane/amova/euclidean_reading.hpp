@@ -13,14 +13,15 @@
 #include <string_view>
 #include <vector>
 
+#include "common/core/named_choices.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {
 
 enum class EuclideanReading { kSqrt, kNone, kCailliez, kLingoes };
 
-// "sqrt", "none", "cailliez", "lingoes"; nothing for another word.
-std::optional<EuclideanReading> euclidean_reading_named(std::string_view name);
+// sqrt, none, cailliez, lingoes (the setting euclidean).
+std::span<const clonal::NamedChoice<EuclideanReading>> euclidean_readings();
 
 struct EuclideanValues {
     std::vector<double> cells;  // the squared Euclidean distances, lower triangle row after row

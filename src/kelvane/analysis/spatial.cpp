@@ -16,6 +16,21 @@
 
 namespace kelvane::analysis {
 
+namespace {
+
+constexpr std::array<clonal::NamedChoice<SpatialAnalysis>, 4> kAnalyses{{
+    {SpatialAnalysis::kSubrange, "subrange"},
+    {SpatialAnalysis::kAggregation, "aggregation"},
+    {SpatialAnalysis::kEdge, "edge"},
+    {SpatialAnalysis::kAutocorrelation, "autocorrelation"},
+}};
+
+}  // namespace
+
+std::span<const clonal::NamedChoice<SpatialAnalysis>> spatial_analyses() {
+    return kAnalyses;
+}
+
 Coordinates coordinates_file(const std::string& file, const MarkerData& data, bool geographic) {
     try {
         return read_coordinates(clonal::read_input_file(file), data.ind_names, geographic);

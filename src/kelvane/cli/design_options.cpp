@@ -43,7 +43,7 @@ void add_design_options(CLI::App& command, DesignOptions& options) {
                     "the distances D read as squared Euclidean distances: sqrt (sqrt(D) is the "
                     "Euclidean distance), none (D is), cailliez or lingoes (sqrt(D) corrected "
                     "when it is not Euclidean)")
-        ->check(CLI::IsMember({"sqrt", "none", "cailliez", "lingoes"}))
+        ->check(CLI::IsMember(clonal::choice_names(euclidean_readings())))
         ->capture_default_str();
 }
 
@@ -101,7 +101,7 @@ analysis::AmovaDesign amova_design(const DesignOptions& options, const DataOptio
         design.populations_within = strata.has_value();
     }
     design.strata = strata ? &*strata : nullptr;
-    design.euclidean = *euclidean_reading_named(options.euclidean);
+    design.euclidean = clonal::choice_named(euclidean_readings(), options.euclidean, "euclidean");
     return design;
 }
 

@@ -1,9 +1,10 @@
 // kelvane psex: for every individual whose genotype occurs more than once, the probability of
 // its genotype (Pgen) and the probability that its encounter arose by a separate sexual event
 // (Psex), optionally with a p-value by simulation.
-#include <map>
 #include <memory>
+#include <string>
 
+#include "common/cli/choice_option.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/cli/result_files.hpp"
@@ -12,6 +13,7 @@
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
+#include "kelvane/evidence/psex/psex_choices.hpp"
 
 namespace kelvane::cli {
 namespace {
@@ -19,26 +21,9 @@ namespace {
 struct PsexOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
-    analysis::PsexAnalysisSettings settings;  // the choices in words below aside
-    std::string frequencies = "round-robin";
-    std::string fill = "genets";
-    std::string method = "multiple";
+    analysis::PsexAnalysisSettings settings;
     clonal::cli::SeedOption seeds;
 };
-
-const std::map<std::string, FrequencySource> kSources{
-    {"ramet", FrequencySource::kRamets},
-    {"genet", FrequencySource::kGenets},
-    {"round-robin", FrequencySource::kRoundRobin}};
-
-analysis::PsexAnalysisSettings settings_of(const PsexOptions& options) {
-    analysis::PsexAnalysisSettings settings = options.settings;
-    settings.psex.frequencies = kSources.at(options.frequencies);
-    settings.psex.fill =
-        options.fill == "samples" ? RareAlleleFill::kSamples : RareAlleleFill::kGenets;
-    settings.psex.method = options.method == "single" ? PsexMethod::kSingle : PsexMethod::kMultiple;
-    return settings;
-}
 
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<PsexOptions>();
@@ -50,29 +35,30 @@ clonal::cli::Action setup(CLI::App& command) {
                     "options (default: identical data)")
         ->check(clonal::cli::setting_check("threshold"));
     command
-        .add_option("--frequencies", options->frequencies,
+        .add_option("--frequencies", options->settings.psex.frequencies,
                     "allele frequencies from every individual (ramet), from the first of every "
                     "genotype (genet) or, per locus, from the first of every genotype over the "
                     "other loci (round-robin)")
-        ->check(CLI::IsMember({"ramet", "genet", "round-robin"}))
-        ->capture_default_str();
+        ->transform(clonal::cli::choice_words(frequency_sources()))
+        ->default_str(
+            std::string(clonal::choice_name(frequency_sources(), PsexSettings{}.frequencies)));
     command
-        .add_option("--rr-fill", options->fill,
+        .add_option("--rr-fill", options->settings.psex.fill,
                     "the frequency of an allele the chosen individuals lack: 1/(P x genotypes) "
                     "(genets) or 1/individuals (samples)")
-        ->check(CLI::IsMember({"genets", "samples"}))
-        ->capture_default_str();
+        ->transform(clonal::cli::choice_words(rare_allele_fills()))
+        ->default_str(std::string(clonal::choice_name(rare_allele_fills(), PsexSettings{}.fill)));
     command.add_flag("--by-population", options->settings.psex.by_population,
                      "frequencies, encounter ranks and N per population");
     command.add_flag("--fis", options->settings.psex.fis,
                      "genotype probabilities with each locus's inbreeding coefficient (diploid "
                      "data)");
     command
-        .add_option("--method", options->method,
+        .add_option("--method", options->settings.psex.method,
                     "single: 1-(1-Pgen)^G over the G distinct genotypes; multiple: the binomial "
                     "probability of the r-th encounter among N individuals")
-        ->check(CLI::IsMember({"single", "multiple"}))
-        ->capture_default_str();
+        ->transform(clonal::cli::choice_words(psex_methods()))
+        ->default_str(std::string(clonal::choice_name(psex_methods(), PsexSettings{}.method)));
     command
         .add_option("--simulations", options->settings.psex.simulations,
                     "simulated populations for the p-value of each Psex (0: none)")
@@ -89,7 +75,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "distances");
         const analysis::PsexResult result =
-            analysis::psex(data, settings_of(*options), distance_input(options->data), random,
+            analysis::psex(data, options->settings, distance_input(options->data), random,
                            {options->common.threads, bar.report()});
         bar.finish();
         clonal::cli::record_seeds(terminal, start);

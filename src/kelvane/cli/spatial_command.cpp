@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 
+#include "common/cli/choice_option.hpp"
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
@@ -27,7 +28,7 @@ namespace kelvane::cli {
 namespace {
 
 struct SpatialOptions {
-    std::string analysis;
+    analysis::SpatialAnalysis analysis = analysis::SpatialAnalysis::kSubrange;
     DataOptions data;
     clonal::cli::CommonOptions common;
     CoordinateOptions place;
@@ -36,7 +37,7 @@ struct SpatialOptions {
     std::string class_limits;
     std::string genets;
     std::string centre;
-    std::string level = "ramets";
+    KinshipLevel level = KinshipLevel::kRamets;
     std::string summary;
     int64_t permutations = 999;
     clonal::cli::SeedOption seeds;
@@ -59,20 +60,13 @@ std::vector<double> numbers_of(const std::string& text, const std::string& optio
     return numbers;
 }
 
-KinshipLevel level_of(const std::string& name) {
-    return name == "genets-central"    ? KinshipLevel::kGenetsCentral
-           : name == "genets-weighted" ? KinshipLevel::kGenetsWeighted
-           : name == "genets-random"   ? KinshipLevel::kGenetsRandom
-                                       : KinshipLevel::kRamets;
-}
-
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<SpatialOptions>();
     command
         .add_option("ANALYSIS", options->analysis,
                     "subrange (genets against distance), aggregation (Ac), edge (Ee) or "
                     "autocorrelation (kinship against distance)")
-        ->check(CLI::IsMember({"subrange", "aggregation", "edge", "autocorrelation"}))
+        ->transform(clonal::cli::choice_words(analysis::spatial_analyses()))
         ->required();
     add_model_options(command, options->data);
     add_coordinate_options(command, options->place);
@@ -97,8 +91,8 @@ clonal::cli::Action setup(CLI::App& command) {
                     "autocorrelation: every ramet (ramets), or one unit per genet: at its "
                     "centroid (genets-central), at a ramet drawn at random (genets-random), or "
                     "every ramet with pairs weighted by the genets' sizes (genets-weighted)")
-        ->check(CLI::IsMember({"ramets", "genets-central", "genets-weighted", "genets-random"}))
-        ->capture_default_str();
+        ->transform(clonal::cli::choice_words(kinship_levels()))
+        ->default_str(std::string(clonal::choice_name(kinship_levels(), KinshipLevel::kRamets)));
     command.add_option("--summary", options->summary,
                        "autocorrelation: also write the slopes, F1 and Sp here");
     command.add_option("--genets", options->genets,
@@ -121,13 +115,13 @@ clonal::cli::Action setup(CLI::App& command) {
         inputs.push_back(options->place.file);
         clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
-        const bool subrange = options->analysis == "subrange";
+        const bool subrange = options->analysis == analysis::SpatialAnalysis::kSubrange;
         if (!options->genets.empty() && !subrange) {
             throw clonal::cli::UsageError("--genets goes with spatial subrange");
         }
         clonal::cli::ResultFile* genets_file =
             options->genets.empty() ? nullptr : &files.add("--genets", options->genets);
-        const bool correlogram = options->analysis == "autocorrelation";
+        const bool correlogram = options->analysis == analysis::SpatialAnalysis::kAutocorrelation;
         if (!options->summary.empty() && !correlogram) {
             throw clonal::cli::UsageError("--summary goes with spatial autocorrelation");
         }
@@ -174,7 +168,7 @@ clonal::cli::Action setup(CLI::App& command) {
             if (genets_file != nullptr) {
                 clonal::write_tsv(analysis::genet_spread_table(*spreads), genets_file->stream());
             }
-        } else if (options->analysis == "aggregation") {
+        } else if (options->analysis == analysis::SpatialAnalysis::kAggregation) {
             clonal::cli::record_seeds(terminal, start);
             clonal::write_tsv(analysis::aggregation_table(analysis::aggregation(
                                   data, coordinates, genets, options->permutations, random)),
@@ -182,8 +176,8 @@ clonal::cli::Action setup(CLI::App& command) {
         } else if (correlogram) {
             clonal::cli::record_seeds(terminal, start);
             const CorrelogramResult result = analysis::autocorrelation(
-                data, coordinates, genets, level_of(options->level), classes, options->permutations,
-                random, {options->common.threads, {}});
+                data, coordinates, genets, options->level, classes, options->permutations, random,
+                {options->common.threads, {}});
             clonal::write_tsv(analysis::autocorrelation_table(result), output.stream());
             if (summary_file != nullptr) {
                 clonal::write_tsv(analysis::autocorrelation_summary_table(result),

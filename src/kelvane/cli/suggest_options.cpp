@@ -1,8 +1,7 @@
 // The options of the suggested thresholds.
 #include "kelvane/cli/suggest_options.hpp"
 
-#include <map>
-
+#include "common/cli/choice_option.hpp"
 #include "common/cli/command_line.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/text/tsv_writer.hpp"
@@ -71,16 +70,12 @@ analysis::Suggestions suggestions_of(const DataOptions& options,
 }
 
 CLI::Option* add_linkage_option(CLI::App& command, Linkage& linkage) {
-    std::map<std::string, Linkage> rules;
-    for (const Linkage rule : {Linkage::kSingle, Linkage::kComplete, Linkage::kAverage}) {
-        rules.emplace(linkage_name(rule), rule);
-    }
     return command
         .add_option("--linkage", linkage,
                     "how groups of individuals join at a threshold: single (some pair across "
                     "them within it), complete (every pair) or average (the mean distance "
                     "across them, UPGMA)")
-        ->transform(CLI::CheckedTransformer(rules))
+        ->transform(clonal::cli::choice_words(linkage_choices()))
         ->default_str("single");
 }
 

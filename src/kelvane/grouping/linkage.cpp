@@ -12,6 +12,7 @@
 #include "kelvane/grouping/linkage.hpp"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <limits>
 #include <numeric>
@@ -34,16 +35,26 @@ using linkage_detail::kSharedColumn;
 using linkage_detail::LabelQueue;
 using linkage_detail::RealHeight;
 
+namespace {
+
+constexpr std::array<clonal::NamedChoice<Linkage>, 3> kLinkages{{
+    {Linkage::kSingle, "single"},
+    {Linkage::kComplete, "complete"},
+    {Linkage::kAverage, "average"},
+}};
+
+}  // namespace
+
+std::span<const clonal::NamedChoice<Linkage>> linkage_choices() {
+    return kLinkages;
+}
+
 std::string_view linkage_name(Linkage linkage) {
-    switch (linkage) {
-        case Linkage::kSingle:
-            return "single";
-        case Linkage::kComplete:
-            return "complete";
-        case Linkage::kAverage:
-            return "average";
-    }
-    return "single";
+    return clonal::choice_name(linkage_choices(), linkage);
+}
+
+Linkage linkage_named(std::string_view name) {
+    return clonal::choice_named(linkage_choices(), name, "linkage");
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/core/named_choices.hpp"
 #include "kelvane/grouping/all_thresholds.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
 #include "kelvane/grouping/grouping_distances.hpp"
@@ -23,8 +24,11 @@ namespace kelvane {
 
 enum class Linkage { kSingle, kComplete, kAverage };
 
-// "single", "complete", "average".
+// "single", "complete", "average", the words the linkage setting takes.
+std::span<const clonal::NamedChoice<Linkage>> linkage_choices();
 std::string_view linkage_name(Linkage linkage);
+// Another word is a SettingError naming {linkage} and the words.
+Linkage linkage_named(std::string_view name);
 
 // One merge: the two groups joined, each by its smallest member (first < second), at the height
 // sum / pairs: the largest distance across them (complete: pairs is 1), or the sum of the

@@ -2,6 +2,7 @@
 #include "kelvane/spatial/kinship_correlogram.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -15,6 +16,13 @@
 
 namespace kelvane {
 namespace {
+
+constexpr std::array<clonal::NamedChoice<KinshipLevel>, 4> kLevels{{
+    {KinshipLevel::kRamets, "ramets"},
+    {KinshipLevel::kGenetsCentral, "genets-central"},
+    {KinshipLevel::kGenetsWeighted, "genets-weighted"},
+    {KinshipLevel::kGenetsRandom, "genets-random"},
+}};
 
 constexpr uint16_t kOutside = std::numeric_limits<uint16_t>::max();
 
@@ -106,6 +114,10 @@ std::vector<uint16_t> class_matrix(const Coordinates& places, const std::vector<
 }
 
 }  // namespace
+
+std::span<const clonal::NamedChoice<KinshipLevel>> kinship_levels() {
+    return kLevels;
+}
 
 double least_squares_slope(const std::vector<double>& x, const std::vector<double>& y) {
     double mean_x = 0.0;

@@ -12,8 +12,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "common/core/named_choices.hpp"
 #include "common/core/random.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/spatial/coordinates.hpp"
@@ -22,6 +24,9 @@
 namespace kelvane {
 
 enum class KinshipLevel { kRamets, kGenetsCentral, kGenetsWeighted, kGenetsRandom };
+
+// ramets, genets-central, genets-weighted, genets-random (the setting level).
+std::span<const clonal::NamedChoice<KinshipLevel>> kinship_levels();
 
 struct CorrelogramClass {
     double from = 0.0;

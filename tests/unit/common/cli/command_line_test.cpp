@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 
+#include "common/cli/choice_option.hpp"
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 
@@ -18,6 +20,10 @@ struct Outcome {
     int status = 0;
 };
 
+enum class Rule { kFirst, kSecond };
+constexpr std::array<NamedChoice<Rule>, 2> kRules{
+    {{Rule::kFirst, "first"}, {Rule::kSecond, "second"}}};
+
 // A program with one command, "go", whose --count and --rate are checked and whose action fails
 // with a message of the data.
 Outcome run(const std::vector<std::string>& arguments, std::ostream* out = nullptr) {
@@ -27,6 +33,8 @@ Outcome run(const std::vector<std::string>& arguments, std::ostream* out = nullp
              static double rate = 0.0;
              command.add_option("--count", count)->check(setting_check("draws"));
              command.add_option("--rate", rate)->check(setting_check("alpha"));
+             static Rule rule = Rule::kFirst;
+             command.add_option("--rule", rule)->transform(choice_words<Rule>(kRules));
              return [](const Terminal&) { throw DataError("name \x1b[2J\a in line 2"); };
          }}};
     const ProgramInfo info{"prog", "1.0", "a test program"};
@@ -50,8 +58,15 @@ TEST(CommandLine, OptionValuesAreReadInFullAndTheirRangesNamedInWords) {
         EXPECT_EQ(refused.status, kUsageFailure) << bad;
         EXPECT_NE(refused.err.str().find("takes a number from 0 to 1"), std::string::npos) << bad;
     }
-    EXPECT_NE(run({"go", "--count", "100000000", "--rate", "1"}).err.str().find("name"),
+    EXPECT_NE(run({"go", "--count", "100000000", "--rate", "1", "--rule", "second"})
+                  .err.str()
+                  .find("name"),
               std::string::npos);
+    // Words of a setting's table: the list in the error, and the values' numbers are no words.
+    for (const char* bad : {"third", "1"}) {
+        EXPECT_EQ(run({"go", "--rule", bad}).err.str(),
+                  std::string("prog: error: --rule: takes first or second, not '") + bad + "'\n");
+    }
 }
 
 // Seeds the generator cannot use are refused: 0 stays 0 for ever, and a seed beyond the
