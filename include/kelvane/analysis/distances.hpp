@@ -122,10 +122,15 @@ GroupingDistances grouping_distances(const MarkerData& data, const DistanceInput
 clonal::ResultTable& distance_cell(clonal::ResultTable& table, double distance, bool real);
 
 // The values as write_square_distances and write_distance_pairs (its header included) write the
-// matrix; NaN as NA.
+// matrix; NaN as NA. With the loci each pair calls in common (shared_loci), a column of them.
 void write_square_values(const MarkerData& data, const std::vector<double>& values,
                          clonal::TsvWriter& tsv);
 void write_value_pairs(const MarkerData& data, const std::vector<double>& values,
-                       clonal::TsvWriter& tsv);
+                       clonal::TsvWriter& tsv, const std::vector<int32_t>& shared = {});
+
+// The loci each pair (i, j < i, at i * (i - 1) / 2 + j) calls in common under a model that reads
+// them (mismatch); empty under the others.
+std::vector<int32_t> shared_loci(const MarkerData& data, const DistanceInput& input,
+                                 const clonal::WorkSettings& work);
 
 }  // namespace kelvane

@@ -36,6 +36,7 @@ constexpr std::array kRanges{
     SettingRange{"structure_rows", true, 1, false, kLargestInt, false, {}},
     SettingRange{"min_call_rate", false, 0, false, 1, false, {}},
     SettingRange{"matrix_scale", false, 0, true, kNoEnd, false, {}},
+    SettingRange{"min_shared_loci", true, 1, false, kLargestInt, false, {}},
     SettingRange{"resampling.permutations", true, 1, false, kLargestInt, false, {}},
     SettingRange{"subsamples", true, 1, false, kLargestInt, false, {}},
     SettingRange{"rarefy", true, 0, false, kLargestInt, false,

@@ -8,6 +8,7 @@
 #include "common/core/file_io.hpp"
 #include "common/core/machine_memory.hpp"
 #include "kelvane/data/data_subset.hpp"
+#include "kelvane/distance/mismatch_distance.hpp"
 
 namespace kelvane {
 namespace {
@@ -50,8 +51,8 @@ std::optional<DistanceModel> input_model(const DistanceInput& input, const Marke
 
 std::string input_unit(const DistanceInput& input, const MarkerData& data) {
     const std::optional<DistanceModel> model = input_model(input, data);
-    if (model && input.unrounded && model->kind == DistanceKind::kTwoPhase) {
-        return "two-phase distance, 0 to 1";
+    if (model && input.unrounded && scaled_in_matrix(model->kind)) {
+        return std::string(model_entry(model->kind).name) + " distance, 0 to 1";
     }
     return model ? distance_unit(*model) : "as imported";
 }
@@ -250,10 +251,10 @@ std::vector<double> distance_values(const MarkerData& data, const DistanceInput&
             "a distance exceeds 2147483647; choose another model or other settings",
             clonal::ErrorKind::kLimit);
     }
-    if (!unrounded && model.kind == DistanceKind::kTwoPhase) {
+    if (!unrounded && scaled_in_matrix(model.kind)) {
         const double multiplier = static_cast<double>(model.multiplier);
         for (double& value : values) {
-            // As the matrix rounds them (partial genotypes; the others are whole already).
+            // As the matrix rounds them (NaN: a pair without a distance).
             value = std::isnan(value) ? value : std::trunc(value * multiplier + 0.5);
         }
     }
@@ -302,17 +303,35 @@ void write_square_values(const MarkerData& data, const std::vector<double>& valu
 }
 
 void write_value_pairs(const MarkerData& data, const std::vector<double>& values,
-                       clonal::TsvWriter& tsv) {
-    write_distance_pairs_header(tsv);
+                       clonal::TsvWriter& tsv, const std::vector<int32_t>& shared) {
+    if (shared.empty()) {
+        write_distance_pairs_header(tsv);
+    } else {
+        tsv.header({"individual_a", "individual_b", "distance", "shared_loci"});
+    }
     std::size_t next = 0;
     for (int i = 1; i < data.n_individuals; ++i) {
-        for (int j = 0; j < i; ++j) {
+        for (int j = 0; j < i; ++j, ++next) {
             tsv.text(data.ind_names[static_cast<std::size_t>(i)])
                 .text(data.ind_names[static_cast<std::size_t>(j)])
-                .real(values[next++]);
+                .real(values[next]);
+            if (!shared.empty()) {
+                tsv.integer(shared[next]);
+            }
             tsv.end_row();
         }
     }
+}
+
+std::vector<int32_t> shared_loci(const MarkerData& data, const DistanceInput& input,
+                                 const clonal::WorkSettings& work) {
+    const std::optional<DistanceModel> model = input_model(input, data);
+    if (!model || model->kind != DistanceKind::kMismatch) {
+        return {};
+    }
+    DistanceOptions options;
+    options.threads = work.threads;
+    return shared_locus_counts(data, options);
 }
 
 }  // namespace kelvane

@@ -100,9 +100,9 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
             heights_under(grouping, distinct.members, distinct.counts, settings.linkage),
             settings.fraction);
         // The offspring's distances are the matrix's whole numbers, which the real distances
-        // equal under every model but the two-phase one.
+        // equal unless the model scales them.
         const DistanceModel model = model_of(distances.model, data);
-        if (model.kind != DistanceKind::kTwoPhase) {
+        if (!scaled_in_matrix(model.kind)) {
             result.floor = sexual_floor(data, model, settings.simulations, settings.alpha, random,
                                         work.threads);
         }

@@ -206,7 +206,7 @@ void add_model_options(CLI::App& command, DataOptions& options) {
                     "what a missing copy counts: " + rules + "or a number N of steps or mutations")
         ->capture_default_str();
     command.add_option("--multiplier", options.model.multiplier,
-                       "two-phase: the factor before rounding (default 100)");
+                       "two-phase, mismatch: the factor before rounding (default 100)");
     command.add_option("--base", options.model.base,
                        "two-phase: the base of the exponent, 1 or more (default 2)");
     command.add_option("--absence-code", options.model.absence_code,
@@ -230,6 +230,11 @@ void add_model_options(CLI::App& command, DataOptions& options) {
                     "(filled from its own copies), loss (from the other's) or combination (the "
                     "mean of both); loci missing in either are left out")
         ->check(CLI::IsMember({"infinite", "addition", "loss", "combination"}));
+    command
+        .add_option("--min-shared-loci", options.model.min_shared_loci,
+                    "mismatch: pairs calling fewer loci in common have no distance (NA in "
+                    "tables; default: half the loci)")
+        ->check(clonal::cli::setting_check("min_shared_loci"));
     command.add_option("--matrix", options.matrix,
                        "import the distance matrix from this file instead of computing one");
     command
@@ -278,7 +283,8 @@ std::vector<std::string> model_arguments(const DataOptions& options) {
         {"--absence-code", &model.absence_code},
         {"--repeat-lengths", &model.repeat_lengths},
         {"--repeat-rounding", &model.repeat_rounding},
-        {"--partial-genotypes", &model.partial_genotypes}};
+        {"--partial-genotypes", &model.partial_genotypes},
+        {"--min-shared-loci", &model.min_shared_loci}};
     for (const auto& [option, value] : settings) {
         if (!value->empty()) {
             words.emplace_back(option);
@@ -311,12 +317,7 @@ DistanceInput distance_input(const DataOptions& options) {
     input.model = options.model;
     input.unrounded = options.unrounded;
     if (!options.matrix.empty()) {
-        const ModelChoice defaults;
-        if (options.model.distance != defaults.distance ||
-            options.model.missing != defaults.missing || !options.model.multiplier.empty() ||
-            !options.model.base.empty() || !options.model.absence_code.empty() ||
-            !options.model.repeat_lengths.empty() || !options.model.repeat_rounding.empty() ||
-            !options.model.partial_genotypes.empty()) {
+        if (options.model != ModelChoice{}) {
             throw UsageError("--matrix imports the distances: it takes no model options");
         }
         MatrixFileInput matrix;

@@ -38,8 +38,10 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         {
             clonal::TsvWriter tsv(output.stream());
-            if (options->unrounded || !options->data.model.partial_genotypes.empty()) {
-                // Real values, and NA for pairs of partial genotypes without a distance.
+            const bool mismatch = options->data.model.distance == "mismatch";
+            if (options->unrounded || mismatch || !options->data.model.partial_genotypes.empty()) {
+                // Real values, and NA for pairs without a distance (partial genotypes without a
+                // locus typed in both, mismatch pairs calling too few loci in common).
                 write_distance_notes(options->data, data, terminal);
                 clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                              "distances");
@@ -50,7 +52,9 @@ clonal::cli::Action setup(CLI::App& command) {
                 if (options->layout == "square") {
                     write_square_values(data, values, tsv);
                 } else {
-                    write_value_pairs(data, values, tsv);
+                    write_value_pairs(data, values, tsv,
+                                      shared_loci(data, distance_input(options->data),
+                                                  {options->common.threads}));
                 }
             } else if (options->layout == "square" &&
                        !matrix_memory_shortage(data.n_individuals, clonal::physical_memory())) {

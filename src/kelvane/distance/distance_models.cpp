@@ -4,6 +4,7 @@
 #include "common/core/bug_check.hpp"
 #include "kelvane/distance/dice_distance.hpp"
 #include "kelvane/distance/infinite_allele_distance.hpp"
+#include "kelvane/distance/mismatch_distance.hpp"
 #include "kelvane/distance/partial_two_phase_distance.hpp"
 #include "kelvane/distance/stepwise_distance.hpp"
 #include "kelvane/distance/two_phase_distance.hpp"
@@ -35,7 +36,7 @@ bool model_accepts(DistanceKind kind, MissingData missing) {
         case MissingData::kNotCounted:
             return true;
         case MissingData::kSteps:
-            return kind != DistanceKind::kDice;
+            return kind != DistanceKind::kDice && kind != DistanceKind::kMismatch;
         case MissingData::kAverage:
             return kind == DistanceKind::kStepwise;
         case MissingData::kInfinite:
@@ -80,6 +81,8 @@ DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
             return infinite_allele_steps(data, matrix, steps, options);
         case DistanceKind::kDice:
             return dice_distance(data, matrix, model.absence_code, options);
+        case DistanceKind::kMismatch:
+            return mismatch_distance(data, matrix, model, options);
     }
     clonal::bug_check_failed("a known distance kind", __FILE__, __LINE__);
 }
@@ -96,6 +99,9 @@ std::vector<double> real_distances(const MarkerData& data, const DistanceModel& 
     }
     if (model.kind == DistanceKind::kTwoPhase) {
         return two_phase_means(data, two_phase_missing(model), model.base, options);
+    }
+    if (model.kind == DistanceKind::kMismatch) {
+        return mismatch_shares(data, model, options);
     }
     // The other models count whole steps or mutations: their distances are exact already.
     DistanceMatrix matrix(data.n_individuals);

@@ -14,12 +14,12 @@
 
 namespace kelvane {
 
-enum class DistanceKind { kStepwise, kSquared, kTwoPhase, kInfiniteAllele, kDice };
+enum class DistanceKind { kStepwise, kSquared, kTwoPhase, kInfiniteAllele, kDice, kMismatch };
 
 // What a missing copy counts for; each kind takes some of these (see model_accepts).
 enum class MissingData {
-    kNotCounted,   // every kind but Dice
-    kSteps,        // missing_steps steps or mutations each: every kind but Dice
+    kNotCounted,   // every kind
+    kSteps,        // missing_steps steps or mutations each: every kind but Dice and mismatch
     kAverage,      // stepwise only: the average allele value of the locus
     kInfinite,     // two-phase only: infinitely many steps
     kOneMutation,  // infinite allele only: every copy slot takes part, a missing one counts one
@@ -40,15 +40,18 @@ struct DistanceModel {
     DistanceKind kind = DistanceKind::kStepwise;
     MissingData missing = MissingData::kNotCounted;
     int32_t missing_steps = 0;  // with kSteps, 0 or more
-    float multiplier = 100.0f;  // two-phase, 1 or more
+    float multiplier = 100.0f;  // two-phase and mismatch, 1 or more
     float base = 2.0f;          // two-phase, 1 or more
     int32_t absence_code = 8;   // Dice
     // Stepwise, squared and two-phase: allele codes counted in repeats of these lengths.
     RepeatUnits repeat_units{};
     PartialGenotypes partial = PartialGenotypes::kNone;  // two-phase with kNotCounted only
+    // Mismatch: pairs calling fewer loci in common have no distance; 0 for half the loci.
+    int32_t min_shared_loci = 0;
 };
 
-// Whether kind takes missing: Dice takes only kNotCounted (its missing copies are discarded).
+// Whether kind takes missing: Dice and mismatch take only kNotCounted (Dice discards missing
+// copies, mismatch compares the loci called in both).
 bool model_accepts(DistanceKind kind, MissingData missing);
 
 // Fills the matrix with the model's distances. The model's settings must be accepted and in
@@ -58,7 +61,8 @@ DistanceResult compute_distances(const MarkerData& data, DistanceMatrix& matrix,
 
 // The distances before any multiplier and rounding: the two-phase mean over loci (divided by the
 // copy count; for partial genotypes each locus by its own, NaN for a pair with no locus typed in
-// both), the whole counts of the other models; every pair (i, j < i) at i * (i - 1) / 2 + j.
+// both), the mismatch share (NaN for a pair without a distance), the whole counts of the other
+// models; every pair (i, j < i) at i * (i - 1) / 2 + j.
 // Not for Dice, whose distances are computed rounded. Empty when a count exceeds 32 bits.
 std::vector<double> real_distances(const MarkerData& data, const DistanceModel& model,
                                    const DistanceOptions& options = {});

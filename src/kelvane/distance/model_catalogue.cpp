@@ -7,7 +7,9 @@
 
 #include "common/core/bug_check.hpp"
 #include "common/core/fatal_error.hpp"
+#include "common/core/setting_ranges.hpp"
 #include "common/text/number_text.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/distance/matching/partial_fillings.hpp"
 #include "kelvane/distance/partial_two_phase_distance.hpp"
 #include "kelvane/distance/two_phase_distance.hpp"
@@ -15,7 +17,7 @@
 namespace kelvane {
 namespace {
 
-const std::array<ModelEntry, 5> kModels{{
+const std::array<ModelEntry, 6> kModels{{
     {DistanceKind::kStepwise,
      "stepwise",
      "the steps between allele sizes (stepwise mutation)",
@@ -41,6 +43,12 @@ const std::array<ModelEntry, 5> kModels{{
      "1 - the Dice similarity of presence/absence data",
      "1 - Dice similarity",
      {"absence_code"}},
+    {DistanceKind::kMismatch,
+     "mismatch",
+     "the share of allele copies that differ among the loci called in both (biallelic diploid "
+     "SNPs: 1 - IBS)",
+     "share of copies",
+     {"multiplier", "min_shared_loci"}},
 }};
 
 constexpr std::array<MissingRule, 4> kMissingRules{{
@@ -160,6 +168,10 @@ const ModelEntry& model_entry(DistanceKind kind) {
     return *entry;
 }
 
+bool scaled_in_matrix(DistanceKind kind) {
+    return reads(model_entry(kind), "multiplier");
+}
+
 std::span<const MissingRule> missing_rules() {
     return kMissingRules;
 }
@@ -235,6 +247,12 @@ DistanceModel model_of(const ModelChoice& choice, const MarkerData& data) {
     if (!choice.partial_genotypes.empty()) {
         model.partial = partial_treatment(choice, data);
     }
+    refuse_unread(*entry, choice.min_shared_loci, "min_shared_loci");
+    if (!choice.min_shared_loci.empty()) {
+        const auto least = clonal::whole_int(choice.min_shared_loci);
+        clonal::check_setting("min_shared_loci", least ? *least : -1.0);
+        model.min_shared_loci = *least;
+    }
     refuse_unread(*entry, choice.absence_code, "absence_code");
     if (!choice.absence_code.empty()) {
         const auto code = clonal::whole_int(choice.absence_code);
@@ -251,6 +269,9 @@ std::string distance_unit(const DistanceModel& model) {
     std::string unit(model_entry(model.kind).unit);
     if (model.kind == DistanceKind::kDice) {
         unit += model.absence_code < 0 ? ", x 100000" : ", x 100";
+    }
+    if (model.kind == DistanceKind::kMismatch) {
+        unit += ", x " + clonal::shortest_real(model.multiplier);
     }
     return unit;
 }

@@ -32,6 +32,10 @@ struct MissingRule {
 std::span<const ModelEntry> distance_models();
 const ModelEntry& model_entry(DistanceKind kind);
 
+// Whether the model's real distances are scaled by its multiplier and rounded in the matrix
+// (two-phase, mismatch); the real distances of the others are the matrix's whole numbers.
+bool scaled_in_matrix(DistanceKind kind);
+
 // The named missing-data rules (a number of steps is the one unnamed rule).
 std::span<const MissingRule> missing_rules();
 
@@ -48,14 +52,17 @@ struct ModelChoice {
     std::string repeat_lengths;
     std::string repeat_rounding;    // with repeat_lengths: relative (the default) or absolute
     std::string partial_genotypes;  // two-phase: infinite, addition, loss or combination
+    std::string min_shared_loci;    // mismatch: a whole number of 1 or more
+
+    bool operator==(const ModelChoice&) const = default;
 };
 
 // The model the words name, for the data. A name or a value out of range, a rule or a setting
 // the model does not take, and Dice on data that are not presence/absence data are a
 // SettingError naming the setting ({distance}, {missing}, {multiplier}, {base},
-// {absence_code}, {repeat_lengths}, {repeat_rounding}, {partial_genotypes}); two-phase distances on
-// locus genotypes of more copy slots than it matches are a FatalError about the data, naming their
-// file.
+// {absence_code}, {repeat_lengths}, {repeat_rounding}, {partial_genotypes}, {min_shared_loci});
+// two-phase distances on locus genotypes of more copy slots than it matches are a FatalError about
+// the data, naming their file.
 DistanceModel model_of(const ModelChoice& choice, const MarkerData& data);
 
 // What a distance of the model counts, for the titles of axes: "steps", "1 - Dice similarity,

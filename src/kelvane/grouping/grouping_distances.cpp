@@ -38,7 +38,7 @@ void check_real_distances(std::span<const std::string> names, std::span<const do
                 throw clonal::FatalError("individuals " + names[static_cast<std::size_t>(j)] +
                                          " and " + names[static_cast<std::size_t>(i)] +
                                          (std::isnan(lower[k])
-                                              ? " have no distance (no locus typed in both)"
+                                              ? " have no distance (too few loci typed in both)"
                                               : " have a distance below 0 or infinite") +
                                          ", which groupings and histograms cannot take");
             }

@@ -1,0 +1,173 @@
+// The mismatch distance on the sorted copies of every locus genotype, held individual by
+// individual so that a pair reads two runs of memory.
+#include "kelvane/distance/mismatch_distance.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "common/core/allocation.hpp"
+#include "common/core/fatal_error.hpp"
+#include "kelvane/distance/pair_loop.hpp"
+
+namespace kelvane {
+namespace {
+
+// The copies present of every locus genotype, ascending, individual after individual.
+class SortedCopies {
+  public:
+    explicit SortedCopies(const MarkerData& data)
+        : loci_(data.n_loci),
+          slots_(data.slots()),
+          copies_(static_cast<std::size_t>(data.n_individuals) * static_cast<std::size_t>(loci_) *
+                  static_cast<std::size_t>(slots_)),
+          counts_(static_cast<std::size_t>(data.n_individuals) * static_cast<std::size_t>(loci_)) {
+        for (int i = 0; i < data.n_individuals; ++i) {
+            for (int locus = 0; locus < loci_; ++locus) {
+                int32_t* first = &copies_[start(i, locus)];
+                int32_t count = 0;
+                for (const int32_t copy : data.locus_genotype(i, locus)) {
+                    if (copy != 0) {
+                        first[count++] = copy;
+                    }
+                }
+                std::sort(first, first + count);
+                counts_[static_cast<std::size_t>(i) * static_cast<std::size_t>(loci_) +
+                        static_cast<std::size_t>(locus)] = count;
+            }
+        }
+    }
+
+    struct Pair {
+        double sum = 0.0;  // of the loci's unmatched shares
+        int32_t shared = 0;
+    };
+
+    Pair pair(int i, int j) const {
+        Pair result;
+        const int32_t* count_i =
+            &counts_[static_cast<std::size_t>(i) * static_cast<std::size_t>(loci_)];
+        const int32_t* count_j =
+            &counts_[static_cast<std::size_t>(j) * static_cast<std::size_t>(loci_)];
+        for (int locus = 0; locus < loci_; ++locus) {
+            const int32_t a = count_i[locus];
+            const int32_t b = count_j[locus];
+            if (a == 0 || b == 0) {
+                continue;
+            }
+            ++result.shared;
+            const int32_t* x = &copies_[start(i, locus)];
+            const int32_t* y = &copies_[start(j, locus)];
+            int32_t matched = 0;
+            for (int32_t p = 0, q = 0; p < a && q < b;) {
+                if (x[p] == y[q]) {
+                    ++matched;
+                    ++p;
+                    ++q;
+                } else if (x[p] < y[q]) {
+                    ++p;
+                } else {
+                    ++q;
+                }
+            }
+            result.sum += 1.0 - static_cast<double>(matched) / static_cast<double>(std::max(a, b));
+        }
+        return result;
+    }
+
+  private:
+    std::size_t start(int i, int locus) const {
+        return (static_cast<std::size_t>(i) * static_cast<std::size_t>(loci_) +
+                static_cast<std::size_t>(locus)) *
+               static_cast<std::size_t>(slots_);
+    }
+
+    int loci_;
+    int slots_;
+    std::vector<int32_t> copies_;
+    std::vector<int32_t> counts_;
+};
+
+struct NoWorkspace {};
+
+double share_of(const SortedCopies::Pair& pair, int32_t least) {
+    return pair.shared >= least && pair.shared > 0 ? pair.sum / pair.shared
+                                                   : std::numeric_limits<double>::quiet_NaN();
+}
+
+}  // namespace
+
+int32_t least_shared_loci(const MarkerData& data, const DistanceModel& model) {
+    return model.min_shared_loci > 0 ? model.min_shared_loci : std::max(1, (data.n_loci + 1) / 2);
+}
+
+std::vector<double> mismatch_shares(const MarkerData& data, const DistanceModel& model,
+                                    const DistanceOptions& options) {
+    return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
+        const SortedCopies copies(data);
+        const int32_t least = least_shared_loci(data, model);
+        return fill_real_distances(
+            data.n_individuals, options, [] { return NoWorkspace{}; },
+            [&](NoWorkspace&, int i, int j) { return share_of(copies.pair(i, j), least); });
+    });
+}
+
+std::vector<int32_t> shared_locus_counts(const MarkerData& data, const DistanceOptions& options) {
+    return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
+        const SortedCopies copies(data);
+        const auto n = static_cast<std::size_t>(data.n_individuals);
+        std::vector<int32_t> lower(n * (n > 0 ? n - 1 : 0) / 2);
+        for_each_pair_row(
+            0, data.n_individuals, options, [] { return NoWorkspace{}; },
+            [&](NoWorkspace&, int i) {
+                int32_t* row = lower.data() +
+                               static_cast<std::size_t>(i) * static_cast<std::size_t>(i - 1) / 2;
+                for (int j = 0; j < i; ++j) {
+                    row[j] = copies.pair(i, j).shared;
+                }
+                return true;
+            });
+        return lower;
+    });
+}
+
+DistanceResult mismatch_distance(const MarkerData& data, DistanceMatrix& matrix,
+                                 const DistanceModel& model, const DistanceOptions& options) {
+    std::atomic<int64_t> undefined{-1};
+    const int32_t least = least_shared_loci(data, model);
+    const DistanceResult result = clonal::with_memory_message(kDistanceMemoryMessage, [&] {
+        const SortedCopies copies(data);
+        const double multiplier = static_cast<double>(model.multiplier);
+        return fill_distance_matrix(
+            matrix, options, [] { return NoWorkspace{}; },
+            [&](NoWorkspace&, int i, int j) -> std::optional<int32_t> {
+                const double share = share_of(copies.pair(i, j), least);
+                if (std::isnan(share)) {
+                    int64_t none = -1;
+                    undefined.compare_exchange_strong(none, int64_t{i} * data.n_individuals + j);
+                    return 0;
+                }
+                const double rounded = share * multiplier + 0.5;
+                if (!(rounded < 2147483648.0)) {
+                    return std::nullopt;
+                }
+                return static_cast<int32_t>(rounded);
+            });
+    });
+    if (const int64_t pair = undefined.load(); pair >= 0) {
+        const auto& names = data.ind_names;
+        throw clonal::FatalError(
+            "individuals " + names[static_cast<std::size_t>(pair % data.n_individuals)] + " and " +
+                names[static_cast<std::size_t>(pair / data.n_individuals)] + " call fewer than " +
+                std::to_string(least) +
+                " loci in common, so their mismatch distance is undefined and a distance matrix "
+                "cannot hold it; lower the least number of shared loci or leave out one of them",
+            clonal::ErrorKind::kData)
+            .in_file(data.file);
+    }
+    return result;
+}
+
+}  // namespace kelvane
