@@ -1,6 +1,7 @@
 // The minimum spanning network of the clonal genotypes.
 #include "kelvane/analysis/network.hpp"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ NetworkResult network_of(const GroupingDistances& distances, double threshold) {
     for (NetworkEdge& edge : result.edges) {
         edge.distance = distances.distance(static_cast<int64_t>(edge.distance));
     }
+    // Genotypes linked only by pairs without a distance stay apart.
+    std::erase_if(result.edges, [](const NetworkEdge& edge) { return std::isinf(edge.distance); });
     return result;
 }
 

@@ -9,6 +9,12 @@
 #include "common/core/fatal_error.hpp"
 
 namespace kelvane {
+namespace {
+
+// The rank of a pair without a distance: above every distance.
+constexpr double kNoDistance = std::numeric_limits<double>::infinity();
+
+}  // namespace
 
 int32_t whole_threshold(double threshold) {
     constexpr double kLargest = std::numeric_limits<int32_t>::max();
@@ -29,12 +35,14 @@ GroupingDistances whole_distances(DistanceMatrix matrix) {
     return distances;
 }
 
-void check_real_distances(std::span<const std::string> names, std::span<const double> lower) {
+void check_real_distances(std::span<const std::string> names, std::span<const double> lower,
+                          bool missing_allowed) {
     const auto n = static_cast<int>(names.size());
     std::size_t k = 0;
     for (int i = 1; i < n; ++i) {
         for (int j = 0; j < i; ++j, ++k) {
-            if (!(lower[k] >= 0.0 && std::isfinite(lower[k]))) {
+            if (!(lower[k] >= 0.0 && std::isfinite(lower[k])) &&
+                !(missing_allowed && std::isnan(lower[k]))) {
                 throw clonal::FatalError("individuals " + names[static_cast<std::size_t>(j)] +
                                          " and " + names[static_cast<std::size_t>(i)] +
                                          (std::isnan(lower[k])
@@ -48,10 +56,13 @@ void check_real_distances(std::span<const std::string> names, std::span<const do
 
 GroupingDistances ranked_distances(std::span<const std::string> names,
                                    std::span<const double> lower) {
-    check_real_distances(names, lower);
+    check_real_distances(names, lower, true);
     const auto n = static_cast<int>(names.size());
     GroupingDistances distances;
-    distances.values.assign(lower.begin(), lower.end());
+    distances.values.reserve(lower.size() + 2);
+    for (const double value : lower) {
+        distances.values.push_back(std::isnan(value) ? kNoDistance : value);
+    }
     distances.values.push_back(0.0);
     std::sort(distances.values.begin(), distances.values.end());
     distances.values.erase(std::unique(distances.values.begin(), distances.values.end()),
@@ -66,8 +77,9 @@ GroupingDistances ranked_distances(std::span<const std::string> names,
     std::size_t k = 0;
     for (int i = 1; i < n; ++i) {
         for (int j = 0; j < i; ++j, ++k) {
+            const double value = std::isnan(lower[k]) ? kNoDistance : lower[k];
             const auto rank = static_cast<int32_t>(
-                std::lower_bound(values.begin(), values.end(), lower[k]) - values.begin());
+                std::lower_bound(values.begin(), values.end(), value) - values.begin());
             distances.matrix.set_pair(i, j, rank);
         }
     }

@@ -17,7 +17,8 @@ struct GroupingDistances {
     // The whole distances, or the rank of each real distance among the distinct values (0: the
     // distance 0, which every individual has to itself).
     DistanceMatrix matrix{0};
-    // Real distances: values[r] is the distance of rank r, ascending, values[0] == 0. Empty for
+    // Real distances: values[r] is the distance of rank r, ascending, values[0] == 0; the last
+    // is infinite when some pairs have no distance (they never join at a threshold). Empty for
     // whole distances.
     std::vector<double> values;
 
@@ -48,13 +49,15 @@ int32_t whole_threshold(double threshold);
 GroupingDistances whole_distances(DistanceMatrix matrix);
 
 // Refuses real distances of the individuals named (every pair (i, j < i) at i * (i - 1) / 2 + j)
-// that a grouping or a histogram cannot take: one that is not a number (a pair without a
-// distance), below 0 or infinite is a FatalError naming the pair.
-void check_real_distances(std::span<const std::string> names, std::span<const double> lower);
+// that a grouping or a histogram cannot take: one below 0 or infinite is a FatalError naming the
+// pair, and so is one that is not a number (a pair without a distance) unless missing_allowed.
+void check_real_distances(std::span<const std::string> names, std::span<const double> lower,
+                          bool missing_allowed = false);
 
 // The real distances of the individuals named, every pair (i, j < i) at i * (i - 1) / 2 + j, by
-// their ranks. check_real_distances's errors; more than 2^31 - 1 distinct values is one of kind
-// kLimit. Memory: the n x n ranks and a sorted copy of the distances.
+// their ranks; a pair without a distance (NaN) takes the infinite rank above every distance, so
+// that it joins at no threshold. check_real_distances's errors; more than 2^31 - 1 distinct
+// values is one of kind kLimit. Memory: the n x n ranks and a sorted copy of the distances.
 GroupingDistances ranked_distances(std::span<const std::string> names,
                                    std::span<const double> lower);
 

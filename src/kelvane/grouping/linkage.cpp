@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <limits>
 #include <numeric>
 #include <type_traits>
@@ -360,25 +361,32 @@ Genotypes genotypes_under(const GroupingDistances& distances, double threshold, 
 }
 
 std::vector<ThresholdCount> counts_under(const GroupingDistances& distances, Linkage linkage) {
+    std::vector<ThresholdCount> counts;
     if (distances.real() && linkage == Linkage::kAverage) {
-        return counts_at_merges(distances.matrix.size(), sorted_heights(average_merges(distances)));
+        counts =
+            counts_at_merges(distances.matrix.size(), sorted_heights(average_merges(distances)));
+    } else {
+        counts = counts_under(distances.matrix, linkage);
+        for (ThresholdCount& count : counts) {
+            count.threshold = distances.distance(static_cast<int64_t>(count.threshold));
+        }
     }
-    std::vector<ThresholdCount> counts = counts_under(distances.matrix, linkage);
-    for (ThresholdCount& count : counts) {
-        count.threshold = distances.distance(static_cast<int64_t>(count.threshold));
-    }
+    // Merges across pairs without a distance come at no threshold.
+    std::erase_if(counts, [](const ThresholdCount& count) { return std::isinf(count.threshold); });
     return counts;
 }
 
 std::vector<double> heights_under(const GroupingDistances& distances, std::span<const int> members,
                                   std::span<const int64_t> counts, Linkage linkage) {
-    if (distances.real() && linkage == Linkage::kAverage) {
-        return sorted_heights(average_merges(distances, members, counts));
-    }
     std::vector<double> heights;
-    for (const int32_t height : heights_under(distances.matrix, members, counts, linkage)) {
-        heights.push_back(distances.distance(height));
+    if (distances.real() && linkage == Linkage::kAverage) {
+        heights = sorted_heights(average_merges(distances, members, counts));
+    } else {
+        for (const int32_t height : heights_under(distances.matrix, members, counts, linkage)) {
+            heights.push_back(distances.distance(height));
+        }
     }
+    std::erase_if(heights, [](double height) { return std::isinf(height); });
     return heights;
 }
 

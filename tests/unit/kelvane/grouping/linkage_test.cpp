@@ -132,9 +132,19 @@ TEST(Linkage, RealDistancesGroupAtRealThresholds) {
               (std::vector<int32_t>{1, 1, 2, 2}));
     // Whole distances take a threshold between them as the whole number below it.
     EXPECT_EQ(genotypes_under(whole_distances(whole), 4.5, Linkage::kSingle).count, 2);
-    // A pair without a distance cannot be grouped.
+    // A pair without a distance (2, 0) joins at no threshold: single linkage links 0 and 2
+    // through 1, complete and average linkage never join a group holding such a pair. A histogram
+    // still refuses it.
     const std::vector<double> gap{0.1, std::nan(""), 0.2};
-    EXPECT_THROW(ranked_distances(names_of(3), gap), clonal::FatalError);
+    const GroupingDistances missing = ranked_distances(names_of(3), gap);
+    EXPECT_EQ(counts_under(missing, Linkage::kSingle), (C{{0, 3}, {0.1, 2}, {0.2, 1}}));
+    for (const Linkage linkage : {Linkage::kComplete, Linkage::kAverage}) {
+        EXPECT_EQ(counts_under(missing, linkage), (C{{0, 3}, {0.1, 2}}));
+        EXPECT_EQ(genotypes_under(missing, 1e300, linkage).numbers,
+                  (std::vector<int32_t>{1, 1, 2}));
+        EXPECT_EQ(heights_under(missing, {}, {}, linkage), std::vector<double>{0.1});
+    }
+    EXPECT_THROW(check_real_distances(names_of(3), gap), clonal::FatalError);
 }
 
 TEST(Linkage, RealDistancesMergeAsTheirWholeAndPlainCounterparts) {
@@ -172,11 +182,15 @@ TEST(Linkage, RealDistancesMergeAsTheirWholeAndPlainCounterparts) {
                     << trial << " " << t;
             }
         }
-        // Distinct real distances: the lazy queue merges as the search of all pairs.
+        // Distinct real distances, in odd trials a tenth of the pairs without one: the lazy
+        // queue merges as the search of all pairs.
         if (n <= 40) {
             std::uniform_real_distribution<double> spread(0.0, 1.0);
-            const GroupingDistances spread_out = ranked_distances(
-                names_of(n), lower_of(matrix, [&](int32_t) { return spread(random); }));
+            const GroupingDistances spread_out =
+                ranked_distances(names_of(n), lower_of(matrix, [&](int32_t) {
+                                     const double d = spread(random);
+                                     return trial % 2 == 1 && d < 0.1 ? std::nan("") : d;
+                                 }));
             const std::vector<RealMerge> fast = average_merges(spread_out);
             const std::vector<RealMerge> plain = average_merges_plainly(spread_out);
             ASSERT_EQ(fast.size(), plain.size());
