@@ -10,16 +10,18 @@
 
 #include "common/core/allocation.hpp"
 #include "common/core/fatal_error.hpp"
+#include "kelvane/distance/biallelic/mismatch_planes.hpp"
 #include "kelvane/distance/pair_loop.hpp"
 
 namespace kelvane {
 namespace {
 
-// The copies present of every locus genotype, ascending, individual after individual.
+// The copies present of every locus genotype of some loci, ascending, individual after
+// individual.
 class SortedCopies {
   public:
-    explicit SortedCopies(const MarkerData& data)
-        : loci_(data.n_loci),
+    SortedCopies(const MarkerData& data, const std::vector<int>& loci)
+        : loci_(static_cast<int>(loci.size())),
           slots_(data.slots()),
           copies_(static_cast<std::size_t>(data.n_individuals) * static_cast<std::size_t>(loci_) *
                   static_cast<std::size_t>(slots_)),
@@ -28,7 +30,8 @@ class SortedCopies {
             for (int locus = 0; locus < loci_; ++locus) {
                 int32_t* first = &copies_[start(i, locus)];
                 int32_t count = 0;
-                for (const int32_t copy : data.locus_genotype(i, locus)) {
+                for (const int32_t copy :
+                     data.locus_genotype(i, loci[static_cast<std::size_t>(locus)])) {
                     if (copy != 0) {
                         first[count++] = copy;
                     }
@@ -92,6 +95,45 @@ class SortedCopies {
 
 struct NoWorkspace {};
 
+// Every pair's sums: the loci the bit planes hold from their sums, the others from the copies.
+class MismatchPairs {
+  public:
+    MismatchPairs(const MarkerData& data, const DistanceOptions& options)
+        : slots_(data.slots()),
+          plane_loci_(options.biallelic_fast_path ? kelvane::plane_loci(data) : std::vector<int>{}),
+          planes_(plane_sums(data, plane_loci_, options)),
+          copies_(data, other_loci(data.n_loci, plane_loci_)) {}
+
+    SortedCopies::Pair pair(int i, int j) const {
+        SortedCopies::Pair result = copies_.pair(i, j);
+        const std::size_t at = static_cast<std::size_t>(i) * static_cast<std::size_t>(i - 1) / 2 +
+                               static_cast<std::size_t>(j);
+        result.shared += planes_.shared[at];
+        result.sum += static_cast<double>(planes_.shared[at]) -
+                      static_cast<double>(planes_.matched[at]) / static_cast<double>(slots_);
+        return result;
+    }
+
+  private:
+    static std::vector<int> other_loci(int n_loci, const std::vector<int>& taken) {
+        std::vector<int> others;
+        std::size_t next = 0;
+        for (int locus = 0; locus < n_loci; ++locus) {
+            if (next < taken.size() && taken[next] == locus) {
+                ++next;
+            } else {
+                others.push_back(locus);
+            }
+        }
+        return others;
+    }
+
+    int32_t slots_;
+    std::vector<int> plane_loci_;
+    PlaneSums planes_;
+    SortedCopies copies_;
+};
+
 double share_of(const SortedCopies::Pair& pair, int32_t least) {
     return pair.shared >= least && pair.shared > 0 ? pair.sum / pair.shared
                                                    : std::numeric_limits<double>::quiet_NaN();
@@ -106,7 +148,7 @@ int32_t least_shared_loci(const MarkerData& data, const DistanceModel& model) {
 std::vector<double> mismatch_shares(const MarkerData& data, const DistanceModel& model,
                                     const DistanceOptions& options) {
     return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
-        const SortedCopies copies(data);
+        const MismatchPairs copies(data, options);
         const int32_t least = least_shared_loci(data, model);
         return fill_real_distances(
             data.n_individuals, options, [] { return NoWorkspace{}; },
@@ -116,7 +158,7 @@ std::vector<double> mismatch_shares(const MarkerData& data, const DistanceModel&
 
 std::vector<int32_t> shared_locus_counts(const MarkerData& data, const DistanceOptions& options) {
     return clonal::with_memory_message(kDistanceMemoryMessage, [&] {
-        const SortedCopies copies(data);
+        const MismatchPairs copies(data, options);
         const auto n = static_cast<std::size_t>(data.n_individuals);
         std::vector<int32_t> lower(n * (n > 0 ? n - 1 : 0) / 2);
         for_each_pair_row(
@@ -138,7 +180,7 @@ DistanceResult mismatch_distance(const MarkerData& data, DistanceMatrix& matrix,
     std::atomic<int64_t> undefined{-1};
     const int32_t least = least_shared_loci(data, model);
     const DistanceResult result = clonal::with_memory_message(kDistanceMemoryMessage, [&] {
-        const SortedCopies copies(data);
+        const MismatchPairs copies(data, options);
         const double multiplier = static_cast<double>(model.multiplier);
         return fill_distance_matrix(
             matrix, options, [] { return NoWorkspace{}; },

@@ -55,7 +55,8 @@ TEST(MismatchDistance, BiallelicDiploidCallsGiveOneMinusIbs) {
     std::vector<Individual> individuals(n);
     for (int i = 0; i < n; ++i) {
         for (int k = 0; k < loci; ++k) {
-            const int g = static_cast<int>(random() % 5) - 1;  // -1: missing; 0 comes twice as often
+            const int g =
+                static_cast<int>(random() % 5) - 1;  // -1: missing; 0 comes twice as often
             dosage[i][k] = g < 0 ? -1 : g % 3;
             individuals[i].push_back(dosage[i][k] < 0    ? testing::Genotype{}
                                      : dosage[i][k] == 0 ? testing::Genotype{1, 1}
@@ -81,6 +82,42 @@ TEST(MismatchDistance, BiallelicDiploidCallsGiveOneMinusIbs) {
     }
     // The least number by default: half the loci.
     EXPECT_EQ(least_shared_loci(data, mismatch()), 20);
+}
+
+// The bit planes take the biallelic loci called in full or not at all, the copies the rest (a
+// third allele, a partial call): the same shares and shared loci as the copies alone, with more
+// than one chunk of loci, triploids and a fifth of the calls missing.
+TEST(MismatchDistance, BitPlanesGiveWhatTheCopiesGive) {
+    std::mt19937 random(23);
+    const int n = 12;
+    const int loci = 1500;
+    std::vector<Individual> individuals(n, Individual(loci));
+    for (int k = 0; k < loci; ++k) {
+        const bool third_allele = k % 97 == 0;
+        for (int i = 0; i < n; ++i) {
+            testing::Genotype& genotype = individuals[i][k];
+            if (random() % 5 == 0) {
+                continue;
+            }
+            for (int copy = 0; copy < 3; ++copy) {
+                genotype.push_back(third_allele ? 1 + static_cast<int>(random() % 3)
+                                                : 1 + static_cast<int>(random() % 2));
+            }
+            if (k % 89 == 0 && i == 3) {
+                genotype.pop_back();  // a partial call
+            }
+        }
+    }
+    const MarkerData data = markers(3, individuals);
+    DistanceOptions plain;
+    plain.biallelic_fast_path = false;
+    const std::vector<double> fast = mismatch_shares(data, mismatch(1));
+    const std::vector<double> slow = mismatch_shares(data, mismatch(1), plain);
+    ASSERT_EQ(fast.size(), slow.size());
+    for (std::size_t k = 0; k < fast.size(); ++k) {
+        EXPECT_NEAR(fast[k], slow[k], 1e-12) << k;
+    }
+    EXPECT_EQ(shared_locus_counts(data), shared_locus_counts(data, plain));
 }
 
 }  // namespace
