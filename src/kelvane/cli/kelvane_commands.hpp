@@ -20,5 +20,6 @@ clonal::cli::Command ia_command();
 clonal::cli::Command report_command();
 clonal::cli::Command network_command();
 clonal::cli::Command spatial_command();
+clonal::cli::Command error_rate_command();
 
 }  // namespace kelvane::cli
