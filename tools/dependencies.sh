@@ -4,7 +4,8 @@
 # run is printed and the script fails.
 #
 #   tools/dependencies.sh build   compilers, CMake and the libraries the programs and tests link
-#   tools/dependencies.sh test    build, python3 and Chromium for the tests of figures, and R with
+#   tools/dependencies.sh test    build, python3 and Chromium for the tests of figures, plink 2
+#                                 and plink 1.9 for kinship and 1 - IBS against them, and R with
 #                                 the package's test dependencies (testthat, igraph, and knitr,
 #                                 rmarkdown and pandoc for its vignette)
 #   tools/dependencies.sh ci      test, and clang with libFuzzer for the fuzz targets
@@ -17,7 +18,7 @@ build="g++:cmd:g++ cmake:cmd:cmake make:cmd:make pkg-config:cmd:pkg-config
 libgtest-dev:file:/usr/include/gtest/gtest.h libgmock-dev:file:/usr/include/gmock/gmock.h
 libbenchmark-dev:file:/usr/include/benchmark/benchmark.h libcli11-dev:file:/usr/include/CLI/CLI.hpp
 libhts-dev:file:/usr/include/htslib/vcf.h"
-test="python3:cmd:python3 chromium:cmd:chromium"
+test="python3:cmd:python3 chromium:cmd:chromium plink2:cmd:plink2 plink1.9:cmd:plink1.9"
 ci="clang:cmd:clang++ libclang-rt-14-dev:glob:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
 r="r-base-dev:cmd:Rscript r-cran-rcpp:file:/usr/lib/R/site-library/Rcpp/DESCRIPTION
 r-cran-adegenet:file:/usr/lib/R/site-library/adegenet/DESCRIPTION"

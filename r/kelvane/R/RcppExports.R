@@ -61,6 +61,10 @@ kv_ia_cpp <- function(data, model, permutations, clone_correct, threshold, seed,
     .Call(`_kelvane_kv_ia_cpp`, data, model, permutations, clone_correct, threshold, seed, threads, pairs)
 }
 
+kv_error_rate_cpp <- function(data, first, second) {
+    .Call(`_kelvane_kv_error_rate_cpp`, data, first, second)
+}
+
 kv_accumulation_cpp <- function(data, draws, seed, threads) {
     .Call(`_kelvane_kv_accumulation_cpp`, data, draws, seed, threads)
 }

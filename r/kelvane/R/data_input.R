@@ -80,7 +80,8 @@ kv_genlight_data <- function(x) {
 
 # The model options in the words of the command line.
 kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                     partial_genotypes, absence_code = NULL, rounded = TRUE) {
+                     partial_genotypes, absence_code = NULL, rounded = TRUE,
+                     min_shared_loci = NULL) {
   words <- function(v) {
     if (is.null(v)) NULL else paste(format(v, scientific = FALSE, trim = TRUE), collapse = ",")
   }
@@ -93,7 +94,8 @@ kv_model <- function(model, missing, multiplier, base, repeat_lengths, repeat_ro
   list(distance = model, missing = as.character(missing), multiplier = words(multiplier),
        base = words(base), absence_code = words(absence_code),
        repeat_lengths = words(repeat_lengths), repeat_rounding = repeat_rounding,
-       partial_genotypes = partial_genotypes, unrounded = !rounded)
+       partial_genotypes = partial_genotypes, min_shared_loci = words(min_shared_loci),
+       unrounded = !rounded)
 }
 
 # The clonal genotypes and populations of a diversity analysis: given, or of a genind or genclone

@@ -6,11 +6,16 @@
 #' @param x a file path (any format the programs read), a genind or genclone object, a genlight
 #'   or snpclone object (biallelic SNPs: copies of alleles 1 and 2, a missing call missing), or a
 #'   data.frame of allele columns ("a/b" strings) with \code{ploidy}.
-#' @param model the distance model: "stepwise", "squared", "two-phase", "infinite-allele" or
-#'   "dice".
+#' @param model the distance model: "stepwise", "squared", "two-phase", "infinite-allele",
+#'   "dice" or "mismatch" (the share of allele copies that differ among the loci called in both,
+#'   0 to 1; poppr's \code{bitwise.dist(percent = TRUE)} on data without missing calls, plink
+#'   1.9's 1 - IBS).
 #' @param missing what a missing copy counts: "not-counted", a number of steps, "average",
 #'   "infinite" or "one-mutation".
-#' @param multiplier,base two-phase settings (defaults 100 and 2).
+#' @param multiplier,base two-phase settings (defaults 100 and 2); the multiplier also scales the
+#'   rounded mismatch distances.
+#' @param min_shared_loci mismatch: a pair calling fewer loci in common has no distance (NA;
+#'   NULL: half the loci).
 #' @param repeat_lengths repeat lengths: one per locus in locus order, or named by locus (matched
 #'   by name, as poppr's bruvo.dist does), a file of locus and length, or "auto".
 #' @param repeat_rounding "relative" (the default) or "absolute".
@@ -26,11 +31,12 @@
 #' @export
 kv_dist <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
                     base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                    partial_genotypes = NULL, rounded = TRUE, threads = 0L, ploidy = NULL) {
+                    partial_genotypes = NULL, min_shared_loci = NULL, rounded = TRUE,
+                    threads = 0L, ploidy = NULL) {
   kv_check_args()
   kv_dist_cpp(kv_data(x, ploidy),
               kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                       partial_genotypes),
+                       partial_genotypes, min_shared_loci = min_shared_loci),
               rounded, as.integer(threads))
 }
 
@@ -87,4 +93,32 @@ kv_dist_between <- function(query, reference, model = "stepwise", missing = "not
   block <- as.matrix(d)[seq_len(nq), nq + seq_along(sets[[2]]$names), drop = FALSE]
   dimnames(block) <- list(sets[[1]]$names, sets[[2]]$names)
   block
+}
+
+#' Genotyping error rate from replicate typings
+#'
+#' As \code{kelvane error-rate}: for every pair of samples that are the same DNA or the same
+#' ramet typed twice, the loci called in both, those whose calls differ, and the error rate per
+#' call e with its 95\% interval; a last row \code{all} pools the pairs. Every call is taken as
+#' wrong with probability e, a wrong call reading another genotype, so two typings differ at a
+#' locus with probability 2e - e^2; e = 1 - sqrt(1 - d) at the share d of differing loci, the
+#' bounds the Wilson interval of d mapped alike.
+#'
+#' @inheritParams kv_dist
+#' @param replicates a data.frame or matrix whose first two columns name the two typings of
+#'   each pair.
+#' @return a data.frame with columns \code{individual_a}, \code{individual_b},
+#'   \code{shared_loci}, \code{mismatches}, \code{error_rate}, \code{lower}, \code{upper}.
+#' @examples
+#' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
+#' kv_error_rate(f, data.frame(a = c("L01", "R01"), b = c("L02", "R03")))
+#' @export
+kv_error_rate <- function(x, replicates, ploidy = NULL) {
+  kv_check_args()
+  replicates <- as.data.frame(replicates, stringsAsFactors = FALSE)
+  if (ncol(replicates) < 2) {
+    stop("replicates takes two columns of sample names, one row per pair", call. = FALSE)
+  }
+  kv_error_rate_cpp(kv_data(x, ploidy), as.character(replicates[[1]]),
+                    as.character(replicates[[2]]))
 }

@@ -236,6 +236,19 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_error_rate_cpp
+Rcpp::DataFrame kv_error_rate_cpp(Rcpp::List data, std::vector<std::string> first, std::vector<std::string> second);
+RcppExport SEXP _kelvane_kv_error_rate_cpp(SEXP dataSEXP, SEXP firstSEXP, SEXP secondSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_error_rate_cpp(data, first, second));
+    return rcpp_result_gen;
+END_RCPP
+}
 // kv_accumulation_cpp
 Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::IntegerVector seed, int threads);
 RcppExport SEXP _kelvane_kv_accumulation_cpp(SEXP dataSEXP, SEXP drawsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
@@ -380,6 +393,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_amova_design_cpp", (DL_FUNC) &_kelvane_kv_amova_design_cpp, 11},
     {"_kelvane_kv_pairwise_phi_cpp", (DL_FUNC) &_kelvane_kv_pairwise_phi_cpp, 11},
     {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 8},
+    {"_kelvane_kv_error_rate_cpp", (DL_FUNC) &_kelvane_kv_error_rate_cpp, 3},
     {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
     {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},
     {"_kelvane_kv_bootstrap_cpp", (DL_FUNC) &_kelvane_kv_bootstrap_cpp, 4},

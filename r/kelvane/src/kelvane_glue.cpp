@@ -22,6 +22,7 @@
 #include "kelvane/analysis/association.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/analysis/distances.hpp"
+#include "kelvane/analysis/error_rate.hpp"
 #include "kelvane/analysis/loci.hpp"
 #include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/analysis/network.hpp"
@@ -108,6 +109,7 @@ kelvane::DistanceInput distance_input(const Rcpp::List& model) {
     word("repeat_lengths", input.model.repeat_lengths);
     word("repeat_rounding", input.model.repeat_rounding);
     word("partial_genotypes", input.model.partial_genotypes);
+    word("min_shared_loci", input.model.min_shared_loci);
     if (model.containsElementNamed("unrounded") && !Rf_isNull(model["unrounded"])) {
         input.unrounded = Rcpp::as<bool>(model["unrounded"]);
     }
@@ -523,6 +525,32 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
         return data_frame(kelvane::analysis::association_table(
             markers, kelvane::analysis::association(markers, settings, distance_input(model),
                                                     random, work(threads))));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_error_rate_cpp(Rcpp::List data, std::vector<std::string> first,
+                                  std::vector<std::string> second) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        const auto position = [&](const std::string& name) {
+            const auto found = std::find(markers.ind_names.begin(), markers.ind_names.end(), name);
+            if (found == markers.ind_names.end()) {
+                throw clonal::SettingError("{setting} names '" + name +
+                                               "', which is no individual of the data",
+                                           "replicates");
+            }
+            return static_cast<int>(found - markers.ind_names.begin());
+        };
+        std::vector<std::pair<int, int>> pairs;
+        for (std::size_t p = 0; p < first.size() && p < second.size(); ++p) {
+            pairs.emplace_back(position(first[p]), position(second[p]));
+            if (pairs.back().first == pairs.back().second) {
+                throw clonal::SettingError("{setting} pairs " + first[p] + " with itself",
+                                           "replicates");
+            }
+        }
+        return data_frame(kelvane::analysis::error_rate_table(markers, pairs));
     });
 }
 

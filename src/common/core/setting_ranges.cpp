@@ -37,6 +37,7 @@ constexpr std::array kRanges{
     SettingRange{"min_call_rate", false, 0, false, 1, false, {}},
     SettingRange{"matrix_scale", false, 0, true, kNoEnd, false, {}},
     SettingRange{"min_shared_loci", true, 1, false, kLargestInt, false, {}},
+    SettingRange{"min_kinship", false, -kNoEnd, false, 0.5, false, {}},
     SettingRange{"resampling.permutations", true, 1, false, kLargestInt, false, {}},
     SettingRange{"subsamples", true, 1, false, kLargestInt, false, {}},
     SettingRange{"rarefy", true, 0, false, kLargestInt, false,
@@ -96,8 +97,11 @@ bool in_range(const SettingRange& range, double value) {
 
 std::string range_words(const SettingRange& range) {
     std::string words = range.whole ? "a whole number " : "a number ";
-    const std::string low = bound_text(range.low, range.whole);
-    if (std::isinf(range.high)) {
+    const std::string low = std::isinf(range.low) ? "" : bound_text(range.low, range.whole);
+    if (std::isinf(range.low)) {
+        words +=
+            (range.below_high ? "below " : "of at most ") + bound_text(range.high, range.whole);
+    } else if (std::isinf(range.high)) {
         words += range.above_low ? "above " + low : "of " + low + " or more";
     } else {
         const std::string high = bound_text(range.high, range.whole);

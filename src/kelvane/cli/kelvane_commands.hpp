@@ -21,5 +21,6 @@ clonal::cli::Command report_command();
 clonal::cli::Command network_command();
 clonal::cli::Command spatial_command();
 clonal::cli::Command error_rate_command();
+clonal::cli::Command relatedness_command();
 
 }  // namespace kelvane::cli

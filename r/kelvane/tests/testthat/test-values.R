@@ -88,6 +88,24 @@ test_that("a genlight's SNPs are copies of two alleles, missing calls kept", {
   expect_equal(kv_diversity(kv_clones(snps, threshold = 0), c("x", "x", "y"))$n, c(2L, 1L))
 })
 
+test_that("mismatch is 1 - IBS over the SNPs called in both, and replicates give the error", {
+  snps <- new("genlight", list(a = c(0, 1, 2, 0), b = c(2, NA, 1, 0), c = c(NA, NA, NA, 0)),
+              ploidy = 2)
+  # a-b: |0 - 2| / 2 + |2 - 1| / 2 + 0 over 3 SNPs; c calls one SNP of four, fewer than half.
+  d <- kv_dist(snps, "mismatch", rounded = FALSE)
+  expect_equal(as.vector(d), c(1.5 / 3, NA, NA))
+  expect_equal(as.vector(kv_dist(snps, "mismatch", rounded = FALSE, min_shared_loci = 1)),
+               c(1.5 / 3, 0, 0))
+  expect_equal(as.vector(kv_dist(snps, "mismatch")), c(50, NA, NA))
+  # a and b as two typings of one sample: 2 of 3 shared SNPs differ, e = 1 - sqrt(1 - 2/3).
+  rate <- kv_error_rate(snps, data.frame("a", "b"))
+  expect_equal(rate$shared_loci, c(3, 3))
+  expect_equal(rate$mismatches, c(2, 2))
+  expect_equal(rate$error_rate[2], 1 - sqrt(1 / 3))
+  expect_equal(rate$individual_a, c("a", "all"))
+  expect_error(kv_error_rate(snps, data.frame("a", "z")), "replicates names 'z'")
+})
+
 test_that("distances between a query and a reference are those of each pair", {
   data("nancycats", package = "adegenet", envir = environment())
   model <- list("two-phase", repeat_lengths = rep(2, 9), partial_genotypes = "combination")

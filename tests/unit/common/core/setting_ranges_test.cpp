@@ -29,6 +29,7 @@ TEST(SettingRanges, BoundsAndWordsOfEachKindOfRange) {
     EXPECT_TRUE(in_range(threshold, 0) && in_range(threshold, 1e300));
     EXPECT_FALSE(in_range(threshold, -1e-300) || in_range(threshold, INFINITY));
     EXPECT_EQ(range_words(setting_range("max_distance")), "a number above 0");
+    EXPECT_EQ(range_words(setting_range("min_kinship")), "a number of at most 0.5");
     EXPECT_EQ(range_words(setting_range("threads")),
               "a whole number from 0 to 2,147,483,647 (0: every core)");
 
@@ -54,9 +55,12 @@ TEST(SettingRanges, AnErrorNamesTheSettingItsRangeAndTheValue) {
     std::set<std::string_view> keys;
     for (const SettingRange& range : setting_ranges()) {
         EXPECT_TRUE(keys.insert(range.key).second) << range.key;
-        EXPECT_TRUE(
-            in_range(range, range.above_low ? std::nextafter(range.low, INFINITY) : range.low))
-            << range.key;
+        // The lowest value taken: the bound, or the next number above it (the highest one when
+        // there is no lower bound).
+        const double lowest = std::isinf(range.low) ? range.high
+                              : range.above_low     ? std::nextafter(range.low, INFINITY)
+                                                    : range.low;
+        EXPECT_TRUE(in_range(range, lowest)) << range.key;
     }
 }
 

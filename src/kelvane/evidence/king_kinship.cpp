@@ -1,0 +1,162 @@
+// KING-robust counts from masks of called, heterozygous and homozygous SNPs, 64 SNPs per word.
+#include "kelvane/evidence/king_kinship.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "common/core/fatal_error.hpp"
+#include "kelvane/distance/biallelic/and_popcount.hpp"
+#include "kelvane/distance/biallelic/biallelic_loci.hpp"
+#include "kelvane/distance/biallelic/mismatch_planes.hpp"
+#include "kelvane/distance/pair_loop.hpp"
+
+namespace kelvane {
+namespace {
+
+// The masks of one sample over a chunk of SNPs, each `words` long, one after the other.
+enum Mask : std::size_t { kCalled, kHet, kHomFirst, kHomSecond, kMasks };
+
+void refuse_polyploids(const MarkerData& data) {
+    if (data.slots() != 2) {
+        throw clonal::FatalError(
+            "kinship is estimated between diploid samples, and these genotypes hold " +
+                std::to_string(data.slots()) + " copies",
+            clonal::ErrorKind::kData)
+            .in_file(data.file);
+    }
+}
+
+}  // namespace
+
+double KinshipCounts::kinship() const {
+    const int32_t least = std::min(het_first, het_second);
+    if (least == 0) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    return (2.0 * hethet - 4.0 * ibs0 - het_first - het_second + 2.0 * least) / (4.0 * least);
+}
+
+double KinshipCounts::mismatch() const {
+    if (shared == 0) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    // Opposite homozygotes differ in both copies, a heterozygote against a homozygote in one.
+    return (2.0 * ibs0 + het_first + het_second - 2.0 * hethet) / (2.0 * shared);
+}
+
+std::vector<KinshipCounts> kinship_counts(const MarkerData& data, const DistanceOptions& options) {
+    refuse_polyploids(data);
+    const int n = data.n_individuals;
+    const std::size_t pairs =
+        static_cast<std::size_t>(n) * static_cast<std::size_t>(n > 0 ? n - 1 : 0) / 2;
+    std::vector<KinshipCounts> counts(pairs);
+    const std::vector<int> loci = plane_loci(data);
+    for (std::size_t from = 0; from < loci.size(); from += kChunkLoci) {
+        const std::size_t size = std::min(kChunkLoci, loci.size() - from);
+        const std::size_t words = (size + 63) / 64;
+        const std::size_t stride = kMasks * words;
+        std::vector<uint64_t> masks(static_cast<std::size_t>(n) * stride, 0);
+        data.copies.with_reader([&](auto copy_at) {
+            for (std::size_t q = 0; q < size; ++q) {
+                const int locus = loci[from + q];
+                int32_t first_allele = 0;
+                const uint64_t bit = uint64_t{1} << (q % 64);
+                for (int i = 0; i < n; ++i) {
+                    const std::size_t at = data.locus_genotype_offset(i, locus);
+                    const int32_t a = copy_at(at);
+                    const int32_t b = data.slots() > 1 ? copy_at(at + 1) : 0;
+                    if (a == 0 || b == 0) {
+                        continue;  // not called (the SNPs here are called in full or not)
+                    }
+                    first_allele = first_allele == 0 ? a : first_allele;
+                    const int copies = (a == first_allele ? 1 : 0) + (b == first_allele ? 1 : 0);
+                    uint64_t* mask = masks.data() + static_cast<std::size_t>(i) * stride + q / 64;
+                    mask[kCalled * words] |= bit;
+                    mask[(copies == 1   ? kHet
+                          : copies == 2 ? kHomFirst
+                                        : kHomSecond) *
+                         words] |= bit;
+                }
+            }
+        });
+        DistanceOptions quiet = options;
+        quiet.progress = {};
+        for_each_pair_row(
+            1, n, quiet,
+            [n] {
+                return std::array<std::vector<uint64_t>, 6>{
+                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
+                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
+                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
+                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
+                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
+                    std::vector<uint64_t>(static_cast<std::size_t>(n))};
+            },
+            [&](auto& sums, int i) {
+                const uint64_t* row = masks.data() + static_cast<std::size_t>(i) * stride;
+                const auto against = [&](Mask own, Mask other, std::vector<uint64_t>& into) {
+                    and_popcounts(row + own * words, masks.data() + other * words, stride, words,
+                                  static_cast<std::size_t>(i), into.data());
+                };
+                against(kCalled, kCalled, sums[0]);
+                against(kHet, kHet, sums[1]);
+                against(kHomFirst, kHomSecond, sums[2]);
+                against(kHomSecond, kHomFirst, sums[3]);
+                against(kHet, kCalled, sums[4]);  // i heterozygous where j calls
+                against(kCalled, kHet, sums[5]);  // j heterozygous where i calls
+                KinshipCounts* out = counts.data() + static_cast<std::size_t>(i) *
+                                                         static_cast<std::size_t>(i - 1) / 2;
+                for (int j = 0; j < i; ++j) {
+                    const auto r = static_cast<std::size_t>(j);
+                    out[j].shared += static_cast<int32_t>(sums[0][r]);
+                    out[j].hethet += static_cast<int32_t>(sums[1][r]);
+                    out[j].ibs0 += static_cast<int32_t>(sums[2][r] + sums[3][r]);
+                    out[j].het_first += static_cast<int32_t>(sums[4][r]);
+                    out[j].het_second += static_cast<int32_t>(sums[5][r]);
+                }
+                return true;
+            });
+    }
+    return counts;
+}
+
+std::vector<KinshipCounts> kinship_counts_plainly(const MarkerData& data) {
+    refuse_polyploids(data);
+    const int n = data.n_individuals;
+    std::vector<KinshipCounts> counts;
+    for (int i = 1; i < n; ++i) {
+        for (int j = 0; j < i; ++j) {
+            KinshipCounts pair;
+            for (const int locus : plane_loci(data)) {
+                // Copies of the allele of the locus's first called sample, per sample.
+                int32_t reference = 0;
+                for (int k = 0; k < n && reference == 0; ++k) {
+                    reference = data.locus_genotype(k, locus)[0];
+                }
+                const auto dose = [&](int sample) {
+                    const auto genotype = data.locus_genotype(sample, locus);
+                    if (genotype[0] == 0) {
+                        return -1;
+                    }
+                    return (genotype[0] == reference ? 1 : 0) + (genotype[1] == reference ? 1 : 0);
+                };
+                const int a = dose(i);
+                const int b = dose(j);
+                if (a < 0 || b < 0) {
+                    continue;
+                }
+                ++pair.shared;
+                pair.hethet += a == 1 && b == 1 ? 1 : 0;
+                pair.ibs0 += std::abs(a - b) == 2 ? 1 : 0;
+                pair.het_first += a == 1 ? 1 : 0;
+                pair.het_second += b == 1 ? 1 : 0;
+            }
+            counts.push_back(pair);
+        }
+    }
+    return counts;
+}
+
+}  // namespace kelvane
