@@ -100,7 +100,8 @@ class MismatchPairs {
   public:
     MismatchPairs(const MarkerData& data, const DistanceOptions& options)
         : slots_(data.slots()),
-          plane_loci_(options.biallelic_fast_path ? kelvane::plane_loci(data) : std::vector<int>{}),
+          plane_loci_(options.biallelic_fast_path ? kelvane::plane_loci(data, options.threads)
+                                                  : std::vector<BiallelicLocus>{}),
           planes_(plane_sums(data, plane_loci_, options)),
           copies_(data, other_loci(data.n_loci, plane_loci_)) {}
 
@@ -115,11 +116,11 @@ class MismatchPairs {
     }
 
   private:
-    static std::vector<int> other_loci(int n_loci, const std::vector<int>& taken) {
+    static std::vector<int> other_loci(int n_loci, const std::vector<BiallelicLocus>& taken) {
         std::vector<int> others;
         std::size_t next = 0;
         for (int locus = 0; locus < n_loci; ++locus) {
-            if (next < taken.size() && taken[next] == locus) {
+            if (next < taken.size() && taken[next].locus == locus) {
                 ++next;
             } else {
                 others.push_back(locus);
@@ -129,7 +130,7 @@ class MismatchPairs {
     }
 
     int32_t slots_;
-    std::vector<int> plane_loci_;
+    std::vector<BiallelicLocus> plane_loci_;
     PlaneSums planes_;
     SortedCopies copies_;
 };

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <limits>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/worker_pool.hpp"
 #include "kelvane/distance/biallelic/and_popcount.hpp"
 #include "kelvane/distance/biallelic/biallelic_loci.hpp"
 #include "kelvane/distance/biallelic/mismatch_planes.hpp"
@@ -17,6 +19,9 @@ namespace {
 
 // The masks of one sample over a chunk of SNPs, each `words` long, one after the other.
 enum Mask : std::size_t { kCalled, kHet, kHomFirst, kHomSecond, kMasks };
+
+// Samples a worker sets the masks of at a time.
+constexpr int kSampleBlock = 64;
 
 void refuse_polyploids(const MarkerData& data) {
     if (data.slots() != 2) {
@@ -52,34 +57,42 @@ std::vector<KinshipCounts> kinship_counts(const MarkerData& data, const Distance
     const std::size_t pairs =
         static_cast<std::size_t>(n) * static_cast<std::size_t>(n > 0 ? n - 1 : 0) / 2;
     std::vector<KinshipCounts> counts(pairs);
-    const std::vector<int> loci = plane_loci(data);
+    const std::vector<BiallelicLocus> loci = plane_loci(data, options.threads);
     for (std::size_t from = 0; from < loci.size(); from += kChunkLoci) {
         const std::size_t size = std::min(kChunkLoci, loci.size() - from);
         const std::size_t words = (size + 63) / 64;
         const std::size_t stride = kMasks * words;
         std::vector<uint64_t> masks(static_cast<std::size_t>(n) * stride, 0);
-        data.copies.with_reader([&](auto copy_at) {
-            for (std::size_t q = 0; q < size; ++q) {
-                const int locus = loci[from + q];
-                int32_t first_allele = 0;
-                const uint64_t bit = uint64_t{1} << (q % 64);
-                for (int i = 0; i < n; ++i) {
-                    const std::size_t at = data.locus_genotype_offset(i, locus);
-                    const int32_t a = copy_at(at);
-                    const int32_t b = data.slots() > 1 ? copy_at(at + 1) : 0;
-                    if (a == 0 || b == 0) {
-                        continue;  // not called (the SNPs here are called in full or not)
+        // Workers take blocks of samples, so that each writes its own samples' masks; a SNP's
+        // first allele is the one the planes' scan met first (BiallelicLocus::larger).
+        std::atomic<int> next_block{0};
+        clonal::run_workers(clonal::worker_count(options.threads), [&](int) {
+            data.copies.with_reader([&](auto copy_at) {
+                for (int block = next_block++; block * kSampleBlock < n; block = next_block++) {
+                    const int end = std::min(n, (block + 1) * kSampleBlock);
+                    for (std::size_t q = 0; q < size; ++q) {
+                        const BiallelicLocus& snp = loci[from + q];
+                        const uint64_t bit = uint64_t{1} << (q % 64);
+                        for (int i = block * kSampleBlock; i < end; ++i) {
+                            const std::size_t at = data.locus_genotype_offset(i, snp.locus);
+                            const int32_t a = copy_at(at);
+                            const int32_t b = copy_at(at + 1);
+                            if (a == 0 || b == 0) {
+                                continue;  // not called (the SNPs here are called in full or not)
+                            }
+                            const int copies =
+                                (a == snp.larger ? 1 : 0) + (b == snp.larger ? 1 : 0);
+                            uint64_t* mask =
+                                masks.data() + static_cast<std::size_t>(i) * stride + q / 64;
+                            mask[kCalled * words] |= bit;
+                            mask[(copies == 1   ? kHet
+                                  : copies == 2 ? kHomFirst
+                                                : kHomSecond) *
+                                 words] |= bit;
+                        }
                     }
-                    first_allele = first_allele == 0 ? a : first_allele;
-                    const int copies = (a == first_allele ? 1 : 0) + (b == first_allele ? 1 : 0);
-                    uint64_t* mask = masks.data() + static_cast<std::size_t>(i) * stride + q / 64;
-                    mask[kCalled * words] |= bit;
-                    mask[(copies == 1   ? kHet
-                          : copies == 2 ? kHomFirst
-                                        : kHomSecond) *
-                         words] |= bit;
                 }
-            }
+            });
         });
         DistanceOptions quiet = options;
         quiet.progress = {};
@@ -129,7 +142,8 @@ std::vector<KinshipCounts> kinship_counts_plainly(const MarkerData& data) {
     for (int i = 1; i < n; ++i) {
         for (int j = 0; j < i; ++j) {
             KinshipCounts pair;
-            for (const int locus : plane_loci(data)) {
+            for (const BiallelicLocus& taken : plane_loci(data)) {
+                const int locus = taken.locus;
                 // Copies of the allele of the locus's first called sample, per sample.
                 int32_t reference = 0;
                 for (int k = 0; k < n && reference == 0; ++k) {

@@ -2,8 +2,10 @@
 #include "kelvane/distance/biallelic/mismatch_planes.hpp"
 
 #include <algorithm>
-#include <bit>
+#include <atomic>
+#include <optional>
 
+#include "common/core/worker_pool.hpp"
 #include "kelvane/distance/biallelic/and_popcount.hpp"
 #include "kelvane/distance/biallelic/biallelic_loci.hpp"
 #include "kelvane/distance/biallelic/copy_count_planes.hpp"
@@ -12,16 +14,20 @@
 namespace kelvane {
 namespace {
 
-// The locus as the planes take it, or nothing when it is not one of theirs.
-std::optional<BiallelicLocus> plane_locus(const MarkerData& data, int locus) {
+// The locus as the planes take it, or nothing when it is not one of theirs; copy_at reads the
+// data's copies.
+template <class CopyAt>
+std::optional<BiallelicLocus> plane_locus(const MarkerData& data, int locus, CopyAt copy_at) {
     BiallelicLocus result;
     result.locus = locus;
-    const auto slots = static_cast<int32_t>(data.slots());
+    const auto slots = static_cast<std::size_t>(data.slots());
     for (int i = 0; i < data.n_individuals; ++i) {
+        const std::size_t first = data.locus_genotype_offset(i, locus);
         int32_t larger = 0;
         int32_t smaller = 0;
-        int32_t present = 0;
-        for (const int32_t copy : data.locus_genotype(i, locus)) {
+        std::size_t present = 0;
+        for (std::size_t slot = 0; slot < slots; ++slot) {
+            const int32_t copy = copy_at(first + slot);
             if (copy == 0) {
                 continue;
             }
@@ -70,20 +76,34 @@ std::vector<uint64_t> called_masks(const CopyCountPlanes& planes, const Bialleli
 
 }  // namespace
 
-std::vector<int> plane_loci(const MarkerData& data) {
-    std::vector<int> loci;
+std::vector<BiallelicLocus> plane_loci(const MarkerData& data, int threads) {
+    std::vector<BiallelicLocus> loci;
     if (data.slots() > kMostBiallelicSlots) {
         return loci;
     }
-    for (int locus = 0; locus < data.n_loci; ++locus) {
-        if (plane_locus(data, locus)) {
-            loci.push_back(locus);
+    // Workers take runs of loci; the loci found are kept in locus order.
+    constexpr int kRun = 256;
+    std::vector<std::optional<BiallelicLocus>> found(static_cast<std::size_t>(data.n_loci));
+    std::atomic<int> next_run{0};
+    clonal::run_workers(clonal::worker_count(threads), [&](int) {
+        data.copies.with_reader([&](auto copy_at) {
+            for (int run = next_run++; run * kRun < data.n_loci; run = next_run++) {
+                for (int locus = run * kRun; locus < std::min(data.n_loci, (run + 1) * kRun);
+                     ++locus) {
+                    found[static_cast<std::size_t>(locus)] = plane_locus(data, locus, copy_at);
+                }
+            }
+        });
+    });
+    for (const std::optional<BiallelicLocus>& locus : found) {
+        if (locus) {
+            loci.push_back(*locus);
         }
     }
     return loci;
 }
 
-PlaneSums plane_sums(const MarkerData& data, const std::vector<int>& loci,
+PlaneSums plane_sums(const MarkerData& data, const std::vector<BiallelicLocus>& loci,
                      const DistanceOptions& options) {
     const int n = data.n_individuals;
     const std::size_t pairs =
@@ -91,9 +111,9 @@ PlaneSums plane_sums(const MarkerData& data, const std::vector<int>& loci,
     PlaneSums sums{std::vector<int32_t>(pairs, 0), std::vector<int64_t>(pairs, 0)};
     for (std::size_t first = 0; first < loci.size(); first += kChunkLoci) {
         BiallelicChunk chunk;
-        for (std::size_t k = first; k < std::min(loci.size(), first + kChunkLoci); ++k) {
-            chunk.loci.push_back(*plane_locus(data, loci[k]));
-        }
+        chunk.loci.assign(
+            loci.begin() + static_cast<std::ptrdiff_t>(first),
+            loci.begin() + static_cast<std::ptrdiff_t>(std::min(loci.size(), first + kChunkLoci)));
         const CopyCountPlanes planes(data, chunk, false, options.threads);
         const std::vector<uint64_t> called = called_masks(planes, chunk, n);
         const std::size_t per_plane = (chunk.loci.size() + 63) / 64;

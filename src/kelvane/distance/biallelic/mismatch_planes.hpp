@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "kelvane/data/marker_data.hpp"
+#include "kelvane/distance/biallelic/biallelic_loci.hpp"
 #include "kelvane/distance/distance_fill.hpp"
 
 namespace kelvane {
 
-// The loci of the data that the planes compute, ascending; the others are left to the copies.
-std::vector<int> plane_loci(const MarkerData& data);
+// The loci of the data that the planes compute, ascending, with their alleles and most copies;
+// the others are left to the copies.
+std::vector<BiallelicLocus> plane_loci(const MarkerData& data, int threads = 0);
 
 // For every pair (i, j < i) at i * (i - 1) / 2 + j: the loci of `loci` both call and the copies
 // they match over them (the locus's share is 1 - matched / slots).
@@ -23,7 +25,7 @@ struct PlaneSums {
     std::vector<int64_t> matched;
 };
 
-PlaneSums plane_sums(const MarkerData& data, const std::vector<int>& loci,
+PlaneSums plane_sums(const MarkerData& data, const std::vector<BiallelicLocus>& loci,
                      const DistanceOptions& options);
 
 }  // namespace kelvane
