@@ -28,7 +28,7 @@ class SortedCopies {
           counts_(static_cast<std::size_t>(data.n_individuals) * static_cast<std::size_t>(loci_)) {
         for (int i = 0; i < data.n_individuals; ++i) {
             for (int locus = 0; locus < loci_; ++locus) {
-                int32_t* first = &copies_[start(i, locus)];
+                int32_t* first = copies_.data() + start(i, locus);
                 int32_t count = 0;
                 for (const int32_t copy :
                      data.locus_genotype(i, loci[static_cast<std::size_t>(locus)])) {
@@ -48,12 +48,13 @@ class SortedCopies {
         int32_t shared = 0;
     };
 
+    // The sums over the loci held; pointers into the arrays, which are empty when no locus is.
     Pair pair(int i, int j) const {
         Pair result;
         const int32_t* count_i =
-            &counts_[static_cast<std::size_t>(i) * static_cast<std::size_t>(loci_)];
+            counts_.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(loci_);
         const int32_t* count_j =
-            &counts_[static_cast<std::size_t>(j) * static_cast<std::size_t>(loci_)];
+            counts_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(loci_);
         for (int locus = 0; locus < loci_; ++locus) {
             const int32_t a = count_i[locus];
             const int32_t b = count_j[locus];
@@ -61,8 +62,8 @@ class SortedCopies {
                 continue;
             }
             ++result.shared;
-            const int32_t* x = &copies_[start(i, locus)];
-            const int32_t* y = &copies_[start(j, locus)];
+            const int32_t* x = copies_.data() + start(i, locus);
+            const int32_t* y = copies_.data() + start(j, locus);
             int32_t matched = 0;
             for (int32_t p = 0, q = 0; p < a && q < b;) {
                 if (x[p] == y[q]) {
