@@ -36,7 +36,6 @@ GenotypeIdentity::GenotypeIdentity(const MarkerData& data)
     std::vector<uint64_t> keys;
     for (int locus = 0; locus < loci_; ++locus) {
         const LocusGenotypes& genotypes = per_locus[static_cast<std::size_t>(locus)];
-        locus_genotype_counts_.push_back(static_cast<int32_t>(genotypes.representative.size()));
         keys.resize(genotypes.representative.size());
         for (uint64_t& key : keys) {
             key = splitmix64(state);

@@ -30,10 +30,6 @@ class GenotypeIdentity {
         return ids_[static_cast<std::size_t>(individual) * static_cast<std::size_t>(loci_) +
                     static_cast<std::size_t>(locus)];
     }
-    // The number of distinct locus genotypes at a locus.
-    int32_t locus_genotype_count(int locus) const {
-        return locus_genotype_counts_[static_cast<std::size_t>(locus)];
-    }
 
     // The classes of identical data at the loci given (distinct, ascending).
     GenotypeClasses classes(std::span<const int> loci) const;
@@ -74,7 +70,6 @@ class GenotypeIdentity {
     // equal hashes are still compared.
     std::vector<uint64_t> keys_;
     std::vector<uint64_t> key_sums_;  // per individual, over all loci
-    std::vector<int32_t> locus_genotype_counts_;
 };
 
 }  // namespace kelvane

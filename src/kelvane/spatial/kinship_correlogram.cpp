@@ -151,7 +151,7 @@ CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates&
                                       const std::vector<int>& members, KinshipLevel level,
                                       ClassSettings classes, int64_t permutations,
                                       clonal::Random& random, int threads) {
-    classes.digits = 5;
+    classes.digits = 5;  // the correlogram's rounding (see the header), not the caller's
     const Units units = units_of(genets, members, level);
     const std::size_t n = units.genotypes.size();
     if (n < 2) {

@@ -49,7 +49,9 @@ struct CorrelogramResult {
 };
 
 // genets: the genet number of every individual; members: those analysed (2 units or more).
-// Permutations are drawn from random in order and worked on threads workers.
+// Permutations are drawn from random in order and worked on threads workers. Distances and
+// limits are compared rounded to 5 decimals, as RClone rounds them for the correlogram, whatever
+// the digits of classes (which the subrange reads).
 CorrelogramResult kinship_correlogram(const MarkerData& data, const Coordinates& coordinates,
                                       const std::vector<int32_t>& genets,
                                       const std::vector<int>& members, KinshipLevel level,

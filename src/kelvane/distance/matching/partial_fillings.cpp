@@ -68,13 +68,6 @@ PartialFillings::PartialFillings(const TwoPhaseCosts& costs)
       kept_steps_(static_cast<int64_t>(costs.kept_step_costs().size())),
       subsets_(&subsets_by_size()) {}
 
-double PartialFillings::mean_filled_sum(std::span<const int32_t> partial,
-                                        std::span<const int32_t> full,
-                                        std::span<const int32_t> candidates) {
-    compare(partial, full);
-    return mean_over(candidates);
-}
-
 void PartialFillings::compare(std::span<const int32_t> partial, std::span<const int32_t> full) {
     CLONAL_BUG_CHECK(partial.size() < full.size() && full.size() <= kFillingCopyLimit);
     // Observed copies equal to a copy of the fuller genotype pair with it. Without branches on

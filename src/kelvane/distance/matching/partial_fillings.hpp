@@ -47,15 +47,12 @@ class PartialFillings {
   public:
     explicit PartialFillings(const TwoPhaseCosts& costs);
 
-    // partial: the q present copies of the partial genotype; full: the p present copies of the
-    // fuller one (q < p <= kFillingCopyLimit), both in descending order; candidates: the copies
-    // the missing ones are drawn from, in descending order, each copy one choice (a value held
-    // twice is twice as likely). The mean sum is not yet divided by p.
-    double mean_filled_sum(std::span<const int32_t> partial, std::span<const int32_t> full,
-                           std::span<const int32_t> candidates);
-
-    // The same in two steps, so that several lists of candidates share the first: the two
-    // genotypes, then the mean sum over the fillings from each list.
+    // The mean sum over the fillings of the partial genotype, in two steps so that several lists
+    // of candidates share the first. partial: the q present copies of the partial genotype;
+    // full: the p present copies of the fuller one (q < p <= kFillingCopyLimit), both in
+    // descending order; candidates: the copies the missing ones are drawn from, in descending
+    // order, each copy one choice (a value held twice is twice as likely). The mean sum is not
+    // yet divided by p.
     void compare(std::span<const int32_t> partial, std::span<const int32_t> full);
     double mean_over(std::span<const int32_t> candidates);
 
