@@ -237,7 +237,7 @@ clonal::Random seeded_or_clock(const Rcpp::IntegerVector& seed) {
 void check_interrupt(void*) {
     R_CheckUserInterrupt();
 }
-clonal::WorkSettings work(int threads) {
+clonal::WorkSettings interruptible(int threads) {
     // NA is the smallest integer here, below the range.
     clonal::check_setting("threads", threads);
     return {threads, [](uint64_t, uint64_t) {
@@ -272,8 +272,8 @@ auto guarded(Body body) -> decltype(body()) {
 Rcpp::NumericVector kv_dist_cpp(Rcpp::List data, Rcpp::List model, bool rounded, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const std::vector<double> values =
-            kelvane::distance_values(markers, distance_input(model), !rounded, work(threads));
+        const std::vector<double> values = kelvane::distance_values(
+            markers, distance_input(model), !rounded, interruptible(threads));
         // R's dist holds the lower triangle column by column: (2,1), (3,1), ..., (n,1), (3,2), ...
         const int n = markers.n_individuals;
         Rcpp::NumericVector result(static_cast<R_xlen_t>(values.size()));
@@ -304,7 +304,7 @@ Rcpp::DataFrame kv_thresholds_cpp(Rcpp::List data, Rcpp::List model, std::string
         const kelvane::DistanceInput input = distance_input(model);
         return data_frame(kelvane::analysis::thresholds_table(
             kelvane::analysis::thresholds(markers, input, kelvane::linkage_named(linkage),
-                                          work(threads)),
+                                          interruptible(threads)),
             input.unrounded));
     });
 }
@@ -317,8 +317,8 @@ Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, double thre
         kelvane::analysis::ClonesSettings settings;
         settings.threshold = threshold;
         settings.linkage = kelvane::linkage_named(linkage);
-        const auto result =
-            kelvane::analysis::clones(markers, distance_input(model), settings, work(threads));
+        const auto result = kelvane::analysis::clones(markers, distance_input(model), settings,
+                                                      interruptible(threads));
         Rcpp::IntegerVector numbers = Rcpp::wrap(result.genotypes.numbers);
         numbers.attr("names") = Rcpp::wrap(markers.ind_names);
         return numbers;
@@ -338,7 +338,7 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
         settings.linkage = kelvane::linkage_named(linkage);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::suggestions_table(kelvane::analysis::suggestions(
-            markers, distance_input(model), settings, random, work(threads))));
+            markers, distance_input(model), settings, random, interruptible(threads))));
     });
 }
 
@@ -409,12 +409,12 @@ Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutati
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), work(threads));
+            kelvane::distance_matrix(markers, distance_input(model), interruptible(threads));
         kelvane::analysis::AmovaSettings settings;
         settings.permutations = count_of(permutations);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::amova_result_table(
-            kelvane::analysis::amova(markers, matrix, settings, random, work(threads))));
+            kelvane::analysis::amova(markers, matrix, settings, random, interruptible(threads))));
     });
 }
 
@@ -466,7 +466,7 @@ Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceInput input = distance_input(model);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, input, work(threads));
+            kelvane::distance_matrix(markers, input, interruptible(threads));
         const std::optional<kelvane::Strata> levels = strata_of(strata, markers);
         kelvane::analysis::NestedAmovaSettings settings;
         settings.design = amova_design(levels, hierarchy, clone_correct, threshold, euclidean);
@@ -474,7 +474,7 @@ Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
         settings.permutations = count_of(permutations);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::nested_amova_table(kelvane::analysis::nested_amova(
-            markers, matrix, input, settings, random, work(threads))));
+            markers, matrix, input, settings, random, interruptible(threads))));
     });
 }
 
@@ -488,7 +488,7 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), work(threads));
+            kelvane::distance_matrix(markers, distance_input(model), interruptible(threads));
         const std::optional<kelvane::Strata> levels = strata_of(strata, markers);
         kelvane::analysis::PairwisePhiSettings settings;
         settings.design = amova_design(levels, hierarchy, clone_correct, threshold, euclidean);
@@ -499,7 +499,8 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
         }
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::pairwise_phi_table(
-            kelvane::analysis::pairwise_phi(markers, matrix, settings, random, work(threads)),
+            kelvane::analysis::pairwise_phi(markers, matrix, settings, random,
+                                            interruptible(threads)),
             *adjustment));
     });
 }
@@ -519,12 +520,13 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
         clonal::Random random = seeded(seed);
         if (pairs) {
             return data_frame(kelvane::analysis::locus_pair_table(
-                markers, kelvane::analysis::locus_pair_association(
-                             markers, settings, distance_input(model), random, work(threads))));
+                markers,
+                kelvane::analysis::locus_pair_association(markers, settings, distance_input(model),
+                                                          random, interruptible(threads))));
         }
         return data_frame(kelvane::analysis::association_table(
             markers, kelvane::analysis::association(markers, settings, distance_input(model),
-                                                    random, work(threads))));
+                                                    random, interruptible(threads))));
     });
 }
 
@@ -536,9 +538,9 @@ Rcpp::DataFrame kv_error_rate_cpp(Rcpp::List data, std::vector<std::string> firs
         const auto position = [&](const std::string& name) {
             const auto found = std::find(markers.ind_names.begin(), markers.ind_names.end(), name);
             if (found == markers.ind_names.end()) {
-                throw clonal::SettingError("{setting} names '" + name +
-                                               "', which is no individual of the data",
-                                           "replicates");
+                throw clonal::SettingError(
+                    "{setting} names '" + name + "', which is no individual of the data",
+                    "replicates");
             }
             return static_cast<int>(found - markers.ind_names.begin());
         };
@@ -563,7 +565,7 @@ Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::Integer
         settings.draws = count_of(draws);
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::accumulation_table(
-            kelvane::analysis::accumulation(markers, settings, random, work(threads))));
+            kelvane::analysis::accumulation(markers, settings, random, interruptible(threads))));
     });
 }
 
@@ -603,7 +605,7 @@ Rcpp::DataFrame kv_bootstrap_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterV
         settings.permutations = permutations;
         clonal::Random random = seeded_or_clock(seed);
         marsyl::analysis::BootstrapWatch watch;
-        watch.progress = work(0).progress;
+        watch.progress = interruptible(0).progress;
         return data_frame(marsyl::analysis::bootstrap_table(
             input.data, marsyl::analysis::bootstrap(input.data, settings, random, watch)));
     });
@@ -619,7 +621,7 @@ Rcpp::DataFrame kv_differentiation_cpp(Rcpp::IntegerVector genotypes,
         settings.permutations = permutations;
         clonal::Random random = seeded_or_clock(seed);
         marsyl::analysis::DifferentiationWatch watch;
-        watch.progress = work(0).progress;
+        watch.progress = interruptible(0).progress;
         return data_frame(marsyl::analysis::differentiation_table(
             input.data, marsyl::analysis::differentiation(input.data, settings, random, watch)));
     });
@@ -634,7 +636,7 @@ Rcpp::DataFrame kv_jackknife_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterV
         settings.subsamples = subsamples;
         clonal::Random random = seeded_or_clock(seed);
         marsyl::analysis::JackknifeWatch watch;
-        watch.progress = work(0).progress;
+        watch.progress = interruptible(0).progress;
         const auto curves = marsyl::analysis::jackknife(input.data, settings, random, watch);
         return data_frame(marsyl::analysis::jackknife_table(input.data, curves));
     });
@@ -663,7 +665,7 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<do
         clonal::Random random = seeded(seed);
         return data_frame(kelvane::analysis::psex_result_table(
             markers, kelvane::analysis::psex(markers, settings, distance_input(model), random,
-                                             work(threads))));
+                                             interruptible(threads))));
     });
 }
 
@@ -671,8 +673,8 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<do
 Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const kelvane::analysis::NetworkResult network =
-            kelvane::analysis::network(markers, distance_input(model), threshold, work(threads));
+        const kelvane::analysis::NetworkResult network = kelvane::analysis::network(
+            markers, distance_input(model), threshold, interruptible(threads));
         // Nodes: the genotypes with their members and counts per population; edges between
         // genotype numbers weighted by their distance.
         Rcpp::IntegerVector genotype_of = Rcpp::wrap(network.genotypes.numbers);
@@ -713,8 +715,8 @@ Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysi
         if (threshold.isNotNull()) {
             at = whole_threshold_of(Rcpp::as<double>(threshold));
         }
-        const kelvane::Genotypes genets =
-            kelvane::analysis::genets_of(markers, distance_input(model), at, work(threads));
+        const kelvane::Genotypes genets = kelvane::analysis::genets_of(
+            markers, distance_input(model), at, interruptible(threads));
         kelvane::ClassSettings settings;
         settings.classes = classes;
         settings.equal_pairs = equal_pairs;
@@ -747,7 +749,7 @@ Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysi
         const kelvane::CorrelogramResult result = kelvane::analysis::autocorrelation(
             markers, coordinates, genets,
             clonal::choice_named(kelvane::kinship_levels(), level, "level"), settings, count,
-            random, work(threads));
+            random, interruptible(threads));
         return Rcpp::List::create(
             Rcpp::Named("classes") = data_frame(kelvane::analysis::autocorrelation_table(result)),
             Rcpp::Named("summary") =

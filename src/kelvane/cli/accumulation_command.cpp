@@ -37,8 +37,8 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "the mean genotypes against the loci kept");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
-                                           input_files(options->data));
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
+                                            input_files(options->data));
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         clonal::cli::record_seeds(terminal, random);
@@ -47,8 +47,8 @@ clonal::cli::Action setup(CLI::App& command) {
         const analysis::AccumulationResult result = analysis::accumulation(
             data, options->settings, random, {options->common.threads, bar.report()});
         bar.finish();
-        places.write(analysis::accumulation_table(result),
-                     [&] { return accumulation_figure(result.curve, result.genotypes); });
+        outputs.write(analysis::accumulation_table(result),
+                      [&] { return accumulation_figure(result.curve, result.genotypes); });
     };
 }
 

@@ -76,8 +76,8 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
             terminal.err << "kelvane: note: "
                          << reading_notes(options.design, options.data, false, 0.0)[0] << '\n';
         }
-        places.write(analysis::pairwise_phi_table(pairs, options.adjust.adjustment()),
-                     [&] { return pairwise_phi_figure(pairs); });
+        outputs.write(analysis::pairwise_phi_table(pairs, options.adjust.adjustment()),
+                      [&] { return pairwise_phi_figure(pairs); });
         return;
     }
     const analysis::NestedAmovaResult result =
@@ -94,7 +94,7 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
         terminal.err << "kelvane: note: clone correction kept " << result.individuals << " of "
                      << result.individuals_before_correction << " individuals\n";
     }
-    places.write(analysis::nested_amova_table(result), {});
+    outputs.write(analysis::nested_amova_table(result), {});
 }
 
 clonal::cli::Action setup(CLI::App& command) {
@@ -134,7 +134,7 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         std::vector<std::string> inputs = input_files(options->data);
         inputs.push_back(options->design.strata);
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure, inputs);
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure, inputs);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
         if (!options->designed()) {
@@ -162,8 +162,8 @@ clonal::cli::Action setup(CLI::App& command) {
         const analysis::AmovaResult result = analysis::amova(
             data, matrix, settings, random, {options->common.threads, bar.report()});
         bar.finish();
-        places.write(analysis::amova_result_table(result),
-                     [&] { return amova_figure(result.table.phi_st, result.permuted); });
+        outputs.write(analysis::amova_result_table(result),
+                      [&] { return amova_figure(result.table.phi_st, result.permuted); });
     };
 }
 

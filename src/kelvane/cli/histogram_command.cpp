@@ -50,8 +50,8 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_figure_option(command, options->figure, "the histogram");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
-                                           input_files(options->data));
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
+                                            input_files(options->data));
         if (!options->suggest && !options->seeds.text.empty()) {
             throw clonal::cli::UsageError("--seed goes with --suggest");
         }
@@ -93,7 +93,7 @@ clonal::cli::Action setup(CLI::App& command) {
             marks.suggested = suggested_marks(suggestions_of(
                 options->data, options->suggestion, data, options->common, random, terminal));
         }
-        places.write(analysis::histogram_table(histogram), [&] {
+        outputs.write(analysis::histogram_table(histogram), [&] {
             return histogram_figure(histogram, distance_unit(options->data, data), marks);
         });
     };

@@ -28,8 +28,8 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "the number of genotypes against the threshold");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
-                                           input_files(options->data));
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
+                                            input_files(options->data));
         const MarkerData data = read_data(options->data, terminal);
         std::vector<ThresholdCount> counts;
         with_distance_progress(options->data, data, options->common, terminal,
@@ -37,7 +37,7 @@ clonal::cli::Action setup(CLI::App& command) {
                                    counts = analysis::thresholds(
                                        data, distance_input(options->data), options->linkage, work);
                                });
-        places.write(analysis::thresholds_table(counts, options->data.unrounded), [&] {
+        outputs.write(analysis::thresholds_table(counts, options->data.unrounded), [&] {
             return thresholds_figure(counts, distance_unit(options->data, data), {});
         });
     };

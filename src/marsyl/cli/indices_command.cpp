@@ -93,8 +93,8 @@ clonal::cli::Action setup(CLI::App& command) {
             files.commit();
             return;
         }
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
-                                           {options->clonal});
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
+                                            {options->clonal});
         const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         const DiversityResults results =
             options->extended ? DiversityResults{} : analysis::diversity(input);
@@ -102,7 +102,7 @@ clonal::cli::Action setup(CLI::App& command) {
             options->extended    ? analysis::extended_table(input.data, options->rarefy)
             : options->partition ? analysis::partitioning_table(input.data, results)
                                  : analysis::indices_table(input.data, results);
-        places.write(table, [&] { return indices_figure(input.data, results); });
+        outputs.write(table, [&] { return indices_figure(input.data, results); });
     };
 }
 

@@ -30,8 +30,8 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "every index against sample size, a line per population");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
-                                           {options->clonal});
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
+                                            {options->clonal});
         clonal::Random random = seeded_random(options->resampling, terminal);
         analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
@@ -40,8 +40,8 @@ clonal::cli::Action setup(CLI::App& command) {
             analysis::jackknife(input.data, options->settings, random,
                                 watching<analysis::JackknifeWatch>(bar.report()));
         bar.finish();
-        places.write(analysis::jackknife_table(input.data, curves),
-                     [&] { return jackknife_figure(input.data, curves); });
+        outputs.write(analysis::jackknife_table(input.data, curves),
+                      [&] { return jackknife_figure(input.data, curves); });
     };
 }
 

@@ -25,10 +25,11 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "log10 share against log10 clone size with the fitted lines");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::TableAndFigure places(terminal, options->common, options->figure,
-                                           {options->clonal});
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
+                                            {options->clonal});
         const analysis::ClonalInput input = analysis::read_clonal_input(options->clonal);
-        places.write(analysis::pareto_table(input.data), [&] { return pareto_figure(input.data); });
+        outputs.write(analysis::pareto_table(input.data),
+                      [&] { return pareto_figure(input.data); });
     };
 }
 
