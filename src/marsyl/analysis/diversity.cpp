@@ -2,7 +2,9 @@
 #include "marsyl/analysis/diversity.hpp"
 
 #include <array>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "marsyl/analysis/index_names.hpp"
 
@@ -14,7 +16,12 @@ DiversityResults diversity(const ClonalInput& input) {
 
 clonal::ResultTable indices_table(const clonal::ClonalData& data, const DiversityResults& results) {
     clonal::ResultTable table;
-    table.header({"population", "n", "gen", "eff", "div", "eve", "shw", "shc", "diu"});
+    std::vector<std::string> columns{"population", "n"};
+    for (const IndexName& index : kIndexNames) {
+        columns.emplace_back(index.column);
+    }
+    columns.emplace_back("diu");
+    table.header(columns);
     for (int32_t p = 1; p <= data.populations; ++p) {
         const PopulationIndices& row = results.populations[static_cast<std::size_t>(p - 1)];
         table.text(data.names[static_cast<std::size_t>(p)]).integer(data.size(p));
@@ -46,7 +53,9 @@ clonal::ResultTable partitioning_table(const clonal::ClonalData& data,
          {"g_st", &part.g_st},
          {"g_st_corrected", &part.g_st_corrected}}};
     clonal::ResultTable table;
-    table.header({"component", "div", "shw", "shc"});
+    // The partitioned indices, in the order Partitioning holds them.
+    table.header({"component", kIndexNames[kDiv].column, kIndexNames[kShw].column,
+                  kIndexNames[kShc].column});
     for (const auto& [name, values] : rows) {
         table.text(name);
         for (const double value : *values) {
