@@ -8,6 +8,7 @@
 
 #include "common/core/fatal_error.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/evidence/locus_statistics.hpp"
 
@@ -24,5 +25,9 @@ std::vector<LocusStatistics> loci(const MarkerData& data);
 // codes that are not a whole number of repeats from its smallest one).
 clonal::ResultTable loci_table(const MarkerData& data, const std::vector<LocusStatistics>& loci,
                                const std::vector<double>& off_repeat = {});
+
+// The off-repeat shares of the loci under the repeat lengths the input's model gives, empty when
+// it gives none (or imports a matrix).
+std::vector<double> off_repeat_of(const MarkerData& data, const DistanceInput& input);
 
 }  // namespace kelvane::analysis

@@ -346,14 +346,9 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
 Rcpp::DataFrame kv_loci_cpp(Rcpp::List data, Rcpp::List model) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const kelvane::DistanceInput input = distance_input(model);
-        std::vector<double> off_repeat;
-        if (!input.model.repeat_lengths.empty()) {
-            off_repeat = kelvane::off_repeat_shares(
-                markers, kelvane::input_model(input, markers)->repeat_units.lengths);
-        }
-        return data_frame(
-            kelvane::analysis::loci_table(markers, kelvane::analysis::loci(markers), off_repeat));
+        return data_frame(kelvane::analysis::loci_table(
+            markers, kelvane::analysis::loci(markers),
+            kelvane::analysis::off_repeat_of(markers, distance_input(model))));
     });
 }
 

@@ -2,6 +2,8 @@
 #include "kelvane/analysis/loci.hpp"
 
 #include "common/core/fatal_error.hpp"
+#include "kelvane/distance/model_catalogue.hpp"
+#include "kelvane/distance/repeat_units.hpp"
 #include "kelvane/evidence/pascal_triangle.hpp"
 
 namespace kelvane::analysis {
@@ -12,6 +14,13 @@ std::optional<clonal::FatalError> loci_refusal(const MarkerData& data) {
             .in_file(data.file);
     }
     return std::nullopt;
+}
+
+std::vector<double> off_repeat_of(const MarkerData& data, const DistanceInput& input) {
+    if (input.matrix || input.model.repeat_lengths.empty()) {
+        return {};
+    }
+    return off_repeat_shares(data, model_of(input.model, data).repeat_units.lengths);
 }
 
 std::vector<LocusStatistics> loci(const MarkerData& data) {

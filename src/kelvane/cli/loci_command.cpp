@@ -26,13 +26,10 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
-        std::vector<double> off_repeat;
-        if (!options->data.model.repeat_lengths.empty()) {
-            const std::optional<DistanceModel> model = input_model(options->data, data);
-            off_repeat = off_repeat_shares(data, model->repeat_units.lengths);
-        }
-        clonal::write_tsv(analysis::loci_table(data, analysis::loci(data), off_repeat),
-                          output.stream());
+        clonal::write_tsv(
+            analysis::loci_table(data, analysis::loci(data),
+                                 analysis::off_repeat_of(data, distance_input(options->data))),
+            output.stream());
         files.commit();
     };
 }
