@@ -53,7 +53,7 @@ void check_options(const AmovaOptions& options) {
 }
 
 void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& terminal,
-                  clonal::cli::TableAndFigure& places, clonal::Random& random,
+                  clonal::cli::TableAndFigure& outputs, clonal::Random& random,
                   const MarkerData& data, const DistanceMatrix& matrix) {
     std::optional<Strata> strata;
     analysis::AmovaDesign design = amova_design(options.design, options.data, data, strata);
@@ -151,7 +151,7 @@ clonal::cli::Action setup(CLI::App& command) {
             }
         }
         if (options->designed()) {
-            run_designed(*options, terminal, places, random, data, matrix);
+            run_designed(*options, terminal, outputs, random, data, matrix);
             return;
         }
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
