@@ -3,7 +3,6 @@
 #include "kelvane/distance/mismatch_distance.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -179,39 +178,25 @@ std::vector<int32_t> shared_locus_counts(const MarkerData& data, const DistanceO
 
 DistanceResult mismatch_distance(const MarkerData& data, DistanceMatrix& matrix,
                                  const DistanceModel& model, const DistanceOptions& options) {
-    std::atomic<int64_t> undefined{-1};
     const int32_t least = least_shared_loci(data, model);
-    const DistanceResult result = clonal::with_memory_message(kDistanceMemoryMessage, [&] {
+    const ScaledFill fill = clonal::with_memory_message(kDistanceMemoryMessage, [&] {
         const MismatchPairs copies(data, options);
-        const double multiplier = static_cast<double>(model.multiplier);
-        return fill_distance_matrix(
-            matrix, options, [] { return NoWorkspace{}; },
-            [&](NoWorkspace&, int i, int j) -> std::optional<int32_t> {
-                const double share = share_of(copies.pair(i, j), least);
-                if (std::isnan(share)) {
-                    int64_t none = -1;
-                    undefined.compare_exchange_strong(none, int64_t{i} * data.n_individuals + j);
-                    return 0;
-                }
-                const double rounded = share * multiplier + 0.5;
-                if (!(rounded < 2147483648.0)) {
-                    return std::nullopt;
-                }
-                return static_cast<int32_t>(rounded);
-            });
+        return fill_scaled_distances(
+            matrix, options, static_cast<double>(model.multiplier), [] { return NoWorkspace{}; },
+            [&](NoWorkspace&, int i, int j) { return share_of(copies.pair(i, j), least); });
     });
-    if (const int64_t pair = undefined.load(); pair >= 0) {
+    if (fill.undefined) {
         const auto& names = data.ind_names;
         throw clonal::FatalError(
-            "individuals " + names[static_cast<std::size_t>(pair % data.n_individuals)] + " and " +
-                names[static_cast<std::size_t>(pair / data.n_individuals)] + " call fewer than " +
+            "individuals " + names[static_cast<std::size_t>(fill.undefined->second)] + " and " +
+                names[static_cast<std::size_t>(fill.undefined->first)] + " call fewer than " +
                 std::to_string(least) +
                 " loci in common, so their mismatch distance is undefined and a distance matrix "
                 "cannot hold it; lower the least number of shared loci or leave out one of them",
             clonal::ErrorKind::kData)
             .in_file(data.file);
     }
-    return result;
+    return fill.result;
 }
 
 }  // namespace kelvane

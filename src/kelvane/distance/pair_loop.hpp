@@ -4,8 +4,10 @@
 #pragma once
 
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/core/worker_pool.hpp"
@@ -78,6 +80,43 @@ DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOption
         mirror_lower_triangle(matrix);
     }
     return DistanceResult::kDone;
+}
+
+// The outcome of filling a matrix from real values: the pair (i, j < i) of a value that was not
+// a number, when one was met (which pair, when there are several, depends on the workers).
+struct ScaledFill {
+    DistanceResult result = DistanceResult::kDone;
+    std::optional<std::pair<int, int>> undefined;
+};
+
+// Fills the matrix as fill_distance_matrix does from real values value(workspace, i, j), each
+// multiplied by multiplier and rounded half up; a value beyond 32 bits stops the loop as there,
+// and a NaN (a pair without a distance) leaves 0 in its cell and is reported.
+template <class MakeWorkspace, class PairValue>
+ScaledFill fill_scaled_distances(DistanceMatrix& matrix, const DistanceOptions& options,
+                                 double multiplier, MakeWorkspace make_workspace, PairValue value) {
+    std::atomic<int64_t> undefined{-1};
+    const int64_t n = matrix.size();
+    ScaledFill fill;
+    fill.result =
+        fill_distance_matrix(matrix, options, make_workspace,
+                             [&](auto& workspace, int i, int j) -> std::optional<int32_t> {
+                                 const double real = value(workspace, i, j);
+                                 if (std::isnan(real)) {
+                                     int64_t none = -1;
+                                     undefined.compare_exchange_strong(none, i * n + j);
+                                     return 0;
+                                 }
+                                 const double rounded = real * multiplier + 0.5;
+                                 if (!(rounded < 2147483648.0)) {
+                                     return std::nullopt;
+                                 }
+                                 return static_cast<int32_t>(rounded);
+                             });
+    if (const int64_t pair = undefined.load(); pair >= 0) {
+        fill.undefined = std::pair(static_cast<int>(pair / n), static_cast<int>(pair % n));
+    }
+    return fill;
 }
 
 // The real distances of n individuals, value(workspace, i, j) for every pair j < i, in the lower

@@ -2,7 +2,6 @@
 #include "kelvane/distance/partial_two_phase_distance.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -137,37 +136,24 @@ int32_t most_copies_observed(const MarkerData& data) {
 DistanceResult partial_two_phase_distance(const MarkerData& data, DistanceMatrix& matrix,
                                           const DistanceModel& model,
                                           const DistanceOptions& options) {
-    std::atomic<int64_t> undefined{-1};
-    const DistanceResult result = clonal::with_memory_message(kDistanceMemoryMessage, [&] {
+    const ScaledFill fill = clonal::with_memory_message(kDistanceMemoryMessage, [&] {
         const PartialPairs pairs(data, model, options);
-        const double multiplier = static_cast<double>(model.multiplier);
-        return fill_distance_matrix(
-            matrix, options, [&pairs] { return pairs.workspace(); },
-            [&](Workspace& workspace, int i, int j) -> std::optional<int32_t> {
-                const double mean = pairs.mean(workspace, i, j);
-                if (std::isnan(mean)) {
-                    int64_t none = -1;
-                    undefined.compare_exchange_strong(none, int64_t{i} * data.n_individuals + j);
-                    return 0;
-                }
-                const double rounded = mean * multiplier + 0.5;
-                if (!(rounded < 2147483648.0)) {
-                    return std::nullopt;
-                }
-                return static_cast<int32_t>(rounded);
-            });
+        return fill_scaled_distances(
+            matrix, options, static_cast<double>(model.multiplier),
+            [&pairs] { return pairs.workspace(); },
+            [&](Workspace& workspace, int i, int j) { return pairs.mean(workspace, i, j); });
     });
-    if (const int64_t pair = undefined.load(); pair >= 0) {
+    if (fill.undefined) {
         const auto& names = data.ind_names;
         throw clonal::FatalError(
-            "individuals " + names[static_cast<std::size_t>(pair % data.n_individuals)] + " and " +
-                names[static_cast<std::size_t>(pair / data.n_individuals)] +
+            "individuals " + names[static_cast<std::size_t>(fill.undefined->second)] + " and " +
+                names[static_cast<std::size_t>(fill.undefined->first)] +
                 " have no locus typed in both, so their two-phase distance between partial "
                 "genotypes is undefined; leave out one of them",
             clonal::ErrorKind::kData)
             .in_file(data.file);
     }
-    return result;
+    return fill.result;
 }
 
 std::vector<double> partial_two_phase_means(const MarkerData& data, const DistanceModel& model,
