@@ -61,6 +61,10 @@ kv_ia_cpp <- function(data, model, permutations, clone_correct, threshold, seed,
     .Call(`_kelvane_kv_ia_cpp`, data, model, permutations, clone_correct, threshold, seed, threads, pairs)
 }
 
+kv_relatedness_cpp <- function(data, min_kinship, threads) {
+    .Call(`_kelvane_kv_relatedness_cpp`, data, min_kinship, threads)
+}
+
 kv_error_rate_cpp <- function(data, first, second) {
     .Call(`_kelvane_kv_error_rate_cpp`, data, first, second)
 }

@@ -9,7 +9,8 @@ kv_number_keys <- list(threads = "threads", threshold = "threshold",
                        simulations = "suggest.simulations", fraction = "fraction",
                        alpha = "alpha", classes = "spatial.classes", n = "ci",
                        ci = "percent.ci", subsamples = "subsamples", rarefy = "rarefy",
-                       ploidy = "ploidy", seed = "seed", min_shared_loci = "min_shared_loci")
+                       ploidy = "ploidy", seed = "seed", min_shared_loci = "min_shared_loci",
+                       min_kinship = "min_kinship")
 
 kv_flags <- c("rounded", "geographic", "equal_pairs", "clone_correct", "within",
               "by_population", "fis", "all", "extended", "partition", "pairs")

@@ -122,3 +122,26 @@ kv_error_rate <- function(x, replicates, ploidy = NULL) {
   kv_error_rate_cpp(kv_data(x, ploidy), as.character(replicates[[1]]),
                     as.character(replicates[[2]]))
 }
+
+#' Kinship between every pair of diploid samples
+#'
+#' As \code{kelvane relatedness}: over the biallelic SNPs both samples call, the KING-robust
+#' kinship between families (Manichaikul et al. 2010) with the counts it comes from, as plink 2's
+#' \code{--make-king-table} gives them, and the mismatch distance. Sites with a third allele and
+#' calls of one copy are left out.
+#'
+#' @inheritParams kv_dist
+#' @param min_kinship only the pairs of this kinship or more (plink 2's
+#'   \code{--king-table-filter}); NULL for every pair.
+#' @return a data.frame with columns \code{individual1}, \code{individual2},
+#'   \code{shared_loci}, \code{hethet}, \code{ibs0}, \code{kinship} and \code{mismatch}, a row
+#'   per pair in plink 2's order.
+#' @examples
+#' snps <- new("genlight", list(a = c(0, 1, 2, 1), b = c(0, 1, 2, 1), c = c(2, 1, 0, 0)),
+#'             ploidy = 2)
+#' kv_relatedness(snps)
+#' @export
+kv_relatedness <- function(x, min_kinship = NULL, threads = 0L, ploidy = NULL) {
+  kv_check_args()
+  kv_relatedness_cpp(kv_data(x, ploidy), min_kinship, as.integer(threads))
+}

@@ -236,6 +236,19 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_relatedness_cpp
+Rcpp::DataFrame kv_relatedness_cpp(Rcpp::List data, Rcpp::Nullable<double> min_kinship, int threads);
+RcppExport SEXP _kelvane_kv_relatedness_cpp(SEXP dataSEXP, SEXP min_kinshipSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type min_kinship(min_kinshipSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_relatedness_cpp(data, min_kinship, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
 // kv_error_rate_cpp
 Rcpp::DataFrame kv_error_rate_cpp(Rcpp::List data, std::vector<std::string> first, std::vector<std::string> second);
 RcppExport SEXP _kelvane_kv_error_rate_cpp(SEXP dataSEXP, SEXP firstSEXP, SEXP secondSEXP) {
@@ -393,6 +406,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_amova_design_cpp", (DL_FUNC) &_kelvane_kv_amova_design_cpp, 11},
     {"_kelvane_kv_pairwise_phi_cpp", (DL_FUNC) &_kelvane_kv_pairwise_phi_cpp, 11},
     {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 8},
+    {"_kelvane_kv_relatedness_cpp", (DL_FUNC) &_kelvane_kv_relatedness_cpp, 3},
     {"_kelvane_kv_error_rate_cpp", (DL_FUNC) &_kelvane_kv_error_rate_cpp, 3},
     {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
     {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},

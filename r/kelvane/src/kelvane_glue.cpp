@@ -27,6 +27,7 @@
 #include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/analysis/psex.hpp"
+#include "kelvane/analysis/relatedness.hpp"
 #include "kelvane/analysis/spatial.hpp"
 #include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/analysis/thresholds.hpp"
@@ -522,6 +523,20 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
         return data_frame(kelvane::analysis::association_table(
             markers, kelvane::analysis::association(markers, settings, distance_input(model),
                                                     random, interruptible(threads))));
+    });
+}
+
+// [[Rcpp::export]]
+Rcpp::DataFrame kv_relatedness_cpp(Rcpp::List data, Rcpp::Nullable<double> min_kinship,
+                                   int threads) {
+    return guarded([&] {
+        const kelvane::MarkerData markers = marker_data(data);
+        kelvane::analysis::RelatednessSettings settings;
+        if (min_kinship.isNotNull()) {
+            settings.min_kinship = Rcpp::as<double>(min_kinship.get());
+        }
+        return data_frame(
+            kelvane::analysis::relatedness_table(markers, settings, interruptible(threads)));
     });
 }
 

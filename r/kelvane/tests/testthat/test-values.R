@@ -106,6 +106,21 @@ test_that("mismatch is 1 - IBS over the SNPs called in both, and replicates give
   expect_error(kv_error_rate(snps, data.frame("a", "z")), "replicates names 'z'")
 })
 
+test_that("kinship is 1/2 between duplicates and KING's estimate from the counts otherwise", {
+  snps <- new("genlight", list(a = c(0, 1, 2, 1, 0), b = c(0, 1, 2, 1, 0),
+                               c = c(2, 1, NA, 0, 1)), ploidy = 2)
+  kin <- kv_relatedness(snps)
+  expect_equal(kin$individual1, c("b", "c", "c"))
+  expect_equal(kin$individual2, c("a", "a", "b"))
+  expect_equal(kin$shared_loci, c(5, 4, 4))
+  # a-c over SNPs 1, 2, 4, 5: HETHET 1 (SNP 2), IBS0 1 (SNP 1), each heterozygous at 2:
+  # (2 - 4 - 2 - 2 + 4) / 8.
+  expect_equal(kin$kinship[1:2], c(0.5, -0.25))
+  expect_equal(kin$mismatch, as.vector(kv_dist(snps, "mismatch", rounded = FALSE,
+                                               min_shared_loci = 1)))
+  expect_equal(nrow(kv_relatedness(snps, min_kinship = 0.3)), 1)
+})
+
 test_that("distances between a query and a reference are those of each pair", {
   data("nancycats", package = "adegenet", envir = environment())
   model <- list("two-phase", repeat_lengths = rep(2, 9), partial_genotypes = "combination")
