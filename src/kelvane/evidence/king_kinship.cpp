@@ -23,7 +23,7 @@ enum Mask : std::size_t { kCalled, kHet, kHomFirst, kHomSecond, kMasks };
 // Samples a worker sets the masks of at a time.
 constexpr int kSampleBlock = 64;
 
-void refuse_polyploids(const MarkerData& data) {
+void refuse_other_than_diploid(const MarkerData& data) {
     if (data.slots() != 2) {
         throw clonal::FatalError(
             "kinship is estimated between diploid samples, and these genotypes hold " +
@@ -52,7 +52,7 @@ double KinshipCounts::mismatch() const {
 }
 
 std::vector<KinshipCounts> kinship_counts(const MarkerData& data, const DistanceOptions& options) {
-    refuse_polyploids(data);
+    refuse_other_than_diploid(data);
     const int n = data.n_individuals;
     const std::size_t pairs =
         static_cast<std::size_t>(n) * static_cast<std::size_t>(n > 0 ? n - 1 : 0) / 2;
@@ -136,13 +136,14 @@ std::vector<KinshipCounts> kinship_counts(const MarkerData& data, const Distance
 }
 
 std::vector<KinshipCounts> kinship_counts_plainly(const MarkerData& data) {
-    refuse_polyploids(data);
+    refuse_other_than_diploid(data);
     const int n = data.n_individuals;
     std::vector<KinshipCounts> counts;
+    const std::vector<BiallelicLocus> loci = plane_loci(data);
     for (int i = 1; i < n; ++i) {
         for (int j = 0; j < i; ++j) {
             KinshipCounts pair;
-            for (const BiallelicLocus& taken : plane_loci(data)) {
+            for (const BiallelicLocus& taken : loci) {
                 const int locus = taken.locus;
                 // Copies of the allele of the locus's first called sample, per sample.
                 int32_t reference = 0;
