@@ -7,9 +7,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/analysis/automatic_threshold.hpp"
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
@@ -21,6 +24,10 @@ namespace kelvane::analysis {
 struct ClonesSettings {
     double threshold = 0;                // 0 or more; whole on whole distances
     Linkage linkage = Linkage::kSingle;  // how groups join (linkage.hpp)
+    // The threshold chosen from the mismatch distances instead (automatic_threshold.hpp), from
+    // these pairs of replicate typings when there are some.
+    bool automatic = false;
+    std::vector<std::pair<int, int>> replicates;
 };
 
 // What missing copies did to the single-linkage genotypes: at threshold 0 against the genotypes of
@@ -36,6 +43,8 @@ struct ClonesResult {
     // Nothing when missing copies change nothing: none in the data, a model that counts them
     // (or Dice), an imported matrix, or the same number of genotypes either way.
     std::optional<MissingDataEffect> missing;
+    // The threshold chosen, when automatic.
+    std::optional<AutomaticThreshold> automatic;
 };
 
 // A threshold below 0, not a number (R's NA) or infinite, or one that is not whole on whole
@@ -56,7 +65,7 @@ ClonesResult clones(const MarkerData& data, const DistanceMatrix& matrix,
 // the one the matrix gives. An imported matrix, another linkage, or the stepwise and squared
 // distances with missing copies replaced by the locus average (whose averages count every
 // individual) take the whole matrix; so do real distances (unrounded), whose result says nothing
-// of missing data.
+// of missing data, and the automatic threshold, which reads every distance.
 ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
                     const ClonesSettings& settings, const clonal::WorkSettings& work = {});
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -112,10 +113,13 @@ std::vector<double> distance_values(const MarkerData& data, const DistanceInput&
                                     bool unrounded, const clonal::WorkSettings& work = {});
 
 // The distances a grouping reads under the input: the matrix's whole numbers, or with unrounded
-// the real distances by their ranks (grouping_distances.hpp; distance_values's errors, and a
-// pair without a distance is an error naming it).
+// the real distances by their ranks (grouping_distances.hpp: a pair without a distance joins at
+// no threshold; distance_values's errors).
 GroupingDistances grouping_distances(const MarkerData& data, const DistanceInput& input,
                                      const clonal::WorkSettings& work = {});
+// The same from distance values already computed (every pair (i, j < i) at i * (i - 1) / 2 + j,
+// NaN for a pair without a distance), held by their ranks.
+GroupingDistances grouping_distances(const MarkerData& data, std::span<const double> values);
 
 // A distance, threshold or height in a table's cell: a whole number, or a real one on real
 // distances.

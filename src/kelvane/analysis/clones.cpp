@@ -154,11 +154,21 @@ bool grouped_by_distinct_genotypes(const DistanceInput& distances) {
 
 ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
                     const ClonesSettings& settings, const clonal::WorkSettings& work) {
+    if (settings.automatic) {
+        const std::vector<double> values =
+            distance_values(data, distances, distances.unrounded, work);
+        ClonesResult result;
+        result.automatic =
+            automatic_threshold_of(data, distances, values, settings.replicates);
+        result.genotypes = genotypes_under(grouping_distances(data, values),
+                                           result.automatic->threshold, settings.linkage);
+        return result;
+    }
     check_threshold(settings.threshold, distances.unrounded);
     if (distances.unrounded) {
         return {genotypes_under(grouping_distances(data, distances, work), settings.threshold,
                                 settings.linkage),
-                std::nullopt};
+                std::nullopt, std::nullopt};
     }
     if (settings.linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
         return clones(data, distance_matrix(data, distances, work), distances, settings, work);

@@ -266,12 +266,16 @@ GroupingDistances grouping_distances(const MarkerData& data, const DistanceInput
     if (!input.unrounded) {
         return whole_distances(distance_matrix(data, input, work));
     }
-    // The real distances, a sorted copy of them and the n x n ranks.
+    return grouping_distances(data, distance_values(data, input, true, work));
+}
+
+GroupingDistances grouping_distances(const MarkerData& data, std::span<const double> values) {
+    // A sorted copy of the real distances and the n x n ranks.
     const double n = data.n_individuals;
     clonal::check_memory_for("the real distances of " + std::to_string(data.n_individuals) +
                                  " individuals for a grouping",
                              12.0 * n * n);
-    return ranked_distances(data.ind_names, distance_values(data, input, true, work));
+    return ranked_distances(data.ind_names, values);
 }
 
 clonal::ResultTable& distance_cell(clonal::ResultTable& table, double distance, bool real) {

@@ -1,6 +1,8 @@
 // kelvane clones: every individual's clonal genotype at a threshold, and the files the dialogue's
 // save menu writes from it (marsyl's input and the genotypes file).
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
@@ -10,6 +12,7 @@
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/suggest_options.hpp"
+#include "kelvane/cli/threshold_option.hpp"
 #include "kelvane/grouping/genotype_files.hpp"
 
 namespace kelvane::cli {
@@ -19,6 +22,7 @@ struct ClonesOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     analysis::ClonesSettings settings;
+    ThresholdOption threshold;
     std::string clonal_file;
     std::string genotypes_file;
 };
@@ -43,7 +47,8 @@ std::string missing_data_note(const analysis::MissingDataEffect& effect, double 
 analysis::ClonesResult clones_of(const ClonesOptions& options, const MarkerData& data,
                                  const clonal::cli::Terminal& terminal) {
     const DistanceInput input = distance_input(options.data);
-    if (!input.unrounded && (options.settings.linkage != Linkage::kSingle ||
+    if (!input.unrounded && !options.settings.automatic &&
+        (options.settings.linkage != Linkage::kSingle ||
                              !analysis::grouped_by_distinct_genotypes(input))) {
         const DistanceMatrix matrix = distance_matrix(options.data, data, options.common, terminal);
         return analysis::clones(data, matrix, input, options.settings,
@@ -61,12 +66,7 @@ clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ClonesOptions>();
     add_model_options(command, options->data);
     add_unrounded_option(command, options->data);
-    command
-        .add_option("--threshold", options->settings.threshold,
-                    "individuals linked by distances at or below it share a clonal genotype (a "
-                    "whole number; a real one with --unrounded)")
-        ->check(clonal::cli::setting_check("threshold"))
-        ->required();
+    add_threshold_option(command, options->threshold);
     add_linkage_option(command, options->settings.linkage);
     command.add_option("--clonal", options->clonal_file,
                        "also write marsyl's input, the Clonal genotype file, here");
@@ -74,7 +74,11 @@ clonal::cli::Action setup(CLI::App& command) {
                        "also write the genotypes file (name and genotype of each individual) here");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        std::vector<std::string> inputs = input_files(options->data);
+        for (std::string& file : threshold_inputs(options->threshold)) {
+            inputs.push_back(std::move(file));
+        }
+        clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile* clonal_file =
             options->clonal_file.empty() ? nullptr : &files.add("--clonal", options->clonal_file);
         clonal::cli::ResultFile* genotypes_file =
@@ -82,6 +86,9 @@ clonal::cli::Action setup(CLI::App& command) {
                                             : &files.add("--genotypes", options->genotypes_file);
         clonal::cli::ResultFile& table = files.add("--out", options->common.out);
         const MarkerData data = read_data(options->data, terminal);
+        options->settings.automatic = options->threshold.automatic();
+        options->settings.threshold = options->threshold.value();
+        options->settings.replicates = threshold_replicates(options->threshold, data);
         const analysis::ClonesResult result = clones_of(*options, data, terminal);
         std::string note;
         if (clonal_file != nullptr) {
@@ -90,6 +97,9 @@ clonal::cli::Action setup(CLI::App& command) {
         }
         if (genotypes_file != nullptr) {
             write_genotypes_file(data, result.genotypes, genotypes_file->stream());
+        }
+        if (result.automatic) {
+            table.stream() << automatic_threshold_line(*result.automatic);
         }
         clonal::write_tsv(analysis::clones_table(data, result), table.stream());
         files.commit();

@@ -75,8 +75,8 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
             input.model.missing = missing;
             const DistanceMatrix matrix = distance_matrix(data, input);
             for (const int32_t threshold : {0, 1, 2, 4, 7, 60, 200}) {
-                const analysis::ClonesSettings settings{static_cast<double>(threshold),
-                                                        Linkage::kSingle};
+                analysis::ClonesSettings settings;
+                settings.threshold = threshold;
                 const analysis::ClonesResult whole =
                     analysis::clones(data, matrix, input, settings);
                 const analysis::ClonesResult distinct = analysis::clones(data, input, settings);
