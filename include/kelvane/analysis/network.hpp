@@ -4,10 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/analysis/automatic_threshold.hpp"
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
@@ -20,6 +24,7 @@ struct NetworkResult {
     Genotypes genotypes;
     std::vector<NetworkEdge> edges;
     bool unrounded = false;  // the links' distances are real
+    std::optional<AutomaticThreshold> automatic;  // the threshold chosen, when automatic
 };
 
 // On whole distances: a whole threshold.
@@ -32,6 +37,12 @@ NetworkResult network(const DistanceMatrix& matrix, double threshold);
 // (unrounded) take the n x n ranks (grouping_distances.hpp) and a real threshold.
 NetworkResult network(const MarkerData& data, const DistanceInput& distances, double threshold,
                       const clonal::WorkSettings& work = {});
+
+// The same at the threshold chosen from the mismatch distances (automatic_threshold.hpp), from
+// the replicate pairs when there are some; the n x n ranks of the distances.
+NetworkResult automatic_network(const MarkerData& data, const DistanceInput& distances,
+                                std::span<const std::pair<int, int>> replicates,
+                                const clonal::WorkSettings& work = {});
 
 // genotype, size, individuals (their names, separated by blanks), then a column pop_NAME per
 // population with the genotype's count there: a row per clonal genotype, as the nodes of the

@@ -2,16 +2,19 @@
 // report show them: one computation for all three, so that they never disagree.
 // largest-gap: the first largest gap among the smallest heights at which single linkage merges
 // the distinct genotypes; sexual-floor: a quantile of the distances between simulated offspring
-// of random pairs of individuals. Units: distances (distances.hpp).
+// of random pairs of individuals; auto, under the mismatch distance: between the clone-mate mode
+// and the distances of first-degree relatives (automatic_threshold.hpp). Units: distances (distances.hpp).
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/core/random.hpp"
 #include "common/core/work_settings.hpp"
 #include "common/text/result_table.hpp"
+#include "kelvane/analysis/automatic_threshold.hpp"
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/distance_models.hpp"
@@ -30,11 +33,15 @@ struct SuggestionSettings {
     // largest-gap: the rule whose merge heights are searched (complete and average linkage
     // merge at heights rounded up to whole thresholds), and the counts of genotypes.
     Linkage linkage = Linkage::kSingle;
+    // auto, under the mismatch distance: replicate typings giving the clone-mate mode (none: the
+    // mode of the lowest distances).
+    std::vector<std::pair<int, int>> replicates;
 };
 
 struct Suggestions {
     std::optional<HeightGap> gap;
     std::optional<SexualFloor> floor;
+    std::optional<AutomaticThreshold> automatic;  // under the mismatch distance
     std::vector<ThresholdCount> counts;  // the genotypes at every threshold, for the table
     bool unrounded = false;              // thresholds and heights of real distances
 };
@@ -60,8 +67,9 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
                         const SuggestionSettings& settings, clonal::Random& random,
                         const clonal::WorkSettings& work = {});
 
-// method (largest-gap, sexual-floor), threshold, genotypes (at the threshold), low, high; NA
-// for a method that gives nothing.
+// method (largest-gap, sexual-floor, and auto under the mismatch distance), threshold, genotypes
+// (at the threshold), low, high (NA for auto, which lies in no gap of its own); NA for a method
+// that gives nothing.
 clonal::ResultTable suggestions_table(const Suggestions& suggestions);
 
 }  // namespace kelvane::analysis

@@ -20,22 +20,34 @@ DistanceModel mismatch_model(const MarkerData& data, const DistanceInput& input)
 
 }  // namespace
 
-AutomaticThreshold automatic_threshold_of(const MarkerData& data, const DistanceInput& input,
-                                          std::span<const double> values,
-                                          std::span<const std::pair<int, int>> replicates) {
-    const DistanceModel model = mismatch_model(data, input);
-    // Half a differing copy over all loci, in the distances' unit.
-    const double floor = 0.5 / static_cast<double>(std::max(data.n_loci, 1)) *
-                         (input.unrounded ? 1.0 : static_cast<double>(model.multiplier));
-    return automatic_threshold(values, replicates, floor, !input.unrounded);
+void check_automatic_threshold(const MarkerData& data, const DistanceInput& input) {
+    mismatch_model(data, input);
 }
 
 AutomaticThreshold automatic_threshold_of(const MarkerData& data, const DistanceInput& input,
-                                          std::span<const std::pair<int, int>> replicates,
-                                          const clonal::WorkSettings& work) {
+                                          std::span<const double> values,
+                                          std::span<const std::pair<int, int>> replicates) {
+    return automatic_threshold_of(data, mismatch_model(data, input), input.unrounded, values,
+                                  replicates);
+}
+
+AutomaticThreshold automatic_threshold_of(const MarkerData& data, const DistanceModel& model,
+                                          bool unrounded, std::span<const double> values,
+                                          std::span<const std::pair<int, int>> replicates) {
+    // Half a differing copy over all loci, in the distances' unit.
+    const double floor = 0.5 / static_cast<double>(std::max(data.n_loci, 1)) *
+                         (unrounded ? 1.0 : static_cast<double>(model.multiplier));
+    return automatic_threshold(values, replicates, floor, !unrounded);
+}
+
+AutomaticDistances automatic_distances(const MarkerData& data, const DistanceInput& input,
+                                       std::span<const std::pair<int, int>> replicates,
+                                       const clonal::WorkSettings& work) {
     mismatch_model(data, input);
-    const std::vector<double> values = distance_values(data, input, input.unrounded, work);
-    return automatic_threshold_of(data, input, values, replicates);
+    AutomaticDistances result;
+    result.values = distance_values(data, input, input.unrounded, work);
+    result.chosen = automatic_threshold_of(data, input, result.values, replicates);
+    return result;
 }
 
 }  // namespace kelvane::analysis

@@ -155,13 +155,12 @@ bool grouped_by_distinct_genotypes(const DistanceInput& distances) {
 ClonesResult clones(const MarkerData& data, const DistanceInput& distances,
                     const ClonesSettings& settings, const clonal::WorkSettings& work) {
     if (settings.automatic) {
-        const std::vector<double> values =
-            distance_values(data, distances, distances.unrounded, work);
+        const AutomaticDistances automatic =
+            automatic_distances(data, distances, settings.replicates, work);
         ClonesResult result;
-        result.automatic =
-            automatic_threshold_of(data, distances, values, settings.replicates);
-        result.genotypes = genotypes_under(grouping_distances(data, values),
-                                           result.automatic->threshold, settings.linkage);
+        result.automatic = automatic.chosen;
+        result.genotypes = genotypes_under(grouping_distances(data, automatic.values),
+                                           automatic.chosen.threshold, settings.linkage);
         return result;
     }
     check_threshold(settings.threshold, distances.unrounded);

@@ -233,14 +233,7 @@ std::vector<double> distance_values(const MarkerData& data, const DistanceInput&
                 "unrounded");
         }
         // Dice has no real values of its own: the matrix's, pair by pair.
-        const DistanceMatrix matrix = distance_matrix(data, input, work);
-        std::vector<double> values;
-        for (int i = 1; i < data.n_individuals; ++i) {
-            for (int j = 0; j < i; ++j) {
-                values.push_back(matrix.at(i, j));
-            }
-        }
-        return values;
+        return lower_triangle(distance_matrix(data, input, work));
     }
     DistanceOptions options;
     options.threads = work.threads;

@@ -74,6 +74,17 @@ NetworkResult network(const MarkerData& data, const DistanceInput& distances, do
     return result;
 }
 
+NetworkResult automatic_network(const MarkerData& data, const DistanceInput& distances,
+                                std::span<const std::pair<int, int>> replicates,
+                                const clonal::WorkSettings& work) {
+    const AutomaticDistances automatic = automatic_distances(data, distances, replicates, work);
+    NetworkResult result =
+        network_of(grouping_distances(data, automatic.values), automatic.chosen.threshold);
+    result.unrounded = distances.unrounded;
+    result.automatic = automatic.chosen;
+    return result;
+}
+
 clonal::ResultTable network_node_table(const MarkerData& data, const NetworkResult& network) {
     const NetworkNodes nodes = network_nodes(data, network.genotypes);
     std::vector<std::string> header{"genotype", "size", "individuals"};

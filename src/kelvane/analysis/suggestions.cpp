@@ -83,6 +83,10 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
         result.floor =
             sexual_floor(data, *model, settings.simulations, settings.alpha, random, work.threads);
     }
+    if (model && model->kind == DistanceKind::kMismatch) {
+        result.automatic = automatic_threshold_of(data, *model, false, lower_triangle(matrix),
+                                                  settings.replicates);
+    }
     result.counts = counts_under(matrix, settings.linkage);
     return result;
 }
@@ -92,7 +96,8 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
                         const clonal::WorkSettings& work) {
     if (distances.unrounded) {
         check_suggestion_settings(settings);
-        const GroupingDistances grouping = grouping_distances(data, distances, work);
+        const std::vector<double> values = distance_values(data, distances, true, work);
+        const GroupingDistances grouping = grouping_distances(data, values);
         Suggestions result;
         result.unrounded = true;
         const Representatives distinct = representatives_of(data);
@@ -102,6 +107,10 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
         // The offspring's distances are the matrix's whole numbers, which the real distances
         // equal unless the model scales them.
         const DistanceModel model = model_of(distances.model, data);
+        if (model.kind == DistanceKind::kMismatch) {
+            result.automatic =
+                automatic_threshold_of(data, model, true, values, settings.replicates);
+        }
         if (!scaled_in_matrix(model.kind)) {
             result.floor = sexual_floor(data, model, settings.simulations, settings.alpha, random,
                                         work.threads);
@@ -128,6 +137,10 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
     result.floor = sexual_floor(data, model_of(distances.model, data), settings.simulations,
                                 settings.alpha, random, work.threads);
     result.counts = counts_at_merges(data.n_individuals, merges.heights());
+    if (model_of(distances.model, data).kind == DistanceKind::kMismatch) {
+        // The modes read every distance, which the spanning tree does not keep.
+        result.automatic = automatic_distances(data, distances, settings.replicates, work).chosen;
+    }
     return result;
 }
 
@@ -141,6 +154,15 @@ clonal::ResultTable suggestions_table(const Suggestions& suggestions) {
     add_row(table, "sexual-floor",
             floor ? std::optional(static_cast<double>(floor->low)) : std::nullopt,
             floor ? std::optional(static_cast<double>(floor->high)) : std::nullopt, suggestions);
+    if (suggestions.automatic) {
+        const double threshold = suggestions.automatic->threshold;
+        table.text("auto");
+        distance_cell(table, threshold, suggestions.unrounded)
+            .integer(genotypes_at(suggestions.counts, threshold))
+            .missing()
+            .missing();
+        table.end_row();
+    }
     return table;
 }
 

@@ -88,7 +88,7 @@ clonal::cli::Action setup(CLI::App& command) {
         const MarkerData data = read_data(options->data, terminal);
         options->settings.automatic = options->threshold.automatic();
         options->settings.threshold = options->threshold.value();
-        options->settings.replicates = threshold_replicates(options->threshold, data);
+        options->settings.replicates = replicates_of(options->threshold.replicates, data);
         const analysis::ClonesResult result = clones_of(*options, data, terminal);
         std::string note;
         if (clonal_file != nullptr) {

@@ -2,6 +2,8 @@
 // histogram shows, and with --svg its figure.
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
@@ -12,6 +14,7 @@
 #include "kelvane/cli/kelvane_cli.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/suggest_options.hpp"
+#include "kelvane/cli/threshold_option.hpp"
 #include "kelvane/figures/evidence/suggestion_marks.hpp"
 #include "kelvane/figures/histogram_figure.hpp"
 #include "plot/cli/figure_option.hpp"
@@ -27,6 +30,7 @@ struct HistogramOptions {
     std::optional<double> threshold;
     bool suggest = false;
     analysis::SuggestionSettings suggestion;
+    std::string replicates;
     clonal::cli::SeedOption seeds;
 };
 
@@ -45,13 +49,18 @@ clonal::cli::Action setup(CLI::App& command) {
     for (CLI::Option* option : add_suggest_options(command, options->suggestion)) {
         option->needs(suggest_flag);
     }
+    add_replicates_option(command, options->replicates, "auto (--suggest, --distance mismatch)")
+        ->needs(suggest_flag);
     clonal::cli::add_seed_option(command, options->seeds,
                                  clonal::cli::start_seeds_help("; with --suggest"));
     clonal::cli::add_figure_option(command, options->figure, "the histogram");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
-                                            input_files(options->data));
+        std::vector<std::string> inputs = input_files(options->data);
+        if (!options->replicates.empty()) {
+            inputs.push_back(options->replicates);
+        }
+        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure, inputs);
         if (!options->suggest && !options->seeds.text.empty()) {
             throw clonal::cli::UsageError("--seed goes with --suggest");
         }
@@ -59,6 +68,7 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_histogram_settings(options->histogram, options->data.unrounded);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data, terminal);
+        options->suggestion.replicates = replicates_of(options->replicates, data);
         // The histogram and the suggestions work from the distinct genotypes where they can;
         // otherwise both read one matrix.
         const DistanceInput input = distance_input(options->data);

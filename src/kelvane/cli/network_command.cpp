@@ -2,6 +2,7 @@
 // GraphML or DOT file, and with --svg as a figure.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
@@ -11,6 +12,7 @@
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/suggest_options.hpp"
+#include "kelvane/cli/threshold_option.hpp"
 #include "kelvane/figures/evidence/network_figure.hpp"
 #include "kelvane/grouping/network_files.hpp"
 #include "plot/cli/figure_option.hpp"
@@ -23,7 +25,7 @@ struct NetworkOptions {
     DataOptions data;
     clonal::cli::CommonOptions common;
     clonal::cli::FigureOption figure;
-    double threshold = 0;
+    ThresholdOption threshold;
     Linkage linkage = Linkage::kSingle;
 };
 
@@ -35,12 +37,7 @@ clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<NetworkOptions>();
     add_model_options(command, options->data);
     add_unrounded_option(command, options->data);
-    command
-        .add_option("--threshold", options->threshold,
-                    "individuals linked by distances at or below it share a clonal genotype (a "
-                    "whole number; a real one with --unrounded)")
-        ->check(clonal::cli::setting_check("threshold"))
-        ->required();
+    add_threshold_option(command, options->threshold);
     add_linkage_option(command, options->linkage)
         ->description(
             "single only: a spanning network joins genotypes by their closest pairs, "
@@ -67,24 +64,35 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError(
                 "network writes a file: --out FILE.graphml (GraphML) or --out FILE.dot (DOT)");
         }
-        clonal::cli::ResultFiles files(terminal, input_files(options->data));
+        std::vector<std::string> inputs = input_files(options->data);
+        for (std::string& file : threshold_inputs(options->threshold)) {
+            inputs.push_back(std::move(file));
+        }
+        clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& output = files.add("--out", out);
         clonal::cli::ResultFile* figure_output =
             options->figure.wanted() ? &files.add("--svg", options->figure.file) : nullptr;
         const MarkerData data = read_data(options->data, terminal);
         const DistanceInput input = distance_input(options->data);
+        const auto replicates = replicates_of(options->threshold.replicates, data);
         analysis::NetworkResult network;
-        if (input.unrounded || analysis::grouped_by_distinct_genotypes(input)) {
-            with_distance_progress(options->data, data, options->common, terminal,
-                                   [&](const clonal::WorkSettings& work) {
-                                       network =
-                                           analysis::network(data, input, options->threshold, work);
-                                   });
+        if (options->threshold.automatic() || input.unrounded ||
+            analysis::grouped_by_distinct_genotypes(input)) {
+            with_distance_progress(
+                options->data, data, options->common, terminal,
+                [&](const clonal::WorkSettings& work) {
+                    network = options->threshold.automatic()
+                                  ? analysis::automatic_network(data, input, replicates, work)
+                                  : analysis::network(data, input, options->threshold.value(),
+                                                      work);
+                });
         } else {
             network =
                 analysis::network(distance_matrix(options->data, data, options->common, terminal),
-                                  options->threshold);
+                                  options->threshold.value());
         }
+        const double threshold =
+            network.automatic ? network.automatic->threshold : options->threshold.value();
         if (graphml) {
             write_network_graphml(data, network.genotypes, network.edges, output.stream());
         } else {
@@ -96,11 +104,15 @@ clonal::cli::Action setup(CLI::App& command) {
                 graphml ? "open " + out + " in a graph program"
                         : "write it with --out FILE.graphml for a graph program";
             clonal::plot::write_svg(
-                network_figure(data, network.genotypes, network.edges, options->threshold,
+                network_figure(data, network.genotypes, network.edges, threshold,
                                distance_unit(options->data, data), elsewhere),
                 figure_output->stream());
         }
         files.commit();
+        if (network.automatic) {
+            terminal.err << "kelvane: note: threshold auto "
+                         << automatic_threshold_words(*network.automatic) << '\n';
+        }
     };
 }
 

@@ -14,24 +14,33 @@
 namespace kelvane::cli {
 
 struct ThresholdOption {
-    std::string text;        // as given: a number or auto
+    std::string text;        // as given: a number or auto; empty when not given
     std::string replicates;  // a file of replicate pairs, with auto
 
+    bool given() const { return !text.empty(); }
     bool automatic() const { return text == "auto"; }
     double value() const;  // the number given (not auto)
 };
 
-// Adds --threshold (required) and --replicates.
-void add_threshold_option(CLI::App& command, ThresholdOption& option);
+// --replicates FILE: pairs of samples typed twice, whose distances give the clone-mate mode of the
+// automatic threshold; when names when it applies ("with --threshold auto").
+CLI::Option* add_replicates_option(CLI::App& command, std::string& file, const std::string& when);
+
+// The pairs of the file in the data (none for no file); the file's errors name it.
+std::vector<std::pair<int, int>> replicates_of(const std::string& file, const MarkerData& data);
+
+// Adds --threshold and --replicates. whole: the number must be whole; required unless a
+// description of another use is given.
+void add_threshold_option(CLI::App& command, ThresholdOption& option, bool whole = false,
+                          const std::string& description = {});
+
+// "--threshold" and its text, then "--replicates" and the file when there is one: the words that
+// give the same threshold again (none when no threshold is given).
+std::vector<std::string> threshold_arguments(const ThresholdOption& option);
 
 // The files the option reads (the replicates), to add to a command's inputs; --replicates without
 // auto is a UsageError.
 std::vector<std::string> threshold_inputs(const ThresholdOption& option);
-
-// The replicate pairs of the data the option names (none without --replicates); the file's
-// errors name it.
-std::vector<std::pair<int, int>> threshold_replicates(const ThresholdOption& option,
-                                                      const MarkerData& data);
 
 // The line a table starts with to say which threshold was chosen and why: "# threshold auto ...".
 std::string automatic_threshold_line(const AutomaticThreshold& chosen);

@@ -108,13 +108,7 @@ std::vector<double> real_distances(const MarkerData& data, const DistanceModel& 
     if (compute_distances(data, matrix, model, options) != DistanceResult::kDone) {
         return {};
     }
-    std::vector<double> lower;
-    for (int i = 1; i < data.n_individuals; ++i) {
-        for (int j = 0; j < i; ++j) {
-            lower.push_back(matrix.at(i, j));
-        }
-    }
-    return lower;
+    return lower_triangle(matrix);
 }
 
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 // The distance matrix store.
 #include "kelvane/matrix/distance_matrix.hpp"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -16,6 +17,18 @@ DistanceMatrix::DistanceMatrix(int n, int first_row, int end_row)
         cells_.assign(static_cast<std::size_t>(end_row - first_row) * static_cast<std::size_t>(n),
                       0);
     });
+}
+
+std::vector<double> lower_triangle(const DistanceMatrix& matrix) {
+    const int n = matrix.size();
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(n) * static_cast<std::size_t>(std::max(n - 1, 0)) / 2);
+    for (int i = 1; i < n; ++i) {
+        for (int j = 0; j < i; ++j) {
+            values.push_back(matrix.at(i, j));
+        }
+    }
+    return values;
 }
 
 }  // namespace kelvane

@@ -52,4 +52,7 @@ class DistanceMatrix {
     std::vector<int32_t> cells_;
 };
 
+// The distances of a whole matrix, every pair (i, j < i) at i * (i - 1) / 2 + j.
+std::vector<double> lower_triangle(const DistanceMatrix& matrix);
+
 }  // namespace kelvane

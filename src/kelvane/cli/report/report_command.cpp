@@ -1,6 +1,8 @@
 // kelvane report: the whole analysis of a marker data set as one HTML page, each table with its
 // figure and the command that gives it.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/cli/command_text.hpp"
 #include "common/cli/option_checks.hpp"
@@ -11,6 +13,7 @@
 #include "kelvane/cli/kelvane_commands.hpp"
 #include "kelvane/cli/report/report_sections.hpp"
 #include "kelvane/cli/suggest_options.hpp"
+#include "kelvane/cli/threshold_option.hpp"
 #include "kelvane/figures/evidence/suggestion_marks.hpp"
 
 namespace kelvane::cli {
@@ -23,9 +26,8 @@ std::string repeating_command(const ReportCommandOptions& options, const std::st
     words.insert(words.end(), model.begin(), model.end());
     const std::vector<std::string> histogram = histogram_arguments(options.histogram);
     words.insert(words.end(), histogram.begin(), histogram.end());
-    if (options.threshold) {
-        words.insert(words.end(), {"--threshold", std::to_string(*options.threshold)});
-    }
+    const std::vector<std::string> threshold = threshold_arguments(options.threshold);
+    words.insert(words.end(), threshold.begin(), threshold.end());
     const std::vector<std::string> suggest = suggest_arguments(options.suggestion);
     words.insert(words.end(), suggest.begin(), suggest.end());
     const std::vector<std::string> design = design_arguments(options.design);
@@ -49,10 +51,8 @@ std::string repeating_command(const ReportCommandOptions& options, const std::st
 clonal::cli::Action setup(CLI::App& command) {
     auto options = std::make_shared<ReportCommandOptions>();
     add_model_options(command, options->data);
-    command
-        .add_option("--threshold", options->threshold,
-                    "list the clonal genotypes at this threshold and mark it in the figures")
-        ->check(clonal::cli::setting_check("threshold", true));
+    add_threshold_option(command, options->threshold, true,
+                         "list the clonal genotypes at this threshold and mark it in the figures");
     add_suggest_options(command, options->suggestion);
     add_histogram_options(command, options->histogram);
     command
@@ -68,12 +68,20 @@ clonal::cli::Action setup(CLI::App& command) {
     return [options](const clonal::cli::Terminal& terminal) {
         std::vector<std::string> inputs = input_files(options->data);
         inputs.insert(inputs.end(), {options->place.file, options->design.strata});
+        for (std::string& file : threshold_inputs(options->threshold)) {
+            inputs.push_back(std::move(file));
+        }
         clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
         analysis::check_suggestion_settings(options->suggestion);
         analysis::check_histogram_settings(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
         const MarkerData data = read_data(options->data);
+        if (options->threshold.automatic()) {
+            // Refused before any work under another model.
+            analysis::check_automatic_threshold(data, distance_input(options->data));
+        }
+        options->suggestion.replicates = replicates_of(options->threshold.replicates, data);
         // The coordinates are read before any work, so that a bad file stops the run at once.
         const std::optional<std::pair<MarkerData, Coordinates>> placed =
             located(options->place, options->data, data, terminal);
@@ -107,8 +115,8 @@ clonal::cli::Action setup(CLI::App& command) {
                    : analysis::suggestions(data, distance_input(options->data), options->suggestion,
                                            suggest_random, {options->common.threads, {}});
         run.marks.suggested = suggested_marks(run.suggestions);
-        if (options->threshold) {
-            run.marks.chosen = *options->threshold;
+        if (options->threshold.given()) {
+            run.marks.chosen = run.threshold();
         }
 
         clonal::plot::Report report = clonal::cli::report_head(

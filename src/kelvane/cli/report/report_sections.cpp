@@ -10,6 +10,7 @@
 #include "kelvane/analysis/accumulation.hpp"
 #include "kelvane/analysis/clones.hpp"
 #include "kelvane/analysis/data_summary.hpp"
+#include "kelvane/analysis/error_rate.hpp"
 #include "kelvane/analysis/genotype_summary.hpp"
 #include "kelvane/analysis/loci.hpp"
 #include "kelvane/analysis/nested_amova.hpp"
@@ -45,8 +46,14 @@ std::string ReportRun::command(const std::string& name, const std::vector<std::s
 }
 
 std::optional<int32_t> ReportRun::threshold() const {
-    if (options.threshold) {
-        return options.threshold;
+    if (options.threshold.automatic()) {
+        if (suggestions.automatic) {
+            return static_cast<int32_t>(suggestions.automatic->threshold);
+        }
+        return std::nullopt;
+    }
+    if (options.threshold.given()) {
+        return static_cast<int32_t>(options.threshold.value());
     }
     if (suggestions.gap) {
         return static_cast<int32_t>(suggestions.gap->low);
@@ -60,12 +67,27 @@ namespace {
 std::vector<std::string> suggest_words(const ReportRun& run) {
     std::vector<std::string> words = suggest_arguments(run.options.suggestion);
     words.insert(words.end(), {"--seed", run.seeds});
+    if (!run.options.threshold.replicates.empty()) {
+        words.insert(words.end(), {"--replicates", run.options.threshold.replicates});
+    }
     return words;
 }
 
 // How the genotypes' threshold came about, for the text of the sections that use it.
 std::string threshold_origin(const ReportRun& run) {
-    return run.options.threshold ? "the threshold given" : "the threshold the largest gap suggests";
+    if (run.options.threshold.automatic()) {
+        return "the automatic threshold";
+    }
+    return run.options.threshold.given() ? "the threshold given"
+                                         : "the threshold the largest gap suggests";
+}
+
+// The words of a command that groups at the run's threshold: auto as given, otherwise the number.
+std::vector<std::string> grouping_words(const ReportRun& run, int32_t threshold) {
+    if (run.options.threshold.automatic()) {
+        return threshold_arguments(run.options.threshold);
+    }
+    return {"--threshold", std::to_string(threshold)};
 }
 
 // An analysis of the run's distances computed a band at a time, with a progress bar.
@@ -114,8 +136,8 @@ ReportSection histogram_section(const ReportRun& run) {
     section.figures.push_back(
         histogram_figure(histogram, distance_unit(run.options.data, run.data), run.marks));
     std::vector<std::string> words = histogram_arguments(run.options.histogram);
-    if (run.options.threshold) {
-        words.insert(words.end(), {"--threshold", std::to_string(*run.options.threshold)});
+    if (run.options.threshold.given() && !run.options.threshold.automatic()) {
+        words.insert(words.end(), {"--threshold", run.options.threshold.text});
     }
     words.emplace_back("--suggest");
     const std::vector<std::string> suggest = suggest_words(run);
@@ -160,9 +182,30 @@ ReportSection suggestions_section(const ReportRun& run) {
         " simulated offspring of random pairs of individuals, the largest threshold that still "
         "keeps genotypes made by sex apart (none for an imported matrix). Genotypes is the "
         "number of clonal genotypes at the threshold.");
+    if (run.suggestions.automatic) {
+        section.paragraphs.push_back(
+            "auto, under the mismatch distance: " +
+            automatic_threshold_words(*run.suggestions.automatic) +
+            ". Clone mates differ by calling error, relatives by descent as well: full sibs lie "
+            "at about 0.58 of the unrelated mode, parent and offspring at 0.67.");
+    }
     section.tables.push_back(
         {"Suggested thresholds", analysis::suggestions_table(run.suggestions)});
     section.commands.push_back(run.command("suggest", suggest_words(run)));
+    if (!run.options.suggestion.replicates.empty()) {
+        section.paragraphs.push_back(
+            "The calling error per call from the replicate typings of " +
+            run.options.threshold.replicates +
+            ": the loci called in both typings of a pair, those whose calls differ, and the "
+            "error rate e with its 95% interval, two typings of one genotype differing at a locus "
+            "with probability 2e - e^2.");
+        section.tables.push_back(
+            {"Calling error of the replicates",
+             analysis::error_rate_table(run.data, run.options.suggestion.replicates)});
+        section.commands.push_back(clonal::cli::command_text(
+            {"kelvane", "error-rate", run.options.data.data, "--replicates",
+             run.options.threshold.replicates}));
+    }
     return section;
 }
 
@@ -191,7 +234,7 @@ ReportSection genotypes_section(const ReportRun& run) {
         " share one. Genotypes are numbered in the order of their first individual.");
     section.tables.push_back(
         {"Clonal genotypes", analysis::genotype_summary_table(run.data, genotypes)});
-    section.commands.push_back(run.command("clones", {"--threshold", std::to_string(threshold)}));
+    section.commands.push_back(run.command("clones", grouping_words(run, threshold)));
     return section;
 }
 
@@ -285,8 +328,9 @@ ReportSection network_section(const ReportRun& run) {
     section.figures.push_back(network_figure(run.data, network.genotypes, network.edges, *chosen,
                                              distance_unit(run.options.data, run.data),
                                              "see the command below for GraphML"));
-    section.commands.push_back(run.command(
-        "network", {"--threshold", std::to_string(*chosen), "--out", "network.graphml"}));
+    std::vector<std::string> network_words = grouping_words(run, *chosen);
+    network_words.insert(network_words.end(), {"--out", "network.graphml"});
+    section.commands.push_back(run.command("network", network_words));
     return section;
 }
 

@@ -16,6 +16,7 @@
 #include "kelvane/cli/data_options.hpp"
 #include "kelvane/cli/design_options.hpp"
 #include "kelvane/cli/spatial_options.hpp"
+#include "kelvane/cli/threshold_option.hpp"
 #include "kelvane/figures/threshold_marks.hpp"
 #include "plot/cli/report_options.hpp"
 #include "plot/html_report.hpp"
@@ -27,7 +28,7 @@ struct ReportCommandOptions {
     clonal::cli::CommonOptions common;
     clonal::cli::ReportOptions report;
     analysis::HistogramSettings histogram;
-    std::optional<int32_t> threshold;
+    ThresholdOption threshold;
     analysis::AmovaSettings amova;
     DesignOptions design;
     CoordinateOptions place;  // the section on where the clones are, when a file is given
@@ -58,13 +59,15 @@ struct ReportRun {
     // words".
     std::string command(const std::string& name, const std::vector<std::string>& words,
                         const std::string& analysis = {}) const;
-    // The threshold the genotypes are shown at: the one given, or else the largest gap's.
+    // The threshold the genotypes are shown at: the one given (auto: the automatic suggestion),
+    // or else the largest gap's.
     std::optional<int32_t> threshold() const;
 };
 
 clonal::plot::ReportSection data_section(const ReportRun& run);
 clonal::plot::ReportSection histogram_section(const ReportRun& run);
 clonal::plot::ReportSection thresholds_section(const ReportRun& run);
+// With the calling error of the replicates when the automatic threshold reads them.
 clonal::plot::ReportSection suggestions_section(const ReportRun& run);
 clonal::plot::ReportSection genotypes_section(const ReportRun& run);
 clonal::plot::ReportSection loci_section(const ReportRun& run);

@@ -11,6 +11,9 @@ std::vector<SuggestedThreshold> suggested_marks(const analysis::Suggestions& sug
     if (suggestions.floor) {
         marks.push_back({"sexual-floor", static_cast<double>(suggestions.floor->low)});
     }
+    if (suggestions.automatic) {
+        marks.push_back({"auto", suggestions.automatic->threshold});
+    }
     return marks;
 }
 

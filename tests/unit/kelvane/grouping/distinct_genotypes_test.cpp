@@ -104,7 +104,9 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
             EXPECT_EQ(analysis::thresholds(data, input), analysis::thresholds(matrix))
                 << distance << " " << missing;
             // The suggestions, offspring drawn from the same seeds.
-            const analysis::SuggestionSettings suggest{0.5, 0.05, 300, Linkage::kSingle};
+            analysis::SuggestionSettings suggest;
+            suggest.alpha = 0.05;
+            suggest.simulations = 300;
             clonal::Random first;
             clonal::Random second;
             const analysis::Suggestions banded = analysis::suggestions(data, input, suggest, first);
