@@ -36,7 +36,7 @@ def write_vcf(path):
 
 
 def table(text):
-    lines = [line.split("\t") for line in text.strip().split("\n")]
+    lines = [line.split("\t") for line in text.strip().split("\n") if not line.startswith("# ")]
     return lines[0], lines[1:]
 
 

@@ -17,12 +17,12 @@ kv_thresholds_cpp <- function(data, model, linkage, threads) {
     .Call(`_kelvane_kv_thresholds_cpp`, data, model, linkage, threads)
 }
 
-kv_clones_cpp <- function(data, model, threshold, linkage, threads) {
-    .Call(`_kelvane_kv_clones_cpp`, data, model, threshold, linkage, threads)
+kv_clones_cpp <- function(data, model, threshold, automatic, first, second, linkage, threads) {
+    .Call(`_kelvane_kv_clones_cpp`, data, model, threshold, automatic, first, second, linkage, threads)
 }
 
-kv_suggest_cpp <- function(data, model, fraction, alpha, simulations, seed, linkage, threads) {
-    .Call(`_kelvane_kv_suggest_cpp`, data, model, fraction, alpha, simulations, seed, linkage, threads)
+kv_suggest_cpp <- function(data, model, fraction, alpha, simulations, seed, first, second, linkage, threads) {
+    .Call(`_kelvane_kv_suggest_cpp`, data, model, fraction, alpha, simulations, seed, first, second, linkage, threads)
 }
 
 kv_loci_cpp <- function(data, model) {
@@ -61,8 +61,8 @@ kv_ia_cpp <- function(data, model, permutations, clone_correct, threshold, seed,
     .Call(`_kelvane_kv_ia_cpp`, data, model, permutations, clone_correct, threshold, seed, threads, pairs)
 }
 
-kv_relatedness_cpp <- function(data, min_kinship, threads) {
-    .Call(`_kelvane_kv_relatedness_cpp`, data, min_kinship, threads)
+kv_relatedness_cpp <- function(data, min_kinship, first, second, threads) {
+    .Call(`_kelvane_kv_relatedness_cpp`, data, min_kinship, first, second, threads)
 }
 
 kv_error_rate_cpp <- function(data, first, second) {
@@ -93,8 +93,8 @@ kv_psex_cpp <- function(data, model, threshold, frequencies, rr_fill, by_populat
     .Call(`_kelvane_kv_psex_cpp`, data, model, threshold, frequencies, rr_fill, by_population, fis, method, simulations, seed, threads)
 }
 
-kv_network_cpp <- function(data, model, threshold, threads) {
-    .Call(`_kelvane_kv_network_cpp`, data, model, threshold, threads)
+kv_network_cpp <- function(data, model, threshold, automatic, first, second, threads) {
+    .Call(`_kelvane_kv_network_cpp`, data, model, threshold, automatic, first, second, threads)
 }
 
 kv_spatial_cpp <- function(data, model, analysis, x, y, geographic, threshold, classes, equal_pairs, class_limits, center, level, permutations, seed, threads) {

@@ -12,6 +12,9 @@ kv_number_keys <- list(threads = "threads", threshold = "threshold",
                        ploidy = "ploidy", seed = "seed", min_shared_loci = "min_shared_loci",
                        min_kinship = "min_kinship")
 
+# Numeric arguments that also take the word "auto".
+kv_auto <- c("threshold")
+
 kv_flags <- c("rounded", "geographic", "equal_pairs", "clone_correct", "within",
               "by_population", "fis", "all", "extended", "partition", "pairs")
 
@@ -35,10 +38,11 @@ kv_check_args <- function(...) {
     if (!(name %in% c(names(keys), kv_flags, kv_words))) next
     value <- get(name, envir = env)
     if (is.null(value) && is.null(defaults[[name]])) next
+    if (name %in% kv_auto && identical(value, "auto")) next
     if (name %in% names(keys)) {
       if (!is.numeric(value) || !kv_in_range_cpp(keys[[name]], as.numeric(value))) {
-        stop(name, " takes ", kv_range_words_cpp(keys[[name]]), ", not ", kv_shown(value),
-             call. = FALSE)
+        stop(name, " takes ", kv_range_words_cpp(keys[[name]]),
+             if (name %in% kv_auto) " or \"auto\"", ", not ", kv_shown(value), call. = FALSE)
       }
     } else if (name %in% kv_flags) {
       if (!is.logical(value) || length(value) != 1 || is.na(value)) {
@@ -49,4 +53,15 @@ kv_check_args <- function(...) {
     }
   }
   invisible(NULL)
+}
+
+# The two columns of sample names of a data.frame or matrix of replicate pairs, as a list of two
+# character vectors (both empty for NULL).
+kv_replicate_names <- function(replicates) {
+  if (is.null(replicates)) return(list(character(), character()))
+  replicates <- as.data.frame(replicates, stringsAsFactors = FALSE)
+  if (ncol(replicates) < 2) {
+    stop("replicates takes two columns of sample names, one row per pair", call. = FALSE)
+  }
+  list(as.character(replicates[[1]]), as.character(replicates[[2]]))
 }

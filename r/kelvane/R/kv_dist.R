@@ -115,33 +115,39 @@ kv_dist_between <- function(query, reference, model = "stepwise", missing = "not
 #' @export
 kv_error_rate <- function(x, replicates, ploidy = NULL) {
   kv_check_args()
-  replicates <- as.data.frame(replicates, stringsAsFactors = FALSE)
-  if (ncol(replicates) < 2) {
-    stop("replicates takes two columns of sample names, one row per pair", call. = FALSE)
-  }
-  kv_error_rate_cpp(kv_data(x, ploidy), as.character(replicates[[1]]),
-                    as.character(replicates[[2]]))
+  pairs <- kv_replicate_names(replicates)
+  kv_error_rate_cpp(kv_data(x, ploidy), pairs[[1]], pairs[[2]])
 }
 
 #' Kinship between every pair of diploid samples
 #'
 #' As \code{kelvane relatedness}: over the biallelic SNPs both samples call, the KING-robust
 #' kinship between families (Manichaikul et al. 2010) with the counts it comes from, as plink 2's
-#' \code{--make-king-table} gives them, and the mismatch distance. Sites with a third allele and
-#' calls of one copy are left out.
+#' \code{--make-king-table} gives them, the mismatch distance and the relationship. Sites with a
+#' third allele and calls of one copy are left out. Clone mates are the pairs within the automatic
+#' threshold of the mismatch distance (see \code{kv_clones}); the others are classed on the
+#' kinship read on the data's own scale, the median kinship as 0 and that of the clone mates as
+#' 1/2, since calling error lowers every kinship: first-degree above 0.177, second-degree above
+#' 0.0884, otherwise unrelated.
 #'
 #' @inheritParams kv_dist
 #' @param min_kinship only the pairs of this kinship or more (plink 2's
 #'   \code{--king-table-filter}); NULL for every pair.
+#' @param replicates a data.frame or matrix whose first two columns name samples typed twice:
+#'   they set the clone-mate modes of the mismatch distance and of the kinship.
 #' @return a data.frame with columns \code{individual1}, \code{individual2},
-#'   \code{shared_loci}, \code{hethet}, \code{ibs0}, \code{kinship} and \code{mismatch}, a row
-#'   per pair in plink 2's order.
+#'   \code{shared_loci}, \code{hethet}, \code{ibs0}, \code{kinship}, \code{mismatch} and
+#'   \code{relationship}, a row per pair in plink 2's order; its attribute \code{scale} says how
+#'   the relationships were read.
 #' @examples
 #' snps <- new("genlight", list(a = c(0, 1, 2, 1), b = c(0, 1, 2, 1), c = c(2, 1, 0, 0)),
 #'             ploidy = 2)
 #' kv_relatedness(snps)
 #' @export
-kv_relatedness <- function(x, min_kinship = NULL, threads = 0L, ploidy = NULL) {
+kv_relatedness <- function(x, min_kinship = NULL, replicates = NULL, threads = 0L,
+                           ploidy = NULL) {
   kv_check_args()
-  kv_relatedness_cpp(kv_data(x, ploidy), min_kinship, as.integer(threads))
+  pairs <- kv_replicate_names(replicates)
+  kv_relatedness_cpp(kv_data(x, ploidy), min_kinship, pairs[[1]], pairs[[2]],
+                     as.integer(threads))
 }

@@ -35,31 +35,49 @@ kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multip
 #'   number of 0 or more in the distances' unit (a whole number with \code{rounded = TRUE}).
 #'   Groups join while the distance between them is at or below it; poppr's mlg.filter joins them
 #'   while it is strictly below, so the two differ only at a threshold equal to a merge height.
-#' @return an integer vector named by the individuals.
+#'   "auto", with \code{model = "mismatch"}: chosen from the data, as \code{--threshold auto},
+#'   between the clone-mate mode (from \code{replicates}, or the lowest distances) and half the
+#'   median distance, where first-degree relatives begin.
+#' @param min_shared_loci mismatch: a pair calling fewer loci in common has no distance and joins
+#'   no one (NULL: half the loci).
+#' @param replicates with \code{threshold = "auto"}: a data.frame or matrix whose first two
+#'   columns name samples typed twice; their distances give the clone-mate mode.
+#' @return an integer vector named by the individuals; with \code{threshold = "auto"} its
+#'   attributes \code{threshold} (the one chosen) and \code{reason} (how).
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' table(kv_clones(f, threshold = 2))
 #' @export
 kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
                       multiplier = NULL, base = NULL, repeat_lengths = NULL,
-                      repeat_rounding = NULL, partial_genotypes = NULL, linkage = "single",
+                      repeat_rounding = NULL, partial_genotypes = NULL, min_shared_loci = NULL,
+                      replicates = NULL, linkage = "single",
                       rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
   kv_check_args()
+  automatic <- identical(threshold, "auto")
+  if (!automatic && !is.null(replicates)) {
+    stop("replicates goes with threshold = \"auto\"", call. = FALSE)
+  }
+  pairs <- kv_replicate_names(replicates)
   kv_clones_cpp(kv_data(x, ploidy),
                 kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                         partial_genotypes, rounded = rounded),
-                as.numeric(threshold), linkage, as.integer(threads))
+                         partial_genotypes, rounded = rounded, min_shared_loci = min_shared_loci),
+                if (automatic) 0 else as.numeric(threshold), automatic, pairs[[1]], pairs[[2]],
+                linkage, as.integer(threads))
 }
 
 #' Thresholds the data suggest
 #'
-#' The largest gap among the merge heights and the sexual floor, as \code{kelvane suggest}.
+#' The largest gap among the merge heights and the sexual floor, and under the mismatch distance
+#' the automatic threshold, as \code{kelvane suggest}.
 #'
 #' @inheritParams kv_thresholds
 #' @param fraction the share of the merge heights searched for the largest gap.
 #' @param alpha the quantile of the distances between simulated offspring.
 #' @param simulations simulated offspring (0: no sexual floor).
 #' @param seed two seeds, as the command's \code{--seed}; NULL for the start seeds.
+#' @param min_shared_loci,replicates mismatch: as in \code{kv_clones}; under the mismatch
+#'   distance a row \code{auto} gives the automatic threshold.
 #' @return a data.frame with columns \code{method}, \code{threshold}, \code{genotypes},
 #'   \code{low} and \code{high}.
 #' @examples
@@ -68,15 +86,17 @@ kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
 #' @export
 kv_suggest <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
                        base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                       partial_genotypes = NULL, fraction = 0.5, alpha = 0.01,
-                       simulations = 10000L, seed = NULL, linkage = "single",
-                       rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+                       partial_genotypes = NULL, min_shared_loci = NULL, replicates = NULL,
+                       fraction = 0.5, alpha = 0.01, simulations = 10000L, seed = NULL,
+                       linkage = "single", rounded = identical(model, "dice"), threads = 0L,
+                       ploidy = NULL) {
   kv_check_args()
+  pairs <- kv_replicate_names(replicates)
   kv_suggest_cpp(kv_data(x, ploidy),
                  kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                          partial_genotypes, rounded = rounded),
-                 fraction, alpha, as.integer(simulations), as.integer(seed), linkage,
-                 as.integer(threads))
+                          partial_genotypes, rounded = rounded, min_shared_loci = min_shared_loci),
+                 fraction, alpha, as.integer(simulations), as.integer(seed), pairs[[1]],
+                 pairs[[2]], linkage, as.integer(threads))
 }
 
 #' Bootstrap confidence intervals of diversity indices
@@ -353,13 +373,21 @@ kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = 
 #' @export
 kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted",
                        multiplier = NULL, base = NULL, repeat_lengths = NULL,
-                       repeat_rounding = NULL, partial_genotypes = NULL,
-                       rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+                       repeat_rounding = NULL, partial_genotypes = NULL, min_shared_loci = NULL,
+                       replicates = NULL, rounded = identical(model, "dice"), threads = 0L,
+                       ploidy = NULL) {
   kv_check_args()
+  automatic <- identical(threshold, "auto")
+  if (!automatic && !is.null(replicates)) {
+    stop("replicates goes with threshold = \"auto\"", call. = FALSE)
+  }
+  pairs <- kv_replicate_names(replicates)
   net <- kv_network_cpp(kv_data(x, ploidy),
                         kv_model(model, missing, multiplier, base, repeat_lengths,
-                                 repeat_rounding, partial_genotypes, rounded = rounded),
-                        as.numeric(threshold), as.integer(threads))
+                                 repeat_rounding, partial_genotypes, rounded = rounded,
+                                 min_shared_loci = min_shared_loci),
+                        if (automatic) 0 else as.numeric(threshold), automatic, pairs[[1]],
+                        pairs[[2]], as.integer(threads))
   if (requireNamespace("igraph", quietly = TRUE)) {
     graph <- igraph::graph_from_data_frame(net$edges, directed = FALSE,
                                            vertices = net$nodes)

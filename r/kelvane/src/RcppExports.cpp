@@ -62,23 +62,26 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_clones_cpp
-Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, double threshold, std::string linkage, int threads);
-RcppExport SEXP _kelvane_kv_clones_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP linkageSEXP, SEXP threadsSEXP) {
+Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, double threshold, bool automatic, std::vector<std::string> first, std::vector<std::string> second, std::string linkage, int threads);
+RcppExport SEXP _kelvane_kv_clones_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP automaticSEXP, SEXP firstSEXP, SEXP secondSEXP, SEXP linkageSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
     Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
     Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
     Rcpp::traits::input_parameter< double >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< bool >::type automatic(automaticSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
     Rcpp::traits::input_parameter< std::string >::type linkage(linkageSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_clones_cpp(data, model, threshold, linkage, threads));
+    rcpp_result_gen = Rcpp::wrap(kv_clones_cpp(data, model, threshold, automatic, first, second, linkage, threads));
     return rcpp_result_gen;
 END_RCPP
 }
 // kv_suggest_cpp
-Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fraction, double alpha, int simulations, Rcpp::IntegerVector seed, std::string linkage, int threads);
-RcppExport SEXP _kelvane_kv_suggest_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP fractionSEXP, SEXP alphaSEXP, SEXP simulationsSEXP, SEXP seedSEXP, SEXP linkageSEXP, SEXP threadsSEXP) {
+Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fraction, double alpha, int simulations, Rcpp::IntegerVector seed, std::vector<std::string> first, std::vector<std::string> second, std::string linkage, int threads);
+RcppExport SEXP _kelvane_kv_suggest_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP fractionSEXP, SEXP alphaSEXP, SEXP simulationsSEXP, SEXP seedSEXP, SEXP firstSEXP, SEXP secondSEXP, SEXP linkageSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
@@ -88,9 +91,11 @@ BEGIN_RCPP
     Rcpp::traits::input_parameter< double >::type alpha(alphaSEXP);
     Rcpp::traits::input_parameter< int >::type simulations(simulationsSEXP);
     Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
     Rcpp::traits::input_parameter< std::string >::type linkage(linkageSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_suggest_cpp(data, model, fraction, alpha, simulations, seed, linkage, threads));
+    rcpp_result_gen = Rcpp::wrap(kv_suggest_cpp(data, model, fraction, alpha, simulations, seed, first, second, linkage, threads));
     return rcpp_result_gen;
 END_RCPP
 }
@@ -237,15 +242,17 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_relatedness_cpp
-Rcpp::DataFrame kv_relatedness_cpp(Rcpp::List data, Rcpp::Nullable<double> min_kinship, int threads);
-RcppExport SEXP _kelvane_kv_relatedness_cpp(SEXP dataSEXP, SEXP min_kinshipSEXP, SEXP threadsSEXP) {
+Rcpp::DataFrame kv_relatedness_cpp(Rcpp::List data, Rcpp::Nullable<double> min_kinship, std::vector<std::string> first, std::vector<std::string> second, int threads);
+RcppExport SEXP _kelvane_kv_relatedness_cpp(SEXP dataSEXP, SEXP min_kinshipSEXP, SEXP firstSEXP, SEXP secondSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
     Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
     Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type min_kinship(min_kinshipSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_relatedness_cpp(data, min_kinship, threads));
+    rcpp_result_gen = Rcpp::wrap(kv_relatedness_cpp(data, min_kinship, first, second, threads));
     return rcpp_result_gen;
 END_RCPP
 }
@@ -351,16 +358,19 @@ BEGIN_RCPP
 END_RCPP
 }
 // kv_network_cpp
-Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, int threads);
-RcppExport SEXP _kelvane_kv_network_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP threadsSEXP) {
+Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, bool automatic, std::vector<std::string> first, std::vector<std::string> second, int threads);
+RcppExport SEXP _kelvane_kv_network_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP automaticSEXP, SEXP firstSEXP, SEXP secondSEXP, SEXP threadsSEXP) {
 BEGIN_RCPP
     Rcpp::RObject rcpp_result_gen;
     Rcpp::RNGScope rcpp_rngScope_gen;
     Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
     Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
     Rcpp::traits::input_parameter< double >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< bool >::type automatic(automaticSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
     Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_network_cpp(data, model, threshold, threads));
+    rcpp_result_gen = Rcpp::wrap(kv_network_cpp(data, model, threshold, automatic, first, second, threads));
     return rcpp_result_gen;
 END_RCPP
 }
@@ -395,8 +405,8 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_in_range_cpp", (DL_FUNC) &_kelvane_kv_in_range_cpp, 2},
     {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
     {"_kelvane_kv_thresholds_cpp", (DL_FUNC) &_kelvane_kv_thresholds_cpp, 4},
-    {"_kelvane_kv_clones_cpp", (DL_FUNC) &_kelvane_kv_clones_cpp, 5},
-    {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 8},
+    {"_kelvane_kv_clones_cpp", (DL_FUNC) &_kelvane_kv_clones_cpp, 8},
+    {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 10},
     {"_kelvane_kv_loci_cpp", (DL_FUNC) &_kelvane_kv_loci_cpp, 2},
     {"_kelvane_kv_diversity_cpp", (DL_FUNC) &_kelvane_kv_diversity_cpp, 5},
     {"_kelvane_kv_diversity_ci_cpp", (DL_FUNC) &_kelvane_kv_diversity_ci_cpp, 5},
@@ -406,7 +416,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_amova_design_cpp", (DL_FUNC) &_kelvane_kv_amova_design_cpp, 11},
     {"_kelvane_kv_pairwise_phi_cpp", (DL_FUNC) &_kelvane_kv_pairwise_phi_cpp, 11},
     {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 8},
-    {"_kelvane_kv_relatedness_cpp", (DL_FUNC) &_kelvane_kv_relatedness_cpp, 3},
+    {"_kelvane_kv_relatedness_cpp", (DL_FUNC) &_kelvane_kv_relatedness_cpp, 5},
     {"_kelvane_kv_error_rate_cpp", (DL_FUNC) &_kelvane_kv_error_rate_cpp, 3},
     {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
     {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},
@@ -414,7 +424,7 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_differentiation_cpp", (DL_FUNC) &_kelvane_kv_differentiation_cpp, 4},
     {"_kelvane_kv_jackknife_cpp", (DL_FUNC) &_kelvane_kv_jackknife_cpp, 4},
     {"_kelvane_kv_psex_cpp", (DL_FUNC) &_kelvane_kv_psex_cpp, 11},
-    {"_kelvane_kv_network_cpp", (DL_FUNC) &_kelvane_kv_network_cpp, 4},
+    {"_kelvane_kv_network_cpp", (DL_FUNC) &_kelvane_kv_network_cpp, 7},
     {"_kelvane_kv_spatial_cpp", (DL_FUNC) &_kelvane_kv_spatial_cpp, 15},
     {NULL, NULL, 0}
 };

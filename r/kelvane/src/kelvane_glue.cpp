@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
@@ -95,6 +96,29 @@ kelvane::MarkerData marker_data(const Rcpp::List& data) {
 }
 
 // The model in words: every entry of the list that is not NULL, as the command line's option.
+// The pairs of samples named by the replicates argument's two columns, as positions in the data.
+std::vector<std::pair<int, int>> replicate_positions(const kelvane::MarkerData& markers,
+                                                     const std::vector<std::string>& first,
+                                                     const std::vector<std::string>& second) {
+    const auto position = [&](const std::string& name) {
+        const auto found = std::find(markers.ind_names.begin(), markers.ind_names.end(), name);
+        if (found == markers.ind_names.end()) {
+            throw clonal::SettingError(
+                "{setting} names '" + name + "', which is no individual of the data", "replicates");
+        }
+        return static_cast<int>(found - markers.ind_names.begin());
+    };
+    std::vector<std::pair<int, int>> pairs;
+    for (std::size_t p = 0; p < first.size() && p < second.size(); ++p) {
+        pairs.emplace_back(position(first[p]), position(second[p]));
+        if (pairs.back().first == pairs.back().second) {
+            throw clonal::SettingError("{setting} pairs " + first[p] + " with itself",
+                                       "replicates");
+        }
+    }
+    return pairs;
+}
+
 kelvane::DistanceInput distance_input(const Rcpp::List& model) {
     kelvane::DistanceInput input;
     const auto word = [&](const char* name, std::string& into) {
@@ -312,27 +336,37 @@ Rcpp::DataFrame kv_thresholds_cpp(Rcpp::List data, Rcpp::List model, std::string
 
 // [[Rcpp::export]]
 Rcpp::IntegerVector kv_clones_cpp(Rcpp::List data, Rcpp::List model, double threshold,
-                                  std::string linkage, int threads) {
+                                  bool automatic, std::vector<std::string> first,
+                                  std::vector<std::string> second, std::string linkage,
+                                  int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::ClonesSettings settings;
         settings.threshold = threshold;
         settings.linkage = kelvane::linkage_named(linkage);
+        settings.automatic = automatic;
+        settings.replicates = replicate_positions(markers, first, second);
         const auto result = kelvane::analysis::clones(markers, distance_input(model), settings,
                                                       interruptible(threads));
         Rcpp::IntegerVector numbers = Rcpp::wrap(result.genotypes.numbers);
         numbers.attr("names") = Rcpp::wrap(markers.ind_names);
+        if (result.automatic) {
+            numbers.attr("threshold") = result.automatic->threshold;
+            numbers.attr("reason") = kelvane::automatic_threshold_words(*result.automatic);
+        }
         return numbers;
     });
 }
 
 // [[Rcpp::export]]
 Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fraction, double alpha,
-                               int simulations, Rcpp::IntegerVector seed, std::string linkage,
-                               int threads) {
+                               int simulations, Rcpp::IntegerVector seed,
+                               std::vector<std::string> first, std::vector<std::string> second,
+                               std::string linkage, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::SuggestionSettings settings;
+        settings.replicates = replicate_positions(markers, first, second);
         settings.fraction = fraction;
         settings.alpha = alpha;
         settings.simulations = simulations;
@@ -528,15 +562,23 @@ Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations
 
 // [[Rcpp::export]]
 Rcpp::DataFrame kv_relatedness_cpp(Rcpp::List data, Rcpp::Nullable<double> min_kinship,
-                                   int threads) {
+                                   std::vector<std::string> first,
+                                   std::vector<std::string> second, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
         kelvane::analysis::RelatednessSettings settings;
         if (min_kinship.isNotNull()) {
             settings.min_kinship = Rcpp::as<double>(min_kinship.get());
         }
-        return data_frame(
-            kelvane::analysis::relatedness_table(markers, settings, interruptible(threads)));
+        settings.replicates = replicate_positions(markers, first, second);
+        const kelvane::analysis::RelatednessResult result =
+            kelvane::analysis::relatedness(markers, settings, interruptible(threads));
+        Rcpp::DataFrame table =
+            data_frame(kelvane::analysis::relatedness_table(markers, result, settings));
+        if (!result.counts.empty()) {
+            table.attr("scale") = kelvane::relationship_words(result.scale);
+        }
+        return table;
     });
 }
 
@@ -545,24 +587,8 @@ Rcpp::DataFrame kv_error_rate_cpp(Rcpp::List data, std::vector<std::string> firs
                                   std::vector<std::string> second) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const auto position = [&](const std::string& name) {
-            const auto found = std::find(markers.ind_names.begin(), markers.ind_names.end(), name);
-            if (found == markers.ind_names.end()) {
-                throw clonal::SettingError(
-                    "{setting} names '" + name + "', which is no individual of the data",
-                    "replicates");
-            }
-            return static_cast<int>(found - markers.ind_names.begin());
-        };
-        std::vector<std::pair<int, int>> pairs;
-        for (std::size_t p = 0; p < first.size() && p < second.size(); ++p) {
-            pairs.emplace_back(position(first[p]), position(second[p]));
-            if (pairs.back().first == pairs.back().second) {
-                throw clonal::SettingError("{setting} pairs " + first[p] + " with itself",
-                                           "replicates");
-            }
-        }
-        return data_frame(kelvane::analysis::error_rate_table(markers, pairs));
+        return data_frame(kelvane::analysis::error_rate_table(
+            markers, replicate_positions(markers, first, second)));
     });
 }
 
@@ -680,11 +706,18 @@ Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<do
 }
 
 // [[Rcpp::export]]
-Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, int threads) {
+Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, bool automatic,
+                          std::vector<std::string> first, std::vector<std::string> second,
+                          int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
-        const kelvane::analysis::NetworkResult network = kelvane::analysis::network(
-            markers, distance_input(model), threshold, interruptible(threads));
+        const kelvane::DistanceInput input = distance_input(model);
+        const kelvane::analysis::NetworkResult network =
+            automatic ? kelvane::analysis::automatic_network(
+                            markers, input, replicate_positions(markers, first, second),
+                            interruptible(threads))
+                      : kelvane::analysis::network(markers, input, threshold,
+                                                   interruptible(threads));
         // Nodes: the genotypes with their members and counts per population; edges between
         // genotype numbers weighted by their distance.
         Rcpp::IntegerVector genotype_of = Rcpp::wrap(network.genotypes.numbers);

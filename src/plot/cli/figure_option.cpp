@@ -16,7 +16,9 @@ TableAndFigure::TableAndFigure(const Terminal& terminal, const CommonOptions& co
       figure_(figure.wanted() ? &files_.add("--svg", figure.file) : nullptr) {}
 
 void TableAndFigure::write(const ResultTable& table,
-                           const std::function<plot::Figure()>& make_figure) {
+                           const std::function<plot::Figure()>& make_figure,
+                           const std::string& heading) {
+    table_.stream() << heading;
     write_tsv(table, table_.stream());
     if (figure_ != nullptr) {
         plot::write_svg(make_figure(), figure_->stream());

@@ -30,8 +30,10 @@ class TableAndFigure {
     TableAndFigure(const Terminal& terminal, const CommonOptions& common,
                    const FigureOption& figure, const std::vector<std::string>& inputs);
 
-    // The table as TSV and, when --svg was given, the figure make_figure draws.
-    void write(const ResultTable& table, const std::function<plot::Figure()>& make_figure);
+    // The table as TSV, after the lines of the heading when there are some ("# ..." lines, each
+    // ending in a newline), and, when --svg was given, the figure make_figure draws.
+    void write(const ResultTable& table, const std::function<plot::Figure()>& make_figure,
+               const std::string& heading = {});
 
   private:
     ResultFiles files_;

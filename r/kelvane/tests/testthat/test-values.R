@@ -106,6 +106,25 @@ test_that("mismatch is 1 - IBS over the SNPs called in both, and replicates give
   expect_error(kv_error_rate(snps, data.frame("a", "z")), "replicates names 'z'")
 })
 
+test_that("the automatic threshold lies between the clone-mate mode and half the unrelated mode", {
+  snps <- new("genlight", list(a = c(0, 1, 2, 0), b = c(0, 1, 2, 0), c = c(2, 2, 0, 2),
+                               d = c(1, 0, 0, 2), e = c(2, 1, 1, 1)), ploidy = 2)
+  # The ten distances: 0, 0.375 twice, 0.5 three times, 0.75 and 0.875 twice; the median 0.5.
+  # Below a quarter of it only a-b at 0, raised to half a copy over 4 SNPs, 0.125:
+  # sqrt(0.125 x 0.25) = 0.177.
+  g <- kv_clones(snps, "auto", "mismatch")
+  expect_equal(as.vector(g), c(1L, 1L, 2L, 3L, 4L))
+  expect_equal(attr(g, "threshold"), 0.177)
+  expect_match(attr(g, "reason"), "clone-mate mode 0.125")
+  # d and e typed twice at 0.5: sqrt(0.5 x 0.25) = 0.354.
+  typed <- kv_clones(snps, "auto", "mismatch", replicates = data.frame("d", "e"))
+  expect_equal(attr(typed, "threshold"), 0.354)
+  expect_equal(kv_suggest(snps, "mismatch", simulations = 0)$threshold[3], 0.177)
+  expect_error(kv_clones(snps, 0.1, "mismatch", replicates = data.frame("d", "e")),
+               "replicates goes with")
+  expect_error(kv_clones(snps, "auto"), "auto is chosen on the mismatch distance")
+})
+
 test_that("kinship is 1/2 between duplicates and KING's estimate from the counts otherwise", {
   snps <- new("genlight", list(a = c(0, 1, 2, 1, 0), b = c(0, 1, 2, 1, 0),
                                c = c(2, 1, NA, 0, 1)), ploidy = 2)
@@ -119,6 +138,9 @@ test_that("kinship is 1/2 between duplicates and KING's estimate from the counts
   expect_equal(kin$mismatch, as.vector(kv_dist(snps, "mismatch", rounded = FALSE,
                                                min_shared_loci = 1)))
   expect_equal(nrow(kv_relatedness(snps, min_kinship = 0.3)), 1)
+  # a-b at mismatch 0 are clone mates; the median kinship -0.25 reads 0, so a-c and b-c are
+  # unrelated.
+  expect_equal(kin$relationship, c("clone", "unrelated", "unrelated"))
 })
 
 test_that("distances between a query and a reference are those of each pair", {
@@ -172,7 +194,8 @@ test_that("arguments out of range are errors naming them and their range, never 
   refused(kv_clones(plants, threshold = 1, threads = 1.5),
           "threads takes a whole number from 0 to 2,147,483,647 (0: every core), not 1.5")
   refused(kv_clones(plants, threshold = c(1, 2)), "threshold takes a number of 0 or more")
-  refused(kv_clones(plants, threshold = NA), "threshold takes a number of 0 or more, not NA")
+  refused(kv_clones(plants, threshold = NA),
+          "threshold takes a number of 0 or more or \"auto\", not NA")
   refused(kv_clones(plants, threshold = 1, linkage = 3), "linkage takes one word in quotes")
   refused(kv_spatial(plants, places, geographic = NA), "geographic takes TRUE or FALSE, not NA")
   refused(kv_ia(plants, permutations = 9, seed = c(0, 0)),

@@ -130,6 +130,9 @@ clonal::cli::Action setup(CLI::App& command) {
         report.add(loci_section(run));
         report.add(psex_section(run));
         report.add(network_section(run));
+        if (auto relatives = relatives_section(run)) {
+            report.add(std::move(*relatives));
+        }
         if (!matrix) {
             // The AMOVA reads every pair: the matrix now, when this machine holds it.
             if (auto refusal =

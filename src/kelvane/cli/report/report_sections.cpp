@@ -16,12 +16,14 @@
 #include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/analysis/psex.hpp"
+#include "kelvane/analysis/relatedness.hpp"
 #include "kelvane/analysis/spatial.hpp"
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/cli/histogram_options.hpp"
 #include "kelvane/cli/suggest_options.hpp"
 #include "kelvane/figures/amova_figure.hpp"
 #include "kelvane/figures/evidence/accumulation_figure.hpp"
+#include "kelvane/figures/evidence/kinship_figure.hpp"
 #include "kelvane/figures/evidence/network_figure.hpp"
 #include "kelvane/figures/histogram_figure.hpp"
 #include "kelvane/figures/pairwise_phi_figure.hpp"
@@ -331,6 +333,42 @@ ReportSection network_section(const ReportRun& run) {
     std::vector<std::string> network_words = grouping_words(run, *chosen);
     network_words.insert(network_words.end(), {"--out", "network.graphml"});
     section.commands.push_back(run.command("network", network_words));
+    return section;
+}
+
+std::optional<ReportSection> relatives_section(const ReportRun& run) {
+    if (run.options.data.model.distance != "mismatch" || !run.options.data.matrix.empty() ||
+        run.data.slots() != 2) {
+        return std::nullopt;
+    }
+    analysis::RelatednessSettings settings;
+    settings.replicates = run.options.suggestion.replicates;
+    settings.related_only = true;
+    const analysis::RelatednessResult result =
+        analysis::relatedness(run.data, settings, {run.options.common.threads, {}});
+    ReportSection section;
+    section.heading = "Clone mates and relatives";
+    if (result.counts.empty()) {
+        section.paragraphs.push_back("No pair of samples to compare.");
+        return section;
+    }
+    section.paragraphs.push_back(
+        "The KING-robust kinship of every pair of samples over the biallelic SNPs both call (as "
+        "plink 2's --make-king-table), with the share of SNPs at which they are opposite "
+        "homozygotes (IBS0) and the mismatch share. Relationships: " +
+        relationship_words(result.scale) +
+        ". Calling error lowers every kinship, which is why the kinship is read on the data's "
+        "own scale. The table lists the pairs of clone mates and first- and second-degree "
+        "relatives.");
+    section.tables.push_back(
+        {"Clone mates and relatives", analysis::relatedness_table(run.data, result, settings)});
+    section.figures.push_back(kinship_figure(result));
+    std::vector<std::string> words{"kelvane", "relatedness", run.options.data.data,
+                                   "--related-only"};
+    if (!run.options.threshold.replicates.empty()) {
+        words.insert(words.end(), {"--replicates", run.options.threshold.replicates});
+    }
+    section.commands.push_back(clonal::cli::command_text(words));
     return section;
 }
 

@@ -73,6 +73,9 @@ clonal::plot::ReportSection genotypes_section(const ReportRun& run);
 clonal::plot::ReportSection loci_section(const ReportRun& run);
 clonal::plot::ReportSection psex_section(const ReportRun& run);
 clonal::plot::ReportSection network_section(const ReportRun& run);
+// The relatives found beside the clones, under the mismatch distance on diploid data; nothing
+// otherwise.
+std::optional<clonal::plot::ReportSection> relatives_section(const ReportRun& run);
 clonal::plot::ReportSection amova_section(const ReportRun& run);
 // The AMOVA of the sampling design and the pairwise Phi-st of its lowest groups, when the options
 // describe a design; nothing otherwise.
