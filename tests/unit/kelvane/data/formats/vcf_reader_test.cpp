@@ -8,6 +8,7 @@
 #include <htslib/hts.h>
 #include <htslib/vcf.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,66 @@ TEST(VcfReader, ReadsAByteOrderMarkAndCrLfLineEnds) {
     for (int i = 0; i < 3; ++i) {
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(copies_of(read.data, i, k), copies_of(plain.data, i, k));
+        }
+    }
+}
+
+// Lines whose genotypes the reader reads itself (a plain GT first in FORMAT) and lines it leaves
+// to htslib (another tag first) give what htslib
+// gives for the same sites read from a BCF file: random sites of any ploidy, phased or not, with
+// missing alleles, many alleles and a call-rate filter.
+TEST(VcfReader, GenotypesReadDirectlyAreThoseHtslibReads) {
+    testing_support::ScratchFolder folder("vcf-plain");
+    std::mt19937 random(11);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::string sites;
+    for (int site = 1; site <= 300; ++site) {
+        const int alleles = 2 + (pick(4) == 0 ? 10 : pick(2));
+        std::string alt = "C";
+        for (int a = 2; a < alleles; ++a) {
+            alt.append(",C").append(static_cast<std::size_t>(a), 'A');
+        }
+        const char* formats[] = {"GT", "GT:DP", "DP:GT"};
+        const std::string format = formats[pick(3)];
+        sites.append("chr1\t")
+            .append(std::to_string(site * 10))
+            .append("\t.\tA\t")
+            .append(alt)
+            .append("\t.\tPASS\t.\t")
+            .append(format);
+        const int ploidy = 1 + pick(3);
+        for (int sample = 0; sample < 3; ++sample) {
+            std::string gt;
+            const int copies = pick(5) == 0 ? 1 + pick(4) : ploidy;
+            for (int c = 0; c < copies; ++c) {
+                if (c > 0) {
+                    gt += pick(2) == 0 ? "/" : "|";
+                }
+                gt += pick(6) == 0 ? std::string(".") : std::to_string(pick(alleles));
+            }
+            sites += '\t';
+            if (format == "DP:GT") {
+                sites.append("4:").append(gt);
+            } else {
+                sites.append(gt).append(format == "GT" ? "" : ":4");
+            }
+        }
+        sites += "\n";
+    }
+    const std::string vcf = folder.path("sites.vcf");
+    testing_support::write_file(vcf, kHeader + sites);
+    write_bcf(vcf, folder.path("sites.bcf"));
+    FormatSettings settings;
+    settings.min_call_rate = 0.5;
+    const VcfData text = read_vcf(vcf, settings);
+    const VcfData binary = read_vcf(folder.path("sites.bcf"), settings);
+    ASSERT_EQ(text.sites_left_out, binary.sites_left_out);
+    ASSERT_EQ(text.data.locus_names, binary.data.locus_names);
+    EXPECT_EQ(text.data.max_ploidy, binary.data.max_ploidy);
+    EXPECT_GT(text.sites_left_out, 0);
+    for (int k = 0; k < text.data.n_loci; ++k) {
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(copies_of(text.data, i, k), copies_of(binary.data, i, k)) << k << " " << i;
         }
     }
 }
