@@ -40,7 +40,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
                                             input_files(options->data));
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         clonal::cli::record_seeds(terminal, random);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "loci");

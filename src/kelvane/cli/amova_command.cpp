@@ -136,7 +136,7 @@ clonal::cli::Action setup(CLI::App& command) {
         inputs.push_back(options->design.strata);
         clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure, inputs);
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         if (!options->designed()) {
             if (auto refusal = analysis::amova_refusal(data)) {
                 throw *refusal;

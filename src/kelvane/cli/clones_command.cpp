@@ -49,7 +49,7 @@ analysis::ClonesResult clones_of(const ClonesOptions& options, const MarkerData&
     const DistanceInput input = distance_input(options.data);
     if (!input.unrounded && !options.settings.automatic &&
         (options.settings.linkage != Linkage::kSingle ||
-                             !analysis::grouped_by_distinct_genotypes(input))) {
+         !analysis::grouped_by_distinct_genotypes(input))) {
         const DistanceMatrix matrix = distance_matrix(options.data, data, options.common, terminal);
         return analysis::clones(data, matrix, input, options.settings,
                                 {options.common.threads, {}});
@@ -85,7 +85,7 @@ clonal::cli::Action setup(CLI::App& command) {
             options->genotypes_file.empty() ? nullptr
                                             : &files.add("--genotypes", options->genotypes_file);
         clonal::cli::ResultFile& table = files.add("--out", options->common.out);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         options->settings.automatic = options->threshold.automatic();
         options->settings.threshold = options->threshold.value();
         options->settings.replicates = replicates_of(options->threshold.replicates, data);

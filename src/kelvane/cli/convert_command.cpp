@@ -78,7 +78,7 @@ clonal::cli::Action setup(CLI::App& command) {
         const DataFormat format = target_format(*options);
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("OUT", options->out);
-        MarkerData data = read_data(options->data, terminal);
+        MarkerData data = read_data(options->data, terminal, options->common.threads);
         std::vector<std::string> notes;
         try {
             notes = write_data(std::move(data), format, output.stream());

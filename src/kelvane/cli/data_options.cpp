@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <thread>
 
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
@@ -335,12 +336,27 @@ DistanceInput distance_input(const DataOptions& options) {
     return input;
 }
 
-MarkerData read_data(const DataOptions& options) {
-    return read_data_file(data_input(options)).data;
+namespace {
+
+// The input with the decompression workers the threads allow: all but the one that parses, at
+// most four.
+DataInput input_with_workers(const DataOptions& options, int threads) {
+    DataInput input = data_input(options);
+    const int workers =
+        threads > 0 ? threads : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    input.threads = std::clamp(workers - 1, 0, 4);
+    return input;
 }
 
-MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal) {
-    DataRead read = read_data_file(data_input(options));
+}  // namespace
+
+MarkerData read_data(const DataOptions& options, int threads) {
+    return read_data_file(input_with_workers(options, threads)).data;
+}
+
+MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal,
+                     int threads) {
+    DataRead read = read_data_file(input_with_workers(options, threads));
     for (const std::string& note : read.notes) {
         terminal.err << "kelvane: note: " << clonal::cli::printable(note + ", " + options.data)
                      << "\n";

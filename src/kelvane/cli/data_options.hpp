@@ -78,12 +78,14 @@ DistanceInput distance_input(const DataOptions& options);
 
 // The marker data set of DATA in its format, with the populations of --populations; bad data are
 // an error naming the file and the line and column (or the site and sample of a VCF file), a
-// format setting that does not go with the format a UsageError.
-MarkerData read_data(const DataOptions& options);
+// format setting that does not go with the format a UsageError. threads: as --threads gives them
+// (0: every core); with two or more, a VCF file is decompressed by workers of its own.
+MarkerData read_data(const DataOptions& options, int threads = 1);
 
 // The same, writing what the reader has to tell (alleles shifted, sites left out) to standard
 // error as "kelvane: note: ...".
-MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal);
+MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& terminal,
+                     int threads = 1);
 
 // The model of the options, or nothing for --matrix. A setting the model does not take, or a
 // value out of range, is an error of kind kSetting naming the option (status 2); data the model

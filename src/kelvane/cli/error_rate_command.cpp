@@ -32,7 +32,7 @@ clonal::cli::Action setup(CLI::App& command) {
         inputs.push_back(options->replicates);
         clonal::cli::ResultFiles files(terminal, inputs);
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         const auto pairs = analysis::replicate_pairs_file(options->replicates, data);
         clonal::write_tsv(analysis::error_rate_table(data, pairs), output.stream());
         files.commit();

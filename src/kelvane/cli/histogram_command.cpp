@@ -67,7 +67,7 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_suggestion_settings(options->suggestion);
         analysis::check_histogram_settings(options->histogram, options->data.unrounded);
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         options->suggestion.replicates = replicates_of(options->replicates, data);
         // The histogram and the suggestions work from the distinct genotypes where they can;
         // otherwise both read one matrix.

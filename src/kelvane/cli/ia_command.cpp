@@ -49,7 +49,7 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_association_settings(options->settings);
         clonal::Random random = seeded_random(options->seeds);
         const clonal::Random start = random;
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "permutations");
         const clonal::ResultTable table =

@@ -25,7 +25,7 @@ clonal::cli::Action setup(CLI::App& command) {
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::ResultFiles files(terminal, input_files(options->data));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         clonal::write_tsv(
             analysis::loci_table(data, analysis::loci(data),
                                  analysis::off_repeat_of(data, distance_input(options->data))),

@@ -72,7 +72,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFile& output = files.add("--out", out);
         clonal::cli::ResultFile* figure_output =
             options->figure.wanted() ? &files.add("--svg", options->figure.file) : nullptr;
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         const DistanceInput input = distance_input(options->data);
         const auto replicates = replicates_of(options->threshold.replicates, data);
         analysis::NetworkResult network;
@@ -81,10 +81,10 @@ clonal::cli::Action setup(CLI::App& command) {
             with_distance_progress(
                 options->data, data, options->common, terminal,
                 [&](const clonal::WorkSettings& work) {
-                    network = options->threshold.automatic()
-                                  ? analysis::automatic_network(data, input, replicates, work)
-                                  : analysis::network(data, input, options->threshold.value(),
-                                                      work);
+                    network =
+                        options->threshold.automatic()
+                            ? analysis::automatic_network(data, input, replicates, work)
+                            : analysis::network(data, input, options->threshold.value(), work);
                 });
         } else {
             network =

@@ -71,7 +71,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         clonal::Random random = seeded_random(options->seeds);
         const clonal::Random start = random;
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         clonal::cli::ProgressBar bar(terminal.err, options->common.shows_progress(terminal),
                                      "distances");
         const analysis::PsexResult result =

@@ -44,7 +44,7 @@ clonal::cli::Action setup(CLI::App& command) {
             inputs.push_back(options->replicates);
         }
         clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure, inputs);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         options->settings.replicates = replicates_of(options->replicates, data);
         const analysis::RelatednessResult result =
             analysis::relatedness(data, options->settings, {options->common.threads, {}});

@@ -145,7 +145,8 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::Random random = seeded_random(options->seeds);
         const clonal::Random start = random;
         auto placed =
-            located(options->place, options->data, read_data(options->data, terminal), terminal);
+            located(options->place, options->data,
+                    read_data(options->data, terminal, options->common.threads), terminal);
         if (!placed) {
             throw clonal::cli::UsageError(
                 "spatial needs the coordinates of the individuals: --coordinates FILE, or a "

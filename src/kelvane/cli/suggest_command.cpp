@@ -42,7 +42,7 @@ clonal::cli::Action setup(CLI::App& command) {
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         analysis::check_suggestion_settings(options->settings);
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         options->settings.replicates = replicates_of(options->replicates, data);
         const analysis::Suggestions suggestions = suggestions_of(
             options->data, options->settings, data, options->common, random, terminal);

@@ -30,7 +30,7 @@ clonal::cli::Action setup(CLI::App& command) {
     return [options](const clonal::cli::Terminal& terminal) {
         clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure,
                                             input_files(options->data));
-        const MarkerData data = read_data(options->data, terminal);
+        const MarkerData data = read_data(options->data, terminal, options->common.threads);
         std::vector<ThresholdCount> counts;
         with_distance_progress(options->data, data, options->common, terminal,
                                [&](const clonal::WorkSettings& work) {

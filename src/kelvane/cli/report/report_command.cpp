@@ -76,7 +76,7 @@ clonal::cli::Action setup(CLI::App& command) {
         analysis::check_suggestion_settings(options->suggestion);
         analysis::check_histogram_settings(options->histogram);
         clonal::Random random = seeded_random(options->seeds);
-        const MarkerData data = read_data(options->data);
+        const MarkerData data = read_data(options->data, options->common.threads);
         if (options->threshold.automatic()) {
             // Refused before any work under another model.
             analysis::check_automatic_threshold(data, distance_input(options->data));

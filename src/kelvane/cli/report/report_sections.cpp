@@ -204,9 +204,9 @@ ReportSection suggestions_section(const ReportRun& run) {
         section.tables.push_back(
             {"Calling error of the replicates",
              analysis::error_rate_table(run.data, run.options.suggestion.replicates)});
-        section.commands.push_back(clonal::cli::command_text(
-            {"kelvane", "error-rate", run.options.data.data, "--replicates",
-             run.options.threshold.replicates}));
+        section.commands.push_back(
+            clonal::cli::command_text({"kelvane", "error-rate", run.options.data.data,
+                                       "--replicates", run.options.threshold.replicates}));
     }
     return section;
 }
