@@ -8,22 +8,10 @@
 #include <vector>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/median.hpp"
 
 namespace kelvane {
 namespace {
-
-double median_of(std::vector<double> values) {
-    const std::size_t half = values.size() / 2;
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(half),
-                     values.end());
-    const double upper = values[half];
-    if (values.size() % 2 == 1) {
-        return upper;
-    }
-    return (*std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(half)) +
-            upper) /
-           2.0;
-}
 
 // Three significant digits, so that the threshold shown is the threshold used.
 double three_digits(double value) {
@@ -34,17 +22,17 @@ double three_digits(double value) {
     return std::round(value * scale) / scale;
 }
 
-std::string digits(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text;
-}
-
 std::string pairs_words(int64_t count) {
     return std::to_string(count) + (count == 1 ? " pair" : " pairs");
 }
 
 }  // namespace
+
+std::string threshold_digits(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
+}
 
 AutomaticThreshold automatic_threshold(std::span<const double> lower,
                                        std::span<const std::pair<int, int>> replicates,
@@ -57,12 +45,13 @@ AutomaticThreshold automatic_threshold(std::span<const double> lower,
         }
     }
     if (finite.empty()) {
-        throw clonal::FatalError("no pair of individuals has a distance, so no threshold comes "
-                                 "from the distances",
-                                 clonal::ErrorKind::kData);
+        throw clonal::FatalError(
+            "no pair of individuals has a distance, so no threshold comes "
+            "from the distances",
+            clonal::ErrorKind::kData);
     }
     AutomaticThreshold chosen;
-    chosen.unrelated_mode = median_of(finite);
+    chosen.unrelated_mode = clonal::median_in_place(finite);
     std::vector<double> clone_distances;
     if (!replicates.empty()) {
         chosen.from_replicates = true;
@@ -77,9 +66,10 @@ AutomaticThreshold automatic_threshold(std::span<const double> lower,
             }
         }
         if (chosen.clone_pairs == 0) {
-            throw clonal::FatalError("no replicate pair has a distance (too few loci called in "
-                                     "both), so they give no clone-mate mode",
-                                     clonal::ErrorKind::kData);
+            throw clonal::FatalError(
+                "no replicate pair has a distance (too few loci called in "
+                "both), so they give no clone-mate mode",
+                clonal::ErrorKind::kData);
         }
         chosen.clone_mode = sum / static_cast<double>(chosen.clone_pairs);
     } else {
@@ -89,7 +79,8 @@ AutomaticThreshold automatic_threshold(std::span<const double> lower,
             }
         }
         chosen.clone_pairs = static_cast<int64_t>(clone_distances.size());
-        chosen.clone_mode = clone_distances.empty() ? 0.0 : median_of(std::move(clone_distances));
+        chosen.clone_mode =
+            clone_distances.empty() ? 0.0 : clonal::median_in_place(clone_distances);
     }
     if (chosen.clone_mode < floor) {
         chosen.clone_mode = floor;
@@ -102,10 +93,10 @@ AutomaticThreshold automatic_threshold(std::span<const double> lower,
 }
 
 std::string automatic_threshold_words(const AutomaticThreshold& chosen) {
-    std::string words = digits(chosen.threshold) +
-                        (chosen.whole ? ": rounded down, the geometric mean" : ": the geometric mean") +
-                        " of the clone-mate mode " +
-                        digits(chosen.clone_mode) + " (";
+    std::string words =
+        threshold_digits(chosen.threshold) +
+        (chosen.whole ? ": rounded down, the geometric mean" : ": the geometric mean") +
+        " of the clone-mate mode " + threshold_digits(chosen.clone_mode) + " (";
     if (chosen.from_replicates) {
         words += "the mean distance of " + pairs_words(chosen.clone_pairs) + " of replicates";
     } else if (chosen.clone_pairs > 0) {
@@ -117,7 +108,7 @@ std::string automatic_threshold_words(const AutomaticThreshold& chosen) {
     if (chosen.floored) {
         words += "; raised to half a differing copy over all loci";
     }
-    words += ") and " + digits(chosen.unrelated_mode / 2.0) +
+    words += ") and " + threshold_digits(chosen.unrelated_mode / 2.0) +
              ", half the unrelated mode (the median distance), where first-degree relatives begin";
     // The threshold within a factor of 1.41 of the clone-mate mode.
     if (chosen.clone_mode * 2.0 > chosen.unrelated_mode / 2.0) {

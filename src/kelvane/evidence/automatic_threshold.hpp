@@ -42,6 +42,9 @@ AutomaticThreshold automatic_threshold(std::span<const double> lower,
                                        std::span<const std::pair<int, int>> replicates,
                                        double floor, bool whole = false);
 
+// A number as the words below show it: three significant digits.
+std::string threshold_digits(double value);
+
 // How the threshold was chosen, in a sentence: "0.0766: the geometric mean of the clone-mate
 // mode 0.0390 (...) and half the unrelated mode 0.301 (...)".
 std::string automatic_threshold_words(const AutomaticThreshold& chosen);

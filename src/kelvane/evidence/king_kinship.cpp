@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "common/core/fatal_error.hpp"
+#include "common/core/large_array.hpp"
 #include "common/core/worker_pool.hpp"
 #include "kelvane/distance/biallelic/and_popcount.hpp"
 #include "kelvane/distance/biallelic/biallelic_loci.hpp"
@@ -56,7 +57,10 @@ std::vector<KinshipCounts> kinship_counts(const MarkerData& data, const Distance
     const int n = data.n_individuals;
     const std::size_t pairs =
         static_cast<std::size_t>(n) * static_cast<std::size_t>(n > 0 ? n - 1 : 0) / 2;
-    std::vector<KinshipCounts> counts(pairs);
+    std::vector<KinshipCounts> counts;
+    counts.reserve(pairs);
+    clonal::advise_huge_pages(counts.data(), pairs * sizeof(KinshipCounts));
+    counts.resize(pairs);
     const std::vector<BiallelicLocus> loci = plane_loci(data, options.threads);
     for (std::size_t from = 0; from < loci.size(); from += kChunkLoci) {
         const std::size_t size = std::min(kChunkLoci, loci.size() - from);
@@ -97,37 +101,19 @@ std::vector<KinshipCounts> kinship_counts(const MarkerData& data, const Distance
         DistanceOptions quiet = options;
         quiet.progress = {};
         for_each_pair_row(
-            1, n, quiet,
-            [n] {
-                return std::array<std::vector<uint64_t>, 6>{
-                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
-                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
-                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
-                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
-                    std::vector<uint64_t>(static_cast<std::size_t>(n)),
-                    std::vector<uint64_t>(static_cast<std::size_t>(n))};
-            },
-            [&](auto& sums, int i) {
-                const uint64_t* row = masks.data() + static_cast<std::size_t>(i) * stride;
-                const auto against = [&](Mask own, Mask other, std::vector<uint64_t>& into) {
-                    and_popcounts(row + own * words, masks.data() + other * words, stride, words,
-                                  static_cast<std::size_t>(i), into.data());
-                };
-                against(kCalled, kCalled, sums[0]);
-                against(kHet, kHet, sums[1]);
-                against(kHomFirst, kHomSecond, sums[2]);
-                against(kHomSecond, kHomFirst, sums[3]);
-                against(kHet, kCalled, sums[4]);  // i heterozygous where j calls
-                against(kCalled, kHet, sums[5]);  // j heterozygous where i calls
+            1, n, quiet, [n] { return std::vector<uint32_t>(5 * static_cast<std::size_t>(n)); },
+            [&](std::vector<uint32_t>& sums, int i) {
+                kinship_popcounts(masks.data() + static_cast<std::size_t>(i) * stride, masks.data(),
+                                  stride, words, static_cast<std::size_t>(i), sums.data());
                 KinshipCounts* out = counts.data() + static_cast<std::size_t>(i) *
                                                          static_cast<std::size_t>(i - 1) / 2;
                 for (int j = 0; j < i; ++j) {
-                    const auto r = static_cast<std::size_t>(j);
-                    out[j].shared += static_cast<int32_t>(sums[0][r]);
-                    out[j].hethet += static_cast<int32_t>(sums[1][r]);
-                    out[j].ibs0 += static_cast<int32_t>(sums[2][r] + sums[3][r]);
-                    out[j].het_first += static_cast<int32_t>(sums[4][r]);
-                    out[j].het_second += static_cast<int32_t>(sums[5][r]);
+                    const uint32_t* pair = sums.data() + 5 * static_cast<std::size_t>(j);
+                    out[j].shared += static_cast<int32_t>(pair[0]);
+                    out[j].hethet += static_cast<int32_t>(pair[1]);
+                    out[j].ibs0 += static_cast<int32_t>(pair[2]);
+                    out[j].het_first += static_cast<int32_t>(pair[3]);
+                    out[j].het_second += static_cast<int32_t>(pair[4]);
                 }
                 return true;
             });

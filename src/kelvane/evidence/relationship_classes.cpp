@@ -3,33 +3,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
+
+#include "common/core/median.hpp"
 
 namespace kelvane {
 namespace {
 
 constexpr double kFirstDegree = 0.17677669529663687;    // 2^-2.5
 constexpr double kSecondDegree = 0.088388347648318433;  // 2^-3.5
-
-double median_of(std::vector<double> values) {
-    const std::size_t half = values.size() / 2;
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(half),
-                     values.end());
-    const double upper = values[half];
-    if (values.size() % 2 == 1) {
-        return upper;
-    }
-    return (*std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(half)) +
-            upper) /
-           2.0;
-}
-
-std::string digits(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text;
-}
 
 bool clone_mates(const KinshipCounts& pair, const RelationshipScale& scale) {
     const double mismatch = pair.mismatch();
@@ -72,7 +54,7 @@ RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
     if (kinships.empty()) {
         return scale;
     }
-    scale.unrelated_kinship = median_of(kinships);
+    scale.unrelated_kinship = clonal::median_in_place(kinships);
     std::vector<double> clone_kinships;
     const auto add = [&](const KinshipCounts& pair) {
         if (const double kinship = pair.kinship(); !std::isnan(kinship)) {
@@ -94,7 +76,7 @@ RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
     }
     if (!clone_kinships.empty()) {
         const auto pairs = static_cast<int64_t>(clone_kinships.size());
-        const double mode = median_of(std::move(clone_kinships));
+        const double mode = clonal::median_in_place(clone_kinships);
         if (mode > scale.unrelated_kinship) {
             scale.clone_kinship = mode;
             scale.clone_pairs = pairs;
@@ -133,8 +115,9 @@ std::string relationship_words(const RelationshipScale& scale) {
         words += "the kinship read as it is (no clone mates to set its scale)";
     } else {
         words += "the kinship read on the data's scale, the unrelated mode " +
-                 digits(scale.unrelated_kinship) + " (the median) as 0 and the clone-mate mode " +
-                 digits(scale.clone_kinship) + " (the median of " +
+                 threshold_digits(scale.unrelated_kinship) +
+                 " (the median) as 0 and the clone-mate mode " +
+                 threshold_digits(scale.clone_kinship) + " (the median of " +
                  std::to_string(scale.clone_pairs) + " pairs) as 1/2";
     }
     return words + ": first-degree above 0.177 on it, second-degree above 0.0884";

@@ -24,9 +24,8 @@ clonal::plot::Figure kinship_figure(const analysis::RelatednessResult& result) {
             ++unrelated;
         }
     }
-    const std::size_t step = unrelated > kMostUnrelated ? (unrelated + kMostUnrelated - 1) /
-                                                              kMostUnrelated
-                                                        : 1;
+    const std::size_t step =
+        unrelated > kMostUnrelated ? (unrelated + kMostUnrelated - 1) / kMostUnrelated : 1;
     std::size_t seen = 0;
     for (const KinshipCounts& pair : result.counts) {
         const double kinship = pair.kinship();
@@ -49,8 +48,7 @@ clonal::plot::Figure kinship_figure(const analysis::RelatednessResult& result) {
     figure.description =
         "The KING-robust kinship of every pair of samples against the share of the SNPs both "
         "call at which they are opposite homozygotes, coloured by relationship" +
-        std::string(step > 1 ? " (one unrelated pair in " + std::to_string(step) + " drawn)"
-                             : "") +
+        std::string(step > 1 ? " (one unrelated pair in " + std::to_string(step) + " drawn)" : "") +
         ".";
     Panel panel;
     panel.x.title = "IBS0 (share of shared SNPs)";
