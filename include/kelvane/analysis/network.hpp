@@ -23,7 +23,7 @@ namespace kelvane::analysis {
 struct NetworkResult {
     Genotypes genotypes;
     std::vector<NetworkEdge> edges;
-    bool unrounded = false;  // the links' distances are real
+    bool unrounded = false;                       // the links' distances are real
     std::optional<AutomaticThreshold> automatic;  // the threshold chosen, when automatic
 };
 

@@ -3,7 +3,8 @@
 // largest-gap: the first largest gap among the smallest heights at which single linkage merges
 // the distinct genotypes; sexual-floor: a quantile of the distances between simulated offspring
 // of random pairs of individuals; auto, under the mismatch distance: between the clone-mate mode
-// and the distances of first-degree relatives (automatic_threshold.hpp). Units: distances (distances.hpp).
+// and the distances of first-degree relatives (automatic_threshold.hpp). Units: distances
+// (distances.hpp).
 #pragma once
 
 #include <cstdint>
@@ -42,8 +43,8 @@ struct Suggestions {
     std::optional<HeightGap> gap;
     std::optional<SexualFloor> floor;
     std::optional<AutomaticThreshold> automatic;  // under the mismatch distance
-    std::vector<ThresholdCount> counts;  // the genotypes at every threshold, for the table
-    bool unrounded = false;              // thresholds and heights of real distances
+    std::vector<ThresholdCount> counts;           // the genotypes at every threshold, for the table
+    bool unrounded = false;                       // thresholds and heights of real distances
 };
 
 // A fraction, alpha or number of simulations outside its range in the table of setting ranges
