@@ -55,6 +55,18 @@ RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
         return scale;
     }
     scale.unrelated_kinship = clonal::median_in_place(kinships);
+    for (double& kinship : kinships) {
+        kinship = std::abs(kinship - scale.unrelated_kinship);
+    }
+    scale.spread = 1.4826 * clonal::median_in_place(kinships);
+    std::vector<double> shared;
+    shared.reserve(counts.size());
+    for (const KinshipCounts& pair : counts) {
+        if (pair.shared > 0) {
+            shared.push_back(pair.shared);
+        }
+    }
+    scale.typical_shared = shared.empty() ? 0.0 : clonal::median_in_place(shared);
     std::vector<double> clone_kinships;
     const auto add = [&](const KinshipCounts& pair) {
         if (const double kinship = pair.kinship(); !std::isnan(kinship)) {
@@ -102,6 +114,11 @@ Relationship relationship_of(const KinshipCounts& pair, const RelationshipScale&
         return Relationship::kUnknown;
     }
     const double scaled = scaled_kinship(kinship, scale);
+    const double noise = scaled_kinship(scale.unrelated_kinship + scale.spread, scale) *
+                         std::sqrt(scale.typical_shared / pair.shared);
+    if (scaled <= 3.0 * noise) {
+        return Relationship::kUnrelated;
+    }
     if (scaled > kFirstDegree) {
         return Relationship::kFirstDegree;
     }
@@ -120,7 +137,11 @@ std::string relationship_words(const RelationshipScale& scale) {
                  threshold_digits(scale.clone_kinship) + " (the median of " +
                  std::to_string(scale.clone_pairs) + " pairs) as 1/2";
     }
-    return words + ": first-degree above 0.177 on it, second-degree above 0.0884";
+    return words + ": first-degree above 0.177 on it, second-degree above 0.0884, and either only "
+                   "beyond three times the spread of unrelated pairs (" +
+           threshold_digits(scale.spread) + " at " +
+           std::to_string(static_cast<int64_t>(scale.typical_shared)) +
+           " shared SNPs), grown as the shared SNPs are fewer";
 }
 
 }  // namespace kelvane

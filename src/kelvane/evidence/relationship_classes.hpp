@@ -10,7 +10,10 @@
 // and the scaled kinship is classed with KING's cut-offs (Manichaikul et al. 2010): above
 // 2^-2.5 = 0.177 first-degree, above 2^-3.5 = 0.0884 second-degree, otherwise unrelated. Without
 // clone mates or replicates (or with a clone-mate mode not above the unrelated mode) the kinship
-// is read as it is.
+// is read as it is. A pair of few shared SNPs has a kinship of wide spread: it is called related
+// only when its kinship also lies beyond three times the spread of unrelated pairs, grown by the
+// square root of the median shared SNPs over its own, so that chance does not make relatives of
+// samples with many missing calls.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +39,10 @@ struct RelationshipScale {
     double unrelated_kinship = 0;   // the median kinship
     double clone_kinship = 0.5;     // the clone-mate mode as used (1/2: the kinship as it is)
     int64_t clone_pairs = 0;        // the pairs it comes from (0: none)
+    // The spread of the kinship of unrelated pairs (1.4826 times the median absolute deviation
+    // from the median, on the kinship's own scale) at the median number of shared SNPs.
+    double spread = 0;
+    double typical_shared = 0;
 };
 
 // From the counts of every pair (i, j < i) at i * (i - 1) / 2 + j, the replicate pairs (may be

@@ -33,6 +33,16 @@ TEST(RelationshipClasses, KinshipReadOnTheScaleOfTheData) {
     EXPECT_EQ(relationship_of(pair_of(64, 0), RelationshipScale{}), Relationship::kUnrelated);
     // No heterozygous SNP in one: no kinship, and no clone mate at mismatch 0.2.
     EXPECT_EQ(relationship_of({1000, 0, 0, 400, 0}, scale), Relationship::kUnknown);
+    // Unrelated pairs spread by 0.02 at 1000 shared SNPs: 0.02 / 0.45 / 2 = 0.0222 on the scale.
+    // At 1000 SNPs the pair of kinship 0.08 stays second-degree (0.111 > 3 x 0.0222); the same
+    // kinship over 40 SNPs (HETHET 4, each heterozygous at 25: 8 / 100) lies within three times
+    // 0.0222 x sqrt(1000 / 40) = 0.111 and reads unrelated.
+    scale.spread = 0.02;
+    scale.typical_shared = 1000;
+    EXPECT_EQ(relationship_of(pair_of(64, 0), scale), Relationship::kSecondDegree);
+    const KinshipCounts few{40, 4, 0, 25, 25};
+    EXPECT_DOUBLE_EQ(few.kinship(), 0.08);
+    EXPECT_EQ(relationship_of(few, scale), Relationship::kUnrelated);
 }
 
 TEST(RelationshipClasses, TheScaleFromTheCloneMates) {
@@ -48,6 +58,9 @@ TEST(RelationshipClasses, TheScaleFromTheCloneMates) {
     EXPECT_DOUBLE_EQ(scale.unrelated_kinship, 0.1875);
     EXPECT_EQ(scale.clone_pairs, 1);
     EXPECT_DOUBLE_EQ(scale.clone_kinship, 0.4875);
+    // Deviations from 0.1875: 0.3, then 0.0625 five times; 1.4826 x 0.0625.
+    EXPECT_DOUBLE_EQ(scale.spread, 1.4826 * 0.0625);
+    EXPECT_EQ(scale.typical_shared, 1000);
     EXPECT_EQ(relationship_name(relationship_of(counts[0], scale)), "clone");
     EXPECT_EQ(relationship_name(relationship_of(counts[1], scale)), "unrelated");
 }
