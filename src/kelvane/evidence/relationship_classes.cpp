@@ -55,18 +55,7 @@ RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
         return scale;
     }
     scale.unrelated_kinship = clonal::median_in_place(kinships);
-    for (double& kinship : kinships) {
-        kinship = std::abs(kinship - scale.unrelated_kinship);
-    }
-    scale.spread = 1.4826 * clonal::median_in_place(kinships);
-    std::vector<double> shared;
-    shared.reserve(counts.size());
-    for (const KinshipCounts& pair : counts) {
-        if (pair.shared > 0) {
-            shared.push_back(pair.shared);
-        }
-    }
-    scale.typical_shared = shared.empty() ? 0.0 : clonal::median_in_place(shared);
+
     std::vector<double> clone_kinships;
     const auto add = [&](const KinshipCounts& pair) {
         if (const double kinship = pair.kinship(); !std::isnan(kinship)) {
@@ -100,6 +89,11 @@ RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
     return scale;
 }
 
+double kinship_error(const KinshipCounts& pair) {
+    const int32_t least = std::min(pair.het_first, pair.het_second);
+    return std::sqrt(4.0 * pair.hethet + 16.0 * pair.ibs0) / (4.0 * least);
+}
+
 double scaled_kinship(double kinship, const RelationshipScale& scale) {
     return (kinship - scale.unrelated_kinship) / (scale.clone_kinship - scale.unrelated_kinship) /
            2.0;
@@ -114,9 +108,9 @@ Relationship relationship_of(const KinshipCounts& pair, const RelationshipScale&
         return Relationship::kUnknown;
     }
     const double scaled = scaled_kinship(kinship, scale);
-    const double noise = scaled_kinship(scale.unrelated_kinship + scale.spread, scale) *
-                         std::sqrt(scale.typical_shared / pair.shared);
-    if (scaled <= 3.0 * noise) {
+    const double error =
+        kinship_error(pair) / (scale.clone_kinship - scale.unrelated_kinship) / 2.0;
+    if (scaled <= 3.0 * error) {
         return Relationship::kUnrelated;
     }
     if (scaled > kFirstDegree) {
@@ -137,11 +131,9 @@ std::string relationship_words(const RelationshipScale& scale) {
                  threshold_digits(scale.clone_kinship) + " (the median of " +
                  std::to_string(scale.clone_pairs) + " pairs) as 1/2";
     }
-    return words + ": first-degree above 0.177 on it, second-degree above 0.0884, and either only "
-                   "beyond three times the spread of unrelated pairs (" +
-           threshold_digits(scale.spread) + " at " +
-           std::to_string(static_cast<int64_t>(scale.typical_shared)) +
-           " shared SNPs), grown as the shared SNPs are fewer";
+    return words +
+           ": first-degree above 0.177 on it, second-degree above 0.0884, and either only "
+           "beyond three standard errors of the pair's own kinship";
 }
 
 }  // namespace kelvane

@@ -11,9 +11,8 @@
 // 2^-2.5 = 0.177 first-degree, above 2^-3.5 = 0.0884 second-degree, otherwise unrelated. Without
 // clone mates or replicates (or with a clone-mate mode not above the unrelated mode) the kinship
 // is read as it is. A pair of few shared SNPs has a kinship of wide spread: it is called related
-// only when its kinship also lies beyond three times the spread of unrelated pairs, grown by the
-// square root of the median shared SNPs over its own, so that chance does not make relatives of
-// samples with many missing calls.
+// only when its kinship also lies beyond three standard errors of its own counts (kinship_error),
+// so that chance does not make relatives of samples with many missing calls.
 #pragma once
 
 #include <cstdint>
@@ -39,10 +38,6 @@ struct RelationshipScale {
     double unrelated_kinship = 0;   // the median kinship
     double clone_kinship = 0.5;     // the clone-mate mode as used (1/2: the kinship as it is)
     int64_t clone_pairs = 0;        // the pairs it comes from (0: none)
-    // The spread of the kinship of unrelated pairs (1.4826 times the median absolute deviation
-    // from the median, on the kinship's own scale) at the median number of shared SNPs.
-    double spread = 0;
-    double typical_shared = 0;
 };
 
 // From the counts of every pair (i, j < i) at i * (i - 1) / 2 + j, the replicate pairs (may be
@@ -50,6 +45,10 @@ struct RelationshipScale {
 RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
                                      std::span<const std::pair<int, int>> replicates,
                                      int32_t snps);
+
+// The standard error of a pair's kinship from its counts, HETHET and IBS0 taken as Poisson counts
+// and the heterozygous SNPs as given: sqrt(4 HETHET + 16 IBS0) / (4 min(Het1, Het2)).
+double kinship_error(const KinshipCounts& pair);
 
 // The kinship on the scale: 0 at the unrelated mode, 1/2 at the clone-mate mode.
 double scaled_kinship(double kinship, const RelationshipScale& scale);

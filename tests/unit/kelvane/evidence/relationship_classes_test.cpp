@@ -33,15 +33,15 @@ TEST(RelationshipClasses, KinshipReadOnTheScaleOfTheData) {
     EXPECT_EQ(relationship_of(pair_of(64, 0), RelationshipScale{}), Relationship::kUnrelated);
     // No heterozygous SNP in one: no kinship, and no clone mate at mismatch 0.2.
     EXPECT_EQ(relationship_of({1000, 0, 0, 400, 0}, scale), Relationship::kUnknown);
-    // Unrelated pairs spread by 0.02 at 1000 shared SNPs: 0.02 / 0.45 / 2 = 0.0222 on the scale.
-    // At 1000 SNPs the pair of kinship 0.08 stays second-degree (0.111 > 3 x 0.0222); the same
-    // kinship over 40 SNPs (HETHET 4, each heterozygous at 25: 8 / 100) lies within three times
-    // 0.0222 x sqrt(1000 / 40) = 0.111 and reads unrelated.
-    scale.spread = 0.02;
-    scale.typical_shared = 1000;
+    // Standard errors: sqrt(4 x 64) / 1600 = 0.01 for the pair of kinship 0.08 over 1000 SNPs,
+    // 0.011 on the scale, far below its 0.111; the same kinship over 40 SNPs (HETHET 4, each
+    // heterozygous at 25: 8 / 100) has sqrt(16) / 100 = 0.04, 0.0444 on the scale, and three of
+    // them exceed 0.111: unrelated.
+    EXPECT_DOUBLE_EQ(kinship_error(pair_of(64, 0)), 0.01);
     EXPECT_EQ(relationship_of(pair_of(64, 0), scale), Relationship::kSecondDegree);
     const KinshipCounts few{40, 4, 0, 25, 25};
     EXPECT_DOUBLE_EQ(few.kinship(), 0.08);
+    EXPECT_DOUBLE_EQ(kinship_error(few), 0.04);
     EXPECT_EQ(relationship_of(few, scale), Relationship::kUnrelated);
 }
 
@@ -58,9 +58,6 @@ TEST(RelationshipClasses, TheScaleFromTheCloneMates) {
     EXPECT_DOUBLE_EQ(scale.unrelated_kinship, 0.1875);
     EXPECT_EQ(scale.clone_pairs, 1);
     EXPECT_DOUBLE_EQ(scale.clone_kinship, 0.4875);
-    // Deviations from 0.1875: 0.3, then 0.0625 five times; 1.4826 x 0.0625.
-    EXPECT_DOUBLE_EQ(scale.spread, 1.4826 * 0.0625);
-    EXPECT_EQ(scale.typical_shared, 1000);
     EXPECT_EQ(relationship_name(relationship_of(counts[0], scale)), "clone");
     EXPECT_EQ(relationship_name(relationship_of(counts[1], scale)), "unrelated");
 }
