@@ -26,11 +26,10 @@ install(EXPORT kelvaneTargets NAMESPACE kelvane::
 # include/, under one folder.
 set(kelvane_include_root ${CMAKE_INSTALL_INCLUDEDIR}/kelvane)
 install(DIRECTORY include/ DESTINATION ${kelvane_include_root} FILES_MATCHING PATTERN "*.hpp")
-foreach(folder common/core common/text kelvane/data kelvane/matrix kelvane/distance
-        kelvane/grouping kelvane/amova kelvane/evidence kelvane/spatial marsyl/core
-        marsyl/analysis)
-  install(DIRECTORY src/${folder}/ DESTINATION ${kelvane_include_root}/${folder}
-          FILES_MATCHING PATTERN "*.hpp")
+engine_folders(ALL folders)
+foreach(folder ${folders})
+  file(GLOB folder_headers ${PROJECT_SOURCE_DIR}/src/${folder}/*.hpp)
+  install(FILES ${folder_headers} DESTINATION ${kelvane_include_root}/${folder})
 endforeach()
 
 configure_package_config_file(cmake/kelvaneConfig.cmake.in

@@ -15,7 +15,7 @@
 #include "kelvane/analysis/distances.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
-#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_network.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane::analysis {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "kelvane/analysis/clones.hpp"
-#include "kelvane/grouping/distinct_network.hpp"
-#include "kelvane/grouping/network_files.hpp"
+#include "kelvane/grouping/spanning/distinct_network.hpp"
+#include "kelvane/grouping/spanning/network_files.hpp"
 
 namespace kelvane::analysis {
 

@@ -14,7 +14,7 @@
 #include "kelvane/cli/suggest_options.hpp"
 #include "kelvane/cli/threshold_option.hpp"
 #include "kelvane/figures/evidence/network_figure.hpp"
-#include "kelvane/grouping/network_files.hpp"
+#include "kelvane/grouping/spanning/network_files.hpp"
 #include "plot/cli/figure_option.hpp"
 #include "plot/svg_render.hpp"
 

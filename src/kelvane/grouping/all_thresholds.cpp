@@ -16,7 +16,7 @@
 #include "common/core/fatal_error.hpp"
 #include "common/text/buffered_text.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
-#include "kelvane/grouping/minimum_spanning_tree.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_tree.hpp"
 #include "kelvane/grouping/union_find.hpp"
 
 namespace kelvane {

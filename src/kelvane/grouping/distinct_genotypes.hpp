@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "kelvane/data/marker_data.hpp"
-#include "kelvane/grouping/banded_spanning_tree.hpp"
+#include "kelvane/grouping/spanning/banded_spanning_tree.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
 #include "kelvane/grouping/union_find.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "kelvane/grouping/genotype_grouping.hpp"
-#include "kelvane/grouping/minimum_spanning_tree.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_tree.hpp"
 
 namespace kelvane {
 

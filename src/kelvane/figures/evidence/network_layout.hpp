@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_network.hpp"
 #include "plot/figure.hpp"
 
 namespace kelvane {

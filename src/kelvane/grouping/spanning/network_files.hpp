@@ -14,7 +14,7 @@
 
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
-#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_network.hpp"
 
 namespace kelvane {
 

@@ -1,5 +1,5 @@
 // GraphML and DOT text of the network.
-#include "kelvane/grouping/network_files.hpp"
+#include "kelvane/grouping/spanning/network_files.hpp"
 
 #include <map>
 #include <string>

@@ -17,8 +17,8 @@
 
 #include "kelvane/grouping/distinct_genotypes.hpp"
 #include "kelvane/grouping/genotype_grouping.hpp"
-#include "kelvane/grouping/minimum_spanning_network.hpp"
-#include "kelvane/grouping/minimum_spanning_tree.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_network.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_tree.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {

@@ -1,10 +1,10 @@
 // The union of the minimum spanning trees of the genotypes.
-#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_network.hpp"
 
 #include <algorithm>
 #include <limits>
 
-#include "kelvane/grouping/minimum_spanning_tree.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_tree.hpp"
 
 namespace kelvane {
 

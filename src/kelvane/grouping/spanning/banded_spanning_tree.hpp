@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "kelvane/grouping/minimum_spanning_tree.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_tree.hpp"
 #include "kelvane/matrix/distance_matrix.hpp"
 
 namespace kelvane {

@@ -2,7 +2,7 @@
 // square whose tied sides are heavier than the lightest edge at each corner), and the union of
 // all minimum spanning trees held against a plain test on random graphs with many ties: an edge
 // lies on some minimum spanning tree when the lightest tree forced to contain it weighs no more.
-#include "kelvane/grouping/minimum_spanning_network.hpp"
+#include "kelvane/grouping/spanning/minimum_spanning_network.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The spanning tree of a graph given band by band.
-#include "kelvane/grouping/banded_spanning_tree.hpp"
+#include "kelvane/grouping/spanning/banded_spanning_tree.hpp"
 
 #include <algorithm>
 #include <initializer_list>

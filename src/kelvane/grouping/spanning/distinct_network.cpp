@@ -1,5 +1,5 @@
 // The minimum spanning network from the distinct genotypes' distances.
-#include "kelvane/grouping/distinct_network.hpp"
+#include "kelvane/grouping/spanning/distinct_network.hpp"
 
 #include <algorithm>
 #include <limits>
