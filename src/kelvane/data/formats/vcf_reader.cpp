@@ -297,7 +297,9 @@ bool plain_calls(std::string_view line, int samples, PlainFormats& formats, Plai
                 int32_t allele = 0;
                 int digits = 0;
                 for (; at < end && line[at] >= '0' && line[at] <= '9'; ++at, ++digits) {
-                    allele = allele * 10 + (line[at] - '0');
+                    if (digits < 9) {
+                        allele = allele * 10 + (line[at] - '0');
+                    }
                 }
                 if (digits == 0 || digits > 9) {
                     return false;
