@@ -10,6 +10,63 @@ Rcpp::Rostream<true>&  Rcpp::Rcout = Rcpp::Rcpp_cout_get();
 Rcpp::Rostream<false>& Rcpp::Rcerr = Rcpp::Rcpp_cerr_get();
 #endif
 
+// kv_amova_cpp
+Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutations, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_amova_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_amova_cpp(data, model, permutations, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_amova_design_cpp
+Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool within, bool clone_correct, Rcpp::Nullable<double> threshold, std::string euclidean, double permutations, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_amova_design_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP withinSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type strata(strataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
+    Rcpp::traits::input_parameter< bool >::type within(withinSEXP);
+    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_amova_design_cpp(data, model, strata, hierarchy, within, clone_correct, threshold, euclidean, permutations, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_pairwise_phi_cpp
+Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool clone_correct, Rcpp::Nullable<double> threshold, std::string euclidean, double permutations, std::string adjust, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_pairwise_phi_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP adjustSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type strata(strataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
+    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< std::string >::type adjust(adjustSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_pairwise_phi_cpp(data, model, strata, hierarchy, clone_correct, threshold, euclidean, permutations, adjust, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
 // kv_range_words_cpp
 std::string kv_range_words_cpp(std::string key);
 RcppExport SEXP _kelvane_kv_range_words_cpp(SEXP keySEXP) {
@@ -30,6 +87,207 @@ BEGIN_RCPP
     Rcpp::traits::input_parameter< std::string >::type key(keySEXP);
     Rcpp::traits::input_parameter< Rcpp::NumericVector >::type value(valueSEXP);
     rcpp_result_gen = Rcpp::wrap(kv_in_range_cpp(key, value));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_read_cpp
+Rcpp::List kv_read_cpp(std::string file);
+RcppExport SEXP _kelvane_kv_read_cpp(SEXP fileSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type file(fileSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_read_cpp(file));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_diversity_cpp
+Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, bool extended, bool partition, double rarefy);
+RcppExport SEXP _kelvane_kv_diversity_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP extendedSEXP, SEXP partitionSEXP, SEXP rarefySEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< bool >::type extended(extendedSEXP);
+    Rcpp::traits::input_parameter< bool >::type partition(partitionSEXP);
+    Rcpp::traits::input_parameter< double >::type rarefy(rarefySEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_diversity_cpp(genotypes, populations, extended, partition, rarefy));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_diversity_ci_cpp
+Rcpp::DataFrame kv_diversity_ci_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, double resamples, double level, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_diversity_ci_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP resamplesSEXP, SEXP levelSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< double >::type resamples(resamplesSEXP);
+    Rcpp::traits::input_parameter< double >::type level(levelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_diversity_ci_cpp(genotypes, populations, resamples, level, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_pareto_cpp
+Rcpp::DataFrame kv_pareto_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations);
+RcppExport SEXP _kelvane_kv_pareto_cpp(SEXP genotypesSEXP, SEXP populationsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_pareto_cpp(genotypes, populations));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_shared_cpp
+Rcpp::DataFrame kv_shared_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, bool all);
+RcppExport SEXP _kelvane_kv_shared_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP allSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< bool >::type all(allSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_shared_cpp(genotypes, populations, all));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_bootstrap_cpp
+Rcpp::DataFrame kv_bootstrap_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int permutations, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_bootstrap_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP permutationsSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< int >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_bootstrap_cpp(genotypes, populations, permutations, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_differentiation_cpp
+Rcpp::DataFrame kv_differentiation_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int permutations, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_differentiation_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP permutationsSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< int >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_differentiation_cpp(genotypes, populations, permutations, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_jackknife_cpp
+Rcpp::DataFrame kv_jackknife_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int subsamples, Rcpp::IntegerVector seed);
+RcppExport SEXP _kelvane_kv_jackknife_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP subsamplesSEXP, SEXP seedSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
+    Rcpp::traits::input_parameter< int >::type subsamples(subsamplesSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_jackknife_cpp(genotypes, populations, subsamples, seed));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_loci_cpp
+Rcpp::DataFrame kv_loci_cpp(Rcpp::List data, Rcpp::List model);
+RcppExport SEXP _kelvane_kv_loci_cpp(SEXP dataSEXP, SEXP modelSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_loci_cpp(data, model));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_psex_cpp
+Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<double> threshold, std::string frequencies, std::string rr_fill, bool by_population, bool fis, std::string method, double simulations, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_psex_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP frequenciesSEXP, SEXP rr_fillSEXP, SEXP by_populationSEXP, SEXP fisSEXP, SEXP methodSEXP, SEXP simulationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< std::string >::type frequencies(frequenciesSEXP);
+    Rcpp::traits::input_parameter< std::string >::type rr_fill(rr_fillSEXP);
+    Rcpp::traits::input_parameter< bool >::type by_population(by_populationSEXP);
+    Rcpp::traits::input_parameter< bool >::type fis(fisSEXP);
+    Rcpp::traits::input_parameter< std::string >::type method(methodSEXP);
+    Rcpp::traits::input_parameter< double >::type simulations(simulationsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_psex_cpp(data, model, threshold, frequencies, rr_fill, by_population, fis, method, simulations, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_ia_cpp
+Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<double> threshold, Rcpp::IntegerVector seed, int threads, bool pairs);
+RcppExport SEXP _kelvane_kv_ia_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP seedSEXP, SEXP threadsSEXP, SEXP pairsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
+    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    Rcpp::traits::input_parameter< bool >::type pairs(pairsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_ia_cpp(data, model, permutations, clone_correct, threshold, seed, threads, pairs));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_accumulation_cpp
+Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::IntegerVector seed, int threads);
+RcppExport SEXP _kelvane_kv_accumulation_cpp(SEXP dataSEXP, SEXP drawsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< double >::type draws(drawsSEXP);
+    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_accumulation_cpp(data, draws, seed, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_error_rate_cpp
+Rcpp::DataFrame kv_error_rate_cpp(Rcpp::List data, std::vector<std::string> first, std::vector<std::string> second);
+RcppExport SEXP _kelvane_kv_error_rate_cpp(SEXP dataSEXP, SEXP firstSEXP, SEXP secondSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_error_rate_cpp(data, first, second));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_relatedness_cpp
+Rcpp::DataFrame kv_relatedness_cpp(Rcpp::List data, Rcpp::Nullable<double> min_kinship, std::vector<std::string> first, std::vector<std::string> second, int threads);
+RcppExport SEXP _kelvane_kv_relatedness_cpp(SEXP dataSEXP, SEXP min_kinshipSEXP, SEXP firstSEXP, SEXP secondSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type min_kinship(min_kinshipSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
+    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_relatedness_cpp(data, min_kinship, first, second, threads));
     return rcpp_result_gen;
 END_RCPP
 }
@@ -99,264 +357,6 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
-// kv_loci_cpp
-Rcpp::DataFrame kv_loci_cpp(Rcpp::List data, Rcpp::List model);
-RcppExport SEXP _kelvane_kv_loci_cpp(SEXP dataSEXP, SEXP modelSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_loci_cpp(data, model));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_diversity_cpp
-Rcpp::DataFrame kv_diversity_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, bool extended, bool partition, double rarefy);
-RcppExport SEXP _kelvane_kv_diversity_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP extendedSEXP, SEXP partitionSEXP, SEXP rarefySEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
-    Rcpp::traits::input_parameter< bool >::type extended(extendedSEXP);
-    Rcpp::traits::input_parameter< bool >::type partition(partitionSEXP);
-    Rcpp::traits::input_parameter< double >::type rarefy(rarefySEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_diversity_cpp(genotypes, populations, extended, partition, rarefy));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_diversity_ci_cpp
-Rcpp::DataFrame kv_diversity_ci_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, double resamples, double level, Rcpp::IntegerVector seed);
-RcppExport SEXP _kelvane_kv_diversity_ci_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP resamplesSEXP, SEXP levelSEXP, SEXP seedSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
-    Rcpp::traits::input_parameter< double >::type resamples(resamplesSEXP);
-    Rcpp::traits::input_parameter< double >::type level(levelSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_diversity_ci_cpp(genotypes, populations, resamples, level, seed));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_pareto_cpp
-Rcpp::DataFrame kv_pareto_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations);
-RcppExport SEXP _kelvane_kv_pareto_cpp(SEXP genotypesSEXP, SEXP populationsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_pareto_cpp(genotypes, populations));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_shared_cpp
-Rcpp::DataFrame kv_shared_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, bool all);
-RcppExport SEXP _kelvane_kv_shared_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP allSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
-    Rcpp::traits::input_parameter< bool >::type all(allSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_shared_cpp(genotypes, populations, all));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_amova_cpp
-Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutations, Rcpp::IntegerVector seed, int threads);
-RcppExport SEXP _kelvane_kv_amova_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_amova_cpp(data, model, permutations, seed, threads));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_amova_design_cpp
-Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool within, bool clone_correct, Rcpp::Nullable<double> threshold, std::string euclidean, double permutations, Rcpp::IntegerVector seed, int threads);
-RcppExport SEXP _kelvane_kv_amova_design_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP withinSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type strata(strataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
-    Rcpp::traits::input_parameter< bool >::type within(withinSEXP);
-    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
-    Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
-    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_amova_design_cpp(data, model, strata, hierarchy, within, clone_correct, threshold, euclidean, permutations, seed, threads));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_pairwise_phi_cpp
-Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<Rcpp::List> strata, Rcpp::CharacterVector hierarchy, bool clone_correct, Rcpp::Nullable<double> threshold, std::string euclidean, double permutations, std::string adjust, Rcpp::IntegerVector seed, int threads);
-RcppExport SEXP _kelvane_kv_pairwise_phi_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP strataSEXP, SEXP hierarchySEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP euclideanSEXP, SEXP permutationsSEXP, SEXP adjustSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type strata(strataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type hierarchy(hierarchySEXP);
-    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
-    Rcpp::traits::input_parameter< std::string >::type euclidean(euclideanSEXP);
-    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
-    Rcpp::traits::input_parameter< std::string >::type adjust(adjustSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_pairwise_phi_cpp(data, model, strata, hierarchy, clone_correct, threshold, euclidean, permutations, adjust, seed, threads));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_ia_cpp
-Rcpp::DataFrame kv_ia_cpp(Rcpp::List data, Rcpp::List model, double permutations, bool clone_correct, Rcpp::Nullable<double> threshold, Rcpp::IntegerVector seed, int threads, bool pairs);
-RcppExport SEXP _kelvane_kv_ia_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP permutationsSEXP, SEXP clone_correctSEXP, SEXP thresholdSEXP, SEXP seedSEXP, SEXP threadsSEXP, SEXP pairsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< double >::type permutations(permutationsSEXP);
-    Rcpp::traits::input_parameter< bool >::type clone_correct(clone_correctSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    Rcpp::traits::input_parameter< bool >::type pairs(pairsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_ia_cpp(data, model, permutations, clone_correct, threshold, seed, threads, pairs));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_relatedness_cpp
-Rcpp::DataFrame kv_relatedness_cpp(Rcpp::List data, Rcpp::Nullable<double> min_kinship, std::vector<std::string> first, std::vector<std::string> second, int threads);
-RcppExport SEXP _kelvane_kv_relatedness_cpp(SEXP dataSEXP, SEXP min_kinshipSEXP, SEXP firstSEXP, SEXP secondSEXP, SEXP threadsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type min_kinship(min_kinshipSEXP);
-    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
-    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
-    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_relatedness_cpp(data, min_kinship, first, second, threads));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_error_rate_cpp
-Rcpp::DataFrame kv_error_rate_cpp(Rcpp::List data, std::vector<std::string> first, std::vector<std::string> second);
-RcppExport SEXP _kelvane_kv_error_rate_cpp(SEXP dataSEXP, SEXP firstSEXP, SEXP secondSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< std::vector<std::string> >::type first(firstSEXP);
-    Rcpp::traits::input_parameter< std::vector<std::string> >::type second(secondSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_error_rate_cpp(data, first, second));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_accumulation_cpp
-Rcpp::DataFrame kv_accumulation_cpp(Rcpp::List data, double draws, Rcpp::IntegerVector seed, int threads);
-RcppExport SEXP _kelvane_kv_accumulation_cpp(SEXP dataSEXP, SEXP drawsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< double >::type draws(drawsSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_accumulation_cpp(data, draws, seed, threads));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_read_cpp
-Rcpp::List kv_read_cpp(std::string file);
-RcppExport SEXP _kelvane_kv_read_cpp(SEXP fileSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< std::string >::type file(fileSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_read_cpp(file));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_bootstrap_cpp
-Rcpp::DataFrame kv_bootstrap_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int permutations, Rcpp::IntegerVector seed);
-RcppExport SEXP _kelvane_kv_bootstrap_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP permutationsSEXP, SEXP seedSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
-    Rcpp::traits::input_parameter< int >::type permutations(permutationsSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_bootstrap_cpp(genotypes, populations, permutations, seed));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_differentiation_cpp
-Rcpp::DataFrame kv_differentiation_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int permutations, Rcpp::IntegerVector seed);
-RcppExport SEXP _kelvane_kv_differentiation_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP permutationsSEXP, SEXP seedSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
-    Rcpp::traits::input_parameter< int >::type permutations(permutationsSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_differentiation_cpp(genotypes, populations, permutations, seed));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_jackknife_cpp
-Rcpp::DataFrame kv_jackknife_cpp(Rcpp::IntegerVector genotypes, Rcpp::CharacterVector populations, int subsamples, Rcpp::IntegerVector seed);
-RcppExport SEXP _kelvane_kv_jackknife_cpp(SEXP genotypesSEXP, SEXP populationsSEXP, SEXP subsamplesSEXP, SEXP seedSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type genotypes(genotypesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::CharacterVector >::type populations(populationsSEXP);
-    Rcpp::traits::input_parameter< int >::type subsamples(subsamplesSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_jackknife_cpp(genotypes, populations, subsamples, seed));
-    return rcpp_result_gen;
-END_RCPP
-}
-// kv_psex_cpp
-Rcpp::DataFrame kv_psex_cpp(Rcpp::List data, Rcpp::List model, Rcpp::Nullable<double> threshold, std::string frequencies, std::string rr_fill, bool by_population, bool fis, std::string method, double simulations, Rcpp::IntegerVector seed, int threads);
-RcppExport SEXP _kelvane_kv_psex_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP frequenciesSEXP, SEXP rr_fillSEXP, SEXP by_populationSEXP, SEXP fisSEXP, SEXP methodSEXP, SEXP simulationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
-BEGIN_RCPP
-    Rcpp::RObject rcpp_result_gen;
-    Rcpp::RNGScope rcpp_rngScope_gen;
-    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
-    Rcpp::traits::input_parameter< Rcpp::List >::type model(modelSEXP);
-    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
-    Rcpp::traits::input_parameter< std::string >::type frequencies(frequenciesSEXP);
-    Rcpp::traits::input_parameter< std::string >::type rr_fill(rr_fillSEXP);
-    Rcpp::traits::input_parameter< bool >::type by_population(by_populationSEXP);
-    Rcpp::traits::input_parameter< bool >::type fis(fisSEXP);
-    Rcpp::traits::input_parameter< std::string >::type method(methodSEXP);
-    Rcpp::traits::input_parameter< double >::type simulations(simulationsSEXP);
-    Rcpp::traits::input_parameter< Rcpp::IntegerVector >::type seed(seedSEXP);
-    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
-    rcpp_result_gen = Rcpp::wrap(kv_psex_cpp(data, model, threshold, frequencies, rr_fill, by_population, fis, method, simulations, seed, threads));
-    return rcpp_result_gen;
-END_RCPP
-}
 // kv_network_cpp
 Rcpp::List kv_network_cpp(Rcpp::List data, Rcpp::List model, double threshold, bool automatic, std::vector<std::string> first, std::vector<std::string> second, int threads);
 RcppExport SEXP _kelvane_kv_network_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP automaticSEXP, SEXP firstSEXP, SEXP secondSEXP, SEXP threadsSEXP) {
@@ -401,29 +401,29 @@ END_RCPP
 }
 
 static const R_CallMethodDef CallEntries[] = {
+    {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},
+    {"_kelvane_kv_amova_design_cpp", (DL_FUNC) &_kelvane_kv_amova_design_cpp, 11},
+    {"_kelvane_kv_pairwise_phi_cpp", (DL_FUNC) &_kelvane_kv_pairwise_phi_cpp, 11},
     {"_kelvane_kv_range_words_cpp", (DL_FUNC) &_kelvane_kv_range_words_cpp, 1},
     {"_kelvane_kv_in_range_cpp", (DL_FUNC) &_kelvane_kv_in_range_cpp, 2},
-    {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
-    {"_kelvane_kv_thresholds_cpp", (DL_FUNC) &_kelvane_kv_thresholds_cpp, 4},
-    {"_kelvane_kv_clones_cpp", (DL_FUNC) &_kelvane_kv_clones_cpp, 8},
-    {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 10},
-    {"_kelvane_kv_loci_cpp", (DL_FUNC) &_kelvane_kv_loci_cpp, 2},
+    {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},
     {"_kelvane_kv_diversity_cpp", (DL_FUNC) &_kelvane_kv_diversity_cpp, 5},
     {"_kelvane_kv_diversity_ci_cpp", (DL_FUNC) &_kelvane_kv_diversity_ci_cpp, 5},
     {"_kelvane_kv_pareto_cpp", (DL_FUNC) &_kelvane_kv_pareto_cpp, 2},
     {"_kelvane_kv_shared_cpp", (DL_FUNC) &_kelvane_kv_shared_cpp, 3},
-    {"_kelvane_kv_amova_cpp", (DL_FUNC) &_kelvane_kv_amova_cpp, 5},
-    {"_kelvane_kv_amova_design_cpp", (DL_FUNC) &_kelvane_kv_amova_design_cpp, 11},
-    {"_kelvane_kv_pairwise_phi_cpp", (DL_FUNC) &_kelvane_kv_pairwise_phi_cpp, 11},
-    {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 8},
-    {"_kelvane_kv_relatedness_cpp", (DL_FUNC) &_kelvane_kv_relatedness_cpp, 5},
-    {"_kelvane_kv_error_rate_cpp", (DL_FUNC) &_kelvane_kv_error_rate_cpp, 3},
-    {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
-    {"_kelvane_kv_read_cpp", (DL_FUNC) &_kelvane_kv_read_cpp, 1},
     {"_kelvane_kv_bootstrap_cpp", (DL_FUNC) &_kelvane_kv_bootstrap_cpp, 4},
     {"_kelvane_kv_differentiation_cpp", (DL_FUNC) &_kelvane_kv_differentiation_cpp, 4},
     {"_kelvane_kv_jackknife_cpp", (DL_FUNC) &_kelvane_kv_jackknife_cpp, 4},
+    {"_kelvane_kv_loci_cpp", (DL_FUNC) &_kelvane_kv_loci_cpp, 2},
     {"_kelvane_kv_psex_cpp", (DL_FUNC) &_kelvane_kv_psex_cpp, 11},
+    {"_kelvane_kv_ia_cpp", (DL_FUNC) &_kelvane_kv_ia_cpp, 8},
+    {"_kelvane_kv_accumulation_cpp", (DL_FUNC) &_kelvane_kv_accumulation_cpp, 4},
+    {"_kelvane_kv_error_rate_cpp", (DL_FUNC) &_kelvane_kv_error_rate_cpp, 3},
+    {"_kelvane_kv_relatedness_cpp", (DL_FUNC) &_kelvane_kv_relatedness_cpp, 5},
+    {"_kelvane_kv_dist_cpp", (DL_FUNC) &_kelvane_kv_dist_cpp, 4},
+    {"_kelvane_kv_thresholds_cpp", (DL_FUNC) &_kelvane_kv_thresholds_cpp, 4},
+    {"_kelvane_kv_clones_cpp", (DL_FUNC) &_kelvane_kv_clones_cpp, 8},
+    {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 10},
     {"_kelvane_kv_network_cpp", (DL_FUNC) &_kelvane_kv_network_cpp, 7},
     {"_kelvane_kv_spatial_cpp", (DL_FUNC) &_kelvane_kv_spatial_cpp, 15},
     {NULL, NULL, 0}
