@@ -72,6 +72,18 @@ NestedAmovaResult nested_amova(const MarkerData& data, const DistanceMatrix& mat
                                const DistanceInput& distances, const NestedAmovaSettings& settings,
                                clonal::Random& random, const clonal::WorkSettings& work = {});
 
+// What the AMOVA's reading of the input's distances means, in sentences a face shows as notes:
+// under sqrt (the reading of the simple AMOVA) whether the distances are taken as squared
+// Euclidean though the model does not give squared ones (amova_distance_notes); under none, the
+// distances squared; under cailliez and lingoes, whether a constant was added (the result's
+// corrected and constant).
+std::vector<std::string> amova_distance_notes(const DistanceInput& distances);
+std::vector<std::string> reading_notes(const DistanceInput& distances, EuclideanReading reading,
+                                       bool corrected, double constant);
+// The same for pairwise Phi-st, whose pairs of groups each take their own correction.
+std::vector<std::string> pairwise_reading_notes(const DistanceInput& distances,
+                                                EuclideanReading reading);
+
 // The simple AMOVA's table (amova_result_table's columns) for a single level under the sqrt
 // reading. Otherwise source, df, ss, variance, percent, phi,
 // p: a row per level from the top ("among L1", "among L2 within L1", ...), the row within the

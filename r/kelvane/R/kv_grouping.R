@@ -179,7 +179,8 @@ kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
 #' @inheritParams kv_suggest
 #' @param permutations permutations of the test (0: none).
 #' @return a list of class \code{kv_amova} (printed as its table and Phi-st; \code{as.data.frame}
-#'   gives the table): \code{table}, the command's table (columns \code{source}, \code{df},
+#'   gives the table): \code{table}, the command's table with the command's notes on the
+#'   distances as its attribute \code{notes} (columns \code{source}, \code{df},
 #'   \code{ss}, \code{variance}, \code{percent}, \code{phi_st}, \code{p},
 #'   \code{p_smaller}); \code{phi}, Phi-st; \code{p} and \code{p_smaller}, its p-values (NA
 #'   without permutations).
@@ -208,6 +209,7 @@ print.kv_amova <- function(x, ...) {
   print(x$table, row.names = FALSE, ...)
   cat("\nPhi-st ", format(x$phi), ", p ", format(x$p), " (greater), ", format(x$p_smaller),
       " (smaller)\n", sep = "")
+  for (note in attr(x$table, "notes")) cat("Note: ", note, "\n", sep = "")
   invisible(x)
 }
 
@@ -435,7 +437,8 @@ as.data.frame.kv_network <- function(x, ...) {
 #' @param permutations permutations of each level's test (0: none).
 #' @return a data.frame: \code{source}, \code{df}, \code{ss}, \code{variance},
 #'   \code{percent}, \code{phi}, \code{p}, a row per level from the top, the row within the
-#'   lowest groups and the total (a single level under \code{"sqrt"}: \code{kv_amova}'s table).
+#'   lowest groups and the total (a single level under \code{"sqrt"}: \code{kv_amova}'s table);
+#'   its attribute \code{notes} says how the distances were read, as the command's notes do.
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' sites <- as.character(adegenet::pop(kv_read(f)))
@@ -465,7 +468,8 @@ kv_amova_design <- function(x, strata = NULL, hierarchy = NULL, within = FALSE,
 #' @param adjust p-values corrected for the number of pairs: \code{"none"}, \code{"holm"}
 #'   or \code{"bh"} (as \code{p.adjust}'s \code{"holm"} and \code{"BH"}).
 #' @return a data.frame: \code{population_a}, \code{population_b}, \code{phi_st}, \code{p}
-#'   and \code{p_adjusted} unless \code{adjust} is \code{"none"}.
+#'   and \code{p_adjusted} unless \code{adjust} is \code{"none"}; its attribute \code{notes}
+#'   says how the distances were read, as the command's notes do.
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_pairwise_phi(f, permutations = 99, adjust = "holm")

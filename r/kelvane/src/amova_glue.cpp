@@ -18,13 +18,15 @@ Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutati
                              Rcpp::IntegerVector seed, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceInput input = distance_input(model);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), interruptible(threads));
+            kelvane::distance_matrix(markers, input, interruptible(threads));
         kelvane::analysis::AmovaSettings settings;
         settings.permutations = count_of(permutations);
         clonal::Random random = seeded(seed);
-        return data_frame(kelvane::analysis::amova_result_table(
-            kelvane::analysis::amova(markers, matrix, settings, random, interruptible(threads))));
+        return with_notes(data_frame(kelvane::analysis::amova_result_table(kelvane::analysis::amova(
+                              markers, matrix, settings, random, interruptible(threads)))),
+                          kelvane::analysis::amova_distance_notes(input));
     });
 }
 
@@ -83,8 +85,11 @@ Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
         settings.design.within = within;
         settings.permutations = count_of(permutations);
         clonal::Random random = seeded(seed);
-        return data_frame(kelvane::analysis::nested_amova_table(kelvane::analysis::nested_amova(
-            markers, matrix, input, settings, random, interruptible(threads))));
+        const kelvane::analysis::NestedAmovaResult result = kelvane::analysis::nested_amova(
+            markers, matrix, input, settings, random, interruptible(threads));
+        return with_notes(data_frame(kelvane::analysis::nested_amova_table(result)),
+                          kelvane::analysis::reading_notes(input, settings.design.euclidean,
+                                                           result.corrected, result.constant));
     });
 }
 
@@ -97,8 +102,9 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
                                     Rcpp::IntegerVector seed, int threads) {
     return guarded([&] {
         const kelvane::MarkerData markers = marker_data(data);
+        const kelvane::DistanceInput input = distance_input(model);
         const kelvane::DistanceMatrix matrix =
-            kelvane::distance_matrix(markers, distance_input(model), interruptible(threads));
+            kelvane::distance_matrix(markers, input, interruptible(threads));
         const std::optional<kelvane::Strata> levels = strata_of(strata, markers);
         kelvane::analysis::PairwisePhiSettings settings;
         settings.design = amova_design(levels, hierarchy, clone_correct, threshold, euclidean);
@@ -108,9 +114,11 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
             throw clonal::FatalError("adjust must be none, holm or bh, not '" + adjust + "'");
         }
         clonal::Random random = seeded(seed);
-        return data_frame(kelvane::analysis::pairwise_phi_table(
-            kelvane::analysis::pairwise_phi(markers, matrix, settings, random,
-                                            interruptible(threads)),
-            *adjustment));
+        return with_notes(
+            data_frame(kelvane::analysis::pairwise_phi_table(
+                kelvane::analysis::pairwise_phi(markers, matrix, settings, random,
+                                                interruptible(threads)),
+                *adjustment)),
+            kelvane::analysis::pairwise_reading_notes(input, settings.design.euclidean));
     });
 }

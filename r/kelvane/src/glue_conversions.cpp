@@ -166,6 +166,13 @@ Rcpp::DataFrame data_frame(const clonal::ResultTable& table) {
     return columns;
 }
 
+Rcpp::DataFrame with_notes(Rcpp::DataFrame table, const std::vector<std::string>& notes) {
+    if (!notes.empty()) {
+        table.attr("notes") = Rcpp::wrap(notes);
+    }
+    return table;
+}
+
 marsyl::analysis::ClonalInput clonal_input(const Rcpp::IntegerVector& genotypes,
                                            const Rcpp::CharacterVector& populations) {
     marsyl::analysis::ClonalInput input;

@@ -51,6 +51,9 @@ int32_t whole_threshold_of(double threshold);
 // cell is missing or not a number (as the tables write both).
 Rcpp::DataFrame data_frame(const clonal::ResultTable& table);
 
+// The table with the analysis's notes as its attribute "notes" (none: left without it).
+Rcpp::DataFrame with_notes(Rcpp::DataFrame table, const std::vector<std::string>& notes);
+
 // The clonal genotype of every individual with its population, populations numbered in the
 // order they first come.
 marsyl::analysis::ClonalInput clonal_input(const Rcpp::IntegerVector& genotypes,

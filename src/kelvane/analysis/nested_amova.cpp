@@ -10,6 +10,7 @@
 #include "common/core/file_io.hpp"
 #include "common/core/setting_ranges.hpp"
 #include "common/text/adjusted_p_columns.hpp"
+#include "common/text/tsv_writer.hpp"
 #include "kelvane/amova/hierarchy.hpp"
 #include "kelvane/amova/nested_design.hpp"
 #include "kelvane/data/copies_as_individuals.hpp"
@@ -302,6 +303,51 @@ clonal::ResultTable pairwise_phi_table(const std::vector<PairwisePhi>& pairs,
         table.end_row();
     }
     return clonal::with_adjusted_p(table, {"p"}, adjustment);
+}
+
+std::vector<std::string> amova_distance_notes(const DistanceInput& distances) {
+    if (distances.matrix) {
+        return {"the AMOVA takes the imported distances as squared Euclidean distances"};
+    }
+    if (distances.model.distance == "squared") {
+        return {};
+    }
+    return {"the AMOVA assumes squared Euclidean distances, as the squared model gives; these are " +
+            distances.model.distance + " distances, which are not squared"};
+}
+
+std::vector<std::string> reading_notes(const DistanceInput& distances, EuclideanReading reading,
+                                       bool corrected, double constant) {
+    switch (reading) {
+        case EuclideanReading::kSqrt:
+            return amova_distance_notes(distances);
+        case EuclideanReading::kNone:
+            return {"the AMOVA takes the distances as Euclidean distances and squares them"};
+        case EuclideanReading::kCailliez:
+        case EuclideanReading::kLingoes:
+            break;
+    }
+    if (!corrected) {
+        return {"the square roots of the distances are Euclidean; no correction was needed"};
+    }
+    const bool cailliez = reading == EuclideanReading::kCailliez;
+    return {std::string("the square roots of the distances are not Euclidean; ") +
+            (cailliez ? "Cailliez's constant " : "Lingoes' constant ") +
+            clonal::shortest_real(constant) +
+            (cailliez ? " was added to each (squared: (sqrt(D) + c)^2)"
+                      : " was added twice to each distance (D + 2c)")};
+}
+
+std::vector<std::string> pairwise_reading_notes(const DistanceInput& distances,
+                                                EuclideanReading reading) {
+    if (reading == EuclideanReading::kCailliez || reading == EuclideanReading::kLingoes) {
+        return {"the distances of each pair of groups are corrected for their own AMOVA where "
+                "their square roots are not Euclidean"};
+    }
+    if (reading == EuclideanReading::kNone) {
+        return reading_notes(distances, reading, false, 0.0);
+    }
+    return {};
 }
 
 }  // namespace kelvane::analysis

@@ -69,12 +69,9 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
         const std::vector<analysis::PairwisePhi> pairs = analysis::pairwise_phi(
             data, matrix, {design, options.settings.permutations}, random, work);
         bar.finish();
-        if (options.design.euclidean == "cailliez" || options.design.euclidean == "lingoes") {
-            terminal.err << "kelvane: note: the distances of each pair of groups are corrected "
-                            "for their own AMOVA where their square roots are not Euclidean\n";
-        } else if (options.design.euclidean == "none") {
-            terminal.err << "kelvane: note: "
-                         << reading_notes(options.design, options.data, false, 0.0)[0] << '\n';
+        for (const std::string& note :
+             analysis::pairwise_reading_notes(distance_input(options.data), design.euclidean)) {
+            terminal.err << "kelvane: note: " << note << '\n';
         }
         outputs.write(analysis::pairwise_phi_table(pairs, options.adjust.adjustment()),
                       [&] { return pairwise_phi_figure(pairs); });
@@ -84,9 +81,10 @@ void run_designed(const AmovaOptions& options, const clonal::cli::Terminal& term
         analysis::nested_amova(data, matrix, distance_input(options.data),
                                {design, options.settings.permutations}, random, work);
     bar.finish();
-    if (options.design.euclidean != "sqrt") {
+    if (design.euclidean != EuclideanReading::kSqrt) {
         for (const std::string& note :
-             reading_notes(options.design, options.data, result.corrected, result.constant)) {
+             analysis::reading_notes(distance_input(options.data), design.euclidean,
+                                     result.corrected, result.constant)) {
             terminal.err << "kelvane: note: " << note << '\n';
         }
     }
@@ -146,7 +144,8 @@ clonal::cli::Action setup(CLI::App& command) {
             distance_matrix(options->data, data, options->common, terminal);
         clonal::cli::record_seeds(terminal, random);
         if (options->design.euclidean == "sqrt") {
-            if (const std::string note = amova_distance_note(options->data); !note.empty()) {
+            for (const std::string& note :
+                 analysis::amova_distance_notes(distance_input(options->data))) {
                 terminal.err << "kelvane: note: " << note << '\n';
             }
         }

@@ -256,18 +256,6 @@ std::vector<std::string> input_files(const DataOptions& options) {
             repeat_lengths_file(options.model.repeat_lengths)};
 }
 
-std::string amova_distance_note(const DataOptions& options) {
-    if (!options.matrix.empty()) {
-        return "the AMOVA takes the imported distances as squared Euclidean distances";
-    }
-    if (options.model.distance == "squared") {
-        return {};
-    }
-    return "the AMOVA assumes squared Euclidean distances, as --distance squared gives; these "
-           "are " +
-           options.model.distance + " distances, which are not squared";
-}
-
 std::string distance_unit(const DataOptions& options, const MarkerData& data) {
     return input_unit(distance_input(options), data);
 }

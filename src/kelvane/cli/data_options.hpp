@@ -47,9 +47,6 @@ std::vector<std::string> input_files(const DataOptions& options);
 // What a distance counts under the options, for the titles of axes: "steps", "mutations".
 std::string distance_unit(const DataOptions& options, const MarkerData& data);
 
-// What the AMOVA's reader should know of the distances: the analysis takes them as squared
-// Euclidean distances, which --distance squared gives; empty for that model.
-std::string amova_distance_note(const DataOptions& options);
 
 // The model options as words of a command line, the defaults included, so that a command written
 // from them computes the same matrix: "--distance stepwise --missing not-counted".

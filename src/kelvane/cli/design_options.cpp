@@ -47,35 +47,6 @@ void add_design_options(CLI::App& command, DesignOptions& options) {
         ->capture_default_str();
 }
 
-std::vector<std::string> reading_notes(const DesignOptions& options,
-                                       const DataOptions& data_options, bool corrected,
-                                       double constant) {
-    std::vector<std::string> notes;
-    if (options.euclidean == "sqrt") {
-        if (std::string note = amova_distance_note(data_options); !note.empty()) {
-            notes.push_back(std::move(note));
-        }
-        return notes;
-    }
-    if (options.euclidean == "none") {
-        notes.emplace_back("the AMOVA takes the distances as Euclidean distances and squares them");
-        return notes;
-    }
-    const bool cailliez = options.euclidean == "cailliez";
-    if (!corrected) {
-        notes.emplace_back(
-            "the square roots of the distances are Euclidean; no correction was "
-            "needed");
-        return notes;
-    }
-    notes.push_back(std::string("the square roots of the distances are not Euclidean; ") +
-                    (cailliez ? "Cailliez's constant " : "Lingoes' constant ") +
-                    clonal::shortest_real(constant) +
-                    (cailliez ? " was added to each (squared: (sqrt(D) + c)^2)"
-                              : " was added twice to each distance (D + 2c)"));
-    return notes;
-}
-
 std::vector<std::string> design_arguments(const DesignOptions& options) {
     std::vector<std::string> words;
     if (!options.strata.empty()) {

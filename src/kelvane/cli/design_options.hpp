@@ -25,13 +25,6 @@ void add_design_options(CLI::App& command, DesignOptions& options);
 // The options as words of a command line (none when not given).
 std::vector<std::string> design_arguments(const DesignOptions& options);
 
-// What the reader of the AMOVA should know of how the distances were read, for standard error or
-// the report: the sqrt reading's note on the model (amova_distance_note), the reading itself
-// otherwise, and the constant a correction added.
-std::vector<std::string> reading_notes(const DesignOptions& options,
-                                       const DataOptions& data_options, bool corrected,
-                                       double constant);
-
 // The design the options describe: the levels of --hierarchy (a UsageError when malformed), the
 // strata of --strata, or with --hierarchy alone the regions of a GenAlEx sheet; strata holds them
 // and must outlive the design.

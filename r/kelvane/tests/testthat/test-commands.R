@@ -4,14 +4,18 @@ program <- Sys.getenv("KELVANE")
 marsyl <- Sys.getenv("MARSYL")
 plants <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 
-command_table <- function(..., of = program) {
-  lines <- system2(of, c(...), stdout = TRUE, stderr = FALSE)
+command_table <- function(..., of = program, notes = FALSE) {
+  errors <- tempfile()
+  lines <- system2(of, c(...), stdout = TRUE, stderr = errors)
   table <- utils::read.delim(text = paste(lines, collapse = "\n"), stringsAsFactors = FALSE,
                              na.strings = "NA", check.names = FALSE)
   # A column of nothing but NA reads as logical; the functions give it its numeric type.
   table[] <- lapply(table, function(column) {
     if (is.logical(column) && all(is.na(column))) as.numeric(column) else column
   })
+  # The command's notes, as the functions give them in the attribute "notes".
+  said <- grep("^kelvane: note: ", readLines(errors), value = TRUE)
+  if (notes && length(said) > 0) attr(table, "notes") <- sub("^kelvane: note: ", "", said)
   table
 }
 
@@ -37,11 +41,13 @@ test_that("the functions give the commands' tables", {
   expect_equal(kv_amova_design(plants, strata, c("region", "site"), within = TRUE,
                                permutations = 99, seed = c(5, 6)),
                command_table("amova", plants, "--strata", strata_file, "--hierarchy",
-                             "region/site", "--within", "--permutations", "99", "--seed", "5,6"))
+                             "region/site", "--within", "--permutations", "99", "--seed", "5,6",
+                             notes = TRUE))
   expect_equal(kv_pairwise_phi(plants, euclidean = "lingoes", permutations = 99,
                                adjust = "holm", seed = c(5, 6)),
                command_table("amova", plants, "--pairwise", "--euclidean", "lingoes",
-                             "--permutations", "99", "--adjust", "holm", "--seed", "5,6"))
+                             "--permutations", "99", "--adjust", "holm", "--seed", "5,6",
+                             notes = TRUE))
   names <- adegenet::indNames(kv_read(plants))
   places <- data.frame(x = seq_along(names) %% 4, y = seq_along(names) %/% 4)
   places_file <- tempfile(fileext = ".tsv")
@@ -57,8 +63,9 @@ test_that("the functions give the commands' tables", {
                              places_file, "--classes", "3", "--permutations", "99", "--seed",
                              "5,6"))
   amova <- kv_amova(plants, permutations = 99, seed = c(5, 6))
-  table <- command_table("amova", plants, "--permutations", "99", "--seed", "5,6")
+  table <- command_table("amova", plants, "--permutations", "99", "--seed", "5,6", notes = TRUE)
   expect_equal(amova$table, table)
+  expect_match(attr(table, "notes"), "these are stepwise distances, which are not squared")
   expect_equal(c(amova$phi, amova$p), c(table$phi_st[2], table$p[2]))
   expect_equal(kv_ia(plants, permutations = 99, seed = c(7, 8)),
                command_table("ia", plants, "--permutations", "99", "--seed", "7,8"))

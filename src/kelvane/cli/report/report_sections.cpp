@@ -397,7 +397,7 @@ ReportSection amova_section(const ReportRun& run) {
         std::to_string(settings.permutations) +
         " random reassignments of the individuals to the populations, and of the observed "
         "assignment, whose Phi-st reaches the observed one.");
-    if (std::string note = amova_distance_note(run.options.data); !note.empty()) {
+    for (std::string note : analysis::amova_distance_notes(distance_input(run.options.data))) {
         note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
         section.paragraphs.push_back(note + ".");
     }
@@ -441,9 +441,10 @@ std::optional<ReportSection> design_section(const ReportRun& run) {
         "level above, and of the observed design, whose variance component reaches the observed "
         "one (the row within the lowest groups: stays at most at it). Below, Phi-st of every two "
         "groups of the lowest level from their own AMOVA, with its permutation p-value.");
-    if (options.euclidean != "sqrt") {
-        for (std::string note :
-             reading_notes(options, run.options.data, result.corrected, result.constant)) {
+    if (design.euclidean != EuclideanReading::kSqrt) {
+        for (std::string note : analysis::reading_notes(distance_input(run.options.data),
+                                                        design.euclidean, result.corrected,
+                                                        result.constant)) {
             note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
             section.paragraphs.push_back(note + ".");
         }
