@@ -15,7 +15,7 @@ constexpr double kSecondDegree = 0.088388347648318433;  // 2^-3.5
 
 bool clone_mates(const KinshipCounts& pair, const RelationshipScale& scale) {
     const double mismatch = pair.mismatch();
-    return !std::isnan(mismatch) && mismatch <= scale.clones.threshold;
+    return scale.compared && !std::isnan(mismatch) && mismatch <= scale.clones.threshold;
 }
 
 }  // namespace
@@ -48,6 +48,10 @@ RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
         if (const double kinship = pair.kinship(); !std::isnan(kinship)) {
             kinships.push_back(kinship);
         }
+    }
+    scale.compared = std::ranges::any_of(mismatches, [](double m) { return !std::isnan(m); });
+    if (!scale.compared) {
+        return scale;  // no pair shares a SNP: no clone mates, no kinship
     }
     scale.clones =
         automatic_threshold(mismatches, replicates, 0.5 / static_cast<double>(std::max(snps, 1)));
@@ -120,6 +124,9 @@ Relationship relationship_of(const KinshipCounts& pair, const RelationshipScale&
 }
 
 std::string relationship_words(const RelationshipScale& scale) {
+    if (!scale.compared) {
+        return "no pair of samples shares a biallelic SNP, so none has a relationship";
+    }
     std::string words = "clone mates at a mismatch share at or below " +
                         automatic_threshold_words(scale.clones) + "; ";
     if (scale.clone_pairs == 0) {

@@ -34,17 +34,17 @@ std::string_view relationship_name(Relationship relationship);
 
 // The scale the classes read the kinship on.
 struct RelationshipScale {
-    AutomaticThreshold clones;      // of the mismatch shares
-    double unrelated_kinship = 0;   // the median kinship
-    double clone_kinship = 0.5;     // the clone-mate mode as used (1/2: the kinship as it is)
-    int64_t clone_pairs = 0;        // the pairs it comes from (0: none)
+    bool compared = false;         // some pair shares a SNP (otherwise every class is NA)
+    AutomaticThreshold clones;     // of the mismatch shares
+    double unrelated_kinship = 0;  // the median kinship
+    double clone_kinship = 0.5;    // the clone-mate mode as used (1/2: the kinship as it is)
+    int64_t clone_pairs = 0;       // the pairs it comes from (0: none)
 };
 
 // From the counts of every pair (i, j < i) at i * (i - 1) / 2 + j, the replicate pairs (may be
-// none) and the number of SNPs. automatic_threshold's errors.
+// none) and the number of SNPs. automatic_threshold's errors, unless no pair shares a SNP.
 RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
-                                     std::span<const std::pair<int, int>> replicates,
-                                     int32_t snps);
+                                     std::span<const std::pair<int, int>> replicates, int32_t snps);
 
 // The standard error of a pair's kinship from its counts, HETHET and IBS0 taken as Poisson counts
 // and the heterozygous SNPs as given: sqrt(4 HETHET + 16 IBS0) / (4 min(Het1, Het2)).

@@ -16,6 +16,7 @@ KinshipCounts pair_of(int32_t hethet, int32_t ibs0) {
 
 TEST(RelationshipClasses, KinshipReadOnTheScaleOfTheData) {
     RelationshipScale scale;
+    scale.compared = true;
     scale.clones.threshold = 0.05;
     scale.unrelated_kinship = -0.02;
     scale.clone_kinship = 0.43;
@@ -60,6 +61,15 @@ TEST(RelationshipClasses, TheScaleFromTheCloneMates) {
     EXPECT_DOUBLE_EQ(scale.clone_kinship, 0.4875);
     EXPECT_EQ(relationship_name(relationship_of(counts[0], scale)), "clone");
     EXPECT_EQ(relationship_name(relationship_of(counts[1], scale)), "unrelated");
+}
+
+// Data without a shared biallelic SNP (microsatellites under the mismatch model of a report) give
+// no relationship rather than an error.
+TEST(RelationshipClasses, NoSharedSnpGivesNoRelationship) {
+    const std::vector<KinshipCounts> counts(3);
+    const RelationshipScale scale = relationship_scale(counts, {}, 10);
+    EXPECT_FALSE(scale.compared);
+    EXPECT_EQ(relationship_of(counts[0], scale), Relationship::kUnknown);
 }
 
 }  // namespace
