@@ -37,7 +37,7 @@ AutomaticThreshold automatic_threshold_of(const MarkerData& data, const Distance
     // Half a differing copy over all loci, in the distances' unit.
     const double floor = 0.5 / static_cast<double>(std::max(data.n_loci, 1)) *
                          (unrounded ? 1.0 : static_cast<double>(model.multiplier));
-    return automatic_threshold(values, replicates, floor, !unrounded);
+    return automatic_threshold({values.begin(), values.end()}, replicates, floor, !unrounded);
 }
 
 AutomaticDistances automatic_distances(const MarkerData& data, const DistanceInput& input,

@@ -34,16 +34,24 @@ std::string threshold_digits(double value) {
     return text;
 }
 
-AutomaticThreshold automatic_threshold(std::span<const double> lower,
+AutomaticThreshold automatic_threshold(std::vector<double> lower,
                                        std::span<const std::pair<int, int>> replicates,
                                        double floor, bool whole) {
-    std::vector<double> finite;
-    finite.reserve(lower.size());
-    for (const double value : lower) {
-        if (!std::isnan(value)) {
-            finite.push_back(value);
+    // The replicates' distances are read first; then the values without a distance are dropped
+    // and the rest reordered in place.
+    double replicate_sum = 0;
+    int64_t replicate_pairs = 0;
+    for (const auto& [a, b] : replicates) {
+        const int64_t low = std::min(a, b);
+        const int64_t high = std::max(a, b);
+        const double value = lower[static_cast<std::size_t>(high * (high - 1) / 2 + low)];
+        if (low != high && !std::isnan(value)) {
+            replicate_sum += value;
+            ++replicate_pairs;
         }
     }
+    std::erase_if(lower, [](double value) { return std::isnan(value); });
+    std::vector<double>& finite = lower;
     if (finite.empty()) {
         throw clonal::FatalError(
             "no pair of individuals has a distance, so no threshold comes "
@@ -55,23 +63,14 @@ AutomaticThreshold automatic_threshold(std::span<const double> lower,
     std::vector<double> clone_distances;
     if (!replicates.empty()) {
         chosen.from_replicates = true;
-        double sum = 0;
-        for (const auto& [a, b] : replicates) {
-            const int64_t low = std::min(a, b);
-            const int64_t high = std::max(a, b);
-            const double value = lower[static_cast<std::size_t>(high * (high - 1) / 2 + low)];
-            if (low != high && !std::isnan(value)) {
-                sum += value;
-                ++chosen.clone_pairs;
-            }
-        }
+        chosen.clone_pairs = replicate_pairs;
         if (chosen.clone_pairs == 0) {
             throw clonal::FatalError(
                 "no replicate pair has a distance (too few loci called in "
                 "both), so they give no clone-mate mode",
                 clonal::ErrorKind::kData);
         }
-        chosen.clone_mode = sum / static_cast<double>(chosen.clone_pairs);
+        chosen.clone_mode = replicate_sum / static_cast<double>(chosen.clone_pairs);
     } else {
         for (const double value : finite) {
             if (value < chosen.unrelated_mode / 4.0) {

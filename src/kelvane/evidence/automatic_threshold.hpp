@@ -20,6 +20,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace kelvane {
 
@@ -38,7 +39,7 @@ struct AutomaticThreshold {
 // distances), and the floor of the clone-mate mode. The threshold is rounded to three significant
 // digits, or down to a whole number on whole distances. A FatalError about the data when no pair
 // has a distance, or no replicate pair has one.
-AutomaticThreshold automatic_threshold(std::span<const double> lower,
+AutomaticThreshold automatic_threshold(std::vector<double> lower,
                                        std::span<const std::pair<int, int>> replicates,
                                        double floor, bool whole = false);
 

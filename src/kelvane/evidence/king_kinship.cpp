@@ -62,11 +62,13 @@ std::vector<KinshipCounts> kinship_counts(const MarkerData& data, const Distance
     clonal::advise_huge_pages(counts.data(), pairs * sizeof(KinshipCounts));
     counts.resize(pairs);
     const std::vector<BiallelicLocus> loci = plane_loci(data, options.threads);
+    // One block of masks for every chunk, cleared before each (memory asked for once).
+    std::vector<uint64_t> masks;
     for (std::size_t from = 0; from < loci.size(); from += kChunkLoci) {
         const std::size_t size = std::min(kChunkLoci, loci.size() - from);
         const std::size_t words = (size + 63) / 64;
         const std::size_t stride = kMasks * words;
-        std::vector<uint64_t> masks(static_cast<std::size_t>(n) * stride, 0);
+        masks.assign(static_cast<std::size_t>(n) * stride, 0);
         // Workers take blocks of samples, so that each writes its own samples' masks; a SNP's
         // first allele is the one the planes' scan met first (BiallelicLocus::larger).
         std::atomic<int> next_block{0};

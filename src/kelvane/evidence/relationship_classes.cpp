@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "common/core/median.hpp"
 
@@ -53,8 +54,8 @@ RelationshipScale relationship_scale(std::span<const KinshipCounts> counts,
     if (!scale.compared) {
         return scale;  // no pair shares a SNP: no clone mates, no kinship
     }
-    scale.clones =
-        automatic_threshold(mismatches, replicates, 0.5 / static_cast<double>(std::max(snps, 1)));
+    scale.clones = automatic_threshold(std::move(mismatches), replicates,
+                                       0.5 / static_cast<double>(std::max(snps, 1)));
     if (kinships.empty()) {
         return scale;
     }

@@ -1,9 +1,9 @@
 // The sexual floor of the threshold: offspring of random pairs of the data's individuals are
 // simulated (two distinct parents drawn uniformly, each passing a random half of its copies at
 // every locus, the first parent ceil(P/2) and the second floor(P/2); a haploid offspring takes
-// each locus from either parent at random, as recombination does), and the distances between offspring show how close genotypes
-// made by sex come. The alpha-quantile of those distances is the largest threshold that still
-// keeps sexually produced genotypes apart.
+// each locus from either parent at random, as recombination does), and the distances between
+// offspring show how close genotypes made by sex come. The alpha-quantile of those distances is the
+// largest threshold that still keeps sexually produced genotypes apart.
 //
 // Comparing every pair of many offspring would cost their number squared; instead the offspring
 // fall into groups of kOffspringGroup in the order simulated and every pair within a group is
