@@ -4,6 +4,8 @@
 # and the median wall time counts.
 set -e
 build=$(cd "${1:?usage: evidence_bench.sh BUILD_FOLDER}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/timed_run.sh"
 kelvane="$build/src/kelvane/kelvane"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,16 +20,6 @@ awk 'NR <= 7 { print; next }
        if (n > 500) { genotypes[n] = genotypes[n - 500] }
        print pop, name genotypes[n] }' n1000.txt > clonal1000.txt
 
-now() { date +%s.%N; }
-# median_seconds COMMAND...: the median wall time of three runs.
-median_seconds() {
-    for run in 1 2 3; do
-        start=$(now)
-        "$@" > /dev/null 2>&1
-        end=$(now)
-        awk "BEGIN { printf \"%.3f\n\", $end - $start }"
-    done | sort -n | sed -n 2p
-}
 row() {
     awk "BEGIN { printf \"%-58s %8.3f %6.1f  %s\n\", \"$1\", $2, $3, ($2 <= $3 ? \"met\" : \"MISSED\") }"
 }

@@ -6,6 +6,8 @@
 # ratios are to plink 2's median of the same run. Without plink2 its rows say so.
 set -e
 build=$(cd "${1:?usage: genomic_bench.sh BUILD_FOLDER}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/timed_run.sh"
 kelvane="$build/src/kelvane/kelvane"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,15 +16,6 @@ cd "$work"
     unrelated=500 snps=20000 seed=5
 samples=$(($(wc -l < truth.tsv) - 1))
 
-now() { date +%s.%N; }
-median_seconds() {
-    for run in 1 2 3; do
-        start=$(now)
-        "$@" > /dev/null 2>&1
-        end=$(now)
-        awk "BEGIN { printf \"%.3f\n\", $end - $start }"
-    done | sort -n | sed -n 2p
-}
 row() {
     awk "BEGIN { printf \"%-62s %8.3f  %s\n\", \"$1\", $2, \"$3\" }"
 }

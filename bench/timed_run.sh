@@ -1,4 +1,4 @@
-# Sourced by the scale scripts: timed_run COMMAND... runs the command (its output discarded) and
+# Sourced by the scale and bench scripts: timed_run COMMAND... runs the command (its output discarded) and
 # sets wall (seconds), cpu (user and system seconds, NA without /usr/bin/time) and peak_kb (peak
 # resident memory, 0 without /usr/bin/time).
 timed_run() {
@@ -15,4 +15,15 @@ timed_run() {
         cpu=NA
         peak_kb=0
     fi
+}
+
+now() { date +%s.%N; }
+# median_seconds COMMAND...: the median wall time of three runs.
+median_seconds() {
+    for run in 1 2 3; do
+        start=$(now)
+        "$@" > /dev/null 2>&1
+        end=$(now)
+        awk "BEGIN { printf \"%.3f\n\", $end - $start }"
+    done | sort -n | sed -n 2p
 }

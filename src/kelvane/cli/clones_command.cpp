@@ -74,11 +74,8 @@ clonal::cli::Action setup(CLI::App& command) {
                        "also write the genotypes file (name and genotype of each individual) here");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        std::vector<std::string> inputs = input_files(options->data);
-        for (std::string& file : threshold_inputs(options->threshold)) {
-            inputs.push_back(std::move(file));
-        }
-        clonal::cli::ResultFiles files(terminal, inputs);
+        clonal::cli::ResultFiles files(
+            terminal, threshold_inputs(options->threshold, input_files(options->data)));
         clonal::cli::ResultFile* clonal_file =
             options->clonal_file.empty() ? nullptr : &files.add("--clonal", options->clonal_file);
         clonal::cli::ResultFile* genotypes_file =

@@ -47,7 +47,6 @@ std::vector<std::string> input_files(const DataOptions& options);
 // What a distance counts under the options, for the titles of axes: "steps", "mutations".
 std::string distance_unit(const DataOptions& options, const MarkerData& data);
 
-
 // The model options as words of a command line, the defaults included, so that a command written
 // from them computes the same matrix: "--distance stepwise --missing not-counted".
 std::vector<std::string> model_arguments(const DataOptions& options);

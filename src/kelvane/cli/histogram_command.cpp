@@ -56,11 +56,9 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_figure_option(command, options->figure, "the histogram");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        std::vector<std::string> inputs = input_files(options->data);
-        if (!options->replicates.empty()) {
-            inputs.push_back(options->replicates);
-        }
-        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure, inputs);
+        clonal::cli::TableAndFigure outputs(
+            terminal, options->common, options->figure,
+            with_replicates(input_files(options->data), options->replicates));
         if (!options->suggest && !options->seeds.text.empty()) {
             throw clonal::cli::UsageError("--seed goes with --suggest");
         }

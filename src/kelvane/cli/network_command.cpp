@@ -64,11 +64,8 @@ clonal::cli::Action setup(CLI::App& command) {
             throw clonal::cli::UsageError(
                 "network writes a file: --out FILE.graphml (GraphML) or --out FILE.dot (DOT)");
         }
-        std::vector<std::string> inputs = input_files(options->data);
-        for (std::string& file : threshold_inputs(options->threshold)) {
-            inputs.push_back(std::move(file));
-        }
-        clonal::cli::ResultFiles files(terminal, inputs);
+        clonal::cli::ResultFiles files(
+            terminal, threshold_inputs(options->threshold, input_files(options->data)));
         clonal::cli::ResultFile& output = files.add("--out", out);
         clonal::cli::ResultFile* figure_output =
             options->figure.wanted() ? &files.add("--svg", options->figure.file) : nullptr;

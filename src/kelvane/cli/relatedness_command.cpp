@@ -39,11 +39,9 @@ clonal::cli::Action setup(CLI::App& command) {
                                    "kinship against IBS0, coloured by relationship");
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        std::vector<std::string> inputs = input_files(options->data);
-        if (!options->replicates.empty()) {
-            inputs.push_back(options->replicates);
-        }
-        clonal::cli::TableAndFigure outputs(terminal, options->common, options->figure, inputs);
+        clonal::cli::TableAndFigure outputs(
+            terminal, options->common, options->figure,
+            with_replicates(input_files(options->data), options->replicates));
         const MarkerData data = read_data(options->data, terminal, options->common.threads);
         options->settings.replicates = replicates_of(options->replicates, data);
         const analysis::RelatednessResult result =

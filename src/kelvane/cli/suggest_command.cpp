@@ -34,11 +34,8 @@ clonal::cli::Action setup(CLI::App& command) {
     clonal::cli::add_seed_option(command, options->seeds, clonal::cli::start_seeds_help());
     clonal::cli::add_common_options(command, options->common);
     return [options](const clonal::cli::Terminal& terminal) {
-        std::vector<std::string> inputs = input_files(options->data);
-        if (!options->replicates.empty()) {
-            inputs.push_back(options->replicates);
-        }
-        clonal::cli::ResultFiles files(terminal, inputs);
+        clonal::cli::ResultFiles files(
+            terminal, with_replicates(input_files(options->data), options->replicates));
         clonal::cli::ResultFile& output = files.add("--out", options->common.out);
         analysis::check_suggestion_settings(options->settings);
         clonal::Random random = seeded_random(options->seeds);

@@ -1,6 +1,8 @@
 // --threshold NUMBER|auto and --replicates.
 #include "kelvane/cli/threshold_option.hpp"
 
+#include <utility>
+
 #include "common/cli/cli_errors.hpp"
 #include "common/cli/option_checks.hpp"
 #include "common/text/number_text.hpp"
@@ -55,14 +57,19 @@ CLI::Option* add_replicates_option(CLI::App& command, std::string& file, const s
                                   "line), whose distances give the clone-mate mode");
 }
 
-std::vector<std::string> threshold_inputs(const ThresholdOption& option) {
-    if (option.replicates.empty()) {
-        return {};
+std::vector<std::string> with_replicates(std::vector<std::string> inputs, const std::string& file) {
+    if (!file.empty()) {
+        inputs.push_back(file);
     }
-    if (!option.automatic()) {
+    return inputs;
+}
+
+std::vector<std::string> threshold_inputs(const ThresholdOption& option,
+                                          std::vector<std::string> inputs) {
+    if (!option.replicates.empty() && !option.automatic()) {
         throw clonal::cli::UsageError("--replicates goes with --threshold auto");
     }
-    return {option.replicates};
+    return with_replicates(std::move(inputs), option.replicates);
 }
 
 std::vector<std::pair<int, int>> replicates_of(const std::string& file, const MarkerData& data) {

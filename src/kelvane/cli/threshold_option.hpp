@@ -38,9 +38,12 @@ void add_threshold_option(CLI::App& command, ThresholdOption& option, bool whole
 // give the same threshold again (none when no threshold is given).
 std::vector<std::string> threshold_arguments(const ThresholdOption& option);
 
-// The files the option reads (the replicates), to add to a command's inputs; --replicates without
-// auto is a UsageError.
-std::vector<std::string> threshold_inputs(const ThresholdOption& option);
+// A command's input files with the replicates file, when one is given.
+std::vector<std::string> with_replicates(std::vector<std::string> inputs, const std::string& file);
+
+// The same with the file the option reads; --replicates without auto is a UsageError.
+std::vector<std::string> threshold_inputs(const ThresholdOption& option,
+                                          std::vector<std::string> inputs);
 
 // The line a table starts with to say which threshold was chosen and why: "# threshold auto ...".
 std::string automatic_threshold_line(const AutomaticThreshold& chosen);

@@ -68,10 +68,7 @@ clonal::cli::Action setup(CLI::App& command) {
     return [options](const clonal::cli::Terminal& terminal) {
         std::vector<std::string> inputs = input_files(options->data);
         inputs.insert(inputs.end(), {options->place.file, options->design.strata});
-        for (std::string& file : threshold_inputs(options->threshold)) {
-            inputs.push_back(std::move(file));
-        }
-        clonal::cli::ResultFiles files(terminal, inputs);
+        clonal::cli::ResultFiles files(terminal, threshold_inputs(options->threshold, inputs));
         clonal::cli::ResultFile& html = clonal::cli::add_report_file(files, options->report);
         analysis::check_suggestion_settings(options->suggestion);
         analysis::check_histogram_settings(options->histogram);

@@ -442,9 +442,9 @@ std::optional<ReportSection> design_section(const ReportRun& run) {
         "one (the row within the lowest groups: stays at most at it). Below, Phi-st of every two "
         "groups of the lowest level from their own AMOVA, with its permutation p-value.");
     if (design.euclidean != EuclideanReading::kSqrt) {
-        for (std::string note : analysis::reading_notes(distance_input(run.options.data),
-                                                        design.euclidean, result.corrected,
-                                                        result.constant)) {
+        for (std::string note :
+             analysis::reading_notes(distance_input(run.options.data), design.euclidean,
+                                     result.corrected, result.constant)) {
             note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
             section.paragraphs.push_back(note + ".");
         }

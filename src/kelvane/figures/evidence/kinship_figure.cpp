@@ -1,9 +1,11 @@
 // The figure of kinship against IBS0.
 #include "kelvane/figures/evidence/kinship_figure.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace kelvane {
 
@@ -18,18 +20,21 @@ clonal::plot::Figure kinship_figure(const analysis::RelatednessResult& result) {
         classes[c].label = std::string(relationship_name(kDrawn[c]));
         classes[c].series = c;
     }
-    std::size_t unrelated = 0;
+    // Every pair's class, found once for the count of unrelated pairs and the drawing.
+    std::vector<Relationship> relationships;
+    relationships.reserve(result.counts.size());
     for (const KinshipCounts& pair : result.counts) {
-        if (relationship_of(pair, result.scale) == Relationship::kUnrelated) {
-            ++unrelated;
-        }
+        relationships.push_back(relationship_of(pair, result.scale));
     }
+    const auto unrelated =
+        static_cast<std::size_t>(std::ranges::count(relationships, Relationship::kUnrelated));
     const std::size_t step =
         unrelated > kMostUnrelated ? (unrelated + kMostUnrelated - 1) / kMostUnrelated : 1;
     std::size_t seen = 0;
-    for (const KinshipCounts& pair : result.counts) {
+    for (std::size_t p = 0; p < result.counts.size(); ++p) {
+        const KinshipCounts& pair = result.counts[p];
         const double kinship = pair.kinship();
-        const Relationship relationship = relationship_of(pair, result.scale);
+        const Relationship relationship = relationships[p];
         if (std::isnan(kinship) || pair.shared == 0 || relationship == Relationship::kUnknown) {
             continue;
         }
