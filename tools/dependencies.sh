@@ -17,7 +17,7 @@ set_name=${1:?usage: dependencies.sh build|test|ci|r}
 build="g++:cmd:g++ cmake:cmd:cmake make:cmd:make pkg-config:cmd:pkg-config
 libgtest-dev:file:/usr/include/gtest/gtest.h libgmock-dev:file:/usr/include/gmock/gmock.h
 libbenchmark-dev:file:/usr/include/benchmark/benchmark.h libcli11-dev:file:/usr/include/CLI/CLI.hpp
-libhts-dev:file:/usr/include/htslib/vcf.h"
+libhts-dev:file:/usr/include/htslib/vcf.h libsqlite3-dev:file:/usr/include/sqlite3.h"
 test="python3:cmd:python3 chromium:cmd:chromium plink2:cmd:plink2 plink1.9:cmd:plink1.9"
 ci="clang:cmd:clang++ libclang-rt-14-dev:glob:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
 r="r-base-dev:cmd:Rscript r-cran-rcpp:file:/usr/lib/R/site-library/Rcpp/DESCRIPTION

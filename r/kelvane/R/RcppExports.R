@@ -97,6 +97,22 @@ kv_network_cpp <- function(data, model, threshold, automatic, first, second, thr
     .Call(`_kelvane_kv_network_cpp`, data, model, threshold, automatic, first, second, threads)
 }
 
+kv_registry_add_cpp <- function(registry, data, model, threshold, source, threads) {
+    .Call(`_kelvane_kv_registry_add_cpp`, registry, data, model, threshold, source, threads)
+}
+
+kv_registry_query_cpp <- function(registry, data, threads) {
+    .Call(`_kelvane_kv_registry_query_cpp`, registry, data, threads)
+}
+
+kv_registry_genets_cpp <- function(registry) {
+    .Call(`_kelvane_kv_registry_genets_cpp`, registry)
+}
+
+kv_registry_samples_cpp <- function(registry) {
+    .Call(`_kelvane_kv_registry_samples_cpp`, registry)
+}
+
 kv_spatial_cpp <- function(data, model, analysis, x, y, geographic, threshold, classes, equal_pairs, class_limits, center, level, permutations, seed, threads) {
     .Call(`_kelvane_kv_spatial_cpp`, data, model, analysis, x, y, geographic, threshold, classes, equal_pairs, class_limits, center, level, permutations, seed, threads)
 }

@@ -374,6 +374,57 @@ BEGIN_RCPP
     return rcpp_result_gen;
 END_RCPP
 }
+// kv_registry_add_cpp
+Rcpp::DataFrame kv_registry_add_cpp(std::string registry, Rcpp::List data, Rcpp::Nullable<Rcpp::List> model, Rcpp::Nullable<double> threshold, std::string source, int threads);
+RcppExport SEXP _kelvane_kv_registry_add_cpp(SEXP registrySEXP, SEXP dataSEXP, SEXP modelSEXP, SEXP thresholdSEXP, SEXP sourceSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type registry(registrySEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<Rcpp::List> >::type model(modelSEXP);
+    Rcpp::traits::input_parameter< Rcpp::Nullable<double> >::type threshold(thresholdSEXP);
+    Rcpp::traits::input_parameter< std::string >::type source(sourceSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_registry_add_cpp(registry, data, model, threshold, source, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_registry_query_cpp
+Rcpp::DataFrame kv_registry_query_cpp(std::string registry, Rcpp::List data, int threads);
+RcppExport SEXP _kelvane_kv_registry_query_cpp(SEXP registrySEXP, SEXP dataSEXP, SEXP threadsSEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type registry(registrySEXP);
+    Rcpp::traits::input_parameter< Rcpp::List >::type data(dataSEXP);
+    Rcpp::traits::input_parameter< int >::type threads(threadsSEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_registry_query_cpp(registry, data, threads));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_registry_genets_cpp
+Rcpp::DataFrame kv_registry_genets_cpp(std::string registry);
+RcppExport SEXP _kelvane_kv_registry_genets_cpp(SEXP registrySEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type registry(registrySEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_registry_genets_cpp(registry));
+    return rcpp_result_gen;
+END_RCPP
+}
+// kv_registry_samples_cpp
+Rcpp::DataFrame kv_registry_samples_cpp(std::string registry);
+RcppExport SEXP _kelvane_kv_registry_samples_cpp(SEXP registrySEXP) {
+BEGIN_RCPP
+    Rcpp::RObject rcpp_result_gen;
+    Rcpp::RNGScope rcpp_rngScope_gen;
+    Rcpp::traits::input_parameter< std::string >::type registry(registrySEXP);
+    rcpp_result_gen = Rcpp::wrap(kv_registry_samples_cpp(registry));
+    return rcpp_result_gen;
+END_RCPP
+}
 // kv_spatial_cpp
 Rcpp::List kv_spatial_cpp(Rcpp::List data, Rcpp::List model, std::string analysis, Rcpp::NumericVector x, Rcpp::NumericVector y, bool geographic, Rcpp::Nullable<double> threshold, int classes, bool equal_pairs, Rcpp::NumericVector class_limits, Rcpp::NumericVector center, std::string level, double permutations, Rcpp::IntegerVector seed, int threads);
 RcppExport SEXP _kelvane_kv_spatial_cpp(SEXP dataSEXP, SEXP modelSEXP, SEXP analysisSEXP, SEXP xSEXP, SEXP ySEXP, SEXP geographicSEXP, SEXP thresholdSEXP, SEXP classesSEXP, SEXP equal_pairsSEXP, SEXP class_limitsSEXP, SEXP centerSEXP, SEXP levelSEXP, SEXP permutationsSEXP, SEXP seedSEXP, SEXP threadsSEXP) {
@@ -425,6 +476,10 @@ static const R_CallMethodDef CallEntries[] = {
     {"_kelvane_kv_clones_cpp", (DL_FUNC) &_kelvane_kv_clones_cpp, 8},
     {"_kelvane_kv_suggest_cpp", (DL_FUNC) &_kelvane_kv_suggest_cpp, 10},
     {"_kelvane_kv_network_cpp", (DL_FUNC) &_kelvane_kv_network_cpp, 7},
+    {"_kelvane_kv_registry_add_cpp", (DL_FUNC) &_kelvane_kv_registry_add_cpp, 6},
+    {"_kelvane_kv_registry_query_cpp", (DL_FUNC) &_kelvane_kv_registry_query_cpp, 3},
+    {"_kelvane_kv_registry_genets_cpp", (DL_FUNC) &_kelvane_kv_registry_genets_cpp, 1},
+    {"_kelvane_kv_registry_samples_cpp", (DL_FUNC) &_kelvane_kv_registry_samples_cpp, 1},
     {"_kelvane_kv_spatial_cpp", (DL_FUNC) &_kelvane_kv_spatial_cpp, 15},
     {NULL, NULL, 0}
 };

@@ -29,7 +29,7 @@ const clonal::cli::CommandList& kelvane_commands() {
         cli::psex_command(),         cli::convert_command(),   cli::loci_command(),
         cli::accumulation_command(), cli::ia_command(),        cli::report_command(),
         cli::network_command(),      cli::spatial_command(),   cli::error_rate_command(),
-        cli::relatedness_command()};
+        cli::relatedness_command(),  cli::registry_command()};
     return commands;
 }
 

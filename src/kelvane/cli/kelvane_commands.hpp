@@ -22,5 +22,6 @@ clonal::cli::Command network_command();
 clonal::cli::Command spatial_command();
 clonal::cli::Command error_rate_command();
 clonal::cli::Command relatedness_command();
+clonal::cli::Command registry_command();
 
 }  // namespace kelvane::cli

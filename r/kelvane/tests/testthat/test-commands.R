@@ -86,6 +86,27 @@ test_that("the functions give the commands' tables", {
   expect_equal(unname(d), unname(as.matrix(square[, -1])), tolerance = 1e-15)
 })
 
+test_that("a registry built in batches holds the clones of all samples, as the command lists", {
+  skip_if(program == "", "KELVANE does not name the kelvane program")
+  x <- kv_read(plants)
+  registry <- tempfile(fileext = ".sqlite")
+  first <- kv_registry_add(registry, x[c(1, 4, 7, 10, 13, 16)], threshold = 2)
+  expect_true(all(first$status == "new") && all(is.na(first$nearest)))
+  second <- kv_registry_query(registry, x[-c(1, 4, 7, 10, 13, 16)])
+  expect_equal(kv_registry_add(registry, x[-c(1, 4, 7, 10, 13, 16)]), second)
+  samples <- kv_registry_samples(registry)
+  clones <- kv_clones(plants, threshold = 2)
+  same_groups <- function(a, b) {
+    sort(sapply(split(a, b), function(g) paste(sort(g), collapse = " ")))
+  }
+  expect_equal(unname(same_groups(samples$individual, samples$genet)),
+               unname(same_groups(names(clones), clones)))
+  expect_equal(samples, command_table("registry", "samples", registry))
+  expect_equal(kv_registry_genets(registry), command_table("registry", "genets", registry))
+  expect_error(kv_registry_add(registry, x[2]), "holds samples of these names")
+  expect_error(kv_registry_add(registry, x[2], threshold = 3), "threshold is 2, not 3")
+})
+
 test_that("the network's attributes are those of its GraphML file", {
   skip_if(program == "", "KELVANE does not name the kelvane program")
   skip_if_not_installed("igraph")

@@ -19,6 +19,7 @@
 #include "kelvane/analysis/thresholds.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "support/distance_test_data.hpp"
+#include "support/repeated_genotypes.hpp"
 
 namespace kelvane {
 namespace {
@@ -33,34 +34,6 @@ std::vector<int64_t> network_values(const analysis::NetworkResult& network) {
     return values;
 }
 
-// 70 individuals drawn from 18 genotypes of 4 loci (a third of them with a missing copy), their
-// copies shuffled.
-MarkerData repeated_genotypes(std::mt19937& generator, int32_t ploidy) {
-    std::uniform_int_distribution<int32_t> allele(100, 106);
-    std::uniform_int_distribution<int> draw(0, 17);
-    std::vector<testing::Individual> genotypes;
-    for (int g = 0; g < 18; ++g) {
-        testing::Individual genotype;
-        for (int k = 0; k < 4; ++k) {
-            testing::Genotype copies;
-            for (int c = 0; c < ploidy; ++c) {
-                copies.push_back(g % 3 == 0 && k == g % 4 && c == 0 ? 0 : allele(generator));
-            }
-            genotype.push_back(copies);
-        }
-        genotypes.push_back(genotype);
-    }
-    std::vector<testing::Individual> individuals;
-    for (int i = 0; i < 70; ++i) {
-        testing::Individual individual = genotypes[static_cast<std::size_t>(draw(generator))];
-        for (testing::Genotype& copies : individual) {
-            std::shuffle(copies.begin(), copies.end(), generator);
-        }
-        individuals.push_back(individual);
-    }
-    return testing::markers(ploidy, individuals);
-}
-
 TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
     std::mt19937 generator(5);
     const std::vector<std::pair<std::string, std::string>> models{
@@ -68,7 +41,7 @@ TEST(DistinctGenotypes, SingleLinkageAsOnTheWholeMatrixUnderEveryModel) {
         {"two-phase", "infinite"},           {"two-phase", "2"},       {"two-phase", "not-counted"},
         {"infinite-allele", "one-mutation"}, {"infinite-allele", "2"}, {"stepwise", "average"}};
     for (const int32_t ploidy : {2, 4}) {
-        const MarkerData data = repeated_genotypes(generator, ploidy);
+        const MarkerData data = testing::repeated_genotypes(generator, ploidy);
         for (const auto& [distance, missing] : models) {
             DistanceInput input;
             input.model.distance = distance;
@@ -154,7 +127,7 @@ std::vector<DistanceMatrix> bands_of(const DistanceMatrix& rows, bool reversed) 
 
 TEST(DistinctGenotypes, BandsInAnyOrderAndTwinsFartherThanTheThreshold) {
     std::mt19937 generator(8);
-    const MarkerData data = repeated_genotypes(generator, 2);
+    const MarkerData data = testing::repeated_genotypes(generator, 2);
     DistanceInput input;
     input.model.missing = "4";  // two members of a genotype with a missing copy lie 8 apart
     const DistinctGenotypes distinct = distinct_genotypes(data);
