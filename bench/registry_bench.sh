@@ -26,7 +26,8 @@ awk 'NR == 2 { header = $0 } NR <= 2 { next } NF <= 3 { names = names $0 "\n"; n
 . "$here/timed_run.sh"
 
 row() {
-    awk "BEGIN { printf \"%-48s %8.2f %8s   %s\n\", \"$1\", $2, \"$3 s\", $2 <= $3 ? \"met\" : \"MISSED\" }"
+    awk "BEGIN { printf \"%-48s %8.2f %8s   %s\n\", \"$1\", $2, \"$3 s\",
+                 $2 <= $3 ? \"met\" : \"MISSED\" }"
 }
 
 echo "genet registry (load average: $(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo NA))"
@@ -43,6 +44,7 @@ done
 wait
 row "the same as four adds started at once" "$(awk "BEGIN { print $(now) - $start }")" 120
 genets=$("$kelvane" registry genets four.sqlite | awk -F'\t' 'NR > 1 && $6 == "NA"' | wc -l)
-clones=$("$kelvane" clones ramets.txt --threshold 2 --quiet 2> /dev/null | awk -F'\t' 'NR > 1 { print $3 }' |
-         sort -u | wc -l)
-echo "genets after the four adds: $genets; kelvane clones: $clones ($([ "$genets" = "$clones" ] && echo met || echo MISSED))"
+clones=$("$kelvane" clones ramets.txt --threshold 2 --quiet 2> /dev/null |
+         awk -F'\t' 'NR > 1 { print $3 }' | sort -u | wc -l)
+verdict=$([ "$genets" = "$clones" ] && echo met || echo MISSED)
+echo "genets after the four adds: $genets; kelvane clones: $clones ($verdict)"

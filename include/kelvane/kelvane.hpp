@@ -38,6 +38,7 @@
 #include "kelvane/analysis/nested_amova.hpp"
 #include "kelvane/analysis/network.hpp"
 #include "kelvane/analysis/psex.hpp"
+#include "kelvane/analysis/registry.hpp"
 #include "kelvane/analysis/spatial.hpp"
 #include "kelvane/analysis/suggestions.hpp"
 #include "kelvane/analysis/thresholds.hpp"

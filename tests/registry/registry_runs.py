@@ -7,7 +7,8 @@ step away from the one before at one copy), so that a batch can bridge genets st
     merge into the oldest genet it linked to.
   - query gives the rows the add then gives, and leaves the file as it was.
   - Refused adds (other loci, threshold, model or ploidy; a name held or repeated; a model whose
-    distances read the whole data set) change nothing and make no file.
+    distances read the whole data set; an SQLite file of other tables) change nothing and make
+    no file.
   - An add killed while it writes leaves the file whole and without its batch; four adds started
     at once all succeed and give the grouping of all their samples.
   - The export is read by marsyl, with as many genotypes per population as the registry's genets.
@@ -39,7 +40,7 @@ def table(text):
 
 
 def chained_samples(rng, genets, prefix, missing=0.04):
-    """Rows (population, name, loci) of genets with 1 to 6 ramets along a chain, some ramets twice."""
+    """Rows (population, name, loci) of genets of 1 to 6 ramets along a chain, some ramets twice."""
     samples = []
     for g in range(genets):
         genotype = [[rng.randrange(100, 131), rng.randrange(100, 131)] for _ in range(LOCI)]
@@ -54,11 +55,12 @@ def chained_samples(rng, genets, prefix, missing=0.04):
     return samples
 
 
-def write_marker_file(path, samples, loci=LOCI):
+def write_marker_file(path, samples, loci=LOCI, ploidy=2):
     with open(path, "w") as out:
-        out.write("Registry test data\n%d 3 %d 2 3\nsite1\nsite2\nsite3\n" % (len(samples), loci))
+        out.write("Registry test data\n%d 3 %d %d 3\nsite1\nsite2\nsite3\n"
+                  % (len(samples), loci, ploidy))
         for population, name, copies in samples:
-            fields = ["%03d%03d" % tuple(pair) for pair in copies[:loci]]
+            fields = ["%03d" * ploidy % tuple(pair + [0] * (ploidy - 2)) for pair in copies[:loci]]
             out.write("%s %s %s\n" % (population[4:], name, " ".join(fields)))
 
 
@@ -131,8 +133,12 @@ def check_refusals(folder, registry, samples):
     write_marker_file(twice, [("site1", "same", samples[0][2]), ("site2", "same", samples[1][2])])
     fresh = os.path.join(folder, "fresh.txt")
     write_marker_file(fresh, [("site1", "fresh%d" % i, s[2]) for i, s in enumerate(samples[:3])])
+    tetraploid = os.path.join(folder, "tetraploid.txt")
+    write_marker_file(tetraploid,
+                      [("site1", "tetra%d" % i, s[2]) for i, s in enumerate(samples[:3])], ploidy=4)
     refusals = [
         ([fewer], "loci"),
+        ([tetraploid], "ploidy"),
         ([fresh, "--threshold", "3"], "--threshold"),
         ([fresh, "--distance", "infinite-allele"], "--distance"),
         ([held], "holds samples"),
@@ -143,6 +149,13 @@ def check_refusals(folder, registry, samples):
         if words not in done.stderr or digest(registry) != hash_before:
             sys.exit("refused add %s: %s; file changed: %s"
                      % (arguments, done.stderr, digest(registry) != hash_before))
+    other = os.path.join(folder, "other.db")
+    with sqlite3.connect(other) as db:
+        db.execute("CREATE TABLE notes (text)")
+    hash_other = digest(other)
+    run(KELVANE, "registry", "add", other, fresh, "--threshold", "1", fails=True)
+    if digest(other) != hash_other:
+        sys.exit("an add changed an SQLite file that is not a registry")
     new_file = os.path.join(folder, "never.db")
     for arguments in ([fresh, "--threshold", "1", "--missing", "average"], [fresh]):
         run(KELVANE, "registry", "add", new_file, *arguments, fails=True)

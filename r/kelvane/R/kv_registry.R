@@ -11,11 +11,13 @@
 #' @param registry the registry file.
 #' @param x the batch's data, as \code{kv_dist} takes it.
 #' @param threshold the threshold (whole); NULL takes the registry's. A new registry needs one.
-#' @param model,missing,multiplier,base,repeat_lengths,repeat_rounding,partial_genotypes,min_shared_loci
-#'   the distance model as in \code{kv_dist}; \code{model = NULL} takes the registry's (the
-#'   stepwise distance for a new one). Distances that depend on the whole data set (missing copies
-#'   as the locus average, guessed repeat lengths or lengths rounded relative to the data) are
-#'   refused: each batch must compute only its own.
+#' @param model the distance model as in \code{kv_dist}, with the settings below; NULL takes the
+#'   registry's (the stepwise distance for a new registry). Distances that depend on the whole
+#'   data set (missing copies as the locus average, guessed repeat lengths or lengths rounded
+#'   relative to the data) are refused: each batch computes only its own.
+#' @param missing,multiplier,base,repeat_lengths,repeat_rounding,partial_genotypes as in
+#'   \code{kv_dist}, with \code{model}.
+#' @param min_shared_loci mismatch: as in \code{kv_clones}, with \code{model}.
 #' @param source what the batch is called in the registry (its table \code{batches}).
 #' @inheritParams kv_dist
 #' @return a data.frame with columns \code{individual}, \code{population}, \code{genet},
