@@ -79,10 +79,10 @@ void model_bands(const MarkerData& data, const DistanceModel& model,
         static_cast<int>(std::clamp<int64_t>(band_cells / std::max(n, 1), 1, std::max(n, 1)));
     const auto pairs_below = [](int64_t r) { return static_cast<uint64_t>(r * (r - 1) / 2); };
     const uint64_t all_pairs = pairs_below(n);
+    DistanceMatrix band(n, 0, std::min(n, rows));
     for (int first = 0; first < n; first += rows) {
         const int end = std::min(n, first + rows);
-        DistanceMatrix band =
-            first == 0 && end == n ? DistanceMatrix(n) : DistanceMatrix(n, first, end);
+        band.reband(first, end);
         fill(data, model, band, work.threads, [&](uint64_t done, uint64_t) {
             if (work.progress) {
                 work.progress(pairs_below(first) + done, all_pairs);

@@ -24,16 +24,46 @@ DistanceResult fill_locus_sums(const MarkerData& data, DistanceMatrix& matrix, c
                                std::vector<int32_t> copy_counts, const DistanceOptions& options,
                                SumStart start = SumStart::kZero) {
     const LocusValues<Model> values(data, model, std::move(copy_counts), options);
-    return fill_distance_matrix(
-        matrix, options, [&model] { return model.workspace(); },
-        [&](typename Model::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
-            const int32_t copy_count = values.copy_count(i, j);
-            int64_t total = start == SumStart::kMatrix ? matrix.at(i, j) : 0;
-            for (int locus = 0; locus < data.n_loci; ++locus) {
-                total = capped_add(total, values.value(workspace, locus, i, j, copy_count));
+    struct Workspace {
+        typename Model::Workspace model;
+        std::vector<int64_t> sums;
+        std::vector<int32_t> counts;
+    };
+    const auto n = static_cast<std::size_t>(data.n_individuals);
+    const bool done = for_each_pair_row(
+        matrix.first_row(), matrix.end_row(), options,
+        [&] {
+            return Workspace{model.workspace(), std::vector<int64_t>(n), std::vector<int32_t>(n)};
+        },
+        [&](Workspace& w, int i) {
+            for (int j = 0; j < i; ++j) {
+                w.sums[static_cast<std::size_t>(j)] =
+                    start == SumStart::kMatrix ? matrix.at(i, j) : 0;
             }
-            return fitting_distance(total);
+            const bool counted = values.reads_copy_counts();
+            if (counted) {
+                values.row_copy_counts(i, i, w.counts.data());
+            }
+            values.add_row(w.model, i, i, counted ? w.counts.data() : nullptr, w.sums.data());
+            // Every locus result is a capped count, so a sum that does not fit 32 bits is one
+            // that does not fit however the loci are held (capped_steps.hpp).
+            for (int j = 0; j < i; ++j) {
+                const std::optional<int32_t> value =
+                    fitting_distance(w.sums[static_cast<std::size_t>(j)]);
+                if (!value) {
+                    return false;
+                }
+                matrix.at(i, j) = *value;
+            }
+            return true;
         });
+    if (!done) {
+        return DistanceResult::kTooLarge;
+    }
+    if (matrix.whole()) {
+        mirror_lower_triangle(matrix);
+    }
+    return DistanceResult::kDone;
 }
 
 }  // namespace kelvane

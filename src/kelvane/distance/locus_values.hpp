@@ -68,6 +68,52 @@ class LocusValues {
         return table.cells[(slot * table.distinct + a) * table.distinct + b];
     }
 
+    // The pairs (i, j) for every j < end at once: adds to sums[j] the result of every locus, the
+    // loci in order (so that real sums add up exactly as value() locus by locus does), with
+    // counts[j] the pair's copy count when the model reads one. Locus by locus over all the pairs,
+    // a tabled locus is one lookup per pair in one row of its table, which stays in the cache.
+    template <class Sum>
+    void add_row(Workspace& workspace, int i, int end, const int32_t* counts, Sum* sums) const {
+        const auto n = static_cast<std::size_t>(end);
+        for (std::size_t locus = 0; locus < tables_.size(); ++locus) {
+            const Table& table = tables_[locus];
+            if (table.cells.empty()) {
+                for (std::size_t j = 0; j < n; ++j) {
+                    sums[j] +=
+                        model_.locus_value(workspace, static_cast<int>(locus), i,
+                                           static_cast<int>(j), counts == nullptr ? 0 : counts[j]);
+                }
+                continue;
+            }
+            const std::size_t d = table.distinct;
+            const Value* row =
+                table.cells.data() +
+                static_cast<std::size_t>(table.id_of[static_cast<std::size_t>(i)]) * d;
+            const int32_t* ids = table.id_of.data();
+            if (counts == nullptr || copy_counts_.empty()) {
+                for (std::size_t j = 0; j < n; ++j) {
+                    sums[j] += row[ids[j]];
+                }
+            } else {
+                const std::size_t slot_cells = d * d;
+                for (std::size_t j = 0; j < n; ++j) {
+                    sums[j] +=
+                        row[slot_of_count_[static_cast<std::size_t>(counts[j])] * slot_cells +
+                            static_cast<std::size_t>(ids[j])];
+                }
+            }
+        }
+    }
+
+    // Per j < end, the copy count of the pair (i, j); nothing when the model reads none.
+    bool reads_copy_counts() const { return !copy_counts_.empty(); }
+    void row_copy_counts(int i, int end, int32_t* counts) const {
+        const int32_t own = copy_counts_[static_cast<std::size_t>(i)];
+        for (int j = 0; j < end; ++j) {
+            counts[j] = std::max(own, copy_counts_[static_cast<std::size_t>(j)]);
+        }
+    }
+
     // How many loci are looked up in tables (for tests and measurements).
     int tabled_loci() const {
         return static_cast<int>(

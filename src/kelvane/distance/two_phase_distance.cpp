@@ -69,6 +69,14 @@ class TwoPhasePairs {
     int n_loci() const { return n_loci_; }
     int32_t copy_count(int i, int j) const { return values_.copy_count(i, j); }
 
+    // The sums of the pairs (i, j < i) into sums, their copy counts into counts, as sum() gives
+    // them pair by pair.
+    void row_sums(TwoPhaseModel::Workspace& workspace, int i, int32_t* counts, double* sums) const {
+        std::fill(sums, sums + i, 0.0);
+        values_.row_copy_counts(i, i, counts);
+        values_.add_row(workspace, i, i, counts, sums);
+    }
+
     double sum(TwoPhaseModel::Workspace& workspace, int i, int j, int32_t copy_count) const {
         double sum = 0.0;
         for (int locus = 0; locus < n_loci_; ++locus) {
@@ -94,16 +102,41 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
     CLONAL_BUG_CHECK(base >= 1.0f);
     return clonal::with_memory_message("alleleDistances malloc failed, more memory needed", [&] {
         const TwoPhasePairs pairs(data, missing, base, options);
-        return fill_distance_matrix(
-            matrix, options, [&pairs] { return pairs.workspace(); },
-            [&](TwoPhaseModel::Workspace& workspace, int i, int j) -> std::optional<int32_t> {
-                const int32_t copy_count = pairs.copy_count(i, j);
-                if (copy_count == 0) {
-                    return 0;
+        struct Workspace {
+            TwoPhaseModel::Workspace matching;
+            std::vector<double> sums;
+            std::vector<int32_t> counts;
+        };
+        const auto n = static_cast<std::size_t>(data.n_individuals);
+        const bool done = for_each_pair_row(
+            matrix.first_row(), matrix.end_row(), options,
+            [&] {
+                return Workspace{pairs.workspace(), std::vector<double>(n),
+                                 std::vector<int32_t>(n)};
+            },
+            [&](Workspace& w, int i) {
+                pairs.row_sums(w.matching, i, w.counts.data(), w.sums.data());
+                for (int j = 0; j < i; ++j) {
+                    const int32_t copy_count = w.counts[static_cast<std::size_t>(j)];
+                    const std::optional<int32_t> value =
+                        copy_count == 0
+                            ? 0
+                            : scaled_distance(w.sums[static_cast<std::size_t>(j)], pairs.n_loci(),
+                                              static_cast<double>(multiplier), copy_count);
+                    if (!value) {
+                        return false;
+                    }
+                    matrix.at(i, j) = *value;
                 }
-                return scaled_distance(pairs.sum(workspace, i, j, copy_count), pairs.n_loci(),
-                                       static_cast<double>(multiplier), copy_count);
+                return true;
             });
+        if (!done) {
+            return DistanceResult::kTooLarge;
+        }
+        if (matrix.whole()) {
+            mirror_lower_triangle(matrix);
+        }
+        return DistanceResult::kDone;
     });
 }
 

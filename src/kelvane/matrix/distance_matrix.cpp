@@ -19,6 +19,17 @@ DistanceMatrix::DistanceMatrix(int n, int first_row, int end_row)
     });
 }
 
+void DistanceMatrix::reband(int first_row, int end_row) {
+    const std::size_t cells =
+        static_cast<std::size_t>(end_row - first_row) * static_cast<std::size_t>(n_);
+    if (cells > cells_.size()) {
+        clonal::with_memory_message("distance matrix malloc failed, more memory needed",
+                                    [&] { cells_.resize(cells, 0); });
+    }
+    first_row_ = first_row;
+    end_row_ = end_row;
+}
+
 std::vector<double> lower_triangle(const DistanceMatrix& matrix) {
     const int n = matrix.size();
     std::vector<double> values;

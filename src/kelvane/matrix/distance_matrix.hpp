@@ -19,6 +19,11 @@ class DistanceMatrix {
     // (i, j < i) of its rows; the cells above the diagonal are left as they are.
     DistanceMatrix(int n, int first_row, int end_row);
 
+    // The same store as the band of rows first_row to end_row - 1, for computing bands one after
+    // another without allocating and clearing each: the cells keep what they held, grown (with
+    // zeros) only when the band is larger than any before.
+    void reband(int first_row, int end_row);
+
     // The number of individuals (of columns).
     int size() const { return n_; }
     int first_row() const { return first_row_; }

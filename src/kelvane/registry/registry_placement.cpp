@@ -130,10 +130,10 @@ Placements place_samples(const StoredGenotypes& stored, const MarkerData& batch,
 
     const int band_rows = static_cast<int>(
         std::clamp<int64_t>(kBandCells / std::max(n, 1), 1, std::max<int64_t>(n - units, 1)));
+    DistanceMatrix band(n, units, std::min(n, units + band_rows));
     for (int first = units; first < n; first += band_rows) {
         const int end = std::min(n, first + band_rows);
-        DistanceMatrix band =
-            first == 0 && end == n ? DistanceMatrix(n) : DistanceMatrix(n, first, end);
+        band.reband(first, end);
         DistanceOptions options;
         options.threads = work.threads;
         options.progress = [&](uint64_t done, uint64_t all) {
