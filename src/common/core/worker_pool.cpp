@@ -13,7 +13,8 @@ namespace clonal {
 
 int worker_count(int requested) {
     // More workers than cores would only share them, and a huge count could not be started.
-    const unsigned cores = std::thread::hardware_concurrency();
+    // Asked once: the system reads a file for it each time.
+    static const unsigned cores = std::thread::hardware_concurrency();
     const int available = cores == 0 ? 1 : static_cast<int>(cores);
     return requested >= 1 ? std::min(requested, available) : available;
 }

@@ -79,7 +79,7 @@ void model_bands(const MarkerData& data, const DistanceModel& model,
         static_cast<int>(std::clamp<int64_t>(band_cells / std::max(n, 1), 1, std::max(n, 1)));
     const auto pairs_below = [](int64_t r) { return static_cast<uint64_t>(r * (r - 1) / 2); };
     const uint64_t all_pairs = pairs_below(n);
-    DistanceMatrix band(n, 0, std::min(n, rows));
+    DistanceMatrix band = DistanceMatrix::band_store(n, 0, std::min(n, rows));
     for (int first = 0; first < n; first += rows) {
         const int end = std::min(n, first + rows);
         band.reband(first, end);

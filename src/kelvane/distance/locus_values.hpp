@@ -17,13 +17,17 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <new>
+#include <type_traits>
 #include <vector>
 
+#include "common/core/large_array.hpp"
 #include "common/core/worker_pool.hpp"
 #include "kelvane/data/marker_data.hpp"
 #include "kelvane/distance/distance_fill.hpp"
 #include "kelvane/distance/locus_genotypes.hpp"
+#include "kelvane/distance/row_lookup.hpp"
 
 namespace kelvane {
 
@@ -59,7 +63,7 @@ class LocusValues {
 
     Value value(Workspace& workspace, int locus, int first, int second, int32_t count) const {
         const Table& table = tables_[static_cast<std::size_t>(locus)];
-        if (table.cells.empty()) {
+        if (table.cells == nullptr) {
             return model_.locus_value(workspace, locus, first, second, count);
         }
         const std::size_t slot = slot_of_count_[static_cast<std::size_t>(count)];
@@ -77,7 +81,7 @@ class LocusValues {
         const auto n = static_cast<std::size_t>(end);
         for (std::size_t locus = 0; locus < tables_.size(); ++locus) {
             const Table& table = tables_[locus];
-            if (table.cells.empty()) {
+            if (table.cells == nullptr) {
                 for (std::size_t j = 0; j < n; ++j) {
                     sums[j] +=
                         model_.locus_value(workspace, static_cast<int>(locus), i,
@@ -87,12 +91,17 @@ class LocusValues {
             }
             const std::size_t d = table.distinct;
             const Value* row =
-                table.cells.data() +
+                table.cells +
                 static_cast<std::size_t>(table.id_of[static_cast<std::size_t>(i)]) * d;
             const int32_t* ids = table.id_of.data();
             if (counts == nullptr || copy_counts_.empty()) {
-                for (std::size_t j = 0; j < n; ++j) {
-                    sums[j] += row[ids[j]];
+                if constexpr (std::is_same_v<Sum, Value> &&
+                              (std::is_same_v<Value, int64_t> || std::is_same_v<Value, double>)) {
+                    add_looked_up(sums, row, ids, n);
+                } else {
+                    for (std::size_t j = 0; j < n; ++j) {
+                        sums[j] += row[ids[j]];
+                    }
                 }
             } else {
                 const std::size_t slot_cells = d * d;
@@ -117,14 +126,14 @@ class LocusValues {
     // How many loci are looked up in tables (for tests and measurements).
     int tabled_loci() const {
         return static_cast<int>(
-            std::ranges::count_if(tables_, [](const Table& t) { return !t.cells.empty(); }));
+            std::ranges::count_if(tables_, [](const Table& t) { return t.cells != nullptr; }));
     }
 
   private:
     struct Table {
         std::size_t distinct = 0;
         std::vector<int32_t> id_of;
-        std::vector<Value> cells;  // [slot][first locus genotype][second]
+        Value* cells = nullptr;  // [slot][first locus genotype][second], in pool_
     };
 
     // The copy counts that some pair has: the largest count of any two individuals.
@@ -156,24 +165,37 @@ class LocusValues {
         const auto n = static_cast<std::size_t>(data.n_individuals);
         const std::size_t pairs = n * (n - 1) / 2;
         std::vector<LocusGenotypes> loci = distinct_locus_genotypes(data);
-        std::size_t budget = kLocusTableBudget;
+        // The loci whose table pays, and where their tables start in one block of memory.
+        std::vector<std::size_t> start(loci.size(), 0);
+        std::vector<bool> tabled(loci.size(), false);
+        std::size_t total = 0;
         for (std::size_t locus = 0; locus < loci.size(); ++locus) {
             const std::size_t distinct = loci[locus].representative.size();
             const std::size_t cells = counts.size() * distinct * distinct;
             // A table pays when it needs at most half the results that pairs would.
-            if (cells > pairs / 2 || cells > budget) {
+            if (cells > pairs / 2 || total + cells > kLocusTableBudget) {
+                continue;
+            }
+            tabled[locus] = true;
+            start[locus] = total;
+            total += cells;
+        }
+        if (total == 0) {
+            return;
+        }
+        try {
+            // Every cell is written before it is read: no clearing, and huge pages.
+            pool_ = std::make_unique<clonal::LargeArray<Value>>(total);
+        } catch (const std::bad_alloc&) {
+            return;  // without room for the tables every locus is computed pair by pair
+        }
+        for (std::size_t locus = 0; locus < loci.size(); ++locus) {
+            if (!tabled[locus]) {
                 continue;
             }
             Table& table = tables_[locus];
-            try {
-                table.cells.resize(cells);
-            } catch (const std::bad_alloc&) {
-                // Without room for a table the locus is computed pair by pair.
-                table.cells = {};
-                continue;
-            }
-            budget -= cells;
-            table.distinct = distinct;
+            table.cells = pool_->data() + start[locus];
+            table.distinct = loci[locus].representative.size();
             table.id_of = std::move(loci[locus].id_of);
             fill_table(table, static_cast<int>(locus), loci[locus].representative, counts, threads);
         }
@@ -200,6 +222,7 @@ class LocusValues {
     std::vector<int32_t> copy_counts_;
     std::vector<std::size_t> slot_of_count_;
     std::vector<Table> tables_;
+    std::unique_ptr<clonal::LargeArray<Value>> pool_;
 };
 
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "common/core/allocation.hpp"
+#include "common/core/large_array.hpp"
 
 namespace kelvane {
 
@@ -19,12 +20,22 @@ DistanceMatrix::DistanceMatrix(int n, int first_row, int end_row)
     });
 }
 
+DistanceMatrix DistanceMatrix::band_store(int n, int first_row, int end_row) {
+    DistanceMatrix band(n, 0, 0);
+    band.reband(first_row, end_row);
+    return band;
+}
+
 void DistanceMatrix::reband(int first_row, int end_row) {
     const std::size_t cells =
         static_cast<std::size_t>(end_row - first_row) * static_cast<std::size_t>(n_);
     if (cells > cells_.size()) {
-        clonal::with_memory_message("distance matrix malloc failed, more memory needed",
-                                    [&] { cells_.resize(cells, 0); });
+        clonal::with_memory_message("distance matrix malloc failed, more memory needed", [&] {
+            cells_ = {};
+            cells_.reserve(cells);
+            clonal::advise_huge_pages(cells_.data(), cells * sizeof(int32_t));
+            cells_.resize(cells);
+        });
     }
     first_row_ = first_row;
     end_row_ = end_row;

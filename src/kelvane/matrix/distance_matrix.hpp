@@ -4,7 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace kelvane {
@@ -19,9 +22,14 @@ class DistanceMatrix {
     // (i, j < i) of its rows; the cells above the diagonal are left as they are.
     DistanceMatrix(int n, int first_row, int end_row);
 
+    // A band whose cells start undefined, for distances computed into it (the models write every
+    // pair (i, j < i) of its rows, the only cells a band's reader reads): no time spent clearing
+    // a store of hundreds of megabytes, which is asked for in huge pages.
+    static DistanceMatrix band_store(int n, int first_row, int end_row);
+
     // The same store as the band of rows first_row to end_row - 1, for computing bands one after
-    // another without allocating and clearing each: the cells keep what they held, grown (with
-    // zeros) only when the band is larger than any before.
+    // another without allocating each: the cells keep what they held, the store grown (its new
+    // cells undefined) only when the band is larger than any before.
     void reband(int first_row, int end_row);
 
     // The number of individuals (of columns).
@@ -51,10 +59,27 @@ class DistanceMatrix {
                static_cast<std::size_t>(j);
     }
 
+    // Cells whose store is grown without clearing: set where they must start at 0.
+    template <class T>
+    struct Undefined : std::allocator<T> {
+        template <class U>
+        struct rebind {
+            using other = Undefined<U>;
+        };
+        template <class U>
+        void construct(U* place) {
+            ::new (static_cast<void*>(place)) U;
+        }
+        template <class U, class... Args>
+        void construct(U* place, Args&&... args) {
+            ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+        }
+    };
+
     int n_;
     int first_row_ = 0;
     int end_row_ = 0;
-    std::vector<int32_t> cells_;
+    std::vector<int32_t, Undefined<int32_t>> cells_;
 };
 
 // The distances of a whole matrix, every pair (i, j < i) at i * (i - 1) / 2 + j.

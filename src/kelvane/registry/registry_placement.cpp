@@ -130,7 +130,7 @@ Placements place_samples(const StoredGenotypes& stored, const MarkerData& batch,
 
     const int band_rows = static_cast<int>(
         std::clamp<int64_t>(kBandCells / std::max(n, 1), 1, std::max<int64_t>(n - units, 1)));
-    DistanceMatrix band(n, units, std::min(n, units + band_rows));
+    DistanceMatrix band = DistanceMatrix::band_store(n, units, std::min(n, units + band_rows));
     for (int first = units; first < n; first += band_rows) {
         const int end = std::min(n, first + band_rows);
         band.reband(first, end);
