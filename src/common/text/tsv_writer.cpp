@@ -41,6 +41,16 @@ void TsvWriter::separate() {
     row_started_ = true;
 }
 
+std::string TsvWriter::cell_text(std::string_view value) {
+    std::string cell(value);
+    for (char& c : cell) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return cell;
+}
+
 TsvWriter& TsvWriter::text(std::string_view value) {
     separate();
     std::size_t start = 0;
@@ -54,6 +64,8 @@ TsvWriter& TsvWriter::text(std::string_view value) {
     text_.append(value.substr(start));
     return *this;
 }
+
+void TsvWriter::rows(std::string_view formatted) { text_.append(formatted); }
 
 TsvWriter& TsvWriter::integer(int64_t value) {
     separate();

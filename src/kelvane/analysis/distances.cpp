@@ -2,6 +2,7 @@
 #include "kelvane/analysis/distances.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "common/core/fatal_error.hpp"
@@ -208,14 +209,31 @@ void write_distance_pairs_header(clonal::TsvWriter& tsv) {
 
 void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
                           clonal::TsvWriter& tsv) {
+    // Millions of rows: the names made cells once, the rows formatted in pieces.
+    std::vector<std::string> names;
+    names.reserve(data.ind_names.size());
+    for (const std::string& name : data.ind_names) {
+        names.push_back(clonal::TsvWriter::cell_text(name).append("\t"));
+    }
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
+    std::string piece;
+    piece.reserve(kPiece + 256);
+    char digits[16];
     for (int i = std::max(matrix.first_row(), 1); i < matrix.end_row(); ++i) {
+        const std::string& first = names[static_cast<std::size_t>(i)];
+        const std::span<const int32_t> row = matrix.row(i);
         for (int j = 0; j < i; ++j) {
-            tsv.text(data.ind_names[static_cast<std::size_t>(i)])
-                .text(data.ind_names[static_cast<std::size_t>(j)])
-                .integer(matrix.at(i, j));
-            tsv.end_row();
+            piece.append(first).append(names[static_cast<std::size_t>(j)]);
+            const char* end =
+                std::to_chars(digits, digits + sizeof digits, row[static_cast<std::size_t>(j)]).ptr;
+            piece.append(digits, static_cast<std::size_t>(end - digits)).push_back('\n');
+            if (piece.size() >= kPiece) {
+                tsv.rows(piece);
+                piece.clear();
+            }
         }
     }
+    tsv.rows(piece);
 }
 
 std::vector<double> distance_values(const MarkerData& data, const DistanceInput& input,

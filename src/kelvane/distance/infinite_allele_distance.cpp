@@ -53,6 +53,9 @@ struct InfiniteAlleleModel {
 // Every slot takes part, missing ones included: the slots of one individual without an identical
 // slot in the other.
 struct OneMutationModel : InfiniteAlleleModel {
+    // Copies in common: whole counts, the same in either order.
+    bool symmetric_at(int32_t) const { return true; }
+
     Value locus_value(Workspace&, int locus, int i, int j, int32_t) const {
         return ploidy - common_copies(copies.locus_genotype(i, locus),
                                       copies.locus_genotype(j, locus), true);

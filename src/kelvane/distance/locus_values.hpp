@@ -201,21 +201,46 @@ class LocusValues {
         }
     }
 
+    // Whether the model gives the pair of two locus genotypes the same result in either order
+    // (bit for bit) at this copy count; a model that says nothing is taken as not.
+    bool symmetric_at(int32_t count) const {
+        if constexpr (requires { model_.symmetric_at(count); }) {
+            return model_.symmetric_at(count);
+        } else {
+            return false;
+        }
+    }
+
     void fill_table(Table& table, int locus, const std::vector<int32_t>& representative,
                     const std::vector<int32_t>& counts, int threads) {
-        const std::size_t rows = counts.size() * table.distinct;
+        const std::size_t d = table.distinct;
+        const std::size_t rows = counts.size() * d;
         std::atomic<std::size_t> next_row{0};
         clonal::run_workers(clonal::worker_count(threads), [&](int) {
             Workspace workspace = model_.workspace();
             for (std::size_t row = next_row++; row < rows; row = next_row++) {
-                const int32_t count = counts[row / table.distinct];
-                const int first = representative[row % table.distinct];
-                for (std::size_t b = 0; b < table.distinct; ++b) {
-                    table.cells[row * table.distinct + b] =
+                const int32_t count = counts[row / d];
+                const std::size_t a = row % d;
+                const int first = representative[a];
+                // A symmetric result is computed once, below the diagonal, and mirrored.
+                const std::size_t end = symmetric_at(count) ? a + 1 : d;
+                for (std::size_t b = 0; b < end; ++b) {
+                    table.cells[row * d + b] =
                         model_.locus_value(workspace, locus, first, representative[b], count);
                 }
             }
         });
+        for (std::size_t slot = 0; slot < counts.size(); ++slot) {
+            if (!symmetric_at(counts[slot])) {
+                continue;
+            }
+            Value* cells = table.cells + slot * d * d;
+            for (std::size_t a = 0; a < d; ++a) {
+                for (std::size_t b = a + 1; b < d; ++b) {
+                    cells[a * d + b] = cells[b * d + a];
+                }
+            }
+        }
     }
 
     const Model& model_;

@@ -57,6 +57,8 @@ struct NotCountedModel {
     bool squared;
 
     Workspace workspace() const { return copy_buffers(data); }
+    // Steps matched either way: whole counts, the same in either order.
+    bool symmetric_at(int32_t) const { return true; }
 
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t) const {
         load(w.first, copies, i, locus);
@@ -81,6 +83,8 @@ struct MissingStepsModel {
     bool squared;
 
     Workspace workspace() const { return copy_buffers(data); }
+    // Steps matched either way: whole counts, the same in either order.
+    bool symmetric_at(int32_t) const { return true; }
 
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t copy_count) const {
         load(w.first, copies, i, locus);

@@ -28,6 +28,10 @@ struct TwoPhaseModel {
 
     Workspace workspace() const { return matching; }
 
+    // With two copies or fewer a matching's sum has at most two terms, which add up to the same
+    // double in either order: the pair's result does not depend on which genotype comes first.
+    bool symmetric_at(int32_t copy_count) const { return copy_count <= 2; }
+
     // The best matching sum of the first copy_count copies of both (in descending order).
     Value locus_value(Workspace& w, int locus, int i, int j, int32_t copy_count) const {
         const auto first = copies.locus_genotype(i, locus);
