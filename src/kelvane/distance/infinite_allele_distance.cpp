@@ -105,7 +105,10 @@ DistanceResult infinite_allele_steps(const MarkerData& data, DistanceMatrix& mat
             [&](const MarkerData& part, const DistanceOptions& part_options, SumStart start) {
                 const DescendingCopies copies(part);
                 const MutationsModel model{{copies, part.slots()}, missing_mutations};
-                return fill_locus_sums(part, matrix, model, counts, part_options, start);
+                // Without a cost for missing copies the pair's copy count changes nothing.
+                return fill_locus_sums(part, matrix, model,
+                                       missing_mutations == 0 ? std::vector<int32_t>{} : counts,
+                                       part_options, start);
             });
     });
 }

@@ -27,13 +27,14 @@ DistanceResult fill_locus_sums(const MarkerData& data, DistanceMatrix& matrix, c
     struct Workspace {
         typename Model::Workspace model;
         std::vector<int64_t> sums;
-        std::vector<int32_t> counts;
+        typename LocusValues<Model>::RowCounts counts;
     };
     const auto n = static_cast<std::size_t>(data.n_individuals);
     const bool done = for_each_pair_row(
         matrix.first_row(), matrix.end_row(), options,
         [&] {
-            return Workspace{model.workspace(), std::vector<int64_t>(n), std::vector<int32_t>(n)};
+            return Workspace{model.workspace(), std::vector<int64_t>(n),
+                             typename LocusValues<Model>::RowCounts{}};
         },
         [&](Workspace& w, int i) {
             for (int j = 0; j < i; ++j) {
@@ -42,9 +43,9 @@ DistanceResult fill_locus_sums(const MarkerData& data, DistanceMatrix& matrix, c
             }
             const bool counted = values.reads_copy_counts();
             if (counted) {
-                values.row_copy_counts(i, i, w.counts.data());
+                values.row_copy_counts(i, i, w.counts);
             }
-            values.add_row(w.model, i, i, counted ? w.counts.data() : nullptr, w.sums.data());
+            values.add_row(w.model, i, i, counted ? &w.counts : nullptr, w.sums.data());
             // Every locus result is a capped count, so a sum that does not fit 32 bits is one
             // that does not fit however the loci are held (capped_steps.hpp).
             for (int j = 0; j < i; ++j) {

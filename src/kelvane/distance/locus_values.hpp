@@ -72,20 +72,47 @@ class LocusValues {
         return table.cells[(slot * table.distinct + a) * table.distinct + b];
     }
 
-    // The pairs (i, j) for every j < end at once: adds to sums[j] the result of every locus, the
-    // loci in order (so that real sums add up exactly as value() locus by locus does), with
-    // counts[j] the pair's copy count when the model reads one. Locus by locus over all the pairs,
-    // a tabled locus is one lookup per pair in one row of its table, which stays in the cache.
-    template <class Sum>
-    void add_row(Workspace& workspace, int i, int end, const int32_t* counts, Sum* sums) const {
+    // The copy counts of the pairs of a row, and the slot of each in the tables.
+    struct RowCounts {
+        std::vector<int32_t> counts;
+        std::vector<int32_t> slots;
+    };
+
+    // Whether the model reads the pair's copy count; then row_copy_counts gives them.
+    bool reads_copy_counts() const { return !copy_counts_.empty(); }
+
+    // The pairs (i, j < end): their copy counts and slots, for add_row.
+    void row_copy_counts(int i, int end, RowCounts& row) const {
         const auto n = static_cast<std::size_t>(end);
+        row.counts.resize(std::max(row.counts.size(), n));
+        row.slots.resize(std::max(row.slots.size(), n));
+        const int32_t own = copy_counts_[static_cast<std::size_t>(i)];
+        for (std::size_t j = 0; j < n; ++j) {
+            const int32_t count = std::max(own, copy_counts_[j]);
+            row.counts[j] = count;
+            row.slots[j] =
+                slot_of_count_.empty()
+                    ? 0
+                    : static_cast<int32_t>(slot_of_count_[static_cast<std::size_t>(count)]);
+        }
+    }
+
+    // The pairs (i, j) for every j < end at once: adds to sums[j] the result of every locus, the
+    // loci in order (so that real sums add up exactly as value() locus by locus does); counted:
+    // the pairs' copy counts (row_copy_counts) when the model reads them, else nothing. Locus by
+    // locus over all the pairs, a tabled locus is one lookup per pair in one row of its table,
+    // which stays in the cache.
+    template <class Sum>
+    void add_row(Workspace& workspace, int i, int end, const RowCounts* counted, Sum* sums) const {
+        const auto n = static_cast<std::size_t>(end);
+        const bool by_count = counted != nullptr && !copy_counts_.empty();
         for (std::size_t locus = 0; locus < tables_.size(); ++locus) {
             const Table& table = tables_[locus];
             if (table.cells == nullptr) {
                 for (std::size_t j = 0; j < n; ++j) {
                     sums[j] +=
                         model_.locus_value(workspace, static_cast<int>(locus), i,
-                                           static_cast<int>(j), counts == nullptr ? 0 : counts[j]);
+                                           static_cast<int>(j), by_count ? counted->counts[j] : 0);
                 }
                 continue;
             }
@@ -94,32 +121,20 @@ class LocusValues {
                 table.cells +
                 static_cast<std::size_t>(table.id_of[static_cast<std::size_t>(i)]) * d;
             const int32_t* ids = table.id_of.data();
-            if (counts == nullptr || copy_counts_.empty()) {
-                if constexpr (std::is_same_v<Sum, Value> &&
-                              (std::is_same_v<Value, int64_t> || std::is_same_v<Value, double>)) {
-                    add_looked_up(sums, row, ids, n);
+            if constexpr (std::is_same_v<Sum, Value> &&
+                          (std::is_same_v<Value, int64_t> || std::is_same_v<Value, double>)) {
+                if (by_count) {
+                    add_looked_up(sums, row, ids, counted->slots.data(), d * d, n);
                 } else {
-                    for (std::size_t j = 0; j < n; ++j) {
-                        sums[j] += row[ids[j]];
-                    }
+                    add_looked_up(sums, row, ids, n);
                 }
             } else {
-                const std::size_t slot_cells = d * d;
                 for (std::size_t j = 0; j < n; ++j) {
-                    sums[j] +=
-                        row[slot_of_count_[static_cast<std::size_t>(counts[j])] * slot_cells +
-                            static_cast<std::size_t>(ids[j])];
+                    const std::size_t slot =
+                        by_count ? static_cast<std::size_t>(counted->slots[j]) : 0;
+                    sums[j] += row[slot * d * d + static_cast<std::size_t>(ids[j])];
                 }
             }
-        }
-    }
-
-    // Per j < end, the copy count of the pair (i, j); nothing when the model reads none.
-    bool reads_copy_counts() const { return !copy_counts_.empty(); }
-    void row_copy_counts(int i, int end, int32_t* counts) const {
-        const int32_t own = copy_counts_[static_cast<std::size_t>(i)];
-        for (int j = 0; j < end; ++j) {
-            counts[j] = std::max(own, copy_counts_[static_cast<std::size_t>(j)]);
         }
     }
 

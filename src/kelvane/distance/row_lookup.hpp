@@ -13,6 +13,12 @@ namespace kelvane {
 void add_looked_up(int64_t* sums, const int64_t* row, const int32_t* ids, std::size_t n);
 void add_looked_up(double* sums, const double* row, const int32_t* ids, std::size_t n);
 
+// sums[j] += row[slots[j] * slot_cells + ids[j]] for every j < n: tables of several slots.
+void add_looked_up(int64_t* sums, const int64_t* row, const int32_t* ids, const int32_t* slots,
+                   std::size_t slot_cells, std::size_t n);
+void add_looked_up(double* sums, const double* row, const int32_t* ids, const int32_t* slots,
+                   std::size_t slot_cells, std::size_t n);
+
 // The version chosen: "avx512", "avx2" or "plain".
 const char* row_lookup_version();
 

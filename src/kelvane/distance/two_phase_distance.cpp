@@ -75,10 +75,12 @@ class TwoPhasePairs {
 
     // The sums of the pairs (i, j < i) into sums, their copy counts into counts, as sum() gives
     // them pair by pair.
-    void row_sums(TwoPhaseModel::Workspace& workspace, int i, int32_t* counts, double* sums) const {
+    using RowCounts = LocusValues<TwoPhaseModel>::RowCounts;
+    void row_sums(TwoPhaseModel::Workspace& workspace, int i, RowCounts& counts,
+                  double* sums) const {
         std::fill(sums, sums + i, 0.0);
         values_.row_copy_counts(i, i, counts);
-        values_.add_row(workspace, i, i, counts, sums);
+        values_.add_row(workspace, i, i, &counts, sums);
     }
 
     double sum(TwoPhaseModel::Workspace& workspace, int i, int j, int32_t copy_count) const {
@@ -109,19 +111,18 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
         struct Workspace {
             TwoPhaseModel::Workspace matching;
             std::vector<double> sums;
-            std::vector<int32_t> counts;
+            TwoPhasePairs::RowCounts counts;
         };
         const auto n = static_cast<std::size_t>(data.n_individuals);
         const bool done = for_each_pair_row(
             matrix.first_row(), matrix.end_row(), options,
             [&] {
-                return Workspace{pairs.workspace(), std::vector<double>(n),
-                                 std::vector<int32_t>(n)};
+                return Workspace{pairs.workspace(), std::vector<double>(n), {}};
             },
             [&](Workspace& w, int i) {
-                pairs.row_sums(w.matching, i, w.counts.data(), w.sums.data());
+                pairs.row_sums(w.matching, i, w.counts, w.sums.data());
                 for (int j = 0; j < i; ++j) {
-                    const int32_t copy_count = w.counts[static_cast<std::size_t>(j)];
+                    const int32_t copy_count = w.counts.counts[static_cast<std::size_t>(j)];
                     const std::optional<int32_t> value =
                         copy_count == 0
                             ? 0
