@@ -39,10 +39,9 @@ struct RegistrySettings {
 // merged, nearest: the stored sample it is closest to, distance: to it; NA on an empty registry).
 struct RegistryBatch {
     clonal::ResultTable table;
-    int64_t batch = 0;          // its number in the registry (that of the next add, for a query)
-    int64_t founded = 0;        // genets it founds
-    int64_t merges = 0;         // genets it merges into older ones
-    int64_t stored_genets = 0;  // genets before it (not merged)
+    int64_t batch = 0;    // its number in the registry (that of the next add, for a query)
+    int64_t founded = 0;  // genets it founds
+    int64_t merges = 0;   // genets it merges into older ones
 };
 
 // Adds the data as a batch, creating the file when it does not exist. Errors, nothing written: the

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <set>
+#include <utility>
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/setting_ranges.hpp"
@@ -123,9 +124,15 @@ const char* status_word(PlacementStatus status) {
     return "";
 }
 
-// The batch placed against the open registry; the store is left open for the caller to write.
-RegistryBatch place(RegistryStore& store, const MarkerData& data, const RegistrySettings& settings,
-                    const clonal::WorkSettings& work, std::optional<Placements>& kept) {
+// A batch placed against the open registry, its rows and where each sample goes; the store is
+// left open for the caller to write.
+struct Placed {
+    RegistryBatch batch;
+    Placements placements;
+};
+
+Placed place(RegistryStore& store, const MarkerData& data, const RegistrySettings& settings,
+             const clonal::WorkSettings& work) {
     RegistryFixed fixed;
     if (store.fresh()) {
         fixed = {settings.model.value_or(ModelChoice{}), *settings.threshold, data.max_ploidy,
@@ -144,15 +151,12 @@ RegistryBatch place(RegistryStore& store, const MarkerData& data, const Registry
     StoredGenotypes stored = store.genotypes(data.n_loci, fixed.ploidy, data.slots());
     const bool own_distances =
         fixed.model.missing != "not-counted" && fixed.model.missing != "one-mutation";
-    RegistryBatch batch;
+    Placed placed;
+    RegistryBatch& batch = placed.batch;
     batch.batch = store.next_batch();
-    {
-        std::set<int64_t> standing(stored.genets.begin(), stored.genets.end());
-        batch.stored_genets = static_cast<int64_t>(standing.size());
-    }
-    kept = place_samples(stored, data, model, own_distances, whole_threshold(fixed.threshold),
-                         store.next_genet(), work);
-    const Placements& placements = *kept;
+    placed.placements = place_samples(stored, data, model, own_distances,
+                                      whole_threshold(fixed.threshold), store.next_genet(), work);
+    const Placements& placements = placed.placements;
     batch.founded = placements.founded;
     batch.merges = static_cast<int64_t>(placements.merges.size());
     clonal::ResultTable& table = batch.table;
@@ -171,7 +175,7 @@ RegistryBatch place(RegistryStore& store, const MarkerData& data, const Registry
         }
         table.end_row();
     }
-    return batch;
+    return placed;
 }
 
 // What can be checked on the batch alone, before the file is opened.
@@ -204,19 +208,17 @@ RegistryBatch registry_add(const std::string& file, const MarkerData& data,
     if (store.fresh() && !settings.threshold) {
         throw clonal::SettingError("a new registry needs its {setting}", "threshold");
     }
-    std::optional<Placements> placements;
-    RegistryBatch batch = place(store, data, settings, work, placements);
-    store.add({data, *placements, settings.source});
+    Placed placed = place(store, data, settings, work);
+    store.add({data, placed.placements, settings.source});
     store.commit();
-    return batch;
+    return std::move(placed.batch);
 }
 
 RegistryBatch registry_query(const std::string& file, const MarkerData& data,
                              const RegistrySettings& settings, const clonal::WorkSettings& work) {
     check_names(data);
     RegistryStore store(file, false);
-    std::optional<Placements> placements;
-    return place(store, data, settings, work, placements);
+    return place(store, data, settings, work).batch;
 }
 
 clonal::ResultTable registry_samples(const std::string& file) {
