@@ -30,8 +30,8 @@ DistanceResult fill_locus_sums(const MarkerData& data, DistanceMatrix& matrix, c
         typename LocusValues<Model>::RowCounts counts;
     };
     const auto n = static_cast<std::size_t>(data.n_individuals);
-    const bool done = for_each_pair_row(
-        matrix.first_row(), matrix.end_row(), options,
+    return fill_distance_rows(
+        matrix, options,
         [&] {
             return Workspace{model.workspace(), std::vector<int64_t>(n),
                              typename LocusValues<Model>::RowCounts{}};
@@ -46,25 +46,12 @@ DistanceResult fill_locus_sums(const MarkerData& data, DistanceMatrix& matrix, c
                 values.row_copy_counts(i, i, w.counts);
             }
             values.add_row(w.model, i, i, counted ? &w.counts : nullptr, w.sums.data());
-            // Every locus result is a capped count, so a sum that does not fit 32 bits is one
-            // that does not fit however the loci are held (capped_steps.hpp).
-            for (int j = 0; j < i; ++j) {
-                const std::optional<int32_t> value =
-                    fitting_distance(w.sums[static_cast<std::size_t>(j)]);
-                if (!value) {
-                    return false;
-                }
-                matrix.at(i, j) = *value;
-            }
-            return true;
+        },
+        // Every locus result is a capped count, so a sum that does not fit 32 bits is one that
+        // does not fit however the loci are held (capped_steps.hpp).
+        [](const Workspace& w, int, int j) {
+            return fitting_distance(w.sums[static_cast<std::size_t>(j)]);
         });
-    if (!done) {
-        return DistanceResult::kTooLarge;
-    }
-    if (matrix.whole()) {
-        mirror_lower_triangle(matrix);
-    }
-    return DistanceResult::kDone;
 }
 
 }  // namespace kelvane

@@ -58,12 +58,15 @@ bool for_each_pair_row(int first_row, int end_row, const DistanceOptions& option
 // Calls distance(workspace, i, j) for every pair j < i of the matrix's rows, each pair on exactly
 // one worker, and stores the results at (i, j) and, in a whole matrix, (j, i). A distance of
 // std::nullopt (too large) stops the loop: the matrix is then incomplete and the result
-// kTooLarge.
-template <class MakeWorkspace, class PairDistance>
-DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOptions& options,
-                                    MakeWorkspace make_workspace, PairDistance distance) {
+// kTooLarge. fill_distance_rows calls prepare_row(workspace, i) before the pairs of row i, for
+// models that compute a row's distances together.
+template <class MakeWorkspace, class PrepareRow, class PairDistance>
+DistanceResult fill_distance_rows(DistanceMatrix& matrix, const DistanceOptions& options,
+                                  MakeWorkspace make_workspace, PrepareRow prepare_row,
+                                  PairDistance distance) {
     const bool done = for_each_pair_row(
         matrix.first_row(), matrix.end_row(), options, make_workspace, [&](auto& workspace, int i) {
+            prepare_row(workspace, i);
             for (int j = 0; j < i; ++j) {
                 const std::optional<int32_t> value = distance(workspace, i, j);
                 if (!value) {
@@ -80,6 +83,13 @@ DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOption
         mirror_lower_triangle(matrix);
     }
     return DistanceResult::kDone;
+}
+
+template <class MakeWorkspace, class PairDistance>
+DistanceResult fill_distance_matrix(DistanceMatrix& matrix, const DistanceOptions& options,
+                                    MakeWorkspace make_workspace, PairDistance distance) {
+    return fill_distance_rows(
+        matrix, options, make_workspace, [](auto&, int) {}, distance);
 }
 
 // The outcome of filling a matrix from real values: the pair (i, j < i) of a value that was not

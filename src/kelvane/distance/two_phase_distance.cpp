@@ -114,34 +114,20 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
             TwoPhasePairs::RowCounts counts;
         };
         const auto n = static_cast<std::size_t>(data.n_individuals);
-        const bool done = for_each_pair_row(
-            matrix.first_row(), matrix.end_row(), options,
+        return fill_distance_rows(
+            matrix, options,
             [&] {
                 return Workspace{pairs.workspace(), std::vector<double>(n), {}};
             },
-            [&](Workspace& w, int i) {
-                pairs.row_sums(w.matching, i, w.counts, w.sums.data());
-                for (int j = 0; j < i; ++j) {
-                    const int32_t copy_count = w.counts.counts[static_cast<std::size_t>(j)];
-                    const std::optional<int32_t> value =
-                        copy_count == 0
-                            ? 0
-                            : scaled_distance(w.sums[static_cast<std::size_t>(j)], pairs.n_loci(),
-                                              static_cast<double>(multiplier), copy_count);
-                    if (!value) {
-                        return false;
-                    }
-                    matrix.at(i, j) = *value;
+            [&](Workspace& w, int i) { pairs.row_sums(w.matching, i, w.counts, w.sums.data()); },
+            [&](const Workspace& w, int, int j) -> std::optional<int32_t> {
+                const int32_t copy_count = w.counts.counts[static_cast<std::size_t>(j)];
+                if (copy_count == 0) {
+                    return 0;
                 }
-                return true;
+                return scaled_distance(w.sums[static_cast<std::size_t>(j)], pairs.n_loci(),
+                                       static_cast<double>(multiplier), copy_count);
             });
-        if (!done) {
-            return DistanceResult::kTooLarge;
-        }
-        if (matrix.whole()) {
-            mirror_lower_triangle(matrix);
-        }
-        return DistanceResult::kDone;
     });
 }
 
