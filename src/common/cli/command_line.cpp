@@ -139,11 +139,18 @@ int run_command_line(const ProgramInfo& info, const CommandList& commands,
     app.footer("\nRun '" + info.name + " COMMAND --help' for the options of a command.");
     bool version = false;
     app.add_flag("--version", version, "print the version and exit");
+    // Only a command named on the line can run or be asked for its help: the others are listed
+    // with their summaries but get no options, which keeps the start of every run short.
+    const auto named = [&arguments](const std::string& name) {
+        return std::ranges::find(arguments, name) != arguments.end();
+    };
     std::vector<std::pair<CLI::App*, Action>> actions;
     for (const Command& command : listed) {
         CLI::App* sub = app.add_subcommand(command.name, command.summary);
         sub->footer("");
-        actions.emplace_back(sub, command.setup(*sub));
+        if (named(command.name)) {
+            actions.emplace_back(sub, command.setup(*sub));
+        }
     }
 
     if (!arguments.empty()) {

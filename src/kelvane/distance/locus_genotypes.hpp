@@ -35,6 +35,10 @@ class DescendingCopies {
             ploidy_);
     }
 
+    // How far apart in memory the genotypes of two consecutive individuals at a locus lie: the
+    // genotype of individual i + 1 starts stride() copies after that of i.
+    std::size_t stride() const { return n_loci_ * ploidy_; }
+
   private:
     std::size_t n_loci_;
     std::size_t ploidy_;

@@ -11,6 +11,10 @@
 //   using Workspace = ...;          scratch space of one worker
 //   Workspace workspace() const;
 //   Value locus_value(Workspace&, int locus, int first, int second, int32_t copy_count) const;
+// and may supply, for the pairs of a row that reads copy counts, the locus results of all of them
+// added at once (the same values as locus_value):
+//   void add_locus_row(Workspace&, int locus, int first, std::size_t end, const int32_t* counts,
+//                      Value* sums) const;
 #pragma once
 
 #include <algorithm>
@@ -109,6 +113,15 @@ class LocusValues {
         for (std::size_t locus = 0; locus < tables_.size(); ++locus) {
             const Table& table = tables_[locus];
             if (table.cells == nullptr) {
+                if constexpr (std::is_same_v<Sum, Value> && requires(const int32_t* counts) {
+                                  model_.add_locus_row(workspace, 0, i, n, counts, sums);
+                              }) {
+                    if (by_count) {
+                        model_.add_locus_row(workspace, static_cast<int>(locus), i, n,
+                                             counted->counts.data(), sums);
+                        continue;
+                    }
+                }
                 for (std::size_t j = 0; j < n; ++j) {
                     sums[j] +=
                         model_.locus_value(workspace, static_cast<int>(locus), i,

@@ -39,6 +39,21 @@ struct TwoPhaseModel {
         return enumerate ? w.enumerated_sum(first, second, copy_count)
                          : w.best_sum(first, second, copy_count);
     }
+
+    // sums[j] += locus_value(w, locus, i, j, counts[j]) for every j < end.
+    void add_locus_row(Workspace& w, int locus, int i, std::size_t end, const int32_t* counts,
+                       Value* sums) const {
+        if (enumerate) {
+            for (std::size_t j = 0; j < end; ++j) {
+                sums[j] += locus_value(w, locus, i, static_cast<int>(j), counts[j]);
+            }
+            return;
+        }
+        if (end > 0) {
+            w.add_best_sums(copies.locus_genotype(i, locus), copies.locus_genotype(0, locus).data(),
+                            copies.stride(), end, counts, sums);
+        }
+    }
 };
 
 // (S / loci) x multiplier / copy count, left to right in double precision, plus 0.5 and

@@ -168,9 +168,9 @@ double PartialFillings::mean_over(std::span<const int32_t> candidates) {
         double total = 0.0;
         for (std::size_t v = 0; v < n_values_; ++v) {
             const uint32_t equal = equal_copies_[v];
-            total += multiplicities_[v] *
-                     (equal != 0 ? best_[all ^ (equal & (0u - equal))]
-                                 : best_with(best_.data(), value_costs(v), all));
+            total +=
+                multiplicities_[v] * (equal != 0 ? best_[all ^ (equal & (0u - equal))]
+                                                 : best_with(best_.data(), value_costs(v), all));
         }
         return total / static_cast<double>(candidates.size());
     }

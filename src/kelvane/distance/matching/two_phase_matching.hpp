@@ -3,11 +3,14 @@
 // matched before any search wherever that cannot change the sum.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include "kelvane/distance/matching/best_matching.hpp"
+#include "kelvane/distance/matching/matching_lanes.hpp"
 #include "kelvane/distance/matching/two_phase_costs.hpp"
 
 namespace kelvane {
@@ -25,6 +28,12 @@ class TwoPhaseMatching {
     double best_sum(std::span<const int32_t> first, std::span<const int32_t> second,
                     int copy_count);
 
+    // sums[j] += best_sum(first, second_j, counts[j]) for every j < n, second_j being the
+    // genotype at seconds + j * stride: the pairs of complete genotypes several at a time in
+    // vector lanes, the others one by one, with the same values.
+    void add_best_sums(std::span<const int32_t> first, const int32_t* seconds, std::size_t stride,
+                       std::size_t n, const int32_t* counts, double* sums);
+
     // The same by trying every matching (enumerated_matching_sum of the whole table).
     double enumerated_sum(std::span<const int32_t> first, std::span<const int32_t> second,
                           int copy_count);
@@ -39,6 +48,8 @@ class TwoPhaseMatching {
     CostTable fill_any_table(std::span<const int32_t> first, std::span<const int32_t> second,
                              int k);
 
+    void flush_lanes(std::span<const int32_t> first, double* sums);
+
     const TwoPhaseCosts* costs_;
     // Whether every step count of the data set has its cost kept (looked up, not computed).
     bool all_steps_kept_ = false;
@@ -50,6 +61,11 @@ class TwoPhaseMatching {
     std::vector<int32_t> second_rest_;
     std::vector<double> table_;
     BestMatching matching_;
+    // The pairs waiting for the lanes: their copy count, genotypes and places in the sums.
+    int lane_copies_ = 0;
+    std::size_t lanes_used_ = 0;
+    std::array<const int32_t*, kMatchingLanes> lane_seconds_{};
+    std::array<std::size_t, kMatchingLanes> lane_places_{};
 };
 
 }  // namespace kelvane

@@ -9,9 +9,11 @@
 #include <iostream>
 #include <numeric>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "kelvane/distance/matching/hungarian_assignment.hpp"
+#include "kelvane/distance/matching/matching_lanes.hpp"
 #include "kelvane/distance/matching/two_phase_costs.hpp"
 #include "kelvane/distance/matching/two_phase_matching.hpp"
 
@@ -276,6 +278,48 @@ TEST(BestMatchingProperty, SubsetReferenceAgreesWithTheEnumeration) {
             const Table table = copies_table(random.genotype(k, 8), random.genotype(k, 8), costs);
             ASSERT_EQ(subset_reference(table.costs(), k),
                       enumerated_matching_sum(table.costs(), k));
+        }
+    }
+}
+
+// Every version of the lanes this processor runs (so the narrower ones too) gives each lane the
+// enumeration's sum for its pair: complete genotypes, ties among copies, bases whose costs do and
+// do not add exactly.
+TEST(BestMatchingProperty, LanesGiveEveryPairTheEnumeratedSum) {
+    RandomCopies random(17);
+    const std::vector<MatchingLanesVersion> versions = runnable_matching_lanes();
+    ASSERT_EQ(versions.back().name, std::string("plain"));
+    for (const MatchingLanesVersion& version : versions) {
+        SCOPED_TRACE(version.name);
+        for (int k = kLaneCopiesFrom; k <= kLaneCopiesTo; ++k) {
+            for (int t = 0; t < 40; ++t) {
+                const TwoPhaseCosts costs(t % 2 == 0 ? 1.3f : 2.0f, 0, 60);
+                const auto complete = [&] {
+                    std::vector<int32_t> copies = random.genotype(k, t % 3 == 0 ? 4 : 60);
+                    std::ranges::replace(copies, 0, 100);
+                    std::ranges::sort(copies, std::greater<>());
+                    return copies;
+                };
+                const std::vector<int32_t> first = complete();
+                std::vector<std::vector<int32_t>> seconds;
+                std::vector<const int32_t*> pointers;
+                for (int l = 0; l < kMatchingLanes; ++l) {
+                    seconds.push_back(complete());
+                }
+                for (const auto& second : seconds) {
+                    pointers.push_back(second.data());
+                }
+                std::vector<double> sums(kMatchingLanes);
+                version.sums(k, first.data(), pointers.data(), costs.kept_step_costs().data(),
+                             sums.data());
+                for (int l = 0; l < kMatchingLanes; ++l) {
+                    const Table table =
+                        copies_table(first, seconds[static_cast<std::size_t>(l)], costs);
+                    ASSERT_EQ(sums[static_cast<std::size_t>(l)],
+                              enumerated_matching_sum(table.costs(), k))
+                        << "k " << k << ", lane " << l;
+                }
+            }
         }
     }
 }
