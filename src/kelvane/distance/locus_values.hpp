@@ -11,10 +11,13 @@
 //   using Workspace = ...;          scratch space of one worker
 //   Workspace workspace() const;
 //   Value locus_value(Workspace&, int locus, int first, int second, int32_t copy_count) const;
-// and may supply, for the pairs of a row that reads copy counts, the locus results of all of them
-// added at once (the same values as locus_value):
+// and may supply, for the results of many pairs at once (the same values as locus_value): those of
+// the pairs (first, j < end) of a row that reads copy counts added to sums[j], and those of first
+// with each of the individuals seconds[b < end] at one copy count into out[b]:
 //   void add_locus_row(Workspace&, int locus, int first, std::size_t end, const int32_t* counts,
 //                      Value* sums) const;
+//   void locus_values(Workspace&, int locus, int first, const int32_t* seconds, std::size_t end,
+//                     int32_t copy_count, Value* out) const;
 #pragma once
 
 #include <algorithm>
@@ -252,9 +255,18 @@ class LocusValues {
                 const int first = representative[a];
                 // A symmetric result is computed once, below the diagonal, and mirrored.
                 const std::size_t end = symmetric_at(count) ? a + 1 : d;
-                for (std::size_t b = 0; b < end; ++b) {
-                    table.cells[row * d + b] =
-                        model_.locus_value(workspace, locus, first, representative[b], count);
+                Value* cells = table.cells + row * d;
+                if constexpr (requires(Value * out) {
+                                  model_.locus_values(workspace, 0, 0, representative.data(), d,
+                                                      count, out);
+                              }) {
+                    model_.locus_values(workspace, locus, first, representative.data(), end, count,
+                                        cells);
+                } else {
+                    for (std::size_t b = 0; b < end; ++b) {
+                        cells[b] =
+                            model_.locus_value(workspace, locus, first, representative[b], count);
+                    }
                 }
             }
         });

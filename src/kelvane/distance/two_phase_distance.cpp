@@ -49,10 +49,32 @@ struct TwoPhaseModel {
             }
             return;
         }
-        if (end > 0) {
-            w.add_best_sums(copies.locus_genotype(i, locus), copies.locus_genotype(0, locus).data(),
-                            copies.stride(), end, counts, sums);
+        if (end == 0) {
+            return;
         }
+        const int32_t* seconds = copies.locus_genotype(0, locus).data();
+        const std::size_t stride = copies.stride();
+        w.best_sums(
+            copies.locus_genotype(i, locus), end,
+            [seconds, stride](std::size_t j) { return seconds + j * stride; },
+            [counts](std::size_t j) { return counts[j]; },
+            [sums](std::size_t j, double sum) { sums[j] += sum; });
+    }
+
+    // out[b] = locus_value(w, locus, i, seconds[b], copy_count) for every b < end.
+    void locus_values(Workspace& w, int locus, int i, const int32_t* seconds, std::size_t end,
+                      int32_t copy_count, Value* out) const {
+        if (enumerate) {
+            for (std::size_t b = 0; b < end; ++b) {
+                out[b] = locus_value(w, locus, i, seconds[b], copy_count);
+            }
+            return;
+        }
+        w.best_sums(
+            copies.locus_genotype(i, locus), end,
+            [&](std::size_t b) { return copies.locus_genotype(seconds[b], locus).data(); },
+            [copy_count](std::size_t) { return copy_count; },
+            [out](std::size_t b, double sum) { out[b] = sum; });
     }
 };
 

@@ -87,51 +87,20 @@ double TwoPhaseMatching::best_sum(std::span<const int32_t> first, std::span<cons
     return matching_.sum(fill_table(present_first, present_second, size), size);
 }
 
-void TwoPhaseMatching::add_best_sums(std::span<const int32_t> first, const int32_t* seconds,
-                                     std::size_t stride, std::size_t n, const int32_t* counts,
-                                     double* sums) {
-    lanes_used_ = 0;
-    for (std::size_t j = 0; j < n; ++j) {
-        const int32_t k = counts[j];
-        const int32_t* second = seconds + j * stride;
-        // The lanes take what best_sum would give to the programme over sets of columns (or the
-        // rule for two copies, which the programme reproduces) from a table of kept costs.
-        const bool in_lanes = k >= kLaneCopiesFrom && k <= kLaneCopiesTo && k < kEqualPairsFrom &&
-                              all_steps_kept_ && first[static_cast<std::size_t>(k - 1)] > 0 &&
-                              second[k - 1] > 0;
-        if (!in_lanes) {
-            sums[j] +=
-                best_sum(first, std::span<const int32_t>(second, static_cast<std::size_t>(k)), k);
-            continue;
-        }
-        if (lanes_used_ > 0 && k != lane_copies_) {
-            flush_lanes(first, sums);
-        }
-        lane_copies_ = k;
-        lane_seconds_[lanes_used_] = second;
-        lane_places_[lanes_used_] = j;
-        if (++lanes_used_ == kMatchingLanes) {
-            flush_lanes(first, sums);
-        }
-    }
-    if (lanes_used_ > 0) {
-        flush_lanes(first, sums);
-    }
+// The lanes take what best_sum would give to the programme over sets of columns (or the rule for
+// two copies, which the programme reproduces) from a table of kept costs.
+bool TwoPhaseMatching::in_lanes(const int32_t* first, const int32_t* second, int copy_count) const {
+    return copy_count >= kLaneCopiesFrom && copy_count <= kLaneCopiesTo &&
+           copy_count < kEqualPairsFrom && all_steps_kept_ && first[copy_count - 1] > 0 &&
+           second[copy_count - 1] > 0;
 }
 
-// Matches the pairs waiting for the lanes (lanes left over repeat the last pair) and adds their
-// sums.
-void TwoPhaseMatching::flush_lanes(std::span<const int32_t> first, double* sums) {
+void TwoPhaseMatching::match_lanes(const int32_t* first) {
     for (std::size_t l = lanes_used_; l < kMatchingLanes; ++l) {
         lane_seconds_[l] = lane_seconds_[lanes_used_ - 1];
     }
-    std::array<double, kMatchingLanes> lane_sums{};
-    lane_matching_sums(lane_copies_, first.data(), lane_seconds_.data(),
-                       costs_->kept_step_costs().data(), lane_sums.data());
-    for (std::size_t l = 0; l < lanes_used_; ++l) {
-        sums[lane_places_[l]] += lane_sums[l];
-    }
-    lanes_used_ = 0;
+    lane_matching_sums(lane_copies_, first, lane_seconds_.data(), costs_->kept_step_costs().data(),
+                       lane_sums_.data());
 }
 
 double TwoPhaseMatching::enumerated_sum(std::span<const int32_t> first,

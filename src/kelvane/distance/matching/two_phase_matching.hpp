@@ -28,11 +28,41 @@ class TwoPhaseMatching {
     double best_sum(std::span<const int32_t> first, std::span<const int32_t> second,
                     int copy_count);
 
-    // sums[j] += best_sum(first, second_j, counts[j]) for every j < n, second_j being the
-    // genotype at seconds + j * stride: the pairs of complete genotypes several at a time in
-    // vector lanes, the others one by one, with the same values.
-    void add_best_sums(std::span<const int32_t> first, const int32_t* seconds, std::size_t stride,
-                       std::size_t n, const int32_t* counts, double* sums);
+    // store(j, best_sum(first, second(j), count(j))) for every j < n, second(j) pointing to a
+    // genotype's copies: the pairs of complete genotypes several at a time in vector lanes, the
+    // others one by one, with the same values.
+    template <class Second, class Count, class Store>
+    void best_sums(std::span<const int32_t> first, std::size_t n, Second second, Count count,
+                   Store store) {
+        lanes_used_ = 0;
+        const auto match = [&] {
+            match_lanes(first.data());
+            for (std::size_t l = 0; l < lanes_used_; ++l) {
+                store(lane_places_[l], lane_sums_[l]);
+            }
+            lanes_used_ = 0;
+        };
+        for (std::size_t j = 0; j < n; ++j) {
+            const int32_t k = count(j);
+            const int32_t* copies = second(j);
+            if (!in_lanes(first.data(), copies, k)) {
+                store(j, best_sum(first, std::span(copies, static_cast<std::size_t>(k)), k));
+                continue;
+            }
+            if (lanes_used_ > 0 && k != lane_copies_) {
+                match();
+            }
+            lane_copies_ = k;
+            lane_seconds_[lanes_used_] = copies;
+            lane_places_[lanes_used_] = j;
+            if (++lanes_used_ == kMatchingLanes) {
+                match();
+            }
+        }
+        if (lanes_used_ > 0) {
+            match();
+        }
+    }
 
     // The same by trying every matching (enumerated_matching_sum of the whole table).
     double enumerated_sum(std::span<const int32_t> first, std::span<const int32_t> second,
@@ -48,7 +78,10 @@ class TwoPhaseMatching {
     CostTable fill_any_table(std::span<const int32_t> first, std::span<const int32_t> second,
                              int k);
 
-    void flush_lanes(std::span<const int32_t> first, double* sums);
+    bool in_lanes(const int32_t* first, const int32_t* second, int copy_count) const;
+    // Matches the pairs waiting for the lanes into lane_sums_ (lanes left over repeat the last
+    // pair).
+    void match_lanes(const int32_t* first);
 
     const TwoPhaseCosts* costs_;
     // Whether every step count of the data set has its cost kept (looked up, not computed).
@@ -66,6 +99,7 @@ class TwoPhaseMatching {
     std::size_t lanes_used_ = 0;
     std::array<const int32_t*, kMatchingLanes> lane_seconds_{};
     std::array<std::size_t, kMatchingLanes> lane_places_{};
+    std::array<double, kMatchingLanes> lane_sums_{};
 };
 
 }  // namespace kelvane

@@ -133,8 +133,8 @@ TEST(DistanceWorkers, EveryModelGivesTheWholeMatrixABandAtATime) {
     }
 }
 
-// Without shared locus results every pair is matched, pairs of complete genotypes of up to six
-// copies several at a time in vector lanes.
+// Pairs of complete genotypes of up to six copies are matched several at a time in vector lanes,
+// pair by pair or into the tables of shared locus results.
 TEST(DistanceWorkers, FastMatchingGivesTheEnumeratedMatrix) {
     for (const int ploidy : {2, 3, 4, 5, 6}) {
         const MarkerData data = clonal_sample(40, ploidy, 3, 20 + static_cast<uint32_t>(ploidy));
@@ -143,8 +143,11 @@ TEST(DistanceWorkers, FastMatchingGivesTheEnumeratedMatrix) {
                 const auto model = [&](auto& d, auto& m, auto& o) {
                     return two_phase_distance(d, m, missing, base, 100000.0f, o);
                 };
-                EXPECT_EQ(run(model, data, {2, false, false}), run(model, data, {2, false, true}))
+                const std::vector<int32_t> enumerated = run(model, data, {2, false, true});
+                EXPECT_EQ(run(model, data, {2, false, false}), enumerated)
                     << "ploidy " << ploidy << ", base " << base << ", missing " << missing;
+                EXPECT_EQ(run(model, data, {2, true, false}), enumerated)
+                    << "tables, ploidy " << ploidy << ", base " << base << ", missing " << missing;
             }
         }
     }
