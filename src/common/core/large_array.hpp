@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <utility>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -29,31 +30,61 @@ inline void advise_huge_pages([[maybe_unused]] void* data, [[maybe_unused]] std:
 #endif
 }
 
+// Memory for bytes aligned to a huge page, rounded up to whole huge pages and advised to be
+// backed by them: every page of a large block then comes in one fault. Free with std::free.
+inline void* huge_page_allocate(std::size_t bytes) {
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, rounded > 0 ? rounded : kHugePage);
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    advise_huge_pages(memory, rounded);
+    return memory;
+}
+
+// An allocator that leaves items uninitialized (construct without arguments does nothing) and
+// gives blocks of a huge page or more in huge pages, for stores that are written before read.
+template <class T>
+struct UndefinedAllocator : std::allocator<T> {
+    static constexpr std::size_t kLarge = std::size_t{2} << 20;
+
+    template <class U>
+    struct rebind {
+        using other = UndefinedAllocator<U>;
+    };
+    T* allocate(std::size_t count) {
+        if (count * sizeof(T) < kLarge) {
+            return std::allocator<T>::allocate(count);
+        }
+        return static_cast<T*>(huge_page_allocate(count * sizeof(T)));
+    }
+    void deallocate(T* items, std::size_t count) {
+        if (count * sizeof(T) < kLarge) {
+            std::allocator<T>::deallocate(items, count);
+        } else {
+            std::free(items);
+        }
+    }
+    template <class U>
+    void construct(U* place) {
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* place, Args&&... args) {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+};
+
 template <class T>
 class LargeArray {
   public:
-    explicit LargeArray(std::size_t count) : size_(count) {
-        constexpr std::size_t kHugePage = std::size_t{2} << 20;
-        const std::size_t bytes = (count * sizeof(T) + kHugePage - 1) / kHugePage * kHugePage;
-        void* memory = std::aligned_alloc(kHugePage, bytes > 0 ? bytes : kHugePage);
-        if (memory == nullptr) {
-            throw std::bad_alloc();
-        }
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-        madvise(memory, bytes, MADV_HUGEPAGE);  // advice only: without it, small pages
-#endif
-        items_.reset(static_cast<T*>(memory));
-    }
+    explicit LargeArray(std::size_t count)
+        : size_(count), items_(static_cast<T*>(huge_page_allocate(count * sizeof(T)))) {}
 
-    T* data() {
-        return items_.get();
-    }
-    const T* data() const {
-        return items_.get();
-    }
-    std::size_t size() const {
-        return size_;
-    }
+    T* data() { return items_.get(); }
+    const T* data() const { return items_.get(); }
+    std::size_t size() const { return size_; }
 
   private:
     struct Free {

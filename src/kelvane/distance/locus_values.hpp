@@ -79,7 +79,8 @@ class LocusValues {
         return table.cells[(slot * table.distinct + a) * table.distinct + b];
     }
 
-    // The copy counts of the pairs of a row, and the slot of each in the tables.
+    // The copy counts of the pairs of a row, and the slot of each in the tables (when the tables
+    // have more than one).
     struct RowCounts {
         std::vector<int32_t> counts;
         std::vector<int32_t> slots;
@@ -95,12 +96,13 @@ class LocusValues {
         row.slots.resize(std::max(row.slots.size(), n));
         const int32_t own = copy_counts_[static_cast<std::size_t>(i)];
         for (std::size_t j = 0; j < n; ++j) {
-            const int32_t count = std::max(own, copy_counts_[j]);
-            row.counts[j] = count;
-            row.slots[j] =
-                slot_of_count_.empty()
-                    ? 0
-                    : static_cast<int32_t>(slot_of_count_[static_cast<std::size_t>(count)]);
+            row.counts[j] = std::max(own, copy_counts_[j]);
+        }
+        if (slot_count_ > 1) {
+            for (std::size_t j = 0; j < n; ++j) {
+                row.slots[j] =
+                    static_cast<int32_t>(slot_of_count_[static_cast<std::size_t>(row.counts[j])]);
+            }
         }
     }
 
@@ -139,15 +141,16 @@ class LocusValues {
             const int32_t* ids = table.id_of.data();
             if constexpr (std::is_same_v<Sum, Value> &&
                           (std::is_same_v<Value, int64_t> || std::is_same_v<Value, double>)) {
-                if (by_count) {
+                if (by_count && slot_count_ > 1) {
                     add_looked_up(sums, row, ids, counted->slots.data(), d * d, n);
                 } else {
                     add_looked_up(sums, row, ids, n);
                 }
             } else {
                 for (std::size_t j = 0; j < n; ++j) {
-                    const std::size_t slot =
-                        by_count ? static_cast<std::size_t>(counted->slots[j]) : 0;
+                    const std::size_t slot = by_count && slot_count_ > 1
+                                                 ? static_cast<std::size_t>(counted->slots[j])
+                                                 : 0;
                     sums[j] += row[slot * d * d + static_cast<std::size_t>(ids[j])];
                 }
             }
@@ -189,6 +192,7 @@ class LocusValues {
         if (counts.empty()) {
             return;
         }
+        slot_count_ = counts.size();
         slot_of_count_.assign(static_cast<std::size_t>(counts.back()) + 1, 0);
         for (std::size_t slot = 0; slot < counts.size(); ++slot) {
             slot_of_count_[static_cast<std::size_t>(counts[slot])] = slot;
@@ -286,6 +290,7 @@ class LocusValues {
     const Model& model_;
     std::vector<int32_t> copy_counts_;
     std::vector<std::size_t> slot_of_count_;
+    std::size_t slot_count_ = 0;  // copy counts with a slot in the tables
     std::vector<Table> tables_;
     std::unique_ptr<clonal::LargeArray<Value>> pool_;
 };

@@ -32,8 +32,6 @@ void DistanceMatrix::reband(int first_row, int end_row) {
     if (cells > cells_.size()) {
         clonal::with_memory_message("distance matrix malloc failed, more memory needed", [&] {
             cells_ = {};
-            cells_.reserve(cells);
-            clonal::advise_huge_pages(cells_.data(), cells * sizeof(int32_t));
             cells_.resize(cells);
         });
     }

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/core/large_array.hpp"
+
 namespace kelvane {
 
 class DistanceMatrix {
@@ -59,27 +61,11 @@ class DistanceMatrix {
                static_cast<std::size_t>(j);
     }
 
-    // Cells whose store is grown without clearing: set where they must start at 0.
-    template <class T>
-    struct Undefined : std::allocator<T> {
-        template <class U>
-        struct rebind {
-            using other = Undefined<U>;
-        };
-        template <class U>
-        void construct(U* place) {
-            ::new (static_cast<void*>(place)) U;
-        }
-        template <class U, class... Args>
-        void construct(U* place, Args&&... args) {
-            ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
-        }
-    };
-
     int n_;
     int first_row_ = 0;
     int end_row_ = 0;
-    std::vector<int32_t, Undefined<int32_t>> cells_;
+    // Cells whose store is grown without clearing: set where they must start at 0.
+    std::vector<int32_t, clonal::UndefinedAllocator<int32_t>> cells_;
 };
 
 // The distances of a whole matrix, every pair (i, j < i) at i * (i - 1) / 2 + j.
