@@ -76,7 +76,7 @@ Version best_version() {
 #else
 
 Version best_version() {
-    return {int_plain, real_plain, "plain"};
+    return {int_plain, real_plain, slotted_int_plain, slotted_real_plain, "plain"};
 }
 
 #endif
