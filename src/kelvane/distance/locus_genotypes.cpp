@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "common/core/worker_pool.hpp"
+
 namespace kelvane {
 namespace {
 
@@ -37,13 +39,12 @@ LocusGenotypes locus_genotypes(const DescendingCopies& sorted, int n, int locus)
 
 }  // namespace
 
-std::vector<LocusGenotypes> distinct_locus_genotypes(const MarkerData& data) {
+std::vector<LocusGenotypes> distinct_locus_genotypes(const MarkerData& data, int threads) {
     const DescendingCopies sorted(data);
-    std::vector<LocusGenotypes> loci;
-    loci.reserve(static_cast<std::size_t>(data.n_loci));
-    for (int locus = 0; locus < data.n_loci; ++locus) {
-        loci.push_back(locus_genotypes(sorted, data.n_individuals, locus));
-    }
+    std::vector<LocusGenotypes> loci(static_cast<std::size_t>(data.n_loci));
+    clonal::for_each_index(loci.size(), threads, [&](std::size_t locus) {
+        loci[locus] = locus_genotypes(sorted, data.n_individuals, static_cast<int>(locus));
+    });
     return loci;
 }
 

@@ -20,7 +20,8 @@ struct LocusGenotypes {
     std::vector<int32_t> representative;  // per locus genotype: the first individual holding it
 };
 
-std::vector<LocusGenotypes> distinct_locus_genotypes(const MarkerData& data);
+// The loci shared among up to threads workers (0: every core); the result does not depend on them.
+std::vector<LocusGenotypes> distinct_locus_genotypes(const MarkerData& data, int threads);
 
 // Every locus genotype of the data set with its copies in descending order (present copies of
 // positive values first, missing ones last), as the distance models look at them.

@@ -199,7 +199,7 @@ class LocusValues {
         }
         const auto n = static_cast<std::size_t>(data.n_individuals);
         const std::size_t pairs = n * (n - 1) / 2;
-        std::vector<LocusGenotypes> loci = distinct_locus_genotypes(data);
+        std::vector<LocusGenotypes> loci = distinct_locus_genotypes(data, threads);
         // The loci whose table pays, and where their tables start in one block of memory.
         std::vector<std::size_t> start(loci.size(), 0);
         std::vector<bool> tabled(loci.size(), false);
@@ -224,6 +224,7 @@ class LocusValues {
         } catch (const std::bad_alloc&) {
             return;  // without room for the tables every locus is computed pair by pair
         }
+        std::vector<std::size_t> filled;
         for (std::size_t locus = 0; locus < loci.size(); ++locus) {
             if (!tabled[locus]) {
                 continue;
@@ -232,8 +233,9 @@ class LocusValues {
             table.cells = pool_->data() + start[locus];
             table.distinct = loci[locus].representative.size();
             table.id_of = std::move(loci[locus].id_of);
-            fill_table(table, static_cast<int>(locus), loci[locus].representative, counts, threads);
+            filled.push_back(locus);
         }
+        fill_tables(filled, loci, counts, threads);
     }
 
     // Whether the model gives the pair of two locus genotypes the same result in either order
@@ -246,34 +248,55 @@ class LocusValues {
         }
     }
 
-    void fill_table(Table& table, int locus, const std::vector<int32_t>& representative,
-                    const std::vector<int32_t>& counts, int threads) {
-        const std::size_t d = table.distinct;
-        const std::size_t rows = counts.size() * d;
+    // The tables of the loci given: the rows of all of them shared among the workers at once,
+    // then the mirrored halves a locus at a time.
+    void fill_tables(const std::vector<std::size_t>& filled,
+                     const std::vector<LocusGenotypes>& loci, const std::vector<int32_t>& counts,
+                     int threads) {
+        // Rows of the k-th locus filled are [first_row[k], first_row[k + 1]).
+        std::vector<std::size_t> first_row{0};
+        for (const std::size_t locus : filled) {
+            first_row.push_back(first_row.back() + counts.size() * tables_[locus].distinct);
+        }
         std::atomic<std::size_t> next_row{0};
         clonal::run_workers(clonal::worker_count(threads), [&](int) {
             Workspace workspace = model_.workspace();
-            for (std::size_t row = next_row++; row < rows; row = next_row++) {
-                const int32_t count = counts[row / d];
-                const std::size_t a = row % d;
-                const int first = representative[a];
-                // A symmetric result is computed once, below the diagonal, and mirrored.
-                const std::size_t end = symmetric_at(count) ? a + 1 : d;
-                Value* cells = table.cells + row * d;
-                if constexpr (requires(Value * out) {
-                                  model_.locus_values(workspace, 0, 0, representative.data(), d,
-                                                      count, out);
-                              }) {
-                    model_.locus_values(workspace, locus, first, representative.data(), end, count,
-                                        cells);
-                } else {
-                    for (std::size_t b = 0; b < end; ++b) {
-                        cells[b] =
-                            model_.locus_value(workspace, locus, first, representative[b], count);
-                    }
-                }
+            for (std::size_t taken = next_row++; taken < first_row.back(); taken = next_row++) {
+                const auto k = static_cast<std::size_t>(std::ranges::upper_bound(first_row, taken) -
+                                                        first_row.begin() - 1);
+                const std::size_t locus = filled[k];
+                fill_row(tables_[locus], static_cast<int>(locus), loci[locus].representative,
+                         counts, taken - first_row[k], workspace);
             }
         });
+        clonal::for_each_index(filled.size(), threads,
+                               [&](std::size_t k) { mirror(tables_[filled[k]], counts); });
+    }
+
+    void fill_row(Table& table, int locus, const std::vector<int32_t>& representative,
+                  const std::vector<int32_t>& counts, std::size_t row, Workspace& workspace) const {
+        const std::size_t d = table.distinct;
+        const int32_t count = counts[row / d];
+        const std::size_t a = row % d;
+        const int first = representative[a];
+        // A symmetric result is computed once, below the diagonal, and mirrored.
+        const std::size_t end = symmetric_at(count) ? a + 1 : d;
+        Value* cells = table.cells + row * d;
+        if constexpr (requires(Value * out) {
+                          model_.locus_values(workspace, 0, 0, representative.data(), d, count,
+                                              out);
+                      }) {
+            model_.locus_values(workspace, locus, first, representative.data(), end, count, cells);
+        } else {
+            for (std::size_t b = 0; b < end; ++b) {
+                cells[b] = model_.locus_value(workspace, locus, first, representative[b], count);
+            }
+        }
+    }
+
+    // Copies the results below the diagonal of the symmetric slots above it.
+    void mirror(Table& table, const std::vector<int32_t>& counts) const {
+        const std::size_t d = table.distinct;
         for (std::size_t slot = 0; slot < counts.size(); ++slot) {
             if (!symmetric_at(counts[slot])) {
                 continue;

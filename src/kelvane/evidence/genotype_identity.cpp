@@ -26,7 +26,7 @@ uint64_t splitmix64(uint64_t& state) {
 
 GenotypeIdentity::GenotypeIdentity(const MarkerData& data)
     : individuals_(data.n_individuals), loci_(data.n_loci) {
-    const std::vector<LocusGenotypes> per_locus = distinct_locus_genotypes(data);
+    const std::vector<LocusGenotypes> per_locus = distinct_locus_genotypes(data, 0);
     const std::size_t cells =
         static_cast<std::size_t>(individuals_) * static_cast<std::size_t>(loci_);
     ids_.resize(cells);

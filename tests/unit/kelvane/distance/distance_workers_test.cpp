@@ -214,7 +214,7 @@ TEST(LocusValues, SharesResultsAmongEqualGenotypes) {
 TEST(LocusGenotypes, GroupsEqualCopiesInAnySlotOrder) {
     const MarkerData data =
         testing::markers(3, {{{5, 7}, {1}}, {{7, 5}, {2}}, {{7}, {1}}, {{5, 7, 0}, {1, 1}}});
-    const std::vector<LocusGenotypes> loci = distinct_locus_genotypes(data);
+    const std::vector<LocusGenotypes> loci = distinct_locus_genotypes(data, 2);
     ASSERT_EQ(loci.size(), 2U);
     EXPECT_EQ(loci[0].id_of[0], loci[0].id_of[1]);
     EXPECT_EQ(loci[0].id_of[0], loci[0].id_of[3]);
