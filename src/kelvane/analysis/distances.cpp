@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "common/core/fatal_error.hpp"
 #include "common/core/file_io.hpp"
@@ -207,33 +208,72 @@ void write_distance_pairs_header(clonal::TsvWriter& tsv) {
     tsv.header({"individual_a", "individual_b", "distance"});
 }
 
-void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
-                          clonal::TsvWriter& tsv) {
-    // Millions of rows: the names made cells once, the rows formatted in pieces.
-    std::vector<std::string> names;
-    names.reserve(data.ind_names.size());
-    for (const std::string& name : data.ind_names) {
-        names.push_back(clonal::TsvWriter::cell_text(name).append("\t"));
-    }
-    constexpr std::size_t kPiece = std::size_t{1} << 16;
-    std::string piece;
-    piece.reserve(kPiece + 256);
-    char digits[16];
-    for (int i = std::max(matrix.first_row(), 1); i < matrix.end_row(); ++i) {
-        const std::string& first = names[static_cast<std::size_t>(i)];
-        const std::span<const int32_t> row = matrix.row(i);
-        for (int j = 0; j < i; ++j) {
-            piece.append(first).append(names[static_cast<std::size_t>(j)]);
-            const char* end =
-                std::to_chars(digits, digits + sizeof digits, row[static_cast<std::size_t>(j)]).ptr;
-            piece.append(digits, static_cast<std::size_t>(end - digits)).push_back('\n');
-            if (piece.size() >= kPiece) {
-                tsv.rows(piece);
-                piece.clear();
+namespace {
+
+// The names of the individuals as the first cells of a row (the name made a cell, then a tab),
+// each in a slot of fixed width where it fits: a copy of the whole slot is a fixed number of
+// vector moves, and the row goes on after the name's own length.
+class NameCells {
+  public:
+    static constexpr std::size_t kSlot = 32;
+
+    explicit NameCells(const std::vector<std::string>& names)
+        : slots_(names.size() * kSlot, '\0'), lengths_(names.size()), cells_(names.size()) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            cells_[i] = clonal::TsvWriter::cell_text(names[i]).append("\t");
+            lengths_[i] = cells_[i].size();
+            if (lengths_[i] <= kSlot) {
+                std::memcpy(slots_.data() + i * kSlot, cells_[i].data(), lengths_[i]);
             }
         }
     }
-    tsv.rows(piece);
+
+    // The longest a cell can take at out (which must have kSlot bytes of room beyond it).
+    std::size_t longest() const { return std::max(kSlot, *std::ranges::max_element(lengths_)); }
+
+    char* put(std::size_t i, char* out) const {
+        if (lengths_[i] <= kSlot) {
+            std::memcpy(out, slots_.data() + i * kSlot, kSlot);
+        } else {
+            std::memcpy(out, cells_[i].data(), lengths_[i]);
+        }
+        return out + lengths_[i];
+    }
+
+  private:
+    std::vector<char> slots_;
+    std::vector<std::size_t> lengths_;
+    std::vector<std::string> cells_;
+};
+
+}  // namespace
+
+void write_distance_pairs(const MarkerData& data, const DistanceMatrix& matrix,
+                          clonal::TsvWriter& tsv) {
+    if (data.ind_names.empty()) {
+        return;
+    }
+    // Millions of rows: the names made cells once, the rows formatted in pieces.
+    const NameCells names(data.ind_names);
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
+    // Room for one more row beyond the piece: two names, a distance and a line end.
+    std::vector<char> piece(kPiece + 2 * names.longest() + 32);
+    char* const start = piece.data();
+    char* out = start;
+    for (int i = std::max(matrix.first_row(), 1); i < matrix.end_row(); ++i) {
+        const std::span<const int32_t> row = matrix.row(i);
+        for (int j = 0; j < i; ++j) {
+            out = names.put(static_cast<std::size_t>(i), out);
+            out = names.put(static_cast<std::size_t>(j), out);
+            out = std::to_chars(out, out + 16, row[static_cast<std::size_t>(j)]).ptr;
+            *out++ = '\n';
+            if (static_cast<std::size_t>(out - start) >= kPiece) {
+                tsv.rows(std::string_view(start, static_cast<std::size_t>(out - start)));
+                out = start;
+            }
+        }
+    }
+    tsv.rows(std::string_view(start, static_cast<std::size_t>(out - start)));
 }
 
 std::vector<double> distance_values(const MarkerData& data, const DistanceInput& input,

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
+#include "common/text/tsv_writer.hpp"
+#include "kelvane/analysis/distances.hpp"
+
 namespace kelvane {
 namespace {
 
@@ -58,6 +64,33 @@ TEST(MatrixFile, EveryLayoutReadsTheSameMatrix) {
     scaled.scale = 10.0;
     EXPECT_EQ(read("0.1\n0.24\n0.06 0.4 3e-1 0.2\n", scaled),
               (std::vector<int32_t>{1, 2, 1, 4, 3, 2}));
+}
+
+// The pairs layout as written for names of every length around the width that is copied in one
+// piece (31 to 33 characters with the tab) and far beyond, and names that must be quoted, reads
+// back to the matrix.
+TEST(MatrixFile, PairsOfAnyNamesReadBack) {
+    MarkerData data;
+    data.ind_names = {"a", std::string(30, 'b'), std::string(31, 'c'), std::string(32, 'd'),
+                      std::string(70, 'e'), "f \"g\"", "h"};
+    const int n = static_cast<int>(data.ind_names.size());
+    data.n_individuals = n;
+    DistanceMatrix matrix(n);
+    for (int i = 1; i < n; ++i) {
+        for (int j = 0; j < i; ++j) {
+            matrix.at(i, j) = matrix.at(j, i) = i * 1000 + j * (j % 2 == 0 ? 1 : -1);
+        }
+    }
+    std::ostringstream out;
+    {
+        clonal::TsvWriter tsv(out);
+        write_distance_pairs_header(tsv);
+        write_distance_pairs(data, matrix, tsv);
+        ASSERT_TRUE(tsv.flush());
+    }
+    const std::string text = out.str();
+    EXPECT_EQ(std::ranges::count(text, '\n'), 1 + n * (n - 1) / 2);
+    EXPECT_EQ(lower_of(read_matrix_file(text, data.ind_names, {})), lower_of(matrix));
 }
 
 TEST(MatrixFile, MalformedContentIsRefusedWithItsLine) {
