@@ -47,9 +47,18 @@ std::optional<DistanceModel> input_model(const DistanceInput& input, const Marke
 // What a distance of the input counts: the model's unit, or "as imported".
 std::string input_unit(const DistanceInput& input, const MarkerData& data);
 
-// The matrix of the data's individuals. Errors: those of input_model; a computed distance beyond
-// 2147483647 is a FatalError of kind kLimit; a matrix file that cannot be read is of kind kFile,
-// bad content names the file and line.
+// Why the n x n matrix of n individuals does not fit the given memory (bytes; 0: unknown): the
+// memory it needs against the memory there is. Nothing when it fits.
+std::optional<std::string> matrix_memory_shortage(int64_t individuals, uint64_t memory);
+
+// Why an analysis that needs the matrix cannot run on a machine of the given memory: the
+// shortage, and the analyses that work without the matrix. Nothing when it fits.
+std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t memory);
+
+// The matrix of the data's individuals. Errors: a matrix larger than this machine's memory is a
+// FatalError of kind kMemory (matrix_memory_refusal) before anything is computed; those of
+// input_model; a computed distance beyond 2147483647 is a FatalError of kind kLimit; a matrix file
+// that cannot be read is of kind kFile, bad content names the file and line.
 DistanceMatrix distance_matrix(const MarkerData& data, const DistanceInput& input,
                                const clonal::WorkSettings& work = {});
 

@@ -68,6 +68,11 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
                         const SuggestionSettings& settings, clonal::Random& random,
                         const clonal::WorkSettings& work = {});
 
+// Whether suggestions(data, distances, ...) reads the n x n matrix: on rounded distances, unless
+// under single linkage they are taken from the distinct genotypes a band at a time. A face that
+// holds the matrix for other analyses as well gives it to them instead.
+bool suggestions_read_matrix(const DistanceInput& distances, const SuggestionSettings& settings);
+
 // method (largest-gap, sexual-floor, and auto under the mismatch distance), threshold, genotypes
 // (at the threshold), low, high (NA for auto, which lies in no gap of its own); NA for a method
 // that gives nothing.

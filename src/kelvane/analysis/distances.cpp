@@ -59,8 +59,33 @@ std::string input_unit(const DistanceInput& input, const MarkerData& data) {
     return model ? distance_unit(*model) : "as imported";
 }
 
+std::optional<std::string> matrix_memory_shortage(int64_t individuals, uint64_t memory) {
+    const auto needed =
+        static_cast<uint64_t>(individuals) * static_cast<uint64_t>(individuals) * sizeof(int32_t);
+    if (memory == 0 || needed <= memory) {
+        return std::nullopt;
+    }
+    return "the distance matrix of " + std::to_string(individuals) + " individuals needs " +
+           clonal::memory_size(needed) + ", more than the " + clonal::memory_size(memory) +
+           " of this machine";
+}
+
+std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t memory) {
+    const std::optional<std::string> shortage = matrix_memory_shortage(individuals, memory);
+    if (!shortage) {
+        return std::nullopt;
+    }
+    return *shortage +
+           "; the clones, thresholds, suggestions, histogram and network under single linkage, "
+           "psex and ia at a threshold, the report without its AMOVA and the distances as pairs "
+           "work without it";
+}
+
 DistanceMatrix distance_matrix(const MarkerData& data, const DistanceInput& input,
                                const clonal::WorkSettings& work) {
+    if (auto refusal = matrix_memory_refusal(data.n_individuals, clonal::physical_memory())) {
+        throw clonal::FatalError(*refusal, clonal::ErrorKind::kMemory);
+    }
     if (input.matrix) {
         return imported(data, *input.matrix);
     }

@@ -91,6 +91,11 @@ Suggestions suggestions(const MarkerData& data, const DistanceMatrix& matrix,
     return result;
 }
 
+bool suggestions_read_matrix(const DistanceInput& distances, const SuggestionSettings& settings) {
+    return !distances.unrounded &&
+           !(settings.linkage == Linkage::kSingle && grouped_by_distinct_genotypes(distances));
+}
+
 Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
                         const SuggestionSettings& settings, clonal::Random& random,
                         const clonal::WorkSettings& work) {
@@ -118,7 +123,7 @@ Suggestions suggestions(const MarkerData& data, const DistanceInput& distances,
         result.counts = counts_under(grouping, settings.linkage);
         return result;
     }
-    if (settings.linkage != Linkage::kSingle || !grouped_by_distinct_genotypes(distances)) {
+    if (suggestions_read_matrix(distances, settings)) {
         return suggestions(data, distance_matrix(data, distances, work),
                            input_model(distances, data), settings, random, work);
     }

@@ -9,7 +9,6 @@
 #include "common/cli/option_checks.hpp"
 #include "common/cli/progress_bar.hpp"
 #include "common/core/fatal_error.hpp"
-#include "common/core/machine_memory.hpp"
 #include "kelvane/data/formats/data_file_reader.hpp"
 #include "kelvane/data/formats/format_catalogue.hpp"
 #include "kelvane/distance/model_catalogue.hpp"
@@ -365,34 +364,9 @@ std::optional<DistanceModel> input_model(const DataOptions& options, const Marke
     return input_model(distance_input(options), data);
 }
 
-std::optional<std::string> matrix_memory_shortage(int64_t individuals, uint64_t memory) {
-    const auto needed =
-        static_cast<uint64_t>(individuals) * static_cast<uint64_t>(individuals) * sizeof(int32_t);
-    if (memory == 0 || needed <= memory) {
-        return std::nullopt;
-    }
-    return "the distance matrix of " + std::to_string(individuals) + " individuals needs " +
-           clonal::memory_size(needed) + ", more than the " + clonal::memory_size(memory) +
-           " of this machine";
-}
-
-std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t memory) {
-    const std::optional<std::string> shortage = matrix_memory_shortage(individuals, memory);
-    if (!shortage) {
-        return std::nullopt;
-    }
-    return *shortage +
-           "; clones, thresholds, suggest, histogram and network (single "
-           "linkage), psex and ia with --threshold, the report (without its AMOVA) and distances "
-           "work without it";
-}
-
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal) {
-    if (auto refusal = matrix_memory_refusal(data.n_individuals, clonal::physical_memory())) {
-        throw clonal::FatalError(*refusal, clonal::ErrorKind::kMemory);
-    }
     const DistanceInput input = distance_input(options);
     write_distance_notes(options, data, terminal);
     clonal::cli::ProgressBar bar(terminal.err, common.shows_progress(terminal), "distances");

@@ -93,17 +93,9 @@ std::optional<DistanceModel> input_model(const DataOptions& options, const Marke
 void write_distance_notes(const DataOptions& options, const MarkerData& data,
                           const clonal::cli::Terminal& terminal);
 
-// Why the n x n matrix of n individuals does not fit the given memory (bytes; 0: unknown): the
-// memory it needs against the memory there is. Nothing when it fits.
-std::optional<std::string> matrix_memory_shortage(int64_t individuals, uint64_t memory);
-
-// Why a command that needs the matrix cannot run: the shortage, and the commands that work without
-// the matrix.
-std::optional<std::string> matrix_memory_refusal(int64_t individuals, uint64_t memory);
-
 // The distance matrix of the data: computed with the model (progress shown as the options say)
-// or imported; a distance beyond 32 bits or a rejected matrix file is a DataError. A matrix
-// larger than the machine's memory is refused before anything is computed (matrix_memory_refusal).
+// or imported, with the errors of the library's distance_matrix (a matrix larger than the
+// machine's memory among them).
 DistanceMatrix distance_matrix(const DataOptions& options, const MarkerData& data,
                                const clonal::cli::CommonOptions& common,
                                const clonal::cli::Terminal& terminal);

@@ -70,8 +70,8 @@ clonal::cli::Action setup(CLI::App& command) {
         // The histogram and the suggestions work from the distinct genotypes where they can;
         // otherwise both read one matrix.
         const DistanceInput input = distance_input(options->data);
-        const bool from_matrix = options->suggest && !input.unrounded &&
-                                 !suggested_without_matrix(input, options->suggestion);
+        const bool from_matrix =
+            options->suggest && analysis::suggestions_read_matrix(input, options->suggestion);
         std::optional<DistanceMatrix> matrix;
         analysis::DistanceHistogram histogram;
         if (from_matrix) {

@@ -43,28 +43,16 @@ std::vector<std::string> suggest_arguments(const analysis::SuggestionSettings& s
     return words;
 }
 
-bool suggested_without_matrix(const DistanceInput& input,
-                              const analysis::SuggestionSettings& settings) {
-    return settings.linkage == Linkage::kSingle && analysis::grouped_by_distinct_genotypes(input);
-}
-
 analysis::Suggestions suggestions_of(const DataOptions& options,
                                      const analysis::SuggestionSettings& settings,
                                      const MarkerData& data,
                                      const clonal::cli::CommonOptions& common,
                                      clonal::Random& random,
                                      const clonal::cli::Terminal& terminal) {
-    const DistanceInput input = distance_input(options);
-    if (!input.unrounded && !suggested_without_matrix(input, settings)) {
-        const DistanceMatrix matrix = distance_matrix(options, data, common, terminal);
-        clonal::cli::record_seeds(terminal, random);
-        return analysis::suggestions(data, matrix, input_model(options, data), settings, random,
-                                     {common.threads, {}});
-    }
     clonal::cli::record_seeds(terminal, random);
     analysis::Suggestions suggestions;
     with_distance_progress(options, data, common, terminal, [&](const clonal::WorkSettings& work) {
-        suggestions = analysis::suggestions(data, input, settings, random, work);
+        suggestions = analysis::suggestions(data, distance_input(options), settings, random, work);
     });
     return suggestions;
 }

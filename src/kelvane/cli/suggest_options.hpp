@@ -19,11 +19,6 @@ std::vector<CLI::Option*> add_suggest_options(CLI::App& command,
 // suggests the same thresholds.
 std::vector<std::string> suggest_arguments(const analysis::SuggestionSettings& settings);
 
-// Whether the suggestions of the input need no n x n matrix (single linkage on computed
-// distances).
-bool suggested_without_matrix(const DistanceInput& input,
-                              const analysis::SuggestionSettings& settings);
-
 // The suggestions a command prints or draws: the seeds recorded, then the analysis with the
 // progress of its distances, from the whole matrix only where it needs one.
 analysis::Suggestions suggestions_of(const DataOptions& options,

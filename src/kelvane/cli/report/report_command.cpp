@@ -86,7 +86,7 @@ clonal::cli::Action setup(CLI::App& command) {
         // can; the matrix is held only where they cannot, or later for the AMOVA.
         std::optional<DistanceMatrix> matrix;
         const bool banded =
-            suggested_without_matrix(distance_input(options->data), options->suggestion);
+            !analysis::suggestions_read_matrix(distance_input(options->data), options->suggestion);
         if (banded) {
             write_distance_notes(options->data, data, terminal);
         } else {
