@@ -130,13 +130,16 @@ ScaledFill fill_scaled_distances(DistanceMatrix& matrix, const DistanceOptions& 
 }
 
 // The real distances of n individuals, value(workspace, i, j) for every pair j < i, in the lower
-// triangle: pair (i, j) at i * (i - 1) / 2 + j.
-template <class MakeWorkspace, class PairValue>
-std::vector<double> fill_real_distances(int n, const DistanceOptions& options,
-                                        MakeWorkspace make_workspace, PairValue value) {
+// triangle: pair (i, j) at i * (i - 1) / 2 + j. fill_real_distance_rows calls
+// prepare_row(workspace, i) before the pairs of row i, as fill_distance_rows does.
+template <class MakeWorkspace, class PrepareRow, class PairValue>
+std::vector<double> fill_real_distance_rows(int n, const DistanceOptions& options,
+                                            MakeWorkspace make_workspace, PrepareRow prepare_row,
+                                            PairValue value) {
     std::vector<double> lower(static_cast<std::size_t>(n) *
                               static_cast<std::size_t>(n > 0 ? n - 1 : 0) / 2);
     for_each_pair_row(0, n, options, make_workspace, [&](auto& workspace, int i) {
+        prepare_row(workspace, i);
         double* row =
             lower.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(i - 1) / 2;
         for (int j = 0; j < i; ++j) {
@@ -145,6 +148,13 @@ std::vector<double> fill_real_distances(int n, const DistanceOptions& options,
         return true;
     });
     return lower;
+}
+
+template <class MakeWorkspace, class PairValue>
+std::vector<double> fill_real_distances(int n, const DistanceOptions& options,
+                                        MakeWorkspace make_workspace, PairValue value) {
+    return fill_real_distance_rows(
+        n, options, make_workspace, [](auto&, int) {}, value);
 }
 
 }  // namespace kelvane

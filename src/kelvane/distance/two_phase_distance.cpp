@@ -108,24 +108,15 @@ class TwoPhasePairs {
 
     TwoPhaseModel::Workspace workspace() const { return model_.workspace(); }
     int n_loci() const { return n_loci_; }
-    int32_t copy_count(int i, int j) const { return values_.copy_count(i, j); }
 
-    // The sums of the pairs (i, j < i) into sums, their copy counts into counts, as sum() gives
-    // them pair by pair.
+    // The sums over loci of the pairs (i, j < i) into sums, the loci in order, their copy counts
+    // into counts.
     using RowCounts = LocusValues<TwoPhaseModel>::RowCounts;
     void row_sums(TwoPhaseModel::Workspace& workspace, int i, RowCounts& counts,
                   double* sums) const {
         std::fill(sums, sums + i, 0.0);
         values_.row_copy_counts(i, i, counts);
         values_.add_row(workspace, i, i, &counts, sums);
-    }
-
-    double sum(TwoPhaseModel::Workspace& workspace, int i, int j, int32_t copy_count) const {
-        double sum = 0.0;
-        for (int locus = 0; locus < n_loci_; ++locus) {
-            sum += values_.value(workspace, locus, i, j, copy_count);
-        }
-        return sum;
     }
 
   private:
@@ -138,6 +129,13 @@ class TwoPhasePairs {
     LocusValues<TwoPhaseModel> values_;
 };
 
+// The scratch space of one worker: its matching, and the sums and copy counts of a row's pairs.
+struct RowWorkspace {
+    TwoPhaseModel::Workspace matching;
+    std::vector<double> sums;
+    TwoPhasePairs::RowCounts counts;
+};
+
 }  // namespace
 
 DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix, int32_t missing,
@@ -145,19 +143,14 @@ DistanceResult two_phase_distance(const MarkerData& data, DistanceMatrix& matrix
     CLONAL_BUG_CHECK(base >= 1.0f);
     return clonal::with_memory_message("alleleDistances malloc failed, more memory needed", [&] {
         const TwoPhasePairs pairs(data, missing, base, options);
-        struct Workspace {
-            TwoPhaseModel::Workspace matching;
-            std::vector<double> sums;
-            TwoPhasePairs::RowCounts counts;
-        };
         const auto n = static_cast<std::size_t>(data.n_individuals);
         return fill_distance_rows(
             matrix, options,
             [&] {
-                return Workspace{pairs.workspace(), std::vector<double>(n), {}};
+                return RowWorkspace{pairs.workspace(), std::vector<double>(n), {}};
             },
-            [&](Workspace& w, int i) { pairs.row_sums(w.matching, i, w.counts, w.sums.data()); },
-            [&](const Workspace& w, int, int j) -> std::optional<int32_t> {
+            [&](RowWorkspace& w, int i) { pairs.row_sums(w.matching, i, w.counts, w.sums.data()); },
+            [&](const RowWorkspace& w, int, int j) -> std::optional<int32_t> {
                 const int32_t copy_count = w.counts.counts[static_cast<std::size_t>(j)];
                 if (copy_count == 0) {
                     return 0;
@@ -173,13 +166,18 @@ std::vector<double> two_phase_means(const MarkerData& data, int32_t missing, flo
     CLONAL_BUG_CHECK(base >= 1.0f);
     return clonal::with_memory_message("alleleDistances malloc failed, more memory needed", [&] {
         const TwoPhasePairs pairs(data, missing, base, options);
-        return fill_real_distances(
-            data.n_individuals, options, [&pairs] { return pairs.workspace(); },
-            [&](TwoPhaseModel::Workspace& workspace, int i, int j) {
-                const int32_t copy_count = pairs.copy_count(i, j);
+        const auto n = static_cast<std::size_t>(data.n_individuals);
+        return fill_real_distance_rows(
+            data.n_individuals, options,
+            [&] {
+                return RowWorkspace{pairs.workspace(), std::vector<double>(n), {}};
+            },
+            [&](RowWorkspace& w, int i) { pairs.row_sums(w.matching, i, w.counts, w.sums.data()); },
+            [&](const RowWorkspace& w, int, int j) {
+                const int32_t copy_count = w.counts.counts[static_cast<std::size_t>(j)];
                 return copy_count == 0
                            ? 0.0
-                           : pairs.sum(workspace, i, j, copy_count) / pairs.n_loci() / copy_count;
+                           : w.sums[static_cast<std::size_t>(j)] / pairs.n_loci() / copy_count;
             });
     });
 }

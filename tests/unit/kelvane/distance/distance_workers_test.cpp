@@ -148,6 +148,10 @@ TEST(DistanceWorkers, FastMatchingGivesTheEnumeratedMatrix) {
                     << "ploidy " << ploidy << ", base " << base << ", missing " << missing;
                 EXPECT_EQ(run(model, data, {2, true, false}), enumerated)
                     << "tables, ploidy " << ploidy << ", base " << base << ", missing " << missing;
+                // The real distances too, to the last bit.
+                EXPECT_EQ(two_phase_means(data, missing, base, {2, true, false}),
+                          two_phase_means(data, missing, base, {1, false, true}))
+                    << "means, ploidy " << ploidy << ", base " << base << ", missing " << missing;
             }
         }
     }
