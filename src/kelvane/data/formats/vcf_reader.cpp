@@ -390,6 +390,57 @@ class WithoutByteOrderMark {
     std::string copy_;
 };
 
+// The copies of a site decoded from htslib's genotype values (ploidy per sample, shorter ones
+// ended early) into site, allele a as a + 1 and 0 for a missing copy; the number of samples called
+// in full. refuse(sample, allele) is called for an allele the site, of n_allele alleles, lacks.
+template <class Refuse>
+int decoded_calls(const int32_t* values, int samples, int32_t ploidy, int n_allele,
+                  std::vector<int32_t>& site, const Refuse& refuse) {
+    site.assign(static_cast<std::size_t>(samples) * static_cast<std::size_t>(ploidy), 0);
+    int called = 0;
+    for (int s = 0; s < samples; ++s) {
+        bool complete = true;
+        int present = 0;
+        for (int32_t c = 0; c < ploidy; ++c) {
+            const int32_t value = values[s * ploidy + c];
+            if (value == bcf_int32_vector_end) {
+                break;
+            }
+            if (bcf_gt_is_missing(value)) {
+                complete = false;
+                continue;
+            }
+            const int32_t allele = bcf_gt_allele(value);
+            if (allele < 0 || allele >= n_allele) {
+                refuse(s, allele);
+            }
+            site[static_cast<std::size_t>(s * ploidy + c)] = allele + 1;
+            ++present;
+        }
+        called += complete && present > 0 ? 1 : 0;
+    }
+    return called;
+}
+
+// The marker data of the sites kept: one population of the samples, a locus per site.
+MarkerData vcf_marker_data(std::vector<std::string> sample_names,
+                           std::vector<std::string> locus_names, SiteCopies& copies) {
+    MarkerData data;
+    const auto samples = static_cast<int32_t>(sample_names.size());
+    data.title = "VCF data\n";
+    data.n_individuals = samples;
+    data.n_populations = 1;
+    data.n_loci = static_cast<int32_t>(copies.sites());
+    data.max_ploidy = std::max(copies.most_ploidy(), 1);
+    data.digits = decimal_digits(copies.largest());
+    data.pop_vector.assign(static_cast<std::size_t>(samples), 1);
+    data.pop_names = {"pop1"};
+    data.ind_names = std::move(sample_names);
+    data.locus_names = std::move(locus_names);
+    data.copies = copies.take(static_cast<std::size_t>(samples));
+    return data;
+}
+
 }  // namespace
 
 VcfData read_vcf(const std::string& path, const FormatSettings& settings, int threads) {
@@ -491,28 +542,8 @@ VcfData read_vcf(const std::string& path, const FormatSettings& settings, int th
                                                 where(names, record.get(), number).c_str()));
             }
             ploidy = values / samples;
-            site.assign(static_cast<std::size_t>(values), 0);
-            for (int s = 0; s < samples; ++s) {
-                bool complete = true;
-                int present = 0;
-                for (int32_t c = 0; c < ploidy; ++c) {
-                    const int32_t value = genotypes.values[s * ploidy + c];
-                    if (value == bcf_int32_vector_end) {
-                        break;
-                    }
-                    if (bcf_gt_is_missing(value)) {
-                        complete = false;
-                        continue;
-                    }
-                    const int32_t allele = bcf_gt_allele(value);
-                    if (allele < 0 || allele >= record->n_allele) {
-                        refuse_allele(s, allele);
-                    }
-                    site[static_cast<std::size_t>(s * ploidy + c)] = allele + 1;
-                    ++present;
-                }
-                called += complete && present > 0 ? 1 : 0;
-            }
+            called = decoded_calls(genotypes.values, samples, ploidy, record->n_allele, site,
+                                   refuse_allele);
         }
         if (static_cast<double>(called) < settings.min_call_rate * samples) {
             ++read.sites_left_out;
@@ -531,20 +562,8 @@ VcfData read_vcf(const std::string& path, const FormatSettings& settings, int th
         }
         throw FatalError("the VCF file has no sites");
     }
-    MarkerData& data = read.data;
-    data.title = "VCF data\n";
-    data.n_individuals = samples;
-    data.n_populations = 1;
-    data.n_loci = static_cast<int32_t>(copies.sites());
-    data.max_ploidy = std::max(copies.most_ploidy(), 1);
-    data.digits = decimal_digits(copies.largest());
-    data.pop_vector.assign(static_cast<std::size_t>(samples), 1);
-    data.pop_names = {"pop1"};
-    for (int s = 0; s < samples; ++s) {
-        data.ind_names.emplace_back(header->samples[s]);
-    }
-    data.locus_names = std::move(locus_names);
-    data.copies = copies.take(static_cast<std::size_t>(samples));
+    std::vector<std::string> sample_names(header->samples, header->samples + samples);
+    read.data = vcf_marker_data(std::move(sample_names), std::move(locus_names), copies);
     return read;
 }
 
