@@ -422,6 +422,22 @@ int decoded_calls(const int32_t* values, int samples, int32_t ploidy, int n_alle
     return called;
 }
 
+// Calls refuse(sample, allele) for the first copy of the plain calls naming an allele the site,
+// of n_allele alleles, lacks.
+template <class Refuse>
+void check_alleles(const PlainCalls& calls, int n_allele, const Refuse& refuse) {
+    if (calls.largest <= n_allele) {
+        return;
+    }
+    for (std::size_t from = 0, s = 0; s < calls.counts.size(); ++s) {
+        for (int32_t c = 0; c < calls.counts[s]; ++c, ++from) {
+            if (calls.copies[from] > n_allele) {
+                refuse(static_cast<int>(s), calls.copies[from] - 1);
+            }
+        }
+    }
+}
+
 // The marker data of the sites kept: one population of the samples, a locus per site.
 MarkerData vcf_marker_data(std::vector<std::string> sample_names,
                            std::vector<std::string> locus_names, SiteCopies& copies) {
@@ -522,15 +538,7 @@ VcfData read_vcf(const std::string& path, const FormatSettings& settings, int th
         int32_t ploidy = 0;
         int called = 0;
         if (plain) {
-            if (calls.largest > static_cast<int32_t>(record->n_allele)) {
-                for (std::size_t from = 0, s = 0; s < calls.counts.size(); ++s) {
-                    for (int32_t c = 0; c < calls.counts[s]; ++c, ++from) {
-                        if (calls.copies[from] > static_cast<int32_t>(record->n_allele)) {
-                            refuse_allele(static_cast<int>(s), calls.copies[from] - 1);
-                        }
-                    }
-                }
-            }
+            check_alleles(calls, record->n_allele, refuse_allele);
             ploidy = calls.ploidy;
             called = calls.called;
             calls.lay_out(site);
