@@ -22,14 +22,45 @@ install(TARGETS ${kelvane_libraries} kelvane_library EXPORT kelvaneTargets
 install(EXPORT kelvaneTargets NAMESPACE kelvane::
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/kelvane)
 
-# The public headers and the headers of the core they name, by their paths from src/ and
-# include/, under one folder.
+# The headers of the core that the public headers name, and those these name in turn, by their
+# paths from src/: the public interface and what it needs, and none of the core's internals.
+# Editing a header reads them again.
+function(public_core_headers result)
+  file(GLOB_RECURSE pending ${PROJECT_SOURCE_DIR}/include/*.hpp)
+  set(seen ${pending})
+  set(core "")
+  while(pending)
+    list(POP_FRONT pending file)
+    file(STRINGS ${file} lines REGEX "^#include \"[^\"]+\"")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" name "${line}")
+      foreach(root include src)
+        set(candidate ${PROJECT_SOURCE_DIR}/${root}/${name})
+        if(EXISTS ${candidate})
+          if(NOT candidate IN_LIST seen)
+            list(APPEND seen ${candidate})
+            list(APPEND pending ${candidate})
+            if(root STREQUAL "src")
+              list(APPEND core ${name})
+            endif()
+          endif()
+          break()
+        endif()
+      endforeach()
+    endforeach()
+  endwhile()
+  set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${seen})
+  set(${result} ${core} PARENT_SCOPE)
+endfunction()
+
+# The public headers and the core's headers they need, by their paths from include/ and src/,
+# under one folder.
 set(kelvane_include_root ${CMAKE_INSTALL_INCLUDEDIR}/kelvane)
 install(DIRECTORY include/ DESTINATION ${kelvane_include_root} FILES_MATCHING PATTERN "*.hpp")
-engine_folders(ALL folders)
-foreach(folder ${folders})
-  file(GLOB folder_headers ${PROJECT_SOURCE_DIR}/src/${folder}/*.hpp)
-  install(FILES ${folder_headers} DESTINATION ${kelvane_include_root}/${folder})
+public_core_headers(core_headers)
+foreach(header ${core_headers})
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION ${kelvane_include_root}/${folder})
 endforeach()
 
 configure_package_config_file(cmake/kelvaneConfig.cmake.in
