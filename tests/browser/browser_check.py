@@ -19,6 +19,7 @@ Only the standard library: Chromium is driven over its DevTools pipe.
 
 import argparse
 import base64
+import html
 import json
 import os
 import shlex
@@ -242,7 +243,23 @@ def well_formed(args):
         if compared != 19:
             failures.append(f"{compared} tables of the reports compared with their commands, "
                             f"expected 19")
+        failures += check_histogram_note(programs["kelvane"], first)
     return report(failures, len(documents))
+
+
+def check_histogram_note(kelvane, work):
+    """The report notes the pairs beyond the histogram's classes as the histogram command does."""
+    limit = ["--classes", "4", "--max-distance", "2"]
+    noted = subprocess.run([kelvane, "histogram", "plants.txt", *limit, "--out", "beyond.tsv"],
+                           cwd=work, check=True, capture_output=True, text=True).stderr
+    subprocess.run([kelvane, "report", "plants.txt", *limit, "--permutations", "0", "--no-date",
+                    "--html", "beyond.html"], cwd=work, check=True, capture_output=True)
+    note = noted.strip().removeprefix("kelvane: note: ")
+    with open(os.path.join(work, "beyond.html"), encoding="utf-8") as f:
+        shown = html.unescape(f.read())
+    if "beyond 2" not in note or note + "." not in shown:
+        return [f"the report does not note what the histogram command notes: {note!r}"]
+    return []
 
 
 # ---------------------------------------------------------------------------------- the browser

@@ -134,6 +134,11 @@ ReportSection histogram_section(const ReportRun& run) {
         "little, by scoring errors and somatic mutations: a gap between the pairs at small "
         "distances and the rest is where a threshold belongs. Dashed lines mark the suggested "
         "thresholds of the next sections.");
+    if (histogram.beyond > 0) {
+        // As the histogram command notes it.
+        std::string note = analysis::beyond_text(histogram);
+        section.paragraphs.push_back(note.append(" (--max-distance)."));
+    }
     section.tables.push_back({"Pairs per distance class", analysis::histogram_table(histogram)});
     section.figures.push_back(
         histogram_figure(histogram, distance_unit(run.options.data, run.data), run.marks));
