@@ -40,13 +40,23 @@ kv_data <- function(x, ploidy = NULL) {
               "in their order")
       codes <- seq_along(codes)
     }
+    # Every individual without a missing call holds each allele as many times as it counts, in
+    # the order of the alleles; an allele 0 is a missing copy, as the peers code them. All
+    # individuals at once: the (individual, allele) cells repeated by their counts, ordered by
+    # individual (a stable order keeps the alleles' order), then numbered within individuals.
     counts <- tab[, columns, drop = FALSE]
-    for (i in seq_len(n)) {
-      if (anyNA(counts[i, ])) next
-      held <- rep(codes, counts[i, ])
-      held <- held[held != 0L]  # an allele 0 is a missing copy, as the peers code them
-      if (length(held) > 0) copies[i, (k - 1) * ploidy + seq_along(held)] <- held
-    }
+    rows <- which(rowSums(is.na(counts)) == 0)
+    times <- as.vector(counts[rows, , drop = FALSE])
+    individual <- rep(rep(rows, times = length(codes)), times = times)
+    held <- rep(rep(codes, each = length(rows)), times = times)
+    kept <- held != 0L
+    individual <- individual[kept]
+    held <- held[kept]
+    in_order <- order(individual, method = "radix")
+    individual <- individual[in_order]
+    held <- held[in_order]
+    place <- sequence(tabulate(individual, nbins = n)[unique(individual)])
+    copies[cbind(individual, (k - 1) * ploidy + place)] <- held
   }
   list(copies = copies, ploidy = ploidy, names = adegenet::indNames(x),
        populations = populations, loci = loci)
@@ -76,6 +86,32 @@ kv_genlight_data <- function(x) {
   if (is.null(names)) names <- as.character(seq_len(n))
   populations <- if (is.null(adegenet::pop(x))) rep("1", n) else as.character(adegenet::pop(x))
   list(copies = copies, ploidy = ploidy, names = names, populations = populations, loci = loci)
+}
+
+# The arguments of the distance model with their defaults, as every analysis that computes
+# distances takes them: one list, put into each such function's arguments by kv_with_model, so
+# that a new model setting is added here and in kv_model only.
+kv_model_arguments <- alist(model = "stepwise", missing = "not-counted", multiplier = NULL,
+                            base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
+                            partial_genotypes = NULL)
+
+# The function f with the model arguments placed after its argument `after`, their defaults
+# replaced by those given in ... (such as model = NULL).
+kv_with_model <- function(f, after, ...) {
+  model_arguments <- kv_model_arguments
+  changed <- list(...)
+  for (name in names(changed)) model_arguments[name] <- list(changed[[name]])
+  arguments <- formals(f)
+  first <- seq_len(match(after, names(arguments)))
+  formals(f) <- c(arguments[first], model_arguments, arguments[-first])
+  f
+}
+
+# kv_model of the model arguments of the function that calls it, with the further settings in ....
+kv_model_of <- function(...) {
+  env <- parent.frame()
+  kv_model(env$model, env$missing, env$multiplier, env$base, env$repeat_lengths,
+           env$repeat_rounding, env$partial_genotypes, ...)
 }
 
 # The model options in the words of the command line.

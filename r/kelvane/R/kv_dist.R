@@ -29,16 +29,13 @@
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' d <- kv_dist(f)
 #' @export
-kv_dist <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
-                    base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                    partial_genotypes = NULL, min_shared_loci = NULL, rounded = TRUE,
-                    threads = 0L, ploidy = NULL) {
+kv_dist <- kv_with_model(function(x, min_shared_loci = NULL, rounded = TRUE, threads = 0L,
+                                  ploidy = NULL) {
   kv_check_args()
   kv_dist_cpp(kv_data(x, ploidy),
-              kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                       partial_genotypes, min_shared_loci = min_shared_loci),
+              kv_model_of(min_shared_loci = min_shared_loci),
               rounded, as.integer(threads))
-}
+}, after = "x")
 
 #' Distances between a query and a reference set
 #'
@@ -60,10 +57,8 @@ kv_dist <- function(x, model = "stepwise", missing = "not-counted", multiplier =
 #' x <- kv_read(f)
 #' kv_dist_between(x[1:3], x[4:10], "two-phase", repeat_lengths = "auto")
 #' @export
-kv_dist_between <- function(query, reference, model = "stepwise", missing = "not-counted",
-                            multiplier = NULL, base = NULL, repeat_lengths = NULL,
-                            repeat_rounding = NULL, partial_genotypes = NULL,
-                            rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+kv_dist_between <- kv_with_model(function(query, reference, rounded = identical(model, "dice"),
+                                          threads = 0L, ploidy = NULL) {
   kv_check_args()
   sets <- lapply(list(query, reference), function(x) {
     if (is.character(x) && length(x) == 1) x <- kv_read(x)
@@ -86,14 +81,13 @@ kv_dist_between <- function(query, reference, model = "stepwise", missing = "not
                names = c(sets[[1]]$names, sets[[2]]$names),
                populations = c(sets[[1]]$populations, sets[[2]]$populations),
                loci = sets[[1]]$loci)
-  d <- kv_dist_cpp(both, kv_model(model, missing, multiplier, base, repeat_lengths,
-                                  repeat_rounding, partial_genotypes),
+  d <- kv_dist_cpp(both, kv_model_of(),
                    rounded, as.integer(threads))
   nq <- length(sets[[1]]$names)
   block <- as.matrix(d)[seq_len(nq), nq + seq_along(sets[[2]]$names), drop = FALSE]
   dimnames(block) <- list(sets[[1]]$names, sets[[2]]$names)
   block
-}
+}, after = "reference")
 
 #' Genotyping error rate from replicate typings
 #'

@@ -14,16 +14,13 @@
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_thresholds(f)
 #' @export
-kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
-                          base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                          partial_genotypes = NULL, linkage = "single",
-                          rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+kv_thresholds <- kv_with_model(function(x, linkage = "single", rounded = identical(model, "dice"),
+                                        threads = 0L, ploidy = NULL) {
   kv_check_args()
   kv_thresholds_cpp(kv_data(x, ploidy),
-                    kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                             partial_genotypes, rounded = rounded),
+                    kv_model_of(rounded = rounded),
                     linkage, as.integer(threads))
-}
+}, after = "x")
 
 #' Clonal genotypes at a threshold
 #'
@@ -48,11 +45,9 @@ kv_thresholds <- function(x, model = "stepwise", missing = "not-counted", multip
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' table(kv_clones(f, threshold = 2))
 #' @export
-kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
-                      multiplier = NULL, base = NULL, repeat_lengths = NULL,
-                      repeat_rounding = NULL, partial_genotypes = NULL, min_shared_loci = NULL,
-                      replicates = NULL, linkage = "single",
-                      rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
+kv_clones <- kv_with_model(function(x, threshold, min_shared_loci = NULL, replicates = NULL,
+                                    linkage = "single", rounded = identical(model, "dice"),
+                                    threads = 0L, ploidy = NULL) {
   kv_check_args()
   automatic <- identical(threshold, "auto")
   if (!automatic && !is.null(replicates)) {
@@ -60,11 +55,10 @@ kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
   }
   pairs <- kv_replicate_names(replicates)
   kv_clones_cpp(kv_data(x, ploidy),
-                kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                         partial_genotypes, rounded = rounded, min_shared_loci = min_shared_loci),
+                kv_model_of(rounded = rounded, min_shared_loci = min_shared_loci),
                 if (automatic) 0 else as.numeric(threshold), automatic, pairs[[1]], pairs[[2]],
                 linkage, as.integer(threads))
-}
+}, after = "threshold")
 
 #' Thresholds the data suggest
 #'
@@ -84,20 +78,17 @@ kv_clones <- function(x, threshold, model = "stepwise", missing = "not-counted",
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_suggest(f, simulations = 1000)
 #' @export
-kv_suggest <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
-                       base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                       partial_genotypes = NULL, min_shared_loci = NULL, replicates = NULL,
-                       fraction = 0.5, alpha = 0.01, simulations = 10000L, seed = NULL,
-                       linkage = "single", rounded = identical(model, "dice"), threads = 0L,
-                       ploidy = NULL) {
+kv_suggest <- kv_with_model(function(x, min_shared_loci = NULL, replicates = NULL, fraction = 0.5,
+                                     alpha = 0.01, simulations = 10000L, seed = NULL,
+                                     linkage = "single", rounded = identical(model, "dice"),
+                                     threads = 0L, ploidy = NULL) {
   kv_check_args()
   pairs <- kv_replicate_names(replicates)
   kv_suggest_cpp(kv_data(x, ploidy),
-                 kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                          partial_genotypes, rounded = rounded, min_shared_loci = min_shared_loci),
+                 kv_model_of(rounded = rounded, min_shared_loci = min_shared_loci),
                  fraction, alpha, as.integer(simulations), as.integer(seed), pairs[[1]],
                  pairs[[2]], linkage, as.integer(threads))
-}
+}, after = "x")
 
 #' Bootstrap confidence intervals of diversity indices
 #'
@@ -188,20 +179,17 @@ kv_diversity <- function(genotypes, populations = rep("1", length(genotypes)),
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_amova(f, permutations = 99)$phi
 #' @export
-kv_amova <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
-                     base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                     partial_genotypes = NULL, permutations = 999, seed = NULL, threads = 0L,
-                     ploidy = NULL) {
+kv_amova <- kv_with_model(function(x, permutations = 999, seed = NULL, threads = 0L,
+                                   ploidy = NULL) {
   kv_check_args()
   table <- kv_amova_cpp(kv_data(x, ploidy),
-                        kv_model(model, missing, multiplier, base, repeat_lengths,
-                                 repeat_rounding, partial_genotypes),
+                        kv_model_of(),
                         permutations, as.integer(seed), as.integer(threads))
   among <- which(!is.na(table$phi_st))[1]
   structure(list(table = table, phi = table$phi_st[among], p = table$p[among],
                  p_smaller = table$p_smaller[among]),
             class = "kv_amova")
-}
+}, after = "x")
 
 #' @export
 print.kv_amova <- function(x, ...) {
@@ -234,18 +222,15 @@ as.data.frame.kv_amova <- function(x, ...) {
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_ia(f, permutations = 99)
 #' @export
-kv_ia <- function(x, model = "stepwise", missing = "not-counted", multiplier = NULL,
-                  base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                  partial_genotypes = NULL, permutations = 999, clone_correct = FALSE,
-                  threshold = NULL, seed = NULL, rounded = identical(model, "dice"),
-                  threads = 0L, ploidy = NULL) {
+kv_ia <- kv_with_model(function(x, permutations = 999, clone_correct = FALSE, threshold = NULL,
+                                seed = NULL, rounded = identical(model, "dice"), threads = 0L,
+                                ploidy = NULL) {
   kv_check_args()
   kv_ia_cpp(kv_data(x, ploidy),
-            kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                     partial_genotypes, rounded = rounded),
+            kv_model_of(rounded = rounded),
             permutations, clone_correct, if (is.null(threshold)) NULL else as.numeric(threshold),
             as.integer(seed), as.integer(threads), FALSE)
-}
+}, after = "x")
 
 #' Index of association of every pair of loci
 #'
@@ -342,19 +327,16 @@ kv_shared <- function(genotypes, populations = rep("1", length(genotypes)), all 
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_psex(f)
 #' @export
-kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = "genets",
-                    by_population = FALSE, fis = FALSE, method = "multiple", simulations = 0,
-                    seed = NULL, model = "stepwise", missing = "not-counted", multiplier = NULL,
-                    base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                    partial_genotypes = NULL, rounded = identical(model, "dice"), threads = 0L,
-                    ploidy = NULL) {
+kv_psex <- kv_with_model(function(x, threshold = NULL, frequencies = "round-robin",
+                                  rr_fill = "genets", by_population = FALSE, fis = FALSE,
+                                  method = "multiple", simulations = 0, seed = NULL,
+                                  rounded = identical(model, "dice"), threads = 0L, ploidy = NULL) {
   kv_check_args(simulations = "psex.simulations")
   kv_psex_cpp(kv_data(x, ploidy),
-              kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-                       partial_genotypes, rounded = rounded),
+              kv_model_of(rounded = rounded),
               if (is.null(threshold)) NULL else as.numeric(threshold), frequencies, rr_fill,
               by_population, fis, method, simulations, as.integer(seed), as.integer(threads))
-}
+}, after = "seed")
 
 #' Minimum spanning network of the clonal genotypes
 #'
@@ -373,11 +355,9 @@ kv_psex <- function(x, threshold = NULL, frequencies = "round-robin", rr_fill = 
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' net <- kv_network(f, threshold = 2)
 #' @export
-kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted",
-                       multiplier = NULL, base = NULL, repeat_lengths = NULL,
-                       repeat_rounding = NULL, partial_genotypes = NULL, min_shared_loci = NULL,
-                       replicates = NULL, rounded = identical(model, "dice"), threads = 0L,
-                       ploidy = NULL) {
+kv_network <- kv_with_model(function(x, threshold, min_shared_loci = NULL, replicates = NULL,
+                                     rounded = identical(model, "dice"), threads = 0L,
+                                     ploidy = NULL) {
   kv_check_args()
   automatic <- identical(threshold, "auto")
   if (!automatic && !is.null(replicates)) {
@@ -385,8 +365,7 @@ kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted"
   }
   pairs <- kv_replicate_names(replicates)
   net <- kv_network_cpp(kv_data(x, ploidy),
-                        kv_model(model, missing, multiplier, base, repeat_lengths,
-                                 repeat_rounding, partial_genotypes, rounded = rounded,
+                        kv_model_of(rounded = rounded,
                                  min_shared_loci = min_shared_loci),
                         if (automatic) 0 else as.numeric(threshold), automatic, pairs[[1]],
                         pairs[[2]], as.integer(threads))
@@ -396,7 +375,7 @@ kv_network <- function(x, threshold, model = "stepwise", missing = "not-counted"
     return(graph)
   }
   structure(net, class = "kv_network")
-}
+}, after = "threshold")
 
 #' @export
 print.kv_network <- function(x, ...) {
@@ -445,19 +424,16 @@ as.data.frame.kv_network <- function(x, ...) {
 #' strata <- data.frame(region = ifelse(sites == "Bay", "south", "north"), site = sites)
 #' kv_amova_design(f, strata, hierarchy = c("region", "site"), permutations = 99)
 #' @export
-kv_amova_design <- function(x, strata = NULL, hierarchy = NULL, within = FALSE,
-                            clone_correct = FALSE, threshold = NULL, euclidean = "sqrt",
-                            model = "stepwise", missing = "not-counted", multiplier = NULL,
-                            base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                            partial_genotypes = NULL, permutations = 999, seed = NULL,
-                            threads = 0L, ploidy = NULL) {
+kv_amova_design <- kv_with_model(function(x, strata = NULL, hierarchy = NULL, within = FALSE,
+                                          clone_correct = FALSE, threshold = NULL,
+                                          euclidean = "sqrt", permutations = 999, seed = NULL,
+                                          threads = 0L, ploidy = NULL) {
   kv_check_args()
   kv_amova_design_cpp(kv_data(x, ploidy),
-                      kv_model(model, missing, multiplier, base, repeat_lengths,
-                               repeat_rounding, partial_genotypes),
+                      kv_model_of(),
                       kv_strata(strata, x), kv_hierarchy(hierarchy), within, clone_correct,
                       threshold, euclidean, permutations, as.integer(seed), as.integer(threads))
-}
+}, after = "euclidean")
 
 #' Pairwise Phi-st
 #'
@@ -474,19 +450,16 @@ kv_amova_design <- function(x, strata = NULL, hierarchy = NULL, within = FALSE,
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_pairwise_phi(f, permutations = 99, adjust = "holm")
 #' @export
-kv_pairwise_phi <- function(x, strata = NULL, hierarchy = NULL, clone_correct = FALSE,
-                            threshold = NULL, euclidean = "sqrt", model = "stepwise",
-                            missing = "not-counted", multiplier = NULL, base = NULL,
-                            repeat_lengths = NULL, repeat_rounding = NULL,
-                            partial_genotypes = NULL, permutations = 999, adjust = "none",
-                            seed = NULL, threads = 0L, ploidy = NULL) {
+kv_pairwise_phi <- kv_with_model(function(x, strata = NULL, hierarchy = NULL, clone_correct = FALSE,
+                                          threshold = NULL, euclidean = "sqrt", permutations = 999,
+                                          adjust = "none", seed = NULL, threads = 0L,
+                                          ploidy = NULL) {
   kv_check_args()
   kv_pairwise_phi_cpp(kv_data(x, ploidy),
-                      kv_model(model, missing, multiplier, base, repeat_lengths,
-                               repeat_rounding, partial_genotypes),
+                      kv_model_of(),
                       kv_strata(strata, x), kv_hierarchy(hierarchy), clone_correct, threshold,
                       euclidean, permutations, adjust, as.integer(seed), as.integer(threads))
-}
+}, after = "euclidean")
 
 # The levels of a hierarchy: a character vector from the top, a formula ~A/B (as poppr and
 # adegenet write it) or one string "A/B".
@@ -549,25 +522,21 @@ kv_strata <- function(strata, x = NULL) {
 #' places <- data.frame(x = seq_len(n), y = (seq_len(n) * 7) %% 5)
 #' kv_spatial(f, places, "aggregation", permutations = 99)
 #' @export
-kv_spatial <- function(x, coordinates, analysis = "subrange", threshold = NULL,
-                       geographic = FALSE, classes = 10L, equal_pairs = FALSE,
-                       class_limits = NULL, center = NULL, level = "ramets",
-                       model = "stepwise", missing = "not-counted", multiplier = NULL,
-                       base = NULL, repeat_lengths = NULL, repeat_rounding = NULL,
-                       partial_genotypes = NULL, permutations = 999, seed = NULL,
-                       threads = 0L, ploidy = NULL) {
+kv_spatial <- kv_with_model(function(x, coordinates, analysis = "subrange", threshold = NULL,
+                                     geographic = FALSE, classes = 10L, equal_pairs = FALSE,
+                                     class_limits = NULL, center = NULL, level = "ramets",
+                                     permutations = 999, seed = NULL, threads = 0L, ploidy = NULL) {
   kv_check_args()
   coordinates <- as.data.frame(coordinates)
   result <- kv_spatial_cpp(kv_data(x, ploidy),
-                           kv_model(model, missing, multiplier, base, repeat_lengths,
-                                    repeat_rounding, partial_genotypes),
+                           kv_model_of(),
                            analysis, as.numeric(coordinates[[1]]), as.numeric(coordinates[[2]]),
                            geographic, threshold, as.integer(classes), equal_pairs,
                            as.numeric(class_limits), as.numeric(center), level, permutations,
                            as.integer(seed), as.integer(threads))
   if (analysis %in% c("aggregation", "edge")) result$table else
     structure(result, class = "kv_spatial", analysis = analysis)
-}
+}, after = "level")
 
 #' @export
 print.kv_spatial <- function(x, ...) {

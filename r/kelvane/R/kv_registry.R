@@ -30,20 +30,17 @@
 #' kv_registry_add(registry, f, threshold = 2)
 #' kv_registry_genets(registry)
 #' @export
-kv_registry_add <- function(registry, x, threshold = NULL, model = NULL, missing = "not-counted",
-                            multiplier = NULL, base = NULL, repeat_lengths = NULL,
-                            repeat_rounding = NULL, partial_genotypes = NULL,
-                            min_shared_loci = NULL,
-                            source = if (is.character(x)) x else deparse(substitute(x)),
-                            threads = 0L, ploidy = NULL) {
+kv_registry_add <- kv_with_model(function(registry, x, threshold = NULL, min_shared_loci = NULL,
+                                          source = if (is.character(x)) x
+                                                   else deparse(substitute(x)),
+                                          threads = 0L, ploidy = NULL) {
   kv_check_args()
   words <- if (is.null(model)) NULL else
-    kv_model(model, missing, multiplier, base, repeat_lengths, repeat_rounding,
-             partial_genotypes, min_shared_loci = min_shared_loci)
+    kv_model_of(min_shared_loci = min_shared_loci)
   kv_registry_add_cpp(path.expand(registry), kv_data(x, ploidy), words,
                       if (is.null(threshold)) NULL else as.numeric(threshold),
                       paste(source, collapse = " "), as.integer(threads))
-}
+}, after = "threshold", model = NULL)
 
 #' Where a batch would go in a genet registry
 #'
