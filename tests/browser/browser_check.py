@@ -248,18 +248,26 @@ def well_formed(args):
 
 
 def check_histogram_note(kelvane, work):
-    """The report notes the pairs beyond the histogram's classes as the histogram command does."""
-    limit = ["--classes", "4", "--max-distance", "2"]
-    noted = subprocess.run([kelvane, "histogram", "plants.txt", *limit, "--out", "beyond.tsv"],
-                           cwd=work, check=True, capture_output=True, text=True).stderr
-    subprocess.run([kelvane, "report", "plants.txt", *limit, "--permutations", "0", "--no-date",
-                    "--html", "beyond.html"], cwd=work, check=True, capture_output=True)
-    note = noted.strip().removeprefix("kelvane: note: ")
+    """The report gives the notes the histogram command writes: on the distances (repeat lengths
+    guessed) and on the pairs beyond its classes."""
+    options = ["--distance", "two-phase", "--repeat-lengths", "auto", "--classes", "4",
+               "--max-distance", "2"]
+    said = subprocess.run([kelvane, "histogram", "plants.txt", *options, "--out", "beyond.tsv"],
+                          cwd=work, check=True, capture_output=True, text=True).stderr
+    notes = [line.removeprefix("kelvane: note: ") for line in said.splitlines()
+             if line.startswith("kelvane: note: ")]
+    subprocess.run([kelvane, "report", "plants.txt", *options, "--permutations", "0",
+                    "--no-date", "--html", "beyond.html"], cwd=work, check=True,
+                   capture_output=True)
     with open(os.path.join(work, "beyond.html"), encoding="utf-8") as f:
         shown = html.unescape(f.read())
-    if "beyond 2" not in note or note + "." not in shown:
-        return [f"the report does not note what the histogram command notes: {note!r}"]
-    return []
+    failures = []
+    if len(notes) != 2 or "beyond 2" not in notes[1] or "guessed" not in notes[0]:
+        failures.append(f"the histogram command's notes are not the two expected: {notes!r}")
+    for note in notes:
+        if note[0].upper() + note[1:] + "." not in shown:
+            failures.append(f"the report does not give the command's note {note!r}")
+    return failures
 
 
 # ---------------------------------------------------------------------------------- the browser

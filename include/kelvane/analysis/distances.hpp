@@ -44,6 +44,11 @@ struct DistanceInput {
 // matrix.
 std::optional<DistanceModel> input_model(const DistanceInput& input, const MarkerData& data);
 
+// What a reader of the distances the input gives should know, in sentences a face shows as notes:
+// that the model's repeat lengths are a guess, and which loci have codes off the repeat
+// (repeat_units.hpp). None for an imported matrix. Errors: those of input_model.
+std::vector<std::string> distance_notes(const MarkerData& data, const DistanceInput& input);
+
 // What a distance of the input counts: the model's unit, or "as imported".
 std::string input_unit(const DistanceInput& input, const MarkerData& data);
 

@@ -73,7 +73,8 @@ kv_clones <- kv_with_model(function(x, threshold, min_shared_loci = NULL, replic
 #' @param min_shared_loci,replicates mismatch: as in \code{kv_clones}; under the mismatch
 #'   distance a row \code{auto} gives the automatic threshold.
 #' @return a data.frame with columns \code{method}, \code{threshold}, \code{genotypes},
-#'   \code{low} and \code{high}.
+#'   \code{low} and \code{high}; its attribute \code{notes}, when there are any, holds the
+#'   command's notes on the distances (repeat lengths guessed, loci with codes off the repeat).
 #' @examples
 #' f <- system.file("extdata", "clonal_plants.txt", package = "kelvane")
 #' kv_suggest(f, simulations = 1000)

@@ -24,9 +24,10 @@ Rcpp::DataFrame kv_amova_cpp(Rcpp::List data, Rcpp::List model, double permutati
         kelvane::analysis::AmovaSettings settings;
         settings.permutations = count_of(permutations);
         clonal::Random random = seeded(seed);
-        return with_notes(data_frame(kelvane::analysis::amova_result_table(kelvane::analysis::amova(
-                              markers, matrix, settings, random, interruptible(threads)))),
-                          kelvane::analysis::amova_distance_notes(input));
+        return with_notes(
+            data_frame(kelvane::analysis::amova_result_table(kelvane::analysis::amova(
+                markers, matrix, settings, random, interruptible(threads)))),
+            distance_notes_and(markers, input, kelvane::analysis::amova_distance_notes(input)));
     });
 }
 
@@ -88,8 +89,10 @@ Rcpp::DataFrame kv_amova_design_cpp(Rcpp::List data, Rcpp::List model,
         const kelvane::analysis::NestedAmovaResult result = kelvane::analysis::nested_amova(
             markers, matrix, input, settings, random, interruptible(threads));
         return with_notes(data_frame(kelvane::analysis::nested_amova_table(result)),
-                          kelvane::analysis::reading_notes(input, settings.design.euclidean,
-                                                           result.corrected, result.constant));
+                          distance_notes_and(
+                              markers, input,
+                              kelvane::analysis::reading_notes(input, settings.design.euclidean,
+                                                               result.corrected, result.constant)));
     });
 }
 
@@ -114,11 +117,12 @@ Rcpp::DataFrame kv_pairwise_phi_cpp(Rcpp::List data, Rcpp::List model,
             throw clonal::FatalError("adjust must be none, holm or bh, not '" + adjust + "'");
         }
         clonal::Random random = seeded(seed);
-        return with_notes(
-            data_frame(kelvane::analysis::pairwise_phi_table(
-                kelvane::analysis::pairwise_phi(markers, matrix, settings, random,
-                                                interruptible(threads)),
-                *adjustment)),
-            kelvane::analysis::pairwise_reading_notes(input, settings.design.euclidean));
+        return with_notes(data_frame(kelvane::analysis::pairwise_phi_table(
+                              kelvane::analysis::pairwise_phi(markers, matrix, settings, random,
+                                                              interruptible(threads)),
+                              *adjustment)),
+                          distance_notes_and(markers, input,
+                                             kelvane::analysis::pairwise_reading_notes(
+                                                 input, settings.design.euclidean)));
     });
 }

@@ -166,6 +166,14 @@ Rcpp::DataFrame data_frame(const clonal::ResultTable& table) {
     return columns;
 }
 
+std::vector<std::string> distance_notes_and(const kelvane::MarkerData& markers,
+                                            const kelvane::DistanceInput& input,
+                                            std::vector<std::string> notes) {
+    std::vector<std::string> all = kelvane::distance_notes(markers, input);
+    all.insert(all.end(), notes.begin(), notes.end());
+    return all;
+}
+
 Rcpp::DataFrame with_notes(Rcpp::DataFrame table, const std::vector<std::string>& notes) {
     if (!notes.empty()) {
         table.attr("notes") = Rcpp::wrap(notes);

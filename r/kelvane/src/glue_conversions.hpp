@@ -52,6 +52,12 @@ int32_t whole_threshold_of(double threshold);
 Rcpp::DataFrame data_frame(const clonal::ResultTable& table);
 
 // The table with the analysis's notes as its attribute "notes" (none: left without it).
+// The notes on the input's distances (kelvane::distance_notes), then the notes given: what the
+// command line writes before its table.
+std::vector<std::string> distance_notes_and(const kelvane::MarkerData& markers,
+                                            const kelvane::DistanceInput& input,
+                                            std::vector<std::string> notes = {});
+
 Rcpp::DataFrame with_notes(Rcpp::DataFrame table, const std::vector<std::string>& notes);
 
 // The clonal genotype of every individual with its population, populations numbered in the

@@ -96,8 +96,11 @@ Rcpp::DataFrame kv_suggest_cpp(Rcpp::List data, Rcpp::List model, double fractio
         settings.simulations = simulations;
         settings.linkage = kelvane::linkage_named(linkage);
         clonal::Random random = seeded(seed);
-        return data_frame(kelvane::analysis::suggestions_table(kelvane::analysis::suggestions(
-            markers, distance_input(model), settings, random, interruptible(threads))));
+        const kelvane::DistanceInput input = distance_input(model);
+        return with_notes(
+            data_frame(kelvane::analysis::suggestions_table(kelvane::analysis::suggestions(
+                markers, input, settings, random, interruptible(threads)))),
+            distance_notes_and(markers, input));
     });
 }
 

@@ -11,6 +11,7 @@
 #include "common/core/machine_memory.hpp"
 #include "kelvane/data/data_subset.hpp"
 #include "kelvane/distance/mismatch_distance.hpp"
+#include "kelvane/distance/repeat_units.hpp"
 
 namespace kelvane {
 namespace {
@@ -57,6 +58,11 @@ std::string input_unit(const DistanceInput& input, const MarkerData& data) {
         return std::string(model_entry(model->kind).name) + " distance, 0 to 1";
     }
     return model ? distance_unit(*model) : "as imported";
+}
+
+std::vector<std::string> distance_notes(const MarkerData& data, const DistanceInput& input) {
+    const std::optional<DistanceModel> model = input_model(input, data);
+    return model ? repeat_unit_notes(data, model->repeat_units) : std::vector<std::string>{};
 }
 
 std::optional<std::string> matrix_memory_shortage(int64_t individuals, uint64_t memory) {

@@ -353,10 +353,8 @@ MarkerData read_data(const DataOptions& options, const clonal::cli::Terminal& te
 
 void write_distance_notes(const DataOptions& options, const MarkerData& data,
                           const clonal::cli::Terminal& terminal) {
-    if (const std::optional<DistanceModel> model = input_model(options, data)) {
-        for (const std::string& note : repeat_unit_notes(data, model->repeat_units)) {
-            terminal.err << "kelvane: note: " << clonal::cli::printable(note) << "\n";
-        }
+    for (const std::string& note : distance_notes(data, distance_input(options))) {
+        terminal.err << "kelvane: note: " << clonal::cli::printable(note) << "\n";
     }
 }
 

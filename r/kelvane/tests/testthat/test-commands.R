@@ -32,6 +32,12 @@ test_that("the functions give the commands' tables", {
   expect_equal(names(kv_clones(plants, threshold = 4)), clones$individual)
   expect_equal(kv_suggest(plants, simulations = 500, seed = c(3, 4)),
                command_table("suggest", plants, "--simulations", "500", "--seed", "3,4"))
+  # Guessed repeat lengths: the notes on the distances come with the table, as the command's.
+  guessed <- kv_suggest(plants, "two-phase", repeat_lengths = "auto", simulations = 0)
+  expect_equal(guessed, command_table("suggest", plants, "--distance", "two-phase",
+                                      "--repeat-lengths", "auto", "--simulations", "0",
+                                      notes = TRUE))
+  expect_match(attr(guessed, "notes")[1], "repeat")
   expect_equal(kv_loci(plants), command_table("loci", plants))
   sites <- as.character(adegenet::pop(kv_read(plants)))
   strata <- data.frame(region = ifelse(sites == "Bay", "south", "north"), site = sites)

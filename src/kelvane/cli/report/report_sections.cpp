@@ -103,6 +103,14 @@ auto from_bands(const ReportRun& run, Analyse analyse) {
     return result;
 }
 
+// The notes a command writes to standard error, as sentences of the section.
+void add_notes(ReportSection& section, const std::vector<std::string>& notes) {
+    for (std::string note : notes) {
+        note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
+        section.paragraphs.push_back(note + ".");
+    }
+}
+
 }  // namespace
 
 ReportSection data_section(const ReportRun& run) {
@@ -114,6 +122,8 @@ ReportSection data_section(const ReportRun& run) {
             ? clonal::cli::command_text(model_arguments(run.options.data)) + " (" +
                   distance_unit(run.options.data, run.data) + ")"
             : "imported from " + run.options.data.matrix;
+    // The notes on the distances, as the commands give them.
+    add_notes(section, distance_notes(run.data, distance_input(run.options.data)));
     section.tables.push_back(
         {"The data set", analysis::data_summary_table(run.data, run.options.data.data, distances)});
     section.tables.push_back({"Individuals per population", analysis::population_table(run.data)});
@@ -402,10 +412,7 @@ ReportSection amova_section(const ReportRun& run) {
         std::to_string(settings.permutations) +
         " random reassignments of the individuals to the populations, and of the observed "
         "assignment, whose Phi-st reaches the observed one.");
-    for (std::string note : analysis::amova_distance_notes(distance_input(run.options.data))) {
-        note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
-        section.paragraphs.push_back(note + ".");
-    }
+    add_notes(section, analysis::amova_distance_notes(distance_input(run.options.data)));
     section.tables.push_back({"AMOVA", analysis::amova_result_table(amova)});
     section.figures.push_back(amova_figure(amova.table.phi_st, amova.permuted));
     section.commands.push_back(run.command(
@@ -447,12 +454,9 @@ std::optional<ReportSection> design_section(const ReportRun& run) {
         "one (the row within the lowest groups: stays at most at it). Below, Phi-st of every two "
         "groups of the lowest level from their own AMOVA, with its permutation p-value.");
     if (design.euclidean != EuclideanReading::kSqrt) {
-        for (std::string note :
-             analysis::reading_notes(distance_input(run.options.data), design.euclidean,
-                                     result.corrected, result.constant)) {
-            note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
-            section.paragraphs.push_back(note + ".");
-        }
+        add_notes(section,
+                  analysis::reading_notes(distance_input(run.options.data), design.euclidean,
+                                          result.corrected, result.constant));
     }
     section.tables.push_back({"AMOVA of the design", analysis::nested_amova_table(result)});
     section.tables.push_back(
