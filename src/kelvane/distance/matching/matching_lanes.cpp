@@ -72,12 +72,16 @@ struct PlainGather {
 
 static_assert(kLanes == 8, "one vector of eight doubles, or two of four");
 
+// The steps between a copy and the eight lanes' copies.
+[[gnu::target("avx2")]] inline __m256i steps_apart(int32_t copy, const int32_t* columns) {
+    return _mm256_abs_epi32(_mm256_sub_epi32(
+        _mm256_set1_epi32(copy), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns))));
+}
+
 struct Avx512Gather {
     [[gnu::target("avx512f")]] static inline void costs(int32_t copy, const int32_t* columns,
                                                         const double* step_costs, double* costs) {
-        const __m256i distances = _mm256_abs_epi32(
-            _mm256_sub_epi32(_mm256_set1_epi32(copy),
-                             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns))));
+        const __m256i distances = steps_apart(copy, columns);
         // The masked forms, with every lane on: the unmasked ones start from an undefined
         // vector that some compilers warn about.
         _mm512_store_pd(
@@ -88,9 +92,7 @@ struct Avx512Gather {
 struct Avx2Gather {
     [[gnu::target("avx2")]] static inline void costs(int32_t copy, const int32_t* columns,
                                                      const double* step_costs, double* costs) {
-        const __m256i distances = _mm256_abs_epi32(
-            _mm256_sub_epi32(_mm256_set1_epi32(copy),
-                             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns))));
+        const __m256i distances = steps_apart(copy, columns);
         const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
         _mm256_store_pd(costs, _mm256_mask_i32gather_pd(_mm256_setzero_pd(), step_costs,
                                                         _mm256_castsi256_si128(distances), all, 8));
