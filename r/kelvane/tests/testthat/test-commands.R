@@ -33,7 +33,8 @@ test_that("the functions give the commands' tables", {
   expect_equal(kv_suggest(plants, simulations = 500, seed = c(3, 4)),
                command_table("suggest", plants, "--simulations", "500", "--seed", "3,4"))
   # Guessed repeat lengths: the notes on the distances come with the table, as the command's.
-  guessed <- kv_suggest(plants, "two-phase", repeat_lengths = "auto", simulations = 0)
+  guessed <- kv_suggest(plants, "two-phase", repeat_lengths = "auto", simulations = 0,
+                        rounded = TRUE)
   expect_equal(guessed, command_table("suggest", plants, "--distance", "two-phase",
                                       "--repeat-lengths", "auto", "--simulations", "0",
                                       notes = TRUE))
