@@ -59,15 +59,6 @@ class LocusValues {
         }
     }
 
-    // The copy count of a pair: the larger of the two individuals' counts (0 when unused).
-    int32_t copy_count(int first, int second) const {
-        if (copy_counts_.empty()) {
-            return 0;
-        }
-        return std::max(copy_counts_[static_cast<std::size_t>(first)],
-                        copy_counts_[static_cast<std::size_t>(second)]);
-    }
-
     Value value(Workspace& workspace, int locus, int first, int second, int32_t count) const {
         const Table& table = tables_[static_cast<std::size_t>(locus)];
         if (table.cells == nullptr) {

@@ -90,9 +90,9 @@ double TwoPhaseMatching::best_sum(std::span<const int32_t> first, std::span<cons
 // The lanes take what best_sum would give to the programme over sets of columns (or the rule for
 // two copies, which the programme reproduces) from a table of kept costs.
 bool TwoPhaseMatching::in_lanes(const int32_t* first, const int32_t* second, int copy_count) const {
-    return copy_count >= kLaneCopiesFrom && copy_count <= kLaneCopiesTo &&
-           copy_count < kEqualPairsFrom && all_steps_kept_ && first[copy_count - 1] > 0 &&
-           second[copy_count - 1] > 0;
+    static_assert(kLaneCopiesTo < kEqualPairsFrom, "no copy count of the lanes drops equal copies");
+    return copy_count >= kLaneCopiesFrom && copy_count <= kLaneCopiesTo && all_steps_kept_ &&
+           first[copy_count - 1] > 0 && second[copy_count - 1] > 0;
 }
 
 void TwoPhaseMatching::match_lanes(const int32_t* first) {
